@@ -1,0 +1,44 @@
+# Two set-up commands: `make demo` (build both, run audio through the plug-in) and
+# `make test` (build both, run every test natively, under Wine and the fuzz smoke runs).
+JOBS ?= 8
+BUILD := build
+NATIVE := $(BUILD)/native
+WINDOWS := $(BUILD)/windows
+FUZZ := $(BUILD)/fuzz
+RELEASE := $(BUILD)/release
+WINE_PREFIX := $(CURDIR)/$(WINDOWS)/wineprefix
+
+.PHONY: setup native windows fuzz bench wine-prefix test demo clean
+
+setup:
+	bash tools/setup.sh
+
+native: setup
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON "-DZV_SIBLING_TEST_DIRS=windows;fuzz" >/dev/null
+	cmake --build $(NATIVE) -j$(JOBS)
+
+windows: setup
+	cmake -S . -B $(WINDOWS) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+	cmake --build $(WINDOWS) -j$(JOBS)
+
+fuzz: setup
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZ=ON >/dev/null
+	cmake --build $(FUZZ) -j$(JOBS)
+
+bench: setup
+	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
+	cmake --build $(RELEASE) -j$(JOBS)
+
+# Creating a Wine prefix takes a while; do it once, before tests run in parallel.
+wine-prefix: windows
+	@[ -f $(WINE_PREFIX)/system.reg ] || (WINEPREFIX=$(WINE_PREFIX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
+	  /usr/lib/wine/wine64 wineboot --init && WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver -w)
+
+test: native windows fuzz wine-prefix
+	xvfb-run -a ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure --timeout 600
+
+demo: native windows wine-prefix
+	bash tools/demo.sh
+
+clean:
+	rm -rf $(NATIVE) $(WINDOWS) $(FUZZ) $(RELEASE)

@@ -1,0 +1,53 @@
+# Test, benchmark and fuzzer helpers shared by every subsystem folder.
+include(GoogleTest)
+
+if(NOT ZV_FUZZ AND NOT TARGET GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING)
+    # Debian ships the GoogleTest sources; the Windows build compiles them itself.
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+    # The googletest project defines the GTest:: aliases itself.
+  else()
+    find_package(GTest REQUIRED)
+  endif()
+endif()
+
+set(ZV_TEST_ENVIRONMENT
+    GTEST_COLOR=no
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
+    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+
+# zv_add_test(<name> SOURCES ... LIBS ...): a GoogleTest program. Natively every test case
+# is one ctest test; in the Windows build the whole program is one test run under Wine.
+function(zv_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  if(CMAKE_CROSSCOMPILING)
+    add_test(NAME win.${name} COMMAND ${name})
+    set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS wine)
+  else()
+    gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS native)
+  endif()
+endfunction()
+
+# zv_add_benchmark(<name> SOURCES ... LIBS ...): a Google Benchmark program (Release build only).
+function(zv_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark_main)
+endfunction()
+
+# zv_add_fuzzer(<name> SOURCES ... LIBS ...): a libFuzzer target (clang build only) with a
+# short, deterministic smoke run registered as a test.
+function(zv_add_fuzzer name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  add_test(NAME fuzz.${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=20)
+  set_tests_properties(fuzz.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS fuzz)
+endfunction()
