@@ -1,0 +1,164 @@
+#include "framework/IParameter.h"
+
+#include "framework/BoundedCopy.h"
+#include "framework/DisplayTextEntry.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <limits>
+
+namespace
+{
+// Display values come from hosts and files: truncate toward zero, but saturate
+// rather than overflow, and show a NaN as 0.
+int32_t TruncateSaturated(double value)
+{
+    constexpr double kLowest = std::numeric_limits<int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<int32_t>::max();
+    if (std::isnan(value))
+        return 0;
+    if (value <= kLowest)
+        return std::numeric_limits<int32_t>::min();
+    if (value >= kHighest)
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(value);
+}
+
+int32_t DecimalsOfStep(double step)
+{
+    int32_t precision = 0;
+    double scaled = step;
+    for (int32_t decimals = 1; decimals <= IParameter::kMaxDisplayPrecision; ++decimals)
+    {
+        if (scaled == std::floor(scaled))
+            break;
+        precision = decimals;
+        scaled *= 10.0;
+    }
+    return precision;
+}
+}
+
+void IParameter::InitContinuous(const char* name, double defaultValue, double minimum, double maximum, double step,
+                                const char* label, const char* group, double shape)
+{
+    if (mType == kParamTypeNone)
+        mType = kParamTypeDouble;
+    BoundedCopy(mName, name, kTextSize);
+    BoundedCopy(mLabel, label, kTextSize);
+    BoundedCopy(mGroup, group, kTextSize);
+    mValue = defaultValue;
+    mMinimum = minimum;
+    mMaximum = maximum;
+    mStep = step;
+    mDefault = defaultValue;
+    mDisplayPrecision = DecimalsOfStep(step);
+    mShape = shape;
+}
+
+double IParameter::Clamped(double value) const
+{
+    return value < mMinimum ? mMinimum : std::fmin(value, mMaximum);
+}
+
+double IParameter::GetNormalized() const
+{
+    return std::pow((Clamped(mValue) - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+}
+
+double IParameter::FromNormalized(double normalised) const
+{
+    double value = mMinimum + std::pow(normalised, mShape) * (mMaximum - mMinimum);
+    if (mType != kParamTypeDouble)
+        value = std::floor(value / mStep + 0.5) * mStep;
+    return std::fmin(value, mMaximum);
+}
+
+void IParameter::SetNormalized(double normalised)
+{
+    mValue = FromNormalized(normalised);
+}
+
+void IParameter::SetPlain(double value)
+{
+    mValue = Clamped(std::isfinite(value) ? value : mDefault);
+}
+
+int32_t IParameter::DisplayTextCount() const
+{
+    return mDisplayTexts.Size() / static_cast<int32_t>(sizeof(DisplayTextEntry));
+}
+
+const DisplayTextEntry* IParameter::DisplayTexts() const
+{
+    return static_cast<const DisplayTextEntry*>(mDisplayTexts.Data());
+}
+
+const char* IParameter::FindDisplayText(double value) const
+{
+    const int32_t key = TruncateSaturated(value);
+    const DisplayTextEntry* entries = DisplayTexts();
+    for (int32_t i = 0; i < DisplayTextCount(); ++i)
+        if (entries[i].value == key && entries[i].text[0] != '\0')
+            return entries[i].text;
+    return nullptr;
+}
+
+void IParameter::AddDisplayText(int32_t value, const char* text)
+{
+    DisplayTextEntry entry{};
+    entry.value = value;
+    BoundedCopy(entry.text, text, DisplayTextEntry::kTextSize);
+    mDisplayTexts.Append(&entry, sizeof entry);
+}
+
+void IParameter::GetDisplayText(double value, bool normalised, char* out, bool useDisplayTexts, size_t outSize) const
+{
+    if (normalised)
+        value = mMinimum + std::pow(value, mShape) * (mMaximum - mMinimum);
+    if (useDisplayTexts && DisplayTextCount() > 0)
+    {
+        if (const char* text = FindDisplayText(value))
+        {
+            BoundedCopy(out, text, outSize);
+            return;
+        }
+    }
+    if (mNegateDisplay)
+        value = -value;
+    if (mDisplayPrecision == 0)
+        std::snprintf(out, outSize, "%d", static_cast<int>(TruncateSaturated(value)));
+    else
+        std::snprintf(out, outSize, "%.*f", static_cast<int>(mDisplayPrecision), value);
+}
+
+const char* IParameter::GetLabelForHost() const
+{
+    if (DisplayTextCount() > 0 && FindDisplayText(mValue))
+        return "";
+    return mLabel;
+}
+
+bool IParameter::SetFromHostText(const char* text)
+{
+    if (!text)
+        return false;
+    if (DisplayTextCount() > 0)
+    {
+        const DisplayTextEntry* entries = DisplayTexts();
+        for (int32_t i = 0; i < DisplayTextCount(); ++i)
+        {
+            if (std::strcmp(entries[i].text, text) == 0)
+            {
+                SetPlain(entries[i].value);
+                return true;
+            }
+        }
+        return false;
+    }
+    const double value = std::strtod(text, nullptr);
+    SetPlain(mNegateDisplay ? -value : value);
+    return true;
+}

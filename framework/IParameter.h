@@ -1,0 +1,76 @@
+#pragma once
+
+#include "framework/GrowBuffer.h"
+#include "framework/ParamType.h"
+
+#include <cstddef>
+#include <cstdint>
+
+// One automatable parameter: its range, current value, the mapping to and from the
+// host's normalised 0..1 scale, and its display text.
+struct DisplayTextEntry;
+
+class IParameter
+{
+public:
+    static constexpr int kTextSize = 32;
+    static constexpr int kMaxDisplayPrecision = 6;
+
+    IParameter() = default;
+    IParameter(const IParameter&) = delete;
+    IParameter& operator=(const IParameter&) = delete;
+
+    void InitContinuous(const char* name, double defaultValue, double minimum, double maximum, double step,
+                        const char* label, const char* group, double shape);
+
+    double GetNormalized() const;
+    // The value for a normalised position: rounded to the step unless continuous, limited above by the maximum.
+    double FromNormalized(double normalised) const;
+    void SetNormalized(double normalised);
+    // Limits the value to the range without rounding; a non-finite value becomes the default first.
+    void SetPlain(double value);
+
+    // Writes at most outSize bytes including the terminator.
+    void GetDisplayText(double value, bool normalised, char* out, bool useDisplayTexts, size_t outSize) const;
+    // Empty when a display text stands for the current value, else the label.
+    const char* GetLabelForHost() const;
+    // Sets the value from a host's text; false (nothing changes) when display texts exist and none matches.
+    bool SetFromHostText(const char* text);
+
+    void AddDisplayText(int32_t value, const char* text);
+    void SetNegateDisplay(bool negate) { mNegateDisplay = negate; }
+
+    ParamType Type() const { return mType; }
+    double Value() const { return mValue; }
+    double Minimum() const { return mMinimum; }
+    double Maximum() const { return mMaximum; }
+    double Step() const { return mStep; }
+    double Shape() const { return mShape; }
+    double Default() const { return mDefault; }
+    int32_t DisplayPrecision() const { return mDisplayPrecision; }
+    const char* Name() const { return mName; }
+    const char* Label() const { return mLabel; }
+    const char* Group() const { return mGroup; }
+    bool CanAutomate() const { return mCanAutomate; }
+
+private:
+    double Clamped(double value) const;
+    const char* FindDisplayText(double value) const;
+    int32_t DisplayTextCount() const;
+    const DisplayTextEntry* DisplayTexts() const;
+
+    ParamType mType = kParamTypeNone;
+    double mValue = 0.0;
+    double mMinimum = 0.0;
+    double mMaximum = 1.0;
+    double mStep = 1.0;
+    double mShape = 1.0;
+    double mDefault = 0.0;
+    int32_t mDisplayPrecision = 0;
+    char mName[kTextSize] = {};
+    char mLabel[kTextSize] = {};
+    char mGroup[kTextSize] = {};
+    bool mNegateDisplay = false;
+    bool mCanAutomate = true;
+    GrowBuffer mDisplayTexts;
+};

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "framework/StateChunk.h"
+
+// One of the base's presets: a name and the plug-in state it restores.
+struct PresetSlot
+{
+    static constexpr int kNameSize = 256;
+
+    PresetSlot();
+    PresetSlot(const PresetSlot&) = delete;
+    PresetSlot& operator=(const PresetSlot&) = delete;
+
+    // Copies at most kNameSize - 1 characters.
+    void SetName(const char* text);
+
+    bool initialised = false;
+    char name[kNameSize];
+    StateChunk state;
+};
