@@ -1,0 +1,220 @@
+#include "framework/vst2/IEffectVST.h"
+
+#include "framework/IGraphics.h"
+#include "framework/SampleConversion.h"
+#include "framework/ScopedLock.h"
+#include "framework/vst2/Vst2Constants.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+void ZeroFrames(double* samples, int32_t frames)
+{
+    std::memset(samples, 0, static_cast<size_t>(frames) * sizeof(double));
+}
+}
+
+void IEffectVST::ProcessAccumulating(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+{
+    IEffectVST* plugin = FromEffect(effect);
+    if (!plugin)
+        return;
+    try
+    {
+        ScopedLock lock(plugin->mLock);
+        plugin->ProcessFloat(inputs, outputs, frames, true);
+    }
+    catch (...)
+    {
+    }
+}
+
+void IEffectVST::ProcessReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+{
+    IEffectVST* plugin = FromEffect(effect);
+    if (!plugin)
+        return;
+    try
+    {
+        ScopedLock lock(plugin->mLock);
+        plugin->ProcessFloat(inputs, outputs, frames, false);
+    }
+    catch (...)
+    {
+    }
+}
+
+void IEffectVST::ProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, VstInt32 frames)
+{
+    IEffectVST* plugin = FromEffect(effect);
+    if (!plugin)
+        return;
+    try
+    {
+        ScopedLock lock(plugin->mLock);
+        plugin->ProcessDouble(inputs, outputs, frames);
+    }
+    catch (...)
+    {
+    }
+}
+
+void IEffectVST::SetParameter(AEffect* effect, VstInt32 index, float value)
+{
+    IEffectVST* plugin = FromEffect(effect);
+    if (!plugin)
+        return;
+    try
+    {
+        ScopedLock lock(plugin->mLock);
+        plugin->SetParameterValue(index, value);
+    }
+    catch (...)
+    {
+    }
+}
+
+float IEffectVST::GetParameter(AEffect* effect, VstInt32 index)
+{
+    IEffectVST* plugin = FromEffect(effect);
+    if (!plugin)
+        return 0.0f;
+    try
+    {
+        ScopedLock lock(plugin->mLock);
+        return plugin->GetParameterValue(index);
+    }
+    catch (...)
+    {
+        return 0.0f;
+    }
+}
+
+void IEffectVST::WantMidiIfNeeded()
+{
+    if (mWantsMidi)
+        CallHost(audioMasterWantMidi);
+}
+
+void IEffectVST::ProcessFloat(float** inputs, float** outputs, int32_t frames, bool accumulate)
+{
+    WantMidiIfNeeded();
+    const int32_t slice = GetBlockSize();
+    if (slice <= 0)
+        return;
+    auto** inputSlots = static_cast<double**>(mInputPointers.Data());
+    auto** outputSlots = static_cast<double**>(mOutputPointers.Data());
+    for (int32_t offset = 0; offset < frames; offset += slice)
+    {
+        const int32_t count = std::min(slice, frames - offset);
+        AttachFloatBuffers(inputs, outputs, offset, count);
+        if (accumulate)
+        {
+            ProcessBlockAccumulating(count);
+            continue;
+        }
+        ProcessBlock(inputSlots, outputSlots, count);
+        for (int i = 0; i < GetOutChannelCount(); ++i)
+        {
+            const OutChannel* channel = GetOutChannel(i);
+            if (channel->connected && channel->floatDestination && *channel->destination)
+                CopyDoubleToFloat(*channel->destination, channel->floatDestination, count);
+        }
+    }
+}
+
+void IEffectVST::AttachFloatBuffers(float** inputs, float** outputs, int32_t offset, int32_t frames)
+{
+    int hostChannel = 0;
+    for (int i = 0; i < GetInChannelCount(); ++i)
+    {
+        InChannel* channel = GetInChannel(i);
+        if (!channel->connected)
+            continue;
+        const float* source = inputs ? inputs[hostChannel] : nullptr;
+        ++hostChannel;
+        double* scratch = channel->Scratch();
+        if (source)
+            CopyFloatToDouble(source + offset, scratch, frames);
+        else
+            ZeroFrames(scratch, frames);
+        *channel->source = scratch;
+    }
+    hostChannel = 0;
+    for (int i = 0; i < GetOutChannelCount(); ++i)
+    {
+        OutChannel* channel = GetOutChannel(i);
+        if (!channel->connected)
+            continue;
+        float* destination = outputs ? outputs[hostChannel] : nullptr;
+        ++hostChannel;
+        *channel->destination = channel->Scratch();
+        channel->floatDestination = destination ? destination + offset : nullptr;
+    }
+}
+
+void IEffectVST::ProcessDouble(double** inputs, double** outputs, int32_t frames)
+{
+    WantMidiIfNeeded();
+    const int32_t slice = GetBlockSize();
+    if (slice <= 0)
+        return;
+    auto** inputSlots = static_cast<double**>(mInputPointers.Data());
+    auto** outputSlots = static_cast<double**>(mOutputPointers.Data());
+    for (int32_t offset = 0; offset < frames; offset += slice)
+    {
+        const int32_t count = std::min(slice, frames - offset);
+        AttachDoubleBuffers(inputs, outputs, offset, count);
+        ProcessBlock(inputSlots, outputSlots, count);
+    }
+}
+
+void IEffectVST::AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset, int32_t frames)
+{
+    int hostChannel = 0;
+    for (int i = 0; i < GetInChannelCount(); ++i)
+    {
+        InChannel* channel = GetInChannel(i);
+        if (!channel->connected)
+            continue;
+        double* source = inputs ? inputs[hostChannel] : nullptr;
+        ++hostChannel;
+        if (source)
+        {
+            *channel->source = source + offset;
+            continue;
+        }
+        // A host that leaves a channel out feeds it silence.
+        ZeroFrames(channel->Scratch(), frames);
+        *channel->source = channel->Scratch();
+    }
+    hostChannel = 0;
+    for (int i = 0; i < GetOutChannelCount(); ++i)
+    {
+        OutChannel* channel = GetOutChannel(i);
+        if (!channel->connected)
+            continue;
+        double* destination = outputs ? outputs[hostChannel] : nullptr;
+        ++hostChannel;
+        *channel->destination = destination ? destination + offset : channel->Scratch();
+    }
+}
+
+void IEffectVST::SetParameterValue(int32_t index, float value)
+{
+    if (!ParamIndexValid(index) || std::isnan(value))
+        return;
+    const double normalised = std::clamp(static_cast<double>(value), 0.0, 1.0);
+    if (mGraphics)
+        mGraphics->ShowParamValue(index, normalised, true);
+    GetParam(index)->SetNormalized(normalised);
+    ParamChanged(index);
+}
+
+float IEffectVST::GetParameterValue(int32_t index) const
+{
+    return ParamIndexValid(index) ? static_cast<float>(GetParam(index)->GetNormalized()) : 0.0f;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "framework/vst2/IEffectVST.h"
+
+namespace Wezmark
+{
+// Stands in for the product until its processing core exists: 85 parameters and 128
+// programs on the base, audio passed through unchanged by the base's block routine.
+class PassThroughEffect : public IEffectVST
+{
+public:
+    explicit PassThroughEffect(audioMasterCallback hostCallback);
+};
+}

@@ -1,0 +1,151 @@
+#include "tools/vsthost/HostOptions.h"
+#include "tools/vsthost/WavFile.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+bool Parse(std::vector<const char*> arguments, HostOptions& options)
+{
+    arguments.insert(arguments.begin(), "vsthost");
+    std::string error;
+    return HostOptions::Parse(static_cast<int>(arguments.size()), arguments.data(), options, error);
+}
+
+TEST(VstHostOptions, CommandLines)
+{
+    struct Case
+    {
+        std::vector<const char*> arguments;
+        bool valid;
+    };
+    const Case cases[] = {
+        {{"plugin.so"}, true},
+        {{"plugin.so", "--block", "64", "--rate", "48000", "--entry", "float,double,accumulate"}, true},
+        {{"plugin.so", "--param", "3=0.5", "--param", "84=1", "--program", "7", "--cycles", "3"}, true},
+        {{}, false},
+        {{"plugin.so", "other.so"}, false},
+        {{"plugin.so", "--block", "0"}, false},
+        {{"plugin.so", "--block", "12x"}, false},
+        {{"plugin.so", "--rate"}, false},
+        {{"plugin.so", "--entry", "float,bogus"}, false},
+        {{"plugin.so", "--entry", "float,"}, false},
+        {{"plugin.so", "--param", "3=1.5"}, false},
+        {{"plugin.so", "--param", "3"}, false},
+        {{"plugin.so", "--signal", "square"}, false},
+        {{"plugin.so", "--expect-id", "zv1"}, false},
+        {{"plugin.so", "--cycles", "0"}, false},
+        {{"plugin.so", "--verbose"}, false},
+    };
+    for (const Case& c : cases)
+    {
+        HostOptions options;
+        std::string line;
+        for (const char* argument : c.arguments)
+            line += std::string(argument) + " ";
+        EXPECT_EQ(Parse(c.arguments, options), c.valid) << line;
+    }
+}
+
+TEST(VstHostOptions, ValuesAreRead)
+{
+    HostOptions options;
+    ASSERT_TRUE(Parse({"plugin.dll", "--entry", "double,float", "--param", "3=0.25", "--expect-id", "zv10",
+                       "--expect-version", "10100", "--program", "2", "--expect-passthrough"},
+                      options));
+    EXPECT_EQ(options.pluginPath, "plugin.dll");
+    EXPECT_EQ(options.entries, (std::vector<AudioEntry>{AudioEntry::Double, AudioEntry::Float}));
+    ASSERT_EQ(options.parameters.size(), 1u);
+    EXPECT_EQ(options.parameters[0].first, 3);
+    EXPECT_EQ(options.parameters[0].second, 0.25f);
+    EXPECT_EQ(options.expectedUniqueId, 0x7A763130);
+    EXPECT_EQ(options.expectedVersion, 10100);
+    EXPECT_EQ(options.program, 2);
+    EXPECT_TRUE(options.expectPassThrough);
+    EXPECT_FALSE(options.roundTripChunks);
+}
+
+std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes)
+{
+    const std::string path = testing::TempDir() + name;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+// A canonical 44-byte header with the given format, followed by the sample bytes.
+std::vector<uint8_t> Wav(uint16_t format, uint16_t channels, uint16_t bits, const std::vector<uint8_t>& samples)
+{
+    std::vector<uint8_t> bytes;
+    auto put = [&](uint32_t value, int count) {
+        for (int i = 0; i < count; ++i)
+            bytes.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    };
+    auto tag = [&](const char* text) { bytes.insert(bytes.end(), text, text + 4); };
+    tag("RIFF");
+    put(36 + static_cast<uint32_t>(samples.size()), 4);
+    tag("WAVE");
+    tag("fmt ");
+    put(16, 4);
+    put(format, 2);
+    put(channels, 2);
+    put(8000, 4);
+    put(8000u * channels * bits / 8, 4);
+    put(channels * bits / 8u, 2);
+    put(bits, 2);
+    tag("data");
+    put(static_cast<uint32_t>(samples.size()), 4);
+    bytes.insert(bytes.end(), samples.begin(), samples.end());
+    return bytes;
+}
+
+TEST(VstHostWav, ReadsIntegerFormatsAndRefusesOthers)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<uint8_t> bytes;
+        bool readable;
+        std::vector<std::vector<double>> channels;
+    };
+    const Case cases[] = {
+        {"pcm8.wav", Wav(1, 1, 8, {0x80, 0xC0, 0x00}), true, {{0.0, 0.5, -1.0}}},
+        {"pcm16.wav", Wav(1, 2, 16, {0x00, 0x40, 0x00, 0xC0}), true, {{0.5}, {-0.5}}},
+        {"pcm24.wav", Wav(1, 1, 24, {0x00, 0x00, 0x80, 0xFF, 0xFF, 0x7F}), true, {{-1.0, 8388607.0 / 8388608.0}}},
+        {"odd-tail.wav", Wav(1, 1, 16, {0x00, 0x40, 0x12}), true, {{0.5}}},
+        {"adpcm.wav", Wav(2, 1, 4, {0x00}), false, {}},
+        {"pcm12.wav", Wav(1, 1, 12, {0x00, 0x00}), false, {}},
+        {"text.wav", {'h', 'e', 'l', 'l', 'o'}, false, {}},
+    };
+    for (const Case& c : cases)
+    {
+        AudioBuffer audio;
+        double rate = 0.0;
+        std::string error;
+        ASSERT_EQ(WavFile::Read(WriteFile(c.name, c.bytes), audio, rate, error), c.readable) << c.name;
+        if (c.readable)
+        {
+            EXPECT_EQ(rate, 8000.0) << c.name;
+            EXPECT_EQ(audio.channels, c.channels) << c.name;
+        }
+    }
+}
+
+TEST(VstHostWav, FloatFilesRoundTrip)
+{
+    AudioBuffer audio(2, 3);
+    audio.channels = {{0.25, -1.0, 0.125}, {1.0, 0.0, -0.5}};
+    const std::string path = testing::TempDir() + "round-trip.wav";
+    std::string error;
+    ASSERT_TRUE(WavFile::Write(path, audio, 48000.0, error)) << error;
+    AudioBuffer read;
+    double rate = 0.0;
+    ASSERT_TRUE(WavFile::Read(path, read, rate, error)) << error;
+    EXPECT_EQ(rate, 48000.0);
+    EXPECT_EQ(read.channels, audio.channels);
+}
+}

@@ -1,0 +1,36 @@
+#pragma once
+// One load, run and unload of a plug-in as the options ask, with the checks they name.
+
+#include "tools/vsthost/AudioBuffer.h"
+#include "tools/vsthost/HostOptions.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+class AudioRenderer;
+class PluginInstance;
+
+class HostSession
+{
+public:
+    HostSession(const HostOptions& options, const AudioBuffer& input, std::FILE* out);
+
+    // False when the plug-in could not be run or a check failed; the reasons are printed.
+    bool Run(bool printReport);
+
+private:
+    bool CheckIdentity(const PluginInstance& plugin);
+    bool ApplySettings(PluginInstance& plugin);
+    bool RenderEntries(PluginInstance& plugin, AudioRenderer& renderer);
+    bool CheckPassThrough(const AudioRenderer& renderer, AudioEntry entry, const AudioBuffer& output);
+    void PrintLevels(AudioEntry entry, const AudioBuffer& output);
+    bool SaveChunks(const PluginInstance& plugin);
+    bool RoundTripChunk(const PluginInstance& plugin, bool bank);
+    bool Fail(const std::string& reason);
+
+    const HostOptions& options_;
+    const AudioBuffer& input_;
+    std::FILE* out_;
+};
