@@ -17,80 +17,66 @@ void ZeroFrames(double* samples, int32_t frames)
 }
 }
 
-void IEffectVST::ProcessAccumulating(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+namespace
 {
-    IEffectVST* plugin = FromEffect(effect);
+// Runs one host entry under the plug-in lock; no exception may cross into the host.
+template <typename Result, typename Call>
+Result CallLocked(AEffect* effect, Result fallback, Call call)
+{
+    IEffectVST* plugin = IEffectVST::FromEffect(effect);
     if (!plugin)
-        return;
+        return fallback;
     try
     {
-        ScopedLock lock(plugin->mLock);
-        plugin->ProcessFloat(inputs, outputs, frames, true);
+        ScopedLock lock(plugin->GetLock());
+        return call(*plugin);
     }
     catch (...)
     {
+        return fallback;
     }
+}
+
+struct NoResult
+{
+};
+}
+
+void IEffectVST::ProcessAccumulating(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+{
+    CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
+        plugin.ProcessFloat(inputs, outputs, frames, true);
+        return NoResult{};
+    });
 }
 
 void IEffectVST::ProcessReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
 {
-    IEffectVST* plugin = FromEffect(effect);
-    if (!plugin)
-        return;
-    try
-    {
-        ScopedLock lock(plugin->mLock);
-        plugin->ProcessFloat(inputs, outputs, frames, false);
-    }
-    catch (...)
-    {
-    }
+    CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
+        plugin.ProcessFloat(inputs, outputs, frames, false);
+        return NoResult{};
+    });
 }
 
 void IEffectVST::ProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, VstInt32 frames)
 {
-    IEffectVST* plugin = FromEffect(effect);
-    if (!plugin)
-        return;
-    try
-    {
-        ScopedLock lock(plugin->mLock);
-        plugin->ProcessDouble(inputs, outputs, frames);
-    }
-    catch (...)
-    {
-    }
+    CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
+        plugin.ProcessDouble(inputs, outputs, frames);
+        return NoResult{};
+    });
 }
 
 void IEffectVST::SetParameter(AEffect* effect, VstInt32 index, float value)
 {
-    IEffectVST* plugin = FromEffect(effect);
-    if (!plugin)
-        return;
-    try
-    {
-        ScopedLock lock(plugin->mLock);
-        plugin->SetParameterValue(index, value);
-    }
-    catch (...)
-    {
-    }
+    CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
+        plugin.SetParameterValue(index, value);
+        return NoResult{};
+    });
 }
 
 float IEffectVST::GetParameter(AEffect* effect, VstInt32 index)
 {
-    IEffectVST* plugin = FromEffect(effect);
-    if (!plugin)
-        return 0.0f;
-    try
-    {
-        ScopedLock lock(plugin->mLock);
-        return plugin->GetParameterValue(index);
-    }
-    catch (...)
-    {
-        return 0.0f;
-    }
+    return CallLocked(effect, 0.0f, [&](IEffectVST& plugin) { return plugin.GetParameterValue(index); });
 }
 
 void IEffectVST::WantMidiIfNeeded()
