@@ -1,0 +1,30 @@
+#pragma once
+
+#include "dsp/filters/BiquadSection.h"
+#include "dsp/filters/PoleZeroLayout.h"
+
+#include <cstdint>
+#include <span>
+
+namespace Dsp {
+
+// Second-order sections run in array order, over storage that the owning design holds.
+class Cascade {
+public:
+    explicit Cascade(std::span<BiquadSection> stages);
+
+    int32_t GetNumStages() const { return numStages; }
+    const BiquadSection& GetStage(int index) const { return stages[index]; }
+
+    // One section per pair of the digital layout; the first is scaled so that the magnitude
+    // at the layout's normalW is its normalGain.
+    void SetLayout(const PoleZeroLayout& layout);
+    void SetSingleStage(const BiquadSection& section);
+    Complex Response(double f) const;
+
+private:
+    std::span<BiquadSection> stages;
+    int32_t numStages = 0;
+};
+
+} // namespace Dsp

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "dsp/filters/Complex.h"
+#include "dsp/filters/FilterParams.h"
+#include "dsp/filters/ParamInfo.h"
+#include "dsp/filters/PoleZeroPair.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace Dsp {
+
+// A filter design running two channels. Users write entries of params and apply them with
+// SetParams; parameters are found by the ids of their records.
+class Filter {
+public:
+    virtual ~Filter() = default;
+
+    virtual int32_t GetKind() const = 0;
+    virtual std::string GetName() const = 0;
+    virtual int32_t GetNumParams() const = 0;
+    // Throws std::logic_error "invalid usage of ParamInfo" for an index outside the design's list.
+    virtual ParamInfo GetParamInfo(int index) const = 0;
+    virtual std::vector<PoleZeroPair> GetPoleZeroPairs() const = 0;
+    // Response of the current design at f cycles per sample (0..0.5).
+    virtual Complex Response(double f) const = 0;
+    virtual int32_t GetNumChannels() const = 0;
+    virtual void Reset() = 0;
+    virtual void ProcessDouble(int frames, double* const* channels) = 0;
+    virtual void ProcessFloat(int frames, float* const* channels) = 0;
+    // Copies the values into params, then designs for them.
+    virtual void SetParams(const FilterParams& values) = 0;
+    virtual void SetTransitionLength(int samples) = 0;
+
+    FilterParams params{};
+};
+
+} // namespace Dsp
