@@ -1,0 +1,131 @@
+#include "dsp/units/DistortionChain.h"
+#include "dsp/units/DistortionCurve.h"
+#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/Oversampler.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace
+{
+
+constexpr int32_t kHostFrames = 256;
+
+const Wezmark::DistortionDataProvider& Library()
+{
+    static const Wezmark::DistortionDataProvider library;
+    return library;
+}
+
+struct Signal
+{
+    explicit Signal(int32_t frames) : left(frames), right(frames)
+    {
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            left[i] = 0.8 * std::sin(0.013 * i);
+            right[i] = 0.6 * std::sin(0.021 * i + 1.0);
+        }
+    }
+
+    std::vector<double> left;
+    std::vector<double> right;
+    double* io[2] = {left.data(), right.data()};
+};
+
+// Every stage of the chain doing work.
+void Configure(DistortionChain& chain, int32_t frames)
+{
+    chain.distortion.Init();
+    chain.SetBlockSize(frames);
+    chain.distortion.SelectCurve(15.0 / 80.0);
+    chain.distortion.amount = 0.7;
+    chain.quantizer.amount = 0.5;
+    chain.quantizer.bits = 32.5;
+    chain.quantizer.factor = std::pow(2.0, 32.5);
+    chain.reducer.ratio = 0.7;
+    chain.gate.target = 0.0001;
+    chain.shaper.amount = 0.5;
+    chain.shaper.mode = 3;
+}
+
+// Seconds per frame (or per lookup), printed with an SI prefix: "60.5n" is 60.5 ns.
+benchmark::Counter TimePerFrame(benchmark::State& state, int64_t framesPerIteration)
+{
+    return benchmark::Counter(static_cast<double>(framesPerIteration * state.iterations()),
+                              benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+void ChainAtHostRate(benchmark::State& state)
+{
+    DistortionChain chain(Library());
+    Configure(chain, kHostFrames);
+    Signal signal(kHostFrames);
+    for (auto _ : state)
+    {
+        chain.ProcessBlock(signal.io, kHostFrames);
+        benchmark::DoNotOptimize(signal.left.data());
+    }
+    state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(ChainAtHostRate);
+
+void ChainInsideOversampler(benchmark::State& state)
+{
+    Oversampler oversampler;
+    oversampler.Prepare(44100.0, kHostFrames);
+    const int32_t highFrames = kHostFrames * static_cast<int32_t>(oversampler.factor);
+    DistortionChain chain(Library());
+    Configure(chain, highFrames);
+    Signal signal(kHostFrames);
+    double* up[2] = {oversampler.up.left, oversampler.up.right};
+    for (auto _ : state)
+    {
+        oversampler.Upsample(signal.io, kHostFrames);
+        chain.ProcessBlock(up, highFrames);
+        oversampler.Downsample(up, highFrames);
+        benchmark::DoNotOptimize(oversampler.down.left);
+    }
+    state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(ChainInsideOversampler);
+
+void OversamplerUpAndDown(benchmark::State& state)
+{
+    Oversampler oversampler;
+    oversampler.Prepare(44100.0, kHostFrames);
+    const int32_t highFrames = kHostFrames * static_cast<int32_t>(oversampler.factor);
+    Signal signal(kHostFrames);
+    const double* up[2] = {oversampler.up.left, oversampler.up.right};
+    for (auto _ : state)
+    {
+        oversampler.Upsample(signal.io, kHostFrames);
+        oversampler.Downsample(up, highFrames);
+        benchmark::DoNotOptimize(oversampler.down.left);
+    }
+    state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(OversamplerUpAndDown);
+
+void CurveLookup(benchmark::State& state)
+{
+    DistortionCurve curve(2048);
+    curve.SetPoints(Library().slots[15].points);
+    curve.interpolation = static_cast<uint32_t>(state.range(0));
+    curve.BuildEffective();
+    Signal signal(kHostFrames);
+    for (auto _ : state)
+    {
+        double sum = 0.0;
+        for (double x : signal.left)
+            sum += curve.Lookup(x, curve.effective.data);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["time/lookup"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(CurveLookup)->DenseRange(0, 4);
+
+} // namespace

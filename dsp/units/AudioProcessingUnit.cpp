@@ -1,0 +1,36 @@
+#include "dsp/units/AudioProcessingUnit.h"
+
+#include <algorithm>
+
+namespace Wezmark
+{
+
+void AudioProcessingUnit::SetSampleRate(double rate)
+{
+    sampleRate = rate;
+}
+
+void AudioProcessingUnit::SetBypass(bool on)
+{
+    if (on == bypassed)
+        return;
+    bypassed = on;
+    // The first step is taken at the switch itself.
+    fadeStep = on ? -kFadeStep : kFadeStep;
+    fade = on ? 1.0 - kFadeStep : kFadeStep;
+}
+
+void AudioProcessingUnit::MixBypassFade(const double* const dry[2], double* const wet[2], int32_t frames)
+{
+    double g = fade;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        wet[0][i] = (1.0 - g) * dry[0][i] + g * wet[0][i];
+        wet[1][i] = (1.0 - g) * dry[1][i] + g * wet[1][i];
+        if (g != 0.0 && g != 1.0)
+            g = std::clamp(g + fadeStep, 0.0, 1.0);
+    }
+    fade = g;
+}
+
+} // namespace Wezmark

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+
+namespace Wezmark
+{
+
+// Shared base of the stateful stages: sample rate, bypass switch and the click-free
+// crossfade between unprocessed and processed signal when the switch changes.
+class AudioProcessingUnit
+{
+public:
+    static constexpr double kDefaultSampleRate = 44100.0;
+    // 500 frames from one end of the fade to the other.
+    static constexpr double kFadeStep = 0.002;
+
+    AudioProcessingUnit() = default;
+    AudioProcessingUnit(const AudioProcessingUnit&) = delete;
+    AudioProcessingUnit& operator=(const AudioProcessingUnit&) = delete;
+    virtual ~AudioProcessingUnit() = default;
+
+    virtual void SetSampleRate(double rate);
+    // A repeated value leaves a fade under way alone; a change restarts the fade from its first step.
+    virtual void SetBypass(bool on);
+
+    // wet[c][i] = (1 - g) x dry[c][i] + g x wet[c][i], g the fade of frame i; steps the fade
+    // while it lies strictly between 0 and 1.
+    void MixBypassFade(const double* const dry[2], double* const wet[2], int32_t frames);
+
+    double sampleRate = kDefaultSampleRate;
+    bool bypassed = false;
+    // Weight of the processed signal: 1 fully processed, 0 fully bypassed.
+    double fade = 1.0;
+    double fadeStep = kFadeStep;
+};
+
+} // namespace Wezmark

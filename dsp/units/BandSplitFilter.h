@@ -1,0 +1,66 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "framework/SampleArray.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace Dsp
+{
+class Filter;
+}
+
+namespace Wezmark
+{
+
+// Low-passes one stereo block and high-passes another with Butterworth designs of order 1,
+// 2, 4 or 8 chosen by slope; the bands stay in the two working copies for the caller.
+class BandSplitFilter : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+    // The frequency record turns this control value into 200 Hz.
+    static constexpr double kDefaultSplit = 0.38915574457972946;
+    static constexpr uint32_t kSlopeCount = 4;
+
+    BandSplitFilter();
+    ~BandSplitFilter() override;
+
+    void Init();
+    void SetSampleRate(double rate) override;
+    // Sets the four low passes from a 0..1 control value (20..21000 Hz).
+    void SetLowSplit(double v);
+    // Sets the four high passes, and with link set the low passes too.
+    void SetHighSplit(double v);
+    // The cutoff in Hz of the design the slope chooses; 0 for a slope outside 0..3.
+    double GetLowSplit() const;
+    double GetHighSplit() const;
+    // Magnitude at f cycles per sample of band 0's low pass or, for any other band, the high
+    // pass the slopes choose; 1 where the slope chooses none.
+    double Response(int band, double f) const;
+    void SetBlockSize(int32_t frames);
+    void Reset();
+    // Fills the working copies with the low band of lowIn and the high band of highIn.
+    // A block longer than the working copies leaves them as they were.
+    void ProcessBlock(const double* const lowIn[2], const double* const highIn[2], int32_t n);
+
+    double lowSplit = kDefaultSplit;
+    double highSplit = kDefaultSplit;
+    bool link = true;
+    ChannelPair lowWork;
+    ChannelPair highWork;
+    // LP1, HP1, LP2, HP2, LP4, HP4, LP8, HP8.
+    std::array<std::unique_ptr<Dsp::Filter>, 2 * kSlopeCount> designs;
+    // 0..3 for orders 1, 2, 4, 8; other values leave that side unfiltered.
+    uint32_t lowSlope = 1;
+    uint32_t highSlope = 1;
+
+private:
+    Dsp::Filter* LowPassOfSlope(uint32_t slope) const;
+    Dsp::Filter* HighPassOfSlope(uint32_t slope) const;
+    static void SetSplit(Dsp::Filter* design, double v);
+};
+
+} // namespace Wezmark

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A transfer function y = f(x) sampled at `count` evenly spaced inputs from -1 to +1.
+// Processing reads `effective`, rebuilt from `points` and `alternative` by the polarity mode.
+class DistortionCurve
+{
+public:
+    enum Interpolation : uint32_t
+    {
+        kNoInterpolation = 0,
+        kLinearInterpolation = 1,
+        kCosineInterpolation = 2,
+        kCubicInterpolation = 3,
+        kHermiteInterpolation = 4,
+    };
+
+    enum Polarity : uint32_t
+    {
+        kShapeBothHalves = 0,
+        kLinearBelowZero = 1,
+        kLinearAboveZero = 2,
+    };
+
+    explicit DistortionCurve(uint16_t pointCount);
+    DistortionCurve(const DistortionCurve&) = delete;
+    DistortionCurve& operator=(const DistortionCurve&) = delete;
+
+    // Identity ramp into points, alternative and effective alike.
+    void SetIdentity();
+
+    // Ignored unless exactly `count` values are given; non-finite values become 0, all are clamped.
+    void SetPoints(const double* values, int32_t n);
+    void SetPoints(const std::vector<double>& values);
+
+    // The curve at x read from `table` (one of this curve's arrays or another curve's points
+    // of the same count); 0 for a null table. NaN reads as x = 0.
+    double Lookup(double x, const double* table) const;
+
+    void Normalize();
+
+    // High-passed curve (the curve minus its two-way low-pass), or with `emphasise` the curve
+    // plus that difference.
+    void Filter(bool emphasise);
+
+    // The forward and backward one-pole passes alone.
+    void LowPass();
+
+    void BuildEffective();
+
+    // Takes the other curve's count, modes, name and all three arrays.
+    void CopyFrom(const DistortionCurve& other);
+
+    uint16_t count;
+    double lastIndex;
+    uint32_t interpolation = kHermiteInterpolation;
+    uint32_t polarity = kShapeBothHalves;
+    SampleArray points;
+    SampleArray alternative;
+    SampleArray effective;
+    std::string name;
+
+private:
+    void Allocate();
+
+    // Room for the copy that Filter keeps, so that no action allocates on the audio thread.
+    SampleArray mScratch;
+};

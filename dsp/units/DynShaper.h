@@ -1,0 +1,68 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+
+#include <array>
+#include <cstdint>
+
+namespace Wezmark
+{
+
+// Adds a waveform bump to samples whose magnitude falls inside a window of the input range;
+// the window moves toward zero as the amount rises. Switching it fades its effect in or out.
+class DynShaper : public AudioProcessingUnit
+{
+public:
+    static constexpr double kKeep = 0.99;
+    static constexpr double kInitialWidth = 0.25;
+    static constexpr int kShortSteps = 16;
+    static constexpr int kLongSteps = 64;
+
+    enum Waveform : uint32_t
+    {
+        kSine,
+        kTriangle,
+        kPulse,
+        kRamp,
+        kDoubleSine,
+        kSquare,
+        kSteps16,
+        kSteps64,
+        kRandom,
+    };
+
+    enum Polarity : uint32_t
+    {
+        kBothHalves,
+        kPositiveOnly,
+        kNegativeOnly,
+    };
+
+    // Mode bits.
+    static constexpr uint32_t kBoostBit = 1;
+    static constexpr uint32_t kDriveBit = 2;
+
+    // The shaped sample for input x at effective amount a.
+    double Shape(double x, double a) const;
+
+    // The chain's shaper stage: smooths the amount, applies the fade, drives and shapes in place.
+    void ProcessBlock(double* const io[2], int32_t n);
+
+    double keep = kKeep;
+    double take = 1.0 - kKeep;
+    double smoothed = 0.0;
+    // 0 is off.
+    double amount = 0.0;
+    double width = kInitialWidth;
+    uint32_t waveform = kSine;
+    bool invert = false;
+    uint32_t mode = 0;
+    uint32_t polarity = kBothHalves;
+    std::array<double, kShortSteps> steps16{};
+    std::array<double, kLongSteps> steps64{};
+
+private:
+    double WaveformValue(double t) const;
+};
+
+} // namespace Wezmark

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "framework/SampleArray.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace Dsp
+{
+class Filter;
+}
+
+namespace Wezmark
+{
+
+// Four-band shelving equaliser: low shelf, two band shelves and high shelf in series, each
+// gain a 0..1 control value mapped linearly to -24..+24 dB (0.5 is flat).
+class Eq4Band : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+    static constexpr double kFlatGain = 0.5;
+
+    enum Band
+    {
+        kBass,
+        kLowMid,
+        kHighMid,
+        kHigh,
+        kBandCount,
+    };
+
+    Eq4Band();
+    ~Eq4Band() override;
+
+    void Init();
+    void SetSampleRate(double rate) override;
+    void SetBassGain(double v);
+    void SetLowMidGain(double v);
+    void SetHighMidGain(double v);
+    void SetHighGain(double v);
+    // The band gains in dB.
+    double GetBassGain() const;
+    double GetLowMidGain() const;
+    double GetHighMidGain() const;
+    double GetHighGain() const;
+    void SetBlockSize(int32_t frames);
+    void ResetDesigns();
+    // In place; a block longer than the working copy passes unchanged.
+    void ProcessBlock(double* const io[2], int32_t n);
+
+    // Fixed at construction.
+    double bassFrequency = 150.0;
+    double lowMidFrequency = 350.0;
+    double lowMidWidth = 300.0;
+    double highMidFrequency = 1600.0;
+    double highMidWidth = 1000.0;
+    double highFrequency = 4000.0;
+    // In band order: bass, low mid, high mid, high.
+    std::array<std::unique_ptr<Dsp::Filter>, kBandCount> designs;
+    std::array<double, kBandCount> gains{kFlatGain, kFlatGain, kFlatGain, kFlatGain};
+    ChannelPair work;
+
+private:
+    void SetGain(Band band, double v);
+    double GetGain(Band band) const;
+};
+
+} // namespace Wezmark

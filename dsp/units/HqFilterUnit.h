@@ -1,0 +1,49 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Dsp
+{
+class Filter;
+}
+
+namespace Wezmark
+{
+
+// The optional band limit at the end of the chain: fourth-order Bessel high pass and low
+// pass keeping the output between 20 Hz (or 40 Hz) and 20 kHz.
+class HqFilterUnit : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+
+    enum Mode : uint32_t
+    {
+        kOff = 0,
+        kFrom20Hz = 1,
+        kFrom40Hz = 2,
+    };
+
+    HqFilterUnit();
+    ~HqFilterUnit() override;
+
+    void Init();
+    // Modes 1 and 2 set the band edges; any other mode keeps them, and only mode 0 skips processing.
+    void SetMode(uint32_t newMode);
+    void SetSampleRate(double rate) override;
+    void SetBlockSize(int32_t frames);
+    void ResetDesigns();
+    // In place; a block longer than the working copy passes unchanged.
+    void ProcessBlock(double* const io[2], int32_t n);
+
+    ChannelPair work;
+    std::unique_ptr<Dsp::Filter> lowPass;
+    std::unique_ptr<Dsp::Filter> highPass;
+    uint32_t mode = kOff;
+};
+
+} // namespace Wezmark

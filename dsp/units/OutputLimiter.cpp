@@ -1,0 +1,63 @@
+#include "dsp/units/OutputLimiter.h"
+
+#include "dsp/units/SoftKneeCurve.h"
+
+#include <algorithm>
+
+namespace
+{
+
+struct ModeShape
+{
+    double ratio;
+    double maxKneeWidth;
+};
+
+// Ratio and widest knee of modes 1 to 3.
+constexpr ModeShape kModeShapes[] = {{5.0, 0.25}, {25.0, 0.1}, {1000.0, 0.02}};
+
+// Sets ratio and knee of the record around the given threshold; other modes leave them.
+void ShapeKnee(OutputLimiter& record, double centre)
+{
+    if (record.mode < OutputLimiter::kModeSoft || record.mode > OutputLimiter::kModeHard)
+        return;
+    const ModeShape& shape = kModeShapes[record.mode - OutputLimiter::kModeSoft];
+    record.ratio = shape.ratio;
+    record.kneeWidth = std::min(centre, shape.maxKneeWidth);
+    record.kneeStart = centre - record.kneeWidth / 2.0;
+    record.kneeEnd = centre + record.kneeWidth / 2.0;
+}
+
+} // namespace
+
+void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2], int32_t frames)
+{
+    if (mode == kModeOff)
+        return;
+    // The curve is evaluated around the smoothed threshold, so a glide moves the whole
+    // curve together instead of only its knee.
+    OutputLimiter curve = *this;
+    const double gain = makeUpOn ? makeUpGain * kMakeUpTrim : 1.0;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        smoothedThreshold = smoothedThreshold * smoothingA + smoothingB * threshold;
+        curve.threshold = smoothedThreshold;
+        ShapeKnee(curve, smoothedThreshold);
+        // Both inputs are read before writing: the channels may share one buffer.
+        const double left = in[0][i];
+        const double right = in[1][i];
+        out[0][i] = SoftKneeCurve(curve, left) * gain;
+        out[1][i] = SoftKneeCurve(curve, right) * gain;
+    }
+    ratio = curve.ratio;
+    kneeWidth = curve.kneeWidth;
+    kneeStart = curve.kneeStart;
+    kneeEnd = curve.kneeEnd;
+}
+
+double OutputLimiter::MakeUpGainForTarget() const
+{
+    OutputLimiter settled = *this;
+    ShapeKnee(settled, threshold);
+    return 1.0 / SoftKneeCurve(settled, 1.0);
+}

@@ -1,0 +1,110 @@
+#include "dsp/units/Saturator.h"
+
+#include "dsp/units/CurvePoints.h"
+#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/RoundedIndex.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr uint16_t kCurvePoints = 2048;
+constexpr double kInitialKeep = 0.99;
+constexpr double kLoadedKeep = 0.9777;
+
+// Library slots of the two curve sources.
+constexpr std::array<int, 2> kSourceSlots = {82, 84};
+
+// Drive of modes 0, 1 and 2.
+constexpr std::array<double, 3> kModeDrives = {2.5, 5.0, 10.777};
+constexpr uint32_t kInitialMode = 1;
+
+} // namespace
+
+Saturator::Saturator(uint32_t source)
+    : drive(kModeDrives[kInitialMode]),
+      amountKeep(kInitialKeep),
+      amountTake(1.0 - kInitialKeep),
+      driveKeep(kInitialKeep),
+      driveTake(1.0 - kInitialKeep),
+      curve(kCurvePoints),
+      curveSource(source),
+      driveMode(kInitialMode)
+{
+    SetBlockSize(kInitialFrames);
+}
+
+void Saturator::LoadCurve(const DistortionDataProvider& library)
+{
+    if (curveSource < kSourceSlots.size())
+    {
+        const CurveSlot& slot = library.slots[kSourceSlots[curveSource]];
+        curve.SetPoints(slot.points.data(), static_cast<int32_t>(slot.points.size()));
+    }
+    mixThreshold = kMixThreshold;
+    mixSlope = kMixSlope;
+    amountKeep = kLoadedKeep;
+    amountTake = 1.0 - kLoadedKeep;
+    driveKeep = kLoadedKeep;
+    driveTake = 1.0 - kLoadedKeep;
+    curve.interpolation = DistortionCurve::kHermiteInterpolation;
+}
+
+void Saturator::SetMode(double v)
+{
+    driveMode = RoundedIndex(2.0 * v);
+    if (driveMode < kModeDrives.size())
+        drive = kModeDrives[driveMode];
+}
+
+void Saturator::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(scratch, frames);
+    if (scratch.capacity > 0)
+    {
+        std::memset(scratch.left, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
+        std::memset(scratch.right, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
+    }
+}
+
+void Saturator::ProcessBlock(double* const io[2], int32_t n)
+{
+    if (amount == 0.0 || n < 1 || n > scratch.capacity)
+        return;
+    curve.BuildEffective();
+    const double* table = curve.effective.data;
+    for (int32_t i = 0; i < n; ++i)
+    {
+        io[0][i] = FiniteOrZero(io[0][i]);
+        io[1][i] = FiniteOrZero(io[1][i]);
+        scratch.left[i] = curve.Lookup(io[0][i], table);
+        scratch.right[i] = curve.Lookup(io[1][i], table);
+    }
+    for (int32_t i = 0; i < n; ++i)
+    {
+        amountState = amountState * amountKeep + amountTake * amount;
+        driveState = driveState * driveKeep + driveTake * drive;
+        const double gain = amountState * driveState;
+        const double wetLeft = std::clamp(gain * scratch.left[i], -1.0, 1.0);
+        const double wetRight = std::clamp(gain * scratch.right[i], -1.0, 1.0);
+        if (amountState < mixThreshold)
+        {
+            const double w = amountState * mixSlope;
+            io[0][i] = (1.0 - w) * io[0][i] + w * wetLeft;
+            io[1][i] = (1.0 - w) * io[1][i] + w * wetRight;
+        }
+        else
+        {
+            io[0][i] = wetLeft;
+            io[1][i] = wetRight;
+        }
+    }
+}
+
+} // namespace Wezmark

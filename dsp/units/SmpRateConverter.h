@@ -1,0 +1,29 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+
+namespace Wezmark
+{
+
+// Sample-rate reduction by decimating a block to fewer frames and holding each one.
+// It has no fade: switching it takes effect at the next block.
+class SmpRateConverter : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+
+    SmpRateConverter();
+
+    // Sizes the held frames for blocks of up to `frames` and clears them.
+    void SetBlockSize(int32_t frames);
+    void ProcessBlock(double* const io[2], int32_t n);
+
+    // Kept frames per block as a fraction of the block; exactly 1 means off.
+    double ratio = 1.0;
+    ChannelPair held;
+};
+
+} // namespace Wezmark

@@ -1,0 +1,30 @@
+// WAV files as the curve import reads them: any bytes must be refused or read within the
+// bytes given, and whatever frames they hold must become finite curve points within -1..1.
+#include "dsp/units/CurveWavFile.h"
+#include "dsp/units/DistortionCurve.h"
+#include "dsp/units/WavFile.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    WavFile wav;
+    if (!wav.Decode(data, size))
+        return 0;
+    if (wav.frames.size() > size)
+        std::abort();
+    static DistortionCurve curve(2048);
+    if (CurveWavFile::TakeFrames(curve, wav.frames))
+    {
+        for (int32_t i = 0; i < curve.count; ++i)
+        {
+            const double p = curve.points.data[i];
+            if (!std::isfinite(p) || p < -1.0 || p > 1.0)
+                std::abort();
+        }
+    }
+    return 0;
+}

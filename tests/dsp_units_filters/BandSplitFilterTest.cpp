@@ -1,0 +1,146 @@
+#include "dsp/filters/Filter.h"
+#include "dsp/units/BandSplitFilter.h"
+#include "dsp/units/DesignParams.h"
+#include "tests/dsp_units_filters/TestSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using Wezmark::BandSplitFilter;
+
+namespace
+{
+
+constexpr double kRate = 44100.0;
+
+} // namespace
+
+TEST(BandSplitFilter, FreshUnitSplitsAt200Hz)
+{
+    BandSplitFilter splitter;
+    EXPECT_NEAR(splitter.GetLowSplit(), 200.0, 1e-9);
+    EXPECT_NEAR(splitter.GetHighSplit(), 200.0, 1e-9);
+    EXPECT_TRUE(splitter.link);
+    EXPECT_EQ(splitter.lowSlope, 1u);
+    EXPECT_EQ(splitter.highSlope, 1u);
+}
+
+TEST(BandSplitFilter, SplitValuesAreClampedTo20To21000Hz)
+{
+    struct Case { double v; double hz; };
+    const Case cases[] = {{0.0, 20.0}, {1.0, 21000.0}, {-2.0, 20.0}, {0.5, 10.0 * std::sqrt(2204.0)}};
+    for (const Case& c : cases)
+    {
+        BandSplitFilter splitter;
+        splitter.link = false;
+        splitter.SetLowSplit(c.v);
+        splitter.SetHighSplit(c.v);
+        for (uint32_t slope = 0; slope < 4; ++slope)
+        {
+            splitter.lowSlope = splitter.highSlope = slope;
+            EXPECT_NEAR(splitter.GetLowSplit(), c.hz, 1e-9) << c.v << " slope " << slope;
+            EXPECT_NEAR(splitter.GetHighSplit(), c.hz, 1e-9) << c.v << " slope " << slope;
+        }
+    }
+}
+
+TEST(BandSplitFilter, LinkMakesTheHighSplitSetTheLowSplit)
+{
+    struct Case { bool link; double lowHz; };
+    const Case cases[] = {{true, 21000.0}, {false, 20.0}};
+    for (const Case& c : cases)
+    {
+        BandSplitFilter splitter;
+        splitter.link = c.link;
+        splitter.SetLowSplit(0.0);
+        splitter.SetHighSplit(1.0);
+        EXPECT_EQ(splitter.GetHighSplit(), 21000.0);
+        EXPECT_EQ(splitter.GetLowSplit(), c.lowHz);
+        EXPECT_EQ(splitter.lowSplit, c.link ? 1.0 : 0.0);
+    }
+    BandSplitFilter splitter;
+    splitter.SetLowSplit(0.3);
+    EXPECT_NEAR(splitter.GetHighSplit(), 200.0, 1e-9);
+}
+
+TEST(BandSplitFilter, SlopeChoosesTheOrderAtTheSameCutoff)
+{
+    // A decade above the cutoff a Butterworth low pass of order N is down by about 10^-N.
+    struct Case { uint32_t slope; double decadeAbove; };
+    const Case cases[] = {{0, 0.1}, {1, 0.01}, {2, 1e-4}, {3, 1e-8}};
+    BandSplitFilter splitter;
+    splitter.SetSampleRate(kRate);
+    splitter.SetHighSplit(0.38915574457972946);
+    for (const Case& c : cases)
+    {
+        splitter.lowSlope = c.slope;
+        splitter.highSlope = c.slope;
+        EXPECT_NEAR(splitter.GetLowSplit(), 200.0, 1e-9);
+        EXPECT_NEAR(splitter.Response(0, 200.0 / kRate), std::sqrt(0.5), 1e-6) << c.slope;
+        EXPECT_NEAR(splitter.Response(1, 200.0 / kRate), std::sqrt(0.5), 1e-6) << c.slope;
+        EXPECT_NEAR(splitter.Response(0, 2000.0 / kRate) / c.decadeAbove, 1.0, 0.1) << c.slope;
+        EXPECT_NEAR(splitter.Response(1, 20.0 / kRate) / c.decadeAbove, 1.0, 0.1) << c.slope;
+        EXPECT_NEAR(splitter.Response(0, 0.0), 1.0, 1e-9);
+        EXPECT_NEAR(splitter.Response(1, 0.5), 1.0, 1e-9);
+    }
+}
+
+TEST(BandSplitFilter, SlopeOutsideRangeLeavesItsBandUnfiltered)
+{
+    BandSplitFilter splitter;
+    splitter.lowSlope = 4;
+    splitter.highSlope = 7;
+    EXPECT_EQ(splitter.GetLowSplit(), 0.0);
+    EXPECT_EQ(splitter.GetHighSplit(), 0.0);
+    EXPECT_EQ(splitter.Response(0, 0.2), 1.0);
+    EXPECT_EQ(splitter.Response(1, 0.001), 1.0);
+
+    const std::vector<double> noise = WhiteNoise(256, 0.5, 31);
+    StereoBuffer low(noise, noise);
+    StereoBuffer high(noise, noise);
+    splitter.ProcessBlock(low.in(), high.in(), 256);
+    EXPECT_EQ(std::vector<double>(splitter.lowWork.left, splitter.lowWork.left + 256), noise);
+    EXPECT_EQ(std::vector<double>(splitter.highWork.right, splitter.highWork.right + 256), noise);
+}
+
+TEST(BandSplitFilter, BandsSumBackToTheSignalAtTheSplit)
+{
+    // Same input to both sides: first-order low and high pass add up to the signal itself.
+    BandSplitFilter splitter;
+    splitter.SetSampleRate(kRate);
+    splitter.lowSlope = splitter.highSlope = 0;
+    splitter.Reset();
+    const std::vector<double> tone = [] {
+        std::vector<double> samples(1024);
+        for (size_t i = 0; i < samples.size(); ++i)
+            samples[i] = std::sin(2.0 * 3.141592653589793 * 200.0 * static_cast<double>(i) / kRate);
+        return samples;
+    }();
+    StereoBuffer signal(tone, tone);
+    splitter.ProcessBlock(signal.in(), signal.in(), 1024);
+    double peak = 0.0;
+    for (int i = 512; i < 1024; ++i)
+        peak = std::max(peak, std::fabs(splitter.lowWork.left[i] + splitter.highWork.left[i]));
+    EXPECT_NEAR(peak, 1.0, 1e-3);
+}
+
+TEST(BandSplitFilter, LongBlockLeavesTheBandsAsTheyWere)
+{
+    BandSplitFilter splitter;
+    const std::vector<double> noise = WhiteNoise(1025, 0.5, 37);
+    StereoBuffer block(noise, noise);
+    const std::vector<double> before(splitter.lowWork.left, splitter.lowWork.left + 1024);
+    splitter.ProcessBlock(block.in(), block.in(), 1025);
+    EXPECT_EQ(std::vector<double>(splitter.lowWork.left, splitter.lowWork.left + 1024), before);
+}
+
+TEST(BandSplitFilter, NonFiniteSplitsAreIgnored)
+{
+    BandSplitFilter splitter;
+    splitter.SetHighSplit(std::numeric_limits<double>::quiet_NaN());
+    splitter.SetLowSplit(std::numeric_limits<double>::infinity());
+    EXPECT_NEAR(splitter.GetLowSplit(), 200.0, 1e-9);
+    EXPECT_NEAR(splitter.GetHighSplit(), 200.0, 1e-9);
+}

@@ -1,0 +1,310 @@
+#include "dsp/filters/Filter.h"
+#include "dsp/units/DesignParams.h"
+#include "dsp/units/FilterType.h"
+#include "dsp/units/FilterUnit.h"
+#include "dsp/units/StateVariableFilter.h"
+#include "tests/dsp_units_filters/ImpulseResponse.h"
+#include "tests/dsp_units_filters/TestSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+using Wezmark::FilterUnit;
+
+namespace
+{
+
+constexpr double kRate = 44100.0;
+constexpr double kBalanceKeep = 0.9777;
+
+// A unit as the plug-in runs it: its start-up smoothing, the rate set, filter 1 only.
+std::unique_ptr<FilterUnit> MakeUnit(int type1, int type2)
+{
+    auto unit = std::make_unique<FilterUnit>();
+    unit->balanceA = kBalanceKeep;
+    unit->balanceB = 1.0 - kBalanceKeep;
+    unit->SetSampleRate(kRate);
+    unit->SelectFilterType(0, type1);
+    unit->SelectFilterType(1, type2);
+    unit->balance = 0.0;
+    unit->balanceTarget = 0.0;
+    return unit;
+}
+
+StereoProcess ProcessOf(FilterUnit& unit)
+{
+    return [&unit](double* const* io, int n) { unit.ProcessBlock(io, n); };
+}
+
+// Runs a signal through the unit in blocks; `before` is called with the frame position
+// before each block.
+template <typename Hook>
+StereoBuffer Render(FilterUnit& unit, const std::vector<double>& signal, int blockSize, Hook before)
+{
+    StereoBuffer buffer(signal, signal);
+    for (int start = 0; start < static_cast<int>(signal.size()); start += blockSize)
+    {
+        before(start);
+        double* io[2] = {buffer.left.data() + start, buffer.right.data() + start};
+        unit.ProcessBlock(io, std::min(blockSize, static_cast<int>(signal.size()) - start));
+    }
+    return buffer;
+}
+
+} // namespace
+
+TEST(FilterUnit, SettledMagnitudeOfEveryTypeAtDcCutoffAndNyquist)
+{
+    // Cutoff 1 kHz, resonance 0.5: Q 1 for the RBJ types, Q 5.53 for the state-variable ones,
+    // 6 dB ripple for Chebyshev and Elliptic, a 68 Hz band for the prototype band types.
+    struct Case { int type; double dc; double cutoff; double nyquist; };
+    const Case cases[] = {
+        {0, 1.0, 1.0, 0.0}, {1, 0.0, 1.0, 1.0}, {2, 0.0, 1.0, 0.0}, {3, 0.0, 1.0, 0.0}, {4, 1.0, 0.0, 1.0},
+        {5, 1.0, 5.5303, 0.0}, {6, 0.0, 5.5303, 1.0}, {7, 0.0, 1.0, 0.0}, {8, 1.0, 0.0, 1.0},
+        {9, 0.0, 0.8321, 1.0}, {10, 1.0, 0.8321, 0.0}, {11, 0.0, 1.0, 0.0}, {12, 1.0, 0.0009, 1.0},
+        {13, 0.0192, 0.5012, 0.5010}, {14, 0.5012, 0.5012, 0.0192}, {15, 0.5675, 0.9989, 0.5670},
+        {16, 0.9988, 0.5659, 0.9982},
+        {17, 0.0, 0.5012, 1.0}, {18, 0.0, 0.5012, 0.5010}, {19, 0.0, 0.5012, 0.9992}, {20, 0.0, 0.5012, 0.5006},
+        {21, 0.0, 0.5012, 0.4996},
+        {22, 1.0, 0.5012, 0.0}, {23, 0.5012, 0.5012, 0.0}, {24, 1.0, 0.5012, 0.0}, {25, 0.5012, 0.5012, 0.0},
+        {26, 0.5012, 0.5012, 0.0},
+        {27, 0.0, 0.7071, 1.0}, {28, 1.0, 0.7071, 0.0}, {29, 0.0, 1.0, 0.0}, {30, 1.0, 0.0003, 1.0},
+    };
+    // The denormal guard alternates at Nyquist and adds a few 1e-4 there.
+    const double tolerance = 2e-3;
+    for (const Case& c : cases)
+    {
+        auto unit = MakeUnit(c.type, c.type);
+        unit->SetCutoff(1000.0);
+        unit->SetResonance(0.5);
+        Settle(ProcessOf(*unit), 8192);
+        const std::vector<double> impulse = ImpulseResponse(ProcessOf(*unit), 1 << 15);
+        const char* name = GetFilterTypeName(c.type);
+        EXPECT_NEAR(MagnitudeAt(impulse, 0.0, kRate), c.dc, tolerance) << name;
+        EXPECT_NEAR(MagnitudeAt(impulse, 1000.0, kRate), c.cutoff, tolerance) << name;
+        EXPECT_NEAR(MagnitudeAt(impulse, kRate / 2.0, kRate), c.nyquist, tolerance) << name;
+    }
+}
+
+TEST(FilterUnit, BalanceSelectsOneFilterOrGlidesBetweenThem)
+{
+    const std::vector<double> noise = WhiteNoise(512, 0.5, 7);
+    auto onlyFirst = [](int) {};
+    struct Case { double balance; double target; int sameSlot; };
+    // With the balance at an end, the other slot's type does not matter.
+    const Case cases[] = {{0.0, 0.0, 0}, {1.0, 1.0, 1}};
+    for (const Case& c : cases)
+    {
+        auto mixed = MakeUnit(28, 27);
+        auto reference = MakeUnit(c.sameSlot == 0 ? 28 : 30, c.sameSlot == 0 ? 30 : 27);
+        for (FilterUnit* unit : {mixed.get(), reference.get()})
+        {
+            unit->SetCutoff(800.0);
+            unit->balance = c.balance;
+            unit->balanceTarget = c.target;
+        }
+        EXPECT_EQ(Render(*mixed, noise, 128, onlyFirst).left, Render(*reference, noise, 128, onlyFirst).left);
+    }
+
+    auto unit = MakeUnit(0, 18);
+    unit->balanceTarget = 1.0;
+    StereoBuffer block(100);
+    unit->ProcessBlock(block.io(), 100);
+    EXPECT_NEAR(unit->balance, 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
+}
+
+TEST(FilterUnit, FreshUnitStartsOnFilterOneAndDriftsToFilterTwo)
+{
+    FilterUnit unit;
+    EXPECT_EQ(unit.balance, 0.0);
+    EXPECT_EQ(unit.balanceTarget, 1.0);
+    EXPECT_EQ(unit.design1->GetName(), "RBJ Low Pass");
+    EXPECT_EQ(unit.design2->GetName(), "Chebyshev I High Pass");
+    EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), 20.0);
+    EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kOrderId, 0.0), 2.0);
+    StereoBuffer block(10);
+    unit.ProcessBlock(block.io(), 10);
+    EXPECT_NEAR(unit.balance, 1.0 - std::pow(0.99, 10), 1e-12);
+}
+
+TEST(FilterUnit, TransitionSpeedSetsTheGlideOfANewlySelectedDesign)
+{
+    // Re-selecting the same type restarts the glide: before the glide has run out that bends
+    // the output, afterwards it changes nothing. So the glide length shows in the output.
+    struct Case { int speed; int expectedLength; };
+    const Case cases[] = {{0, 2048}, {1, 512}, {2, 256}, {5, 512}};
+    const std::vector<double> noise = WhiteNoise(4096, 0.5, 3);
+    for (const Case& c : cases)
+    {
+        const auto render = [&](int reselectAt) {
+            auto unit = MakeUnit(0, 0);
+            unit->SetCutoff(300.0);
+            Settle(ProcessOf(*unit), 4096);
+            unit->SetTransitionSpeed(c.speed);
+            EXPECT_EQ(unit->transitionLength, c.expectedLength);
+            unit->SetCutoff(3000.0);
+            unit->SelectFilterType(0, 28);
+            return Render(*unit, noise, 1, [&](int frame) {
+                       if (frame == reselectAt)
+                           unit->SelectFilterType(0, 28);
+                   }).left;
+        };
+        const std::vector<double> plain = render(-1);
+        EXPECT_NE(render(c.expectedLength - 1), plain) << c.speed;
+        EXPECT_EQ(render(c.expectedLength), plain) << c.speed;
+    }
+}
+
+TEST(FilterUnit, BypassFadesAgainstTheDriveThenPassesTheBlockUntouched)
+{
+    auto unit = MakeUnit(28, 28);
+    unit->SetCutoff(200.0);
+    Settle(ProcessOf(*unit), 2048);
+    unit->SetBypass(true);
+    EXPECT_EQ(unit->fade, 0.998);
+    const std::vector<double> noise = WhiteNoise(1024, 0.5, 11);
+    StereoBuffer fading(noise, noise);
+    unit->ProcessBlock(fading.io(), 1024);
+    EXPECT_EQ(unit->fade, 0.0);
+    EXPECT_NE(fading.left, noise);
+    EXPECT_EQ(std::vector<double>(fading.left.begin() + 500, fading.left.end()),
+              std::vector<double>(noise.begin() + 500, noise.end()));
+
+    StereoBuffer bypassed(noise, noise);
+    unit->ProcessBlock(bypassed.io(), 1024);
+    EXPECT_EQ(bypassed.left, noise);
+    EXPECT_EQ(bypassed.right, noise);
+}
+
+TEST(FilterUnit, BlockLongerThanTheWorkBuffersPassesUnchanged)
+{
+    auto unit = MakeUnit(28, 28);
+    const std::vector<double> noise = WhiteNoise(1025, 0.5, 5);
+    StereoBuffer block(noise, noise);
+    unit->ProcessBlock(block.io(), 1025);
+    EXPECT_EQ(block.left, noise);
+
+    unit->SetBlockSize(2048);
+    unit->ProcessBlock(block.io(), 1025);
+    EXPECT_NE(block.left, noise);
+}
+
+TEST(FilterUnit, CutoffReachesDesignsAndStateVariableFiltersWithTheirOwnLimits)
+{
+    struct Case { double rate; double hz; double design; double stateVariable; };
+    const Case cases[] = {
+        {44100.0, 21000.0, 21000.0, 20000.0},
+        {22050.0, 21000.0, 21000.0, 10804.5},
+        {44100.0, 5.0, 20.0, 20.0},
+    };
+    for (const Case& c : cases)
+    {
+        FilterUnit unit;
+        unit.SetSampleRate(c.rate);
+        unit.SetCutoff(c.hz);
+        EXPECT_EQ(unit.cutoff, c.hz);
+        EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), c.design);
+        EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kFrequencyId, 0.0), c.design);
+        for (FilterBank* bank : {&unit.bank1, &unit.bank2})
+        {
+            EXPECT_EQ(bank->stateVariableLowPass.GetCutoff(), c.stateVariable);
+            EXPECT_EQ(bank->stateVariableBandStop.GetCutoff(), c.stateVariable);
+        }
+    }
+}
+
+TEST(FilterUnit, StateVariableTypeRunsAtTheLastCutoffAndResonance)
+{
+    auto unit = MakeUnit(0, 0);
+    unit->SetCutoff(2500.0);
+    unit->SetResonance(0.3);
+    unit->SelectFilterType(0, 5);
+    Wezmark::StateVariableFilter<0, 2> reference;
+    reference.SetSampleRate(kRate);
+    reference.SetCutoff(2500.0);
+    reference.SetResonance(0.3);
+
+    const std::vector<double> noise = WhiteNoise(256, 0.5, 13);
+    StereoBuffer viaUnit(noise, noise);
+    StereoBuffer direct(noise, noise);
+    unit->ProcessBlock(viaUnit.io(), 256);
+    reference.ProcessBlock(direct.io(), 256);
+    EXPECT_EQ(viaUnit.left, direct.left);
+    EXPECT_EQ(viaUnit.right, direct.right);
+}
+
+TEST(FilterUnit, ResetRecoversStateVariableFiltersFromNonFiniteSamples)
+{
+    auto unit = MakeUnit(5, 8);
+    StereoBuffer poisoned(4, std::numeric_limits<double>::quiet_NaN());
+    unit->ProcessBlock(poisoned.io(), 4);
+    unit->Reset();
+    const std::vector<double> noise = WhiteNoise(64, 0.5, 17);
+    StereoBuffer block(noise, noise);
+    unit->ProcessBlock(block.io(), 64);
+    for (double sample : block.left)
+        EXPECT_TRUE(std::isfinite(sample));
+}
+
+TEST(FilterUnit, NonFiniteSettingsAreIgnored)
+{
+    auto unit = MakeUnit(0, 5);
+    unit->SetCutoff(1500.0);
+    unit->SetResonance(0.4);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    unit->SetCutoff(nan);
+    unit->SetResonance(std::numeric_limits<double>::infinity());
+    EXPECT_EQ(unit->cutoff, 1500.0);
+    EXPECT_EQ(unit->resonance, 0.4);
+    EXPECT_EQ(DesignParams::Get(*unit->design1, Dsp::kFrequencyId, 0.0), 1500.0);
+    EXPECT_EQ(unit->bank2.stateVariableLowPass.GetCutoff(), 1500.0);
+}
+
+TEST(FilterUnit, SampleRateRiseRestoresTheStateVariableCutoff)
+{
+    auto unit = MakeUnit(5, 5);
+    unit->SetCutoff(15000.0);
+    unit->SetSampleRate(22050.0);
+    EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 10804.5);
+    unit->SetSampleRate(kRate);
+    EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 15000.0);
+}
+
+TEST(FilterUnit, SelectingATypeCarriesCutoffResonanceAndTransitionLength)
+{
+    auto unit = MakeUnit(0, 0);
+    unit->SetCutoff(700.0);
+    unit->SetResonance(1.0);
+    unit->SetTransitionSpeed(0);
+    unit->SelectFilterType(1, 29);
+    EXPECT_EQ(unit->filter2Type, 29);
+    EXPECT_EQ(unit->design2, unit->bank2.GetDesignForType(29));
+    EXPECT_EQ(DesignParams::Get(*unit->design2, Dsp::kFrequencyId, 0.0), 700.0);
+    EXPECT_NEAR(DesignParams::Get(*unit->design2, Dsp::kBandwidthHzId, 0.0), 10.0, 1e-9);
+
+    unit->SelectFilterType(2, 7);
+    EXPECT_EQ(unit->filter1Type, 0);
+    EXPECT_EQ(unit->filter2Type, 29);
+}
+
+TEST(FilterUnit, FirstSelectionOfAHighOrderTypeGlidesWithoutABurst)
+{
+    // The design glides only its cutoff and resonance: its order is its own from the start.
+    struct Case { int type; double resonance; };
+    const Case cases[] = {{26, 0.0}, {26, 1.0}, {21, 0.0}, {21, 1.0}, {25, 1.0}};
+    for (const Case& c : cases)
+    {
+        auto unit = MakeUnit(c.type, c.type);
+        unit->SetResonance(c.resonance);
+        unit->SetCutoff(1000.0);
+        const std::vector<double> noise = WhiteNoise(4096, 0.5, 19);
+        const StereoBuffer out = Render(*unit, noise, 512, [](int) {});
+        double peak = 0.0;
+        for (double sample : out.left)
+            peak = std::max(peak, std::fabs(sample));
+        EXPECT_LT(peak, 1.0) << GetFilterTypeName(c.type) << ", resonance " << c.resonance;
+    }
+}

@@ -1,0 +1,109 @@
+#include "dsp/units/OutputLimiter.h"
+#include "dsp/units/SoftKneeCurve.h"
+#include "tests/dsp_units_filters/TestSignals.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+
+OutputLimiter Settled(uint32_t mode, double threshold)
+{
+    OutputLimiter limiter;
+    limiter.mode = mode;
+    limiter.threshold = threshold;
+    limiter.smoothedThreshold = threshold;
+    return limiter;
+}
+
+double Limit(OutputLimiter& limiter, double x)
+{
+    double left[1] = {x};
+    double right[1] = {-x};
+    double* const io[2] = {left, right};
+    limiter.ProcessBlock(io, io, 1);
+    EXPECT_EQ(right[0], -left[0]);
+    return left[0];
+}
+
+} // namespace
+
+TEST(OutputLimiter, ModeOffLeavesSamplesAndState)
+{
+    OutputLimiter limiter;
+    limiter.mode = OutputLimiter::kModeOff;
+    limiter.threshold = 0.2;
+    limiter.makeUpOn = true;
+    limiter.makeUpGain = 3.0;
+    EXPECT_EQ(Limit(limiter, 0.9), 0.9);
+    EXPECT_EQ(limiter.smoothedThreshold, OutputLimiter::kDefaultThreshold);
+}
+
+TEST(OutputLimiter, CeilingAndKneePerMode)
+{
+    struct Case { uint32_t mode; double threshold; double input; double expected; double kneeStart; double kneeEnd; };
+    const Case cases[] = {
+        {3, 0.5, 1.0, 0.5005, 0.49, 0.51},
+        {3, 0.5, 0.3, 0.3, 0.49, 0.51},
+        {3, 0.5, 0.49, 0.49, 0.49, 0.51},
+        {2, 0.5, 1.0, 0.52, 0.45, 0.55},
+        {1, 0.5, 1.0, 0.6, 0.375, 0.625},
+        {1, 0.1, 1.0, 0.28, 0.05, 0.15},
+        {1, 0.1, 0.04, 0.04, 0.05, 0.15},
+        // Inside the knee: m + (1/R - 1)(m - T + W/2)^2 / 2W.
+        {1, 0.1, 0.1, 0.1 - 0.8 * 0.05 * 0.05 / 0.2, 0.05, 0.15},
+    };
+    for (const Case& c : cases)
+    {
+        OutputLimiter limiter = Settled(c.mode, c.threshold);
+        EXPECT_NEAR(Limit(limiter, c.input), c.expected, 1e-12) << c.mode << ", " << c.input;
+        EXPECT_NEAR(limiter.kneeStart, c.kneeStart, 1e-12);
+        EXPECT_NEAR(limiter.kneeEnd, c.kneeEnd, 1e-12);
+    }
+}
+
+TEST(OutputLimiter, MakeUpBringsFullScaleBackBelowOne)
+{
+    OutputLimiter limiter = Settled(OutputLimiter::kModeHard, 0.5);
+    limiter.makeUpOn = true;
+    limiter.makeUpGain = limiter.MakeUpGainForTarget();
+    EXPECT_NEAR(limiter.makeUpGain, 1.0 / 0.5005, 1e-12);
+    EXPECT_NEAR(Limit(limiter, 1.0), OutputLimiter::kMakeUpTrim, 1e-12);
+}
+
+TEST(OutputLimiter, MakeUpGainForTargetIgnoresTheGlideState)
+{
+    OutputLimiter gliding;
+    gliding.mode = OutputLimiter::kModeMedium;
+    gliding.threshold = 0.3;
+    gliding.smoothedThreshold = 0.9;
+    gliding.kneeStart = gliding.kneeEnd = 5.0;
+    const OutputLimiter settled = Settled(OutputLimiter::kModeMedium, 0.3);
+    EXPECT_DOUBLE_EQ(gliding.MakeUpGainForTarget(), settled.MakeUpGainForTarget());
+    EXPECT_NEAR(gliding.MakeUpGainForTarget(), 1.0 / (0.7 / 25.0 + 0.3), 1e-12);
+}
+
+TEST(OutputLimiter, ThresholdGlidesAndTheCurveMovesWithIt)
+{
+    OutputLimiter limiter = Settled(OutputLimiter::kModeSoft, 0.7);
+    limiter.threshold = 0.3;
+    std::vector<double> samples(2000, 0.9);
+    double* const io[2] = {samples.data(), samples.data()};
+    limiter.ProcessBlock(io, io, 2000);
+    EXPECT_NEAR(limiter.smoothedThreshold, 0.3 + 0.4 * std::pow(OutputLimiter::kThresholdKeep, 2000), 1e-12);
+    EXPECT_NEAR(samples.front(), (0.9 - 0.6978) / 5.0 + 0.6978, 1e-3);
+    for (size_t i = 1; i < samples.size(); ++i)
+        EXPECT_LT(std::fabs(samples[i] - samples[i - 1]), 0.01) << i;
+    EXPECT_NEAR(samples.back(), (0.9 - 0.3) / 5.0 + 0.3, 1e-5);
+}
+
+TEST(OutputLimiter, SharedChannelBufferIsLimitedOnce)
+{
+    OutputLimiter limiter = Settled(OutputLimiter::kModeHard, 0.5);
+    double sample[1] = {1.0};
+    double* const io[2] = {sample, sample};
+    limiter.ProcessBlock(io, io, 1);
+    EXPECT_NEAR(sample[0], 0.5005, 1e-12);
+}

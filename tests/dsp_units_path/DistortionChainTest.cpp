@@ -1,0 +1,146 @@
+#include "dsp/units/DistortionChain.h"
+#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/LcgRandom.h"
+#include "tests/dsp_units_path/StereoBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+
+namespace
+{
+
+const Wezmark::DistortionDataProvider& Library()
+{
+    static const Wezmark::DistortionDataProvider library;
+    return library;
+}
+
+StereoBuffer Sine(int32_t frames)
+{
+    StereoBuffer block(frames);
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        block.left[i] = std::sin(6.283185307179586 * i / frames);
+        block.right[i] = block.left[i];
+    }
+    return block;
+}
+
+TEST(DistortionChain, EveryChainFillsTheSameShaperTablesFromItsSeed)
+{
+    DistortionChain first(Library());
+    DistortionChain second(Library());
+    EXPECT_EQ(first.shaper.steps16, second.shaper.steps16);
+    EXPECT_EQ(first.shaper.steps64, second.shaper.steps64);
+
+    LcgRandom random(1800);
+    for (double step : first.shaper.steps16)
+        EXPECT_EQ(step, (random.Next() % 4000 - 4000) / 4000.0);
+    for (double step : first.shaper.steps64)
+    {
+        EXPECT_EQ(step, (random.Next() % 40000 - 40000) / 40000.0);
+        EXPECT_GE(step, -1.0);
+        EXPECT_LT(step, 0.0);
+    }
+}
+
+TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
+{
+    DistortionChain chain(Library());
+    chain.distortion.Init();
+    chain.shaper.width = 0.5;
+    StereoBuffer block = Sine(64);
+    block.left[5] = std::nan("");
+    const StereoBuffer original = block;
+    chain.ProcessBlock(block.Io(), 64);
+    EXPECT_TRUE(std::isnan(block.left[5]));
+    block.left[5] = 0.0;
+    StereoBuffer expected = original;
+    expected.left[5] = 0.0;
+    EXPECT_EQ(block.left, expected.left);
+    EXPECT_EQ(block.right, expected.right);
+}
+
+TEST(DistortionChain, SetBlockSizeBoundsTheBlocksThatAreProcessed)
+{
+    DistortionChain chain(Library());
+    chain.distortion.Init();
+    chain.distortion.amount = 1.0;
+    chain.reducer.ratio = 0.75;
+    StereoBuffer large = Sine(2048);
+    chain.ProcessBlock(large.Io(), 2048);
+    EXPECT_EQ(large.left, Sine(2048).left);
+
+    chain.SetBlockSize(2048);
+    EXPECT_GE(chain.distortion.work.capacity, 2048);
+    EXPECT_GE(chain.reducer.held.capacity, 2048);
+    EXPECT_EQ(chain.distortion.work.left[2047], 0.0);
+    chain.ProcessBlock(large.Io(), 2048);
+    EXPECT_NE(large.left, Sine(2048).left);
+}
+
+TEST(DistortionChain, CurvePreviewReadsTheBareCurveFromMinusOneToOne)
+{
+    DistortionChain chain(Library());
+    chain.distortion.Init();
+    chain.distortion.SelectCurve(30.0 / 80.0);
+    std::array<double, 133> curve{};
+    std::array<double, 120> signal{};
+    chain.ComputeCurvePreview(curve, signal);
+    const DistortionCurve& current = *chain.distortion.current;
+    EXPECT_EQ(curve[0], current.points.data[0]);
+    EXPECT_EQ(curve[132], current.points.data[2047]);
+    EXPECT_DOUBLE_EQ(curve[66], current.Lookup(66 * (1.0 / 66.0) - 1.0, current.points.data));
+}
+
+TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
+{
+    DistortionChain chain(Library());
+    chain.distortion.Init();
+    chain.SetBlockSize(16);
+    chain.distortion.SelectCurve(12.0 / 80.0);
+    chain.distortion.amount = 0.9;
+    chain.distortion.smoothedAmount = 0.3;
+    DistortionCurve& live = *chain.distortion.current;
+    live.BuildEffective();
+    // A polarity not yet built into the live lookup table.
+    live.polarity = DistortionCurve::kLinearBelowZero;
+    const double liveEffective = live.effective.data[100];
+    std::fill(chain.distortion.work.left, chain.distortion.work.left + 16, -7.0);
+
+    std::array<double, 133> curve{};
+    std::array<double, 120> signal{};
+    chain.ComputeCurvePreview(curve, signal);
+
+    EXPECT_EQ(chain.distortion.smoothedAmount, 0.3);
+    EXPECT_EQ(chain.distortion.work.left[15], -7.0);
+    EXPECT_EQ(live.effective.data[100], liveEffective);
+    EXPECT_EQ(curve[0], -1.0) << "the preview builds the pending polarity into its own table";
+
+    // The preview's signal is what the live unit would make of the same sine period.
+    chain.SetBlockSize(120);
+    StereoBuffer block = Sine(120);
+    chain.distortion.ProcessBlock(block.Io(), 120);
+    for (int32_t i = 0; i < 120; ++i)
+        EXPECT_EQ(signal[i], block.left[i]) << i;
+}
+
+TEST(DistortionChain, ShaperPreviewUsesTheRawAmountOnItsOwnGrid)
+{
+    DistortionChain chain(Library());
+    chain.shaper.amount = 0.6;
+    chain.shaper.smoothed = 0.1;
+    chain.shaper.mode = 2;
+    std::array<double, 133> curve{};
+    std::array<double, 120> signal{};
+    chain.ComputeShaperPreview(curve, signal);
+    for (int32_t i = 0; i < 133; ++i)
+        EXPECT_EQ(curve[i], chain.shaper.Shape(2.0 * (i / 133.0 - 0.5), 0.6)) << i;
+    for (int32_t i = 0; i < 120; ++i)
+        EXPECT_EQ(signal[i], chain.shaper.Shape(std::sin(6.283185307179586 * i / 120), 0.6)) << i;
+    EXPECT_EQ(chain.shaper.smoothed, 0.1);
+}
+
+} // namespace

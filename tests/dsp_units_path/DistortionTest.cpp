@@ -1,0 +1,283 @@
+#include "dsp/units/Distortion.h"
+#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/ShapeCatalogue.h"
+#include "tests/dsp_units_path/StereoBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace
+{
+
+using Wezmark::Distortion;
+
+const Wezmark::DistortionDataProvider& Library()
+{
+    static const Wezmark::DistortionDataProvider library;
+    return library;
+}
+
+// A unit whose curves are still the identity ramps and whose amount is not smoothed.
+struct RawUnit
+{
+    RawUnit() : unit(Library())
+    {
+        unit.smoothKeep = 0.0;
+        unit.smoothTake = 1.0;
+    }
+
+    void Select(CurveId id)
+    {
+        unit.currentId = id;
+        unit.current = &unit.curves[id];
+    }
+
+    Distortion unit;
+};
+
+TEST(Distortion, GainFollowsModeCurveAndDriveLevel)
+{
+    struct Case
+    {
+        uint32_t mode;
+        CurveId id;
+        uint32_t filterMode;
+        double gainAtHalfAmount;
+    };
+    const double driven = 0.5 * 22.0 + 1.0;
+    const Case cases[] = {
+        {0, 0, 2, 1.0},
+        {0, 3, 1, 1.0},
+        {7, 1, 1, 1.0},
+        {1, 0, 2, driven},
+        {1, 0, 0, driven},
+        {1, 1, 2, driven * 0.5},
+        {1, 2, 2, driven * 0.5},
+        {1, 4, 2, driven * 0.5},
+        {1, 3, 1, driven * 0.777 * 0.25},
+        {1, 5, 2, driven * 0.777},
+        {1, 6, 2, driven * 0.777},
+        {1, 10, 2, driven * 0.777},
+        {1, 12, 1, driven * 0.25},
+        {2, 80, 2, driven},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << " id " << c.id << " filter " << c.filterMode);
+        RawUnit raw;
+        raw.Select(c.id);
+        raw.unit.mode = c.mode;
+        raw.unit.filterMode = c.filterMode;
+        raw.unit.amount = 0.5;
+        // Below and above the clamp of the driven curve output.
+        const double inputs[2] = {0.01, 0.9};
+        StereoBuffer block(std::vector<double>{inputs[0], inputs[1]}, std::vector<double>{-inputs[0], -inputs[1]});
+        raw.unit.ProcessBlock(block.Io(), 2);
+        for (int i = 0; i < 2; ++i)
+        {
+            double wet = std::clamp(c.gainAtHalfAmount * inputs[i], -1.0, 1.0);
+            if (c.mode == Distortion::kDriveAndFold)
+                wet = 2.0 * std::sin(wet * 1.5707963267948966);
+            const double expected = 0.25 * wet + 0.75 * inputs[i];
+            EXPECT_NEAR(block.left[i], expected, 1e-12) << inputs[i];
+            EXPECT_NEAR(block.right[i], -expected, 1e-12) << inputs[i];
+        }
+        EXPECT_EQ(raw.unit.smoothedAmount, 0.5);
+    }
+}
+
+TEST(Distortion, AmountZeroOrBypassLeavesBlockAndSmoothingUntouched)
+{
+    struct Case
+    {
+        const char* name;
+        double amount;
+        bool bypassed;
+    };
+    for (const Case c : {Case{"amount zero", 0.0, false}, Case{"bypassed", 0.7, true}})
+    {
+        SCOPED_TRACE(c.name);
+        Distortion unit(Library());
+        unit.Init();
+        unit.smoothedAmount = 0.4;
+        unit.amount = c.amount;
+        unit.bypassed = c.bypassed;
+        StereoBuffer block(std::vector<double>{0.3, std::nan("")}, std::vector<double>{-0.6, 2.0});
+        unit.ProcessBlock(block.Io(), 2);
+        EXPECT_EQ(block.left[0], 0.3);
+        EXPECT_TRUE(std::isnan(block.left[1]));
+        EXPECT_EQ(block.right[1], 2.0);
+        EXPECT_EQ(unit.smoothedAmount, 0.4);
+    }
+}
+
+TEST(Distortion, SmoothedAmountGlidesOnFromWhereItStopped)
+{
+    Distortion unit(Library());
+    unit.Init();
+    unit.smoothedAmount = 0.4;
+    unit.amount = 1.0;
+    StereoBuffer block(1, 0.1);
+    unit.ProcessBlock(block.Io(), 1);
+    EXPECT_DOUBLE_EQ(unit.smoothedAmount, (1.0 - 0.9777) * 1.0 + 0.9777 * 0.4);
+}
+
+TEST(Distortion, SelectCurveRoundsAndClamps)
+{
+    Distortion unit(Library());
+    unit.Init();
+    struct Case
+    {
+        double v;
+        CurveId id;
+    };
+    for (const Case c : {Case{1.0, 80}, Case{0.0124, 1}, Case{-3.0, 0}, Case{0.5, 40}, Case{7.0, 80},
+                         Case{std::nan(""), 0}, Case{std::numeric_limits<double>::infinity(), 80}})
+    {
+        unit.SelectCurve(c.v);
+        EXPECT_EQ(unit.currentId, c.id) << c.v;
+        EXPECT_EQ(unit.current, &unit.curves[c.id]) << c.v;
+    }
+}
+
+TEST(Distortion, InterpolationAndPolarityReachEveryMappedCurveOnly)
+{
+    struct Case
+    {
+        double v;
+        uint32_t interpolation;
+        uint32_t polarity;
+    };
+    for (const Case c : {Case{0.0, 0, 0}, Case{0.25, 1, 1}, Case{0.5, 2, 1}, Case{1.0, 4, 2}, Case{1.75, 7, 2},
+                         Case{-1.0, 0, 0}, Case{std::nan(""), 0, 0}})
+    {
+        SCOPED_TRACE(c.v);
+        Distortion unit(Library());
+        unit.Init();
+        unit.SetInterpolation(c.v);
+        unit.SetPolarity(c.v);
+        for (const DistortionCurve& curve : unit.curves)
+        {
+            EXPECT_EQ(curve.interpolation, c.interpolation);
+            EXPECT_EQ(curve.polarity, c.polarity);
+        }
+        EXPECT_EQ(unit.compressorCurve.interpolation, 4u);
+        EXPECT_EQ(unit.storedCurve.polarity, 0u);
+    }
+}
+
+TEST(Distortion, InitLoadsLibraryCurvesNamesAndSmoothing)
+{
+    Distortion unit(Library());
+    unit.Init();
+    EXPECT_EQ(unit.current, &unit.curves[0]);
+    EXPECT_EQ(unit.smoothKeep, 0.9777);
+    EXPECT_EQ(unit.smoothTake, 1.0 - 0.9777);
+    struct Case
+    {
+        CurveId id;
+        int slot;
+    };
+    for (const Case c : {Case{1, 1}, Case{7, 18}, Case{9, 34}, Case{59, 60}, Case{62, 78}, Case{80, 80}})
+    {
+        SCOPED_TRACE(c.id);
+        const std::vector<double>& slot = Library().slots[c.slot].points;
+        for (int i = 0; i < 2048; i += 97)
+            EXPECT_EQ(unit.curves[c.id].points.data[i], std::clamp(slot[i], -1.0, 1.0)) << i;
+        EXPECT_EQ(unit.GetBuiltinCurveData(c.id), slot.data());
+        EXPECT_EQ(unit.curves[c.id].name, GetDistortionShapeName(c.id));
+    }
+    EXPECT_EQ(unit.curves[0].name, "Linear");
+    EXPECT_EQ(unit.curves[0].points.data[0], -1.0);
+    EXPECT_EQ(unit.GetBuiltinCurveData(0), Library().slots[0].points.data());
+    EXPECT_EQ(unit.GetBuiltinCurveData(81), Library().slots[0].points.data());
+    EXPECT_EQ(unit.compressorCurve.points.data[2047], std::clamp(Library().slots[81].points[2047], -1.0, 1.0));
+    EXPECT_EQ(unit.storedCurve.points.data[1024], Library().slots[0].points[1024]);
+}
+
+TEST(Distortion, RestoreCurveCopiesTheStoredCurveSanitised)
+{
+    Distortion unit(Library());
+    unit.Init();
+    unit.SelectCurve(0.5);
+    unit.storedCurve.points.data[0] = std::numeric_limits<double>::quiet_NaN();
+    unit.storedCurve.points.data[1] = 3.0;
+    unit.RestoreCurve();
+    EXPECT_EQ(unit.current->points.data[0], 0.0);
+    EXPECT_EQ(unit.current->points.data[1], 1.0);
+    EXPECT_EQ(unit.current->points.data[2047], 1.0);
+    EXPECT_EQ(unit.curves[41].points.data[0], std::clamp(Library().slots[30].points[0], -1.0, 1.0));
+}
+
+TEST(Distortion, CopyCurveFromTakesTheOtherCurrentCurve)
+{
+    Distortion source(Library());
+    source.Init();
+    source.SelectCurve(20.0 / 80.0);
+    source.current->interpolation = 2;
+    Distortion target(Library());
+    target.Init();
+    target.CopyCurveFrom(source);
+    EXPECT_EQ(target.current->name, source.current->name);
+    EXPECT_EQ(target.current->interpolation, 2u);
+    EXPECT_TRUE(std::equal(source.current->points.data, source.current->points.data + 2048,
+                           target.current->points.data));
+    EXPECT_EQ(target.currentId, 0u);
+}
+
+TEST(Distortion, CurveActionsWorkOnTheCurrentCurveWithItsOwnSources)
+{
+    Distortion unit(Library());
+    unit.Init();
+    unit.SelectCurve(9.0 / 80.0);
+    const std::vector<double>& slot = Library().slots[34].points;
+    struct Case
+    {
+        uint32_t action;
+        double expectedFirst;
+    };
+    const double restored = std::clamp(slot[0], -1.0, 1.0);
+    for (const Case c : {Case{11, -restored}, Case{20, -restored}, Case{1000, -restored}, Case{0, restored},
+                         Case{19, -1.0}})
+    {
+        unit.ApplyCurveAction(c.action);
+        EXPECT_EQ(unit.current->points.data[0], c.expectedFirst) << c.action;
+    }
+    unit.ApplyCurveAction(2);
+    EXPECT_DOUBLE_EQ(unit.current->points.data[0],
+                     1.4 * unit.compressorCurve.Lookup(-1.0, unit.compressorCurve.points.data));
+    EXPECT_EQ(unit.curves[0].points.data[0], -1.0);
+}
+
+TEST(Distortion, CurveTextRoundTripsThroughTheCurrentCurve)
+{
+    Distortion source(Library());
+    source.Init();
+    source.SelectCurve(33.0 / 80.0);
+    std::string text;
+    source.CurveToText(text);
+    Distortion target(Library());
+    target.Init();
+    target.SelectCurve(0.0);
+    ASSERT_TRUE(target.CurveFromText(text));
+    for (int i = 0; i < 2048; ++i)
+        ASSERT_NEAR(target.current->points.data[i], source.current->points.data[i], 5e-11) << i;
+    EXPECT_FALSE(target.CurveFromText("0.5,0.25"));
+}
+
+TEST(Distortion, BlockLongerThanTheWorkPairPassesUnchanged)
+{
+    Distortion unit(Library());
+    unit.Init();
+    unit.amount = 1.0;
+    StereoBuffer block(1025, 0.5);
+    unit.ProcessBlock(block.Io(), 1025);
+    EXPECT_EQ(block.left.back(), 0.5);
+    EXPECT_EQ(unit.smoothedAmount, 0.0);
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+#include "dsp/units/DynShaper.h"
+#include "tests/dsp_units_path/StereoBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace
+{
+
+using Wezmark::DynShaper;
+
+void FillTables(DynShaper& shaper)
+{
+    for (int i = 0; i < DynShaper::kShortSteps; ++i)
+        shaper.steps16[i] = -(i + 1) / 16.0;
+    for (int i = 0; i < DynShaper::kLongSteps; ++i)
+        shaper.steps64[i] = -(i + 1) / 64.0;
+}
+
+TEST(DynShaper, WindowCentreMovesWithTheAmount)
+{
+    DynShaper shaper;
+    // Width 0.25 and a = 1: window 0 .. 0.25, centre 0.125 (t = 0.5).
+    EXPECT_DOUBLE_EQ(shaper.Shape(0.125, 1.0), 0.125 + 0.777);
+    EXPECT_DOUBLE_EQ(shaper.Shape(-0.125, 1.0), -(0.125 + 0.777));
+    // a = 0.5: window 0.375 .. 0.625.
+    EXPECT_DOUBLE_EQ(shaper.Shape(0.5, 0.5), 0.5 + 0.5 * 0.777);
+    EXPECT_EQ(shaper.Shape(0.37, 0.5), 0.37);
+    EXPECT_EQ(shaper.Shape(0.63, 0.5), 0.63);
+    EXPECT_EQ(shaper.Shape(0.3, 0.0), 0.3);
+    shaper.width = 0.0;
+    EXPECT_EQ(shaper.Shape(0.125, 1.0), 0.125);
+}
+
+TEST(DynShaper, WaveformTableAtAQuarterAndThreeQuartersOfTheWindow)
+{
+    const double root = std::sqrt(0.5);
+    struct Case
+    {
+        uint32_t waveform;
+        double atQuarter;
+        double atThreeQuarters;
+    };
+    const Case cases[] = {
+        {DynShaper::kSine, std::sin(3.141592653589793 * 0.25), std::sin(3.141592653589793 * 0.75)},
+        {DynShaper::kTriangle, 0.5, 0.5},
+        {DynShaper::kPulse, 1.0, 0.0},
+        {DynShaper::kRamp, 0.5, -0.5},
+        {DynShaper::kDoubleSine, 1.0, -1.0},
+        {DynShaper::kSquare, 1.0, -1.0},
+        {DynShaper::kSteps16, -4 / 16.0, -12 / 16.0},
+        {DynShaper::kSteps64, -16 / 64.0, -48 / 64.0},
+        {9, 0.0, 0.0},
+        {1000, 0.0, 0.0},
+    };
+    EXPECT_NEAR(cases[0].atQuarter, root, 1e-15);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.waveform);
+        DynShaper shaper;
+        FillTables(shaper);
+        shaper.waveform = c.waveform;
+        // a = 1, width 0.25: window 0 .. 0.25.
+        EXPECT_DOUBLE_EQ(shaper.Shape(0.0625, 1.0), 0.0625 + c.atQuarter * 0.777);
+        EXPECT_DOUBLE_EQ(shaper.Shape(0.1875, 1.0), 0.1875 + c.atThreeQuarters * 0.777);
+        shaper.invert = true;
+        EXPECT_DOUBLE_EQ(shaper.Shape(0.1875, 1.0), 0.1875 - c.atThreeQuarters * 0.777);
+    }
+}
+
+TEST(DynShaper, RandomWaveformStaysInItsRange)
+{
+    DynShaper shaper;
+    shaper.waveform = DynShaper::kRandom;
+    for (int i = 0; i < 200; ++i)
+    {
+        const double added = shaper.Shape(0.125, 1.0) - 0.125;
+        EXPECT_GE(added, -0.777);
+        EXPECT_LT(added, 0.777);
+    }
+}
+
+TEST(DynShaper, SteppedWaveformsNeverReadTheirLastEntry)
+{
+    DynShaper shaper;
+    FillTables(shaper);
+    shaper.steps16.back() = std::numeric_limits<double>::quiet_NaN();
+    shaper.steps64.back() = std::numeric_limits<double>::quiet_NaN();
+    for (uint32_t waveform : {DynShaper::kSteps16, DynShaper::kSteps64})
+    {
+        shaper.waveform = waveform;
+        for (double x = 0.0; x <= 0.25; x += 1.0 / 4096.0)
+            ASSERT_TRUE(std::isfinite(shaper.Shape(x, 1.0))) << x;
+        ASSERT_TRUE(std::isfinite(shaper.Shape(std::nextafter(0.25, 0.0), 1.0)));
+    }
+}
+
+TEST(DynShaper, PolarityLeavesOneHalfAlone)
+{
+    DynShaper shaper;
+    // a = 0.75: window 0.1875 .. 0.4375.
+    shaper.polarity = DynShaper::kPositiveOnly;
+    EXPECT_EQ(shaper.Shape(-0.3, 0.75), -0.3);
+    EXPECT_NE(shaper.Shape(0.3, 0.75), 0.3);
+    shaper.polarity = DynShaper::kNegativeOnly;
+    EXPECT_EQ(shaper.Shape(0.3, 0.75), 0.3);
+    EXPECT_NE(shaper.Shape(-0.3, 0.75), -0.3);
+}
+
+TEST(DynShaper, BoostModesLimitOnlyThePositiveAddition)
+{
+    DynShaper shaper;
+    shaper.mode = 1;
+    EXPECT_DOUBLE_EQ(shaper.Shape(0.125, 1.0), 0.125 + 1.0);
+    shaper.invert = true;
+    EXPECT_DOUBLE_EQ(shaper.Shape(0.125, 1.0), 0.125 - 4.0 * 0.777);
+    shaper.mode = 3;
+    EXPECT_DOUBLE_EQ(shaper.Shape(-0.125, 1.0), -(0.125 - 4.0 * 0.777));
+}
+
+TEST(DynShaper, StageWithAmountZeroDoesNothing)
+{
+    DynShaper shaper;
+    shaper.mode = 3;
+    shaper.smoothed = 0.5;
+    StereoBuffer block(std::vector<double>{0.125, std::nan("")}, std::vector<double>{0.7, -0.2});
+    shaper.ProcessBlock(block.Io(), 2);
+    EXPECT_EQ(block.left[0], 0.125);
+    EXPECT_TRUE(std::isnan(block.left[1]));
+    EXPECT_EQ(shaper.smoothed, 0.5);
+}
+
+TEST(DynShaper, StageSmoothsTheAmountAndDrivesInModesTwoAndThree)
+{
+    for (uint32_t mode : {0u, 2u})
+    {
+        SCOPED_TRACE(mode);
+        DynShaper shaper;
+        shaper.amount = 0.5;
+        shaper.mode = mode;
+        StereoBuffer block(std::vector<double>{0.1}, std::vector<double>{-0.1});
+        shaper.ProcessBlock(block.Io(), 1);
+        const double s = (1.0 - 0.99) * 0.5;
+        EXPECT_DOUBLE_EQ(shaper.smoothed, s);
+        const double driven = mode == 2 ? 0.1 * 5.0 * s : 0.1;
+        EXPECT_DOUBLE_EQ(block.left[0], shaper.Shape(driven, s));
+        EXPECT_DOUBLE_EQ(block.right[0], shaper.Shape(-driven, s));
+    }
+}
+
+TEST(DynShaper, BypassFadeOfADrivingModeEndsOnTheDrySignalWithoutAJump)
+{
+    DynShaper shaper;
+    shaper.amount = 1.0;
+    shaper.smoothed = 1.0;
+    shaper.mode = 2;
+    shaper.SetBypass(true);
+    constexpr int32_t kFrames = 600;
+    StereoBuffer block(kFrames, 0.3);
+    shaper.ProcessBlock(block.Io(), kFrames);
+    StereoBuffer after(8, 0.3);
+    shaper.ProcessBlock(after.Io(), 8);
+    EXPECT_EQ(shaper.fade, 0.0);
+    EXPECT_EQ(after.left[0], 0.3);
+
+    double largestJump = std::fabs(after.left[0] - block.left.back());
+    for (int32_t i = 1; i < kFrames; ++i)
+        largestJump = std::max(largestJump, std::fabs(block.left[i] - block.left[i - 1]));
+    EXPECT_LT(largestJump, 0.05);
+}
+
+TEST(DynShaper, StageTurnsNonFiniteSamplesIntoFiniteOutput)
+{
+    DynShaper shaper;
+    shaper.amount = 1.0;
+    shaper.mode = 3;
+    StereoBuffer block(std::vector<double>{std::nan(""), 0.2},
+                       std::vector<double>{std::numeric_limits<double>::infinity(), -0.2});
+    shaper.ProcessBlock(block.Io(), 2);
+    for (double x : {block.left[0], block.left[1], block.right[0], block.right[1]})
+        EXPECT_TRUE(std::isfinite(x));
+}
+
+} // namespace

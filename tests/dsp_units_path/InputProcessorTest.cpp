@@ -1,0 +1,130 @@
+#include "dsp/units/InputProcessor.h"
+#include "dsp/units/OutputLimiter.h"
+#include "dsp/units/SoftKneeCurve.h"
+#include "tests/dsp_units_path/StereoBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+
+using Wezmark::InputProcessor;
+
+TEST(InputProcessor, ChannelModesRouteTheChannels)
+{
+    struct Case
+    {
+        uint32_t mode;
+        double left;
+        double right;
+    };
+    // Input L = 0.5, R = -0.25.
+    for (const Case c : {Case{0, 0.5, -0.25}, Case{1, -0.25, 0.5}, Case{2, 0.125, 0.125}, Case{3, 0.5, 0.5},
+                         Case{4, -0.25, -0.25}, Case{5, 0.5, -0.25}, Case{0xFFFFFFFFu, 0.5, -0.25}})
+    {
+        InputProcessor stage;
+        stage.gainState = 1.0;
+        stage.gainStep = 0.0;
+        stage.gainPole = 1.0;
+        stage.channelMode = c.mode;
+        StereoBuffer block(std::vector<double>(3, 0.5), std::vector<double>(3, -0.25));
+        stage.ProcessBlock(block.Io(), 3);
+        for (int i = 0; i < 3; ++i)
+        {
+            EXPECT_EQ(block.left[i], c.left) << c.mode;
+            EXPECT_EQ(block.right[i], c.right) << c.mode;
+        }
+    }
+}
+
+TEST(InputProcessor, MonoMixOfOppositeSamplesIsSilence)
+{
+    InputProcessor stage;
+    stage.gainState = 1.0;
+    stage.channelMode = InputProcessor::kMonoMix;
+    StereoBuffer block(std::vector<double>{1.0}, std::vector<double>{-1.0});
+    stage.ProcessBlock(block.Io(), 1);
+    EXPECT_EQ(block.left[0], 0.0);
+    EXPECT_EQ(block.right[0], 0.0);
+}
+
+TEST(InputProcessor, FreshStageFadesTheGainInFromSilence)
+{
+    InputProcessor stage;
+    constexpr int32_t kFrames = 300;
+    StereoBuffer block(kFrames, 1.0);
+    stage.ProcessBlock(block.Io(), kFrames);
+    EXPECT_EQ(block.left[0], 0.010000000000000009);
+    for (int32_t k = 1; k <= kFrames; ++k)
+        ASSERT_NEAR(block.right[k - 1], 1.0 - std::pow(0.99, k), 1e-12) << k;
+}
+
+TEST(InputProcessor, OffsetGlidesToItsTargetAndFreezesAtTheMiddle)
+{
+    struct Case
+    {
+        double setting;
+        double target;
+    };
+    for (const Case c : {Case{1.0, 1.0}, Case{0.0, -1.0}, Case{0.6, 0.19999999999999996}, Case{0.25, -0.5}})
+    {
+        InputProcessor stage;
+        stage.gainState = 1.0;
+        stage.offsetSetting = c.setting;
+        StereoBuffer block(2000, 0.0);
+        stage.ProcessBlock(block.Io(), 2000);
+        EXPECT_DOUBLE_EQ(block.left[0], c.target * (1.0 - 0.99)) << c.setting;
+        EXPECT_NEAR(block.right.back(), c.target, 1e-6) << c.setting;
+    }
+
+    InputProcessor stage;
+    stage.gainState = 1.0;
+    stage.offsetSetting = 1.0;
+    StereoBuffer first(10, 0.0);
+    stage.ProcessBlock(first.Io(), 10);
+    const double frozen = stage.offsetState;
+    stage.offsetSetting = 0.5;
+    StereoBuffer middle(10, 0.0);
+    stage.ProcessBlock(middle.Io(), 10);
+    EXPECT_EQ(stage.offsetState, frozen);
+    EXPECT_NEAR(middle.left[9], 0.0, 1e-15);
+    stage.offsetSetting = 0.6;
+    StereoBuffer resumed(1, 0.0);
+    stage.ProcessBlock(resumed.Io(), 1);
+    EXPECT_DOUBLE_EQ(stage.offsetState, 0.19999999999999996 * (1.0 - 0.99) + 0.99 * frozen);
+}
+
+TEST(InputProcessor, SaturatorRunsLastOnTheBlock)
+{
+    InputProcessor stage;
+    stage.gainState = 1.0;
+    stage.saturator.amount = 1.0;
+    StereoBuffer block(4, 0.5);
+    stage.ProcessBlock(block.Io(), 4);
+    EXPECT_NE(block.left[0], 0.5);
+    EXPECT_GT(stage.saturator.amountState, 0.0);
+}
+
+TEST(SoftKneeCurve, PassesBelowTheKneeBendsInsideAndCompressesAbove)
+{
+    OutputLimiter limiter;
+    limiter.threshold = 0.5;
+    limiter.kneeWidth = 0.02;
+    limiter.ratio = 1000.0;
+    limiter.kneeStart = 0.49;
+    limiter.kneeEnd = 0.51;
+    struct Case
+    {
+        double x;
+        double y;
+    };
+    const double d = 0.49 - 0.5 + 0.01;
+    for (const Case c : {Case{1.0, 0.5005}, Case{-1.0, -0.5005}, Case{0.3, 0.3}, Case{-0.3, -0.3},
+                         Case{0.49, (1.0 / 1000.0 - 1.0) * d * d / 0.04 + 0.49}, Case{0.0, 0.0}})
+        EXPECT_NEAR(SoftKneeCurve(limiter, c.x), c.y, 1e-15) << c.x;
+    EXPECT_FALSE(std::signbit(SoftKneeCurve(limiter, -0.0)));
+}
+
+} // namespace

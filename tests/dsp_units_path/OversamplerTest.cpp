@@ -1,0 +1,155 @@
+#include "dsp/units/Oversampler.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+namespace
+{
+
+constexpr int32_t kBlock = 64;
+
+struct StereoBlock
+{
+    explicit StereoBlock(int32_t frames, double value = 0.0) : left(frames, value), right(frames, value) {}
+    const double* const* In() { return in; }
+    std::vector<double> left;
+    std::vector<double> right;
+    const double* in[2] = {left.data(), right.data()};
+};
+
+std::array<const double*, 2> UpPair(const Oversampler& o)
+{
+    return {o.up.left, o.up.right};
+}
+
+TEST(Oversampler, ResetDesignsAFilterWithUnityGainAtZeroHertz)
+{
+    Oversampler o;
+    o.Prepare(44100.0, kBlock);
+    const double feedback = std::accumulate(o.coefficients.begin() + 1, o.coefficients.end(), 0.0);
+    EXPECT_GT(o.coefficients[0], 0.0);
+    EXPECT_NEAR(o.coefficients[0] / (1.0 - feedback), 1.0, 1e-9);
+}
+
+// Both filters have unity gain at 0 Hz, but the kept phase of their steady ripple stands at
+// 1.1027 of the mean; the output gain brings it back to just above unity.
+TEST(Oversampler, ConstantInputSettlesNearUnityThroughTheOutputGain)
+{
+    Oversampler o;
+    o.Prepare(44100.0, kBlock);
+    StereoBlock ones(kBlock, 1.0);
+    for (int block = 0; block < 40; ++block)
+    {
+        ASSERT_TRUE(o.Upsample(ones.In(), kBlock));
+        ASSERT_TRUE(o.Downsample(UpPair(o).data(), kBlock * 8));
+    }
+    constexpr double kSettled = 1.000273934111266;
+    for (int32_t i = kBlock - 8; i < kBlock; ++i)
+    {
+        EXPECT_NEAR(o.down.left[i], kSettled, 1e-9);
+        EXPECT_NEAR(o.down.right[i], kSettled, 1e-9);
+    }
+}
+
+TEST(Oversampler, ImpulseStartsAtFactorTimesInputGain)
+{
+    Oversampler o;
+    o.Prepare(48000.0, kBlock);
+    StereoBlock impulse(kBlock);
+    impulse.left[0] = 1.0;
+    ASSERT_TRUE(o.Upsample(impulse.In(), kBlock));
+    EXPECT_EQ(o.up.left[0], 8.0 * o.coefficients[0]);
+    EXPECT_EQ(o.up.right[0], 0.0);
+    // The stuffed zeros continue the filter's own response.
+    EXPECT_GT(o.up.left[1], 0.0);
+}
+
+TEST(Oversampler, DownsampleKeepsEveryEighthFrameStartingWithTheFirst)
+{
+    struct Case
+    {
+        int32_t highRateFrames;
+        int32_t kept;
+    };
+    for (const Case c : {Case{8, 1}, Case{9, 2}, Case{16, 2}, Case{17, 3}})
+    {
+        SCOPED_TRACE(c.highRateFrames);
+        Oversampler o;
+        o.Prepare(44100.0, 4);
+        std::fill(o.down.left, o.down.left + o.down.capacity, -7.0);
+        StereoBlock high(c.highRateFrames, 1.0);
+        ASSERT_TRUE(o.Downsample(high.In(), c.highRateFrames));
+        EXPECT_EQ(o.down.left[0], o.coefficients[0] * o.outputGain);
+        for (int32_t i = 0; i < o.down.capacity; ++i)
+            EXPECT_EQ(o.down.left[i] != -7.0, i < c.kept) << "frame " << i;
+    }
+}
+
+TEST(Oversampler, FilterStepFlushesTinyAndNonFiniteResults)
+{
+    const Oversampler::Coefficients passThrough = {1.0, 0, 0, 0, 0, 0, 0, 0, 0};
+    struct Case
+    {
+        double x;
+        double expected;
+    };
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const Case c : {Case{1e-17, 0.0}, Case{-1e-17, 0.0}, Case{1e-16, 1e-16}, Case{0.5, 0.5},
+                         Case{std::nan(""), 0.0}, Case{inf, 0.0}, Case{-inf, 0.0}})
+    {
+        Oversampler::FilterState state{};
+        EXPECT_EQ(Oversampler::FilterStep(state, c.x, passThrough), c.expected) << c.x;
+        EXPECT_EQ(state[0], c.expected);
+    }
+}
+
+TEST(Oversampler, FilterStepShiftsTheHistory)
+{
+    const Oversampler::Coefficients passThrough = {1.0, 0, 0, 0, 0, 0, 0, 0, 0};
+    Oversampler::FilterState state{};
+    for (int i = 1; i <= 10; ++i)
+        Oversampler::FilterStep(state, i, passThrough);
+    const Oversampler::FilterState expected = {10, 9, 8, 7, 6, 5, 4, 3, 2};
+    EXPECT_EQ(state, expected);
+}
+
+TEST(Oversampler, BlocksLargerThanThePreparedSizeWriteNothing)
+{
+    Oversampler o;
+    o.Prepare(44100.0, 16);
+    std::fill(o.up.left, o.up.left + o.up.capacity, -7.0);
+    std::fill(o.down.left, o.down.left + o.down.capacity, -7.0);
+    StereoBlock big(17 * 8, 1.0);
+    EXPECT_FALSE(o.Upsample(big.In(), 17));
+    EXPECT_FALSE(o.Downsample(big.In(), 17 * 8));
+    EXPECT_EQ(o.up.left[0], -7.0);
+    EXPECT_EQ(o.down.left[0], -7.0);
+    EXPECT_TRUE(o.Upsample(big.In(), 0));
+}
+
+TEST(Oversampler, NonFiniteInputGivesFiniteOutputAndRecovers)
+{
+    Oversampler o;
+    o.Prepare(44100.0, kBlock);
+    StereoBlock bad(kBlock, 0.25);
+    bad.left[3] = std::nan("");
+    bad.right[5] = std::numeric_limits<double>::infinity();
+    StereoBlock good(kBlock, 0.25);
+    for (StereoBlock* block : {&bad, &good})
+    {
+        ASSERT_TRUE(o.Upsample(block->In(), kBlock));
+        ASSERT_TRUE(o.Downsample(UpPair(o).data(), kBlock * 8));
+        for (int32_t i = 0; i < kBlock; ++i)
+        {
+            EXPECT_TRUE(std::isfinite(o.down.left[i])) << i;
+            EXPECT_TRUE(std::isfinite(o.down.right[i])) << i;
+        }
+    }
+}
+
+} // namespace

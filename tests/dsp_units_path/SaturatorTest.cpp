@@ -1,0 +1,136 @@
+#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/Saturator.h"
+#include "tests/dsp_units_path/StereoBuffer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace
+{
+
+using Wezmark::Saturator;
+
+const Wezmark::DistortionDataProvider& Library()
+{
+    static const Wezmark::DistortionDataProvider library;
+    return library;
+}
+
+double CurveAt(const Saturator& saturator, double x)
+{
+    return saturator.curve.Lookup(x, saturator.curve.points.data);
+}
+
+TEST(Saturator, AmountZeroPassesTheBlockBitForBit)
+{
+    Saturator saturator(Saturator::kSoftSaturation);
+    saturator.LoadCurve(Library());
+    saturator.amountState = 0.3;
+    StereoBuffer block(std::vector<double>{0.123, std::nan("")}, std::vector<double>{-0.77, 5.0});
+    saturator.ProcessBlock(block.Io(), 2);
+    EXPECT_EQ(block.left[0], 0.123);
+    EXPECT_TRUE(std::isnan(block.left[1]));
+    EXPECT_EQ(block.right[1], 5.0);
+    EXPECT_EQ(saturator.amountState, 0.3);
+    EXPECT_EQ(saturator.driveState, 0.0);
+}
+
+TEST(Saturator, SettledFullAmountClampsTheDrivenCurve)
+{
+    Saturator saturator(Saturator::kSoftSaturation);
+    saturator.LoadCurve(Library());
+    saturator.SetMode(1.0);
+    saturator.amount = 1.0;
+    saturator.amountState = 1.0;
+    saturator.driveState = saturator.drive;
+    StereoBuffer block(std::vector<double>{0.05, 0.5}, std::vector<double>{-0.05, -0.5});
+    saturator.ProcessBlock(block.Io(), 2);
+    for (int i = 0; i < 2; ++i)
+    {
+        const double x = i == 0 ? 0.05 : 0.5;
+        EXPECT_NEAR(block.left[i], std::clamp(10.777 * CurveAt(saturator, x), -1.0, 1.0), 1e-12);
+        EXPECT_NEAR(block.right[i], std::clamp(10.777 * CurveAt(saturator, -x), -1.0, 1.0), 1e-12);
+    }
+}
+
+TEST(Saturator, SmallAmountBlendsDryAndSaturated)
+{
+    Saturator saturator(Saturator::kSoftSaturation);
+    saturator.LoadCurve(Library());
+    saturator.amount = 0.1;
+    saturator.amountState = 0.1;
+    saturator.driveState = saturator.drive;
+    StereoBuffer block(std::vector<double>{0.3}, std::vector<double>{-0.3});
+    saturator.ProcessBlock(block.Io(), 1);
+    const double s = saturator.amountState;
+    const double wet = std::clamp(s * saturator.driveState * CurveAt(saturator, 0.3), -1.0, 1.0);
+    EXPECT_NEAR(s, 0.1, 1e-15);
+    EXPECT_DOUBLE_EQ(block.left[0], (1.0 - 2.0 * s) * 0.3 + 2.0 * s * wet);
+    EXPECT_DOUBLE_EQ(block.right[0], -block.left[0]);
+}
+
+TEST(Saturator, SetModeChoosesTheDrive)
+{
+    struct Case
+    {
+        double v;
+        uint32_t mode;
+        double drive;
+    };
+    for (const Case c : {Case{0.0, 0, 2.5}, Case{0.74, 1, 5.0}, Case{0.75, 2, 10.777}, Case{1.3, 3, 10.777},
+                         Case{-4.0, 0, 2.5}, Case{std::nan(""), 0, 2.5}, Case{1e300, 0xFFFFFFFFu, 10.777}})
+    {
+        Saturator saturator(Saturator::kSoftSaturation);
+        saturator.SetMode(1.0);
+        saturator.SetMode(c.v);
+        EXPECT_EQ(saturator.driveMode, c.mode) << c.v;
+        EXPECT_EQ(saturator.drive, c.drive) << c.v;
+    }
+}
+
+TEST(Saturator, LoadCurveTakesItsSourceSlotSanitised)
+{
+    Wezmark::DistortionDataProvider library;
+    library.slots[84].points[0] = std::numeric_limits<double>::quiet_NaN();
+    library.slots[84].points[1] = -std::numeric_limits<double>::infinity();
+    struct Case
+    {
+        uint32_t source;
+        int slot;
+    };
+    for (const Case c : {Case{0, 82}, Case{1, 84}, Case{7, -1}})
+    {
+        SCOPED_TRACE(c.source);
+        Saturator saturator(c.source);
+        saturator.curve.interpolation = 0;
+        saturator.LoadCurve(library);
+        EXPECT_EQ(saturator.curve.interpolation, 4u);
+        EXPECT_EQ(saturator.amountTake, 1.0 - 0.9777);
+        EXPECT_EQ(saturator.driveKeep, 0.9777);
+        for (int i = 0; i < 2048; ++i)
+        {
+            const double source = c.slot < 0 ? i * (2.0 / 2047) - 1.0 : library.slots[c.slot].points[i];
+            const double expected = std::isfinite(source) ? std::clamp(source, -1.0, 1.0) : 0.0;
+            ASSERT_DOUBLE_EQ(saturator.curve.points.data[i], expected) << i;
+        }
+    }
+}
+
+TEST(Saturator, BlockLongerThanItsScratchPassesUnchanged)
+{
+    Saturator saturator(Saturator::kSoftSaturation);
+    saturator.LoadCurve(Library());
+    saturator.amount = 1.0;
+    StereoBuffer block(1025, 0.4);
+    saturator.ProcessBlock(block.Io(), 1025);
+    EXPECT_EQ(block.left.front(), 0.4);
+    EXPECT_EQ(block.left.back(), 0.4);
+    saturator.SetBlockSize(1025);
+    saturator.ProcessBlock(block.Io(), 1025);
+    EXPECT_NE(block.left.back(), 0.4);
+}
+
+} // namespace
