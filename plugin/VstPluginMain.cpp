@@ -1,11 +1,11 @@
 #include "framework/vst2/VstPluginEntry.h"
-#include "plugin/PassThroughEffect.h"
+#include "plugin/Zarvotone.h"
 
 namespace
 {
 IEffectVST* CreateProduct(audioMasterCallback host)
 {
-    return new Wezmark::PassThroughEffect(host);
+    return new Zarvotone(host);
 }
 }
 

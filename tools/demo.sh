@@ -1,15 +1,83 @@
 #!/usr/bin/env bash
-# The main job: load the plug-in of both builds in our own VST2 host and run a test signal
-# through every audio entry, printing what the plug-in reports and the output levels.
+# The main job: load the plug-in of both builds in our own VST2 host and run audio through it,
+# once per factory program and per hand-made setting, writing every result as a WAV file and
+# printing its levels. Usage: tools/demo.sh [input.wav ...]; without files the built-in test
+# signal (a 440 Hz / 660 Hz sine pair) is used, with files each of them as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-run_host() {
-  local title=$1; shift
-  echo "== $title"
-  "$@" --entry float,double --signal sine --seconds 1 --brief
+OUT=build/demo
+NATIVE_HOST=build/native/tools/vsthost/vsthost
+NATIVE_PLUGIN=build/native/plugin/Zarvotone.so
+WINDOWS_HOST=build/windows/tools/vsthost/vsthost.exe
+WINDOWS_PLUGIN=build/windows/plugin/Zarvotone.dll
+NATIVE_VST3_HOST=build/native/tools/vst3host/vst3host
+NATIVE_MODULE=build/native/vst3/Zarvotone.vst3
+WINDOWS_VST3_HOST=build/windows/tools/vst3host/vst3host.exe
+WINDOWS_MODULE=build/windows/vst3/Zarvotone.vst3
+
+# name and host options of each render
+RENDERS=(
+  "program-000|--program 0"
+  "program-020|--program 20"
+  "program-058|--program 58"
+  "program-081|--program 81"
+  "program-098|--program 98"
+  "program-125|--program 125"
+  "distortion|--param 35=0 --param 9=1 --param 10=0.275 --param 14=1"
+  "distortion-8x|--param 35=0 --param 9=1 --param 10=0.275 --param 14=1 --param 61=1"
+  "sub-band-drive|--param 38=0.8 --param 40=0.7 --param 37=1"
+  "bypass-all|--param 52=1 --param 60=0 --param 63=1"
+)
+
+render_all() {
+  local build=$1 source_name=$2; shift 2
+  local runner=("$@")
+  mkdir -p "$OUT/$build"
+  for entry in "${RENDERS[@]}"; do
+    local name=${entry%%|*} options=${entry#*|}
+    local wav="$OUT/$build/$source_name-$name.wav"
+    echo "-- $build / $source_name / $name -> $wav"
+    # shellcheck disable=SC2086
+    "${runner[@]}" --entry double --brief $SOURCE_OPTIONS $options --output "$wav" | grep -E '^(program [0-9]|double)'
+  done
+}
+
+# The same renders through the VST3 module with our VST3 host.
+render_all_vst3() {
+  local build=$1 source_name=$2; shift 2
+  local runner=("$@")
+  mkdir -p "$OUT/$build-vst3"
+  for entry in "${RENDERS[@]}"; do
+    local name=${entry%%|*} options=${entry#*|}
+    local wav="$OUT/$build-vst3/$source_name-$name.wav"
+    echo "-- $build VST3 / $source_name / $name -> $wav"
+    # shellcheck disable=SC2086
+    "${runner[@]}" --precision 64 --brief $SOURCE_OPTIONS $options --output "$wav" | grep -E '^(program [0-9]|64-bit)'
+  done
+}
+
+run_source() {
+  local source_name=$1
+  echo "== $source_name: native ($NATIVE_PLUGIN)"
+  render_all native "$source_name" "$NATIVE_HOST" "$NATIVE_PLUGIN"
+  echo
+  echo "== $source_name: windows under Wine ($WINDOWS_PLUGIN)"
+  render_all windows "$source_name" cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN"
+  echo
+  echo "== $source_name: native VST3 ($NATIVE_MODULE)"
+  render_all_vst3 native "$source_name" "$NATIVE_VST3_HOST" "$NATIVE_MODULE"
+  echo
+  echo "== $source_name: windows VST3 under Wine ($WINDOWS_MODULE)"
+  render_all_vst3 windows "$source_name" cmake/wine-run.sh "$WINDOWS_VST3_HOST" "$WINDOWS_MODULE"
   echo
 }
 
-run_host "native: Zarvotone.so" build/native/tools/vsthost/vsthost build/native/plugin/Zarvotone.so
-run_host "windows (Wine): Zarvotone.dll" cmake/wine-run.sh build/windows/tools/vsthost/vsthost.exe build/windows/plugin/Zarvotone.dll
+SOURCE_OPTIONS="--signal sine --seconds 2"
+run_source test-signal
+for input in "$@"; do
+  # Wine reaches the file through its Unix path on drive Z:.
+  SOURCE_OPTIONS="--input $(realpath "$input")"
+  run_source "$(basename "$input" .wav)"
+done
+echo "WAV files are in $OUT/native, $OUT/windows, $OUT/native-vst3 and $OUT/windows-vst3."

@@ -4,7 +4,7 @@
 
 namespace Wezmark
 {
-// Stands in for the product until its processing core exists: 85 parameters and 128
+// The product the binding tests run through the entry point: 85 parameters and 128
 // programs on the base, audio passed through unchanged by the base's block routine.
 class PassThroughEffect : public IEffectVST
 {

@@ -1,4 +1,4 @@
-#include "plugin/PassThroughEffect.h"
+#include "tests/vst2/PassThroughEffect.h"
 
 #include <cstdio>
 

@@ -1,0 +1,51 @@
+#include "plugin/ProcessingUnits.h"
+
+ProcessingUnits::ProcessingUnits()
+    : chain1(curveLibrary),
+      chain2(curveLibrary),
+      chain3(curveLibrary),
+      outputSaturator(Wezmark::Saturator::kSoftSaturation),
+      subBand(&chain3.distortion)
+{
+}
+
+void ProcessingUnits::Prepare(double rate, int32_t frames)
+{
+    const int32_t oversampled = frames * kOversampling;
+    for (Oversampler* oversampler :
+         {&inputOversampler, &outputOversampler, &chain1Oversampler, &chain2Oversampler, &limiterOversampler})
+        oversampler->Prepare(rate, static_cast<uint32_t>(frames));
+
+    input.SetBlockSize(oversampled);
+    for (DistortionChain* chain : Chains())
+    {
+        chain->shaper.SetSampleRate(rate);
+        chain->reducer.SetSampleRate(rate);
+        chain->SetBlockSize(oversampled);
+    }
+
+    filter.SetSampleRate(rate);
+    filter.SetBlockSize(frames);
+    filter.Reset();
+
+    distoEq.SetSampleRate(rate);
+    distoEq.SetBlockSize(frames);
+    distoEq.ResetDesigns();
+
+    outputSweep.SetSampleRate(rate);
+    outputSweep.SetBlockSize(frames);
+    outputSweep.ResetDesigns();
+
+    levelMeter.SetSampleRate(rate);
+
+    outputFilter.SetSampleRate(rate);
+    outputFilter.SetBlockSize(frames);
+    outputFilter.ResetDesigns();
+
+    subBand.SetSampleRate(rate);
+    subBand.SetBlockSize(frames);
+    subBand.equaliser.ResetDesigns();
+    subBand.splitter.Reset();
+
+    outputSaturator.SetBlockSize(oversampled);
+}

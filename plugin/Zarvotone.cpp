@@ -1,0 +1,229 @@
+#include "plugin/Zarvotone.h"
+
+#include "framework/ScopedLock.h"
+#include "framework/StateChunk.h"
+#include "plugin/FactoryBank.h"
+#include "plugin/HostDisplayName.h"
+#include "plugin/ParameterTable.h"
+#include "plugin/ZarvotoneProgram.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+constexpr double kInitialTempo = 120.0;
+constexpr std::array<double, PluginConfig::kReservedCount> kReservedConfig = {1.0, 1.0, 0.0, 5302.0};
+
+constexpr double kSaturatorMixThreshold = 0.25;
+constexpr double kSaturatorMixSlope = 4.0;
+constexpr double kParameterGlide = 0.9777;
+constexpr double kInputGainGlide = 0.999;
+constexpr double kBypassGlide = 0.988;
+constexpr double kSubBandDistortionStart = 0.25;
+constexpr double kMeterAttackSeconds = 0.01;
+constexpr double kMeterReleaseSeconds = 0.5;
+constexpr double kCentredPan = 0.5;
+constexpr double kUnityVolume = 1.0;
+
+// Beyond this the block routine works in slices, so a host's huge block size costs no memory.
+constexpr int32_t kMaxPreparedFrames = 16384;
+
+constexpr int kNameSize = 32;
+
+constexpr char kPluginKind[] = "VST";
+constexpr char kPlatform[] = "WIN";
+constexpr char kWordSize[] = "64-bit";
+
+void ZeroPair(ChannelPair& pair)
+{
+    if (pair.capacity <= 0)
+        return;
+    std::memset(pair.left, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+    std::memset(pair.right, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+}
+
+// A program as the base's state: one double per parameter in index order.
+void AppendProgramState(StateChunk& chunk, const Wezmark::ZarvotoneProgram& program)
+{
+    for (int index = 0; index < kTotalParamCount; ++index)
+        chunk.AppendDouble(program.GetValue(index));
+}
+}
+
+Zarvotone::Zarvotone(audioMasterCallback hostCallback) : IEffectVST(hostCallback), mLastTempo(kInitialTempo)
+{
+    mConfig.SetDefaults();
+    std::copy(kReservedConfig.begin(), kReservedConfig.end(), mConfig.Reserved.begin());
+    InitDspState();
+    BuildFactoryPresets();
+    DefineParameters();
+    AttachEditor(CreateEditor());
+}
+
+// The editor comes with the graphics framework; until then the host sees none.
+IGraphics* Zarvotone::CreateEditor()
+{
+    return nullptr;
+}
+
+void Zarvotone::InitDspState()
+{
+    for (DistortionChain* chain : mUnits.Chains())
+        chain->distortion.Init();
+    Wezmark::ZarvotoneProgram::ResetToDefaults(mCurrentValues);
+    mMeterResetRequest.store(false);
+    mPendingCurveAction.store(kNoCurveAction);
+
+    for (Wezmark::Saturator* saturator : mUnits.Saturators())
+    {
+        saturator->LoadCurve(mUnits.curveLibrary);
+        saturator->mixThreshold = kSaturatorMixThreshold;
+        saturator->mixSlope = kSaturatorMixSlope;
+    }
+    mUnits.filter.balanceA = kParameterGlide;
+    mUnits.filter.balanceB = 1.0 - kParameterGlide;
+
+    Wezmark::InputProcessor& input = mUnits.input;
+    input.gainTarget = 1.0;
+    input.gainPole = kInputGainGlide;
+    input.gainStep = 1.0 - kInputGainGlide;
+    input.offsetSetting = Wezmark::InputProcessor::kNoOffset;
+    input.offsetPole = kParameterGlide;
+    input.offsetStep = 1.0 - kParameterGlide;
+
+    Wezmark::SubBandProcessor& subBand = mUnits.subBand;
+    subBand.subGain = 1.0;
+    subBand.distoGain = 1.0;
+    for (Wezmark::SubBandProcessor::GainSmoother* smoother : {&subBand.subGainSmoother, &subBand.distoGainSmoother})
+    {
+        smoother->a = kParameterGlide;
+        smoother->b = 1.0 - kParameterGlide;
+    }
+    mUnits.chain3.distortion.amount = kSubBandDistortionStart;
+
+    mPanSmoother.SetCoefficient(kParameterGlide);
+    mPanSmoother.value = kCentredPan;
+    mVolumeSmoother.SetCoefficient(kParameterGlide);
+    mVolumeSmoother.value = kUnityVolume;
+    mDryWetSmoother.SetCoefficient(kParameterGlide);
+    mDryWetSmoother.value = 0.0;
+    mBypassSmoother.SetCoefficient(kBypassGlide);
+    mBypassSmoother.value = 0.0;
+    mBypassLast = 0.0;
+
+    Wezmark::EnvFollower& meter = mUnits.levelMeter;
+    meter.attackTime = kMeterAttackSeconds;
+    meter.releaseTime = kMeterReleaseSeconds;
+    meter.SetSampleRate(meter.sampleRate);
+
+    mScope.Remake(ScopeBuffer::kCapacity);
+
+    char name[kNameSize];
+    for (int index = kFirstReservedParam; index < kTotalParamCount; ++index)
+    {
+        FormatReservedParamName(index, name, kNameSize);
+        DefineParameter(index, name, kReservedDefault, kReservedMinimum, kParamMaximum, kReservedStep, "",
+                        kReservedGroup, kParamShape);
+    }
+}
+
+void Zarvotone::BuildFactoryPresets()
+{
+    const std::vector<Wezmark::ZarvotoneProgram> bank = CreateFactoryPrograms();
+    mCurrentValues = bank.front().Values();
+    for (const Wezmark::ZarvotoneProgram& program : bank)
+    {
+        StateChunk chunk;
+        AppendProgramState(chunk, program);
+        AddFactoryPreset(program.Name().c_str(), chunk);
+    }
+}
+
+// The working parameters from the one table, before anything reads them.
+void Zarvotone::DefineParameters()
+{
+    for (int index = 0; index < kWorkingParamCount; ++index)
+    {
+        const ParameterDefinition& definition = GetParameterDefinition(index);
+        DefineParameter(index, definition.name, definition.defaultValue, definition.minimum, kParamMaximum,
+                        definition.step, definition.label, definition.group, kParamShape);
+    }
+}
+
+void Zarvotone::DefineParameter(int index, const char* name, double defaultValue, double minimum,
+                                double maximum, double step, const char* label, const char* group, double shape)
+{
+    if (IParameter* param = GetParam(index))
+        param->InitContinuous(name, defaultValue, minimum, maximum, step, label, group, shape);
+}
+
+void Zarvotone::Reset()
+{
+    ScopedLock lock(mLock);
+    // Nothing plays until every buffer has its new size, even if sizing fails half way.
+    mPreparedFrames = 0;
+    const int32_t frames = std::min(GetBlockSize(), kMaxPreparedFrames);
+    if (frames <= 0)
+        return;
+    mUnits.Prepare(GetSampleRate(), frames);
+    for (ChannelPair* pair : {&mDry, &mChainSignal, &mSignal})
+    {
+        ResizeChannelPair(*pair, frames);
+        ZeroPair(*pair);
+    }
+    ResizeSampleArray(mSilence, frames);
+    std::memset(mSilence.data, 0, sizeof(double) * static_cast<size_t>(mSilence.capacity));
+    mPreparedFrames = frames;
+}
+
+void Zarvotone::SetActive(bool active)
+{
+    ScopedLock lock(mLock);
+    mProcessingActive.store(active, std::memory_order_relaxed);
+}
+
+void Zarvotone::RequestCurveAction(uint32_t action)
+{
+    if (action >= kNoCurveAction)
+        return;
+    if (IsProcessingActive())
+    {
+        mPendingCurveAction.store(action, std::memory_order_relaxed);
+        return;
+    }
+    ScopedLock lock(mLock);
+    ApplyCurveActionToChains(action);
+}
+
+void Zarvotone::RequestMeterReset()
+{
+    if (IsProcessingActive())
+    {
+        mMeterResetRequest.store(true, std::memory_order_relaxed);
+        return;
+    }
+    mPeakHoldLeft.store(0.0, std::memory_order_relaxed);
+    mPeakHoldRight.store(0.0, std::memory_order_relaxed);
+}
+
+// Chain 1 takes the action and the others copy its curve, so an action that draws random
+// numbers leaves one curve everywhere, the one the state saves.
+void Zarvotone::ApplyCurveActionToChains(uint32_t action)
+{
+    Wezmark::Distortion& first = mUnits.chain1.distortion;
+    first.ApplyCurveAction(action);
+    mUnits.chain2.distortion.CopyCurveFrom(first);
+    mUnits.chain3.distortion.CopyCurveFrom(first);
+}
+
+double Zarvotone::PeakHold(int channel) const
+{
+    return (channel == 0 ? mPeakHoldLeft : mPeakHoldRight).load(std::memory_order_relaxed);
+}
+
+std::string Zarvotone::GetHostText()
+{
+    return std::string(kPluginKind) + " Plugin Host: " + GetHostDisplayName(GetHostId()) + " (" + kPlatform + " " +
+           kWordSize + ")";
+}

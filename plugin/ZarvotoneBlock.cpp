@@ -1,0 +1,319 @@
+#include "plugin/DenormalGuard.h"
+#include "plugin/Zarvotone.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+// The bypass smoother's value from which the effect path counts as faded out.
+constexpr double kBypassSettled = 0.9999999777;
+constexpr double kSwitchThreshold = 0.5;
+constexpr double kCentre = 0.5;
+// +10 dB: the loudest sample that leaves the plug-in.
+constexpr double kOutputClamp = 3.1622776601683795;
+constexpr double kScopeDivisor = 601.0;
+constexpr double kPercent = 100.0;
+constexpr double kLargestDecimation = 4294967295.0;
+constexpr int kScopeTab = 1;
+constexpr int kAboutTab = 2;
+constexpr int kTabCount = 3;
+
+void CopyFrames(double* destination, const double* source, int32_t frames)
+{
+    std::memmove(destination, source, sizeof(double) * static_cast<size_t>(frames));
+}
+
+void ZeroFrames(double* samples, int32_t frames)
+{
+    std::memset(samples, 0, sizeof(double) * static_cast<size_t>(frames));
+}
+
+// A host sample that is no number would stay in every filter's memory and, through the
+// dry/wet mix, silence the output for good; it enters as silence instead.
+void CopyFinite(double* destination, const double* source, int32_t frames)
+{
+    for (int32_t i = 0; i < frames; ++i)
+        destination[i] = std::isfinite(source[i]) ? source[i] : 0.0;
+}
+
+// One channel of a host block from `offset` on, or null when the host has no such channel.
+double* HostChannel(double** channels, int index, int count, int32_t offset)
+{
+    if (!channels || index >= count || !channels[index])
+        return nullptr;
+    return channels[index] + offset;
+}
+
+// Runs a stage at eight times the rate: up-sampled, processed, down-sampled back into place.
+template <class Stage>
+void RunOversampled(Oversampler& oversampler, double* const signal[2], int32_t frames, Stage stage)
+{
+    if (!oversampler.Upsample(signal, frames))
+        return;
+    const int32_t upFrames = frames * static_cast<int32_t>(oversampler.factor);
+    double* const up[2] = {oversampler.up.left, oversampler.up.right};
+    stage(up, upFrames);
+    if (!oversampler.Downsample(up, upFrames))
+        return;
+    CopyFrames(signal[0], oversampler.down.left, frames);
+    CopyFrames(signal[1], oversampler.down.right, frames);
+}
+
+template <class Stage>
+void RunStage(bool oversampled, Oversampler& oversampler, double* const signal[2], int32_t frames, Stage stage)
+{
+    if (oversampled)
+        RunOversampled(oversampler, signal, frames, stage);
+    else
+        stage(signal, frames);
+}
+
+double Guarded(double sample)
+{
+    return std::isfinite(sample) ? std::clamp(sample, -kOutputClamp, kOutputClamp) : 0.0;
+}
+
+// A frame averaged with the next one where there is a next one.
+double ScopeValue(const double* samples, int32_t i, int32_t frames)
+{
+    return i + 1 < frames ? (samples[i] + samples[i + 1]) * 0.5 : samples[i];
+}
+}
+
+void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
+{
+    DenormalGuard denormals;
+    if (frames <= 0)
+        return;
+    const int inputCount = GetInChannelCount();
+    const int outputCount = GetOutChannelCount();
+    if (mPreparedFrames <= 0)
+    {
+        for (int c = 0; c < 2; ++c)
+            if (double* output = HostChannel(outputs, c, outputCount, 0))
+                ZeroFrames(output, frames);
+        return;
+    }
+    for (int32_t offset = 0; offset < frames; offset += mPreparedFrames)
+    {
+        const int32_t count = std::min(mPreparedFrames, frames - offset);
+        const double* const in[2] = {HostChannel(inputs, 0, inputCount, offset),
+                                     HostChannel(inputs, 1, inputCount, offset)};
+        double* const out[2] = {HostChannel(outputs, 0, outputCount, offset),
+                                HostChannel(outputs, 1, outputCount, offset)};
+        try
+        {
+            ProcessSlice(in, out, count);
+        }
+        catch (...)
+        {
+            // A filter design that fails numerically must not take the host down; the slice is silent.
+            for (double* output : out)
+                if (output)
+                    ZeroFrames(output, count);
+        }
+    }
+}
+
+void Zarvotone::ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t n)
+{
+    ZeroFrames(mChainSignal.left, n);
+    ZeroFrames(mChainSignal.right, n);
+
+    // A missing input plays silence; a mono input feeds both sides.
+    const double* inLeft = mSilence.data;
+    const double* inRight = mSilence.data;
+    if (inputs[0])
+        inLeft = inRight = inputs[0];
+    if (inputs[1])
+    {
+        inRight = inputs[1];
+        if (!inputs[0])
+            inLeft = inputs[1];
+    }
+    CopyFinite(mDry.left, inLeft, n);
+    CopyFinite(mDry.right, inRight, n);
+    CopyFrames(mSignal.left, mDry.left, n);
+    CopyFrames(mSignal.right, mDry.right, n);
+    double* const signal[2] = {mSignal.left, mSignal.right};
+
+    const uint32_t action = mPendingCurveAction.exchange(kNoCurveAction, std::memory_order_relaxed);
+    if (action != kNoCurveAction)
+        ApplyCurveActionToChains(action);
+
+    const bool oversampled = Oversampling();
+    RunStage(oversampled, mUnits.inputOversampler, signal, n,
+             [this](double* const io[2], int32_t frames) { mUnits.input.ProcessBlock(io, frames); });
+
+    if (mBypassLast < kBypassSettled)
+    {
+        CopyFrames(mChainSignal.left, mSignal.left, n);
+        CopyFrames(mChainSignal.right, mSignal.right, n);
+        RunEffectPath(n);
+    }
+
+    // The sub-band path reads the input as it came, never a host buffer that may since have
+    // been written.
+    const double* const dry[2] = {mDry.left, mDry.right};
+    double* const chain[2] = {mChainSignal.left, mChainSignal.right};
+    mUnits.subBand.ProcessBlock(dry, chain, n);
+
+    const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        const double b = mBypassSmoother.Step(bypassTarget);
+        mSignal.left[i] = (1.0 - b) * mChainSignal.left[i] + b * mSignal.left[i];
+        mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
+    }
+    mBypassLast = mBypassSmoother.value;
+
+    RunStage(oversampled, mUnits.outputOversampler, signal, n,
+             [this](double* const io[2], int32_t frames) { mUnits.outputSaturator.ProcessBlock(io, frames); });
+    mUnits.outputSweep.ProcessBlock(signal, n);
+
+    PanAndMix(n);
+    mUnits.outputFilter.ProcessBlock(signal, n);
+
+    if (mCurrentValues.Get(kParamLimiterMode) > 0.0)
+        RunStage(oversampled, mUnits.limiterOversampler, signal, n, [this](double* const io[2], int32_t frames) {
+            mUnits.limiter.ProcessBlock(io, io, frames);
+        });
+
+    VolumeGuardAndHolds(n);
+
+    // Several host channels may be one buffer; each gets the finished signal.
+    if (outputs[0])
+        CopyFrames(outputs[0], mSignal.left, n);
+    if (outputs[1])
+        CopyFrames(outputs[1], mSignal.right, n);
+
+    switch (VisibleTab())
+    {
+    case kScopeTab:
+        FeedScope(n);
+        break;
+    case kAboutTab:
+    {
+        const double* const finished[2] = {mSignal.left, mSignal.right};
+        mUnits.levelMeter.ProcessBlock(finished, n);
+        break;
+    }
+    default:
+        break;
+    }
+    PollTempo();
+}
+
+// The stereo position, then the blend with the input as it came.
+void Zarvotone::PanAndMix(int32_t n)
+{
+    const double panTarget = mCurrentValues.Get(kParamPan);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        const double p = mPanSmoother.Step(panTarget);
+        if (p >= kCentre)
+            mSignal.left[i] *= 1.0 - 2.0 * (p - kCentre);
+        else
+            mSignal.right[i] *= 2.0 * p;
+    }
+
+    const double mixTarget = mCurrentValues.Get(kParamDryWet);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        const double w = mDryWetSmoother.Step(mixTarget);
+        mSignal.left[i] = (1.0 - w) * mDry.left[i] + w * mSignal.left[i];
+        mSignal.right[i] = (1.0 - w) * mDry.right[i] + w * mSignal.right[i];
+    }
+}
+
+// Output volume, the output guard (no number becomes silence, the rest stays within +10 dB) and
+// the peak holds, cleared when a reset was requested.
+void Zarvotone::VolumeGuardAndHolds(int32_t n)
+{
+    const double volumeTarget = mCurrentValues.Get(kParamVolume);
+    double holdLeft = mPeakHoldLeft.load(std::memory_order_relaxed);
+    double holdRight = mPeakHoldRight.load(std::memory_order_relaxed);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        const double v = mVolumeSmoother.Step(volumeTarget);
+        mSignal.left[i] = Guarded(mSignal.left[i] * v);
+        mSignal.right[i] = Guarded(mSignal.right[i] * v);
+        holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));
+        holdRight = std::max(holdRight, std::fabs(mSignal.right[i]));
+    }
+    if (mMeterResetRequest.exchange(false, std::memory_order_relaxed))
+        holdLeft = holdRight = 0.0;
+    mPeakHoldLeft.store(holdLeft, std::memory_order_relaxed);
+    mPeakHoldRight.store(holdRight, std::memory_order_relaxed);
+}
+
+// Pre-filter chain, filter unit, post-filter chain and disto-band EQ on the chain signal.
+void Zarvotone::RunEffectPath(int32_t n)
+{
+    double* const chain[2] = {mChainSignal.left, mChainSignal.right};
+    const bool oversampled = Oversampling();
+    if (mCurrentValues.Get(kParamPreFilterProcess) > 0.0)
+        RunStage(oversampled, mUnits.chain1Oversampler, chain, n,
+                 [this](double* const io[2], int32_t frames) { mUnits.chain1.ProcessBlock(io, frames); });
+    mUnits.filter.ProcessBlock(chain, n);
+    if (mCurrentValues.Get(kParamPostFilterProcess) > 0.0)
+        RunStage(oversampled, mUnits.chain2Oversampler, chain, n,
+                 [this](double* const io[2], int32_t frames) { mUnits.chain2.ProcessBlock(io, frames); });
+    if (mCurrentValues.Get(kParamBypassAll) < kSwitchThreshold)
+        mUnits.distoEq.ProcessBlock(chain, n);
+}
+
+void Zarvotone::FeedScope(int32_t n)
+{
+    const uint32_t decimation = ScopeDecimation();
+    const bool frozen = mScopeFrozen.load(std::memory_order_relaxed);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        if (mScope.sampleCounter % decimation == 0 && !frozen)
+        {
+            ScopeEntry entry;
+            entry.inputLeft = ScopeValue(mDry.left, i, n);
+            entry.inputRight = ScopeValue(mDry.right, i, n);
+            entry.outputLeft = ScopeValue(mSignal.left, i, n);
+            entry.outputRight = ScopeValue(mSignal.right, i, n);
+            mScope.Write(entry);
+        }
+        ++mScope.sampleCounter;
+    }
+}
+
+// Frames per scope entry, so that the ring spans the zoomed time; 1 where that cannot be computed.
+uint32_t Zarvotone::ScopeDecimation() const
+{
+    const double zoom = mConfig.ScopeZoom;
+    const double shownZoom = std::isfinite(zoom) && zoom > 0.0 ? zoom : PluginConfig::kDefaultScopeZoom;
+    const double rate = GetSampleRate();
+    const double span = 1.0 / (shownZoom / kPercent);
+    if (!std::isfinite(rate) || rate <= 0.0 || !std::isfinite(span) || span <= 0.0)
+        return 1;
+    const double decimation = rate * span / kScopeDivisor;
+    if (!std::isfinite(decimation) || decimation < 1.0)
+        return 1;
+    return static_cast<uint32_t>(std::min(decimation, kLargestDecimation));
+}
+
+// A tab setting outside the editor's tabs counts as the first tab.
+int Zarvotone::VisibleTab() const
+{
+    const double tab = mConfig.VisibleTab;
+    if (!(tab >= 0.0 && tab < kTabCount))
+        return static_cast<int>(PluginConfig::kDefaultVisibleTab);
+    return static_cast<int>(tab);
+}
+
+void Zarvotone::PollTempo()
+{
+    mLastTempo = GetTempo();
+}
+
+bool Zarvotone::Oversampling() const
+{
+    return mCurrentValues.Get(kParamOversampling) > kSwitchThreshold;
+}

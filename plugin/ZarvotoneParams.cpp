@@ -1,0 +1,359 @@
+#include "plugin/Zarvotone.h"
+
+#include "dsp/units/RoundedIndex.h"
+#include "framework/IGraphics.h"
+#include "framework/ScopedLock.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+// The filter library's frequency scale: 10 to 22040 Hz, logarithmic to base 1.5.
+constexpr double kCutoffBase = 1.5;
+constexpr double kCutoffLowest = 10.0;
+constexpr double kCutoffHighest = 22040.0;
+constexpr double kCutoffFloor = 20.0;
+constexpr double kCutoffCeiling = 21000.0;
+
+constexpr double kShaperWidthScale = 0.777;
+constexpr double kQuantizerBitRange = 63.0;
+constexpr double kQuantizerFewestBits = 1.0;
+constexpr double kLinkThreshold = 0.5;
+constexpr double kMakeUpThreshold = 0.5;
+
+constexpr int kChannelModeSteps = 4;
+constexpr int kThreeWaySteps = 2;
+constexpr int kSlopeSteps = 3;
+constexpr int kShaperWaveformSteps = 8;
+constexpr int kShaperModeSteps = 3;
+constexpr int kFilterTypeSteps = 30;
+
+double Logarithm(double x)
+{
+    return std::log(x) / std::log(kCutoffBase);
+}
+
+double CutoffHz(double p)
+{
+    const double low = Logarithm(kCutoffLowest);
+    const double hz = std::pow(kCutoffBase, low + p * (Logarithm(kCutoffHighest) - low));
+    return std::clamp(hz, kCutoffFloor, kCutoffCeiling);
+}
+
+uint32_t Steps(double p, int steps)
+{
+    return RoundedIndex(steps * p);
+}
+
+// On/off switches are off only at exactly 0.
+bool IsOff(double p)
+{
+    return p == 0.0;
+}
+}
+
+void Zarvotone::ParamChanged(int index)
+{
+    ScopedLock lock(mLock);
+    ApplyParamChange(index);
+}
+
+void Zarvotone::ApplyParamChange(int index)
+{
+    if (index >= 0 && index < kWorkingParamCount)
+    {
+        IParameter* param = GetParam(index);
+        // A value that is no number never reaches a unit; the parameter falls back to its default.
+        if (!std::isfinite(param->Value()))
+            param->SetPlain(param->Default());
+        const double p = param->Value();
+        mCurrentValues.Store(index, p);
+        ApplyToUnits(index, p);
+    }
+    UpdateParamDisplays(index);
+}
+
+void Zarvotone::ApplyToUnits(int index, double p)
+{
+    ProcessingUnits& u = mUnits;
+    switch (index)
+    {
+    case kParamInputVolume:
+        u.input.gainTarget = p;
+        break;
+    case kParamInputDcOffset:
+        u.input.offsetSetting = p;
+        break;
+    case kParamInputSaturation:
+        u.input.saturator.amount = p;
+        break;
+    case kParamInputSaturationMode:
+        u.input.saturator.SetMode(p);
+        break;
+    case kParamInputChannelMode:
+        u.input.channelMode = Steps(p, kChannelModeSteps);
+        break;
+    case kParamQuantization:
+    {
+        const double amount = p * p;
+        const double bits = kQuantizerFewestBits + kQuantizerBitRange * amount;
+        for (DistortionChain* chain : u.Chains())
+        {
+            chain->quantizer.amount = amount;
+            chain->quantizer.bits = bits;
+            chain->quantizer.factor = std::pow(2.0, bits);
+        }
+        break;
+    }
+    case kParamSampleRateReduction:
+        for (DistortionChain* chain : u.Chains())
+            chain->reducer.ratio = p * p * p;
+        break;
+    case kParamGateLevel:
+        for (DistortionChain* chain : u.Chains())
+        {
+            chain->gate.level = p;
+            chain->gate.target = p * p * p * p;
+        }
+        break;
+    case kParamDistortionOn:
+        for (DistortionChain* chain : u.Chains())
+        {
+            chain->quantizer.bypassed = IsOff(p);
+            chain->distortion.bypassed = IsOff(p);
+            chain->shaper.SetBypass(IsOff(p));
+            chain->reducer.SetBypass(IsOff(p));
+        }
+        break;
+    case kParamDistortionAmount:
+        // The third chain's amount is the sub-band path's own.
+        u.chain1.distortion.amount = p;
+        u.chain2.distortion.amount = p;
+        break;
+    case kParamDistortionType:
+        for (DistortionChain* chain : u.Chains())
+            chain->distortion.SelectCurve(p);
+        break;
+    case kParamDistortionMode:
+        for (DistortionChain* chain : u.Chains())
+            chain->distortion.mode = Steps(p, kThreeWaySteps);
+        break;
+    case kParamCurveInterpolation:
+        for (DistortionChain* chain : u.Chains())
+            chain->distortion.SetInterpolation(p);
+        break;
+    case kParamDistortionPolarity:
+        for (DistortionChain* chain : u.Chains())
+            chain->distortion.SetPolarity(p);
+        break;
+    case kParamPreFilterProcess:
+        u.chain1.distortion.filterMode = Steps(p, kThreeWaySteps);
+        break;
+    case kParamPostFilterProcess:
+        u.chain2.distortion.filterMode = Steps(p, kThreeWaySteps);
+        break;
+    case kParamShaperAmount:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.amount = p * p;
+        break;
+    case kParamShaperWidth:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.width = std::max(0.0, kShaperWidthScale * p);
+        break;
+    case kParamShaperInvert:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.invert = p != 0.0;
+        break;
+    case kParamShaperWaveform:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.waveform = Steps(p, kShaperWaveformSteps);
+        break;
+    case kParamShaperMode:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.mode = Steps(p, kShaperModeSteps);
+        break;
+    case kParamShaperPolarity:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.polarity = Steps(p, kThreeWaySteps);
+        break;
+    case kParamFilterOn:
+        u.filter.SetBypass(IsOff(p));
+        break;
+    case kParamFilterDrive:
+        u.filter.saturator.amount = p;
+        break;
+    case kParamFilterBalance:
+        u.filter.balanceTarget = p;
+        break;
+    case kParamFilterCutoff:
+        u.filter.SetCutoff(CutoffHz(p));
+        break;
+    case kParamFilterResonance:
+        u.filter.SetResonance(p);
+        break;
+    case kParamFilter1Type:
+        ApplyFilterType(0, p);
+        break;
+    case kParamFilter2Type:
+        ApplyFilterType(1, p);
+        break;
+    case kParamFilterTransition:
+        u.filter.SetTransitionSpeed(static_cast<int>(Steps(p, kThreeWaySteps)));
+        break;
+    case kParamDistoEqOn:
+        u.distoEq.SetBypass(IsOff(p));
+        break;
+    case kParamDistoEqBass:
+        u.distoEq.SetBassGain(p);
+        break;
+    case kParamDistoEqLowMid:
+        u.distoEq.SetLowMidGain(p);
+        break;
+    case kParamDistoEqHighMid:
+        u.distoEq.SetHighMidGain(p);
+        break;
+    case kParamDistoEqHigh:
+        u.distoEq.SetHighGain(p);
+        break;
+    case kParamSubBandOn:
+        u.subBand.SetBypass(IsOff(p));
+        break;
+    case kParamSubBandChannelMode:
+        u.subBand.channelMode = Steps(p, kChannelModeSteps);
+        break;
+    case kParamSubBandGain:
+        u.subBand.subGain = p;
+        break;
+    case kParamSubBandSaturation:
+        u.subBand.saturator.amount = p;
+        break;
+    case kParamSubBandSaturationMode:
+        u.subBand.saturator.SetMode(p);
+        break;
+    case kParamSubBandDistortion:
+        u.chain3.distortion.amount = p;
+        break;
+    case kParamSubBandEqOn:
+        u.subBand.equaliser.SetBypass(IsOff(p));
+        break;
+    case kParamSubBandEqBass:
+        u.subBand.equaliser.SetBassGain(p);
+        break;
+    case kParamSubBandEqMid:
+        u.subBand.equaliser.SetLowMidGain(p);
+        break;
+    case kParamSubBandEqHighMid:
+        u.subBand.equaliser.SetHighMidGain(p);
+        break;
+    case kParamSubBandEqHigh:
+        u.subBand.equaliser.SetHighGain(p);
+        break;
+    case kParamBandLink:
+        ApplyBandLink(p);
+        break;
+    case kParamSubBandCutoff:
+        u.subBand.splitter.SetLowSplit(p);
+        if (u.subBand.splitter.link)
+        {
+            u.subBand.splitter.SetHighSplit(p);
+            MirrorParam(kParamDistoBandCutoff, p);
+        }
+        break;
+    case kParamSubBandSlope:
+        u.subBand.splitter.lowSlope = Steps(p, kSlopeSteps);
+        break;
+    case kParamDistoBandCutoff:
+        u.subBand.splitter.SetHighSplit(p);
+        if (u.subBand.splitter.link)
+        {
+            u.subBand.splitter.SetLowSplit(p);
+            MirrorParam(kParamSubBandCutoff, p);
+        }
+        break;
+    case kParamDistoBandSlope:
+        u.subBand.splitter.highSlope = Steps(p, kSlopeSteps);
+        break;
+    case kParamDistoBandGain:
+        u.subBand.distoGain = p;
+        break;
+    case kParamOutputSaturation:
+        u.outputSaturator.amount = p;
+        break;
+    case kParamOutputSaturationMode:
+        u.outputSaturator.SetMode(p);
+        break;
+    case kParamHqFilter:
+        u.outputFilter.SetMode(Steps(p, kThreeWaySteps));
+        break;
+    case kParamOutputSweep:
+        u.outputSweep.SetAmount(p);
+        break;
+    case kParamOutputSweepSlope:
+        u.outputSweep.slope = RoundedIndex(p);
+        break;
+    case kParamLimiterLevel:
+        u.limiter.threshold = p;
+        RefreshMakeUp();
+        break;
+    case kParamLimiterMode:
+        u.limiter.mode = Steps(p, kSlopeSteps);
+        RefreshMakeUp();
+        break;
+    case kParamAutoMakeUp:
+        u.limiter.makeUpOn = p > kMakeUpThreshold;
+        RefreshMakeUp();
+        break;
+    default:
+        // Bypass all, pan, oversampling, dry/wet and volume: the block routine reads them.
+        break;
+    }
+}
+
+// A new design takes over the filter's current cutoff, resonance and transition length.
+void Zarvotone::ApplyFilterType(int slot, double p)
+{
+    mUnits.filter.SelectFilterType(slot, static_cast<int>(Steps(p, kFilterTypeSteps)));
+}
+
+// Switching the link on makes the disto-band cutoff follow the sub-band cutoff.
+void Zarvotone::ApplyBandLink(double p)
+{
+    Wezmark::BandSplitFilter& splitter = mUnits.subBand.splitter;
+    splitter.link = p > kLinkThreshold;
+    if (!splitter.link)
+        return;
+    const double cutoff = mCurrentValues.Get(kParamSubBandCutoff);
+    splitter.SetLowSplit(cutoff);
+    splitter.SetHighSplit(cutoff);
+    MirrorParam(kParamDistoBandCutoff, cutoff);
+}
+
+// The linked cutoff moves with its partner: program value, controls, parameter and host,
+// without a parameter change of its own.
+void Zarvotone::MirrorParam(int index, double value)
+{
+    mCurrentValues.Store(index, value);
+    if (mGraphics)
+        mGraphics->ShowParamValue(index, value, true);
+    GetParam(index)->SetNormalized(value);
+    AutomateParam(index, value);
+}
+
+// From the mode and the target level, so the gain does not depend on where the limiter's
+// glide happens to stand (a preset load would otherwise depend on the previous state).
+void Zarvotone::RefreshMakeUp()
+{
+    OutputLimiter& limiter = mUnits.limiter;
+    if (limiter.makeUpOn)
+        limiter.makeUpGain = limiter.MakeUpGainForTarget();
+}
+
+// The texts of the editor's read-outs come with the editor; bound controls get the value.
+void Zarvotone::UpdateParamDisplays(int index)
+{
+    const IParameter* param = GetParam(index);
+    if (!mGraphics || !param)
+        return;
+    mGraphics->ShowParamValue(index, param->Value(), false);
+}

@@ -1,0 +1,57 @@
+#include "dsp/units/CurveActions.h"
+#include "tests/plugin/AllocationCounter.h"
+#include "tests/plugin/PluginRig.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace
+{
+// Every configuration that takes the block routine down another road.
+TEST(Allocation, ProcessBlockNeverAllocates)
+{
+    const struct
+    {
+        const char* name;
+        std::function<void(PluginRig&)> configure;
+    } cases[] = {
+        {"defaults", [](PluginRig&) {}},
+        {"every unit on, oversampled",
+         [](PluginRig& rig) {
+             for (int index : {kParamDistortionAmount, kParamPreFilterProcess, kParamShaperAmount, kParamFilterDrive,
+                               kParamSubBandSaturation, kParamSubBandDistortion, kParamOutputSaturation,
+                               kParamHqFilter, kParamOversampling, kParamAutoMakeUp, kParamInputSaturation})
+                 rig.Set(index, 0.8);
+             rig.Set(kParamSampleRateReduction, 0.5);
+             rig.Set(kParamGateLevel, 0.2);
+             rig.Set(kParamQuantization, 0.3);
+         }},
+        {"both filters elliptic", [](PluginRig& rig) {
+             rig.Set(kParamFilter1Type, 14.0 / 30.0);
+             rig.Set(kParamFilter2Type, 13.0 / 30.0);
+         }},
+        {"bypass all", [](PluginRig& rig) { rig.Set(kParamBypassAll, 1.0); }},
+        {"scope tab", [](PluginRig& rig) { rig.plugin.Config().VisibleTab = 1.0; }},
+        {"about tab", [](PluginRig& rig) { rig.plugin.Config().VisibleTab = 2.0; }},
+        {"pending curve action", [](PluginRig& rig) { rig.plugin.RequestCurveAction(kAddNoise); }},
+        {"meter reset", [](PluginRig& rig) { rig.plugin.RequestMeterReset(); }},
+    };
+    const StereoSignal input = MakeNoise(4 * PluginRig::kBlock, 0.9);
+    StereoSignal output = input;
+    for (const auto& c : cases)
+    {
+        const int64_t beforeConstruction = AllocationsSoFar();
+        PluginRig rig;
+        // The counter sees what the effect allocates, so a zero below means something.
+        ASSERT_GT(AllocationsSoFar(), beforeConstruction);
+        c.configure(rig);
+        double* in[2] = {const_cast<double*>(input.left.data()), const_cast<double*>(input.right.data())};
+        double* out[2] = {output.left.data(), output.right.data()};
+        const int64_t before = AllocationsSoFar();
+        // Longer than the prepared size, so the slicing runs too.
+        rig.plugin.ProcessBlock(in, out, 4 * PluginRig::kBlock);
+        EXPECT_EQ(AllocationsSoFar() - before, 0) << c.name;
+    }
+}
+}

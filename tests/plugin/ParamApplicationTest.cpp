@@ -1,0 +1,299 @@
+#include "framework/vst2/Vst2Constants.h"
+#include "tests/plugin/PluginRig.h"
+#include "tests/vst2/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <set>
+
+namespace
+{
+using Reader = std::function<double(Zarvotone&)>;
+
+struct Case
+{
+    int index;
+    double value;
+    const char* field;
+    Reader read;
+    double expected;
+};
+
+double Flag(bool value)
+{
+    return value ? 1.0 : 0.0;
+}
+
+ProcessingUnits& U(Zarvotone& z)
+{
+    return z.Units();
+}
+
+// What each parameter sets in the units, with the conversions of each row.
+std::vector<Case> UnitCases()
+{
+    return {
+        {0, 0.3, "input gain", [](Zarvotone& z) { return U(z).input.gainTarget; }, 0.3},
+        {1, 0.7, "input offset", [](Zarvotone& z) { return U(z).input.offsetSetting; }, 0.7},
+        {2, 0.4, "input saturation", [](Zarvotone& z) { return U(z).input.saturator.amount; }, 0.4},
+        {3, 1.0, "input saturation drive", [](Zarvotone& z) { return U(z).input.saturator.drive; }, 10.777},
+        {3, 0.0, "input saturation drive", [](Zarvotone& z) { return U(z).input.saturator.drive; }, 2.5},
+        {4, 0.5, "input channel mode", [](Zarvotone& z) { return double(U(z).input.channelMode); }, 2},
+        {4, 1.0, "input channel mode", [](Zarvotone& z) { return double(U(z).input.channelMode); }, 4},
+        {5, 0.0, "bits, chain 1", [](Zarvotone& z) { return U(z).chain1.quantizer.bits; }, 1.0},
+        {5, 0.0, "levels, chain 3", [](Zarvotone& z) { return U(z).chain3.quantizer.factor; }, 2.0},
+        {5, 0.5, "amount, chain 2", [](Zarvotone& z) { return U(z).chain2.quantizer.amount; }, 0.25},
+        {5, 0.5, "bits, chain 2", [](Zarvotone& z) { return U(z).chain2.quantizer.bits; }, 16.75},
+        {5, 1.0, "amount, chain 1", [](Zarvotone& z) { return U(z).chain1.quantizer.amount; }, 1.0},
+        {5, 1.0, "bits, chain 3", [](Zarvotone& z) { return U(z).chain3.quantizer.bits; }, 64.0},
+        {6, 0.5, "reducer ratio, chain 3", [](Zarvotone& z) { return U(z).chain3.reducer.ratio; }, 0.125},
+        {7, 0.5, "gate threshold, chain 2", [](Zarvotone& z) { return U(z).chain2.gate.target; }, 0.0625},
+        {8, 0.0, "distortion off, chain 2", [](Zarvotone& z) { return Flag(U(z).chain2.distortion.bypassed); }, 1},
+        {8, 0.0, "quantiser off, chain 3", [](Zarvotone& z) { return Flag(U(z).chain3.quantizer.bypassed); }, 1},
+        {8, 0.0, "shaper off, chain 1", [](Zarvotone& z) { return Flag(U(z).chain1.shaper.bypassed); }, 1},
+        {8, 0.0, "reducer off, chain 1", [](Zarvotone& z) { return Flag(U(z).chain1.reducer.bypassed); }, 1},
+        {8, 1e-9, "distortion on, chain 1", [](Zarvotone& z) { return Flag(U(z).chain1.distortion.bypassed); }, 0},
+        {9, 0.6, "amount, chain 1", [](Zarvotone& z) { return U(z).chain1.distortion.amount; }, 0.6},
+        {9, 0.6, "amount, chain 2", [](Zarvotone& z) { return U(z).chain2.distortion.amount; }, 0.6},
+        {9, 0.6, "amount, chain 3 untouched", [](Zarvotone& z) { return U(z).chain3.distortion.amount; }, 0.0},
+        {10, 1.0, "curve, chain 3", [](Zarvotone& z) { return double(U(z).chain3.distortion.currentId); }, 80},
+        {10, 0.5, "curve, chain 1", [](Zarvotone& z) { return double(U(z).chain1.distortion.currentId); }, 40},
+        {11, 1.0, "mode, chain 2", [](Zarvotone& z) { return double(U(z).chain2.distortion.mode); }, 2},
+        {12, 0.5, "interpolation, chain 3",
+         [](Zarvotone& z) { return double(U(z).chain3.distortion.current->interpolation); }, 2},
+        {13, 1.0, "polarity, chain 1", [](Zarvotone& z) { return double(U(z).chain1.distortion.current->polarity); },
+         2},
+        {14, 0.5, "drive level, chain 1", [](Zarvotone& z) { return double(U(z).chain1.distortion.filterMode); }, 1},
+        {15, 0.0, "drive level, chain 2", [](Zarvotone& z) { return double(U(z).chain2.distortion.filterMode); }, 0},
+        {16, 0.5, "shaper amount, chain 3", [](Zarvotone& z) { return U(z).chain3.shaper.amount; }, 0.25},
+        {17, 1.0, "shaper width, chain 1", [](Zarvotone& z) { return U(z).chain1.shaper.width; }, 0.777},
+        {18, 0.1, "shaper invert, chain 2", [](Zarvotone& z) { return Flag(U(z).chain2.shaper.invert); }, 1},
+        {19, 1.0, "shaper waveform, chain 3", [](Zarvotone& z) { return double(U(z).chain3.shaper.waveform); }, 8},
+        {20, 2.0 / 3.0, "shaper mode, chain 1", [](Zarvotone& z) { return double(U(z).chain1.shaper.mode); }, 2},
+        {21, 0.5, "shaper polarity, chain 2", [](Zarvotone& z) { return double(U(z).chain2.shaper.polarity); }, 1},
+        {22, 0.0, "filter off", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 1},
+        {22, 0.001, "filter on", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 0},
+        {23, 0.5, "filter drive", [](Zarvotone& z) { return U(z).filter.saturator.amount; }, 0.5},
+        {24, 0.25, "filter balance", [](Zarvotone& z) { return U(z).filter.balanceTarget; }, 0.25},
+        {25, 0.0, "cutoff floor", [](Zarvotone& z) { return U(z).filter.cutoff; }, 20.0},
+        {25, 1.0, "cutoff ceiling", [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
+        {26, 0.3, "resonance", [](Zarvotone& z) { return U(z).filter.resonance; }, 0.3},
+        {27, 0.5, "filter 1 type", [](Zarvotone& z) { return double(U(z).filter.filter1Type); }, 15},
+        {28, 1.0, "filter 2 type", [](Zarvotone& z) { return double(U(z).filter.filter2Type); }, 30},
+        {29, 0.0, "slow transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 2048},
+        {29, 0.5, "medium transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 512},
+        {29, 1.0, "fast transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 256},
+        {30, 0.0, "disto-band EQ off", [](Zarvotone& z) { return Flag(U(z).distoEq.bypassed); }, 1},
+        {31, 0.75, "disto-band bass", [](Zarvotone& z) { return U(z).distoEq.GetBassGain(); }, 12.0},
+        {32, 0.25, "disto-band low mid", [](Zarvotone& z) { return U(z).distoEq.GetLowMidGain(); }, -12.0},
+        {33, 1.0, "disto-band high mid", [](Zarvotone& z) { return U(z).distoEq.GetHighMidGain(); }, 24.0},
+        {34, 0.0, "disto-band high", [](Zarvotone& z) { return U(z).distoEq.GetHighGain(); }, -24.0},
+        {35, 0.0, "sub band off", [](Zarvotone& z) { return Flag(U(z).subBand.bypassed); }, 1},
+        {36, 0.25, "sub-band channel mode", [](Zarvotone& z) { return double(U(z).subBand.channelMode); }, 1},
+        {37, 0.4, "sub-band gain", [](Zarvotone& z) { return U(z).subBand.subGain; }, 0.4},
+        {38, 0.3, "sub-band saturation", [](Zarvotone& z) { return U(z).subBand.saturator.amount; }, 0.3},
+        {39, 0.5, "sub-band saturation drive", [](Zarvotone& z) { return U(z).subBand.saturator.drive; }, 5.0},
+        {40, 0.8, "sub-band distortion, chain 3", [](Zarvotone& z) { return U(z).chain3.distortion.amount; }, 0.8},
+        {40, 0.8, "chain 1 untouched", [](Zarvotone& z) { return U(z).chain1.distortion.amount; }, 0.0},
+        {41, 0.0, "sub-band EQ off", [](Zarvotone& z) { return Flag(U(z).subBand.equaliser.bypassed); }, 1},
+        {42, 0.75, "sub-band bass", [](Zarvotone& z) { return U(z).subBand.equaliser.GetBassGain(); }, 12.0},
+        {43, 0.25, "sub-band mid", [](Zarvotone& z) { return U(z).subBand.equaliser.GetLowMidGain(); }, -12.0},
+        {44, 1.0, "sub-band high mid", [](Zarvotone& z) { return U(z).subBand.equaliser.GetHighMidGain(); }, 24.0},
+        {45, 0.0, "sub-band high", [](Zarvotone& z) { return U(z).subBand.equaliser.GetHighGain(); }, -24.0},
+        {46, 0.5, "link off at one half", [](Zarvotone& z) { return Flag(U(z).subBand.splitter.link); }, 0},
+        {46, 0.51, "link on above", [](Zarvotone& z) { return Flag(U(z).subBand.splitter.link); }, 1},
+        {48, 1.0, "sub-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.lowSlope); }, 3},
+        {50, 1.0 / 3.0, "disto-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.highSlope); }, 1},
+        {51, 0.2, "disto-band gain", [](Zarvotone& z) { return U(z).subBand.distoGain; }, 0.2},
+        {54, 0.6, "output saturation", [](Zarvotone& z) { return U(z).outputSaturator.amount; }, 0.6},
+        {55, 1.0, "output saturation drive", [](Zarvotone& z) { return U(z).outputSaturator.drive; }, 10.777},
+        {55, 0.0, "output saturation drive", [](Zarvotone& z) { return U(z).outputSaturator.drive; }, 2.5},
+        {56, 1.0, "output filter mode", [](Zarvotone& z) { return double(U(z).outputFilter.mode); }, 2},
+        {56, 0.4, "output filter mode", [](Zarvotone& z) { return double(U(z).outputFilter.mode); }, 1},
+        {57, 0.25, "output sweep", [](Zarvotone& z) { return U(z).outputSweep.amount; }, 0.25},
+        {58, 0.6, "output sweep slope", [](Zarvotone& z) { return double(U(z).outputSweep.slope); }, 1},
+        {59, 1.0, "limiter level", [](Zarvotone& z) { return U(z).limiter.threshold; }, 1.0},
+        {60, 1.0, "limiter mode", [](Zarvotone& z) { return double(U(z).limiter.mode); }, 3},
+        {60, 0.0, "limiter off", [](Zarvotone& z) { return double(U(z).limiter.mode); }, 0},
+        {64, 0.5, "make-up off at one half", [](Zarvotone& z) { return Flag(U(z).limiter.makeUpOn); }, 0},
+        {64, 0.6, "make-up on above", [](Zarvotone& z) { return Flag(U(z).limiter.makeUpOn); }, 1},
+    };
+}
+
+TEST(ParamApplication, EachParameterSetsItsUnitField)
+{
+    for (const Case& c : UnitCases())
+    {
+        PluginRig rig;
+        rig.Set(c.index, c.value);
+        EXPECT_NEAR(c.read(rig.plugin), c.expected, 1e-12) << "parameter " << c.index << " = " << c.value << ": "
+                                                            << c.field;
+        EXPECT_EQ(rig.plugin.CurrentValues().Get(c.index), rig.plugin.GetParam(c.index)->Value()) << c.index;
+    }
+}
+
+TEST(ParamApplication, CutoffFollowsTheLibraryFrequencyScale)
+{
+    const struct
+    {
+        double value;
+        double hz;
+    } cases[] = {{0.0, 20.0}, {0.5, 469.47}, {0.75, 3216.69}, {1.0, 21000.0}, {0.1, 21.59}};
+    PluginRig rig;
+    for (const auto& c : cases)
+    {
+        rig.Set(kParamFilterCutoff, c.value);
+        EXPECT_NEAR(rig.plugin.Units().filter.cutoff, c.hz, 0.01) << c.value;
+    }
+}
+
+// Parameters the block routine reads itself only land in the program values.
+TEST(ParamApplication, BlockRoutineParametersOnlyStoreTheirValue)
+{
+    for (int index : {kParamBypassAll, kParamPan, kParamOversampling, kParamDryWet, kParamVolume})
+    {
+        PluginRig rig;
+        rig.Set(index, 0.3);
+        EXPECT_EQ(rig.plugin.CurrentValues().Get(index), 0.3) << index;
+    }
+}
+
+TEST(ParamApplication, ReservedParametersTouchNothing)
+{
+    PluginRig rig;
+    std::vector<double> before;
+    for (int i = 0; i < kWorkingParamCount; ++i)
+        before.push_back(rig.plugin.CurrentValues().Get(i));
+    for (int index = kFirstReservedParam; index < kTotalParamCount; ++index)
+        rig.Set(index, 0.77);
+    for (int i = 0; i < kWorkingParamCount; ++i)
+        EXPECT_EQ(rig.plugin.CurrentValues().Get(i), before[static_cast<size_t>(i)]) << i;
+}
+
+// A value that is no number falls back to the parameter's default before any unit sees it.
+TEST(ParamApplication, NonFiniteValuesReachNoUnit)
+{
+    const double minusInfinity = -std::numeric_limits<double>::infinity();
+    const struct
+    {
+        int index;
+        Reader read;
+        double expected;
+    } cases[] = {
+        {kParamInputVolume, [](Zarvotone& z) { return U(z).input.gainTarget; }, 1.0},
+        {kParamFilterCutoff, [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
+        {kParamLimiterLevel, [](Zarvotone& z) { return U(z).limiter.threshold; }, 0.7079457843841379},
+    };
+    for (const auto& c : cases)
+    {
+        PluginRig rig;
+        rig.plugin.SetParamFromEditor(c.index, minusInfinity);
+        EXPECT_EQ(c.read(rig.plugin), c.expected) << c.index;
+        EXPECT_TRUE(std::isfinite(rig.plugin.GetParam(c.index)->Value())) << c.index;
+        EXPECT_TRUE(std::isfinite(rig.plugin.CurrentValues().Get(c.index))) << c.index;
+    }
+}
+
+class BandLink : public testing::Test
+{
+protected:
+    std::vector<HostCall> AutomationOf(int index) const
+    {
+        std::vector<HostCall> found;
+        for (const HostCall& call : host.calls)
+            if (call.opcode == audioMasterAutomate && call.index == index)
+                found.push_back(call);
+        return found;
+    }
+
+    FakeHost host;
+    PluginRig rig{PluginRig::kBlock, &FakeHost::Callback};
+    Wezmark::BandSplitFilter& splitter = rig.plugin.Units().subBand.splitter;
+};
+
+TEST_F(BandLink, LinkedCutoffMirrorsItsPartner)
+{
+    const struct
+    {
+        int moved;
+        int mirrored;
+    } cases[] = {{kParamSubBandCutoff, kParamDistoBandCutoff}, {kParamDistoBandCutoff, kParamSubBandCutoff}};
+    rig.Set(kParamBandLink, 1.0);
+    for (const auto& c : cases)
+    {
+        host.calls.clear();
+        rig.Set(c.moved, 0.6);
+        EXPECT_EQ(splitter.lowSplit, 0.6) << c.moved;
+        EXPECT_EQ(splitter.highSplit, 0.6) << c.moved;
+        EXPECT_EQ(rig.plugin.CurrentValues().Get(c.mirrored), 0.6) << c.moved;
+        EXPECT_EQ(rig.plugin.GetParam(c.mirrored)->Value(), 0.6) << c.moved;
+        const auto reported = AutomationOf(c.mirrored);
+        ASSERT_EQ(reported.size(), 1u) << c.moved;
+        EXPECT_EQ(reported[0].opt, 0.6f) << c.moved;
+        rig.Set(c.moved, 0.3);
+    }
+}
+
+TEST_F(BandLink, UnlinkedCutoffsMoveAlone)
+{
+    rig.Set(kParamBandLink, 0.0);
+    host.calls.clear();
+    rig.Set(kParamSubBandCutoff, 0.6);
+    EXPECT_EQ(splitter.lowSplit, 0.6);
+    EXPECT_NE(splitter.highSplit, 0.6);
+    EXPECT_NE(rig.plugin.CurrentValues().Get(kParamDistoBandCutoff), 0.6);
+    EXPECT_TRUE(AutomationOf(kParamDistoBandCutoff).empty());
+}
+
+TEST_F(BandLink, SwitchingTheLinkOnCopiesTheSubBandCutoff)
+{
+    rig.Set(kParamBandLink, 0.0);
+    rig.Set(kParamSubBandCutoff, 0.2);
+    rig.Set(kParamDistoBandCutoff, 0.7);
+    host.calls.clear();
+    rig.Set(kParamBandLink, 1.0);
+    EXPECT_EQ(splitter.lowSplit, 0.2);
+    EXPECT_EQ(splitter.highSplit, 0.2);
+    EXPECT_EQ(rig.plugin.GetParam(kParamDistoBandCutoff)->Value(), 0.2);
+    EXPECT_EQ(rig.plugin.GetParam(kParamSubBandCutoff)->Value(), 0.2);
+    EXPECT_EQ(AutomationOf(kParamDistoBandCutoff).size(), 1u);
+}
+
+TEST(MakeUp, RecomputedOnlyWhileSwitchedOn)
+{
+    PluginRig rig;
+    OutputLimiter& limiter = rig.plugin.Units().limiter;
+    rig.Set(kParamAutoMakeUp, 0.0);
+    const double unchanged = limiter.makeUpGain;
+    rig.Set(kParamLimiterLevel, 0.3);
+    rig.Set(kParamLimiterMode, 1.0);
+    EXPECT_EQ(limiter.makeUpGain, unchanged);
+
+    rig.Set(kParamAutoMakeUp, 1.0);
+    EXPECT_EQ(limiter.makeUpGain, limiter.MakeUpGainForTarget());
+    EXPECT_GT(limiter.makeUpGain, 1.0);
+    const double hard = limiter.makeUpGain;
+    rig.Set(kParamLimiterMode, 1.0 / 3.0);
+    EXPECT_NE(limiter.makeUpGain, hard);
+}
+
+// The gain of a setting must not depend on what the limiter did before it was chosen.
+TEST(MakeUp, DependsOnTheSettingNotOnThePreviousState)
+{
+    const auto makeUpAfter = [](double previousLevel, double previousMode) {
+        PluginRig rig;
+        rig.Set(kParamLimiterLevel, previousLevel);
+        rig.Set(kParamLimiterMode, previousMode);
+        const StereoSignal loud = MakeNoise(4096, 1.0);
+        rig.Render(loud, PluginRig::kBlock);
+        rig.Set(kParamAutoMakeUp, 1.0);
+        rig.Set(kParamLimiterMode, 2.0 / 3.0);
+        rig.Set(kParamLimiterLevel, 0.5);
+        return rig.plugin.Units().limiter.makeUpGain;
+    };
+    EXPECT_EQ(makeUpAfter(0.05, 1.0), makeUpAfter(0.95, 1.0 / 3.0));
+}
+}

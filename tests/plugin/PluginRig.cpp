@@ -1,0 +1,68 @@
+#include "tests/plugin/PluginRig.h"
+
+#include "framework/vst2/Vst2Constants.h"
+
+#include <algorithm>
+
+PluginRig::PluginRig(int blockSize, audioMasterCallback host, double rate) : plugin(*new Zarvotone(host))
+{
+    Dispatch(effOpen);
+    Dispatch(effSetSampleRate, 0, 0, static_cast<float>(rate));
+    Dispatch(effSetBlockSize, 0, blockSize);
+    Dispatch(effMainsChanged, 0, 1);
+}
+
+PluginRig::~PluginRig()
+{
+    Dispatch(effClose);
+}
+
+VstIntPtr PluginRig::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, float opt)
+{
+    AEffect* effect = plugin.GetEffect();
+    return effect->dispatcher(effect, opcode, index, value, nullptr, opt);
+}
+
+void PluginRig::Set(int index, double value)
+{
+    plugin.GetParam(index)->SetNormalized(value);
+    plugin.ParamChanged(index);
+}
+
+void PluginRig::SetIdentity()
+{
+    Set(kParamDryWet, 0.0);
+    Set(kParamLimiterMode, 0.0);
+    Set(kParamVolume, 1.0);
+    Set(kParamPan, 0.5);
+}
+
+StereoSignal PluginRig::Render(const StereoSignal& input, int hostBlock)
+{
+    StereoSignal output{Signal(input.left.size()), Signal(input.right.size())};
+    const int frames = static_cast<int>(input.left.size());
+    for (int offset = 0; offset < frames; offset += hostBlock)
+    {
+        const int count = std::min(hostBlock, frames - offset);
+        double* in[2] = {const_cast<double*>(input.left.data()) + offset, const_cast<double*>(input.right.data()) + offset};
+        double* out[2] = {output.left.data() + offset, output.right.data() + offset};
+        plugin.ProcessBlock(in, out, count);
+    }
+    return output;
+}
+
+StereoSignal MakeNoise(int frames, double amplitude, uint32_t seed)
+{
+    StereoSignal signal{Signal(static_cast<size_t>(frames)), Signal(static_cast<size_t>(frames))};
+    uint32_t state = seed;
+    const auto next = [&state, amplitude] {
+        state = state * 1664525u + 1013904223u;
+        return amplitude * (static_cast<double>(state >> 8) / 8388608.0 - 1.0);
+    };
+    for (int i = 0; i < frames; ++i)
+    {
+        signal.left[static_cast<size_t>(i)] = next();
+        signal.right[static_cast<size_t>(i)] = next();
+    }
+    return signal;
+}

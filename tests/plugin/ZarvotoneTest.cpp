@@ -1,0 +1,187 @@
+#include "framework/vst2/Vst2Constants.h"
+#include "plugin/HostDisplayName.h"
+#include "plugin/ParameterTable.h"
+#include "tests/plugin/PluginRig.h"
+#include "tests/vst2/FakeHost.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+
+extern "C" AEffect* VSTPluginMain(audioMasterCallback host);
+
+namespace
+{
+class EntryPoint : public testing::Test
+{
+protected:
+    ~EntryPoint() override { effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f); }
+
+    Zarvotone& Plugin() { return dynamic_cast<Zarvotone&>(*IEffectVST::FromEffect(effect)); }
+
+    FakeHost host;
+    AEffect* effect = VSTPluginMain(&FakeHost::Callback);
+};
+
+TEST_F(EntryPoint, EveryPresetIsAFactoryProgram)
+{
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(effect->numPrograms, 128);
+    const struct
+    {
+        int index;
+        const char* name;
+    } names[] = {{0, "Initial Preset (Single-Band)"}, {20, "### HARDCORE ###"}, {37, "EL Diablo"},
+                 {81, "Thrashcore"},                  {124, "El Diablo I/O sat"}, {127, "Modern Smash"}};
+    for (const auto& n : names)
+        EXPECT_STREQ(Plugin().GetPreset(n.index)->name, n.name);
+    for (int i = 0; i < Plugin().GetPresetCount(); ++i)
+    {
+        const PresetSlot* preset = Plugin().GetPreset(i);
+        EXPECT_TRUE(preset->initialised) << i;
+        EXPECT_STRNE(preset->name, "Empty") << i;
+        EXPECT_EQ(preset->state.Size(), kTotalParamCount * 8) << i;
+    }
+}
+
+TEST_F(EntryPoint, NoEditorIsAnnounced)
+{
+    EXPECT_EQ(effect->flags & effFlagsHasEditor, 0);
+    ERect* rect = nullptr;
+    EXPECT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f), 0);
+}
+
+// Selecting a factory program applies its own values, group headers included.
+TEST_F(EntryPoint, SelectingAProgramAppliesItsCurve)
+{
+    const struct
+    {
+        int program;
+        uint32_t curve;
+    } cases[] = {{20, 22}, {81, 80}, {98, 0}, {125, 5}};
+    for (const auto& c : cases)
+    {
+        effect->dispatcher(effect, effSetProgram, 0, c.program, nullptr, 0.0f);
+        for (DistortionChain* chain : Plugin().Units().Chains())
+            EXPECT_EQ(chain->distortion.currentId, c.curve) << c.program;
+        EXPECT_EQ(Plugin().CurrentValues().Get(kParamDistortionType), c.curve / 80.0) << c.program;
+    }
+}
+
+TEST_F(EntryPoint, CurrentValuesStartAsTheFirstProgram)
+{
+    const ProgramParameters& values = Plugin().CurrentValues();
+    for (int index = 0; index < kWorkingParamCount; ++index)
+        EXPECT_EQ(values.Get(index), GetParameterDefinition(index).defaultValue) << index;
+    EXPECT_EQ(values.named[0].fileKey, "LimiterLevel");
+}
+
+TEST(ParameterDefinitions, EveryRecordHoldsItsDefinition)
+{
+    const struct
+    {
+        int index;
+        const char* name;
+        const char* group;
+        const char* label;
+        int precision;
+    } cases[] = {
+        {0, "Input Volume", "Input", "", 3},
+        {3, "Input Saturation Mode", "Input", "", 6},
+        {4, "Input Mono/Stereo Mode", "Input", "", 1},
+        {25, "Filter Cutoff Frequency", "Disto-Band Filter", "Hz", 3},
+        {48, "Sub-Band Filter Slope", "Sub-Band Processor", "", 2},
+        {52, "Bypass All Effect Units", "", "", 0},
+        {58, "Output Low-Pass/High-Pass Filte", "Output", "", 0},
+        {64, "Auto Make-Up", "Output", "", 1},
+        {65, "Reserved Parameter 00", "Reserved Group", "", 3},
+        {84, "Reserved Parameter 19", "Reserved Group", "", 3},
+    };
+    Zarvotone plugin(nullptr);
+    for (const auto& c : cases)
+    {
+        const IParameter* param = plugin.GetParam(c.index);
+        EXPECT_STREQ(param->Name(), c.name) << c.index;
+        EXPECT_STREQ(param->Group(), c.group) << c.index;
+        EXPECT_STREQ(param->Label(), c.label) << c.index;
+        EXPECT_EQ(param->DisplayPrecision(), c.precision) << c.index;
+    }
+    for (int index = 0; index < kTotalParamCount; ++index)
+    {
+        const IParameter* param = plugin.GetParam(index);
+        EXPECT_EQ(param->Type(), kParamTypeDouble) << index;
+        EXPECT_EQ(param->Value(), param->Default()) << index;
+        EXPECT_EQ(param->Maximum(), 1.0) << index;
+        if (index != kParamLimiterLevel)
+        {
+            EXPECT_EQ(param->GetNormalized(), param->Default()) << index;
+        }
+    }
+    EXPECT_NEAR(plugin.GetParam(kParamLimiterLevel)->GetNormalized(), 0.706778448361457, 1e-15);
+    // Not a multiple of its step, and kept as it is: continuous values are never snapped.
+    EXPECT_EQ(plugin.GetParam(kParamInputSaturationMode)->Value(), 0.5);
+}
+
+// What the start-up initialisation leaves in the units before any parameter arrives.
+TEST(DspState, StartsWithTheInitialSettings)
+{
+    Zarvotone plugin(nullptr);
+    ProcessingUnits& units = plugin.Units();
+    for (Wezmark::Saturator* saturator : units.Saturators())
+    {
+        EXPECT_EQ(saturator->mixThreshold, 0.25);
+        EXPECT_EQ(saturator->mixSlope, 4.0);
+    }
+    EXPECT_EQ(units.filter.balanceA, 0.9777);
+    EXPECT_EQ(units.filter.balanceB, 0.022299999999999986);
+    EXPECT_EQ(units.input.gainStep, 0.0010000000000000009);
+    EXPECT_EQ(units.subBand.subGainSmoother.b, 0.022299999999999986);
+    EXPECT_EQ(units.levelMeter.attackCoefficient, std::exp(-1.0 / (44100.0 * 0.01)));
+    EXPECT_EQ(units.levelMeter.releaseCoefficient, std::exp(-1.0 / (44100.0 * 0.5)));
+    EXPECT_EQ(plugin.Scope().capacity, 601);
+    EXPECT_EQ(plugin.Scope().entries.size(), 601u);
+    EXPECT_EQ(plugin.Config().Reserved[3], 5302.0);
+    EXPECT_STREQ(plugin.Config().ProductName, "Zarvotone");
+}
+
+TEST(HostText, NamesTheHostOrUnknown)
+{
+    const struct
+    {
+        int id;
+        const char* name;
+    } cases[] = {{-1, "Unknown"}, {0, "Unknown"}, {1, "Reaper"},      {10, "Unknown"}, {11, "Unknown"},
+                 {12, "Unknown"}, {19, "Unknown"}, {23, "DigitalPerformer"}, {27, "VST3PluginTestHost"},
+                 {30, "OpenMPT"}, {31, "Unknown"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(GetHostDisplayName(c.id), c.name) << c.id;
+}
+
+TEST(HostText, DescribesHostAndBuild)
+{
+    const struct
+    {
+        const char* product;
+        const char* text;
+    } cases[] = {{"REAPER", "VST Plugin Host: Reaper (WIN 64-bit)"},
+                 {"", "VST Plugin Host: Unknown (WIN 64-bit)"},
+                 {"Some Tracker", "VST Plugin Host: Unknown (WIN 64-bit)"}};
+    for (const auto& c : cases)
+    {
+        FakeHost host;
+        host.productString = c.product;
+        PluginRig rig(PluginRig::kBlock, &FakeHost::Callback);
+        EXPECT_EQ(rig.plugin.GetHostText(), c.text) << c.product;
+    }
+}
+
+TEST(VersionTexts, CarryNameAndFullVersion)
+{
+    const Wezmark::VersionInfo version;
+    EXPECT_EQ(version.shortVersion, "Zarvotone 1.1");
+    EXPECT_EQ(version.longVersion, "Zarvotone 1.1.0.5302 ");
+    EXPECT_EQ(version.fullVersion, "Wezmark Zarvotone Version 1.1.0.5302");
+}
+}

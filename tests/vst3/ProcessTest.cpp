@@ -1,0 +1,372 @@
+#include "tests/vst3/HostedEffect.h"
+#include "tests/vst3/TestParameterChanges.h"
+#include "vst3/abi/ResultCodes.h"
+#include "vst3/abi/Vst3Constants.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace
+{
+constexpr int kFrames = 48;
+
+// What the product's routine makes of the host inputs, in doubles.
+std::vector<std::vector<double>> Expected(const HostBus<double>& inputs, int frames, double gain)
+{
+    std::vector<std::vector<double>> outputs(2, std::vector<double>(static_cast<size_t>(frames)));
+    const double* in[] = {inputs.samples[0].data(), inputs.samples[1].data()};
+    double* out[] = {outputs[0].data(), outputs[1].data()};
+    RecordingProduct::CrossChannels(in, out, frames, gain);
+    return outputs;
+}
+
+TEST(Process, DoublePrecisionGivesTheBlockRoutinesResult)
+{
+    HostedEffect effect;
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);
+    EXPECT_EQ(outputs.samples, Expected(inputs, kFrames, 1.0));
+    // The block routine worked straight on the host's buffers.
+    ASSERT_EQ(effect.Product().blocks.size(), 1u);
+    EXPECT_EQ(effect.Product().blocks[0].inputs[0], inputs.samples[0].data());
+    EXPECT_EQ(effect.Product().blocks[0].outputs[1], outputs.samples[1].data());
+}
+
+TEST(Process, SinglePrecisionIsTheSameWithinFloatPrecision)
+{
+    HostedEffect effect;
+    ASSERT_EQ(effect.Setup(Vst3::kSampleSize32), Vst3::kResultOk);
+    TestParameterChanges changes;
+    changes.Add(RecordingProduct::kGain, 0.185);
+    HostBus<float> inputs = RampBus<float>(kFrames);
+    HostBus<float> outputs(2, kFrames);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+
+    HostBus<double> wide(2, kFrames);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < kFrames; ++i)
+            wide.samples[c][i] = inputs.samples[c][i];
+    const auto expected = Expected(wide, kFrames, 0.37);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 0; i < kFrames; ++i)
+            EXPECT_NEAR(outputs.samples[c][i], expected[c][i], 1e-7 * std::fabs(expected[c][i]) + 1e-12)
+                << c << " " << i;
+}
+
+TEST(Process, InPlaceBuffersGiveTheSameResult)
+{
+    HostedEffect effect;
+    HostBus<double> shared = RampBus<double>(kFrames);
+    const auto expected = Expected(shared, kFrames, 1.0);
+    ASSERT_EQ(effect.Process(shared, shared, kFrames), Vst3::kResultOk);
+    EXPECT_EQ(shared.samples, expected);
+}
+
+TEST(Process, OnlyTheLastPointOfAQueueReachesTheProduct)
+{
+    HostedEffect effect;
+    TestParameterChanges changes;
+    changes.Add(RecordingProduct::kGain, 0.1, 0).Add(RecordingProduct::kGain, 0.6, 10);
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames);
+    effect.Product().changedParams.clear();
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().changedParams, std::vector<int>{RecordingProduct::kGain});
+    EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 1.2);
+    EXPECT_EQ(outputs.samples, Expected(inputs, kFrames, 1.2));
+}
+
+TEST(Process, HostValuesAreLimitedAndNaNIsIgnored)
+{
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        double value;
+        double gain;
+        bool changed;
+    };
+    for (const Case& c : {Case{1.5, 2.0, true}, Case{-0.5, 0.0, true}, Case{kNaN, 1.0, false}})
+    {
+        HostedEffect effect;
+        TestParameterChanges changes;
+        changes.Add(RecordingProduct::kGain, c.value);
+        HostBus<double> inputs = RampBus<double>(kFrames);
+        HostBus<double> outputs(2, kFrames);
+        effect.Product().changedParams.clear();
+        ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+        EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), c.gain) << c.value;
+        EXPECT_EQ(effect.Product().changedParams.empty(), !c.changed) << c.value;
+    }
+}
+
+TEST(Process, UnreadableQueuesAndUnknownIdsChangeNothing)
+{
+    HostedEffect effect;
+    TestParameterChanges changes;
+    changes.Add(RecordingProduct::kGain, 0.25).Queue(RecordingProduct::kGain).unreadable = true;
+    changes.Queue(RecordingProduct::kMode);
+    changes.Add(4711, 0.5).Add(85, 0.5);
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames);
+    effect.Product().changedParams.clear();
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+    EXPECT_TRUE(effect.Product().changedParams.empty());
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 1.0);
+}
+
+TEST(Process, BypassSwitchesAtHalfAndPassesInputsThrough)
+{
+    struct Case
+    {
+        double value;
+        bool bypassed;
+    };
+    for (const Case& c : {Case{0.0, false}, Case{0.5, false}, Case{0.5000001, true}, Case{1.0, true}})
+    {
+        HostedEffect effect;
+        TestParameterChanges changes;
+        changes.Add(IEffectVST3::kBypassParamId, c.value);
+        HostBus<double> inputs = RampBus<double>(kFrames);
+        HostBus<double> outputs(2, kFrames);
+        ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+        EXPECT_EQ(effect.Product().IsBypassed(), c.bypassed) << c.value;
+        EXPECT_EQ(effect.Controller()->getParamNormalized(IEffectVST3::kBypassParamId), c.bypassed ? 1.0 : 0.0);
+        EXPECT_EQ(effect.Product().blocks.empty(), c.bypassed) << c.value;
+        if (c.bypassed)
+        {
+            EXPECT_EQ(outputs.samples, inputs.samples) << c.value;
+        }
+    }
+}
+
+TEST(Process, ProgramChangeSelectsPresetByValueTimesCount)
+{
+    struct Case
+    {
+        double value;
+        int preset;
+    };
+    for (const Case& c : {Case{0.0, 0}, Case{1.0 / 128, 1}, Case{127.0 / 128, 127}, Case{1.0, 9}})
+    {
+        HostedEffect effect;
+        ASSERT_TRUE(effect.Product().SelectPreset(9));
+        TestParameterChanges changes;
+        changes.Add(IEffectVST3::kProgramParamId, c.value);
+        HostBus<double> inputs = RampBus<double>(kFrames);
+        HostBus<double> outputs(2, kFrames);
+        ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+        EXPECT_EQ(effect.Product().GetCurrentPreset(), c.preset) << c.value;
+        EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(),
+                         RecordingProduct::PresetGain(c.preset))
+            << c.value;
+    }
+}
+
+TEST(Process, LongHostBlocksRunInSlicesOfTheAnnouncedSize)
+{
+    HostedEffect effect;
+    constexpr int kLong = 2 * HostedEffect::kBlockSize + 22;
+    for (int sampleSize : {Vst3::kSampleSize64, Vst3::kSampleSize32})
+    {
+        effect.Setup(sampleSize);
+        effect.Product().blocks.clear();
+        if (sampleSize == Vst3::kSampleSize64)
+        {
+            HostBus<double> inputs = RampBus<double>(kLong);
+            HostBus<double> outputs(2, kLong);
+            ASSERT_EQ(effect.Process(inputs, outputs, kLong), Vst3::kResultOk);
+            EXPECT_EQ(outputs.samples, Expected(inputs, kLong, 1.0));
+        }
+        else
+        {
+            HostBus<float> inputs = RampBus<float>(kLong);
+            HostBus<float> outputs(2, kLong);
+            ASSERT_EQ(effect.Process(inputs, outputs, kLong), Vst3::kResultOk);
+            EXPECT_EQ(outputs.samples[0].back(), inputs.samples[1].back());
+            EXPECT_EQ(outputs.samples[1].front(), inputs.samples[0].front());
+        }
+        ASSERT_EQ(effect.Product().blocks.size(), 3u);
+        EXPECT_EQ(effect.Product().blocks[0].frames, HostedEffect::kBlockSize);
+        EXPECT_EQ(effect.Product().blocks[2].frames, 22);
+    }
+}
+
+TEST(Process, BeforeSetupTheOutputIsSilent)
+{
+    HostedEffect effect(false);
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames, 0.7);
+    TestParameterChanges changes;
+    changes.Add(RecordingProduct::kGain, 0.25);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+    EXPECT_EQ(outputs.samples, HostBus<double>(2, kFrames).samples);
+    EXPECT_TRUE(effect.Product().blocks.empty());
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 0.5);
+}
+
+TEST(Process, MissingChannelsReadSilenceAndAreNotWritten)
+{
+    HostedEffect effect;
+    // A first block leaves audio in the scratch buffers, which a missing channel must not replay.
+    HostBus<float> first = RampBus<float>(kFrames);
+    HostBus<float> firstOut(2, kFrames);
+    effect.Setup(Vst3::kSampleSize32);
+    effect.Process(first, firstOut, kFrames);
+
+    HostBus<float> inputs = RampBus<float>(kFrames);
+    HostBus<float> outputs(2, kFrames, 0.7f);
+    inputs.pointers[1] = nullptr;
+    outputs.pointers[1] = nullptr;
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);
+    // Left out = right in, which the host did not give.
+    EXPECT_EQ(outputs.samples[0], std::vector<float>(kFrames, 0.0f));
+    EXPECT_EQ(outputs.samples[1], std::vector<float>(kFrames, 0.7f));
+    EXPECT_FALSE(effect.Product().GetInChannel(1)->connected);
+    EXPECT_FALSE(effect.Product().GetOutChannel(1)->connected);
+}
+
+TEST(Process, HostOutputsTheEffectDoesNotFeedAreSilenced)
+{
+    struct Case
+    {
+        const char* name;
+        bool busActive;
+        int hostChannels;
+    };
+    for (const Case& c : {Case{"inactive bus", false, 2}, Case{"third channel", true, 3}})
+    {
+        HostedEffect effect;
+        effect.Component()->activateBus(Vst3::kMediaTypeAudio, Vst3::kDirectionOutput, 0, c.busActive);
+        HostBus<double> inputs = RampBus<double>(kFrames);
+        HostBus<double> outputs(c.hostChannels, kFrames, 0.7);
+        outputs.record.silenceFlags = 7;
+        ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk) << c.name;
+        EXPECT_EQ(outputs.record.silenceFlags, 0u) << c.name;
+        EXPECT_EQ(outputs.samples.back(), std::vector<double>(kFrames, 0.0)) << c.name;
+    }
+}
+
+TEST(Process, ZeroFramesStillApplyChangesAndRunTheBlockRoutine)
+{
+    HostedEffect effect;
+    TestParameterChanges changes;
+    changes.Add(RecordingProduct::kGain, 0.25);
+    HostBus<double> inputs(2, 0);
+    HostBus<double> outputs(2, 0);
+    ASSERT_EQ(effect.Process(inputs, outputs, 0, &changes), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 0.5);
+    ASSERT_EQ(effect.Product().blocks.size(), 1u);
+    EXPECT_EQ(effect.Product().blocks[0].frames, 0);
+}
+
+TEST(Process, CallsWithoutBusesOrWithAnUnknownSampleSize)
+{
+    HostedEffect effect;
+    Vst3::ProcessData data{};
+    data.symbolicSampleSize = Vst3::kSampleSize64;
+    data.numSamples = kFrames;
+    data.numInputs = 3;
+    data.numOutputs = 2;
+    EXPECT_EQ(effect.Process(data), Vst3::kResultOk);
+
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames, 0.7);
+    data.symbolicSampleSize = 2;
+    data.numInputs = 1;
+    data.numOutputs = 1;
+    data.inputs = &inputs.record;
+    data.outputs = &outputs.record;
+    EXPECT_EQ(effect.Process(data), Vst3::kInvalidArgument);
+    EXPECT_EQ(outputs.samples, HostBus<double>(2, kFrames, 0.7).samples);
+}
+
+TEST(Process, ProcessContextAnswersTheTimeQueries)
+{
+    HostedEffect effect;
+    Vst3::ProcessContext context{};
+    context.state = Vst3::kContextPlaying | Vst3::kContextCycleActive;
+    context.projectTimeSamples = 96000;
+    context.projectTimeMusic = 4.0;
+    context.barPositionMusic = 3.0;
+    context.cycleStartMusic = 2.0;
+    context.cycleEndMusic = 6.0;
+    context.tempo = 133.0;
+    context.timeSigNumerator = 3;
+    context.timeSigDenominator = 4;
+    Vst3::ProcessData data{};
+    data.symbolicSampleSize = Vst3::kSampleSize64;
+    data.processContext = &context;
+    ASSERT_EQ(effect.Process(data), Vst3::kResultOk);
+
+    RecordingProduct& product = effect.Product();
+    EXPECT_EQ(product.GetTempo(), 133.0);
+    EXPECT_EQ(product.GetSamplePos(), 96000);
+    int numerator = 0;
+    int denominator = 0;
+    product.GetTimeSig(&numerator, &denominator);
+    EXPECT_EQ(numerator, 3);
+    EXPECT_EQ(denominator, 4);
+    HostTimeInfo info;
+    product.GetTimeInfo(&info);
+    EXPECT_EQ(info.samplePos, 96000.0);
+    EXPECT_EQ(info.ppqPos, 4.0);
+    EXPECT_EQ(info.lastBar, 3.0);
+    EXPECT_EQ(info.cycleStart, 2.0);
+    EXPECT_EQ(info.cycleEnd, 6.0);
+    EXPECT_TRUE(info.playing);
+    EXPECT_TRUE(info.looping);
+
+    context.projectTimeSamples = int64_t{1} << 40;
+    effect.Process(data);
+    EXPECT_EQ(product.GetSamplePos(), std::numeric_limits<int>::max());
+}
+
+TEST(Setup, TakesRateAndBlockSizeAndClearsBypass)
+{
+    HostedEffect effect;
+    TestParameterChanges changes;
+    changes.Add(IEffectVST3::kBypassParamId, 1.0);
+    HostBus<double> inputs(2, 1);
+    HostBus<double> outputs(2, 1);
+    effect.Process(inputs, outputs, 1, &changes);
+    ASSERT_TRUE(effect.Product().IsBypassed());
+    const int resets = effect.Product().resetCount;
+
+    Vst3::ProcessSetup setup{Vst3::kProcessModeOffline, Vst3::kSampleSize32, 256, 96000.0};
+    ASSERT_EQ(effect.Processor()->setupProcessing(setup), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().GetSampleRate(), 96000.0);
+    EXPECT_EQ(effect.Product().GetBlockSize(), 256);
+    EXPECT_FALSE(effect.Product().IsBypassed());
+    EXPECT_EQ(effect.Product().resetCount, resets + 1);
+    EXPECT_TRUE(effect.Product().IsRenderingOffline());
+}
+
+TEST(Setup, RefusesWhatCannotBeProcessed)
+{
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        const char* name;
+        Vst3::ProcessSetup setup;
+    };
+    const Case cases[] = {
+        {"sample size 2", {Vst3::kProcessModeRealtime, 2, 256, 44100.0}},
+        {"rate 0", {Vst3::kProcessModeRealtime, Vst3::kSampleSize64, 256, 0.0}},
+        {"rate NaN", {Vst3::kProcessModeRealtime, Vst3::kSampleSize64, 256, kNaN}},
+        {"negative block", {Vst3::kProcessModeRealtime, Vst3::kSampleSize64, -1, 44100.0}},
+    };
+    for (Case c : cases)
+    {
+        HostedEffect effect;
+        const int resets = effect.Product().resetCount;
+        EXPECT_EQ(effect.Processor()->setupProcessing(c.setup), Vst3::kResultFalse) << c.name;
+        EXPECT_EQ(effect.Product().GetSampleRate(), HostedEffect::kSampleRate) << c.name;
+        EXPECT_EQ(effect.Product().GetBlockSize(), HostedEffect::kBlockSize) << c.name;
+        EXPECT_EQ(effect.Product().resetCount, resets) << c.name;
+    }
+}
+}

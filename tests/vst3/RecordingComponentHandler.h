@@ -1,0 +1,34 @@
+#pragma once
+
+#include "tests/vst3/CountedHostObject.h"
+#include "vst3/abi/IComponentHandler.h"
+
+#include <vector>
+
+// A component handler that records every call in order.
+class RecordingComponentHandler : public CountedHostObject<Vst3::IComponentHandler>
+{
+public:
+    enum class Kind
+    {
+        Begin,
+        Perform,
+        End,
+        Restart
+    };
+
+    struct Call
+    {
+        Kind kind;
+        Vst3::ParamID id;
+        double value;
+        Vst3::int32 flags;
+    };
+
+    Vst3::tresult PLUGIN_API beginEdit(Vst3::ParamID id) override;
+    Vst3::tresult PLUGIN_API performEdit(Vst3::ParamID id, Vst3::ParamValue value) override;
+    Vst3::tresult PLUGIN_API endEdit(Vst3::ParamID id) override;
+    Vst3::tresult PLUGIN_API restartComponent(Vst3::int32 flags) override;
+
+    std::vector<Call> calls;
+};

@@ -1,0 +1,63 @@
+#include "tools/vst3host/ComponentHandler.h"
+
+#include "tools/vst3host/InterfaceIds.h"
+
+#include <cstddef>
+
+const ComponentHandlerTable ComponentHandler::kTable = {
+    {&ComponentHandler::QueryInterface, &ComponentHandler::AddRef, &ComponentHandler::Release},
+    &ComponentHandler::BeginEdit,
+    &ComponentHandler::PerformEdit,
+    &ComponentHandler::EndEdit,
+    &ComponentHandler::RestartComponent,
+};
+
+ComponentHandler::ComponentHandler() : table_(&kTable)
+{
+    static_assert(offsetof(ComponentHandler, table_) == 0);
+}
+
+ComResult ComponentHandler::QueryInterface(void* self, const uint8_t* interfaceId, void** object)
+{
+    if (!object)
+        return kComFalse;
+    *object = nullptr;
+    if (!InterfaceIds::Equals(interfaceId, InterfaceIds::kUnknown) &&
+        !InterfaceIds::Equals(interfaceId, InterfaceIds::kComponentHandler))
+        return kComNoInterface;
+    *object = self;
+    AddRef(self);
+    return kComOk;
+}
+
+uint32_t ComponentHandler::AddRef(void* self)
+{
+    return ++static_cast<ComponentHandler*>(self)->references_;
+}
+
+uint32_t ComponentHandler::Release(void* self)
+{
+    return --static_cast<ComponentHandler*>(self)->references_;
+}
+
+ComResult ComponentHandler::BeginEdit(void*, uint32_t)
+{
+    return kComOk;
+}
+
+ComResult ComponentHandler::PerformEdit(void* self, uint32_t, double)
+{
+    ++static_cast<ComponentHandler*>(self)->edits_;
+    return kComOk;
+}
+
+ComResult ComponentHandler::EndEdit(void*, uint32_t)
+{
+    return kComOk;
+}
+
+ComResult ComponentHandler::RestartComponent(void* self, int32_t)
+{
+    ++static_cast<ComponentHandler*>(self)->restarts_;
+    return kComOk;
+}

@@ -1,0 +1,8 @@
+#include "vst3/ModuleFactory.h"
+#include "vst3/Vst3Product.h"
+#include "vst3/abi/ModuleEntryPoints.h"
+
+Vst3::IPluginFactory* PLUGIN_API GetPluginFactory()
+{
+    return ModuleFactory::Acquire(&CreateVst3Product);
+}

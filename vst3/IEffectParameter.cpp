@@ -1,0 +1,86 @@
+#include "vst3/IEffectParameter.h"
+
+#include "vst3/abi/Vst3Constants.h"
+#include "vst3/base/Utf16Text.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+constexpr char kClassName[] = "IEffectParameter";
+
+Vst3::ParameterInfo Describe(const IParameter& record, Vst3::ParamID id, Vst3::int32 unitId)
+{
+    Vst3::ParameterInfo info{};
+    info.id = id;
+    Vst3::WidenText(record.Name(), info.title, Vst3::kString128Size);
+    Vst3::WidenText(record.GetLabelForHost(), info.units, Vst3::kString128Size);
+    info.stepCount =
+        record.Type() == kParamTypeDouble ? 0 : static_cast<Vst3::int32>(record.Maximum() - record.Minimum());
+    info.defaultNormalizedValue = IEffectParameter::Normalize(record, record.Default());
+    info.unitId = unitId;
+    info.flags = record.CanAutomate() ? Vst3::kParamCanAutomate : 0;
+    return info;
+}
+}
+
+IEffectParameter::IEffectParameter(const IParameter* record, Vst3::ParamID id, Vst3::int32 unitId)
+    : Vst3::Parameter(Describe(*record, id, unitId), record->DisplayPrecision()), mRecord(record)
+{
+}
+
+void IEffectParameter::FormatValue(const IParameter& record, double normalized, Vst3::String128 text)
+{
+    char narrow[Vst3::kString128Size];
+    record.GetDisplayText(normalized, true, narrow, true, sizeof narrow);
+    Vst3::WidenText(narrow, text, Vst3::kString128Size);
+}
+
+double IEffectParameter::Normalize(const IParameter& record, double plain)
+{
+    const double minimum = record.Minimum();
+    const double maximum = record.Maximum();
+    const double limited = std::isnan(plain) ? minimum : std::clamp(plain, minimum, maximum);
+    return std::pow((limited - minimum) / (maximum - minimum), 1.0 / record.Shape());
+}
+
+double IEffectParameter::Denormalize(const IParameter& record, double normalized)
+{
+    return record.Minimum() + std::pow(normalized, record.Shape()) * (record.Maximum() - record.Minimum());
+}
+
+void IEffectParameter::ToString(Vst3::ParamValue normalized, Vst3::String128 text) const
+{
+    FormatValue(*mRecord, normalized, text);
+}
+
+bool IEffectParameter::FromString(const Vst3::char16* text, Vst3::ParamValue& normalized) const
+{
+    char narrow[Vst3::kString128Size];
+    Vst3::NarrowText(text, narrow, Vst3::kString128Size);
+    normalized = Normalize(*mRecord, std::strtod(narrow, nullptr));
+    return true;
+}
+
+Vst3::ParamValue IEffectParameter::ToPlain(Vst3::ParamValue normalized) const
+{
+    return Denormalize(*mRecord, normalized);
+}
+
+Vst3::ParamValue IEffectParameter::ToNormalized(Vst3::ParamValue plain) const
+{
+    return Normalize(*mRecord, plain);
+}
+
+const char* IEffectParameter::ClassName() const
+{
+    return kClassName;
+}
+
+bool IEffectParameter::IsTypeOf(const char* name) const
+{
+    return (name && std::strcmp(name, kClassName) == 0) || Vst3::Parameter::IsTypeOf(name);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "framework/IParameter.h"
+#include "vst3/base/Parameter.h"
+
+// One plug-in parameter as a VST3 parameter. It keeps no value: the plug-in's IParameter
+// record stays the only owner of the value, and every conversion reads the record's range,
+// shape and texts at the time of the call.
+class IEffectParameter : public Vst3::Parameter
+{
+public:
+    IEffectParameter(const IParameter* record, Vst3::ParamID id, Vst3::int32 unitId);
+
+    // The record's display text for the truncated plain value, else the number.
+    void ToString(Vst3::ParamValue normalized, Vst3::String128 text) const override;
+    // Reads the leading number (0 without one), limited to the range; always succeeds.
+    bool FromString(const Vst3::char16* text, Vst3::ParamValue& normalized) const override;
+    // No limit and no step rounding.
+    Vst3::ParamValue ToPlain(Vst3::ParamValue normalized) const override;
+    Vst3::ParamValue ToNormalized(Vst3::ParamValue plain) const override;
+
+    const char* ClassName() const override;
+    bool IsTypeOf(const char* name) const override;
+
+    // The same conversions on a record, for the controller calls that take no parameter object.
+    static void FormatValue(const IParameter& record, double normalized, Vst3::String128 text);
+    // The plain value limited to the range (a NaN counts as the minimum), then normalised.
+    static double Normalize(const IParameter& record, double plain);
+    static double Denormalize(const IParameter& record, double normalized);
+
+private:
+    const IParameter* mRecord;
+};

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "framework/IEffectBase.h"
+#include "vst3/abi/ProcessContext.h"
+#include "vst3/base/EffectComponent.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+// Binds the plug-in base to the VST3 host interfaces: one object that is the component, the
+// audio processor and the edit controller. The product's main class derives from it.
+//
+// Threads: process runs on the host's audio thread and holds the plug-in lock, as do
+// getState, setState and setupProcessing; every other call comes from the host's UI thread.
+// Parameter values from the host reach the product only through the process call's queues.
+// No exception leaves a host-facing call.
+class IEffectVST3 : public IEffectBase, public Vst3::EffectComponent
+{
+public:
+    static constexpr Vst3::ParamID kProgramParamId = 0x70727374;  // 'prst'
+    static constexpr Vst3::ParamID kBypassParamId = 0x62706173;   // 'bpas'
+
+    IEffectVST3();
+    // For a product that passes on the host context its creator received; the binding needs none.
+    explicit IEffectVST3(void* hostContext);
+    ~IEffectVST3() override;
+
+    // Also reached as IEditController::initialize: buses and parameters on the first call;
+    // every call reads the host's name, configures the product and selects preset 0.
+    Vst3::tresult PLUGIN_API initialize(Vst3::FUnknown* context) override;
+
+    Vst3::tresult PLUGIN_API setActive(Vst3::TBool state) override;
+    // The component's and the controller's state calls are one: the state block, then the
+    // bypass flag as a little-endian int32.
+    Vst3::tresult PLUGIN_API setState(Vst3::IBStream* state) override;
+    Vst3::tresult PLUGIN_API getState(Vst3::IBStream* state) override;
+
+    Vst3::tresult PLUGIN_API setBusArrangements(Vst3::SpeakerArrangement* inputs, Vst3::int32 inputCount,
+                                                Vst3::SpeakerArrangement* outputs, Vst3::int32 outputCount) override;
+    Vst3::tresult PLUGIN_API canProcessSampleSize(Vst3::int32 symbolicSampleSize) override;
+    Vst3::uint32 PLUGIN_API getLatencySamples() override;
+    Vst3::tresult PLUGIN_API setupProcessing(Vst3::ProcessSetup& setup) override;
+    Vst3::tresult PLUGIN_API process(Vst3::ProcessData& data) override;
+    Vst3::uint32 PLUGIN_API getTailSamples() override;
+
+    Vst3::tresult PLUGIN_API getParamStringByValue(Vst3::ParamID id, Vst3::ParamValue valueNormalized,
+                                                   Vst3::String128 string) override;
+    Vst3::ParamValue PLUGIN_API plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue) override;
+    Vst3::ParamValue PLUGIN_API getParamNormalized(Vst3::ParamID id) override;
+    // Only stores the value; the product hears of it through the process queues.
+    Vst3::tresult PLUGIN_API setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value) override;
+    // Null until the product has an editor view.
+    Vst3::IPlugView* PLUGIN_API createView(Vst3::FIDString name) override;
+
+    Vst3::int32 PLUGIN_API getUnitCount() override;
+    Vst3::tresult PLUGIN_API getUnitInfo(Vst3::int32 unitIndex, Vst3::UnitInfo& info) override;
+    Vst3::int32 PLUGIN_API getProgramListCount() override;
+    Vst3::tresult PLUGIN_API getProgramListInfo(Vst3::int32 listIndex, Vst3::ProgramListInfo& info) override;
+    Vst3::tresult PLUGIN_API getProgramName(Vst3::int32 listId, Vst3::int32 programIndex,
+                                            Vst3::String128 name) override;
+    Vst3::tresult PLUGIN_API getProgramInfo(Vst3::int32 listId, Vst3::int32 programIndex,
+                                            Vst3::FIDString attributeId, Vst3::String128 value) override;
+    Vst3::tresult PLUGIN_API hasProgramPitchNames(Vst3::int32 listId, Vst3::int32 programIndex) override;
+    Vst3::tresult PLUGIN_API getProgramPitchName(Vst3::int32 listId, Vst3::int32 programIndex, Vst3::int16 pitch,
+                                                 Vst3::String128 name) override;
+    Vst3::int32 PLUGIN_API getSelectedUnit() override;
+    Vst3::tresult PLUGIN_API selectUnit(Vst3::int32 unitId) override;
+    Vst3::tresult PLUGIN_API getUnitByBus(Vst3::int32 type, Vst3::int32 direction, Vst3::int32 busIndex,
+                                          Vst3::int32 channel, Vst3::int32& unitId) override;
+    Vst3::tresult PLUGIN_API setUnitProgramData(Vst3::int32 listOrUnitId, Vst3::int32 programIndex,
+                                                Vst3::IBStream* data) override;
+
+    void BeginParamEdit(int index) override;
+    void AutomateParam(int index, double normalised) override;
+    void EndParamEdit(int index) override;
+    void UpdateHostDisplay() override;
+    bool IsRenderingOffline() override;
+    int GetSamplePos() override;
+    double GetTempo() override;
+    void GetTimeSig(int* numerator, int* denominator) override;
+    void GetTimeInfo(HostTimeInfo* info) override;
+    void ResizeEditor(int width, int height) override;
+    void SetLatency(int samples) override;
+    bool SendMidiMsg(const MidiMessage* message) override;
+    bool SendSysEx(const SysExMessage* message) override;
+
+    const char* ClassName() const override;
+    bool IsTypeOf(const char* name) const override;
+
+    bool IsBypassed() const { return mBypassed; }
+
+private:
+    void ReadHostName(Vst3::FUnknown* context);
+    void AddBuses();
+    void AddParameters();
+    Vst3::int32 UnitIdForGroup(const char* group);
+
+    void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    void ApplyHostValue(Vst3::ParamID id, double value);
+    void AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
+    void AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
+    void RunBlock(Vst3::int32 frames);
+    void PassThroughWithDelay(Vst3::int32 frames);
+    void CopyOutputsToHost(Vst3::int32 frames);
+    void DisconnectAllChannels();
+
+    std::atomic<bool> mBypassed{false};
+    Vst3::ProcessContext mProcessContext{};
+    // Distinct parameter group names in order of first appearance; unit i + 1 is name i.
+    std::vector<std::string> mUnitNames;
+};

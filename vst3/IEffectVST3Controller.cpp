@@ -1,0 +1,40 @@
+#include "vst3/IEffectVST3.h"
+
+#include "vst3/HostValue.h"
+#include "vst3/IEffectParameter.h"
+#include "vst3/abi/ResultCodes.h"
+
+Vst3::tresult PLUGIN_API IEffectVST3::getParamStringByValue(Vst3::ParamID id, Vst3::ParamValue valueNormalized,
+                                                            Vst3::String128 string)
+{
+    const IParameter* record = GetParam(static_cast<int>(id));
+    double value = 0.0;
+    if (!record || !string || !AcceptHostValue(valueNormalized, value))
+        return Vst3::kResultFalse;
+    IEffectParameter::FormatValue(*record, value, string);
+    return Vst3::kResultOk;
+}
+
+Vst3::ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue)
+{
+    const IParameter* record = GetParam(static_cast<int>(id));
+    return record ? IEffectParameter::Normalize(*record, plainValue) : plainValue;
+}
+
+Vst3::ParamValue PLUGIN_API IEffectVST3::getParamNormalized(Vst3::ParamID id)
+{
+    if (id == kBypassParamId)
+        return mBypassed ? 1.0 : 0.0;
+    const IParameter* record = GetParam(static_cast<int>(id));
+    return record ? record->GetNormalized() : 0.0;
+}
+
+Vst3::tresult PLUGIN_API IEffectVST3::setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value)
+{
+    IParameter* record = GetParam(static_cast<int>(id));
+    double accepted = 0.0;
+    if (!record || !AcceptHostValue(value, accepted))
+        return Vst3::kResultFalse;
+    record->SetNormalized(accepted);
+    return Vst3::kResultOk;
+}

@@ -1,0 +1,259 @@
+#include "vst3/IEffectVST3.h"
+
+#include "framework/IGraphics.h"
+#include "framework/SampleConversion.h"
+#include "framework/ScopedLock.h"
+#include "vst3/HostValue.h"
+#include "vst3/abi/IParameterChanges.h"
+#include "vst3/abi/ResultCodes.h"
+#include "vst3/abi/Vst3Constants.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+size_t Bytes(Vst3::int32 frames, size_t sampleSize)
+{
+    return static_cast<size_t>(frames) * sampleSize;
+}
+
+bool IsDouble(const Vst3::ProcessData& data)
+{
+    return data.symbolicSampleSize == Vst3::kSampleSize64;
+}
+
+size_t SampleBytes(const Vst3::ProcessData& data)
+{
+    return IsDouble(data) ? sizeof(double) : sizeof(float);
+}
+
+// The host's buffer of one channel of a bus, or null when the host gives none.
+void* HostChannel(const Vst3::AudioBusBuffers& bus, Vst3::int32 channel, bool isDouble)
+{
+    if (channel < 0 || channel >= bus.numChannels)
+        return nullptr;
+    if (isDouble)
+        return bus.channelBuffers64 ? bus.channelBuffers64[channel] : nullptr;
+    return bus.channelBuffers32 ? bus.channelBuffers32[channel] : nullptr;
+}
+
+const Vst3::AudioBusBuffers* Bus(const Vst3::AudioBusBuffers* buses, Vst3::int32 count, Vst3::int32 index)
+{
+    return buses && index >= 0 && index < count ? &buses[index] : nullptr;
+}
+
+// Whether a host input buffer is also one of the host's output buffers (in-place processing).
+bool IsAlsoAnOutput(const Vst3::ProcessData& data, const void* input)
+{
+    for (Vst3::int32 b = 0; data.outputs && b < data.numOutputs; ++b)
+    {
+        const Vst3::AudioBusBuffers& bus = data.outputs[b];
+        for (Vst3::int32 c = 0; c < bus.numChannels; ++c)
+        {
+            if (HostChannel(bus, c, IsDouble(data)) == input)
+                return true;
+        }
+    }
+    return false;
+}
+
+// Zeroes a slice of every host output channel; used where the plug-in produces nothing.
+void SilenceHostOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames)
+{
+    for (Vst3::int32 b = 0; data.outputs && b < data.numOutputs; ++b)
+    {
+        for (Vst3::int32 c = 0; c < data.outputs[b].numChannels; ++c)
+        {
+            if (auto* samples = static_cast<char*>(HostChannel(data.outputs[b], c, IsDouble(data))))
+                std::memset(samples + Bytes(offset, SampleBytes(data)), 0, Bytes(frames, SampleBytes(data)));
+        }
+    }
+}
+}
+
+Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
+{
+    if (data.symbolicSampleSize != Vst3::kSampleSize32 && data.symbolicSampleSize != Vst3::kSampleSize64)
+        return Vst3::kInvalidArgument;
+    if (data.numInputs < 0 || data.numOutputs < 0)
+        return Vst3::kInvalidArgument;
+    try
+    {
+        ScopedLock lock(mLock);
+        if (data.processContext)
+            mProcessContext = *data.processContext;
+        ApplyParameterChanges(data.inputParameterChanges);
+        for (Vst3::int32 b = 0; data.outputs && b < data.numOutputs; ++b)
+            data.outputs[b].silenceFlags = 0;
+
+        const Vst3::int32 frames = std::max(data.numSamples, 0);
+        const Vst3::int32 slice = GetBlockSize();
+        // Before setupProcessing there are no buffers to process in.
+        if (slice <= 0)
+        {
+            SilenceHostOutputs(data, 0, frames);
+            return Vst3::kResultOk;
+        }
+        // A host block longer than the announced maximum runs in slices of at most that size.
+        Vst3::int32 offset = 0;
+        do
+        {
+            const Vst3::int32 count = std::min(slice, frames - offset);
+            AttachInputs(data, offset, count);
+            AttachOutputs(data, offset, count);
+            RunBlock(count);
+            if (!IsDouble(data))
+                CopyOutputsToHost(count);
+            offset += count;
+        } while (offset < frames);
+        return Vst3::kResultOk;
+    }
+    catch (...)
+    {
+        return Vst3::kInternalError;
+    }
+}
+
+void IEffectVST3::ApplyParameterChanges(Vst3::IParameterChanges* changes)
+{
+    if (!changes)
+        return;
+    const Vst3::int32 queueCount = changes->getParameterCount();
+    for (Vst3::int32 q = 0; q < queueCount; ++q)
+    {
+        Vst3::IParamValueQueue* queue = changes->getParameterData(q);
+        if (!queue)
+            continue;
+        // Only where the parameter ends up in this block counts.
+        const Vst3::int32 last = queue->getPointCount() - 1;
+        Vst3::int32 sampleOffset = 0;
+        Vst3::ParamValue value = 0.0;
+        if (last < 0 || queue->getPoint(last, sampleOffset, value) != Vst3::kResultOk)
+            continue;
+        ApplyHostValue(queue->getParameterId(), value);
+    }
+}
+
+void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
+{
+    double normalised = 0.0;
+    if (!AcceptHostValue(value, normalised))
+        return;
+    if (id == kBypassParamId)
+    {
+        mBypassed = normalised > 0.5;
+        return;
+    }
+    if (id == kProgramParamId)
+    {
+        // k / count reaches preset k; 1.0 lies past the last one and selects nothing.
+        SelectPreset(static_cast<int>(normalised * GetPresetCount()));
+        return;
+    }
+    IParameter* record = GetParam(static_cast<int>(id));
+    if (!record)
+        return;
+    record->SetNormalized(normalised);
+    if (mGraphics)
+        mGraphics->ShowParamValue(static_cast<int>(id), normalised, true);
+    ParamChanged(static_cast<int>(id));
+}
+
+void IEffectVST3::AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames)
+{
+    const Vst3::AudioBusBuffers* bus = Bus(data.inputs, data.numInputs, 0);
+    for (int c = 0; c < GetInChannelCount(); ++c)
+    {
+        InChannel* channel = GetInChannel(c);
+        double* scratch = channel->Scratch();
+        void* host = bus ? HostChannel(*bus, c, IsDouble(data)) : nullptr;
+        channel->connected = host != nullptr;
+        *channel->source = scratch;
+        if (!host)
+        {
+            // A channel the host does not feed reads silence, never an earlier block.
+            std::memset(scratch, 0, Bytes(frames, sizeof(double)));
+        }
+        else if (!IsDouble(data))
+        {
+            CopyFloatToDouble(static_cast<float*>(host) + offset, scratch, frames);
+        }
+        else if (IsAlsoAnOutput(data, host))
+        {
+            // Processing in place would let early outputs overwrite inputs still to be read.
+            std::memcpy(scratch, static_cast<double*>(host) + offset, Bytes(frames, sizeof(double)));
+        }
+        else
+        {
+            *channel->source = static_cast<double*>(host) + offset;
+        }
+    }
+}
+
+void IEffectVST3::AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames)
+{
+    int next = 0;
+    for (Vst3::int32 b = 0; data.outputs && b < data.numOutputs; ++b)
+    {
+        const Vst3::AudioBusBuffers& bus = data.outputs[b];
+        const Vst3::AudioBus* pluginBus = OutputBus(b);
+        const bool active = pluginBus && pluginBus->active;
+        for (Vst3::int32 c = 0; c < bus.numChannels; ++c)
+        {
+            void* host = HostChannel(bus, c, IsDouble(data));
+            OutChannel* channel = next < GetOutChannelCount() ? GetOutChannel(next++) : nullptr;
+            const bool connected = channel && active && host;
+            if (host && !connected)
+                std::memset(static_cast<char*>(host) + Bytes(offset, SampleBytes(data)), 0,
+                            Bytes(frames, SampleBytes(data)));
+            if (!channel)
+                continue;
+            channel->connected = connected;
+            channel->floatDestination = connected && !IsDouble(data) ? static_cast<float*>(host) + offset : nullptr;
+            *channel->destination =
+                connected && IsDouble(data) ? static_cast<double*>(host) + offset : channel->Scratch();
+        }
+    }
+    for (; next < GetOutChannelCount(); ++next)
+    {
+        OutChannel* channel = GetOutChannel(next);
+        channel->connected = false;
+        channel->floatDestination = nullptr;
+        *channel->destination = channel->Scratch();
+    }
+}
+
+void IEffectVST3::RunBlock(Vst3::int32 frames)
+{
+    if (mBypassed)
+    {
+        PassThroughWithDelay(frames);
+        return;
+    }
+    ProcessBlock(static_cast<double**>(mInputPointers.Data()), static_cast<double**>(mOutputPointers.Data()), frames);
+}
+
+// Bypass takes effect at once: input i goes to output i, further outputs are silent. The
+// latency, which would delay the inputs, is always 0 in this product.
+void IEffectVST3::PassThroughWithDelay(Vst3::int32 frames)
+{
+    for (int i = 0; i < GetOutChannelCount(); ++i)
+    {
+        double* output = *GetOutChannel(i)->destination;
+        if (i < GetInChannelCount())
+            std::memmove(output, *GetInChannel(i)->source, Bytes(frames, sizeof(double)));
+        else
+            std::memset(output, 0, Bytes(frames, sizeof(double)));
+    }
+}
+
+void IEffectVST3::CopyOutputsToHost(Vst3::int32 frames)
+{
+    for (int i = 0; i < GetOutChannelCount(); ++i)
+    {
+        const OutChannel* channel = GetOutChannel(i);
+        if (channel->connected && channel->floatDestination)
+            CopyDoubleToFloat(*channel->destination, channel->floatDestination, frames);
+    }
+}

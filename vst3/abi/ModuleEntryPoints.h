@@ -1,0 +1,17 @@
+#pragma once
+
+#include "vst3/abi/IPluginFactory.h"
+
+// The functions a VST3 module exports. Windows hosts call InitDll after loading and ExitDll
+// before unloading; other platforms call ModuleEntry and ModuleExit with the library handle.
+extern "C"
+{
+Vst3::IPluginFactory* PLUGIN_API GetPluginFactory();
+#if defined(_WIN32)
+bool InitDll();
+bool ExitDll();
+#else
+bool ModuleEntry(void* sharedLibraryHandle);
+bool ModuleExit();
+#endif
+}
