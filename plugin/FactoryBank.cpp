@@ -1,163 +1,190 @@
 #include "plugin/FactoryBank.h"
 
 #include "dsp/units/CurveId.h"
+#include "dsp/units/FilterType.h"
 #include "plugin/ParamIndex.h"
 
-#include <array>
+#include <initializer_list>
+#include <iterator>
+#include <span>
 
 namespace
 {
-struct BankEntry
+struct Setting
+{
+    int index;
+    double value;
+};
+
+// What an entry is built on before its own values. A builder first gives the parameters of
+// kNewProgramParams the values of a newly constructed program, then its own values; entries
+// written in place start from the defaults alone.
+enum class Start
+{
+    kInPlace,
+    kHardcore,
+    kKickDrum,
+    kWaveShaper,
+    kDynamicShaper,
+    kDistortedShaper,
+    kSkoltan,
+};
+
+struct ProgramRecipe
 {
     const char* name;
     CurveId curve;
+    Start start;
+    // Applied after the start and the curve, in this order.
+    std::initializer_list<Setting> settings;
 };
 
-constexpr int kBankSize = 128;
+// Normalised values of the selector choices that the programs use.
+constexpr double kChannelInverse = 0.25; // left and right swapped
+constexpr double kChannelMonoMix = 0.5;
 
-// Name and distortion curve of every program, in bank order.
-constexpr std::array<BankEntry, kBankSize> kBank = {{
-    {"Initial Preset (Single-Band)", 0},
-    {"Soft Compressor", 1},
-    {"Soft Knee Compressor", 2},
-    {"Soft Limiter", 4},
-    {"Warm Saturation", 5},
-    {"Classic Saturation", 6},
-    {"Hard Compressor", 1},
-    {"Linear Distortion", 0},
-    {"Hard Overload", 10},
-    {"Soft Tube Drive", 7},
-    {"Tube Drive", 8},
-    {"Transistor", 9},
-    {"Full Clip", 11},
-    {"Fuzz Distortion 1", 15},
-    {"Fuzz Distortion 2", 16},
-    {"Fuzz Distortion 3", 17},
-    {"Fuzz Distortion 4", 18},
-    {"Toxic Disto 1", 12},
-    {"Toxic Disto 2", 13},
-    {"Toxic Disto 3", 14},
-    {"### HARDCORE ###", 22},
-    {"Hardcore Fuzz 1", 22},
-    {"Hardcore Fuzz 2", 23},
-    {"Hardcore Fuzz 3", 24},
-    {"Hardcore Fuzz 4", 25},
-    {"Tovi Fuzz", 26},
-    {"VRN Fuzz 1", 27},
-    {"VRN Fuzz 2", 28},
-    {"Industrial 1", 29},
-    {"Industrial 2", 30},
-    {"Industrial 3", 31},
-    {"Big Bad Drive", 36},
-    {"Big Fat Drive", 37},
-    {"Vicious Viper", 40},
-    {"Ass Kicking", 41},
-    {"Tiger's Blood", 42},
-    {"Mad Cat", 38},
-    {"EL Diablo", 39},
-    {"Angry Zombie", 20},
-    {"Furious Monster", 21},
-    {"### EXPERIMENTAL ###", 43},
-    {"Corvath Fuzz", 43},
-    {"Sigmoid Drive 1", 44},
-    {"Sigmoid Drive 2", 45},
-    {"Sigmoid Drive 3", 46},
-    {"Sigmoid Drive 4", 47},
-    {"Wezmark 1", 48},
-    {"Wezmark 2", 49},
-    {"Wezmark 3", 50},
-    {"Wezmark 4", 51},
-    {"Invert Input", 52},
-    {"DC offset control", 0},
-    {"### DIRTY + NOISY ###", 43},
-    {"Hum Frazzle 1 (8-bit)", 53},
-    {"Hum Frazzle 2 (8-bit)", 54},
-    {"Hum Frazzle 3 (8-bit)", 55},
-    {"Hum Frazzle 4 (8-bit)", 56},
-    {"Stairway-2-Hell", 57},
-    {"### BASS-/KICK DRUMS ###", 22},
-    {"Gabber Mayhem Drive", 58},
-    {"Push It To The Limit", 60},
-    {"Mill", 59},
-    {"Armageddon", 61},
-    {"Fireback", 64},
-    {"Gangstarizm", 67},
-    {"Public Enemy", 65},
-    {"Straight Out Of Kielce", 66},
-    {"Hard as Hell", 62},
-    {"Syco Killa", 63},
-    {"Build-2-Hurt", 68},
-    {"Beastknock", 69},
-    {"Kardan Failure", 70},
-    {"Schwifty Kick", 71},
-    {"Killah", 72},
-    {"Monster Truck", 73},
-    {"Vibrating Source", 74},
-    {"Crunch Time", 75},
-    {"Dutchcore", 76},
-    {"We Are The Illest", 77},
-    {"Skullcrusher", 78},
-    {"Hardcore Blast", 79},
-    {"Thrashcore", 80},
-    {"High Resonant Raw-Kick", 38},
-    {"### WAVE SHAPERS (8xOVER) ###", 1},
-    {"Soft-Knee Limiter Shaper", 4},
-    {"Warm Saturation Shaper", 5},
-    {"Classic Saturation Shaper", 6},
-    {"Tovi-Fuzz Shaper", 26},
-    {"Fuzz-Drive Shaper", 15},
-    {"Hardcore Fuzz Shaper", 22},
-    {"Hum Frazzle Shaper", 53},
-    {"Wezmark Shaper", 50},
-    {"Mad Cat Shaper", 38},
-    {"Neuro-Funk Shaper", 32},
-    {"Ormsa's Armageddon Shaper", 61},
-    {"Hollow Vex's Hard A Hell Shaper", 62},
-    {"O:RAV's Public Enemy Shaper", 65},
-    {"### DYNAMIC SHAPERS (8xOVER) ###", 0},
-    {"Sine Shaper", 0},
-    {"Triangle Shaper", 0},
-    {"Pulse Shaper", 0},
-    {"Boost + Sine Shaper", 0},
-    {"Boost + Triangle Shaper", 0},
-    {"Boost + Pulse Shaper", 0},
-    {"### DISTORTED SHAPERS ###", 0},
-    {"Tovi Fuzz I/O sat", 26},
-    {"VRN Fuzz 1 + Pulse Shaper", 0},
-    {"VRN Fuzz 2 + Pulse Shaper", 0},
-    {"Fuzz Distortion 1 I/O sat", 15},
-    {"Fuzz Distortion 2 I/O sat", 16},
-    {"Hardcore Fuzz 1 I/O sat", 22},
-    {"Hardcore Fuzz 2 I/O sat", 23},
-    {"Industrial 1 + Triangle Shaper", 0},
-    {"Industrial 2 + Pulse 2 Shaper", 0},
-    {"Wezmark 1 + Sine Shaper", 48},
-    {"Angry Zombie + Saw Shaper", 0},
-    {"Furious Monster + Noise v1 Shaper", 0},
-    {"Toxic Disto 1 I/O sat", 12},
-    {"Big Bad + Sine Shaper", 0},
-    {"Big Fat + Triangle Shaper", 0},
-    {"Vicious Viper I/O sat", 40},
-    {"Ass Kicking I/O sat", 41},
-    {"Tiger's Blood I/O sat", 42},
-    {"Mad Cat + Pulse Shaper", 0},
-    {"El Diablo I/O sat", 39},
-    {"### SKOLTAN ENGINE ###", 5},
-    {"Skoltan Clean Punch", 5},
-    {"Modern Smash", 5},
-}};
+constexpr double kModeBlend = 0.0;
+constexpr double kModeDriveFold = 1.0;
+
+constexpr double kInterpolationNone = 0.0;
+constexpr double kInterpolationLinear = 0.25;
+constexpr double kInterpolationCubic = 0.75;
+
+constexpr double kPolarityPositiveHalf = 0.5;
+constexpr double kPolarityNegativeHalf = 1.0;
+
+// Bit-crush depths: 1 + 63 v² bits.
+constexpr double kFourBits = 0.2182;
+constexpr double kEightBits = 1.0 / 3.0;
+constexpr double kNineBits = 0.3563;
+constexpr double kTenBits = 0.378;
+
+constexpr double kChainQuarterDrive = 0.5;
+constexpr double kChainFullDrive = 1.0;
+
+constexpr double kShaperTriangle = 1.0 / 8.0;
+constexpr double kShaperPulse = 2.0 / 8.0;
+constexpr double kShaperSaw = 3.0 / 8.0;
+constexpr double kShaperSine2 = 4.0 / 8.0;
+constexpr double kShaperPulse2 = 5.0 / 8.0;
+constexpr double kShaperNoise1 = 6.0 / 8.0;
+constexpr double kShaperNoise2 = 7.0 / 8.0;
+constexpr double kShaperDynamicNoise = 1.0;
+
+// Shaper modes by their menu names: "Sat.Shaper" boosts the added bumps, "Boost Shaper"
+// drives the input into the window first.
+constexpr double kShaperSaturating = 1.0 / 3.0;
+constexpr double kShaperBoost = 2.0 / 3.0;
+constexpr double kShaperBoostSaturating = 1.0;
+
+constexpr double kSaturationSoft = 0.0;
+constexpr double kSaturationHard = 1.0;
+
+constexpr double kSlopeOrder2 = 1.0 / 3.0;
+constexpr double kSlopeOrder4 = 2.0 / 3.0;
+constexpr double kSlopeOrder8 = 1.0;
+
+constexpr double kSweepSteep = 1.0;
+
+constexpr double kHqFrom20Hz = 0.5;
+constexpr double kHqFrom40Hz = 1.0;
+
+constexpr double kLimiterOff = 0.0;
+constexpr double kLimiterHard = 2.0 / 3.0;
+constexpr double kLimiterBrickWall = 1.0;
+
+// Limiter levels and volumes are linear gains.
+constexpr double kGainMinus6dB = 0.5011872336272722;
+
+constexpr double kOn = 1.0;
+constexpr double kOff = 0.0;
+
+// The filter types that the programs use, by their number.
+enum FilterChoice : int
+{
+    kRbjBandPass2 = 3,
+    kRbjBandStop = 4,
+    kSvLowPass = 5,
+    kSvHighPass = 6,
+    kSvBandPass = 7,
+    kBesselLowPass = 10,
+    kEllipticLowPass = 14,
+    kEllipticBandPass = 15,
+    kChebyshevHighPass24 = 20,
+    kChebyshevLowPass12 = 23,
+    kChebyshevLowPass24 = 25,
+    kButterworthLowPass = 28,
+};
+
+constexpr double FilterTypeValue(FilterChoice type)
+{
+    return static_cast<double>(type) / (kFilterTypeCount - 1);
+}
+
+// Gain of an equaliser band: 0.5 is 0 dB, the range runs from -24 to +24 dB.
+constexpr double kEqFlat = 0.5;
+constexpr double kEqSpanDecibels = 48.0;
+
+constexpr double EqGain(double decibels)
+{
+    return kEqFlat + decibels / kEqSpanDecibels;
+}
+
+#include "plugin/FactoryPrograms.inc"
+
+// The parameters that a builder takes from a newly constructed program.
+constexpr int kNewProgramParams[] = {
+    kParamDistortionPolarity, kParamPreFilterProcess, kParamPostFilterProcess, kParamShaperWidth,
+    kParamSubBandOn,          kParamLimiterMode,      kParamVolume,
+};
+
+std::span<const Setting> BuilderSettings(Start start)
+{
+    switch (start)
+    {
+    case Start::kHardcore:
+        return kHardcoreBuilder;
+    case Start::kKickDrum:
+        return kKickDrumBuilder;
+    case Start::kWaveShaper:
+        return kWaveShaperBuilder;
+    case Start::kDynamicShaper:
+        return kDynamicShaperBuilder;
+    case Start::kDistortedShaper:
+        return kDistortedShaperBuilder;
+    case Start::kSkoltan:
+        return kSkoltanBuilder;
+    case Start::kInPlace:
+        break;
+    }
+    return {};
+}
+
+void Apply(Wezmark::ZarvotoneProgram& program, std::span<const Setting> settings)
+{
+    for (const Setting& setting : settings)
+        program.SetValue(setting.index, setting.value);
+}
 }
 
 std::vector<Wezmark::ZarvotoneProgram> CreateFactoryPrograms()
 {
-    std::vector<Wezmark::ZarvotoneProgram> bank;
-    bank.reserve(kBank.size());
+    const Wezmark::ZarvotoneProgram fresh;
     Wezmark::ZarvotoneProgram working;
-    for (const BankEntry& entry : kBank)
+    std::vector<Wezmark::ZarvotoneProgram> bank;
+    bank.reserve(std::size(kFactoryRecipes));
+    for (const ProgramRecipe& recipe : kFactoryRecipes)
     {
         Wezmark::ZarvotoneProgram::ResetToDefaults(working.Values());
-        working.SetValue(kParamDistortionType, static_cast<double>(entry.curve) / kLastCurveId);
-        working.SetName(entry.name);
+        if (recipe.start != Start::kInPlace)
+        {
+            for (int index : kNewProgramParams)
+                working.SetValue(index, fresh.GetValue(index));
+            Apply(working, BuilderSettings(recipe.start));
+        }
+        working.SetValue(kParamDistortionType, static_cast<double>(recipe.curve) / kLastCurveId);
+        Apply(working, {recipe.settings.begin(), recipe.settings.end()});
+        working.SetName(recipe.name);
         bank.push_back(working);
     }
     return bank;

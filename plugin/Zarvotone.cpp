@@ -5,6 +5,7 @@
 #include "plugin/FactoryBank.h"
 #include "plugin/HostDisplayName.h"
 #include "plugin/ParameterTable.h"
+#include "plugin/StateBlock.h"
 #include "plugin/ZarvotoneProgram.h"
 
 #include <algorithm>
@@ -29,8 +30,6 @@ constexpr double kUnityVolume = 1.0;
 // Beyond this the block routine works in slices, so a host's huge block size costs no memory.
 constexpr int32_t kMaxPreparedFrames = 16384;
 
-constexpr int kNameSize = 32;
-
 constexpr char kPluginKind[] = "VST";
 constexpr char kPlatform[] = "WIN";
 constexpr char kWordSize[] = "64-bit";
@@ -42,16 +41,9 @@ void ZeroPair(ChannelPair& pair)
     std::memset(pair.left, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
     std::memset(pair.right, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
 }
-
-// A program as the base's state: one double per parameter in index order.
-void AppendProgramState(StateChunk& chunk, const Wezmark::ZarvotoneProgram& program)
-{
-    for (int index = 0; index < kTotalParamCount; ++index)
-        chunk.AppendDouble(program.GetValue(index));
-}
 }
 
-Zarvotone::Zarvotone(audioMasterCallback hostCallback) : IEffectVST(hostCallback), mLastTempo(kInitialTempo)
+Zarvotone::Zarvotone(ZarvotoneHost host) : ZarvotoneBinding(host), mLastTempo(kInitialTempo)
 {
     mConfig.SetDefaults();
     std::copy(kReservedConfig.begin(), kReservedConfig.end(), mConfig.Reserved.begin());
@@ -119,10 +111,11 @@ void Zarvotone::InitDspState()
 
     mScope.Remake(ScopeBuffer::kCapacity);
 
-    char name[kNameSize];
+    // Room for a parameter's whole name.
+    char name[IParameter::kTextSize];
     for (int index = kFirstReservedParam; index < kTotalParamCount; ++index)
     {
-        FormatReservedParamName(index, name, kNameSize);
+        FormatReservedParamName(index, name, IParameter::kTextSize);
         DefineParameter(index, name, kReservedDefault, kReservedMinimum, kParamMaximum, kReservedStep, "",
                         kReservedGroup, kParamShape);
     }
@@ -132,11 +125,16 @@ void Zarvotone::BuildFactoryPresets()
 {
     const std::vector<Wezmark::ZarvotoneProgram> bank = CreateFactoryPrograms();
     mCurrentValues = bank.front().Values();
+    // Blocks in the state block's layout, carrying this moment's editor settings (the defaults),
+    // so selecting a factory preset also resets the view and the last used paths.
     for (const Wezmark::ZarvotoneProgram& program : bank)
     {
         StateChunk chunk;
-        AppendProgramState(chunk, program);
-        AddFactoryPreset(program.Name().c_str(), chunk);
+        bool built = StateBlock::AppendHead(chunk, mConfig);
+        for (double value : program.ToPresetValues(mUnits.chain1.distortion))
+            built = built && chunk.AppendDouble(value);
+        if (built)
+            AddFactoryPreset(program.Name().c_str(), chunk);
     }
 }
 

@@ -1,19 +1,24 @@
 #pragma once
 
 #include "framework/SampleArray.h"
-#include "framework/vst2/IEffectVST.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
 #include "plugin/Smoother.h"
 #include "plugin/VersionInfo.h"
+#include "plugin/ZarvotoneBinding.h"
 
 #include <atomic>
 #include <cstdint>
 #include <string>
 
 class IGraphics;
+
+namespace Wezmark
+{
+class ZarvotoneProgram;
+}
 
 // The effect: owns every processing unit, runs the fixed chain on each block, applies
 // parameter changes to the units and holds the current program values.
@@ -22,18 +27,37 @@ class IGraphics;
 // changes, reset and activation take the same lock. The editor's requests that must not
 // interrupt a block (a curve action, a meter reset) are left in single words that the
 // next block takes up while processing is active.
-class Zarvotone : public IEffectVST
+class Zarvotone : public ZarvotoneBinding
 {
 public:
     // The curve action code that means none is pending.
     static constexpr uint32_t kNoCurveAction = 20;
 
-    explicit Zarvotone(audioMasterCallback hostCallback);
+    explicit Zarvotone(ZarvotoneHost host);
 
     void Reset() override;
     void ParamChanged(int index) override;
     void ProcessBlock(double** inputs, double** outputs, int frames) override;
     void SetActive(bool active) override;
+
+    // The state block: editor settings, the first chain's curve and every parameter value.
+    // A block is read only when it is whole and both its markers are right; otherwise -1 and
+    // nothing changes.
+    bool SerializeState(StateChunk& chunk) override;
+    int UnserializeState(const StateChunk& chunk, int start) override;
+    // `values` as a state block holds them after its markers: 2048 curve points, then the
+    // parameter values. True when the curve equals the first chain's bit for bit and every
+    // parameter is within the base's tolerance.
+    bool MatchesValues(const double* values, int start) override;
+
+    // Program files, on the editor's thread. Saving reports whether the file was written;
+    // either way the path becomes the last selected program file. Loading a text file
+    // reports whether its program was applied, then takes the settings section.
+    bool SaveProgramFile(const std::string& path);
+    bool LoadProgramFile(const std::string& path);
+    // VST2 program files; the VST3 plug-in has none and answers false.
+    bool SaveFxpFile(const std::string& path);
+    bool LoadFxpFile(const std::string& path);
 
     // Stores the parameter's value in the program values and hands it to the units; the
     // caller holds the plug-in lock.
@@ -59,6 +83,8 @@ public:
 
 private:
     void InitDspState();
+    void ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std::string& curveText);
+    const char* CurrentPresetName() const;
     void BuildFactoryPresets();
     void DefineParameters();
     void DefineParameter(int index, const char* name, double defaultValue, double minimum, double maximum,

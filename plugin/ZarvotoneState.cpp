@@ -1,0 +1,61 @@
+#include "plugin/Zarvotone.h"
+
+#include "framework/ScopedLock.h"
+#include "plugin/StateBlock.h"
+
+#include <cstring>
+
+bool Zarvotone::SerializeState(StateChunk& chunk)
+{
+    ScopedLock lock(mLock);
+    if (!StateBlock::AppendHead(chunk, mConfig))
+        return false;
+    // The curve's own points, not the ones processing reads, which polarity reshapes.
+    const DistortionCurve* curve = mUnits.chain1.distortion.current;
+    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
+    {
+        const bool held = curve != nullptr && curve->points.data != nullptr && i < curve->count;
+        if (!chunk.AppendDouble(held ? curve->points.data[i] : 0.0))
+            return false;
+    }
+    return SerializeParams(chunk);
+}
+
+int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
+{
+    ScopedLock lock(mLock);
+    if (!StateBlock::IsWhole(chunk, start))
+        return -1;
+    // The stored reserved doubles are not read: this instance's own always stay.
+    StateBlock::ReadConfig(chunk, start, mConfig);
+    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
+    {
+        const double point = StateBlock::ReadCurvePoint(chunk, start, i);
+        for (DistortionChain* chain : mUnits.Chains())
+        {
+            DistortionCurve& stored = chain->distortion.storedCurve;
+            if (i < stored.count)
+                stored.points.data[i] = point;
+        }
+    }
+    // Applying the values selects each chain's curve, whose points the stored curve then replaces.
+    const int end = UnserializeParams(chunk, static_cast<int>(start + StateBlock::kParamsOffset));
+    if (end < 0)
+        return -1;
+    for (DistortionChain* chain : mUnits.Chains())
+        chain->distortion.RestoreCurve();
+    return end;
+}
+
+bool Zarvotone::MatchesValues(const double* values, int start)
+{
+    if (values == nullptr || start < 0)
+        return false;
+    ScopedLock lock(mLock);
+    const DistortionCurve* curve = mUnits.chain1.distortion.current;
+    const bool curveMatches = curve != nullptr && curve->count == StateBlock::kCurvePoints &&
+                              std::memcmp(curve->points.data, values + start,
+                                          sizeof(double) * StateBlock::kCurvePoints) == 0;
+    const bool valuesMatch = ZarvotoneBinding::MatchesValues(values, start + StateBlock::kCurvePoints);
+    return curveMatches && valuesMatch;
+}
