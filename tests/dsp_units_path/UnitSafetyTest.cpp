@@ -1,4 +1,4 @@
-#include "tests/dsp_units_path/AllocationCounter.h"
+#include "tests/support/AllocationCounter.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 #include "tests/dsp_units_path/UnitRig.h"
 

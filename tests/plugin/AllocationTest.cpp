@@ -1,5 +1,5 @@
 #include "dsp/units/CurveActions.h"
-#include "tests/plugin/AllocationCounter.h"
+#include "tests/support/AllocationCounter.h"
 #include "tests/plugin/PluginRig.h"
 
 #include <gtest/gtest.h>
@@ -41,17 +41,17 @@ TEST(Allocation, ProcessBlockNeverAllocates)
     StereoSignal output = input;
     for (const auto& c : cases)
     {
-        const int64_t beforeConstruction = AllocationsSoFar();
+        const AllocationCounter construction;
         PluginRig rig;
         // The counter sees what the effect allocates, so a zero below means something.
-        ASSERT_GT(AllocationsSoFar(), beforeConstruction);
+        ASSERT_GT(construction.Allocations(), 0);
         c.configure(rig);
         double* in[2] = {const_cast<double*>(input.left.data()), const_cast<double*>(input.right.data())};
         double* out[2] = {output.left.data(), output.right.data()};
-        const int64_t before = AllocationsSoFar();
+        const AllocationCounter processing;
         // Longer than the prepared size, so the slicing runs too.
         rig.plugin.ProcessBlock(in, out, 4 * PluginRig::kBlock);
-        EXPECT_EQ(AllocationsSoFar() - before, 0) << c.name;
+        EXPECT_EQ(processing.Allocations(), 0) << c.name;
     }
 }
 }

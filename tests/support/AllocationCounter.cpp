@@ -1,4 +1,4 @@
-#include "tests/dsp_units_path/AllocationCounter.h"
+#include "tests/support/AllocationCounter.h"
 
 #include <atomic>
 #include <cstdlib>
