@@ -1,7 +1,7 @@
 #pragma once
 // What one run of the VST3 host is asked to do, read from its command line.
 
-#include "tools/vsthost/TestSignal.h"
+#include "tools/vsthost/CommandLine.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,27 +9,17 @@
 #include <utility>
 #include <vector>
 
-struct Vst3HostOptions
+struct Vst3HostOptions : RunOptions
 {
     std::string modulePath;
-    double sampleRate = 44100.0;
-    int32_t blockSize = 512;
     // Symbolic sample sizes to render with: 0 for 32-bit, 1 for 64-bit.
     std::vector<int32_t> sampleSizes{0};
-    std::string inputPath;
-    TestSignal::Kind signal = TestSignal::Kind::Sine;
-    double seconds = 1.0;
-    std::string outputPath;
     // Parameter id and normalised value, queued at the start of the first block.
     std::vector<std::pair<uint32_t, double>> parameters;
-    std::optional<int32_t> program;
     std::string loadStatePath;
     std::string saveStatePath;
-    bool brief = false;
     std::string expectedClass;
-    bool expectPassThrough = false;
     bool roundTripState = false;
-    int32_t cycles = 1;
 
     // Fills the options from argv; false with a reason when the command line is wrong.
     static bool Parse(int argc, const char* const* argv, Vst3HostOptions& options, std::string& error);

@@ -9,37 +9,21 @@
 #include "tools/vst3host/ParameterChanges.h"
 #include "tools/vst3host/Vst3Renderer.h"
 #include "tools/vst3host/Vst3Report.h"
-#include "tools/vsthost/LevelMeter.h"
+#include "tools/vsthost/ByteFile.h"
+#include "tools/vsthost/RenderReport.h"
 #include "tools/vsthost/WavFile.h"
 
-#include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <iterator>
 
 namespace
 {
 constexpr uint32_t kProgramParamId = 0x70727374;  // 'prst'
+constexpr int kSampleSizeNameWidth = 7;
 
 const char* SampleSizeName(int32_t sampleSize)
 {
     return sampleSize == kSample64 ? "64-bit" : "32-bit";
-}
-
-bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
 }
 
 // A reference the factory entry handed out, released when the run ends.
@@ -238,7 +222,7 @@ bool Vst3Session::LoadState(EffectInstance& effect)
     if (options_.loadStatePath.empty())
         return true;
     std::vector<uint8_t> bytes;
-    if (!ReadBytes(options_.loadStatePath, bytes))
+    if (!ByteFile::Read(options_.loadStatePath, bytes))
         return Fail("cannot read " + options_.loadStatePath);
     MemoryStream stream(bytes);
     if (effect.Component().setState(effect.ComponentObject(), stream.Object()) != kComOk)
@@ -286,13 +270,7 @@ bool Vst3Session::RenderAll(EffectInstance& effect, Vst3Renderer& renderer)
         if (!rendered)
             return Fail(error);
 
-        const auto levels = LevelMeter::Measure(output);
-        for (size_t channel = 0; channel < levels.size(); ++channel)
-        {
-            std::fprintf(out_, "%-7s out %zu: peak %8.2f dBFS (%.6f)  rms %8.2f dBFS (%.6f)\n",
-                         SampleSizeName(sampleSize), channel + 1, LevelMeter::ToDecibels(levels[channel].peak),
-                         levels[channel].peak, LevelMeter::ToDecibels(levels[channel].rms), levels[channel].rms);
-        }
+        RenderReport::PrintLevels(SampleSizeName(sampleSize), kSampleSizeNameWidth, output, out_);
         if (options_.expectPassThrough && !CheckPassThrough(renderer, sampleSize, output))
             return false;
         if (!written)
@@ -329,21 +307,9 @@ void Vst3Session::PrintParameterResults(EffectInstance& effect)
 
 bool Vst3Session::CheckPassThrough(const Vst3Renderer& renderer, int32_t sampleSize, const AudioBuffer& output)
 {
-    const AudioBuffer expected = renderer.PluginInputs(input_);
-    const int32_t channels = std::min(expected.ChannelCount(), output.ChannelCount());
-    if (channels == 0)
-        return Fail("no channel passes through");
-    for (int32_t channel = 0; channel < channels; ++channel)
-    {
-        const auto& want = expected.channels[static_cast<size_t>(channel)];
-        const auto& got = output.channels[static_cast<size_t>(channel)];
-        const auto mismatch = std::mismatch(want.begin(), want.end(), got.begin());
-        if (mismatch.first != want.end())
-            return Fail(std::string(SampleSizeName(sampleSize)) + " output " + std::to_string(channel + 1) +
-                        " differs from its input at frame " + std::to_string(mismatch.first - want.begin()));
-    }
-    std::fprintf(out_, "%-7s passes %d channels through bit for bit\n", SampleSizeName(sampleSize), channels);
-    return true;
+    const std::string failure = RenderReport::CheckPassThrough(SampleSizeName(sampleSize), kSampleSizeNameWidth,
+                                                               renderer.PluginInputs(input_), output, out_);
+    return failure.empty() || Fail(failure);
 }
 
 std::vector<uint8_t> Vst3Session::GetState(EffectInstance& effect, bool fromController, bool& ok)
@@ -364,7 +330,7 @@ bool Vst3Session::SaveState(EffectInstance& effect)
     const std::vector<uint8_t> state = GetState(effect, false, ok);
     if (!ok)
         return Fail("the effect gave no state");
-    if (!WriteBytes(options_.saveStatePath, state))
+    if (!ByteFile::Write(options_.saveStatePath, state))
         return Fail("cannot write " + options_.saveStatePath);
     std::fprintf(out_, "saved state: %zu bytes\n", state.size());
     return true;

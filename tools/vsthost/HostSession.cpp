@@ -2,34 +2,17 @@
 
 #include "framework/vst2/Vst2Constants.h"
 #include "tools/vsthost/AudioRenderer.h"
+#include "tools/vsthost/ByteFile.h"
 #include "tools/vsthost/HostContext.h"
-#include "tools/vsthost/LevelMeter.h"
 #include "tools/vsthost/PluginInstance.h"
 #include "tools/vsthost/PluginLibrary.h"
 #include "tools/vsthost/PluginReport.h"
+#include "tools/vsthost/RenderReport.h"
 #include "tools/vsthost/WavFile.h"
-
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace
 {
-bool ReadBytes(const std::string& path, std::vector<uint8_t>& bytes)
-{
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-    return true;
-}
-
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(file);
-}
+constexpr int kEntryNameWidth = 10;
 
 const char* ChunkName(bool bank)
 {
@@ -102,7 +85,7 @@ bool HostSession::ApplySettings(PluginInstance& plugin)
     std::vector<uint8_t> bytes;
     if (!options_.loadBankPath.empty())
     {
-        if (!ReadBytes(options_.loadBankPath, bytes) || !plugin.SetChunk(true, bytes))
+        if (!ByteFile::Read(options_.loadBankPath, bytes) || !plugin.SetChunk(true, bytes))
             return Fail("the bank in " + options_.loadBankPath + " was not accepted");
         std::fprintf(out_, "loaded bank: %zu bytes\n", bytes.size());
     }
@@ -115,7 +98,7 @@ bool HostSession::ApplySettings(PluginInstance& plugin)
     }
     if (!options_.loadProgramPath.empty())
     {
-        if (!ReadBytes(options_.loadProgramPath, bytes) || !plugin.SetChunk(false, bytes))
+        if (!ByteFile::Read(options_.loadProgramPath, bytes) || !plugin.SetChunk(false, bytes))
             return Fail("the program in " + options_.loadProgramPath + " was not accepted");
         std::fprintf(out_, "loaded program: %zu bytes\n", bytes.size());
     }
@@ -140,7 +123,7 @@ bool HostSession::RenderEntries(PluginInstance& plugin, AudioRenderer& renderer)
         plugin.Resume(Precision(entry));
         const AudioBuffer output = renderer.Render(input_, entry, options_.blockSize);
         plugin.Suspend();
-        PrintLevels(entry, output);
+        RenderReport::PrintLevels(AudioRenderer::EntryName(entry), kEntryNameWidth, output, out_);
         if (options_.expectPassThrough && !CheckPassThrough(renderer, entry, output))
             return false;
         if (!written)
@@ -154,37 +137,11 @@ bool HostSession::RenderEntries(PluginInstance& plugin, AudioRenderer& renderer)
     return true;
 }
 
-void HostSession::PrintLevels(AudioEntry entry, const AudioBuffer& output)
-{
-    const auto levels = LevelMeter::Measure(output);
-    for (size_t channel = 0; channel < levels.size(); ++channel)
-    {
-        std::fprintf(out_, "%-10s out %zu: peak %8.2f dBFS (%.6f)  rms %8.2f dBFS (%.6f)\n",
-                     AudioRenderer::EntryName(entry), channel + 1, LevelMeter::ToDecibels(levels[channel].peak),
-                     levels[channel].peak, LevelMeter::ToDecibels(levels[channel].rms), levels[channel].rms);
-    }
-}
-
 bool HostSession::CheckPassThrough(const AudioRenderer& renderer, AudioEntry entry, const AudioBuffer& output)
 {
-    const AudioBuffer expected = renderer.PluginInputs(input_, entry);
-    const int32_t channels = std::min(expected.ChannelCount(), output.ChannelCount());
-    if (channels == 0)
-        return Fail("no channel passes through");
-    for (int32_t channel = 0; channel < channels; ++channel)
-    {
-        const auto& want = expected.channels[static_cast<size_t>(channel)];
-        const auto& got = output.channels[static_cast<size_t>(channel)];
-        const auto mismatch = std::mismatch(want.begin(), want.end(), got.begin());
-        if (mismatch.first != want.end())
-        {
-            const auto frame = mismatch.first - want.begin();
-            return Fail(std::string(AudioRenderer::EntryName(entry)) + " output " + std::to_string(channel + 1) +
-                        " differs from its input at frame " + std::to_string(frame));
-        }
-    }
-    std::fprintf(out_, "%-10s passes %d channels through bit for bit\n", AudioRenderer::EntryName(entry), channels);
-    return true;
+    const std::string failure = RenderReport::CheckPassThrough(
+        AudioRenderer::EntryName(entry), kEntryNameWidth, renderer.PluginInputs(input_, entry), output, out_);
+    return failure.empty() || Fail(failure);
 }
 
 bool HostSession::SaveChunks(const PluginInstance& plugin)
@@ -197,7 +154,7 @@ bool HostSession::SaveChunks(const PluginInstance& plugin)
         const std::vector<uint8_t> chunk = plugin.GetChunk(bank);
         if (chunk.empty())
             return Fail(std::string("the plug-in gave no ") + ChunkName(bank) + " chunk");
-        if (!WriteBytes(path, chunk))
+        if (!ByteFile::Write(path, chunk))
             return Fail("cannot write " + path);
         std::fprintf(out_, "saved %s chunk: %zu bytes\n", ChunkName(bank), chunk.size());
     }

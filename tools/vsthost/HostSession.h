@@ -25,7 +25,6 @@ private:
     bool ApplySettings(PluginInstance& plugin);
     bool RenderEntries(PluginInstance& plugin, AudioRenderer& renderer);
     bool CheckPassThrough(const AudioRenderer& renderer, AudioEntry entry, const AudioBuffer& output);
-    void PrintLevels(AudioEntry entry, const AudioBuffer& output);
     bool SaveChunks(const PluginInstance& plugin);
     bool RoundTripChunk(const PluginInstance& plugin, bool bank);
     bool Fail(const std::string& reason);
