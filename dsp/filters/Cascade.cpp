@@ -12,6 +12,7 @@ Cascade::Cascade(std::span<BiquadSection> stages) : stages(stages)
 void Cascade::SetLayout(const PoleZeroLayout& layout)
 {
     numStages = layout.GetNumPairs();
+    normalW = layout.normalW;
     for (int i = 0; i < numStages; ++i)
         stages[i].SetPoleZeroPair(layout.GetPair(i));
     if (numStages == 0)
@@ -27,6 +28,7 @@ void Cascade::SetSingleStage(const BiquadSection& section)
 {
     stages[0] = section;
     numStages = 1;
+    normalW = 0.0;
 }
 
 Complex Cascade::Response(double f) const

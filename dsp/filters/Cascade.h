@@ -15,6 +15,9 @@ public:
 
     int32_t GetNumStages() const { return numStages; }
     const BiquadSection& GetStage(int index) const { return stages[index]; }
+    // The frequency (radians per sample) at which the cascade was normalised; 0 for a single
+    // stage set directly.
+    double GetNormalW() const { return normalW; }
 
     // One section per pair of the digital layout; the first is scaled so that the magnitude
     // at the layout's normalW is its normalGain.
@@ -25,6 +28,7 @@ public:
 private:
     std::span<BiquadSection> stages;
     int32_t numStages = 0;
+    double normalW = 0.0;
 };
 
 } // namespace Dsp

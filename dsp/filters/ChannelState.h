@@ -2,20 +2,29 @@
 
 #include "dsp/filters/Cascade.h"
 #include "dsp/filters/DenormalFlush.h"
+#include "dsp/filters/GlideCascade.h"
+#include "dsp/filters/GlideState.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 
 namespace Dsp {
 
 // The filter memory of one channel: a tiny offset of alternating sign that keeps the
-// recursions away from denormal numbers, and one memory per stage of the storage.
+// recursions away from denormal numbers, and one memory per stage of the storage, in the
+// direct form of the design or, while a glide changes the coefficients, in glide form.
 template <class StageState, int MaxStages>
 class ChannelState {
 public:
     static constexpr double kDenormalGuard = 1e-8;
 
     // Clears the stage memories; the guard's sign sequence goes on.
-    void Reset() { stages.fill(StageState{}); }
+    void Reset()
+    {
+        stages.fill(StageState{});
+        glideStages.fill(GlideState{});
+    }
 
     // One sample through the cascade's active stages; an empty cascade passes it unchanged.
     // The guard enters the first stage only: added later, the gain of the stages after it
@@ -33,9 +42,49 @@ public:
         return FlushVanishing(y);
     }
 
+    // Moves the memory into glide form; inForce is the cascade that it was built with.
+    void EnterGlide(const GlideCascade<MaxStages>& inForce)
+    {
+        activeGlideStages = inForce.GetNumStages();
+        for (int i = 0; i < MaxStages; ++i)
+            glideStages[i] = i < activeGlideStages ? stages[i].ToGlide(inForce.GetSection(i), inForce.GetInputScale(i))
+                                                   : GlideState{};
+    }
+
+    // As Process, through a cascade in glide form. A stage that the design takes up again
+    // (the order grew) starts from silence.
+    double ProcessGlide(double x, const GlideCascade<MaxStages>& cascade)
+    {
+        guard = -guard;
+        const int numStages = cascade.GetNumStages();
+        if (numStages == 0)
+            return x;
+        for (int i = activeGlideStages; i < numStages; ++i)
+            glideStages[i] = GlideState{};
+        activeGlideStages = numStages;
+        double y = x + guard;
+        for (int i = 0; i < numStages; ++i)
+            y = glideStages[i].Process(y, cascade.GetSection(i));
+        return FlushVanishing(y);
+    }
+
+    // Moves the memory back into the direct form of cascade, which glide holds in glide
+    // form; stages that the glide did not run start from silence.
+    void LeaveGlide(const Cascade& cascade, const GlideCascade<MaxStages>& glide)
+    {
+        const int carried = std::min<int>(activeGlideStages, cascade.GetNumStages());
+        for (int i = 0; i < MaxStages; ++i) {
+            stages[i] = StageState{};
+            if (i < carried)
+                stages[i].FromGlide(cascade.GetStage(i), glide.GetSection(i), glide.GetInputScale(i), glideStages[i]);
+        }
+    }
+
 private:
     double guard = kDenormalGuard;
     std::array<StageState, MaxStages> stages{};
+    std::array<GlideState, MaxStages> glideStages{};
+    int32_t activeGlideStages = 0;
 };
 
 } // namespace Dsp

@@ -2,6 +2,8 @@
 
 #include "dsp/filters/BiquadSection.h"
 #include "dsp/filters/DenormalFlush.h"
+#include "dsp/filters/GlideSection.h"
+#include "dsp/filters/GlideState.h"
 
 namespace Dsp {
 
@@ -18,6 +20,21 @@ struct DirectFormII {
         w2 = w1;
         w1 = u;
         return out;
+    }
+
+    // The memory in the coordinates of the glide section of the same stage, whose input is
+    // inputScale times this stage's input; and back.
+    GlideState ToGlide(const GlideSection& glide, double inputScale) const
+    {
+        const GlideSection::Pair state = glide.FromCanonical({w1 * inputScale, w2 * inputScale});
+        return {state.first, state.second};
+    }
+
+    void FromGlide(const BiquadSection&, const GlideSection& glide, double inputScale, const GlideState& state)
+    {
+        const GlideSection::Pair w = glide.ToCanonical({state.s1, state.s2});
+        w1 = w.first / inputScale;
+        w2 = w.second / inputScale;
     }
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/filters/FilterDesign.h"
+#include "dsp/filters/GlideCascade.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +10,10 @@
 namespace Dsp {
 
 // Glides to each new parameter set: over the transition length a second design is re-run at
-// every sample for parameters that move linearly from the values in force to params.
+// every sample for parameters that move linearly from the values in force to params. While
+// they move, the channels run that design in glide form (GlideCascade), whose memory stays
+// bounded however the coefficients change; the memory is moved into glide form when a glide
+// starts from the design in force and back when it ends.
 template <class DesignClass, int Channels, class StateType>
 class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateType> {
 public:
@@ -23,6 +27,8 @@ public:
         remaining = remaining < 0 ? 0 : transitionLength;
         if (remaining == 0)
             transitionParams = this->params;
+        else
+            EnterGlideIfMoving();
         this->design.SetParams(this->params);
     }
 
@@ -31,8 +37,11 @@ public:
     void SetTransitionLength(int samples) override
     {
         transitionLength = std::max(samples, 0);
-        if (remaining >= 0)
-            remaining = transitionLength;
+        if (remaining < 0)
+            return;
+        remaining = transitionLength;
+        if (remaining > 0)
+            EnterGlideIfMoving();
     }
 
     void ProcessDouble(int frames, double* const* channels) override { Glide(frames, channels); }
@@ -40,12 +49,41 @@ public:
 
 private:
     static constexpr int kNumParams = DesignClass::kNumParams;
+    static constexpr int kMaxStages = DesignClass::kMaxStages;
+
+    // Called before the main design changes: the memory still belongs to it. A glide towards
+    // the values in force changes nothing, so the memory stays as it is and the main design
+    // keeps running.
+    void EnterGlideIfMoving()
+    {
+        if (gliding || std::equal(this->params.begin(), this->params.begin() + kNumParams, transitionParams.begin()))
+            return;
+        glideCascade.Set(this->design.GetCascade());
+        for (auto& state : this->states)
+            state.EnterGlide(glideCascade);
+        gliding = true;
+    }
+
+    void LeaveGlide()
+    {
+        const Cascade& cascade = this->design.GetCascade();
+        glideCascade.Set(cascade);
+        for (auto& state : this->states)
+            state.LeaveGlide(cascade, glideCascade);
+        gliding = false;
+    }
 
     template <class Sample>
     void Glide(int frames, Sample* const* channels)
     {
+        // A transition length of 0 cuts a glide short.
+        if (gliding && remaining <= 0)
+            LeaveGlide();
         const int count = std::min(frames, remaining);
-        if (count <= 0) {
+        if (count <= 0 || !gliding) {
+            // No glide, or one whose every design equals the main one.
+            if (count > 0)
+                CountDown(count);
             this->RunCascade(0, frames, channels, this->design.GetCascade());
             return;
         }
@@ -53,24 +91,35 @@ private:
         std::array<double, kNumParams> steps;
         for (int i = 0; i < kNumParams; ++i)
             steps[i] = (this->params[i] - transitionParams[i]) * reciprocal;
-        const Cascade& cascade = transitionDesign.GetCascade();
         for (int n = 0; n < count; ++n) {
             for (int i = 0; i < kNumParams; ++i)
                 transitionParams[i] += steps[i];
             transitionDesign.SetParams(transitionParams);
+            glideCascade.Set(transitionDesign.GetCascade());
             for (int c = Channels - 1; c >= 0; --c)
-                channels[c][n] = static_cast<Sample>(this->states[c].Process(channels[c][n], cascade));
+                channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
         }
-        remaining -= count;
-        if (remaining == 0)
-            transitionParams = this->params;
+        if (CountDown(count))
+            LeaveGlide();
         this->RunCascade(count, frames, channels, this->design.GetCascade());
+    }
+
+    // True when the glide has reached its end.
+    bool CountDown(int count)
+    {
+        remaining -= count;
+        if (remaining != 0)
+            return false;
+        transitionParams = this->params;
+        return true;
     }
 
     FilterParams transitionParams{};
     DesignClass transitionDesign;
     int32_t transitionLength = kDefaultTransitionLength;
     int32_t remaining = -1;
+    GlideCascade<kMaxStages> glideCascade;
+    bool gliding = false;
 };
 
 } // namespace Dsp

@@ -196,4 +196,47 @@ TEST(Glide, FirstParameterSetIsAppliedAtOnceEvenAfterATransitionLength)
     }
 }
 
+TEST(Glide, AGlideCutShortByATransitionLengthOfZeroSettlesOnTheTarget)
+{
+    const GlideCase cases[] = {
+        {"ButterworthLowPass4", {44100, 4, 500}, {44100, 4, 3000}, 256},
+        {"ChebyshevIHighPass4FormI", {44100, 4, 3000, 1}, {44100, 2, 800, 0.5}, 256},
+        {"EllipticBandStop4", {44100, 4, 2000, 500, 1, 0}, {44100, 4, 4000, 800, 2, 1}, 256},
+    };
+    for (const GlideCase& c : cases) {
+        SCOPED_TRACE(c.design);
+        const DesignEntry& entry = Find(c.design);
+        auto cut = entry.make();
+        cut->SetParams(c.from);
+        cut->SetTransitionLength(c.length);
+        cut->SetParams(c.to);
+        auto target = entry.make();
+        target->SetParams(c.to);
+        const std::vector<double> before = RunInBlocks(*cut, {100});
+        RunInBlocks(*target, {100});
+        cut->SetTransitionLength(0);
+        constexpr size_t kFrames = 8000;
+        const std::vector<double> expected = RunInBlocks(*target, {kFrames});
+        const std::vector<double> actual = RunInBlocks(*cut, {kFrames});
+        for (double x : before)
+            ASSERT_LT(std::fabs(x), 2.0);
+        // Once the memory of the glide has died away, the target alone is left.
+        for (size_t n = kFrames - 1000; n < kFrames; ++n) {
+            ASSERT_NEAR(actual[n], expected[n], 1e-9) << n;
+            ASSERT_NEAR(actual[kFrames + n], expected[kFrames + n], 1e-9) << n;
+        }
+        // And a later glide starts from that memory. The cut left the transition parameters
+        // where it found them; applying the target at once brings them there too.
+        cut->SetParams(c.to);
+        for (Dsp::Filter* filter : {cut.get(), target.get()}) {
+            filter->SetTransitionLength(c.length);
+            filter->SetParams(c.from);
+        }
+        const std::vector<double> expectedBack = RunInBlocks(*target, {600});
+        const std::vector<double> actualBack = RunInBlocks(*cut, {600});
+        for (size_t n = 0; n < expectedBack.size(); ++n)
+            ASSERT_NEAR(actualBack[n], expectedBack[n], 1e-8) << n;
+    }
+}
+
 } // namespace

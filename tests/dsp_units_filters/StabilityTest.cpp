@@ -123,10 +123,6 @@ TEST(Stability, OutputSweepAcrossAmountAndSlope)
         for (uint32_t slope : {0u, 1u})
             for (double amount : {0.0, 0.5, 1.0})
             {
-                // Left out: an order-4 low pass closed to 10 Hz above 44.1 kHz, where the library's
-                // direct form I lifts its denormal guard through the unscaled stages after a reset.
-                if (slope != 0 && amount == 0.0 && rate > 44100.0)
-                    continue;
                 Wezmark::DumpExpand sweep;
                 sweep.SetSampleRate(rate);
                 sweep.slope = slope;
