@@ -2,7 +2,7 @@
 #include "vst3/Vst3Product.h"
 #include "vst3/abi/ModuleEntryPoints.h"
 
-Vst3::IPluginFactory* PLUGIN_API GetPluginFactory()
+Vst3::IClassFactory* PLUGIN_API GetPluginFactory()
 {
     return ModuleFactory::Acquire(&CreateVst3Product);
 }

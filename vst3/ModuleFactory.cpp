@@ -29,7 +29,7 @@ ModuleFactory::~ModuleFactory()
         gFactory = nullptr;
 }
 
-Vst3::IPluginFactory* ModuleFactory::Acquire(ProductFactory product)
+Vst3::IClassFactory* ModuleFactory::Acquire(ProductFactory product)
 {
     try
     {

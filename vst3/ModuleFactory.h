@@ -14,7 +14,7 @@ public:
 
     // The living factory with one more reference, or a new one with one reference; null
     // when none can be built. Safe to call from several threads.
-    static Vst3::IPluginFactory* Acquire(ProductFactory product);
+    static Vst3::IClassFactory* Acquire(ProductFactory product);
 
 private:
     explicit ModuleFactory(ProductFactory product);

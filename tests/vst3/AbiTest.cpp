@@ -8,7 +8,7 @@
 #include "vst3/abi/IEventList.h"
 #include "vst3/abi/IHostApplication.h"
 #include "vst3/abi/IParameterChanges.h"
-#include "vst3/abi/IPluginFactory.h"
+#include "vst3/abi/IClassFactory.h"
 #include "vst3/abi/IUnitInfo.h"
 #include "vst3/abi/ResultCodes.h"
 
@@ -53,10 +53,10 @@ TEST(InterfaceIds, MatchThePublishedWordsInThisPlatformsByteOrder)
     };
     const Case cases[] = {
         {"FUnknown", Vst3::FUnknown::kIid, {0x00000000, 0x00000000, 0xC0000000, 0x00000046}},
-        {"IPluginFactory", Vst3::IPluginFactory::kIid, {0x7A4D811C, 0x52114A1F, 0xAED9D2EE, 0x0B43BF9F}},
-        {"IPluginFactory2", Vst3::IPluginFactory2::kIid, {0x0007B650, 0xF24B4C0B, 0xA464EDB9, 0xF00B2ABB}},
-        {"IPluginFactory3", Vst3::IPluginFactory3::kIid, {0x4555A2AB, 0xC1234E57, 0x9B122910, 0x36878931}},
-        {"IPluginBase", Vst3::IPluginBase::kIid, {0x22888DDB, 0x156E45AE, 0x8358B348, 0x08190625}},
+        {"IClassFactory", Vst3::IClassFactory::kIid, {0x7A4D811C, 0x52114A1F, 0xAED9D2EE, 0x0B43BF9F}},
+        {"IClassFactory2", Vst3::IClassFactory2::kIid, {0x0007B650, 0xF24B4C0B, 0xA464EDB9, 0xF00B2ABB}},
+        {"IClassFactory3", Vst3::IClassFactory3::kIid, {0x4555A2AB, 0xC1234E57, 0x9B122910, 0x36878931}},
+        {"ILifecycle", Vst3::ILifecycle::kIid, {0x22888DDB, 0x156E45AE, 0x8358B348, 0x08190625}},
         {"IComponent", Vst3::IComponent::kIid, {0xE831FF31, 0xF2D54301, 0x928EBBEE, 0x25697802}},
         {"IAudioProcessor", Vst3::IAudioProcessor::kIid, {0x42043F99, 0xB7DA453C, 0xA569E79D, 0x9AAEC33D}},
         {"IEditController", Vst3::IEditController::kIid, {0xDCD7BBE3, 0x7742448D, 0xA874AACC, 0x979C759E}},
@@ -120,11 +120,11 @@ TEST(InterfaceTables, EveryMethodSitsInItsPublishedSlot)
     };
     const Case cases[] = {
         {"FUnknown::release", Slot(&FUnknown::release), 2},
-        {"IPluginFactory::createInstance", Slot(&IPluginFactory::createInstance), 6},
-        {"IPluginFactory2::getClassInfo2", Slot(&IPluginFactory2::getClassInfo2), 7},
-        {"IPluginFactory3::getClassInfoUnicode", Slot(&IPluginFactory3::getClassInfoUnicode), 8},
-        {"IPluginFactory3::setHostContext", Slot(&IPluginFactory3::setHostContext), 9},
-        {"IPluginBase::terminate", Slot(&IPluginBase::terminate), 4},
+        {"IClassFactory::createInstance", Slot(&IClassFactory::createInstance), 6},
+        {"IClassFactory2::getClassInfo2", Slot(&IClassFactory2::getClassInfo2), 7},
+        {"IClassFactory3::getClassInfoUnicode", Slot(&IClassFactory3::getClassInfoUnicode), 8},
+        {"IClassFactory3::setHostContext", Slot(&IClassFactory3::setHostContext), 9},
+        {"ILifecycle::terminate", Slot(&ILifecycle::terminate), 4},
         {"IComponent::getControllerClassId", Slot(&IComponent::getControllerClassId), 5},
         {"IComponent::activateBus", Slot(&IComponent::activateBus), 10},
         {"IComponent::getState", Slot(&IComponent::getState), 13},

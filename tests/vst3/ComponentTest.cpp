@@ -1,6 +1,6 @@
 #include "tests/vst3/HostedEffect.h"
 #include "tests/vst3/RecordingComponentHandler.h"
-#include "vst3/abi/IPluginFactory.h"
+#include "vst3/abi/IClassFactory.h"
 #include "vst3/abi/ResultCodes.h"
 #include "vst3/abi/Vst3Constants.h"
 
@@ -11,7 +11,7 @@
 namespace
 {
 const Vst3::Uid* const kOfferedInterfaces[] = {
-    &Vst3::FUnknown::kIid,        &Vst3::IPluginBase::kIid,     &Vst3::IComponent::kIid,
+    &Vst3::FUnknown::kIid,        &Vst3::ILifecycle::kIid,     &Vst3::IComponent::kIid,
     &Vst3::IAudioProcessor::kIid, &Vst3::IEditController::kIid, &Vst3::IEditController2::kIid,
     &Vst3::IUnitInfo::kIid,       &Vst3::IConnectionPoint::kIid,
 };
@@ -46,7 +46,7 @@ TEST(Component, EveryInterfaceLeadsToOneIdentity)
 TEST(Component, UnknownInterfaceGivesNullAndAddsNoReference)
 {
     HostedEffect effect;
-    for (const Vst3::Uid* id : {&Vst3::IPlugView::kIid, &Vst3::IBStream::kIid, &Vst3::IPluginFactory::kIid})
+    for (const Vst3::Uid* id : {&Vst3::IPlugView::kIid, &Vst3::IBStream::kIid, &Vst3::IClassFactory::kIid})
     {
         void* answer = &effect;
         EXPECT_EQ(effect.Component()->queryInterface(id->bytes, &answer), Vst3::kNoInterface);

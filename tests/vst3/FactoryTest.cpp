@@ -22,7 +22,7 @@ const unsigned char kClassId[16] = {0x0D, 0xE7, 0xAE, 0xF2, 0xDE, 0x00, 0x4E, 0x
 class FactoryHandle
 {
 public:
-    FactoryHandle() : factory(static_cast<Vst3::IPluginFactory3*>(GetPluginFactory())) {}
+    FactoryHandle() : factory(static_cast<Vst3::IClassFactory3*>(GetPluginFactory())) {}
     ~FactoryHandle()
     {
         if (factory)
@@ -32,7 +32,7 @@ public:
     FactoryHandle(const FactoryHandle&) = delete;
     FactoryHandle& operator=(const FactoryHandle&) = delete;
 
-    Vst3::IPluginFactory3* factory;
+    Vst3::IClassFactory3* factory;
 };
 
 void PutText(char* field, const char* text)
@@ -163,12 +163,12 @@ TEST(Factory, FailedCreationGivesNoInterfaceAndNullAndLeaksNothing)
 TEST(Factory, AnswersItsOwnInterfacesOnly)
 {
     FactoryHandle handle;
-    for (const Vst3::Uid* id : {&Vst3::FUnknown::kIid, &Vst3::IPluginFactory::kIid, &Vst3::IPluginFactory2::kIid,
-                                &Vst3::IPluginFactory3::kIid})
+    for (const Vst3::Uid* id : {&Vst3::FUnknown::kIid, &Vst3::IClassFactory::kIid, &Vst3::IClassFactory2::kIid,
+                                &Vst3::IClassFactory3::kIid})
     {
         void* object = nullptr;
         ASSERT_EQ(handle.factory->queryInterface(id->bytes, &object), Vst3::kResultOk);
-        EXPECT_EQ(object, static_cast<Vst3::IPluginFactory3*>(handle.factory));
+        EXPECT_EQ(object, static_cast<Vst3::IClassFactory3*>(handle.factory));
         handle.factory->release();
     }
     void* object = &handle;
@@ -189,7 +189,7 @@ TEST(ModuleEntry, SecondRequestSharesTheFactory)
 
 TEST(ModuleEntry, FactoryReleasedByTheHostIsBuiltAgain)
 {
-    Vst3::IPluginFactory* factory = GetPluginFactory();
+    Vst3::IClassFactory* factory = GetPluginFactory();
     ASSERT_NE(factory, nullptr);
     EXPECT_EQ(factory->release(), 0u);
     FactoryHandle again;
@@ -211,7 +211,7 @@ TEST(ModuleEntry, ConcurrentRequestsAndReleasesShareOneLivingFactory)
         threads.emplace_back([] {
             for (int round = 0; round < kRounds; ++round)
             {
-                Vst3::IPluginFactory* factory = GetPluginFactory();
+                Vst3::IClassFactory* factory = GetPluginFactory();
                 ASSERT_NE(factory, nullptr);
                 EXPECT_EQ(factory->countClasses(), 1);
                 factory->release();

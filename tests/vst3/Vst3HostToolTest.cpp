@@ -6,7 +6,7 @@
 #include "vst3/abi/IEditController.h"
 #include "vst3/abi/IHostApplication.h"
 #include "vst3/abi/IParameterChanges.h"
-#include "vst3/abi/IPluginFactory.h"
+#include "vst3/abi/IClassFactory.h"
 #include "vst3/abi/IUnitInfo.h"
 
 #include <gtest/gtest.h>
@@ -28,10 +28,10 @@ TEST(Vst3HostTool, InterfaceIdsAgreeWithThePlugInsDeclarations)
     };
     const Case cases[] = {
         {"FUnknown", InterfaceIds::kUnknown, Vst3::FUnknown::kIid},
-        {"IPluginFactory", InterfaceIds::kPluginFactory, Vst3::IPluginFactory::kIid},
-        {"IPluginFactory2", InterfaceIds::kPluginFactory2, Vst3::IPluginFactory2::kIid},
-        {"IPluginFactory3", InterfaceIds::kPluginFactory3, Vst3::IPluginFactory3::kIid},
-        {"IPluginBase", InterfaceIds::kPluginBase, Vst3::IPluginBase::kIid},
+        {"IClassFactory", InterfaceIds::kPluginFactory, Vst3::IClassFactory::kIid},
+        {"IClassFactory2", InterfaceIds::kPluginFactory2, Vst3::IClassFactory2::kIid},
+        {"IClassFactory3", InterfaceIds::kPluginFactory3, Vst3::IClassFactory3::kIid},
+        {"ILifecycle", InterfaceIds::kPluginBase, Vst3::ILifecycle::kIid},
         {"IComponent", InterfaceIds::kComponent, Vst3::IComponent::kIid},
         {"IAudioProcessor", InterfaceIds::kAudioProcessor, Vst3::IAudioProcessor::kIid},
         {"IEditController", InterfaceIds::kEditController, Vst3::IEditController::kIid},

@@ -6,7 +6,7 @@
 #include "vst3/abi/IAudioProcessor.h"
 #include "vst3/abi/IComponent.h"
 #include "vst3/abi/IEditController.h"
-#include "vst3/abi/IPluginFactory.h"
+#include "vst3/abi/IClassFactory.h"
 #include "vst3/abi/IUnitInfo.h"
 #include "vst3/abi/ResultCodes.h"
 #include "vst3/abi/Vst3Constants.h"
@@ -35,7 +35,7 @@ public:
         mLibrary = dlopen(ZV_MODULE_FILE, RTLD_NOW | RTLD_LOCAL);
         if (!mLibrary)
             return;
-        using GetFactory = Vst3::IPluginFactory* (*)();
+        using GetFactory = Vst3::IClassFactory* (*)();
         const auto getFactory = reinterpret_cast<GetFactory>(dlsym(mLibrary, "GetPluginFactory"));
         mFactory = getFactory ? getFactory() : nullptr;
         Vst3::PClassInfo info{};
@@ -84,7 +84,7 @@ public:
 private:
     TestHostApplication mHost;
     void* mLibrary = nullptr;
-    Vst3::IPluginFactory* mFactory = nullptr;
+    Vst3::IClassFactory* mFactory = nullptr;
 };
 
 Vst3::ParameterInfo Info(LoadedEffect& effect, Vst3::int32 index)

@@ -2,12 +2,12 @@
 
 #include "vst3/abi/BusRecords.h"
 #include "vst3/abi/IBStream.h"
-#include "vst3/abi/IPluginBase.h"
+#include "vst3/abi/ILifecycle.h"
 
 namespace Vst3
 {
 // The processing side of a plug-in as the host manages it: buses, activation and state.
-class IComponent : public IPluginBase
+class IComponent : public ILifecycle
 {
 public:
     static constexpr Uid kIid{0xE831FF31, 0xF2D54301, 0x928EBBEE, 0x25697802};

@@ -3,14 +3,14 @@
 #include "vst3/abi/IBStream.h"
 #include "vst3/abi/IComponentHandler.h"
 #include "vst3/abi/IPlugView.h"
-#include "vst3/abi/IPluginBase.h"
+#include "vst3/abi/ILifecycle.h"
 #include "vst3/abi/ParameterInfo.h"
 
 namespace Vst3
 {
 // The controller side: parameters, their texts and conversions, state and the editor view
 // (UI thread).
-class IEditController : public IPluginBase
+class IEditController : public ILifecycle
 {
 public:
     static constexpr Uid kIid{0xDCD7BBE3, 0x7742448D, 0xA874AACC, 0x979C759E};

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "vst3/abi/IPluginFactory.h"
+#include "vst3/abi/IClassFactory.h"
 
 // The functions a VST3 module exports. Windows hosts call InitDll after loading and ExitDll
 // before unloading; other platforms call ModuleEntry and ModuleExit with the library handle.
 extern "C"
 {
-Vst3::IPluginFactory* PLUGIN_API GetPluginFactory();
+Vst3::IClassFactory* PLUGIN_API GetPluginFactory();
 #if defined(_WIN32)
 bool InitDll();
 bool ExitDll();

@@ -35,11 +35,11 @@ tresult PLUGIN_API ClassFactory::queryInterface(const TUID interfaceId, void** o
     if (!object)
         return kInvalidArgument;
     *object = nullptr;
-    if (!FUnknown::kIid.Matches(interfaceId) && !IPluginFactory::kIid.Matches(interfaceId) &&
-        !IPluginFactory2::kIid.Matches(interfaceId) && !IPluginFactory3::kIid.Matches(interfaceId))
+    if (!FUnknown::kIid.Matches(interfaceId) && !IClassFactory::kIid.Matches(interfaceId) &&
+        !IClassFactory2::kIid.Matches(interfaceId) && !IClassFactory3::kIid.Matches(interfaceId))
         return kNoInterface;
     // One chain of interfaces: every one of them is this object at the same address.
-    *object = static_cast<IPluginFactory3*>(this);
+    *object = static_cast<IClassFactory3*>(this);
     AddReference();
     return kResultOk;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "vst3/abi/IPluginFactory.h"
+#include "vst3/abi/IClassFactory.h"
 #include "vst3/base/RefCountedObject.h"
 
 #include <vector>
@@ -9,7 +9,7 @@ namespace Vst3
 {
 // A module's class factory: the vendor record and a list of classes, each with its record and
 // the function that creates its objects. No exception leaves a host-facing call.
-class ClassFactory : public IPluginFactory3, public RefCountedObject
+class ClassFactory : public IClassFactory3, public RefCountedObject
 {
 public:
     // Returns the new object with one reference, or null.

@@ -55,8 +55,8 @@ void* EffectComponent::FindInterface(const char* interfaceId)
 {
     if (FUnknown::kIid.Matches(interfaceId))
         return Unknown();
-    if (IPluginBase::kIid.Matches(interfaceId))
-        return static_cast<IPluginBase*>(static_cast<IComponent*>(this));
+    if (ILifecycle::kIid.Matches(interfaceId))
+        return static_cast<ILifecycle*>(static_cast<IComponent*>(this));
     if (IComponent::kIid.Matches(interfaceId))
         return static_cast<IComponent*>(this);
     if (IAudioProcessor::kIid.Matches(interfaceId))

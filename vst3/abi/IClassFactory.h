@@ -6,7 +6,7 @@
 namespace Vst3
 {
 // What a module's GetPluginFactory returns: its vendor and the classes it can create.
-class IPluginFactory : public FUnknown
+class IClassFactory : public FUnknown
 {
 public:
     static constexpr Uid kIid{0x7A4D811C, 0x52114A1F, 0xAED9D2EE, 0x0B43BF9F};
@@ -18,7 +18,7 @@ public:
     virtual tresult PLUGIN_API createInstance(FIDString cid, FIDString interfaceId, void** object) = 0;
 };
 
-class IPluginFactory2 : public IPluginFactory
+class IClassFactory2 : public IClassFactory
 {
 public:
     static constexpr Uid kIid{0x0007B650, 0xF24B4C0B, 0xA464EDB9, 0xF00B2ABB};
@@ -26,7 +26,7 @@ public:
     virtual tresult PLUGIN_API getClassInfo2(int32 index, PClassInfo2* info) = 0;
 };
 
-class IPluginFactory3 : public IPluginFactory2
+class IClassFactory3 : public IClassFactory2
 {
 public:
     static constexpr Uid kIid{0x4555A2AB, 0xC1234E57, 0x9B122910, 0x36878931};
