@@ -128,4 +128,22 @@ void CurveLookup(benchmark::State& state)
 }
 BENCHMARK(CurveLookup)->DenseRange(0, 4);
 
+// The block look-up that the distortion and the saturators use, per interpolation mode.
+void CurveLookupBlock(benchmark::State& state)
+{
+    DistortionCurve curve(2048);
+    curve.SetPoints(Library().slots[15].points);
+    curve.interpolation = static_cast<uint32_t>(state.range(0));
+    curve.BuildEffective();
+    Signal signal(kHostFrames);
+    std::vector<double> out(kHostFrames);
+    for (auto _ : state)
+    {
+        curve.LookupBlock(signal.left.data(), out.data(), kHostFrames, curve.effective.data);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["time/lookup"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(CurveLookupBlock)->DenseRange(0, 4);
+
 } // namespace

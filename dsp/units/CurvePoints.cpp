@@ -2,11 +2,6 @@
 
 #include <cmath>
 
-double FiniteOrZero(double value)
-{
-    return std::isfinite(value) ? value : 0.0;
-}
-
 void ClampCurvePoints(double* values, int32_t n)
 {
     for (int32_t i = 0; i < n; ++i)
@@ -32,18 +27,4 @@ double PeakMagnitude(const double* values, int32_t n)
             largest = magnitude;
     }
     return largest;
-}
-
-double CubicInterpolate(double y0, double y1, double y2, double y3, double t)
-{
-    if (t == 1.0)
-        return y2;
-    if (t == 0.0)
-        return y1;
-    const double a0 = y3 - y2 - y0 + y1;
-    const double a1 = y0 - y1 - a0;
-    const double a2 = y2 - y0;
-    const double t2 = t * t;
-    const double t3 = t2 * t;
-    return a0 * t3 + a1 * t2 + a2 * t + y1;
 }

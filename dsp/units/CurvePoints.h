@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 // Operations on plain arrays of transfer-curve points.
@@ -12,7 +13,10 @@ inline double ClampToUnit(double value)
 }
 
 // Infinite and NaN values become 0.
-double FiniteOrZero(double value);
+inline double FiniteOrZero(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
+}
 
 void ClampCurvePoints(double* values, int32_t n);
 
@@ -23,4 +27,16 @@ void ScaleCurveToPeak(double* values, int32_t n, double peak);
 double PeakMagnitude(const double* values, int32_t n);
 
 // Four-point cubic through y1 (t = 0) and y2 (t = 1), exactly at both ends.
-double CubicInterpolate(double y0, double y1, double y2, double y3, double t);
+inline double CubicInterpolate(double y0, double y1, double y2, double y3, double t)
+{
+    if (t == 1.0)
+        return y2;
+    if (t == 0.0)
+        return y1;
+    const double a0 = y3 - y2 - y0 + y1;
+    const double a1 = y0 - y1 - a0;
+    const double a2 = y2 - y0;
+    const double t2 = t * t;
+    const double t3 = t2 * t;
+    return a0 * t3 + a1 * t2 + a2 * t + y1;
+}

@@ -1,5 +1,7 @@
 #include "dsp/units/DeadZoneGate.h"
 
+#include "dsp/units/SmootherStep.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,14 +26,25 @@ double Gated(double x, double target, double knee, double kneeTop)
 
 void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
 {
-    if (target == 0.0)
+    if (target == 0.0 || n < 1)
         return;
+    // A settled threshold gives every frame the same knee, so one step serves the block.
+    const int32_t steppedFrames = SmootherStep(threshold, keep, take, target) == threshold ? 1 : n;
+    double level = threshold;
+    double width = knee;
+    double top = kneeTop;
     for (int32_t i = 0; i < n; ++i)
     {
-        threshold = target * take + keep * threshold;
-        knee = std::min(threshold, kMaxKnee);
-        kneeTop = threshold + knee;
-        io[0][i] = Gated(io[0][i], target, knee, kneeTop);
-        io[1][i] = Gated(io[1][i], target, knee, kneeTop);
+        if (i < steppedFrames)
+        {
+            level = SmootherStep(level, keep, take, target);
+            width = std::min(level, kMaxKnee);
+            top = level + width;
+        }
+        io[0][i] = Gated(io[0][i], target, width, top);
+        io[1][i] = Gated(io[1][i], target, width, top);
     }
+    threshold = level;
+    knee = width;
+    kneeTop = top;
 }

@@ -9,6 +9,7 @@
 #include "dsp/units/DistortionDataProvider.h"
 #include "dsp/units/ShapeCatalogue.h"
 #include "dsp/units/RoundedIndex.h"
+#include "dsp/units/SmootherStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -158,16 +159,19 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
     {
         left[i] = FiniteOrZero(left[i]);
         right[i] = FiniteOrZero(right[i]);
-        scratch.left[i] = curve.Lookup(left[i], table);
-        scratch.right[i] = curve.Lookup(right[i], table);
     }
+    curve.LookupBlock(left, scratch.left, frames, table);
+    curve.LookupBlock(right, scratch.right, frames, table);
 
     const bool driving = mode == kDrive || mode == kDriveAndFold;
     const double scale = GainScale();
+    // A settled amount is stepped once, not per frame: the later steps change nothing.
+    const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, amount) == smoothed ? 1 : frames;
     double s = smoothed;
     for (int32_t i = 0; i < frames; ++i)
     {
-        s = smoothTake * amount + smoothKeep * s;
+        if (i < steps)
+            s = SmootherStep(s, smoothKeep, smoothTake, amount);
         const double g = driving ? (s * drive + 1.0) * scale : 2.0 * s;
         double wetLeft = std::clamp(g * scratch.left[i], -1.0, 1.0);
         double wetRight = std::clamp(g * scratch.right[i], -1.0, 1.0);

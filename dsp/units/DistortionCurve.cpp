@@ -1,10 +1,10 @@
 #include "dsp/units/DistortionCurve.h"
 
 #include "dsp/units/CurvePoints.h"
+#include "dsp/units/CurveReading.h"
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace
 {
@@ -61,44 +61,46 @@ double DistortionCurve::Lookup(double x, const double* table) const
 {
     if (table == nullptr || count == 0)
         return 0.0;
-    if (std::isnan(x))
-        x = 0.0;
-    x = std::clamp(x, -1.0, 1.0);
-    const double position = (x + 1.0) * 0.5 * lastIndex;
-    const uint16_t i = static_cast<uint16_t>(position);
-    const double t = position - i;
-
-    const uint16_t i0 = i == 0 ? 0 : i - 1;
-    const uint16_t i1 = i + 1 < count ? i + 1 : count - 1;
-    const uint16_t i2 = i + 2 < count ? i + 2 : count - 1;
-    const double y0 = table[i0];
-    const double y1 = table[i];
-    const double y2 = table[i1];
-    const double y3 = table[i2];
-
     switch (interpolation)
     {
     case kNoInterpolation:
-        return y1;
+        return CurveReading<kNoInterpolation>(count, lastIndex, table).At(x);
     case kCosineInterpolation:
-    {
-        const double c = (1.0 - std::cos(t * std::numbers::pi)) * 0.5;
-        return (1.0 - c) * y1 + c * y2;
-    }
+        return CurveReading<kCosineInterpolation>(count, lastIndex, table).At(x);
     case kCubicInterpolation:
-        return CubicInterpolate(y0, y1, y2, y3, t);
+        return CurveReading<kCubicInterpolation>(count, lastIndex, table).At(x);
     case kHermiteInterpolation:
-    {
-        // Tension 0, bias 0.
-        const double m0 = (y1 - y0) * 0.5 + (y2 - y1) * 0.5;
-        const double m1 = (y2 - y1) * 0.5 + (y3 - y2) * 0.5;
-        const double t2 = t * t;
-        const double t3 = t2 * t;
-        return (2.0 * t3 - 3.0 * t2 + 1.0) * y1 + (t3 - 2.0 * t2 + t) * m0 + (t3 - t2) * m1 +
-               (3.0 * t2 - 2.0 * t3) * y2;
-    }
+        return CurveReading<kHermiteInterpolation>(count, lastIndex, table).At(x);
     default:
-        return (1.0 - t) * y1 + t * y2;
+        return CurveReading<kLinearInterpolation>(count, lastIndex, table).At(x);
+    }
+}
+
+void DistortionCurve::LookupBlock(const double* in, double* out, int32_t n, const double* table) const
+{
+    if (table == nullptr || count == 0)
+    {
+        std::fill(out, out + std::max(n, 0), 0.0);
+        return;
+    }
+    // The mode is chosen once per block, not per sample.
+    switch (interpolation)
+    {
+    case kNoInterpolation:
+        CurveReading<kNoInterpolation>(count, lastIndex, table).Each(in, out, n);
+        break;
+    case kCosineInterpolation:
+        CurveReading<kCosineInterpolation>(count, lastIndex, table).Each(in, out, n);
+        break;
+    case kCubicInterpolation:
+        CurveReading<kCubicInterpolation>(count, lastIndex, table).Each(in, out, n);
+        break;
+    case kHermiteInterpolation:
+        CurveReading<kHermiteInterpolation>(count, lastIndex, table).Each(in, out, n);
+        break;
+    default:
+        CurveReading<kLinearInterpolation>(count, lastIndex, table).Each(in, out, n);
+        break;
     }
 }
 

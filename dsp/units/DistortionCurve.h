@@ -41,6 +41,8 @@ public:
     // The curve at x read from `table` (one of this curve's arrays or another curve's points
     // of the same count); 0 for a null table. NaN reads as x = 0.
     double Lookup(double x, const double* table) const;
+    // Lookup of each of the n samples of `in` into `out`.
+    void LookupBlock(const double* in, double* out, int32_t n, const double* table) const;
 
     void Normalize();
 

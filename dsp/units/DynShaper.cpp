@@ -2,6 +2,7 @@
 
 #include "dsp/units/CurvePoints.h"
 #include "dsp/units/SharedRandom.h"
+#include "dsp/units/SmootherStep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -89,24 +90,32 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
 {
     if ((fade == 0.0 && bypassed) || amount == 0.0)
         return;
+    // A settled amount outside a fade is stepped once, not per frame: the later steps change nothing.
+    const bool fading = fade != 0.0 && fade != 1.0;
+    const int32_t steps = !fading && SmootherStep(smoothed, keep, take, amount) == smoothed ? 1 : n;
+    double level = smoothed;
+    double g = fade;
     for (int32_t i = 0; i < n; ++i)
     {
-        smoothed = take * amount + keep * smoothed;
-        const double a = smoothed * fade;
+        if (i < steps)
+            level = SmootherStep(level, keep, take, amount);
+        const double a = level * g;
         double left = FiniteOrZero(io[0][i]);
         double right = FiniteOrZero(io[1][i]);
         if (mode & kDriveBit)
         {
             // Fades toward unity gain, not toward silence, so that a bypass ends without a jump.
-            const double gain = fade == 1.0 ? kDriveScale * smoothed : 1.0 + fade * (kDriveScale * smoothed - 1.0);
+            const double gain = g == 1.0 ? kDriveScale * level : 1.0 + g * (kDriveScale * level - 1.0);
             left = std::clamp(gain * left, -1.0, 1.0);
             right = std::clamp(gain * right, -1.0, 1.0);
         }
         io[0][i] = Shape(left, a);
         io[1][i] = Shape(right, a);
-        if (fade != 0.0 && fade != 1.0)
-            fade = std::clamp(fade + fadeStep, 0.0, 1.0);
+        if (g != 0.0 && g != 1.0)
+            g = std::clamp(g + fadeStep, 0.0, 1.0);
     }
+    smoothed = level;
+    fade = g;
 }
 
 } // namespace Wezmark

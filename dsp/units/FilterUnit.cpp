@@ -2,6 +2,7 @@
 
 #include "dsp/filters/Filter.h"
 #include "dsp/units/DesignTuning.h"
+#include "dsp/units/SmootherStep.h"
 #include "dsp/units/UsableSampleRate.h"
 
 #include <cmath>
@@ -153,13 +154,17 @@ void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
     RunSlot(bank1, filter1Type, design1, workA, n);
     RunSlot(bank2, filter2Type, design2, workB, n);
     // The balanced mix lands in A; the dry side of the bypass fade is the saturated block.
+    // A settled balance is stepped once, not per frame: the later steps change nothing.
+    const int32_t balanceSteps = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance ? 1 : n;
+    double t = balance;
     for (int32_t i = 0; i < n; ++i)
     {
-        balance = balanceB * balanceTarget + balanceA * balance;
-        const double t = balance;
+        if (i < balanceSteps)
+            t = SmootherStep(t, balanceA, balanceB, balanceTarget);
         workA.left[i] = t * workB.left[i] + (1.0 - t) * workA.left[i];
         workA.right[i] = (1.0 - t) * workA.right[i] + t * workB.right[i];
     }
+    balance = t;
     double* const mixed[2] = {workA.left, workA.right};
     if (fade != 1.0)
         MixBypassFade(io, mixed, n);

@@ -1,6 +1,7 @@
 #include "dsp/units/InputProcessor.h"
 
 #include "dsp/units/CurvePoints.h"
+#include "dsp/units/SmootherStep.h"
 
 #include <algorithm>
 
@@ -50,22 +51,31 @@ void InputProcessor::ProcessBlock(double* const io[2], int32_t n)
     if (n >= 1)
     {
         Route(io, n);
+        // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+        const int32_t gainSteps = SmootherStep(gainState, gainPole, gainStep, gainTarget) == gainState ? 1 : n;
+        double gain = gainState;
         for (int32_t i = 0; i < n; ++i)
         {
-            gainState = gainStep * gainTarget + gainPole * gainState;
-            io[0][i] = FiniteOrZero(io[0][i]) * gainState;
-            io[1][i] = FiniteOrZero(io[1][i]) * gainState;
+            if (i < gainSteps)
+                gain = SmootherStep(gain, gainPole, gainStep, gainTarget);
+            io[0][i] = FiniteOrZero(io[0][i]) * gain;
+            io[1][i] = FiniteOrZero(io[1][i]) * gain;
         }
+        gainState = gain;
         if (offsetSetting != kNoOffset)
         {
             const double s = offsetSetting;
             const double target = s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
+            const int32_t offsetSteps = SmootherStep(offsetState, offsetPole, offsetStep, target) == offsetState ? 1 : n;
+            double offset = offsetState;
             for (int32_t i = 0; i < n; ++i)
             {
-                offsetState = target * offsetStep + offsetPole * offsetState;
-                io[0][i] += offsetState;
-                io[1][i] += offsetState;
+                if (i < offsetSteps)
+                    offset = SmootherStep(offset, offsetPole, offsetStep, target);
+                io[0][i] += offset;
+                io[1][i] += offset;
             }
+            offsetState = offset;
         }
     }
     saturator.ProcessBlock(io, n);

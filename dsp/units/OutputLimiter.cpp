@@ -1,5 +1,6 @@
 #include "dsp/units/OutputLimiter.h"
 
+#include "dsp/units/SmootherStep.h"
 #include "dsp/units/SoftKneeCurve.h"
 
 #include <algorithm>
@@ -38,17 +39,24 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
     // curve together instead of only its knee.
     OutputLimiter curve = *this;
     const double gain = makeUpOn ? makeUpGain * kMakeUpTrim : 1.0;
+    // A settled threshold gives every frame the same curve, so one step serves the block.
+    const int32_t steppedFrames =
+        SmootherStep(smoothedThreshold, smoothingA, smoothingB, threshold) == smoothedThreshold ? 1 : frames;
     for (int32_t i = 0; i < frames; ++i)
     {
-        smoothedThreshold = smoothedThreshold * smoothingA + smoothingB * threshold;
-        curve.threshold = smoothedThreshold;
-        ShapeKnee(curve, smoothedThreshold);
+        if (i < steppedFrames)
+        {
+            curve.smoothedThreshold = SmootherStep(curve.smoothedThreshold, smoothingA, smoothingB, threshold);
+            curve.threshold = curve.smoothedThreshold;
+            ShapeKnee(curve, curve.smoothedThreshold);
+        }
         // Both inputs are read before writing: the channels may share one buffer.
         const double left = in[0][i];
         const double right = in[1][i];
         out[0][i] = SoftKneeCurve(curve, left) * gain;
         out[1][i] = SoftKneeCurve(curve, right) * gain;
     }
+    smoothedThreshold = curve.smoothedThreshold;
     ratio = curve.ratio;
     kneeWidth = curve.kneeWidth;
     kneeStart = curve.kneeStart;

@@ -1,5 +1,7 @@
 #include "dsp/units/Oversampler.h"
 
+#include "dsp/units/SamplePair.h"
+
 #include <cmath>
 #include <complex>
 #include <limits>
@@ -26,16 +28,60 @@ double Flushed(double y)
     return magnitude >= kFlushBelow && magnitude <= std::numeric_limits<double>::max() ? y : 0.0;
 }
 
-// The recursion of FilterStep with the input term left out: bit-identical for a zero input
-// once the result is flushed (only the sign of a zero result could differ).
-double StuffedZeroStep(Oversampler::FilterState& s, const Oversampler::Coefficients& c)
+// Flushed for each lane. A flush is rare, so the common case is tested first: a step then
+// does not wait for the test.
+SamplePair Flushed(SamplePair y)
 {
-    const double y = s[0] * c[1] + s[1] * c[2] + s[2] * c[3] + s[3] * c[4] + s[4] * c[5] + s[5] * c[6]
+    const SamplePair magnitude = y < 0.0 ? -y : y;
+    const auto kept = (magnitude >= kFlushBelow) & (magnitude <= std::numeric_limits<double>::max());
+    if (kept[0] & kept[1])
+        return y;
+    return kept ? y : SamplePair{};
+}
+
+// One filter path, or the left and right path side by side in one history.
+template <class Sample>
+using History = std::array<Sample, Oversampler::kOrder + 1>;
+
+template <class Sample>
+Sample Step(History<Sample>& s, Sample x, const Oversampler::Coefficients& c)
+{
+    const Sample y = s[0] * c[1] + x * c[0] + s[1] * c[2] + s[2] * c[3] + s[3] * c[4] + s[4] * c[5] + s[5] * c[6]
                    + s[6] * c[7] + s[7] * c[8];
     for (int k = Oversampler::kOrder; k >= 1; --k)
         s[k] = s[k - 1];
     s[0] = Flushed(y);
     return s[0];
+}
+
+// The recursion of Step with the input term left out: bit-identical for a zero input once the
+// result is flushed (only the sign of a zero result could differ).
+template <class Sample>
+Sample StuffedZeroStep(History<Sample>& s, const Oversampler::Coefficients& c)
+{
+    const Sample y = s[0] * c[1] + s[1] * c[2] + s[2] * c[3] + s[3] * c[4] + s[4] * c[5] + s[5] * c[6]
+                   + s[6] * c[7] + s[7] * c[8];
+    for (int k = Oversampler::kOrder; k >= 1; --k)
+        s[k] = s[k - 1];
+    s[0] = Flushed(y);
+    return s[0];
+}
+
+History<SamplePair> Join(const Oversampler::FilterState& left, const Oversampler::FilterState& right)
+{
+    History<SamplePair> both;
+    for (size_t k = 0; k < both.size(); ++k)
+        both[k] = SamplePair{left[k], right[k]};
+    return both;
+}
+
+void Split(const History<SamplePair>& both, Oversampler::FilterState& left, Oversampler::FilterState& right)
+{
+    for (size_t k = 0; k < both.size(); ++k)
+    {
+        left[k] = both[k][0];
+        right[k] = both[k][1];
+    }
 }
 
 } // namespace
@@ -82,14 +128,11 @@ void Oversampler::Reset()
 
 double Oversampler::FilterStep(FilterState& s, double x, const Coefficients& c)
 {
-    const double y = s[0] * c[1] + x * c[0] + s[1] * c[2] + s[2] * c[3] + s[3] * c[4] + s[4] * c[5]
-                   + s[5] * c[6] + s[6] * c[7] + s[7] * c[8];
-    for (int k = kOrder; k >= 1; --k)
-        s[k] = s[k - 1];
-    s[0] = Flushed(y);
-    return s[0];
+    return Step(s, x, c);
 }
 
+// Both channels run side by side, each exactly as FilterStep runs it; the histories are kept
+// in registers over the block.
 bool Oversampler::Upsample(const double* const in[2], int32_t n)
 {
     if (n < 1)
@@ -97,17 +140,23 @@ bool Oversampler::Upsample(const double* const in[2], int32_t n)
     if (static_cast<int64_t>(n) * factor > up.capacity)
         return false;
     const double gain = static_cast<double>(factor);
+    const Coefficients c = coefficients;
+    History<SamplePair> state = Join(upLeft, upRight);
+    double* outLeft = up.left;
+    double* outRight = up.right;
     for (int32_t j = 0; j < n; ++j)
     {
-        const int64_t base = static_cast<int64_t>(j) * factor;
-        up.left[base] = Flushed(gain * FilterStep(upLeft, in[0][j], coefficients));
-        up.right[base] = Flushed(gain * FilterStep(upRight, in[1][j], coefficients));
+        SamplePair y = Flushed(gain * Step(state, SamplePair{in[0][j], in[1][j]}, c));
+        *outLeft++ = y[0];
+        *outRight++ = y[1];
         for (uint32_t k = 1; k < factor; ++k)
         {
-            up.left[base + k] = Flushed(gain * StuffedZeroStep(upLeft, coefficients));
-            up.right[base + k] = Flushed(gain * StuffedZeroStep(upRight, coefficients));
+            y = Flushed(gain * StuffedZeroStep(state, c));
+            *outLeft++ = y[0];
+            *outRight++ = y[1];
         }
     }
+    Split(state, upLeft, upRight);
     return true;
 }
 
@@ -118,17 +167,24 @@ bool Oversampler::Downsample(const double* const in[2], int32_t m)
     const int64_t kept = (static_cast<int64_t>(m) + factor - 1) / factor;
     if (kept > down.capacity)
         return false;
-    int64_t next = 0;
+    const Coefficients c = coefficients;
+    const double gain = outputGain;
+    History<SamplePair> state = Join(downLeft, downRight);
+    double* outLeft = down.left;
+    double* outRight = down.right;
+    // Frames 0, factor, 2 x factor ... are kept.
+    uint32_t untilKept = 0;
     for (int32_t i = 0; i < m; ++i)
     {
-        const double left = FilterStep(downLeft, in[0][i], coefficients);
-        const double right = FilterStep(downRight, in[1][i], coefficients);
-        if (i % factor == 0)
+        const SamplePair y = Step(state, SamplePair{in[0][i], in[1][i]}, c);
+        if (untilKept == 0)
         {
-            down.left[next] = left * outputGain;
-            down.right[next] = right * outputGain;
-            ++next;
+            *outLeft++ = y[0] * gain;
+            *outRight++ = y[1] * gain;
+            untilKept = factor;
         }
+        --untilKept;
     }
+    Split(state, downLeft, downRight);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "dsp/units/CurvePoints.h"
 #include "dsp/units/DistortionDataProvider.h"
 #include "dsp/units/RoundedIndex.h"
+#include "dsp/units/SmootherStep.h"
 
 #include <algorithm>
 #include <array>
@@ -83,19 +84,28 @@ void Saturator::ProcessBlock(double* const io[2], int32_t n)
     {
         io[0][i] = FiniteOrZero(io[0][i]);
         io[1][i] = FiniteOrZero(io[1][i]);
-        scratch.left[i] = curve.Lookup(io[0][i], table);
-        scratch.right[i] = curve.Lookup(io[1][i], table);
     }
+    curve.LookupBlock(io[0], scratch.left, n, table);
+    curve.LookupBlock(io[1], scratch.right, n, table);
+    // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+    const bool settled = SmootherStep(amountState, amountKeep, amountTake, amount) == amountState &&
+                         SmootherStep(driveState, driveKeep, driveTake, drive) == driveState;
+    const int32_t steps = settled ? 1 : n;
+    double amountNow = amountState;
+    double driveNow = driveState;
     for (int32_t i = 0; i < n; ++i)
     {
-        amountState = amountState * amountKeep + amountTake * amount;
-        driveState = driveState * driveKeep + driveTake * drive;
-        const double gain = amountState * driveState;
+        if (i < steps)
+        {
+            amountNow = SmootherStep(amountNow, amountKeep, amountTake, amount);
+            driveNow = SmootherStep(driveNow, driveKeep, driveTake, drive);
+        }
+        const double gain = amountNow * driveNow;
         const double wetLeft = std::clamp(gain * scratch.left[i], -1.0, 1.0);
         const double wetRight = std::clamp(gain * scratch.right[i], -1.0, 1.0);
-        if (amountState < mixThreshold)
+        if (amountNow < mixThreshold)
         {
-            const double w = amountState * mixSlope;
+            const double w = amountNow * mixSlope;
             io[0][i] = (1.0 - w) * io[0][i] + w * wetLeft;
             io[1][i] = (1.0 - w) * io[1][i] + w * wetRight;
         }
@@ -105,6 +115,8 @@ void Saturator::ProcessBlock(double* const io[2], int32_t n)
             io[1][i] = wetRight;
         }
     }
+    amountState = amountNow;
+    driveState = driveNow;
 }
 
 } // namespace Wezmark

@@ -43,15 +43,16 @@ void SmpRateConverter::ProcessBlock(double* const io[2], int32_t n)
     if (m > held.capacity)
         return;
 
+    // The positions are never negative, so the conversion's truncation is their floor.
     for (int32_t j = 0; j < m; ++j)
     {
-        const int32_t k = std::min(static_cast<int32_t>(std::floor(static_cast<double>(j) / m * n)), n - 1);
+        const int32_t k = std::min(static_cast<int32_t>(static_cast<double>(j) / m * n), n - 1);
         held.left[j] = FiniteOrZero(io[0][k]);
         held.right[j] = FiniteOrZero(io[1][k]);
     }
     for (int32_t i = 0; i < n; ++i)
     {
-        const int32_t k = std::min(static_cast<int32_t>(std::floor(static_cast<double>(i) / n * m)), m - 1);
+        const int32_t k = std::min(static_cast<int32_t>(static_cast<double>(i) / n * m), m - 1);
         io[0][i] = held.left[k];
         io[1][i] = held.right[k];
     }

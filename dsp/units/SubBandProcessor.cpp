@@ -2,6 +2,7 @@
 
 #include "dsp/units/Distortion.h"
 #include "dsp/units/InputProcessor.h"
+#include "dsp/units/SmootherStep.h"
 #include "dsp/units/UsableSampleRate.h"
 
 #include <cstring>
@@ -71,12 +72,17 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
         return;
     RouteInput(in, n);
     GainSmoother& sub = subGainSmoother;
+    // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+    const int32_t subSteps = SmootherStep(sub.state, sub.a, sub.b, subGain) == sub.state ? 1 : n;
+    double subNow = sub.state;
     for (int32_t i = 0; i < n; ++i)
     {
-        sub.state = sub.state * sub.a + sub.b * subGain;
-        subBand.left[i] *= sub.state;
-        subBand.right[i] *= sub.state;
+        if (i < subSteps)
+            subNow = SmootherStep(subNow, sub.a, sub.b, subGain);
+        subBand.left[i] *= subNow;
+        subBand.right[i] *= subNow;
     }
+    sub.state = subNow;
     double* const path[2] = {subBand.left, subBand.right};
     saturator.ProcessBlock(path, n);
     if (distortion != nullptr)
@@ -95,12 +101,16 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
     const ChannelPair& low = splitter.lowWork;
     const ChannelPair& high = splitter.highWork;
     GainSmoother& disto = distoGainSmoother;
+    const int32_t distoSteps = SmootherStep(disto.state, disto.a, disto.b, distoGain) == disto.state ? 1 : n;
+    double distoNow = disto.state;
     for (int32_t i = 0; i < n; ++i)
     {
-        disto.state = disto.state * disto.a + disto.b * distoGain;
-        out[0][i] = disto.state * high.left[i] + low.left[i];
-        out[1][i] = disto.state * high.right[i] + low.right[i];
+        if (i < distoSteps)
+            distoNow = SmootherStep(distoNow, disto.a, disto.b, distoGain);
+        out[0][i] = distoNow * high.left[i] + low.left[i];
+        out[1][i] = distoNow * high.right[i] + low.right[i];
     }
+    disto.state = distoNow;
     // Fading against the main signal as it came makes switching the unit on or off a
     // smooth crossfade instead of a jump at either end.
     if (fade != 1.0)

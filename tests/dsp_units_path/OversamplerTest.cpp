@@ -118,6 +118,86 @@ TEST(Oversampler, FilterStepShiftsTheHistory)
     EXPECT_EQ(state, expected);
 }
 
+// The up-sampler's output rule: below 2^-54 in magnitude, infinite or NaN gives 0.
+double Flushed(double y)
+{
+    return std::fabs(y) >= 5.551115123125783e-17 && std::isfinite(y) ? y : 0.0;
+}
+
+// A host input with everything the flush must catch: tiny values, no numbers, and channels
+// that need it at different frames.
+void FillEdgeCases(StereoBlock& block)
+{
+    const auto frames = static_cast<int32_t>(block.left.size());
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        block.left[i] = 0.9 * std::sin(0.07 * i + frames) + (i * 7919 % 200) / 1000.0 - 0.1;
+        block.right[i] = i % 37 < 20 ? 0.5 * std::cos(0.011 * i) : 0.0;
+    }
+    const struct
+    {
+        int32_t frame;
+        std::vector<double>& channel;
+        double value;
+    } edges[] = {
+        {3, block.left, std::nan("")},
+        {9, block.right, std::numeric_limits<double>::infinity()},
+        {20, block.left, 1e-300},
+    };
+    for (const auto& edge : edges)
+        if (edge.frame < frames)
+            edge.channel[edge.frame] = edge.value;
+}
+
+// The block operations keep the state of both channels side by side; every frame must still
+// be what the documented step gives, channel by channel.
+TEST(Oversampler, BlocksGiveExactlyWhatTheStepGivesFrameByFrame)
+{
+    Oversampler o;
+    o.Prepare(48000.0, kBlock);
+    Oversampler::FilterState up[2] = {};
+    Oversampler::FilterState down[2] = {};
+    for (const int32_t frames : {kBlock, 1, 17, kBlock})
+    {
+        SCOPED_TRACE(frames);
+        StereoBlock input(frames);
+        FillEdgeCases(input);
+        ASSERT_TRUE(o.Upsample(input.In(), frames));
+        const int32_t high = frames * 8;
+        for (int c = 0; c < 2; ++c)
+        {
+            const std::vector<double>& in = c == 0 ? input.left : input.right;
+            const double* upOut = c == 0 ? o.up.left : o.up.right;
+            for (int32_t i = 0; i < high; ++i)
+            {
+                const double x = i % 8 == 0 ? in[i / 8] : 0.0;
+                const double expected = Flushed(8.0 * Oversampler::FilterStep(up[c], x, o.coefficients));
+                ASSERT_EQ(upOut[i], expected) << "channel " << c << " up frame " << i;
+            }
+        }
+        // A stage between the two: a frame of the down-sampling is no number either.
+        o.up.right[high / 2] = -std::numeric_limits<double>::infinity();
+        ASSERT_TRUE(o.Downsample(UpPair(o).data(), high));
+        for (int c = 0; c < 2; ++c)
+        {
+            const double* upOut = c == 0 ? o.up.left : o.up.right;
+            const double* downOut = c == 0 ? o.down.left : o.down.right;
+            for (int32_t i = 0; i < high; ++i)
+            {
+                const double y = Oversampler::FilterStep(down[c], upOut[i], o.coefficients);
+                if (i % 8 == 0)
+                {
+                    ASSERT_EQ(downOut[i / 8], y * o.outputGain) << "channel " << c << " down frame " << i;
+                }
+            }
+        }
+        EXPECT_EQ(o.upLeft, up[0]);
+        EXPECT_EQ(o.upRight, up[1]);
+        EXPECT_EQ(o.downLeft, down[0]);
+        EXPECT_EQ(o.downRight, down[1]);
+    }
+}
+
 TEST(Oversampler, BlocksLargerThanThePreparedSizeWriteNothing)
 {
     Oversampler o;
