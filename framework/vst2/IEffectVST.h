@@ -77,6 +77,9 @@ private:
     // the scratch buffers or the product's block-sized buffers.
     void ProcessFloat(float** inputs, float** outputs, int32_t frames, bool accumulate);
     void ProcessDouble(double** inputs, double** outputs, int32_t frames);
+    // Runs `slice(offset, count)` over the host block in pieces of at most the block size.
+    template <typename Slice>
+    void ForEachSlice(int32_t frames, Slice slice);
     void AttachFloatBuffers(float** inputs, float** outputs, int32_t offset, int32_t frames);
     void AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset, int32_t frames);
     void WantMidiIfNeeded();

@@ -85,22 +85,27 @@ void IEffectVST::WantMidiIfNeeded()
         CallHost(audioMasterWantMidi);
 }
 
-void IEffectVST::ProcessFloat(float** inputs, float** outputs, int32_t frames, bool accumulate)
+template <typename Slice>
+void IEffectVST::ForEachSlice(int32_t frames, Slice slice)
 {
     WantMidiIfNeeded();
-    const int32_t slice = GetBlockSize();
-    if (slice <= 0)
+    const int32_t blockSize = GetBlockSize();
+    if (blockSize <= 0)
         return;
+    for (int32_t offset = 0; offset < frames; offset += blockSize)
+        slice(offset, std::min(blockSize, frames - offset));
+}
+
+void IEffectVST::ProcessFloat(float** inputs, float** outputs, int32_t frames, bool accumulate)
+{
     auto** inputSlots = static_cast<double**>(mInputPointers.Data());
     auto** outputSlots = static_cast<double**>(mOutputPointers.Data());
-    for (int32_t offset = 0; offset < frames; offset += slice)
-    {
-        const int32_t count = std::min(slice, frames - offset);
+    ForEachSlice(frames, [&](int32_t offset, int32_t count) {
         AttachFloatBuffers(inputs, outputs, offset, count);
         if (accumulate)
         {
             ProcessBlockAccumulating(count);
-            continue;
+            return;
         }
         ProcessBlock(inputSlots, outputSlots, count);
         for (int i = 0; i < GetOutChannelCount(); ++i)
@@ -109,7 +114,7 @@ void IEffectVST::ProcessFloat(float** inputs, float** outputs, int32_t frames, b
             if (channel->connected && channel->floatDestination && *channel->destination)
                 CopyDoubleToFloat(*channel->destination, channel->floatDestination, count);
         }
-    }
+    });
 }
 
 void IEffectVST::AttachFloatBuffers(float** inputs, float** outputs, int32_t offset, int32_t frames)
@@ -144,18 +149,12 @@ void IEffectVST::AttachFloatBuffers(float** inputs, float** outputs, int32_t off
 
 void IEffectVST::ProcessDouble(double** inputs, double** outputs, int32_t frames)
 {
-    WantMidiIfNeeded();
-    const int32_t slice = GetBlockSize();
-    if (slice <= 0)
-        return;
     auto** inputSlots = static_cast<double**>(mInputPointers.Data());
     auto** outputSlots = static_cast<double**>(mOutputPointers.Data());
-    for (int32_t offset = 0; offset < frames; offset += slice)
-    {
-        const int32_t count = std::min(slice, frames - offset);
+    ForEachSlice(frames, [&](int32_t offset, int32_t count) {
         AttachDoubleBuffers(inputs, outputs, offset, count);
         ProcessBlock(inputSlots, outputSlots, count);
-    }
+    });
 }
 
 void IEffectVST::AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset, int32_t frames)
