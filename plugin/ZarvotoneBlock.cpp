@@ -46,26 +46,20 @@ double* HostChannel(double** channels, int index, int count, int32_t offset)
     return channels[index] + offset;
 }
 
-// Runs a stage at eight times the rate: up-sampled, processed, down-sampled back into place.
-template <class Stage>
-void RunOversampled(Oversampler& oversampler, double* const signal[2], int32_t frames, Stage stage)
+// Frames that a stage sees of a block of `frames`: eight times as many when it runs oversampled.
+int32_t StageFrames(bool oversampled, const Oversampler& oversampler, int32_t frames)
 {
-    if (!oversampler.Upsample(signal, frames))
-        return;
-    const int32_t upFrames = frames * static_cast<int32_t>(oversampler.factor);
-    double* const up[2] = {oversampler.up.left, oversampler.up.right};
-    stage(up, upFrames);
-    if (!oversampler.Downsample(up, upFrames))
-        return;
-    CopyFrames(signal[0], oversampler.down.left, frames);
-    CopyFrames(signal[1], oversampler.down.right, frames);
+    return oversampled ? frames * static_cast<int32_t>(oversampler.factor) : frames;
 }
 
+// Runs a stage on the block, oversampled or not. Oversampled, the stage gets the high-rate
+// block in pieces, which lets the oversampler's two filters run side by side; every stage
+// here gives the same result however its block is divided.
 template <class Stage>
 void RunStage(bool oversampled, Oversampler& oversampler, double* const signal[2], int32_t frames, Stage stage)
 {
     if (oversampled)
-        RunOversampled(oversampler, signal, frames, stage);
+        oversampler.ProcessInPieces(signal, frames, stage);
     else
         stage(signal, frames);
 }
@@ -144,8 +138,9 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         ApplyCurveActionToChains(action);
 
     const bool oversampled = Oversampling();
+    mUnits.input.BeginBlock();
     RunStage(oversampled, mUnits.inputOversampler, signal, n,
-             [this](double* const io[2], int32_t frames) { mUnits.input.ProcessBlock(io, frames); });
+             [this](double* const io[2], int32_t frames) { mUnits.input.ProcessPiece(io, frames); });
 
     if (mBypassLast < kBypassSettled)
     {
@@ -161,16 +156,15 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     mUnits.subBand.ProcessBlock(dry, chain, n);
 
     const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
-    for (int32_t i = 0; i < n; ++i)
-    {
-        const double b = mBypassSmoother.Step(bypassTarget);
+    mBypassSmoother.Glide(bypassTarget, n, [this](int32_t i, double b) {
         mSignal.left[i] = (1.0 - b) * mChainSignal.left[i] + b * mSignal.left[i];
         mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
-    }
+    });
     mBypassLast = mBypassSmoother.value;
 
+    mUnits.outputSaturator.BeginBlock();
     RunStage(oversampled, mUnits.outputOversampler, signal, n,
-             [this](double* const io[2], int32_t frames) { mUnits.outputSaturator.ProcessBlock(io, frames); });
+             [this](double* const io[2], int32_t frames) { mUnits.outputSaturator.ProcessPiece(io, frames); });
     mUnits.outputSweep.ProcessBlock(signal, n);
 
     PanAndMix(n);
@@ -210,39 +204,33 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
 void Zarvotone::PanAndMix(int32_t n)
 {
     const double panTarget = mCurrentValues.Get(kParamPan);
-    for (int32_t i = 0; i < n; ++i)
-    {
-        const double p = mPanSmoother.Step(panTarget);
-        if (p >= kCentre)
-            mSignal.left[i] *= 1.0 - 2.0 * (p - kCentre);
-        else
-            mSignal.right[i] *= 2.0 * p;
-    }
+    // Settled in the centre, the pan multiplies by exactly 1.
+    if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
+        mPanSmoother.Glide(panTarget, n, [this](int32_t i, double p) {
+            if (p >= kCentre)
+                mSignal.left[i] *= 1.0 - 2.0 * (p - kCentre);
+            else
+                mSignal.right[i] *= 2.0 * p;
+        });
 
-    const double mixTarget = mCurrentValues.Get(kParamDryWet);
-    for (int32_t i = 0; i < n; ++i)
-    {
-        const double w = mDryWetSmoother.Step(mixTarget);
+    mDryWetSmoother.Glide(mCurrentValues.Get(kParamDryWet), n, [this](int32_t i, double w) {
         mSignal.left[i] = (1.0 - w) * mDry.left[i] + w * mSignal.left[i];
         mSignal.right[i] = (1.0 - w) * mDry.right[i] + w * mSignal.right[i];
-    }
+    });
 }
 
 // Output volume, the output guard (no number becomes silence, the rest stays within +10 dB) and
 // the peak holds, cleared when a reset was requested.
 void Zarvotone::VolumeGuardAndHolds(int32_t n)
 {
-    const double volumeTarget = mCurrentValues.Get(kParamVolume);
     double holdLeft = mPeakHoldLeft.load(std::memory_order_relaxed);
     double holdRight = mPeakHoldRight.load(std::memory_order_relaxed);
-    for (int32_t i = 0; i < n; ++i)
-    {
-        const double v = mVolumeSmoother.Step(volumeTarget);
+    mVolumeSmoother.Glide(mCurrentValues.Get(kParamVolume), n, [&](int32_t i, double v) {
         mSignal.left[i] = Guarded(mSignal.left[i] * v);
         mSignal.right[i] = Guarded(mSignal.right[i] * v);
         holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));
         holdRight = std::max(holdRight, std::fabs(mSignal.right[i]));
-    }
+    });
     if (mMeterResetRequest.exchange(false, std::memory_order_relaxed))
         holdLeft = holdRight = 0.0;
     mPeakHoldLeft.store(holdLeft, std::memory_order_relaxed);
@@ -255,12 +243,18 @@ void Zarvotone::RunEffectPath(int32_t n)
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
     const bool oversampled = Oversampling();
     if (mCurrentValues.Get(kParamPreFilterProcess) > 0.0)
+    {
+        mUnits.chain1.BeginBlock(StageFrames(oversampled, mUnits.chain1Oversampler, n));
         RunStage(oversampled, mUnits.chain1Oversampler, chain, n,
-                 [this](double* const io[2], int32_t frames) { mUnits.chain1.ProcessBlock(io, frames); });
+                 [this](double* const io[2], int32_t frames) { mUnits.chain1.ProcessPiece(io, frames); });
+    }
     mUnits.filter.ProcessBlock(chain, n);
     if (mCurrentValues.Get(kParamPostFilterProcess) > 0.0)
+    {
+        mUnits.chain2.BeginBlock(StageFrames(oversampled, mUnits.chain2Oversampler, n));
         RunStage(oversampled, mUnits.chain2Oversampler, chain, n,
-                 [this](double* const io[2], int32_t frames) { mUnits.chain2.ProcessBlock(io, frames); });
+                 [this](double* const io[2], int32_t frames) { mUnits.chain2.ProcessPiece(io, frames); });
+    }
     if (mCurrentValues.Get(kParamBypassAll) < kSwitchThreshold)
         mUnits.distoEq.ProcessBlock(chain, n);
 }

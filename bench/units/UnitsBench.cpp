@@ -110,6 +110,21 @@ void OversamplerUpAndDown(benchmark::State& state)
 }
 BENCHMARK(OversamplerUpAndDown);
 
+// The same filters with an empty stage, the down-sampling of each piece beside the up-sampling of the next.
+void OversamplerInPieces(benchmark::State& state)
+{
+    Oversampler oversampler;
+    oversampler.Prepare(44100.0, kHostFrames);
+    Signal signal(kHostFrames);
+    for (auto _ : state)
+    {
+        oversampler.ProcessInPieces(signal.io, kHostFrames, [](double* const[2], int32_t) {});
+        benchmark::DoNotOptimize(signal.io[0]);
+    }
+    state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(OversamplerInPieces);
+
 void CurveLookup(benchmark::State& state)
 {
     DistortionCurve curve(2048);

@@ -27,19 +27,46 @@ public:
     }
 
     // One sample through the cascade's active stages; an empty cascade passes it unchanged.
-    // The guard enters the first stage only: added later, the gain of the stages after it
-    // could lift it far above its level at the input.
     double Process(double x, const Cascade& cascade)
     {
         guard = -guard;
-        const int numStages = cascade.GetNumStages();
-        if (numStages == 0)
-            return x;
-        double y = stages[0].Process(x, cascade.GetStage(0), guard);
-        for (int i = 1; i < numStages; ++i)
-            y = stages[i].Process(y, cascade.GetStage(i), 0.0);
-        // The output too: a residue that a float sample would store as a denormal.
-        return FlushVanishing(y);
+        return ThroughStages(x, guard, cascade.GetNumStages(), stages.data(),
+                             [&cascade](int i) -> const BiquadSection& { return cascade.GetStage(i); });
+    }
+
+    // Process for a run of samples through a cascade of exactly Stages stages: the sections
+    // and memories are copied out, so that they can stay in registers over the run.
+    template <int Stages>
+    struct Run {
+        std::array<BiquadSection, Stages> sections;
+        std::array<StageState, Stages> memory;
+        double guard;
+
+        [[gnu::always_inline]] double Process(double x)
+        {
+            guard = -guard;
+            return ThroughStages(x, guard, Stages, memory.data(),
+                                 [this](int i) -> const BiquadSection& { return sections[i]; });
+        }
+    };
+
+    template <int Stages>
+    Run<Stages> BeginRun(const Cascade& cascade) const
+    {
+        Run<Stages> run;
+        for (int i = 0; i < Stages; ++i) {
+            run.sections[i] = cascade.GetStage(i);
+            run.memory[i] = stages[i];
+        }
+        run.guard = guard;
+        return run;
+    }
+
+    template <int Stages>
+    void EndRun(const Run<Stages>& run)
+    {
+        std::copy(run.memory.begin(), run.memory.end(), stages.begin());
+        guard = run.guard;
     }
 
     // Moves the memory into glide form; inForce is the cascade that it was built with.
@@ -81,6 +108,21 @@ public:
     }
 
 private:
+    // The guard enters the first stage only: added later, the gain of the stages after it
+    // could lift it far above its level at the input.
+    template <class SectionAt>
+    [[gnu::always_inline]] static double ThroughStages(double x, double guard, int count, StageState* memory,
+                                                       SectionAt section)
+    {
+        if (count == 0)
+            return x;
+        double y = memory[0].Process(x, section(0), guard);
+        for (int i = 1; i < count; ++i)
+            y = memory[i].Process(y, section(i), 0.0);
+        // The output too: a residue that a float sample would store as a denormal.
+        return FlushVanishing(y);
+    }
+
     double guard = kDenormalGuard;
     std::array<StageState, MaxStages> stages{};
     std::array<GlideState, MaxStages> glideStages{};

@@ -40,15 +40,46 @@ protected:
     {
         if (begin >= end)
             return;
+        WithStageCount<DesignClass::kMaxStages>(cascade.GetNumStages(), [&]<int Stages>() {
+            RunStages<Stages>(begin, end, channels, cascade);
+        });
+    }
+
+    std::array<ChannelState<StateType, DesignClass::kMaxStages>, Channels> states{};
+
+private:
+    // The stage count is fixed for a block, so it is made a constant of the loop.
+    template <int Stages, class Sample>
+    void RunStages(int begin, int end, Sample* const* channels, const Cascade& cascade)
+    {
+        using Run = typename ChannelState<StateType, DesignClass::kMaxStages>::template Run<Stages>;
+        std::array<Run, Channels> runs;
+        for (int c = 0; c < Channels; ++c)
+            runs[c] = states[c].template BeginRun<Stages>(cascade);
         std::array<Sample*, Channels> samples;
         std::copy_n(channels, Channels, samples.begin());
         for (int n = begin; n < end; ++n) {
             for (int c = 0; c < Channels; ++c)
-                samples[c][n] = static_cast<Sample>(states[c].Process(samples[c][n], cascade));
+                samples[c][n] = static_cast<Sample>(runs[c].Process(samples[c][n]));
         }
+        for (int c = 0; c < Channels; ++c)
+            states[c].EndRun(runs[c]);
     }
 
-    std::array<ChannelState<StateType, DesignClass::kMaxStages>, Channels> states{};
+    // Calls body.template operator()<count>() for a count from 0 to Largest.
+    template <int Largest, class Body>
+    static void WithStageCount(int count, Body&& body)
+    {
+        if constexpr (Largest > 0) {
+            if (count >= Largest) {
+                body.template operator()<Largest>();
+                return;
+            }
+            WithStageCount<Largest - 1>(count, body);
+        } else {
+            body.template operator()<0>();
+        }
+    }
 };
 
 } // namespace Dsp

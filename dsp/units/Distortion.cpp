@@ -142,9 +142,21 @@ double Distortion::GainScale() const
 
 void Distortion::ProcessBlock(double* const io[2], int32_t frames)
 {
+    BeginBlock();
+    ProcessPiece(io, frames);
+}
+
+void Distortion::BeginBlock()
+{
     if (bypassed || amount == 0.0 || current == nullptr)
         return;
     current->BuildEffective();
+}
+
+void Distortion::ProcessPiece(double* const io[2], int32_t frames)
+{
+    if (bypassed || amount == 0.0 || current == nullptr)
+        return;
     ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount);
 }
 

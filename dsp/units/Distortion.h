@@ -54,6 +54,10 @@ public:
 
     // In place. A block longer than the work pair passes unchanged.
     void ProcessBlock(double* const io[2], int32_t frames);
+    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t frames);
     // The same shaping on caller-owned curve, scratch and smoothing state: the live unit and
     // everything the audio thread uses stay untouched. `table` is `curve`'s lookup table.
     void ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve, const double* table,

@@ -55,10 +55,22 @@ void DistortionChain::FillShaperTables()
 
 void DistortionChain::ProcessBlock(double* const io[2], int32_t frames)
 {
+    BeginBlock(frames);
+    ProcessPiece(io, frames);
+}
+
+void DistortionChain::BeginBlock(int32_t frames)
+{
+    reducer.BeginBlock(frames);
+    distortion.BeginBlock();
+}
+
+void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
+{
     quantizer.ProcessBlock(io, frames);
-    reducer.ProcessBlock(io, frames);
+    reducer.ProcessPiece(io, frames);
     gate.ProcessBlock(io, frames);
-    distortion.ProcessBlock(io, frames);
+    distortion.ProcessPiece(io, frames);
     shaper.ProcessBlock(io, frames);
 }
 

@@ -66,14 +66,24 @@ double DynShaper::WaveformValue(double t) const
 
 double DynShaper::Shape(double x, double a) const
 {
+    return ShapeIn(WindowFor(a), x);
+}
+
+DynShaper::Window DynShaper::WindowFor(double a) const
+{
+    const double h = width / 2.0;
+    const double centre = (1.0 - a) * (1.0 - 2.0 * h) + h;
+    return {a, centre - h, centre + h};
+}
+
+double DynShaper::ShapeIn(const Window& window, double x) const
+{
+    const double a = window.a;
     if (width == 0.0 || a == 0.0 || (x < 0.0 && polarity == kPositiveOnly) || (x >= 0.0 && polarity == kNegativeOnly))
         return x;
-    const double h = width / 2.0;
     const double sign = x < 0.0 ? -1.0 : 1.0;
     const double m = std::fabs(x);
-    const double centre = (1.0 - a) * (1.0 - 2.0 * h) + h;
-    const double lower = centre - h;
-    const double t = lower < m && m < centre + h ? (m - lower) / width : 0.0;
+    const double t = window.lower < m && m < window.upper ? (m - window.lower) / width : 0.0;
     // Outside the window every waveform adds nothing; skipping it spares the sines.
     if (t == 0.0)
         return m * sign;
@@ -95,11 +105,15 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
     const int32_t steps = !fading && SmootherStep(smoothed, keep, take, amount) == smoothed ? 1 : n;
     double level = smoothed;
     double g = fade;
+    Window window{};
     for (int32_t i = 0; i < n; ++i)
     {
+        // Outside a glide and a fade the window stays where the first frame puts it.
         if (i < steps)
+        {
             level = SmootherStep(level, keep, take, amount);
-        const double a = level * g;
+            window = WindowFor(level * g);
+        }
         double left = FiniteOrZero(io[0][i]);
         double right = FiniteOrZero(io[1][i]);
         if (mode & kDriveBit)
@@ -109,8 +123,8 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
             left = std::clamp(gain * left, -1.0, 1.0);
             right = std::clamp(gain * right, -1.0, 1.0);
         }
-        io[0][i] = Shape(left, a);
-        io[1][i] = Shape(right, a);
+        io[0][i] = ShapeIn(window, left);
+        io[1][i] = ShapeIn(window, right);
         if (g != 0.0 && g != 1.0)
             g = std::clamp(g + fadeStep, 0.0, 1.0);
     }

@@ -62,6 +62,17 @@ public:
     std::array<double, kLongSteps> steps64{};
 
 private:
+    // Where the bump sits for one effective amount: the same for every sample of a block that
+    // neither glides nor fades.
+    struct Window
+    {
+        double a;
+        double lower;
+        double upper;
+    };
+
+    Window WindowFor(double a) const;
+    double ShapeIn(const Window& window, double x) const;
     double WaveformValue(double t) const;
 };
 

@@ -48,6 +48,17 @@ void InputProcessor::Route(double* const io[2], int32_t n) const
 
 void InputProcessor::ProcessBlock(double* const io[2], int32_t n)
 {
+    BeginBlock();
+    ProcessPiece(io, n);
+}
+
+void InputProcessor::BeginBlock()
+{
+    saturator.BeginBlock();
+}
+
+void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
+{
     if (n >= 1)
     {
         Route(io, n);
@@ -78,7 +89,7 @@ void InputProcessor::ProcessBlock(double* const io[2], int32_t n)
             offsetState = offset;
         }
     }
-    saturator.ProcessBlock(io, n);
+    saturator.ProcessPiece(io, n);
 }
 
 } // namespace Wezmark

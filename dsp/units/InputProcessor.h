@@ -33,6 +33,10 @@ public:
     // Sizes the saturator's working copy for blocks of up to `frames`.
     void SetBlockSize(int32_t frames);
     void ProcessBlock(double* const io[2], int32_t n);
+    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t n);
 
     double gainTarget = 1.0;
     // 0..1 around kNoOffset; the offset glides toward 2 x (setting - 0.5).

@@ -76,9 +76,20 @@ void Saturator::SetBlockSize(int32_t frames)
 
 void Saturator::ProcessBlock(double* const io[2], int32_t n)
 {
+    BeginBlock();
+    ProcessPiece(io, n);
+}
+
+void Saturator::BeginBlock()
+{
+    if (amount != 0.0)
+        curve.BuildEffective();
+}
+
+void Saturator::ProcessPiece(double* const io[2], int32_t n)
+{
     if (amount == 0.0 || n < 1 || n > scratch.capacity)
         return;
-    curve.BuildEffective();
     const double* table = curve.effective.data;
     for (int32_t i = 0; i < n; ++i)
     {

@@ -37,6 +37,10 @@ public:
     void SetBlockSize(int32_t frames);
     // In place; a block longer than the working copy passes unchanged.
     void ProcessBlock(double* const io[2], int32_t n);
+    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t n);
 
     // Target amount 0..1; exactly 0 is off.
     double amount = 0.0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -134,6 +135,43 @@ TEST(SmpRateConverter, OffStatesAndUnfittingBlocksPassUnchanged)
         StereoBuffer block = Ramp(c.frames);
         reducer.ProcessBlock(block.Io(), c.frames);
         EXPECT_EQ(block.left, Ramp(c.frames).left);
+    }
+}
+
+// Run in pieces (as the oversampled chains run it), the reducer must still spread its held
+// frames over the whole block: every piece length gives what one call on the block gives.
+TEST(SmpRateConverter, PiecesGiveWhatTheWholeBlockGives)
+{
+    struct Case
+    {
+        double ratio;
+        int32_t frames;
+    };
+    for (const Case c : {Case{0.8, 4096}, Case{0.37, 4096}, Case{1.0 / 3.0, 2400}, Case{0.999, 1000},
+                         Case{0.001, 777}, Case{std::nan(""), 100}, Case{0.5, 1}})
+    {
+        for (const int32_t piece : {1, 7, 256, 5000})
+        {
+            SCOPED_TRACE(testing::Message() << c.ratio << " x " << c.frames << " in pieces of " << piece);
+            Wezmark::SmpRateConverter whole;
+            Wezmark::SmpRateConverter pieces;
+            for (Wezmark::SmpRateConverter* reducer : {&whole, &pieces})
+            {
+                reducer->SetBlockSize(4096);
+                reducer->ratio = c.ratio;
+            }
+            StereoBuffer expected = Ramp(c.frames);
+            whole.ProcessBlock(expected.Io(), c.frames);
+            StereoBuffer block = Ramp(c.frames);
+            pieces.BeginBlock(c.frames);
+            for (int32_t from = 0; from < c.frames; from += piece)
+            {
+                double* const io[2] = {block.left.data() + from, block.right.data() + from};
+                pieces.ProcessPiece(io, std::min(piece, c.frames - from));
+            }
+            ASSERT_EQ(block.left, expected.left);
+            ASSERT_EQ(block.right, expected.right);
+        }
     }
 }
 

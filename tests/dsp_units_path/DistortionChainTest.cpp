@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -141,6 +142,49 @@ TEST(DistortionChain, ShaperPreviewUsesTheRawAmountOnItsOwnGrid)
     for (int32_t i = 0; i < 120; ++i)
         EXPECT_EQ(signal[i], chain.shaper.Shape(std::sin(6.283185307179586 * i / 120), 0.6)) << i;
     EXPECT_EQ(chain.shaper.smoothed, 0.1);
+}
+
+// The oversampled chains run their block in pieces; with every stage on, gliding and fading,
+// any piece length must give what one call on the block gives.
+TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
+{
+    const auto prepare = [](DistortionChain& chain) {
+        chain.SetBlockSize(1024);
+        chain.distortion.Init();
+        chain.distortion.SelectCurve(22.0 / 80.0);
+        chain.distortion.amount = 0.8;
+        chain.quantizer.amount = 0.3;
+        chain.quantizer.factor = 37.5;
+        chain.reducer.ratio = 0.37;
+        chain.gate.target = 0.05;
+        chain.shaper.amount = 0.7;
+        chain.shaper.width = 0.4;
+        chain.shaper.mode = 3;
+        chain.shaper.SetBypass(true);
+        chain.shaper.SetBypass(false);
+    };
+    for (const int32_t piece : {1, 7, 256})
+    {
+        SCOPED_TRACE(piece);
+        DistortionChain whole(Library());
+        DistortionChain pieces(Library());
+        prepare(whole);
+        prepare(pieces);
+        for (const int32_t frames : {1024, 999, 1024})
+        {
+            StereoBuffer expected = Sine(frames);
+            StereoBuffer block = expected;
+            whole.ProcessBlock(expected.Io(), frames);
+            pieces.BeginBlock(frames);
+            for (int32_t from = 0; from < frames; from += piece)
+            {
+                double* const io[2] = {block.left.data() + from, block.right.data() + from};
+                pieces.ProcessPiece(io, std::min(piece, frames - from));
+            }
+            ASSERT_EQ(block.left, expected.left);
+            ASSERT_EQ(block.right, expected.right);
+        }
+    }
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace
@@ -105,6 +106,39 @@ TEST(InputProcessor, SaturatorRunsLastOnTheBlock)
     stage.ProcessBlock(block.Io(), 4);
     EXPECT_NE(block.left[0], 0.5);
     EXPECT_GT(stage.saturator.amountState, 0.0);
+}
+
+// Oversampled, the stage runs its block in pieces: gain, offset and saturator glides must
+// come out as one call on the block gives them.
+TEST(InputProcessor, PiecesGiveWhatTheWholeBlockGives)
+{
+    constexpr int32_t kFrames = 300;
+    InputProcessor whole;
+    InputProcessor pieces;
+    for (InputProcessor* stage : {&whole, &pieces})
+    {
+        stage->SetBlockSize(kFrames);
+        stage->gainTarget = 1.5;
+        stage->offsetSetting = 0.7;
+        stage->saturator.amount = 0.4;
+        stage->channelMode = InputProcessor::kMonoMix;
+    }
+    StereoBuffer expected(kFrames);
+    for (int32_t i = 0; i < kFrames; ++i)
+    {
+        expected.left[i] = std::sin(0.05 * i);
+        expected.right[i] = 0.5 * std::cos(0.03 * i);
+    }
+    StereoBuffer block = expected;
+    whole.ProcessBlock(expected.Io(), kFrames);
+    pieces.BeginBlock();
+    for (int32_t from = 0; from < kFrames; from += 64)
+    {
+        double* const io[2] = {block.left.data() + from, block.right.data() + from};
+        pieces.ProcessPiece(io, std::min(64, kFrames - from));
+    }
+    EXPECT_EQ(block.left, expected.left);
+    EXPECT_EQ(block.right, expected.right);
 }
 
 TEST(SoftKneeCurve, PassesBelowTheKneeBendsInsideAndCompressesAbove)

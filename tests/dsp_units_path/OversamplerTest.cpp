@@ -198,6 +198,50 @@ TEST(Oversampler, BlocksGiveExactlyWhatTheStepGivesFrameByFrame)
     }
 }
 
+// The piecewise run must give, frame for frame, what up-sampling the block, running the stage
+// on all of it and down-sampling gives, also over blocks that no piece length divides.
+TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
+{
+    constexpr int32_t kPrepared = 100;
+    const auto stage = [](double* const io[2], int32_t frames) {
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            io[0][i] = std::tanh(3.0 * io[0][i]);
+            io[1][i] = io[1][i] * io[1][i] - 0.25;
+        }
+    };
+    Oversampler reference;
+    Oversampler pieces;
+    reference.Prepare(44100.0, kPrepared);
+    pieces.Prepare(44100.0, kPrepared);
+    for (const int32_t frames : {kPrepared, 1, 31, 32, 33, 64, 65, kPrepared})
+    {
+        SCOPED_TRACE(frames);
+        StereoBlock input(frames);
+        FillEdgeCases(input);
+        ASSERT_TRUE(reference.Upsample(input.In(), frames));
+        double* const up[2] = {reference.up.left, reference.up.right};
+        stage(up, frames * 8);
+        ASSERT_TRUE(reference.Downsample(UpPair(reference).data(), frames * 8));
+
+        StereoBlock io = input;
+        double* const signal[2] = {io.left.data(), io.right.data()};
+        ASSERT_TRUE(pieces.ProcessInPieces(signal, frames, stage));
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            ASSERT_EQ(io.left[i], reference.down.left[i]) << i;
+            ASSERT_EQ(io.right[i], reference.down.right[i]) << i;
+        }
+        EXPECT_EQ(pieces.upLeft, reference.upLeft);
+        EXPECT_EQ(pieces.downRight, reference.downRight);
+    }
+
+    StereoBlock tooLong(kPrepared + 1, 0.5);
+    double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
+    EXPECT_FALSE(pieces.ProcessInPieces(signal, kPrepared + 1, stage));
+    EXPECT_EQ(tooLong.left, std::vector<double>(kPrepared + 1, 0.5));
+}
+
 TEST(Oversampler, BlocksLargerThanThePreparedSizeWriteNothing)
 {
     Oversampler o;
