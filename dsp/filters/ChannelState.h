@@ -69,6 +69,43 @@ public:
         guard = run.guard;
     }
 
+    // Run for two channels side by side, one in each lane: the same operations on each, so
+    // each channel gets exactly what its own Run gives it.
+    template <int Stages>
+    struct PairRun {
+        std::array<BiquadSection, Stages> sections;
+        std::array<typename StageState::Pair, Stages> memory;
+        SamplePair guard;
+
+        [[gnu::always_inline]] SamplePair Process(SamplePair x)
+        {
+            guard = -guard;
+            return ThroughStages(x, guard, Stages, memory.data(),
+                                 [this](int i) -> const BiquadSection& { return sections[i]; });
+        }
+    };
+
+    template <int Stages>
+    static PairRun<Stages> BeginPairRun(const ChannelState& left, const ChannelState& right, const Cascade& cascade)
+    {
+        PairRun<Stages> run;
+        for (int i = 0; i < Stages; ++i) {
+            run.sections[i] = cascade.GetStage(i);
+            run.memory[i] = StageState::Join(left.stages[i], right.stages[i]);
+        }
+        run.guard = SamplePair{left.guard, right.guard};
+        return run;
+    }
+
+    template <int Stages>
+    static void EndPairRun(const PairRun<Stages>& run, ChannelState& left, ChannelState& right)
+    {
+        for (int i = 0; i < Stages; ++i)
+            StageState::Split(run.memory[i], left.stages[i], right.stages[i]);
+        left.guard = run.guard[0];
+        right.guard = run.guard[1];
+    }
+
     // Moves the memory into glide form; inForce is the cascade that it was built with.
     void EnterGlide(const GlideCascade<MaxStages>& inForce)
     {
@@ -110,15 +147,15 @@ public:
 private:
     // The guard enters the first stage only: added later, the gain of the stages after it
     // could lift it far above its level at the input.
-    template <class SectionAt>
-    [[gnu::always_inline]] static double ThroughStages(double x, double guard, int count, StageState* memory,
+    template <class Sample, class Memory, class SectionAt>
+    [[gnu::always_inline]] static Sample ThroughStages(Sample x, Sample guard, int count, Memory* memory,
                                                        SectionAt section)
     {
         if (count == 0)
             return x;
-        double y = memory[0].Process(x, section(0), guard);
+        Sample y = memory[0].Process(x, section(0), guard);
         for (int i = 1; i < count; ++i)
-            y = memory[i].Process(y, section(i), 0.0);
+            y = memory[i].Process(y, section(i), Sample{});
         // The output too: a residue that a float sample would store as a denormal.
         return FlushVanishing(y);
     }

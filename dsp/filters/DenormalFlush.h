@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/SamplePair.h"
+
 #include <cmath>
 
 namespace Dsp {
@@ -12,6 +14,13 @@ inline constexpr double kDenormalFlushLevel = 1e-30;
 inline double FlushVanishing(double value)
 {
     return std::fabs(value) < kDenormalFlushLevel ? 0.0 : value;
+}
+
+// The same for each lane.
+inline SamplePair FlushVanishing(SamplePair value)
+{
+    const SamplePair magnitude = value < 0.0 ? -value : value;
+    return magnitude < kDenormalFlushLevel ? SamplePair{} : value;
 }
 
 } // namespace Dsp

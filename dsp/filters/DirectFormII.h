@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/SamplePair.h"
 #include "dsp/filters/BiquadSection.h"
 #include "dsp/filters/DenormalFlush.h"
 #include "dsp/filters/GlideSection.h"
@@ -7,20 +8,27 @@
 
 namespace Dsp {
 
-// Memory of one stage in direct form II: the two previous values of the internal signal.
-struct DirectFormII {
-    double w1 = 0.0;
-    double w2 = 0.0;
+// The recursion of one stage in direct form II, on one channel's samples or, as SamplePair,
+// on two channels side by side: the two previous values of the internal signal.
+template <class Sample>
+struct DirectFormIIMemory {
+    Sample w1{};
+    Sample w2{};
 
     // guard, a tiny offset against denormals, is added at the recursive node.
-    double Process(double x, const BiquadSection& s, double guard)
+    [[gnu::always_inline]] Sample Process(Sample x, const BiquadSection& s, Sample guard)
     {
-        const double u = FlushVanishing(x - s.a1 * w1 - s.a2 * w2 + guard);
-        const double out = s.b0 * u + s.b1 * w1 + s.b2 * w2;
+        const Sample u = FlushVanishing(x - s.a1 * w1 - s.a2 * w2 + guard);
+        const Sample out = s.b0 * u + s.b1 * w1 + s.b2 * w2;
         w2 = w1;
         w1 = u;
         return out;
     }
+};
+
+// Memory of one stage in direct form II.
+struct DirectFormII : DirectFormIIMemory<double> {
+    using Pair = DirectFormIIMemory<SamplePair>;
 
     // The memory in the coordinates of the glide section of the same stage, whose input is
     // inputScale times this stage's input; and back.
@@ -35,6 +43,20 @@ struct DirectFormII {
         const GlideSection::Pair w = glide.ToCanonical({state.s1, state.s2});
         w1 = w.first / inputScale;
         w2 = w.second / inputScale;
+    }
+
+    // Two channels' memories side by side, and apart again.
+    static Pair Join(const DirectFormII& left, const DirectFormII& right)
+    {
+        return {SamplePair{left.w1, right.w1}, SamplePair{left.w2, right.w2}};
+    }
+
+    static void Split(const Pair& both, DirectFormII& left, DirectFormII& right)
+    {
+        left.w1 = both.w1[0];
+        left.w2 = both.w2[0];
+        right.w1 = both.w1[1];
+        right.w2 = both.w2[1];
     }
 };
 

@@ -48,10 +48,24 @@ protected:
     std::array<ChannelState<StateType, DesignClass::kMaxStages>, Channels> states{};
 
 private:
-    // The stage count is fixed for a block, so it is made a constant of the loop.
+    // The stage count is fixed for a block, so it is made a constant of the loop. A stereo
+    // pair runs side by side.
     template <int Stages, class Sample>
     void RunStages(int begin, int end, Sample* const* channels, const Cascade& cascade)
     {
+        if constexpr (Channels == 2) {
+            using State = ChannelState<StateType, DesignClass::kMaxStages>;
+            auto run = State::template BeginPairRun<Stages>(states[0], states[1], cascade);
+            Sample* left = channels[0];
+            Sample* right = channels[1];
+            for (int n = begin; n < end; ++n) {
+                const SamplePair y = run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});
+                left[n] = static_cast<Sample>(y[0]);
+                right[n] = static_cast<Sample>(y[1]);
+            }
+            State::EndPairRun(run, states[0], states[1]);
+            return;
+        }
         using Run = typename ChannelState<StateType, DesignClass::kMaxStages>::template Run<Stages>;
         std::array<Run, Channels> runs;
         for (int c = 0; c < Channels; ++c)

@@ -2,7 +2,7 @@
 
 #include "dsp/units/CurvePoints.h"
 #include "dsp/units/DistortionCurve.h"
-#include "dsp/units/SamplePair.h"
+#include "dsp/SamplePair.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "dsp/units/Oversampler.h"
 
-#include "dsp/units/SamplePair.h"
+#include "dsp/SamplePair.h"
 
 #include <emmintrin.h>
 
