@@ -76,7 +76,7 @@ DynShaper::Window DynShaper::WindowFor(double a) const
     return {a, centre - h, centre + h};
 }
 
-double DynShaper::ShapeIn(const Window& window, double x) const
+[[gnu::always_inline]] inline double DynShaper::ShapeIn(const Window& window, double x) const
 {
     const double a = window.a;
     if (width == 0.0 || a == 0.0 || (x < 0.0 && polarity == kPositiveOnly) || (x >= 0.0 && polarity == kNegativeOnly))
