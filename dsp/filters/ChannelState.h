@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/SamplePair.h"
 #include "dsp/filters/Cascade.h"
 #include "dsp/filters/DenormalFlush.h"
 #include "dsp/filters/GlideCascade.h"
@@ -34,43 +35,10 @@ public:
                              [&cascade](int i) -> const BiquadSection& { return cascade.GetStage(i); });
     }
 
-    // Process for a run of samples through a cascade of exactly Stages stages: the sections
-    // and memories are copied out, so that they can stay in registers over the run.
-    template <int Stages>
-    struct Run {
-        std::array<BiquadSection, Stages> sections;
-        std::array<StageState, Stages> memory;
-        double guard;
-
-        [[gnu::always_inline]] double Process(double x)
-        {
-            guard = -guard;
-            return ThroughStages(x, guard, Stages, memory.data(),
-                                 [this](int i) -> const BiquadSection& { return sections[i]; });
-        }
-    };
-
-    template <int Stages>
-    Run<Stages> BeginRun(const Cascade& cascade) const
-    {
-        Run<Stages> run;
-        for (int i = 0; i < Stages; ++i) {
-            run.sections[i] = cascade.GetStage(i);
-            run.memory[i] = stages[i];
-        }
-        run.guard = guard;
-        return run;
-    }
-
-    template <int Stages>
-    void EndRun(const Run<Stages>& run)
-    {
-        std::copy(run.memory.begin(), run.memory.end(), stages.begin());
-        guard = run.guard;
-    }
-
-    // Run for two channels side by side, one in each lane: the same operations on each, so
-    // each channel gets exactly what its own Run gives it.
+    // Process for a run of samples of two channels side by side, one in each lane, through a
+    // cascade of exactly Stages stages: the same operations on each lane, so each channel gets
+    // exactly what Process gives it. The sections and memories are copied out, so that they
+    // can stay in registers over the run.
     template <int Stages>
     struct PairRun {
         std::array<BiquadSection, Stages> sections;

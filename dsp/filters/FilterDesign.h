@@ -40,44 +40,38 @@ protected:
     {
         if (begin >= end)
             return;
-        WithStageCount<DesignClass::kMaxStages>(cascade.GetNumStages(), [&]<int Stages>() {
-            RunStages<Stages>(begin, end, channels, cascade);
-        });
+        if constexpr (Channels == 2) {
+            WithStageCount<DesignClass::kMaxStages>(cascade.GetNumStages(), [&]<int Stages>() {
+                RunPair<Stages>(begin, end, channels, cascade);
+            });
+        } else {
+            std::array<Sample*, Channels> samples;
+            std::copy_n(channels, Channels, samples.begin());
+            for (int n = begin; n < end; ++n) {
+                for (int c = 0; c < Channels; ++c)
+                    samples[c][n] = static_cast<Sample>(states[c].Process(samples[c][n], cascade));
+            }
+        }
     }
 
     std::array<ChannelState<StateType, DesignClass::kMaxStages>, Channels> states{};
 
 private:
-    // The stage count is fixed for a block, so it is made a constant of the loop. A stereo
-    // pair runs side by side.
+    // A stereo pair runs side by side, with the stage count, fixed for a block, made a
+    // constant of the loop.
     template <int Stages, class Sample>
-    void RunStages(int begin, int end, Sample* const* channels, const Cascade& cascade)
+    void RunPair(int begin, int end, Sample* const* channels, const Cascade& cascade)
     {
-        if constexpr (Channels == 2) {
-            using State = ChannelState<StateType, DesignClass::kMaxStages>;
-            auto run = State::template BeginPairRun<Stages>(states[0], states[1], cascade);
-            Sample* left = channels[0];
-            Sample* right = channels[1];
-            for (int n = begin; n < end; ++n) {
-                const SamplePair y = run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});
-                left[n] = static_cast<Sample>(y[0]);
-                right[n] = static_cast<Sample>(y[1]);
-            }
-            State::EndPairRun(run, states[0], states[1]);
-            return;
-        }
-        using Run = typename ChannelState<StateType, DesignClass::kMaxStages>::template Run<Stages>;
-        std::array<Run, Channels> runs;
-        for (int c = 0; c < Channels; ++c)
-            runs[c] = states[c].template BeginRun<Stages>(cascade);
-        std::array<Sample*, Channels> samples;
-        std::copy_n(channels, Channels, samples.begin());
+        using State = ChannelState<StateType, DesignClass::kMaxStages>;
+        auto run = State::template BeginPairRun<Stages>(states[0], states[1], cascade);
+        Sample* left = channels[0];
+        Sample* right = channels[1];
         for (int n = begin; n < end; ++n) {
-            for (int c = 0; c < Channels; ++c)
-                samples[c][n] = static_cast<Sample>(runs[c].Process(samples[c][n]));
+            const SamplePair y = run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});
+            left[n] = static_cast<Sample>(y[0]);
+            right[n] = static_cast<Sample>(y[1]);
         }
-        for (int c = 0; c < Channels; ++c)
-            states[c].EndRun(runs[c]);
+        State::EndPairRun(run, states[0], states[1]);
     }
 
     // Calls body.template operator()<count>() for a count from 0 to Largest.
