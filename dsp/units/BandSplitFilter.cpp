@@ -1,7 +1,6 @@
 #include "dsp/units/BandSplitFilter.h"
 
-#include "dsp/filters/Butterworth/HighPass.h"
-#include "dsp/filters/Butterworth/LowPass.h"
+#include "dsp/filters/Butterworth/Designs.h"
 #include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"

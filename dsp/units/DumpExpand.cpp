@@ -1,7 +1,6 @@
 #include "dsp/units/DumpExpand.h"
 
-#include "dsp/filters/ChebyshevI/HighPass.h"
-#include "dsp/filters/ChebyshevI/LowPass.h"
+#include "dsp/filters/ChebyshevI/Designs.h"
 #include "dsp/filters/DirectFormI.h"
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"

@@ -1,7 +1,6 @@
 #include "dsp/units/HqFilterUnit.h"
 
-#include "dsp/filters/Bessel/HighPass.h"
-#include "dsp/filters/Bessel/LowPass.h"
+#include "dsp/filters/Bessel/Designs.h"
 #include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 #include "dsp/units/DesignParams.h"

@@ -1,9 +1,8 @@
 #include "DesignCatalogue.h"
 
 #include "dsp/filters/BiquadSection.h"
-#include "dsp/filters/Bessel/BandPass.h"
-#include "dsp/filters/Butterworth/BandPass.h"
-#include "dsp/filters/Butterworth/LowPass.h"
+#include "dsp/filters/Bessel/Designs.h"
+#include "dsp/filters/Butterworth/Designs.h"
 #include "dsp/filters/ParamInfo.h"
 
 #include <gtest/gtest.h>
