@@ -40,8 +40,14 @@ wine-prefix: windows
 	@[ -f $(WINE_PREFIX)/system.reg ] || (WINEPREFIX=$(WINE_PREFIX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
 	  /usr/lib/wine/wine64 wineboot --init && WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver -w)
 
+# One persistent wineserver for the whole run: Wine programs started side by side otherwise race
+# to start and stop their own server, and some of them hang on exit.
+WINESERVER := WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver
+
 test: native windows fuzz tsan wine-prefix
-	xvfb-run -a ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure --timeout 600
+	$(WINESERVER) -p
+	xvfb-run -a ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure --timeout 600; \
+	  status=$$?; $(WINESERVER) -k; exit $$status
 
 demo: native windows wine-prefix
 	bash tools/demo.sh
