@@ -63,9 +63,13 @@ VstIntPtr IEffectVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     {
         if (opcode == effClose)
         {
-            // Waits for a block in progress; the lock must be free before the object goes.
-            plugin->mLock.Enter();
-            plugin->mLock.Leave();
+            // Waits for a state request and a block in progress; both locks must be free
+            // before the object goes.
+            for (RecursiveLock* lock : {&plugin->mStateLock, &plugin->mLock})
+            {
+                lock->Enter();
+                lock->Leave();
+            }
             delete plugin;
             return 0;
         }
