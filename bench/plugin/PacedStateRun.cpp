@@ -19,12 +19,13 @@ double Milliseconds(Clock::duration duration)
     return std::chrono::duration<double, std::milli>(duration).count();
 }
 
-double Median(std::vector<double> values)
+double Percentile(std::vector<double> values, double fraction)
 {
     if (values.empty())
         return 0.0;
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2), values.end());
-    return values[values.size() / 2];
+    const auto rank = static_cast<size_t>(fraction * static_cast<double>(values.size() - 1));
+    std::nth_element(values.begin(), values.begin() + static_cast<long>(rank), values.end());
+    return values[rank];
 }
 }
 
@@ -68,9 +69,10 @@ PacedStateFigures RunPacedStateCalls(RecursiveLock& pluginLock, const std::funct
 
     PacedStateFigures figures;
     figures.worstWaitMs = waits.empty() ? 0.0 : *std::max_element(waits.begin(), waits.end());
-    figures.medianWaitMs = Median(waits);
+    figures.medianWaitMs = Percentile(waits, 0.5);
+    figures.percentile99WaitMs = Percentile(waits, 0.99);
     figures.worstStateCallMs = calls.empty() ? 0.0 : *std::max_element(calls.begin(), calls.end());
-    figures.medianStateCallMs = Median(calls);
+    figures.medianStateCallMs = Percentile(calls, 0.5);
     figures.blocks = static_cast<int>(waits.size());
     figures.stateCalls = static_cast<int>(calls.size());
     return figures;
@@ -84,6 +86,7 @@ void ReportPacedStateCalls(benchmark::State& state, RecursiveLock& pluginLock,
         const PacedStateFigures figures = RunPacedStateCalls(pluginLock, processBlock, stateCall, kMeasuredSeconds);
         state.counters["worst_wait_ms"] = figures.worstWaitMs;
         state.counters["median_wait_ms"] = figures.medianWaitMs;
+        state.counters["p99_wait_ms"] = figures.percentile99WaitMs;
         state.counters["worst_state_call_ms"] = figures.worstStateCallMs;
         state.counters["median_state_call_ms"] = figures.medianStateCallMs;
         state.counters["blocks"] = figures.blocks;

@@ -13,6 +13,8 @@ struct PacedStateFigures
 {
     double worstWaitMs = 0.0;
     double medianWaitMs = 0.0;
+    // On a loaded machine the worst wait also holds the times a lock holder was preempted.
+    double percentile99WaitMs = 0.0;
     double worstStateCallMs = 0.0;
     double medianStateCallMs = 0.0;
     int blocks = 0;
