@@ -54,13 +54,21 @@ function(zv_add_benchmark name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark_main)
 endfunction()
 
-# zv_add_fuzzer(<name> SOURCES ... LIBS ...): a libFuzzer target (clang build only) with a
-# short, deterministic smoke run registered as a test.
+# zv_add_fuzzer(<name> SOURCES ... LIBS ... [CORPUS <dir>] [MAX_LEN <bytes>]): a libFuzzer
+# target (clang build only) with a short, deterministic smoke run registered as a test. With a
+# CORPUS, the run starts from its seeds (new inputs go to a folder of the build, never into the
+# seeds) and may grow inputs to MAX_LEN at once, so whole state blocks get generated.
 function(zv_add_fuzzer name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "CORPUS;MAX_LEN" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  add_test(NAME fuzz.${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=20)
+  set(corpus_args)
+  if(ARG_CORPUS)
+    set(found ${CMAKE_CURRENT_BINARY_DIR}/${name}-found)
+    file(MAKE_DIRECTORY ${found})
+    set(corpus_args -len_control=0 -max_len=${ARG_MAX_LEN} ${found} ${ARG_CORPUS})
+  endif()
+  add_test(NAME fuzz.${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=20 ${corpus_args})
   set_tests_properties(fuzz.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS fuzz)
 endfunction()

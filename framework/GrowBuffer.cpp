@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace
 {
@@ -88,4 +89,12 @@ bool GrowBuffer::Append(const void* bytes, int64_t count)
         return false;
     std::memcpy(static_cast<char*>(mData) + oldUsed, bytes, static_cast<size_t>(count));
     return true;
+}
+
+void GrowBuffer::Swap(GrowBuffer& other)
+{
+    std::swap(mData, other.mData);
+    std::swap(mAllocated, other.mAllocated);
+    std::swap(mUsed, other.mUsed);
+    std::swap(mGranularity, other.mGranularity);
 }

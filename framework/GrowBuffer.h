@@ -22,6 +22,9 @@ public:
     // Appends the bytes at the end; false (and nothing changes) when the block cannot grow.
     bool Append(const void* bytes, int64_t count);
 
+    // Exchanges the blocks of two buffers without copying.
+    void Swap(GrowBuffer& other);
+
     // Null while the used size is 0.
     void* Data() const;
     int32_t Size() const { return mUsed; }

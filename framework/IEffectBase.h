@@ -52,6 +52,11 @@ public:
     virtual bool GetMidiKeyName(int key, char* name);
     virtual bool SerializeState(StateChunk& chunk);
     virtual int UnserializeState(const StateChunk& chunk, int start);
+    // Checks the state at `start` and appends to `prepared` that state exactly as SerializeState
+    // would write it once UnserializeState had loaded it; returns the position after the state,
+    // or -1 when UnserializeState would refuse it. Changes nothing, so a bank's presets are
+    // prepared without the plug-in lock.
+    virtual int PrepareState(const StateChunk& chunk, int start, StateChunk& prepared);
     virtual bool MatchesValues(const double* values, int start);
     virtual void OnEditorResized();
     virtual void OnHostConfigured();
@@ -108,10 +113,16 @@ public:
     int GetBlockSize() const { return mBlockSize; }
     IGraphics* GetGraphics() const { return mGraphics; }
     RecursiveLock& GetLock() { return mLock; }
+    RecursiveLock& GetStateLock() { return mStateLock; }
 
 protected:
     PointerList<ChannelIOPair> mChannelIOPairs;
     RecursiveLock mLock;
+    // Keeps the state and preset requests of the host's and the editor's threads in order and
+    // guards the presets. Taken before the plug-in lock, which those requests hold only while
+    // they read or change what the audio thread uses, so saving or loading a project never
+    // holds up a block for long. The audio thread never waits for it.
+    RecursiveLock mStateLock;
     char mEffectName[kNameSize] = {};
     char mProductName[kNameSize] = {};
     char mMakerName[kNameSize] = {};
@@ -142,4 +153,6 @@ private:
     void CreateChannels(int32_t inputs, int32_t outputs);
     void ShowParamOnControls(int index, double normalised) const;
     int CountUserPresets() const;
+    // One bank record into `slot`, its state prepared; the position after it, or -1.
+    int PreparePresetRecord(const StateChunk& chunk, int position, PresetSlot& slot);
 };

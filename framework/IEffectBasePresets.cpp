@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <vector>
 
 namespace
 {
@@ -25,6 +27,19 @@ bool IEffectBase::SerializeParams(StateChunk& chunk)
         if (!chunk.AppendDouble(GetParam(i)->Value()))
             return false;
     return true;
+}
+
+int IEffectBase::PrepareState(const StateChunk& chunk, int start, StateChunk& prepared)
+{
+    int position = start;
+    for (int i = 0; i < GetParamCount(); ++i)
+    {
+        double value = 0.0;
+        position = chunk.ReadDouble(value, position);
+        if (position < 0 || !prepared.AppendDouble(GetParam(i)->Limit(value)))
+            return -1;
+    }
+    return position;
 }
 
 int IEffectBase::UnserializeParams(const StateChunk& chunk, int start)
@@ -56,6 +71,7 @@ bool IEffectBase::MatchesValues(const double* values, int start)
 
 void IEffectBase::AddFactoryPreset(const char* name, const StateChunk& state)
 {
+    ScopedLock stateLock(mStateLock);
     for (int i = 0; i < GetPresetCount(); ++i)
     {
         PresetSlot* preset = GetPreset(i);
@@ -81,6 +97,7 @@ int IEffectBase::CountUserPresets() const
 
 bool IEffectBase::SelectPreset(int index)
 {
+    ScopedLock stateLock(mStateLock);
     PresetSlot* preset = GetPreset(index);
     if (!preset)
         return false;
@@ -109,17 +126,22 @@ bool IEffectBase::SelectPreset(int index)
 
 void IEffectBase::ModifyCurrentPreset(const char* name)
 {
+    ScopedLock stateLock(mStateLock);
     PresetSlot* preset = GetPreset(mCurrentPreset);
     if (!preset)
         return;
-    preset->state.Clear();
-    SerializeState(preset->state);
+    // Written aside and swapped in, so the preset's old storage is freed after the plug-in
+    // lock that SerializeState takes.
+    StateChunk state;
+    SerializeState(state);
+    preset->state.Swap(state);
     if (name && name[0] != '\0')
         preset->SetName(name);
 }
 
 bool IEffectBase::SerializePresets(StateChunk& chunk)
 {
+    ScopedLock stateLock(mStateLock);
     for (int i = 0; i < GetPresetCount(); ++i)
     {
         const PresetSlot* preset = GetPreset(i);
@@ -131,60 +153,42 @@ bool IEffectBase::SerializePresets(StateChunk& chunk)
     return true;
 }
 
+int IEffectBase::PreparePresetRecord(const StateChunk& chunk, int position, PresetSlot& slot)
+{
+    int32_t length = 0;
+    const int nameStart = chunk.ReadInt32(length, position);
+    if (nameStart < 0 || length < 0 || !chunk.HasBytes(length, nameStart))
+        return -1;
+    // A longer name is kept cut to the slot's size but skipped whole.
+    char name[PresetSlot::kNameSize] = {};
+    const uint8_t* bytes = chunk.Data() + nameStart;
+    for (int32_t kept = 0; kept < length && kept < PresetSlot::kNameSize - 1 && bytes[kept] != 0; ++kept)
+        name[kept] = static_cast<char>(bytes[kept]);
+    slot.SetName(name);
+
+    uint8_t flag = 0;
+    position = chunk.ReadByte(flag, nameStart + length);
+    if (position < 0)
+        return -1;
+    slot.initialised = flag != 0;
+    return slot.initialised ? PrepareState(chunk, position, slot.state) : position;
+}
+
 int IEffectBase::UnserializePresets(const StateChunk& chunk, int position)
 {
-    // A record that carries no readable name takes the last name read before it.
-    char lastName[PresetSlot::kNameSize] = {};
+    ScopedLock stateLock(mStateLock);
+    // Every record is read and checked before a preset changes, so a damaged bank changes
+    // nothing; and the presets never pass through the plug-in, which only loads the current one.
+    std::vector<std::unique_ptr<PresetSlot>> loaded;
     for (int i = 0; i < GetPresetCount() && position >= 0; ++i)
     {
-        PresetSlot* preset = GetPreset(i);
-
-        int32_t length = 0;
-        const int nameStart = chunk.ReadInt32(length, position);
-        if (nameStart < 0 || length < 0)
-        {
-            position = -1;
-        }
-        else if (!chunk.HasBytes(length, nameStart))
-        {
-            position = -1;
-        }
-        else
-        {
-            // A longer name is kept cut to the slot's size but skipped whole.
-            int32_t kept = 0;
-            const uint8_t* bytes = chunk.Data() + nameStart;
-            while (kept < length && kept < PresetSlot::kNameSize - 1 && bytes[kept] != 0)
-            {
-                lastName[kept] = static_cast<char>(bytes[kept]);
-                ++kept;
-            }
-            lastName[kept] = '\0';
-            position = nameStart + length;
-        }
-        preset->SetName(lastName);
-
-        uint8_t flag = 0;
-        if (position >= 0 && chunk.ReadByte(flag, position) >= 0)
-        {
-            preset->initialised = flag != 0;
-            position += 1;
-        }
-        else
-        {
-            position = -1;
-        }
-
-        if (position >= 0 && preset->initialised)
-        {
-            position = UnserializeState(chunk, position);
-            if (position > 0)
-            {
-                preset->state.Clear();
-                SerializeState(preset->state);
-            }
-        }
+        loaded.push_back(std::make_unique<PresetSlot>());
+        position = PreparePresetRecord(chunk, position, *loaded.back());
     }
+    if (position < 0)
+        return -1;
+    for (int i = 0; i < GetPresetCount(); ++i)
+        GetPreset(i)->Swap(*loaded[static_cast<size_t>(i)]);
     SelectPreset(mCurrentPreset);
     return position;
 }

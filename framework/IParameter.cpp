@@ -46,10 +46,10 @@ void IParameter::InitContinuous(const char* name, double defaultValue, double mi
 {
     if (mType == kParamTypeNone)
         mType = kParamTypeDouble;
-    BoundedCopy(mName, name, kTextSize);
+    BoundedCopy(mName, name, kNameSize);
     BoundedCopy(mLabel, label, kTextSize);
     BoundedCopy(mGroup, group, kTextSize);
-    mValue = defaultValue;
+    mValue.store(defaultValue, std::memory_order_relaxed);
     mMinimum = minimum;
     mMaximum = maximum;
     mStep = step;
@@ -65,7 +65,7 @@ double IParameter::Clamped(double value) const
 
 double IParameter::GetNormalized() const
 {
-    return std::pow((Clamped(mValue) - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+    return std::pow((Clamped(Value()) - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
 }
 
 double IParameter::FromNormalized(double normalised) const
@@ -78,12 +78,17 @@ double IParameter::FromNormalized(double normalised) const
 
 void IParameter::SetNormalized(double normalised)
 {
-    mValue = FromNormalized(normalised);
+    mValue.store(FromNormalized(normalised), std::memory_order_relaxed);
 }
 
 void IParameter::SetPlain(double value)
 {
-    mValue = Clamped(std::isfinite(value) ? value : mDefault);
+    mValue.store(Limit(value), std::memory_order_relaxed);
+}
+
+double IParameter::Limit(double value) const
+{
+    return Clamped(std::isfinite(value) ? value : mDefault);
 }
 
 int32_t IParameter::DisplayTextCount() const
@@ -136,7 +141,7 @@ void IParameter::GetDisplayText(double value, bool normalised, char* out, bool u
 
 const char* IParameter::GetLabelForHost() const
 {
-    if (DisplayTextCount() > 0 && FindDisplayText(mValue))
+    if (DisplayTextCount() > 0 && FindDisplayText(Value()))
         return "";
     return mLabel;
 }

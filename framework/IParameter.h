@@ -3,17 +3,24 @@
 #include "framework/GrowBuffer.h"
 #include "framework/ParamType.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 
 // One automatable parameter: its range, current value, the mapping to and from the
 // host's normalised 0..1 scale, and its display text.
+//
+// Threads: the value may be written on one thread while another reads it (a VST3 controller
+// beside the audio thread), so it is held in an atomic; everything else is set once, before
+// the host sees the parameter.
 struct DisplayTextEntry;
 
 class IParameter
 {
 public:
     static constexpr int kTextSize = 32;
+    // Wide enough for every name to reach a host whole: hosts take up to 63 characters.
+    static constexpr int kNameSize = 64;
     static constexpr int kMaxDisplayPrecision = 6;
 
     IParameter() = default;
@@ -29,6 +36,8 @@ public:
     void SetNormalized(double normalised);
     // Limits the value to the range without rounding; a non-finite value becomes the default first.
     void SetPlain(double value);
+    // What SetPlain would store for `value`.
+    double Limit(double value) const;
 
     // Writes at most outSize bytes including the terminator.
     void GetDisplayText(double value, bool normalised, char* out, bool useDisplayTexts, size_t outSize) const;
@@ -41,7 +50,7 @@ public:
     void SetNegateDisplay(bool negate) { mNegateDisplay = negate; }
 
     ParamType Type() const { return mType; }
-    double Value() const { return mValue; }
+    double Value() const { return mValue.load(std::memory_order_relaxed); }
     double Minimum() const { return mMinimum; }
     double Maximum() const { return mMaximum; }
     double Step() const { return mStep; }
@@ -60,14 +69,14 @@ private:
     const DisplayTextEntry* DisplayTexts() const;
 
     ParamType mType = kParamTypeNone;
-    double mValue = 0.0;
+    std::atomic<double> mValue{0.0};
     double mMinimum = 0.0;
     double mMaximum = 1.0;
     double mStep = 1.0;
     double mShape = 1.0;
     double mDefault = 0.0;
     int32_t mDisplayPrecision = 0;
-    char mName[kTextSize] = {};
+    char mName[kNameSize] = {};
     char mLabel[kTextSize] = {};
     char mGroup[kTextSize] = {};
     bool mNegateDisplay = false;

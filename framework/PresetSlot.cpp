@@ -2,6 +2,8 @@
 
 #include "framework/BoundedCopy.h"
 
+#include <utility>
+
 namespace
 {
 constexpr const char* kUnusedPresetName = "empty";
@@ -15,4 +17,11 @@ PresetSlot::PresetSlot()
 void PresetSlot::SetName(const char* text)
 {
     BoundedCopy(name, text, kNameSize);
+}
+
+void PresetSlot::Swap(PresetSlot& other)
+{
+    std::swap(initialised, other.initialised);
+    std::swap(name, other.name);
+    state.Swap(other.state);
 }

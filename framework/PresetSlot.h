@@ -13,6 +13,8 @@ struct PresetSlot
 
     // Copies at most kNameSize - 1 characters.
     void SetName(const char* text);
+    // Exchanges name, flag and state with another slot; the states are not copied.
+    void Swap(PresetSlot& other);
 
     bool initialised = false;
     char name[kNameSize];

@@ -17,6 +17,8 @@ public:
     const uint8_t* Data() const { return static_cast<const uint8_t*>(mBuffer.Data()); }
     // Empties the chunk and releases its storage.
     void Clear();
+    // Exchanges the contents of two chunks without copying.
+    void Swap(StateChunk& other) { mBuffer.Swap(other.mBuffer); }
 
     // Each append is all or nothing: false when the chunk could not grow.
     bool AppendInt32(int32_t value);

@@ -45,7 +45,11 @@ void StateBlock::ReadConfig(const StateChunk& chunk, int start, PluginConfig& co
     int64_t position = start + kViewSettingsOffset;
     for (double* setting : config.ViewSettings())
     {
-        chunk.ReadDouble(*setting, static_cast<int>(position));
+        // A setting that is no number would come back out in every later state: keep ours.
+        double stored = 0.0;
+        chunk.ReadDouble(stored, static_cast<int>(position));
+        if (std::isfinite(stored))
+            *setting = stored;
         position += kDoubleSize;
     }
     for (char* text : config.Texts())

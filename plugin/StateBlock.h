@@ -33,9 +33,9 @@ public:
     // True when a whole block with both markers stands at `start`.
     static bool IsWhole(const StateChunk& chunk, int64_t start);
 
-    // From a whole block: the view settings and the five texts, each text terminated within its
-    // bytes (a stored text without a terminator loses its last byte); the reserved doubles are
-    // not read.
+    // From a whole block: the view settings (a setting that is not finite keeps the value in
+    // `config`) and the five texts, each text terminated within its bytes (a stored text without
+    // a terminator loses its last byte); the reserved doubles are not read.
     static void ReadConfig(const StateChunk& chunk, int start, PluginConfig& config);
     // Point i of a whole block's curve; a value that is not finite reads as 0.
     static double ReadCurvePoint(const StateChunk& chunk, int start, int32_t i);

@@ -112,10 +112,10 @@ void Zarvotone::InitDspState()
     mScope.Remake(ScopeBuffer::kCapacity);
 
     // Room for a parameter's whole name.
-    char name[IParameter::kTextSize];
+    char name[IParameter::kNameSize];
     for (int index = kFirstReservedParam; index < kTotalParamCount; ++index)
     {
-        FormatReservedParamName(index, name, IParameter::kTextSize);
+        FormatReservedParamName(index, name, IParameter::kNameSize);
         DefineParameter(index, name, kReservedDefault, kReservedMinimum, kParamMaximum, kReservedStep, "",
                         kReservedGroup, kParamShape);
     }

@@ -9,6 +9,7 @@
 #include "plugin/VersionInfo.h"
 #include "plugin/ZarvotoneBinding.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
@@ -45,6 +46,7 @@ public:
     // nothing changes.
     bool SerializeState(StateChunk& chunk) override;
     int UnserializeState(const StateChunk& chunk, int start) override;
+    int PrepareState(const StateChunk& chunk, int start, StateChunk& prepared) override;
     // `values` as a state block holds them after its markers: 2048 curve points, then the
     // parameter values. True when the curve equals the first chain's bit for bit and every
     // parameter is within the base's tolerance.
@@ -95,6 +97,8 @@ private:
     void ApplyToUnits(int index, double p);
     void ApplyFilterType(int slot, double p);
     void ApplyBandLink(double p);
+    // Loaded values as the parameters hold them once applied: a linked cutoff follows its partner.
+    void LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const;
     void MirrorParam(int index, double value);
     void RefreshMakeUp();
     void UpdateParamDisplays(int index);

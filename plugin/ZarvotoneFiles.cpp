@@ -25,9 +25,11 @@ const char* Zarvotone::CurrentPresetName() const
 }
 
 // Files are written and programs read without the plug-in lock, so no audio block waits for
-// the disk; what they hold is taken and applied under it.
+// the disk; what they hold is taken and applied under it. The state lock, which guards the
+// preset names and states, comes first, as in every state request.
 bool Zarvotone::SaveProgramFile(const std::string& path)
 {
+    ScopedLock stateLock(mStateLock);
     std::string text;
     {
         ScopedLock lock(mLock);
@@ -50,6 +52,7 @@ bool Zarvotone::LoadProgramFile(const std::string& path)
     Wezmark::ZarvotoneProgram program;
     std::string curveText;
     const bool loaded = program.LoadFromFile(path, curveText);
+    ScopedLock stateLock(mStateLock);
     ScopedLock lock(mLock);
     if (loaded)
         ApplyProgram(program, curveText);
@@ -85,6 +88,7 @@ bool Zarvotone::SaveFxpFile(const std::string& path)
 {
     if (path.empty() || GetPluginApi() != kPluginApiVst2)
         return false;
+    ScopedLock stateLock(mStateLock);
     std::vector<uint8_t> image;
     {
         ScopedLock lock(mLock);
@@ -110,6 +114,7 @@ bool Zarvotone::LoadFxpFile(const std::string& path)
         !FxpProgramFile::Parse(image, {mPluginCode, mVersion, GetParamCount()}, content))
         return false;
 
+    ScopedLock stateLock(mStateLock);
     ScopedLock lock(mLock);
     if (content.form == FxpProgramFile::Form::kChunk)
     {

@@ -46,6 +46,11 @@ uint32_t Steps(double p, int steps)
     return RoundedIndex(steps * p);
 }
 
+bool BandsLinked(double link)
+{
+    return link > kLinkThreshold;
+}
+
 // On/off switches are off only at exactly 0.
 bool IsOff(double p)
 {
@@ -320,7 +325,7 @@ void Zarvotone::ApplyFilterType(int slot, double p)
 void Zarvotone::ApplyBandLink(double p)
 {
     Wezmark::BandSplitFilter& splitter = mUnits.subBand.splitter;
-    splitter.link = p > kLinkThreshold;
+    splitter.link = BandsLinked(p);
     if (!splitter.link)
         return;
     const double cutoff = mCurrentValues.Get(kParamSubBandCutoff);
@@ -356,4 +361,13 @@ void Zarvotone::UpdateParamDisplays(int index)
     if (!mGraphics || !param)
         return;
     mGraphics->ShowParamValue(index, param->Value(), false);
+}
+
+// Applying the values mirrors the sub-band cutoff into the disto-band cutoff, then that one back.
+void Zarvotone::LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const
+{
+    if (!BandsLinked(values[kParamBandLink]))
+        return;
+    values[kParamDistoBandCutoff] = GetParam(kParamDistoBandCutoff)->FromNormalized(values[kParamSubBandCutoff]);
+    values[kParamSubBandCutoff] = GetParam(kParamSubBandCutoff)->FromNormalized(values[kParamDistoBandCutoff]);
 }

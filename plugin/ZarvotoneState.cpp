@@ -1,9 +1,12 @@
 #include "plugin/Zarvotone.h"
 
+#include "dsp/units/CurvePoints.h"
 #include "framework/ScopedLock.h"
 #include "plugin/StateBlock.h"
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 bool Zarvotone::SerializeState(StateChunk& chunk)
 {
@@ -45,6 +48,45 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
     for (DistortionChain* chain : mUnits.Chains())
         chain->distortion.RestoreCurve();
     return end;
+}
+
+// What UnserializeState and SerializeState would make of the block, worked out on copies: the
+// settings over the current ones, the curve as a chain takes it, the values as the parameters
+// and the band link leave them.
+int Zarvotone::PrepareState(const StateChunk& chunk, int start, StateChunk& prepared)
+{
+    if (!StateBlock::IsWhole(chunk, start))
+        return -1;
+    auto config = std::make_unique<PluginConfig>();
+    {
+        ScopedLock lock(mLock);
+        *config = mConfig;
+    }
+    StateBlock::ReadConfig(chunk, start, *config);
+    if (!StateBlock::AppendHead(prepared, *config))
+        return -1;
+
+    std::vector<double> curve(StateBlock::kCurvePoints);
+    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
+        curve[static_cast<size_t>(i)] = StateBlock::ReadCurvePoint(chunk, start, i);
+    ClampCurvePoints(curve.data(), StateBlock::kCurvePoints);
+    for (double point : curve)
+        if (!prepared.AppendDouble(point))
+            return -1;
+
+    std::array<double, kTotalParamCount> values{};
+    int position = static_cast<int>(start + StateBlock::kParamsOffset);
+    for (int i = 0; i < kTotalParamCount; ++i)
+    {
+        double stored = 0.0;
+        position = chunk.ReadDouble(stored, position);
+        values[static_cast<size_t>(i)] = GetParam(i)->Limit(stored);
+    }
+    LinkBandCutoffs(values);
+    for (double value : values)
+        if (!prepared.AppendDouble(value))
+            return -1;
+    return position;
 }
 
 bool Zarvotone::MatchesValues(const double* values, int start)

@@ -11,8 +11,9 @@
 // Binds the plug-in base to the VST3 host interfaces: one object that is the component, the
 // audio processor and the edit controller. The product's main class derives from it.
 //
-// Threads: process runs on the host's audio thread and holds the plug-in lock, as do
-// getState, setState and setupProcessing; every other call comes from the host's UI thread.
+// Threads: process runs on the host's audio thread and holds the plug-in lock, as does
+// setupProcessing; getState and setState hold the state lock and take the plug-in lock only
+// to copy the state out or load it. Every other call comes from the host's UI thread.
 // Parameter values from the host reach the product only through the process call's queues.
 // No exception leaves a host-facing call.
 class IEffectVST3 : public IEffectBase, public Vst3::EffectComponent
@@ -98,6 +99,7 @@ private:
 
     void ApplyParameterChanges(Vst3::IParameterChanges* changes);
     void ApplyHostValue(Vst3::ParamID id, double value);
+    void TrySelectPreset(int index);
     void AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
     void AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
     void RunBlock(Vst3::int32 frames);
@@ -105,7 +107,11 @@ private:
     void CopyOutputsToHost(Vst3::int32 frames);
     void DisconnectAllChannels();
 
+    static constexpr int kNoPendingPreset = -1;
+
     std::atomic<bool> mBypassed{false};
+    // A program change of the audio thread that waits for the presets; only process uses it.
+    int mPendingPreset = kNoPendingPreset;
     Vst3::ProcessContext mProcessContext{};
     // Distinct parameter group names in order of first appearance; unit i + 1 is name i.
     std::vector<std::string> mUnitNames;

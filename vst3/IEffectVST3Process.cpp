@@ -83,6 +83,8 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
         ScopedLock lock(mLock);
         if (data.processContext)
             mProcessContext = *data.processContext;
+        if (mPendingPreset != kNoPendingPreset)
+            TrySelectPreset(mPendingPreset);
         ApplyParameterChanges(data.inputParameterChanges);
         for (Vst3::int32 b = 0; data.outputs && b < data.numOutputs; ++b)
             data.outputs[b].silenceFlags = 0;
@@ -148,7 +150,7 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
     if (id == kProgramParamId)
     {
         // k / count reaches preset k; 1.0 lies past the last one and selects nothing.
-        SelectPreset(static_cast<int>(normalised * GetPresetCount()));
+        TrySelectPreset(static_cast<int>(normalised * GetPresetCount()));
         return;
     }
     IParameter* record = GetParam(static_cast<int>(id));
@@ -158,6 +160,20 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
     if (mGraphics)
         mGraphics->ShowParamValue(static_cast<int>(id), normalised, true);
     ParamChanged(static_cast<int>(id));
+}
+
+// The presets belong to a state call of the UI thread while it runs; the audio thread never
+// waits for that, and selects the preset in a later block instead.
+void IEffectVST3::TrySelectPreset(int index)
+{
+    mPendingPreset = index;
+    if (!mStateLock.TryEnter())
+        return;
+    // Already held, so this cannot wait; it releases the lock on every way out.
+    ScopedLock held(mStateLock);
+    mStateLock.Leave();
+    mPendingPreset = kNoPendingPreset;
+    SelectPreset(index);
 }
 
 void IEffectVST3::AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames)

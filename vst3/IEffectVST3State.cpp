@@ -62,7 +62,9 @@ Vst3::tresult PLUGIN_API IEffectVST3::getState(Vst3::IBStream* state)
         return Vst3::kInvalidArgument;
     try
     {
-        ScopedLock lock(mLock);
+        // The plug-in lock is held only while SerializeState copies the state out; the stream,
+        // which may be slow, is written without it.
+        ScopedLock stateLock(mStateLock);
         StateChunk chunk;
         if (!SerializeState(chunk) || chunk.Size() <= 0)
             return Vst3::kResultFalse;
@@ -84,7 +86,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::setState(Vst3::IBStream* state)
         return Vst3::kInvalidArgument;
     try
     {
-        ScopedLock lock(mLock);
+        ScopedLock stateLock(mStateLock);
         // The stream carries no size of its own: the block has the size the plug-in writes.
         StateChunk current;
         if (!SerializeState(current) || current.Size() <= 0)
@@ -98,6 +100,8 @@ Vst3::tresult PLUGIN_API IEffectVST3::setState(Vst3::IBStream* state)
         StateChunk block;
         if (!block.AppendBytes(bytes.data(), blockSize))
             return Vst3::kResultFalse;
+        // The stream was read without the plug-in lock; state and bypass flag change together.
+        ScopedLock lock(mLock);
         if (UnserializeState(block, 0) <= 0)
             return Vst3::kResultFalse;
         mBypassed = GetLittleEndian(bytes.data() + blockSize) != 0;

@@ -11,8 +11,10 @@
 // through the host callback. The product's main class derives from it.
 //
 // Threads: the dispatcher runs on the host's UI thread, the audio entries on its audio
-// thread; every entry holds the plug-in lock for its whole run, and host callbacks are
-// made with the lock held. No exception leaves an entry.
+// thread. Every dispatcher request holds the state lock for its whole run; every entry but
+// the two chunk requests also holds the plug-in lock for its whole run, and host callbacks
+// are made with it held. The chunk requests prepare and write their bytes outside the
+// plug-in lock and take it only to load or copy out a state. No exception leaves an entry.
 class IEffectVST : public IEffectBase
 {
 public:

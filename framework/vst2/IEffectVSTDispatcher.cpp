@@ -63,12 +63,22 @@ VstIntPtr IEffectVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     {
         if (opcode == effClose)
         {
-            // Waits for a block in progress; the lock must be free before the object goes.
-            plugin->mLock.Enter();
-            plugin->mLock.Leave();
+            // Waits for a state request and a block in progress; both locks must be free
+            // before the object goes.
+            for (RecursiveLock* lock : {&plugin->mStateLock, &plugin->mLock})
+            {
+                lock->Enter();
+                lock->Leave();
+            }
             delete plugin;
             return 0;
         }
+        ScopedLock stateLock(plugin->mStateLock);
+        // Chunks take the plug-in lock only for the moments they touch what a block uses.
+        if (opcode == effGetChunk)
+            return plugin->GetChunk(index, ptr);
+        if (opcode == effSetChunk)
+            return plugin->SetChunk(index, value, ptr);
         ScopedLock lock(plugin->mLock);
         return plugin->Dispatch(opcode, index, value, ptr, opt);
     }
@@ -155,10 +165,6 @@ VstIntPtr IEffectVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
         return EditorClose();
     case effIdentify:
         return kEffectIdentity;
-    case effGetChunk:
-        return GetChunk(index, ptr);
-    case effSetChunk:
-        return SetChunk(index, value, ptr);
     case effProcessEvents:
         return ProcessEvents(static_cast<const VstEvents*>(ptr));
     case effCanBeAutomated:
@@ -271,18 +277,21 @@ VstIntPtr IEffectVST::SetChunk(VstInt32 index, VstIntPtr size, const void* ptr)
     if (chunk.ReadInt32(magic, 0) > 0 && magic == kChunkMagic)
         start = chunk.ReadInt32(version, sizeof(int32_t)) > 0 ? kChunkHeaderSize : -1;
 
-    int end = 0;
     if (index == kBankChunkIndex && version >= kChunkVersion)
     {
-        end = UnserializePresets(chunk, start);
+        if (UnserializePresets(chunk, start) < 0)
+            return 0;
     }
     else
     {
-        end = UnserializeState(chunk, start);
+        // Checked whole before it is loaded: a refused state changes nothing, not even the
+        // current preset.
+        StateChunk prepared;
+        if (PrepareState(chunk, start, prepared) < 0 || UnserializeState(prepared, 0) < 0)
+            return 0;
         ModifyCurrentPreset(nullptr);
     }
-    if (end < 0)
-        return 0;
+    ScopedLock lock(mLock);
     PushAllParamsToGui();
     return 1;
 }

@@ -36,16 +36,19 @@ TEST(IParameter, StartsUninitialisedWithTheUnitRange)
 TEST(IParameter, InitContinuousTakesTheDefinitionAndCutsLongTexts)
 {
     IParameter param;
-    param.InitContinuous("Drive Amount With A Name Far Beyond Thirty-One", 0.25, -1.0, 2.0, 0.01, "dB", "Input", 2.0);
+    const std::string name = "Drive Amount With A Name Far Beyond Thirty-One, And Then Beyond Sixty-Three";
+    const std::string group = "A Group Whose Name Runs Past Thirty-One";
+    param.InitContinuous(name.c_str(), 0.25, -1.0, 2.0, 0.01, "dB", group.c_str(), 2.0);
     EXPECT_EQ(param.Type(), kParamTypeDouble);
     EXPECT_EQ(param.Value(), 0.25);
     EXPECT_EQ(param.Default(), 0.25);
     EXPECT_EQ(param.Minimum(), -1.0);
     EXPECT_EQ(param.Maximum(), 2.0);
     EXPECT_EQ(param.Shape(), 2.0);
-    EXPECT_EQ(std::string(param.Name()), std::string("Drive Amount With A Name Far Beyond Thirty-One").substr(0, 31));
+    // Names reach hosts, which take up to 63 characters; labels and groups keep 31.
+    EXPECT_EQ(std::string(param.Name()), name.substr(0, 63));
     EXPECT_STREQ(param.Label(), "dB");
-    EXPECT_STREQ(param.Group(), "Input");
+    EXPECT_EQ(std::string(param.Group()), group.substr(0, 31));
 }
 
 struct PrecisionCase

@@ -310,6 +310,16 @@ Bytes BankStartingWithAnUnusedRecord()
     return bank;
 }
 
+// A bank loads only whole: the records under test are followed by unused ones up to 128.
+void CompleteWithUnusedRecords(Bytes& bank, int recordsSoFar)
+{
+    for (int i = recordsSoFar; i < IEffectBase::kPresetCount; ++i)
+    {
+        AppendText(bank, "");
+        bank.push_back(0);
+    }
+}
+
 TEST(IEffectBase, LongBankNamesAreCutButSkippedWhole)
 {
     TestEffect effect;
@@ -318,7 +328,8 @@ TEST(IEffectBase, LongBankNamesAreCutButSkippedWhole)
     bank.push_back(0);
     AppendText(bank, "Next");
     bank.push_back(0);
-    LoadBank(effect, bank, 0);
+    CompleteWithUnusedRecords(bank, 3);
+    ASSERT_EQ(LoadBank(effect, bank, 0), static_cast<int>(bank.size()));
     EXPECT_EQ(std::string(effect.GetPreset(1)->name), std::string(255, 'x'));
     EXPECT_STREQ(effect.GetPreset(2)->name, "Next");
 }
@@ -331,7 +342,8 @@ TEST(IEffectBase, BankNameStopsAtAZeroByte)
     bank.push_back(0);
     AppendText(bank, "Next");
     bank.push_back(0);
-    LoadBank(effect, bank, 0);
+    CompleteWithUnusedRecords(bank, 3);
+    ASSERT_EQ(LoadBank(effect, bank, 0), static_cast<int>(bank.size()));
     EXPECT_STREQ(effect.GetPreset(1)->name, "ab");
     EXPECT_STREQ(effect.GetPreset(2)->name, "Next");
 }

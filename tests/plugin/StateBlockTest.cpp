@@ -339,3 +339,166 @@ TEST(StateBlock, HostChunksCarryTheBlock)
     }
 }
 }
+
+namespace
+{
+Bytes BankHeader()
+{
+    Bytes bank;
+    for (int32_t word : {IEffectBase::kChunkMagic, IEffectBase::kChunkVersion})
+    {
+        bank.resize(bank.size() + 4);
+        PutInt32(bank, bank.size() - 4, word);
+    }
+    return bank;
+}
+
+void AppendRecord(Bytes& bank, const std::string& name, bool initialised, const Bytes& block)
+{
+    bank.resize(bank.size() + 4);
+    PutInt32(bank, bank.size() - 4, static_cast<int32_t>(name.size()));
+    bank.insert(bank.end(), name.begin(), name.end());
+    bank.push_back(initialised ? 1 : 0);
+    if (initialised)
+        bank.insert(bank.end(), block.begin(), block.end());
+}
+
+Bytes PresetBytes(const Zarvotone& plugin, int index)
+{
+    const StateChunk& state = plugin.GetPreset(index)->state;
+    return Bytes(state.Data(), state.Data() + state.Size());
+}
+
+// Blocks a foreign or damaged project might hold: values out of range or no number, curve
+// points past -1..1 or no number, unlinked cutoffs with the link on, texts without a terminator.
+Bytes UnusualBlock(Zarvotone& plugin, uint32_t seed)
+{
+    Bytes block = RandomBlock(plugin, seed);
+    const size_t values = kParamsOffset;
+    switch (seed % 5)
+    {
+    case 0:
+        PutDouble(block, values + 8 * kParamDistortionAmount, 1.5);
+        PutDouble(block, values + 8 * kParamLimiterLevel, -0.5);
+        PutDouble(block, values + 8 * kParamGateLevel, std::numeric_limits<double>::quiet_NaN());
+        break;
+    case 1:
+        PutDouble(block, kCurveOffset, std::numeric_limits<double>::infinity());
+        PutDouble(block, kCurveOffset + 8, 2.0);
+        PutDouble(block, kCurveOffset + 16, std::numeric_limits<double>::quiet_NaN());
+        break;
+    case 2:
+        PutDouble(block, values + 8 * kParamBandLink, 1.0);
+        PutDouble(block, values + 8 * kParamSubBandCutoff, 0.2);
+        PutDouble(block, values + 8 * kParamDistoBandCutoff, 0.7);
+        break;
+    case 3:
+        std::memset(block.data() + kTextOffsets[1], 'p', kTextSize);
+        break;
+    default:
+        break;
+    }
+    return block;
+}
+}
+
+// A bank's presets are checked and prepared without passing through the plug-in; each must be
+// stored exactly as loading its block and writing the state again leaves it.
+TEST(StateBlock, BankPresetsAreStoredAsLoadingThemWouldLeaveThem)
+{
+    PluginRig target;
+    Zarvotone reference(nullptr);
+    Bytes bank = BankHeader();
+    std::vector<Bytes> expected;
+    for (int i = 0; i < target.plugin.GetPresetCount(); ++i)
+    {
+        const bool initialised = i % 9 != 4;
+        const Bytes block = UnusualBlock(reference, static_cast<uint32_t>(i + 1));
+        AppendRecord(bank, "Preset " + std::to_string(i), initialised, block);
+        if (initialised)
+        {
+            ASSERT_EQ(reference.UnserializeState(ChunkOf(block), 0), static_cast<int>(kBlockSize)) << i;
+        }
+        expected.push_back(initialised ? StateBytes(reference) : Bytes{});
+    }
+    target.Dispatch(effSetProgram, 0, 3);
+    ASSERT_EQ(SetChunk(target, 0, bank), 1);
+    for (int i = 0; i < target.plugin.GetPresetCount(); ++i)
+    {
+        const PresetSlot* preset = target.plugin.GetPreset(i);
+        EXPECT_EQ(std::string(preset->name), "Preset " + std::to_string(i));
+        EXPECT_EQ(preset->initialised, !expected[static_cast<size_t>(i)].empty()) << i;
+        EXPECT_EQ(Difference(PresetBytes(target.plugin, i), expected[static_cast<size_t>(i)]), "") << i;
+    }
+    EXPECT_EQ(Difference(StateBytes(target.plugin), expected[3]), "");
+}
+
+TEST(StateBlock, DamagedBankChangesNothing)
+{
+    PluginRig target;
+    target.Set(kParamDistortionAmount, 0.6);
+    const Bytes good = StateBytes(target.plugin);
+    const struct
+    {
+        const char* name;
+        int damagedRecord;
+        std::function<void(Bytes&)> damage;
+    } cases[] = {
+        {"second marker wrong in the last record", 127, [](Bytes& b) { PutInt32(b, 5196, 2134); }},
+        {"last record one byte short", 127, [](Bytes& b) { b.pop_back(); }},
+        {"first marker wrong in the first record", 0, [](Bytes& b) { PutInt32(b, 0, 5191); }},
+    };
+    for (const auto& c : cases)
+    {
+        Bytes bank = BankHeader();
+        for (int i = 0; i < target.plugin.GetPresetCount(); ++i)
+        {
+            Bytes block = good;
+            if (i == c.damagedRecord)
+                c.damage(block);
+            AppendRecord(bank, "Loaded", true, block);
+        }
+        const Bytes before = GetChunk(target, 0);
+        const Bytes stateBefore = StateBytes(target.plugin);
+        EXPECT_EQ(SetChunk(target, 0, bank), 0) << c.name;
+        EXPECT_STRNE(target.plugin.GetPreset(0)->name, "Loaded") << c.name;
+        EXPECT_EQ(Difference(StateBytes(target.plugin), stateBefore), "") << c.name;
+        EXPECT_EQ(Difference(GetChunk(target, 0), before), "") << c.name;
+    }
+}
+
+// A view setting that is no number would come back out in every later save.
+TEST(StateBlock, ViewSettingsThatAreNotFiniteKeepTheCurrentValue)
+{
+    constexpr size_t kViewOffsets[] = {36, 44, 52, 60, 68};
+    const double unusable[] = {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity()};
+    PluginRig rig;
+    Zarvotone& plugin = rig.plugin;
+    for (size_t setting = 0; setting < std::size(kViewOffsets); ++setting)
+    {
+        for (double value : unusable)
+        {
+            for (double* current : plugin.Config().ViewSettings())
+                *current = 3.0;
+            Bytes block = StateBytes(plugin);
+            for (size_t offset : kViewOffsets)
+                PutDouble(block, offset, 2.0);
+            PutDouble(block, kViewOffsets[setting], value);
+
+            ASSERT_EQ(plugin.UnserializeState(ChunkOf(block), 0), static_cast<int>(kBlockSize));
+            Bytes expected = block;
+            PutDouble(expected, kViewOffsets[setting], 3.0);
+            EXPECT_EQ(Difference(StateBytes(plugin), expected), "") << setting << " " << value;
+
+            // A bank's presets keep the settings the plug-in has when the bank arrives.
+            for (double* current : plugin.Config().ViewSettings())
+                *current = 3.0;
+            Bytes bank = BankHeader();
+            for (int i = 0; i < plugin.GetPresetCount(); ++i)
+                AppendRecord(bank, "Loaded", true, block);
+            ASSERT_EQ(SetChunk(rig, 0, bank), 1);
+            EXPECT_EQ(Difference(PresetBytes(plugin, 5), expected), "") << setting << " " << value;
+        }
+    }
+}

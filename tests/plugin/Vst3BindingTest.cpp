@@ -1,13 +1,19 @@
 // The effect as the VST3 module builds it: the same state and program text files, and no VST2
 // program files.
 #include "plugin/FxpProgramFile.h"
+#include "plugin/ParameterTable.h"
 #include "plugin/Zarvotone.h"
 #include "tests/dsp_units/TempFile.h"
 #include "tests/plugin/StateBytes.h"
 
 #include <gtest/gtest.h>
 
+#include "vst3/abi/ResultCodes.h"
+#include "vst3/base/Utf16Text.h"
+
+#include <cstdio>
 #include <filesystem>
+#include <set>
 #include <string>
 
 namespace
@@ -50,5 +56,31 @@ TEST(Vst3Binding, StateAndProgramTextFilesWorkAsInTheVst2Plugin)
     Zarvotone reader(nullptr);
     ASSERT_TRUE(reader.LoadProgramFile(file.Path()));
     EXPECT_EQ(reader.GetParam(kParamGateLevel)->Value(), 0.25);
+}
+
+// Hosts tell parameters apart by their titles: 57 and 58 differ only past the 32nd character.
+TEST(Vst3Binding, HostsGetEveryParameterTitleWholeAndDistinct)
+{
+    Zarvotone plugin(nullptr);
+    ASSERT_EQ(plugin.initialize(nullptr), Vst3::kResultOk);
+    std::set<std::string> titles;
+    for (Vst3::int32 i = 0; i < plugin.getParameterCount(); ++i)
+    {
+        Vst3::ParameterInfo info{};
+        ASSERT_EQ(plugin.getParameterInfo(i, info), Vst3::kResultOk);
+        if (info.id >= static_cast<Vst3::ParamID>(kTotalParamCount))
+            continue;
+        char title[Vst3::kString128Size];
+        Vst3::NarrowText(info.title, title, Vst3::kString128Size);
+        char expected[Vst3::kString128Size];
+        if (info.id < static_cast<Vst3::ParamID>(kFirstReservedParam))
+            std::snprintf(expected, sizeof expected, "%s", GetParameterDefinition(static_cast<int>(info.id)).name);
+        else
+            FormatReservedParamName(static_cast<int>(info.id), expected, sizeof expected);
+        EXPECT_STREQ(title, expected) << info.id;
+        titles.insert(title);
+    }
+    EXPECT_EQ(titles.size(), static_cast<size_t>(kTotalParamCount));
+    plugin.terminate();
 }
 }

@@ -8,7 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <set>
 #include <string>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback host);
@@ -45,6 +47,26 @@ TEST_F(EntryPoint, EveryPresetIsAFactoryProgram)
         EXPECT_STRNE(preset->name, "Empty") << i;
         EXPECT_EQ(preset->state.Size(), 22264) << i;
     }
+}
+
+// Hosts tell parameters apart by name: 57 and 58 differ only past the 32nd character.
+TEST_F(EntryPoint, HostsGetEveryParameterNameWholeAndDistinct)
+{
+    std::set<std::string> names;
+    for (int index = 0; index < kTotalParamCount; ++index)
+    {
+        char name[64];
+        std::memset(name, 'x', sizeof name);
+        effect->dispatcher(effect, effGetParamName, index, 0, name, 0.0f);
+        char expected[64];
+        if (index < kFirstReservedParam)
+            std::snprintf(expected, sizeof expected, "%s", GetParameterDefinition(index).name);
+        else
+            FormatReservedParamName(index, expected, sizeof expected);
+        EXPECT_STREQ(name, expected) << index;
+        names.insert(name);
+    }
+    EXPECT_EQ(names.size(), static_cast<size_t>(kTotalParamCount));
 }
 
 TEST_F(EntryPoint, NoEditorIsAnnounced)
@@ -96,7 +118,7 @@ TEST(ParameterDefinitions, EveryRecordHoldsItsDefinition)
         {25, "Filter Cutoff Frequency", "Disto-Band Filter", "Hz", 3},
         {48, "Sub-Band Filter Slope", "Sub-Band Processor", "", 2},
         {52, "Bypass All Effect Units", "", "", 0},
-        {58, "Output Low-Pass/High-Pass Filte", "Output", "", 0},
+        {58, "Output Low-Pass/High-Pass Filter Slope", "Output", "", 0},
         {64, "Auto Make-Up", "Output", "", 1},
         {65, "Reserved Parameter 00", "Reserved Group", "", 3},
         {84, "Reserved Parameter 19", "Reserved Group", "", 3},

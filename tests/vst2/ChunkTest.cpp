@@ -135,13 +135,16 @@ TEST_F(Chunks, DamagedOrHostileChunksAreRefused)
         {"magic alone", kProgram, Bytes().Int32(0x70666674).data, kTrueSize, false, true},
         {"magic and half a version", kProgram, Bytes().Int32(0x70666674).Text("ab").data, kTrueSize, false, true},
         {"bank: magic alone", kBank, Bytes().Int32(0x70666674).data, kTrueSize, false, true},
-        {"three values of 85", kProgram, Bytes().Header().Doubles(3, 0.1).data, kTrueSize, false, false},
-        {"no header, two values", kProgram, Bytes().Doubles(2, 0.1).data, kTrueSize, false, false},
-        {"bank: name longer than the chunk", kBank, Bytes().Header().Int32(0x7FFFFFFF).data, kTrueSize, false, false},
+        {"three values of 85", kProgram, Bytes().Header().Doubles(3, 0.1).data, kTrueSize, false, true},
+        {"no header, two values", kProgram, Bytes().Doubles(2, 0.1).data, kTrueSize, false, true},
+        {"bank: name longer than the chunk", kBank, Bytes().Header().Int32(0x7FFFFFFF).data, kTrueSize, false, true},
         {"bank: name length -100", kBank, Bytes().Header().Int32(static_cast<uint32_t>(-100)).data, kTrueSize, false,
-         false},
+         true},
         {"bank: state cut short", kBank, Bytes().Header().Int32(1).Text("a").Int32(1).Doubles(10, 0.1).data,
-         kTrueSize, false, false},
+         kTrueSize, false, true},
+        {"bank: whole first record, then cut short", kBank,
+         Bytes().Header().Int32(1).Text("a\x01").Doubles(kParams, 0.1).Int32(1).Text("b\x01").data,
+         kTrueSize, false, true},
     };
     for (const Case& c : cases)
     {

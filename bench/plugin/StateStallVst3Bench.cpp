@@ -1,0 +1,29 @@
+// Project save and load during playback in a VST3 host: the UI thread calls getState and
+// setState while a paced audio thread runs 512-frame process calls. Reports how long the audio
+// thread waited for the plug-in lock, worst and median.
+
+#include "bench/plugin/PacedStateRun.h"
+#include "tests/plugin/Vst3ProcessRig.h"
+#include "tests/vst3/TestStream.h"
+
+#include <benchmark/benchmark.h>
+
+namespace
+{
+constexpr double kRate = 48000.0;
+constexpr int kBlock = 512;
+
+void BM_StateSaveAndLoadDuringPlayback(benchmark::State& state)
+{
+    Vst3ProcessRig rig(kBlock, kRate);
+    ReportPacedStateCalls(state, rig.plugin.GetLock(), [&] { rig.Process(); },
+                          [&] {
+                              TestStream saved;
+                              rig.plugin.getState(&saved);
+                              saved.position = 0;
+                              rig.plugin.setState(&saved);
+                          });
+}
+}
+
+BENCHMARK(BM_StateSaveAndLoadDuringPlayback)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,86 @@
+// The VST3 controller and state calls of a host's UI thread beside process on its audio
+// thread. The program is also built under ThreadSanitizer, which reports any access the two
+// threads share unguarded.
+#include "plugin/ParamIndex.h"
+#include "tests/plugin/Vst3ProcessRig.h"
+#include "tests/vst3/TestParameterChanges.h"
+#include "tests/vst3/TestStream.h"
+#include "vst3/abi/ResultCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <semaphore>
+#include <thread>
+
+namespace
+{
+constexpr int kBlock = 512;
+constexpr double kRate = 48000.0;
+constexpr int kControllerRounds = 2000;
+constexpr int kRoundsPerStateCall = 200;
+
+TEST(Vst3Threads, ControllerAndStateCallsBesideProcessStayInRange)
+{
+    Vst3ProcessRig rig(kBlock, kRate);
+    std::atomic<bool> playing{true};
+    std::thread audio([&] {
+        for (int block = 0; playing.load(); ++block)
+        {
+            const double value = (block % 10) / 10.0;
+            TestParameterChanges changes;
+            changes.Add(kParamDistortionAmount, value)
+                .Add(kParamFilterCutoff, 1.0 - value)
+                .Add(IEffectVST3::kBypassParamId, block % 7 == 0 ? 1.0 : 0.0);
+            rig.Process(&changes);
+        }
+    });
+
+    for (int round = 0; round < kControllerRounds; ++round)
+    {
+        EXPECT_EQ(rig.plugin.setParamNormalized(kParamDistortionAmount, 0.25), Vst3::kResultOk);
+        for (Vst3::ParamID id : {Vst3::ParamID{kParamDistortionAmount}, Vst3::ParamID{kParamFilterCutoff},
+                                 IEffectVST3::kBypassParamId})
+        {
+            const double value = rig.plugin.getParamNormalized(id);
+            EXPECT_TRUE(value >= 0.0 && value <= 1.0) << id << " " << value;
+        }
+        if (round % kRoundsPerStateCall == 0)
+        {
+            TestStream saved;
+            EXPECT_EQ(rig.plugin.getState(&saved), Vst3::kResultOk);
+            saved.position = 0;
+            EXPECT_EQ(rig.plugin.setState(&saved), Vst3::kResultOk);
+        }
+    }
+    playing.store(false);
+    audio.join();
+}
+
+// The audio thread never waits for a state call of the UI thread: a program change that
+// arrives while one holds the presets takes effect in the first block after it.
+TEST(Vst3Threads, ProgramChangeDuringAStateCallWaitsForALaterBlock)
+{
+    constexpr int kPreset = 5;
+    Vst3ProcessRig rig(kBlock, kRate);
+    std::binary_semaphore held{0};
+    std::binary_semaphore release{0};
+    std::thread ui([&] {
+        rig.plugin.GetStateLock().Enter();
+        held.release();
+        release.acquire();
+        rig.plugin.GetStateLock().Leave();
+    });
+    held.acquire();
+
+    TestParameterChanges changes;
+    changes.Add(IEffectVST3::kProgramParamId, static_cast<double>(kPreset) / rig.plugin.GetPresetCount());
+    EXPECT_EQ(rig.Process(&changes), Vst3::kResultOk);
+    EXPECT_EQ(rig.plugin.GetCurrentPreset(), 0);
+
+    release.release();
+    ui.join();
+    EXPECT_EQ(rig.Process(), Vst3::kResultOk);
+    EXPECT_EQ(rig.plugin.GetCurrentPreset(), kPreset);
+}
+}
