@@ -46,12 +46,6 @@ double* HostChannel(double** channels, int index, int count, int32_t offset)
     return channels[index] + offset;
 }
 
-// Frames that a stage sees of a block of `frames`: eight times as many when it runs oversampled.
-int32_t StageFrames(bool oversampled, const Oversampler& oversampler, int32_t frames)
-{
-    return oversampled ? frames * static_cast<int32_t>(oversampler.factor) : frames;
-}
-
 // Runs a stage on the block, oversampled or not. Oversampled, the stage gets the high-rate
 // block in pieces, which lets the oversampler's two filters run side by side; every stage
 // here gives the same result however its block is divided.
@@ -244,14 +238,14 @@ void Zarvotone::RunEffectPath(int32_t n)
     const bool oversampled = Oversampling();
     if (mCurrentValues.Get(kParamPreFilterProcess) > 0.0)
     {
-        mUnits.chain1.BeginBlock(StageFrames(oversampled, mUnits.chain1Oversampler, n));
+        mUnits.chain1.BeginBlock();
         RunStage(oversampled, mUnits.chain1Oversampler, chain, n,
                  [this](double* const io[2], int32_t frames) { mUnits.chain1.ProcessPiece(io, frames); });
     }
     mUnits.filter.ProcessBlock(chain, n);
     if (mCurrentValues.Get(kParamPostFilterProcess) > 0.0)
     {
-        mUnits.chain2.BeginBlock(StageFrames(oversampled, mUnits.chain2Oversampler, n));
+        mUnits.chain2.BeginBlock();
         RunStage(oversampled, mUnits.chain2Oversampler, chain, n,
                  [this](double* const io[2], int32_t frames) { mUnits.chain2.ProcessPiece(io, frames); });
     }
