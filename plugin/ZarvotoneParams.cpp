@@ -70,6 +70,8 @@ void Zarvotone::ApplyParamChange(int index)
         const double p = param->Value();
         mCurrentValues.Store(index, p);
         ApplyToUnits(index, p);
+        if (index == kParamOversampling)
+            ReportLatency();
     }
     UpdateParamDisplays(index);
 }
@@ -356,4 +358,13 @@ void Zarvotone::UpdateParamDisplays(int index)
     if (!mGraphics || !param)
         return;
     mGraphics->ShowParamValue(index, param->Value(), false);
+}
+
+// Oversampled, the output comes later by the round trips' delay, which hosts make up for on
+// other tracks once told. Told only on a change: a VST3 host restarts the component for it.
+void Zarvotone::ReportLatency()
+{
+    const int latency = OversamplingWanted() ? mUnits.OversampledLatency() : 0;
+    if (latency != mLatency)
+        SetLatency(latency);
 }
