@@ -69,6 +69,14 @@ double LargestStep(const Signal& signal, int from, int to)
     return largest;
 }
 
+// Settings a render starts from, and the one parameter change made during it.
+struct Case
+{
+    const char* name;
+    std::vector<std::pair<int, double>> start;
+    std::pair<int, double> change;
+};
+
 double Decibels(double gain)
 {
     return 20.0 * std::log10(gain);
@@ -76,12 +84,6 @@ double Decibels(double gain)
 
 TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
 {
-    struct Case
-    {
-        const char* name;
-        std::vector<std::pair<int, double>> start;
-        std::pair<int, double> change;
-    };
     const Case cases[] = {
         {"soft, level 1 to 0.25", {{kParamLimiterMode, 1.0 / 3.0}, {kParamLimiterLevel, 1.0}}, {kParamLimiterLevel, 0.25}},
         {"medium, level 1 to 0.25", {{kParamLimiterMode, 2.0 / 3.0}, {kParamLimiterLevel, 1.0}}, {kParamLimiterLevel, 0.25}},
@@ -106,12 +108,6 @@ TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
 
 TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
 {
-    struct Case
-    {
-        const char* name;
-        std::vector<std::pair<int, double>> start;
-        std::pair<int, double> change;
-    };
     const Case cases[] = {
         {"output saturation to 0", {{kParamOutputSaturation, 0.5}}, {kParamOutputSaturation, 0.0}},
         {"filter input drive to 0", {{kParamFilterDrive, 0.5}}, {kParamFilterDrive, 0.0}},
