@@ -74,7 +74,7 @@ public:
         return 0.5 * (even + odd);
     }
 
-    // A stage that was fed a value that is no number would keep it for good; it starts afresh.
+    // A stage whose sums overflowed would keep the result for good; it starts afresh.
     void ClearIfNotFinite()
     {
         SamplePair sum = heldOdd * 0.0;

@@ -1,5 +1,7 @@
 #include "dsp/units/Oversampler.h"
 
+#include <cmath>
+
 namespace
 {
 // Transition bands as fractions of each stage's higher rate. The near stage's band is centred
@@ -9,6 +11,12 @@ constexpr double kMiddleTransition = 0.25;
 constexpr double kFarTransition = 0.375;
 
 constexpr int32_t kPieceCapacity = 32;
+
+// A value that is no number enters as silence: the filters would keep it for good.
+SamplePair Finite(double left, double right)
+{
+    return SamplePair{std::isfinite(left) ? left : 0.0, std::isfinite(right) ? right : 0.0};
+}
 } // namespace
 
 Oversampler::Oversampler()
@@ -88,7 +96,7 @@ void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count
     SamplePair fourTimes[4 * kPieceCapacity];
     SamplePair eightTimes[8 * kPieceCapacity];
     for (int32_t i = 0; i < count; ++i)
-        low[i] = SamplePair{in[0][from + i], in[1][from + i]};
+        low[i] = Finite(in[0][from + i], in[1][from + i]);
     nearStage.Up(low, count, twice);
     middleStage.Up(twice, 2 * count, fourTimes);
     farStage.Up(fourTimes, 4 * count, eightTimes);
@@ -110,7 +118,7 @@ void Oversampler::DownPiece(const double* const in[2], int32_t from, int32_t cou
     SamplePair low[kPieceCapacity];
     const size_t high = static_cast<size_t>(from) * factor;
     for (int32_t i = 0; i < 8 * count; ++i)
-        eightTimes[i] = SamplePair{in[0][high + i], in[1][high + i]};
+        eightTimes[i] = Finite(in[0][high + i], in[1][high + i]);
     farStage.Down(eightTimes, 4 * count, fourTimes);
     middleStage.Down(fourTimes, 2 * count, twice);
     nearStage.Down(twice, count, low);

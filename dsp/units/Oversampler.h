@@ -35,7 +35,7 @@ struct Oversampler
     // Up-samples `io`, runs `stage` on the high-rate frames and down-samples the result back into
     // `io`, piece by piece. The result is that of Upsample, stage, Downsample for a stage whose
     // output does not depend on how a block is cut into pieces. False (nothing done) when the
-    // block does not fit.
+    // block does not fit. Input values that are no number enter as silence.
     template <class Stage>
     bool ProcessInPieces(double* const io[2], int32_t n, Stage stage);
 
