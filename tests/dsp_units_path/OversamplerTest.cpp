@@ -62,7 +62,9 @@ TEST(Oversampler, HalfbandCoefficientsAreStableAndAscending)
             EXPECT_GT(a[k], 0.0) << transition;
             EXPECT_LT(a[k], 1.0) << transition;
             if (k > 0)
+            {
                 EXPECT_GT(a[k], a[k - 1]) << transition;
+            }
         }
     }
 }
