@@ -1,5 +1,7 @@
 #include "plugin/ProcessingUnits.h"
 
+#include <cmath>
+
 ProcessingUnits::ProcessingUnits()
     : chain1(curveLibrary),
       chain2(curveLibrary),
@@ -12,9 +14,9 @@ ProcessingUnits::ProcessingUnits()
 void ProcessingUnits::Prepare(double rate, int32_t frames)
 {
     const int32_t oversampled = frames * kOversampling;
-    for (Oversampler* oversampler :
-         {&inputOversampler, &outputOversampler, &chain1Oversampler, &chain2Oversampler, &limiterOversampler})
+    for (Oversampler* oversampler : Oversamplers())
         oversampler->Prepare(rate, static_cast<uint32_t>(frames));
+    limiterDelay.Prepare(static_cast<int32_t>(std::lround(limiterOversampler.Latency())));
 
     input.SetBlockSize(oversampled);
     for (DistortionChain* chain : Chains())
@@ -48,4 +50,24 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
     subBand.splitter.Reset();
 
     outputSaturator.SetBlockSize(oversampled);
+}
+
+void ProcessingUnits::ResetOversamplers()
+{
+    for (Oversampler* oversampler : Oversamplers())
+        oversampler->Reset();
+    limiterDelay.Clear();
+}
+
+int32_t ProcessingUnits::OversampledLatency() const
+{
+    constexpr int kRoundTrips = 5;
+    return static_cast<int32_t>(std::lround(kRoundTrips * inputOversampler.Latency()));
+}
+
+std::array<Oversampler*, 11> ProcessingUnits::Oversamplers()
+{
+    return {&inputOversampler,     &outputOversampler,    &chain1Oversampler,    &chain2Oversampler,
+            &limiterOversampler,   &dryOversamplers[0],   &dryOversamplers[1],   &dryOversamplers[2],
+            &dryOversamplers[3],   &bypassOversamplers[0], &bypassOversamplers[1]};
 }

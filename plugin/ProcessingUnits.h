@@ -12,6 +12,7 @@
 #include "dsp/units/Oversampler.h"
 #include "dsp/units/Saturator.h"
 #include "dsp/units/SubBandProcessor.h"
+#include "plugin/FrameDelay.h"
 
 #include <array>
 #include <cstdint>
@@ -29,6 +30,14 @@ struct ProcessingUnits
     // Rate and block size for every unit, every buffer sized for blocks of up to `frames`
     // (eight times that inside the oversampled stages) and every filter memory cleared.
     void Prepare(double rate, int32_t frames);
+
+    // Clears every oversampler, for a path that starts to run oversampled.
+    void ResetOversamplers();
+    // Frames by which the oversampled path delays the output: five round trips (the input
+    // stage, both chains, the output saturator and the limiter), made also where one of them is
+    // off, so that the delay stays the same whatever the settings. The limiter, off, delays by
+    // the whole frames nearest to its round trip instead: nothing is mixed with it later.
+    int32_t OversampledLatency() const;
 
     // The three chains in order: before the filter, after it, and the one that lends its
     // distortion to the sub-band path.
@@ -57,4 +66,13 @@ struct ProcessingUnits
     Oversampler chain1Oversampler;
     Oversampler chain2Oversampler;
     Oversampler limiterOversampler;
+    // The same round trips for signals that are mixed with oversampled ones: the input through
+    // the input stage's, both chains' and the output saturator's, for the dry/wet mix; the
+    // signal that bypasses the effect path through both chains'.
+    std::array<Oversampler, 4> dryOversamplers;
+    std::array<Oversampler, 2> bypassOversamplers;
+    FrameDelay limiterDelay;
+
+private:
+    std::array<Oversampler*, 11> Oversamplers();
 };

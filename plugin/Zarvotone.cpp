@@ -165,6 +165,7 @@ void Zarvotone::Reset()
     if (frames <= 0)
         return;
     mUnits.Prepare(GetSampleRate(), frames);
+    mOversamplingSwitch.Adopt(OversamplingWanted());
     for (ChannelPair* pair : {&mDry, &mChainSignal, &mSignal})
     {
         ResizeChannelPair(*pair, frames);

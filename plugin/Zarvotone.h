@@ -2,6 +2,7 @@
 
 #include "framework/SampleArray.h"
 #include "plugin/PluginConfig.h"
+#include "plugin/OversamplingSwitch.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
@@ -101,6 +102,7 @@ private:
     void LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const;
     void MirrorParam(int index, double value);
     void RefreshMakeUp();
+    void ReportLatency();
     void UpdateParamDisplays(int index);
 
     // The block routine, on at most the prepared number of frames.
@@ -108,12 +110,16 @@ private:
     void ApplyCurveActionToChains(uint32_t action);
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
+    void AlignDry(int32_t frames);
+    void AlignBypassedSignal(double bypassTarget, int32_t frames);
     void VolumeGuardAndHolds(int32_t frames);
     void FeedScope(int32_t frames);
     uint32_t ScopeDecimation() const;
     int VisibleTab() const;
     void PollTempo();
+    // The mode the block routine runs in, and the one the parameter asks for.
     bool Oversampling() const;
+    bool OversamplingWanted() const;
 
     Wezmark::VersionInfo mVersionInfo;
     ProgramParameters mCurrentValues;
@@ -124,6 +130,10 @@ private:
     // What the block routine tests to skip the effect path.
     double mBypassLast = 0.0;
     ProcessingUnits mUnits;
+    OversamplingSwitch mOversamplingSwitch;
+    // Whether the dry signal and the bypassed signal ran through their round trips last block.
+    bool mDryAligning = false;
+    bool mBypassAligning = false;
     ScopeBuffer mScope;
     std::atomic<bool> mMeterResetRequest{false};
     std::atomic<uint32_t> mPendingCurveAction{kNoCurveAction};

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 namespace
 {
@@ -46,12 +47,6 @@ double* HostChannel(double** channels, int index, int count, int32_t offset)
     return channels[index] + offset;
 }
 
-// Frames that a stage sees of a block of `frames`: eight times as many when it runs oversampled.
-int32_t StageFrames(bool oversampled, const Oversampler& oversampler, int32_t frames)
-{
-    return oversampled ? frames * static_cast<int32_t>(oversampler.factor) : frames;
-}
-
 // Runs a stage on the block, oversampled or not. Oversampled, the stage gets the high-rate
 // block in pieces, which lets the oversampler's two filters run side by side; every stage
 // here gives the same result however its block is divided.
@@ -92,7 +87,9 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
     }
     for (int32_t offset = 0; offset < frames; offset += mPreparedFrames)
     {
-        const int32_t count = std::min(mPreparedFrames, frames - offset);
+        // A switch of oversampling takes effect between two slices.
+        const int32_t count =
+            mOversamplingSwitch.FramesBeforeChange(OversamplingWanted(), std::min(mPreparedFrames, frames - offset));
         const double* const in[2] = {HostChannel(inputs, 0, inputCount, offset),
                                      HostChannel(inputs, 1, inputCount, offset)};
         double* const out[2] = {HostChannel(outputs, 0, outputCount, offset),
@@ -137,6 +134,8 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     if (action != kNoCurveAction)
         ApplyCurveActionToChains(action);
 
+    if (mOversamplingSwitch.Change(OversamplingWanted()))
+        mUnits.ResetOversamplers();
     const bool oversampled = Oversampling();
     mUnits.input.BeginBlock();
     RunStage(oversampled, mUnits.inputOversampler, signal, n,
@@ -156,6 +155,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     mUnits.subBand.ProcessBlock(dry, chain, n);
 
     const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
+    AlignBypassedSignal(bypassTarget, n);
     mBypassSmoother.Glide(bypassTarget, n, [this](int32_t i, double b) {
         mSignal.left[i] = (1.0 - b) * mChainSignal.left[i] + b * mSignal.left[i];
         mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
@@ -174,7 +174,10 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         RunStage(oversampled, mUnits.limiterOversampler, signal, n, [this](double* const io[2], int32_t frames) {
             mUnits.limiter.ProcessBlock(io, io, frames);
         });
+    else if (oversampled)
+        mUnits.limiterDelay.Process(signal, n);
 
+    mOversamplingSwitch.Fade(OversamplingWanted(), signal, n);
     VolumeGuardAndHolds(n);
 
     // Several host channels may be one buffer; each gets the finished signal.
@@ -203,6 +206,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
 // The stereo position, then the blend with the input as it came.
 void Zarvotone::PanAndMix(int32_t n)
 {
+    AlignDry(n);
     const double panTarget = mCurrentValues.Get(kParamPan);
     // Settled in the centre, the pan multiplies by exactly 1.
     if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
@@ -244,17 +248,21 @@ void Zarvotone::RunEffectPath(int32_t n)
     const bool oversampled = Oversampling();
     if (mCurrentValues.Get(kParamPreFilterProcess) > 0.0)
     {
-        mUnits.chain1.BeginBlock(StageFrames(oversampled, mUnits.chain1Oversampler, n));
+        mUnits.chain1.BeginBlock();
         RunStage(oversampled, mUnits.chain1Oversampler, chain, n,
                  [this](double* const io[2], int32_t frames) { mUnits.chain1.ProcessPiece(io, frames); });
     }
+    else if (oversampled)
+        mUnits.chain1Oversampler.RoundTrip(chain, n);
     mUnits.filter.ProcessBlock(chain, n);
     if (mCurrentValues.Get(kParamPostFilterProcess) > 0.0)
     {
-        mUnits.chain2.BeginBlock(StageFrames(oversampled, mUnits.chain2Oversampler, n));
+        mUnits.chain2.BeginBlock();
         RunStage(oversampled, mUnits.chain2Oversampler, chain, n,
                  [this](double* const io[2], int32_t frames) { mUnits.chain2.ProcessPiece(io, frames); });
     }
+    else if (oversampled)
+        mUnits.chain2Oversampler.RoundTrip(chain, n);
     if (mCurrentValues.Get(kParamBypassAll) < kSwitchThreshold)
         mUnits.distoEq.ProcessBlock(chain, n);
 }
@@ -309,5 +317,48 @@ void Zarvotone::PollTempo()
 
 bool Zarvotone::Oversampling() const
 {
+    return mOversamplingSwitch.InUse();
+}
+
+bool Zarvotone::OversamplingWanted() const
+{
     return mCurrentValues.Get(kParamOversampling) > kSwitchThreshold;
+}
+
+namespace
+{
+// A weight in a crossfade below which the signal cannot be heard: where it has no more, it
+// need not be aligned. (A smoother may settle a hair away from its target.)
+constexpr double kNoWeight = 1e-9;
+
+// Runs `oversamplers`' round trips on `pair` while `needed`, starting them afresh after a pause.
+void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& running, ChannelPair& pair, int32_t n)
+{
+    if (needed && !running)
+        for (Oversampler& oversampler : oversamplers)
+            oversampler.Reset();
+    running = needed;
+    if (!needed)
+        return;
+    double* const io[2] = {pair.left, pair.right};
+    for (Oversampler& oversampler : oversamplers)
+        oversampler.RoundTrip(io, n);
+}
+} // namespace
+
+// Oversampled, the wet signal reaches the mix after four round trips; the dry signal makes the
+// same ones, unless the mix leaves it out altogether.
+void Zarvotone::AlignDry(int32_t n)
+{
+    const double target = mCurrentValues.Get(kParamDryWet);
+    const bool dryHeard = target < 1.0 || mDryWetSmoother.value < 1.0 - kNoWeight;
+    AlignThrough(mUnits.dryOversamplers, Oversampling() && dryHeard, mDryAligning, mDry, n);
+}
+
+// The signal that bypasses the effect path misses both chains' round trips; it makes them while
+// it has any weight in the bypass crossfade.
+void Zarvotone::AlignBypassedSignal(double bypassTarget, int32_t n)
+{
+    const bool bypassHeard = bypassTarget > 0.0 || mBypassSmoother.value > kNoWeight;
+    AlignThrough(mUnits.bypassOversamplers, Oversampling() && bypassHeard, mBypassAligning, mSignal, n);
 }

@@ -75,6 +75,8 @@ void Zarvotone::ApplyParamChange(int index)
         const double p = param->Value();
         mCurrentValues.Store(index, p);
         ApplyToUnits(index, p);
+        if (index == kParamOversampling)
+            ReportLatency();
     }
     UpdateParamDisplays(index);
 }
@@ -370,4 +372,13 @@ void Zarvotone::LinkBandCutoffs(std::array<double, kTotalParamCount>& values) co
         return;
     values[kParamDistoBandCutoff] = GetParam(kParamDistoBandCutoff)->FromNormalized(values[kParamSubBandCutoff]);
     values[kParamSubBandCutoff] = GetParam(kParamSubBandCutoff)->FromNormalized(values[kParamDistoBandCutoff]);
+}
+
+// Oversampled, the output comes later by the round trips' delay, which hosts make up for on
+// other tracks once told. Told only on a change: a VST3 host restarts the component for it.
+void Zarvotone::ReportLatency()
+{
+    const int latency = OversamplingWanted() ? mUnits.OversampledLatency() : 0;
+    if (latency != mLatency)
+        SetLatency(latency);
 }

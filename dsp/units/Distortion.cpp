@@ -146,16 +146,21 @@ void Distortion::ProcessBlock(double* const io[2], int32_t frames)
     ProcessPiece(io, frames);
 }
 
+double Distortion::TargetAmount() const
+{
+    return bypassed ? 0.0 : amount;
+}
+
 void Distortion::BeginBlock()
 {
-    if (bypassed || amount == 0.0 || current == nullptr)
+    if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
         return;
     current->BuildEffective();
 }
 
 void Distortion::ProcessPiece(double* const io[2], int32_t frames)
 {
-    if (bypassed || amount == 0.0 || current == nullptr)
+    if (current == nullptr)
         return;
     ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount);
 }
@@ -163,7 +168,9 @@ void Distortion::ProcessPiece(double* const io[2], int32_t frames)
 void Distortion::ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve,
                                  const double* table, ChannelPair& scratch, double& smoothed) const
 {
-    if (bypassed || amount == 0.0 || frames < 1 || frames > scratch.capacity)
+    // Switched off or at an amount of exactly 0, the unit glides out and then stops.
+    const double target = TargetAmount();
+    if ((target == 0.0 && smoothed == 0.0) || frames < 1 || frames > scratch.capacity)
         return;
     double* left = io[0];
     double* right = io[1];
@@ -178,12 +185,17 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
     const bool driving = mode == kDrive || mode == kDriveAndFold;
     const double scale = GainScale();
     // A settled amount is stepped once, not per frame: the later steps change nothing.
-    const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, amount) == smoothed ? 1 : frames;
+    const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, target) == smoothed ? 1 : frames;
     double s = smoothed;
     for (int32_t i = 0; i < frames; ++i)
     {
         if (i < steps)
-            s = SmootherStep(s, smoothKeep, smoothTake, amount);
+        {
+            s = GlideOutStep(s, smoothKeep, smoothTake, target);
+            // Glided out: from here on the block passes as it came.
+            if (s == 0.0)
+                break;
+        }
         const double g = driving ? (s * drive + 1.0) * scale : 2.0 * s;
         double wetLeft = std::clamp(g * scratch.left[i], -1.0, 1.0);
         double wetRight = std::clamp(g * scratch.right[i], -1.0, 1.0);

@@ -52,7 +52,8 @@ public:
     void SetInterpolation(double v);
     void SetPolarity(double v);
 
-    // In place. A block longer than the work pair passes unchanged.
+    // In place. A block longer than the work pair passes unchanged. Bypassed or at an amount of
+    // exactly 0, the smoothed amount glides to 0, and from there blocks pass untouched.
     void ProcessBlock(double* const io[2], int32_t frames);
     // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
     // any number at a time; the result is that of ProcessBlock.
@@ -78,11 +79,12 @@ public:
     bool ExportCArray(const std::string& path) const;
 
     const DistortionDataProvider& provider;
+    // Glides the unit out like an amount of 0.
     bool bypassed = false;
     uint32_t mode = kDrive;
     uint32_t filterMode = kFullDrive;
     double drive = kInitialDrive;
-    // Target of the smoothed amount; exactly 0 leaves blocks untouched.
+    // Target of the smoothed amount while not bypassed.
     double amount = 0.0;
     CurveId currentId = 0;
     std::array<DistortionCurve, kCurveIdCount> curves;
@@ -99,6 +101,8 @@ public:
 
 private:
     double GainScale() const;
+    // 0 while bypassed, else the amount.
+    double TargetAmount() const;
 };
 
 } // namespace Wezmark

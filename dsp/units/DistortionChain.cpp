@@ -55,20 +55,19 @@ void DistortionChain::FillShaperTables()
 
 void DistortionChain::ProcessBlock(double* const io[2], int32_t frames)
 {
-    BeginBlock(frames);
+    BeginBlock();
     ProcessPiece(io, frames);
 }
 
-void DistortionChain::BeginBlock(int32_t frames)
+void DistortionChain::BeginBlock()
 {
-    reducer.BeginBlock(frames);
     distortion.BeginBlock();
 }
 
 void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
 {
     quantizer.ProcessBlock(io, frames);
-    reducer.ProcessPiece(io, frames);
+    reducer.ProcessBlock(io, frames);
     gate.ProcessBlock(io, frames);
     distortion.ProcessPiece(io, frames);
     shaper.ProcessBlock(io, frames);
@@ -78,7 +77,6 @@ void DistortionChain::SetBlockSize(int32_t frames)
 {
     ResizeChannelPair(distortion.work, frames);
     ClearPair(distortion.work);
-    reducer.SetBlockSize(frames);
 }
 
 void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview signal)

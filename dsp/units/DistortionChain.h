@@ -33,9 +33,9 @@ public:
     DistortionChain& operator=(const DistortionChain&) = delete;
 
     void ProcessBlock(double* const io[2], int32_t frames);
-    // ProcessBlock in parts: BeginBlock with the block's length, then ProcessPiece on its
-    // frames in order, any number at a time; the result is that of ProcessBlock.
-    void BeginBlock(int32_t frames);
+    // ProcessBlock in parts: BeginBlock, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
     void ProcessPiece(double* const io[2], int32_t frames);
     // Sizes and clears the buffers for blocks of up to `frames`.
     void SetBlockSize(int32_t frames);

@@ -98,28 +98,35 @@ DynShaper::Window DynShaper::WindowFor(double a) const
 
 void DynShaper::ProcessBlock(double* const io[2], int32_t n)
 {
-    if ((fade == 0.0 && bypassed) || amount == 0.0)
+    const bool on = amount != 0.0;
+    const double presenceTarget = on ? 1.0 : 0.0;
+    if ((fade == 0.0 && bypassed) || (!on && presence == 0.0))
         return;
     // A settled amount outside a fade is stepped once, not per frame: the later steps change nothing.
-    const bool fading = fade != 0.0 && fade != 1.0;
+    const bool fading = (fade != 0.0 && fade != 1.0) || presence != presenceTarget;
     const int32_t steps = !fading && SmootherStep(smoothed, keep, take, amount) == smoothed ? 1 : n;
     double level = smoothed;
     double g = fade;
+    double p = presence;
     Window window{};
     for (int32_t i = 0; i < n; ++i)
     {
         // Outside a glide and a fade the window stays where the first frame puts it.
         if (i < steps)
         {
-            level = SmootherStep(level, keep, take, amount);
-            window = WindowFor(level * g);
+            // At an amount of 0 the level stays where it was, and the presence fades it out:
+            // in the driving modes a level gliding to 0 would drive the signal to silence.
+            if (on)
+                level = SmootherStep(level, keep, take, amount);
+            window = WindowFor(level * g * p);
         }
         double left = FiniteOrZero(io[0][i]);
         double right = FiniteOrZero(io[1][i]);
         if (mode & kDriveBit)
         {
             // Fades toward unity gain, not toward silence, so that a bypass ends without a jump.
-            const double gain = g == 1.0 ? kDriveScale * level : 1.0 + g * (kDriveScale * level - 1.0);
+            const double weight = g * p;
+            const double gain = weight == 1.0 ? kDriveScale * level : 1.0 + weight * (kDriveScale * level - 1.0);
             left = std::clamp(gain * left, -1.0, 1.0);
             right = std::clamp(gain * right, -1.0, 1.0);
         }
@@ -127,9 +134,12 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
         io[1][i] = ShapeIn(window, right);
         if (g != 0.0 && g != 1.0)
             g = std::clamp(g + fadeStep, 0.0, 1.0);
+        if (p != presenceTarget)
+            p = on ? std::min(p + kPresenceStep, 1.0) : std::max(p - kPresenceStep, 0.0);
     }
     smoothed = level;
     fade = g;
+    presence = p;
 }
 
 } // namespace Wezmark

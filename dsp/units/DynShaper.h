@@ -17,6 +17,7 @@ public:
     static constexpr double kInitialWidth = 0.25;
     static constexpr int kShortSteps = 16;
     static constexpr int kLongSteps = 64;
+    static constexpr double kPresenceStep = 0.002;
 
     enum Waveform : uint32_t
     {
@@ -51,8 +52,11 @@ public:
     double keep = kKeep;
     double take = 1.0 - kKeep;
     double smoothed = 0.0;
-    // 0 is off.
+    // 0 is off: the shaper fades out over its presence instead of stopping at once.
     double amount = 0.0;
+    // Weight of the shaping besides the bypass fade: moves toward 1 while the amount is not 0
+    // and toward 0 while it is, in steps as long as the bypass fade's.
+    double presence = 0.0;
     double width = kInitialWidth;
     uint32_t waveform = kSine;
     bool invert = false;

@@ -5,6 +5,7 @@
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/UsableSampleRate.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -117,6 +118,7 @@ void FilterUnit::SetBlockSize(int32_t frames)
 {
     ResizeChannelPair(workA, frames);
     ResizeChannelPair(workB, frames);
+    ResizeChannelPair(mOutgoing, frames);
     saturator.SetBlockSize(frames);
 }
 
@@ -127,6 +129,9 @@ void FilterUnit::Reset()
     // A non-finite sample would otherwise stay in a state-variable filter for good.
     bank1.ResetStateVariables();
     bank2.ResetStateVariables();
+    // With every memory cleared there is nothing to crossfade from.
+    mPlaying1 = PlayingFilter{filter1Type, design1};
+    mPlaying2 = PlayingFilter{filter2Type, design2};
 }
 
 void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, ChannelPair& work, int32_t n)
@@ -138,11 +143,40 @@ void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, Ch
         design->ProcessDouble(n, io);
 }
 
+void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design,
+                            ChannelPair& work, int32_t n)
+{
+    if (playing.fadeLength == 0 && (playing.type != type || playing.design != design))
+        playing = PlayingFilter{type, design, playing.type, playing.design, 0, std::max(transitionLength, 1)};
+    if (playing.fadeLength == 0 || playing.outgoingDesign == nullptr)
+    {
+        playing.fadeLength = 0;
+        RunSlot(bank, playing.type, playing.design, work, n);
+        return;
+    }
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mOutgoing.left, work.left, bytes);
+    std::memcpy(mOutgoing.right, work.right, bytes);
+    RunSlot(bank, playing.outgoingType, playing.outgoingDesign, mOutgoing, n);
+    RunSlot(bank, playing.type, playing.design, work, n);
+    const double length = playing.fadeLength;
+    for (int32_t i = 0; i < n && playing.faded + i < playing.fadeLength; ++i)
+    {
+        const double w = (playing.faded + i + 1) / length;
+        work.left[i] = w * work.left[i] + (1.0 - w) * mOutgoing.left[i];
+        work.right[i] = w * work.right[i] + (1.0 - w) * mOutgoing.right[i];
+    }
+    playing.faded += n;
+    if (playing.faded >= playing.fadeLength)
+        playing.fadeLength = 0;
+}
+
 void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;
-    if (n < 1 || n > workA.capacity || n > workB.capacity || design1 == nullptr || design2 == nullptr)
+    if (n < 1 || n > workA.capacity || n > workB.capacity || n > mOutgoing.capacity || design1 == nullptr ||
+        design2 == nullptr)
         return;
     saturator.ProcessBlock(io, n);
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
@@ -151,8 +185,8 @@ void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
         std::memcpy(work->left, io[0], bytes);
         std::memcpy(work->right, io[1], bytes);
     }
-    RunSlot(bank1, filter1Type, design1, workA, n);
-    RunSlot(bank2, filter2Type, design2, workB, n);
+    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
     // The balanced mix lands in A; the dry side of the bypass fade is the saturated block.
     // A settled balance is stepped once, not per frame: the later steps change nothing.
     const int32_t balanceSteps = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance ? 1 : n;

@@ -12,6 +12,8 @@ namespace Wezmark
 
 // The filter section: an input drive, then two filters of any of the 31 types side by side
 // on copies of the block, crossfaded by a smoothed balance. Both share cutoff and resonance.
+// A type change crossfades the slot from the filter it had to the new one over the transition
+// length; a change that comes during a crossfade waits for its end.
 class FilterUnit : public AudioProcessingUnit
 {
 public:
@@ -31,9 +33,9 @@ public:
     void SelectFilterType(int slot, int type);
     // 0 glides type changes over 2048 frames, 2 over 256, 1 and any other value over 512.
     void SetTransitionSpeed(int speed);
-    // Sizes both working copies and the drive's scratch for blocks of up to `frames`.
+    // Sizes the working copies and the drive's scratch for blocks of up to `frames`.
     void SetBlockSize(int32_t frames);
-    // Clears the memory of every filter of both slots.
+    // Clears the memory of every filter of both slots and ends any type crossfade.
     void Reset();
     // In place; a block longer than the working copies passes unchanged.
     void ProcessBlock(double* const io[2], int32_t n);
@@ -58,7 +60,27 @@ public:
     Saturator saturator;
 
 private:
+    // What a slot plays: the filter heard, and during a type crossfade the one fading out.
+    struct PlayingFilter
+    {
+        int32_t type = 0;
+        Dsp::Filter* design = nullptr;
+        int32_t outgoingType = 0;
+        Dsp::Filter* outgoingDesign = nullptr;
+        // Frames of the crossfade done and its length; a length of 0 means no crossfade.
+        int32_t faded = 0;
+        int32_t fadeLength = 0;
+    };
+
     static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, ChannelPair& work, int32_t n);
+    // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
+    void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,
+                    int32_t n);
+
+    PlayingFilter mPlaying1;
+    PlayingFilter mPlaying2;
+    // The outgoing filter's copy of the block during a crossfade.
+    ChannelPair mOutgoing;
 };
 
 } // namespace Wezmark

@@ -38,10 +38,10 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
     // The curve is evaluated around the smoothed threshold, so a glide moves the whole
     // curve together instead of only its knee.
     OutputLimiter curve = *this;
-    const double gain = makeUpOn ? makeUpGain * kMakeUpTrim : 1.0;
+    double gain = makeUpOn ? makeUpGain * kMakeUpTrim : 1.0;
     // A settled threshold gives every frame the same curve, so one step serves the block.
-    const int32_t steppedFrames =
-        SmootherStep(smoothedThreshold, smoothingA, smoothingB, threshold) == smoothedThreshold ? 1 : frames;
+    const bool gliding = SmootherStep(smoothedThreshold, smoothingA, smoothingB, threshold) != smoothedThreshold;
+    const int32_t steppedFrames = gliding ? frames : 1;
     for (int32_t i = 0; i < frames; ++i)
     {
         if (i < steppedFrames)
@@ -49,6 +49,10 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
             curve.smoothedThreshold = SmootherStep(curve.smoothedThreshold, smoothingA, smoothingB, threshold);
             curve.threshold = curve.smoothedThreshold;
             ShapeKnee(curve, curve.smoothedThreshold);
+            // The make-up follows the curve as it glides: made up for the target at once, a
+            // lowered threshold would push the output far above full scale until it arrives.
+            if (makeUpOn && gliding)
+                gain = 1.0 / SoftKneeCurve(curve, 1.0) * kMakeUpTrim;
         }
         // Both inputs are read before writing: the channels may share one buffer.
         const double left = in[0][i];

@@ -23,7 +23,8 @@ struct OutputLimiter
     void ProcessBlock(const double* const in[2], double* const out[2], int32_t frames);
 
     // 1 / curve(1.0) once the threshold has settled on its target under the current mode,
-    // so the result does not depend on where a glide happens to be.
+    // so the result does not depend on where a glide happens to be. While the threshold
+    // glides, ProcessBlock makes up for the curve of each frame instead.
     double MakeUpGainForTarget() const;
 
     // Linear magnitude the smoothed threshold glides to; the curve's threshold T.

@@ -1,69 +1,67 @@
 #pragma once
 
+#include "dsp/SamplePair.h"
+#include "dsp/units/HalfbandStage.h"
 #include "framework/SampleArray.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 
-// Runs a nonlinear stage at eight times the host rate: zero-stuffed up-sampling and
-// decimation, each through an eighth-order all-pole low-pass at the host's Nyquist frequency.
+// Runs a nonlinear stage at eight times the host rate through three factor-two half-band
+// stages each way. The first stage, next to the host rate, is steep: flat to 48.25 % of the
+// host rate and at least 89 dB down from 51.75 %, so that nearly nothing folds back below
+// the host's Nyquist frequency. The two outer stages only have to keep the images of that
+// band apart and are short. Gain is 1; the path is not linear-phase, so a signal that is
+// mixed with the result must take the same path (RoundTrip) to stay aligned.
 struct Oversampler
 {
     static constexpr uint32_t kFactor = 8;
-    static constexpr int kOrder = 8;
-    // Brings the kept phase of the two filters' steady ripple (about 1.1027) back to about unity.
-    static constexpr double kOutputGain = 0.907123536140837;
 
-    // y[n], y[n-1] .. y[n-8] of one filter path.
-    using FilterState = std::array<double, kOrder + 1>;
-    // c0 (input gain), then the feedback coefficients c1 .. c8.
-    using Coefficients = std::array<double, kOrder + 1>;
-
-    Oversampler() = default;
+    Oversampler();
     Oversampler(const Oversampler&) = delete;
     Oversampler& operator=(const Oversampler&) = delete;
 
     // The owner's re-initialisation: stores rate and block size, sizes both pairs, then resets.
     void Prepare(double rate, uint32_t frames);
-    // Designs the filters for the host Nyquist frequency and clears every path.
+    // Clears every filter memory.
     void Reset();
 
     // Fills the up pair with n x factor frames; false (nothing written) when they do not fit.
     bool Upsample(const double* const in[2], int32_t n);
-    // Filters m high-rate frames and keeps every factor-th one in the down pair; false (nothing
-    // written) when the kept frames do not fit.
+    // Down-samples m high-rate frames (whole host frames: m a multiple of the factor) into the
+    // down pair; false (nothing written) when m is not or the kept frames do not fit.
     bool Downsample(const double* const in[2], int32_t m);
 
     // Up-samples `io`, runs `stage` on the high-rate frames and down-samples the result back into
-    // `io`, piece by piece: the down-sampling of one piece shares a loop with the up-sampling of
-    // the next, which makes the two filter paths nearly as fast as one. The result is that of
-    // Upsample, stage, Downsample for a stage whose output does not depend on how a block is cut
-    // into pieces. False (nothing done) when the block does not fit.
+    // `io`, piece by piece. The result is that of Upsample, stage, Downsample for a stage whose
+    // output does not depend on how a block is cut into pieces. False (nothing done) when the
+    // block does not fit. Input values that are no number enter as silence.
     template <class Stage>
     bool ProcessInPieces(double* const io[2], int32_t n, Stage stage);
 
-    static double FilterStep(FilterState& state, double x, const Coefficients& c);
+    // Up and down again with nothing in between: the delay and phase that the oversampled
+    // path gives a stage's signal, for a signal that is later mixed with it.
+    bool RoundTrip(double* const io[2], int32_t n);
+    // Delay of a round trip at low frequencies, in host frames.
+    double Latency() const;
 
     ChannelPair up;
     ChannelPair down;
     double sampleRate = 44100.0;
     uint32_t blockSize = 1024;
     uint32_t factor = kFactor;
-    Coefficients coefficients{};
-    FilterState upLeft{};
-    FilterState upRight{};
-    FilterState downLeft{};
-    FilterState downRight{};
-    double outputGain = kOutputGain;
 
 private:
     static constexpr int32_t kPieceFrames = 32;
+    static_assert(kFactor == 8, "three factor-two stages");
 
-    // Up-samples host frames [upFrom, upFrom + upCount) of `in` into the up pair while
-    // down-sampling the up pair's frames of host frames [downFrom, downFrom + downCount).
-    void FilterSideBySide(const double* const in[2], int32_t upFrom, int32_t upCount, int32_t downFrom,
-                          int32_t downCount);
+    void UpPiece(const double* const in[2], int32_t from, int32_t count);
+    void DownPiece(const double* const in[2], int32_t from, int32_t count, double* const out[2]);
+    void ClearIfNotFinite();
+
+    HalfbandStage<9> nearStage;
+    HalfbandStage<3> middleStage;
+    HalfbandStage<2> farStage;
 };
 
 template <class Stage>
@@ -71,24 +69,18 @@ bool Oversampler::ProcessInPieces(double* const io[2], int32_t n, Stage stage)
 {
     if (n < 1)
         return true;
-    if (static_cast<int64_t>(n) * factor > up.capacity || n > down.capacity)
+    if (static_cast<int64_t>(n) * factor > up.capacity)
         return false;
-    int32_t processed = 0;
-    int32_t downsampled = 0;
-    while (downsampled < n)
+    for (int32_t from = 0; from < n; from += kPieceFrames)
     {
-        const int32_t next = std::min(kPieceFrames, n - processed);
-        FilterSideBySide(io, processed, next, downsampled, processed - downsampled);
-        downsampled = processed;
-        if (next > 0)
-        {
-            const size_t from = static_cast<size_t>(processed) * factor;
-            double* const high[2] = {up.left + from, up.right + from};
-            stage(high, next * static_cast<int32_t>(factor));
-            processed += next;
-        }
+        const int32_t count = std::min(kPieceFrames, n - from);
+        UpPiece(io, from, count);
+        const size_t high = static_cast<size_t>(from) * factor;
+        double* const piece[2] = {up.left + high, up.right + high};
+        stage(piece, count * static_cast<int32_t>(factor));
+        const double* const result[2] = {up.left, up.right};
+        DownPiece(result, from, count, io);
     }
-    std::copy(down.left, down.left + n, io[0]);
-    std::copy(down.right, down.right + n, io[1]);
+    ClearIfNotFinite();
     return true;
 }

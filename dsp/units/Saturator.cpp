@@ -80,15 +80,20 @@ void Saturator::ProcessBlock(double* const io[2], int32_t n)
     ProcessPiece(io, n);
 }
 
+bool Saturator::Running() const
+{
+    return amount != 0.0 || amountState != 0.0;
+}
+
 void Saturator::BeginBlock()
 {
-    if (amount != 0.0)
+    if (Running())
         curve.BuildEffective();
 }
 
 void Saturator::ProcessPiece(double* const io[2], int32_t n)
 {
-    if (amount == 0.0 || n < 1 || n > scratch.capacity)
+    if (!Running() || n < 1 || n > scratch.capacity)
         return;
     const double* table = curve.effective.data;
     for (int32_t i = 0; i < n; ++i)
@@ -108,8 +113,11 @@ void Saturator::ProcessPiece(double* const io[2], int32_t n)
     {
         if (i < steps)
         {
-            amountNow = SmootherStep(amountNow, amountKeep, amountTake, amount);
+            amountNow = GlideOutStep(amountNow, amountKeep, amountTake, amount);
             driveNow = SmootherStep(driveNow, driveKeep, driveTake, drive);
+            // Glided out: from here on the block passes as it came.
+            if (amountNow == 0.0)
+                break;
         }
         const double gain = amountNow * driveNow;
         const double wetLeft = std::clamp(gain * scratch.left[i], -1.0, 1.0);

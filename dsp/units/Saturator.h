@@ -12,8 +12,9 @@ namespace Wezmark
 class DistortionDataProvider;
 
 // Curve saturation of a stereo block: the curve output scaled by a smoothed amount and drive,
-// clamped, and blended in from the dry signal while the amount is small. Its off state is an
-// amount of exactly 0; it does not use the bypass fade.
+// clamped, and blended in from the dry signal while the amount is small. An amount of exactly
+// 0 switches it off: the smoothed amount glides out, and from there blocks pass unchanged. It
+// does not use the bypass fade.
 class Saturator : public AudioProcessingUnit
 {
 public:
@@ -42,7 +43,7 @@ public:
     void BeginBlock();
     void ProcessPiece(double* const io[2], int32_t n);
 
-    // Target amount 0..1; exactly 0 is off.
+    // Target amount 0..1; exactly 0 is off once the smoothed amount has glided there.
     double amount = 0.0;
     double mixThreshold = kMixThreshold;
     double mixSlope = kMixSlope;
@@ -57,6 +58,10 @@ public:
     uint32_t curveSource;
     uint32_t driveMode;
     ChannelPair scratch;
+
+private:
+    // Off only once both the target and the smoothed amount are exactly 0.
+    bool Running() const;
 };
 
 } // namespace Wezmark

@@ -7,3 +7,15 @@ inline double SmootherStep(double state, double keep, double take, double target
 {
     return state * keep + take * target;
 }
+
+// A state this close to an off target of exactly 0 counts as there: far below anything a
+// unit's output could show, and reached within a few thousand steps of any glide.
+constexpr double kOffReached = 1e-15;
+
+// One step of a smoother that may glide a unit out: toward a target of exactly 0 it lands on
+// 0 once it is close enough, so that the unit can stop instead of decaying for ever.
+inline double GlideOutStep(double state, double keep, double take, double target)
+{
+    const double next = SmootherStep(state, keep, take, target);
+    return target == 0.0 && next < kOffReached && next > -kOffReached ? 0.0 : next;
+}

@@ -1,41 +1,32 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
-#include "framework/SampleArray.h"
 
 #include <cstdint>
 
 namespace Wezmark
 {
 
-// Sample-rate reduction by decimating a block to fewer frames and holding each one.
-// It has no fade: switching it takes effect at the next block.
+// Sample-rate reduction: keeps `ratio` of the frames and holds each kept frame until the next.
+// Its phase and held frame run on across blocks, so the host's block size never changes the
+// sound. It has no fade: switching it takes effect at the next block.
 class SmpRateConverter : public AudioProcessingUnit
 {
 public:
-    static constexpr int32_t kInitialFrames = 1024;
+    // At the strongest setting a frame is held for at most 256 frames.
+    static constexpr double kSlowestRatio = 1.0 / 256.0;
 
-    SmpRateConverter();
-
-    // Sizes the held frames for blocks of up to `frames` and clears them.
-    void SetBlockSize(int32_t frames);
+    // In place; any number of frames at a time gives the same stream.
     void ProcessBlock(double* const io[2], int32_t n);
-    // ProcessBlock in parts: BeginBlock with the block's length, then ProcessPiece on its
-    // frames in order, any number at a time; the result is that of ProcessBlock.
-    void BeginBlock(int32_t n);
-    void ProcessPiece(double* const io[2], int32_t count);
 
-    // Kept frames per block as a fraction of the block; exactly 1 means off.
+    // Kept frames as a fraction of all frames; exactly 1 means off.
     double ratio = 1.0;
-    ChannelPair held;
 
 private:
-    // The block under way: its length, its kept frames (0 when it passes unchanged), the
-    // frames done and the kept frames read so far.
-    int32_t mBlockFrames = 0;
-    int32_t mKept = 0;
-    int32_t mDone = 0;
-    int32_t mGathered = 0;
+    // How much of a kept frame remains to be played; a new frame is kept when none remains.
+    double mRemaining = 0.0;
+    double mHeldLeft = 0.0;
+    double mHeldRight = 0.0;
 };
 
 } // namespace Wezmark

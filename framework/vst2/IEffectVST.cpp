@@ -303,6 +303,8 @@ void IEffectVST::SetLatency(int samples)
 {
     mEffect.initialDelay = samples;
     IEffectBase::SetLatency(samples);
+    // The host reads the new delay again when told that the plug-in's set-up changed.
+    CallHost(audioMasterIOChanged);
 }
 
 bool IEffectVST::SendMidiMsg(const MidiMessage* message)

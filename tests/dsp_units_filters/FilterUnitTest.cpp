@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -222,6 +223,8 @@ TEST(FilterUnit, StateVariableTypeRunsAtTheLastCutoffAndResonance)
     unit->SetCutoff(2500.0);
     unit->SetResonance(0.3);
     unit->SelectFilterType(0, 5);
+    // Nothing to crossfade from: the state-variable filter alone is heard.
+    unit->Reset();
     Wezmark::StateVariableFilter<0, 2> reference;
     reference.SetSampleRate(kRate);
     reference.SetCutoff(2500.0);
@@ -306,5 +309,61 @@ TEST(FilterUnit, FirstSelectionOfAHighOrderTypeGlidesWithoutABurst)
         for (double sample : out.left)
             peak = std::max(peak, std::fabs(sample));
         EXPECT_LT(peak, 1.0) << GetFilterTypeName(c.type) << ", resonance " << c.resonance;
+    }
+}
+
+// A type change crossfades from the filter the slot had: no step much larger than those of
+// the old or the new filter's settled output (the incoming filter starts from its own memory,
+// so it rings in a little). A change during a crossfade waits for its end, and
+// the slot then plays the type selected last.
+TEST(FilterUnit, TypeChangeCrossfadesWithoutAJump)
+{
+    struct Case
+    {
+        const char* name;
+        int from;
+        int to;
+        int last;
+    };
+    constexpr int kBlock = 64;
+    constexpr int kFrames = 16384;
+    constexpr int kChangeAt = 8192 + 40;
+    std::vector<double> sine(kFrames);
+    for (int i = 0; i < kFrames; ++i)
+        sine[i] = 0.5 * std::sin(2.0 * 3.141592653589793 * 150.0 * i / kRate);
+    const auto largestStep = [](const std::vector<double>& samples, int from, int to) {
+        double largest = 0.0;
+        for (int i = from + 1; i < to; ++i)
+            largest = std::max(largest, std::fabs(samples[i] - samples[i - 1]));
+        return largest;
+    };
+    for (const Case c : {Case{"one change", 25, 0, 0}, Case{"second change during the crossfade", 25, 0, 20},
+                         Case{"to a state-variable type", 12, 5, 5}})
+    {
+        SCOPED_TRACE(c.name);
+        const auto settledOn = [&](int type) {
+            auto unit = MakeUnit(type, 0);
+            unit->SetCutoff(400.0);
+            unit->SetResonance(0.6);
+            unit->Reset();
+            return Render(*unit, sine, kBlock, [](int) {}).left;
+        };
+        auto unit = MakeUnit(c.from, 0);
+        unit->SetCutoff(400.0);
+        unit->SetResonance(0.6);
+        unit->Reset();
+        const std::vector<double> out = Render(*unit, sine, kBlock, [&](int frame) {
+                                            if (frame == kChangeAt - kChangeAt % kBlock)
+                                                unit->SelectFilterType(0, c.to);
+                                            if (frame == kChangeAt - kChangeAt % kBlock + 4 * kBlock)
+                                                unit->SelectFilterType(0, c.last);
+                                        }).left;
+        double allowed = 0.0;
+        for (int type : {c.from, c.to, c.last})
+            allowed = std::max(allowed, 1.5 * largestStep(settledOn(type), kFrames / 4, kFrames));
+        EXPECT_LT(largestStep(out, kFrames / 4, kFrames), allowed);
+        const std::vector<double> last = settledOn(c.last);
+        for (int i = kFrames - 100; i < kFrames; ++i)
+            ASSERT_NEAR(out[i], last[i], 1e-6) << i;
     }
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace
 {
@@ -71,6 +72,35 @@ TEST(OutputLimiter, MakeUpBringsFullScaleBackBelowOne)
     limiter.makeUpGain = limiter.MakeUpGainForTarget();
     EXPECT_NEAR(limiter.makeUpGain, 1.0 / 0.5005, 1e-12);
     EXPECT_NEAR(Limit(limiter, 1.0), OutputLimiter::kMakeUpTrim, 1e-12);
+}
+
+// While the threshold glides the make-up follows the curve of each frame: a full-scale input
+// stays at full scale through the glide instead of being made up for the target at once.
+TEST(OutputLimiter, MakeUpFollowsTheGlidingThreshold)
+{
+    for (uint32_t mode : {1u, 2u, 3u})
+    {
+        SCOPED_TRACE(mode);
+        OutputLimiter limiter = Settled(mode, 1.0);
+        limiter.makeUpOn = true;
+        limiter.threshold = 0.25;
+        limiter.makeUpGain = limiter.MakeUpGainForTarget();
+        constexpr int32_t kFrames = 20000;
+        std::vector<double> left(kFrames, 1.0);
+        std::vector<double> right(kFrames, -1.0);
+        double* const io[2] = {left.data(), right.data()};
+        limiter.ProcessBlock(io, io, kFrames);
+        for (int32_t i = 0; i < kFrames; ++i)
+        {
+            ASSERT_NEAR(left[i], OutputLimiter::kMakeUpTrim, 1e-12) << i;
+            ASSERT_NEAR(right[i], -OutputLimiter::kMakeUpTrim, 1e-12) << i;
+        }
+        // Settled, the block is made up with the gain for the target as before.
+        OutputLimiter settled = Settled(mode, 0.25);
+        settled.makeUpOn = true;
+        settled.makeUpGain = settled.MakeUpGainForTarget();
+        EXPECT_NEAR(Limit(limiter, 0.5), Limit(settled, 0.5), 1e-12);
+    }
 }
 
 TEST(OutputLimiter, MakeUpGainForTargetIgnoresTheGlideState)

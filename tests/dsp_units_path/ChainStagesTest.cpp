@@ -88,34 +88,32 @@ StereoBuffer Ramp(int32_t frames)
     return block;
 }
 
-TEST(SmpRateConverter, HoldsDecimatedFramesOverTheBlock)
+TEST(SmpRateConverter, HoldsEachKeptFrameUntilTheNext)
 {
     struct Case
     {
         double ratio;
-        int32_t frames;
-        int32_t heldFrames;
+        int32_t period;
     };
-    for (const Case c : {Case{0.5, 512, 256}, Case{0.25, 64, 16}, Case{0.001, 512, 2}, Case{0.0, 100, 2},
-                         Case{-3.0, 100, 2}, Case{std::nan(""), 100, 2}, Case{0.5, 1, 2}})
+    // Ratios below the slowest one, NaN among them, hold for the slowest one's period.
+    for (const Case c : {Case{0.5, 2}, Case{0.25, 4}, Case{1.0 / 256.0, 256}, Case{0.001, 256}, Case{0.0, 256},
+                         Case{-3.0, 256}, Case{std::nan(""), 256}})
     {
         SCOPED_TRACE(c.ratio);
         Wezmark::SmpRateConverter reducer;
-        reducer.SetBlockSize(512);
         reducer.ratio = c.ratio;
-        StereoBuffer block = Ramp(c.frames);
-        reducer.ProcessBlock(block.Io(), c.frames);
-        for (int32_t i = 0; i < c.frames; ++i)
+        StereoBuffer block = Ramp(1000);
+        reducer.ProcessBlock(block.Io(), 1000);
+        for (int32_t i = 0; i < 1000; ++i)
         {
-            const int32_t held = i * c.heldFrames / c.frames;
-            const int32_t source = held * c.frames / c.heldFrames;
-            ASSERT_EQ(block.left[i], source) << i;
-            ASSERT_EQ(block.right[i], -source) << i;
+            const int32_t kept = i - i % c.period;
+            ASSERT_EQ(block.left[i], kept) << i;
+            ASSERT_EQ(block.right[i], -kept) << i;
         }
     }
 }
 
-TEST(SmpRateConverter, OffStatesAndUnfittingBlocksPassUnchanged)
+TEST(SmpRateConverter, OffStatesPassUnchanged)
 {
     struct Case
     {
@@ -125,11 +123,10 @@ TEST(SmpRateConverter, OffStatesAndUnfittingBlocksPassUnchanged)
         int32_t frames;
     };
     for (const Case c : {Case{"ratio one", 1.0, false, 64}, Case{"bypassed", 0.5, true, 64},
-                         Case{"more held frames than fit", 40.0, false, 64}, Case{"empty block", 0.5, false, 0}})
+                         Case{"ratio above one keeps every frame", 40.0, false, 64}, Case{"empty block", 0.5, false, 0}})
     {
         SCOPED_TRACE(c.name);
         Wezmark::SmpRateConverter reducer;
-        reducer.SetBlockSize(64);
         reducer.ratio = c.ratio;
         reducer.SetBypass(c.bypassed);
         StereoBuffer block = Ramp(c.frames);
@@ -138,54 +135,47 @@ TEST(SmpRateConverter, OffStatesAndUnfittingBlocksPassUnchanged)
     }
 }
 
-// Run in pieces (as the oversampled chains run it), the reducer must still spread its held
-// frames over the whole block: every piece length gives what one call on the block gives.
-TEST(SmpRateConverter, PiecesGiveWhatTheWholeBlockGives)
+// The host's block size must not change the sound: phase and held frame run on across calls.
+TEST(SmpRateConverter, AnyBlockLengthGivesTheSameStream)
 {
-    struct Case
+    constexpr int32_t kFrames = 5000;
+    for (const double ratio : {0.8, 0.37, 1.0 / 3.0, 0.999, 0.001, std::nan("")})
     {
-        double ratio;
-        int32_t frames;
-    };
-    for (const Case c : {Case{0.8, 4096}, Case{0.37, 4096}, Case{1.0 / 3.0, 2400}, Case{0.999, 1000},
-                         Case{0.001, 777}, Case{std::nan(""), 100}, Case{0.5, 1}})
-    {
-        for (const int32_t piece : {1, 7, 256, 5000})
+        Wezmark::SmpRateConverter whole;
+        whole.ratio = ratio;
+        StereoBuffer expected = Ramp(kFrames);
+        whole.ProcessBlock(expected.Io(), kFrames);
+        for (const int32_t length : {1, 7, 64, 512, 4096})
         {
-            SCOPED_TRACE(testing::Message() << c.ratio << " x " << c.frames << " in pieces of " << piece);
-            Wezmark::SmpRateConverter whole;
-            Wezmark::SmpRateConverter pieces;
-            for (Wezmark::SmpRateConverter* reducer : {&whole, &pieces})
+            SCOPED_TRACE(testing::Message() << ratio << " in blocks of " << length);
+            Wezmark::SmpRateConverter blocks;
+            blocks.ratio = ratio;
+            StereoBuffer stream = Ramp(kFrames);
+            for (int32_t from = 0; from < kFrames; from += length)
             {
-                reducer->SetBlockSize(4096);
-                reducer->ratio = c.ratio;
+                double* const io[2] = {stream.left.data() + from, stream.right.data() + from};
+                blocks.ProcessBlock(io, std::min(length, kFrames - from));
             }
-            StereoBuffer expected = Ramp(c.frames);
-            whole.ProcessBlock(expected.Io(), c.frames);
-            StereoBuffer block = Ramp(c.frames);
-            pieces.BeginBlock(c.frames);
-            for (int32_t from = 0; from < c.frames; from += piece)
-            {
-                double* const io[2] = {block.left.data() + from, block.right.data() + from};
-                pieces.ProcessPiece(io, std::min(piece, c.frames - from));
-            }
-            ASSERT_EQ(block.left, expected.left);
-            ASSERT_EQ(block.right, expected.right);
+            ASSERT_EQ(stream.left, expected.left);
+            ASSERT_EQ(stream.right, expected.right);
         }
     }
 }
 
-TEST(SmpRateConverter, SwitchesAtOnceWithoutAFade)
+TEST(SmpRateConverter, SwitchesAtOnceWithoutAFadeAndResumesWithTheFrameAtHand)
 {
     Wezmark::SmpRateConverter reducer;
-    reducer.ratio = 0.5;
+    reducer.ratio = 0.25;
+    StereoBuffer block = Ramp(6);
+    reducer.ProcessBlock(block.Io(), 6);
+    EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 0, 4, 4}));
     reducer.SetBypass(true);
-    StereoBuffer block = Ramp(8);
+    block = Ramp(8);
     reducer.ProcessBlock(block.Io(), 8);
     EXPECT_EQ(block.left, Ramp(8).left);
     reducer.SetBypass(false);
     reducer.ProcessBlock(block.Io(), 8);
-    EXPECT_EQ(block.left, (std::vector<double>{0, 0, 2, 2, 4, 4, 6, 6}));
+    EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 0, 4, 4, 4, 4}));
 }
 
 TEST(DeadZoneGate, ZeroesBelowTheTargetAtOnceAndLiftsTheKnee)

@@ -90,7 +90,7 @@ TEST(Distortion, GainFollowsModeCurveAndDriveLevel)
     }
 }
 
-TEST(Distortion, AmountZeroOrBypassLeavesBlockAndSmoothingUntouched)
+TEST(Distortion, AmountZeroOrBypassWithNothingToGlideOutLeavesTheBlockUntouched)
 {
     struct Case
     {
@@ -103,7 +103,6 @@ TEST(Distortion, AmountZeroOrBypassLeavesBlockAndSmoothingUntouched)
         SCOPED_TRACE(c.name);
         Distortion unit(Library());
         unit.Init();
-        unit.smoothedAmount = 0.4;
         unit.amount = c.amount;
         unit.bypassed = c.bypassed;
         StereoBuffer block(std::vector<double>{0.3, std::nan("")}, std::vector<double>{-0.6, 2.0});
@@ -111,7 +110,56 @@ TEST(Distortion, AmountZeroOrBypassLeavesBlockAndSmoothingUntouched)
         EXPECT_EQ(block.left[0], 0.3);
         EXPECT_TRUE(std::isnan(block.left[1]));
         EXPECT_EQ(block.right[1], 2.0);
-        EXPECT_EQ(unit.smoothedAmount, 0.4);
+        EXPECT_EQ(unit.smoothedAmount, 0.0);
+    }
+}
+
+// Set to 0 or bypassed mid-stream, the unit glides out instead of jumping to the dry signal,
+// then passes blocks bit for bit.
+TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
+{
+    struct Case
+    {
+        const char* name;
+        double amount;
+        bool bypassed;
+    };
+    constexpr int32_t kFrames = 1000;
+    const auto sine = [](int32_t from) {
+        StereoBuffer block(kFrames);
+        for (int32_t i = 0; i < kFrames; ++i)
+            block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
+        return block;
+    };
+    for (const Case c : {Case{"amount zero", 0.0, false}, Case{"bypassed", 0.5, true}})
+    {
+        SCOPED_TRACE(c.name);
+        Distortion unit(Library());
+        unit.Init();
+        unit.SelectCurve(22.0 / 80.0);
+        unit.amount = 0.5;
+        StereoBuffer previous = sine(0);
+        unit.ProcessBlock(previous.Io(), kFrames);
+        // No step larger than those of the distorted or the dry signal.
+        double allowed = 0.0;
+        for (const StereoBuffer& signal : {previous, sine(0)})
+            for (int32_t i = 1; i < kFrames; ++i)
+                allowed = std::max(allowed, 1.1 * std::fabs(signal.left[i] - signal.left[i - 1]));
+        unit.amount = c.amount;
+        unit.bypassed = c.bypassed;
+        double largestJump = 0.0;
+        for (int32_t block = 1; block <= 4; ++block)
+        {
+            StereoBuffer out = sine(block * kFrames);
+            unit.ProcessBlock(out.Io(), kFrames);
+            largestJump = std::max(largestJump, std::fabs(out.left[0] - previous.left.back()));
+            for (int32_t i = 1; i < kFrames; ++i)
+                largestJump = std::max(largestJump, std::fabs(out.left[i] - out.left[i - 1]));
+            previous = out;
+        }
+        EXPECT_LT(largestJump, allowed);
+        EXPECT_EQ(unit.smoothedAmount, 0.0);
+        EXPECT_EQ(previous.left, sine(4 * kFrames).left);
     }
 }
 

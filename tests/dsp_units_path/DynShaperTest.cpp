@@ -139,6 +139,7 @@ TEST(DynShaper, StageSmoothsTheAmountAndDrivesInModesTwoAndThree)
         SCOPED_TRACE(mode);
         DynShaper shaper;
         shaper.amount = 0.5;
+        shaper.presence = 1.0;
         shaper.mode = mode;
         StereoBuffer block(std::vector<double>{0.1}, std::vector<double>{-0.1});
         shaper.ProcessBlock(block.Io(), 1);
@@ -150,25 +151,50 @@ TEST(DynShaper, StageSmoothsTheAmountAndDrivesInModesTwoAndThree)
     }
 }
 
-TEST(DynShaper, BypassFadeOfADrivingModeEndsOnTheDrySignalWithoutAJump)
+// Switched off by its bypass or by an amount of 0, a driving shaper fades toward unity gain
+// and ends on the dry signal without a jump; switched on from 0 it fades in the same way.
+TEST(DynShaper, SwitchingADrivingModeFadesWithoutAJump)
 {
-    DynShaper shaper;
-    shaper.amount = 1.0;
-    shaper.smoothed = 1.0;
-    shaper.mode = 2;
-    shaper.SetBypass(true);
-    constexpr int32_t kFrames = 600;
-    StereoBuffer block(kFrames, 0.3);
-    shaper.ProcessBlock(block.Io(), kFrames);
-    StereoBuffer after(8, 0.3);
-    shaper.ProcessBlock(after.Io(), 8);
-    EXPECT_EQ(shaper.fade, 0.0);
-    EXPECT_EQ(after.left[0], 0.3);
+    struct Case
+    {
+        const char* name;
+        bool bypass;
+        double amount;
+    };
+    for (const Case c : {Case{"bypass", true, 1.0}, Case{"amount zero", false, 0.0}})
+    {
+        SCOPED_TRACE(c.name);
+        DynShaper shaper;
+        shaper.amount = 1.0;
+        shaper.smoothed = 1.0;
+        shaper.presence = 1.0;
+        shaper.mode = 2;
+        StereoBuffer before(1, 0.3);
+        shaper.ProcessBlock(before.Io(), 1);
+        shaper.SetBypass(c.bypass);
+        shaper.amount = c.amount;
+        constexpr int32_t kFrames = 600;
+        StereoBuffer block(kFrames, 0.3);
+        shaper.ProcessBlock(block.Io(), kFrames);
+        StereoBuffer after(8, 0.3);
+        shaper.ProcessBlock(after.Io(), 8);
+        EXPECT_EQ(after.left[0], 0.3);
 
-    double largestJump = std::fabs(after.left[0] - block.left.back());
-    for (int32_t i = 1; i < kFrames; ++i)
-        largestJump = std::max(largestJump, std::fabs(block.left[i] - block.left[i - 1]));
-    EXPECT_LT(largestJump, 0.05);
+        double largestJump = std::max(std::fabs(block.left[0] - before.left[0]), std::fabs(after.left[0] - block.left.back()));
+        for (int32_t i = 1; i < kFrames; ++i)
+            largestJump = std::max(largestJump, std::fabs(block.left[i] - block.left[i - 1]));
+        EXPECT_LT(largestJump, 0.05);
+
+        // Back on: it fades in from the dry signal.
+        shaper.SetBypass(false);
+        shaper.amount = 1.0;
+        StereoBuffer again(kFrames, 0.3);
+        shaper.ProcessBlock(again.Io(), kFrames);
+        largestJump = std::fabs(again.left[0] - 0.3);
+        for (int32_t i = 1; i < kFrames; ++i)
+            largestJump = std::max(largestJump, std::fabs(again.left[i] - again.left[i - 1]));
+        EXPECT_LT(largestJump, 0.05);
+    }
 }
 
 TEST(DynShaper, StageTurnsNonFiniteSamplesIntoFiniteOutput)

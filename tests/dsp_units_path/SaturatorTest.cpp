@@ -19,23 +19,64 @@ const Wezmark::DistortionDataProvider& Library()
     return library;
 }
 
+constexpr int32_t kGlideFrames = 4096;
+
+// A 100 Hz sine at 48 kHz, -6 dBFS, from frame `from` on; frame 0 sits at its peak.
+StereoBuffer GlideSine(int32_t from)
+{
+    StereoBuffer block(kGlideFrames);
+    for (int32_t i = 0; i < kGlideFrames; ++i)
+        block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
+    return block;
+}
+
+double LargestStep(const std::vector<double>& samples)
+{
+    double largest = 0.0;
+    for (size_t i = 1; i < samples.size(); ++i)
+        largest = std::max(largest, std::fabs(samples[i] - samples[i - 1]));
+    return largest;
+}
+
 double CurveAt(const Saturator& saturator, double x)
 {
     return saturator.curve.Lookup(x, saturator.curve.points.data);
 }
 
-TEST(Saturator, AmountZeroPassesTheBlockBitForBit)
+TEST(Saturator, AmountZeroWithNothingToGlideOutPassesTheBlockBitForBit)
 {
     Saturator saturator(Saturator::kSoftSaturation);
     saturator.LoadCurve(Library());
-    saturator.amountState = 0.3;
     StereoBuffer block(std::vector<double>{0.123, std::nan("")}, std::vector<double>{-0.77, 5.0});
     saturator.ProcessBlock(block.Io(), 2);
     EXPECT_EQ(block.left[0], 0.123);
     EXPECT_TRUE(std::isnan(block.left[1]));
     EXPECT_EQ(block.right[1], 5.0);
-    EXPECT_EQ(saturator.amountState, 0.3);
+    EXPECT_EQ(saturator.amountState, 0.0);
     EXPECT_EQ(saturator.driveState, 0.0);
+}
+
+// Switched off mid-stream it glides out instead of jumping to the dry signal (no step larger
+// than those of the saturated or the dry signal), then passes blocks bit for bit.
+TEST(Saturator, AmountZeroGlidesOutWithoutAJump)
+{
+    Saturator saturator(Saturator::kSoftSaturation);
+    saturator.LoadCurve(Library());
+    saturator.SetBlockSize(kGlideFrames);
+    saturator.amount = 0.5;
+    StereoBuffer settled = GlideSine(0);
+    saturator.ProcessBlock(settled.Io(), kGlideFrames);
+    saturator.amount = 0.0;
+    StereoBuffer out = GlideSine(kGlideFrames);
+    saturator.ProcessBlock(out.Io(), kGlideFrames);
+    const double allowed = 1.1 * std::max(LargestStep(settled.left), LargestStep(GlideSine(0).left));
+    EXPECT_LT(std::fabs(out.left[0] - settled.left.back()), allowed);
+    EXPECT_LT(LargestStep(out.left), allowed);
+    EXPECT_EQ(saturator.amountState, 0.0);
+    EXPECT_EQ(out.left.back(), GlideSine(kGlideFrames).left.back());
+    StereoBuffer after = GlideSine(2 * kGlideFrames);
+    saturator.ProcessBlock(after.Io(), kGlideFrames);
+    EXPECT_EQ(after.left, GlideSine(2 * kGlideFrames).left);
 }
 
 TEST(Saturator, SettledFullAmountClampsTheDrivenCurve)

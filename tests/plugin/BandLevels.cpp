@@ -1,5 +1,7 @@
 #include "tests/plugin/BandLevels.h"
 
+#include "tests/plugin/FourierTransform.h"
+
 #include <algorithm>
 #include <cmath>
 #include <complex>
@@ -14,37 +16,6 @@ constexpr double kBandsPerOctave = 3.0;
 constexpr double kHannPowerGain = 0.375;
 
 using Complex = std::complex<double>;
-
-// In place, iterative radix 2.
-void Transform(std::vector<Complex>& data)
-{
-    const size_t n = data.size();
-    for (size_t i = 1, j = 0; i < n; ++i)
-    {
-        size_t bit = n >> 1;
-        for (; j & bit; bit >>= 1)
-            j ^= bit;
-        j ^= bit;
-        if (i < j)
-            std::swap(data[i], data[j]);
-    }
-    for (size_t length = 2; length <= n; length <<= 1)
-    {
-        const Complex step = std::polar(1.0, -2.0 * std::numbers::pi / static_cast<double>(length));
-        for (size_t start = 0; start < n; start += length)
-        {
-            Complex w = 1.0;
-            for (size_t k = 0; k < length / 2; ++k)
-            {
-                const Complex even = data[start + k];
-                const Complex odd = data[start + k + length / 2] * w;
-                data[start + k] = even + odd;
-                data[start + k + length / 2] = even - odd;
-                w *= step;
-            }
-        }
-    }
-}
 }
 
 std::vector<double> BandLevels::Measure(std::span<const double> samples, double rate)
@@ -56,7 +27,7 @@ std::vector<double> BandLevels::Measure(std::span<const double> samples, double 
         const double phase = 2.0 * std::numbers::pi * static_cast<double>(i) / static_cast<double>(n);
         spectrum[i] = samples[i] * (0.5 - 0.5 * std::cos(phase));
     }
-    Transform(spectrum);
+    FourierTransform(spectrum);
 
     std::vector<double> levels(kBandCount);
     const double binWidth = rate / static_cast<double>(n);

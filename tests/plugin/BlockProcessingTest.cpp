@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -38,6 +39,31 @@ void TurnEverythingOn(PluginRig& rig)
     rig.Set(kParamOutputSweep, 0.6);
 }
 
+// Oversampled, the dry signal makes the round trips that the wet one makes by the mix (input
+// stage, both chains, output saturator) and then waits as long as the limiter's would take;
+// the output guard clamps what the filters' ringing lifts above +10 dB.
+StereoSignal ThroughOversampledPath(const StereoSignal& input)
+{
+    const auto frames = static_cast<int32_t>(input.left.size());
+    StereoSignal expected = input;
+    double* const io[2] = {expected.left.data(), expected.right.data()};
+    std::array<Oversampler, 4> roundTrips;
+    for (Oversampler& roundTrip : roundTrips)
+    {
+        roundTrip.Prepare(PluginRig::kRate, static_cast<uint32_t>(frames));
+        roundTrip.RoundTrip(io, frames);
+    }
+    const auto limiterDelay = static_cast<size_t>(std::lround(roundTrips[0].Latency()));
+    for (Signal* channel : {&expected.left, &expected.right})
+    {
+        channel->insert(channel->begin(), limiterDelay, 0.0);
+        channel->resize(input.left.size());
+        for (double& sample : *channel)
+            sample = std::clamp(sample, -kClamp, kClamp);
+    }
+    return expected;
+}
+
 TEST(BlockProcessing, WithoutDryWetLimiterAndVolumeTheOutputIsTheInput)
 {
     for (bool oversampling : {false, true})
@@ -49,8 +75,9 @@ TEST(BlockProcessing, WithoutDryWetLimiterAndVolumeTheOutputIsTheInput)
         rig.SetIdentity();
         const StereoSignal input = MakeNoise(3000, 1.5);
         const StereoSignal output = rig.Render(input, PluginRig::kBlock);
-        EXPECT_EQ(output.left, input.left) << oversampling;
-        EXPECT_EQ(output.right, input.right) << oversampling;
+        const StereoSignal expected = oversampling ? ThroughOversampledPath(input) : input;
+        EXPECT_EQ(output.left, expected.left) << oversampling;
+        EXPECT_EQ(output.right, expected.right) << oversampling;
     }
 }
 

@@ -39,6 +39,22 @@ TEST(Vst3Binding, AnswersFalseToVst2ProgramFiles)
     EXPECT_EQ(Difference(StateBytes(plugin), before), "");
 }
 
+// Oversampling delays the output by its round trips; the host reads that through
+// getLatencySamples, and reads 0 again once it is off.
+TEST(Vst3Binding, ReportsTheOversampledDelay)
+{
+    Zarvotone plugin(nullptr);
+    EXPECT_EQ(plugin.getLatencySamples(), 0u);
+    for (const double oversampling : {1.0, 0.0})
+    {
+        plugin.GetParam(kParamOversampling)->SetNormalized(oversampling);
+        plugin.ParamChanged(kParamOversampling);
+        const auto expected = oversampling > 0.5 ? static_cast<uint32_t>(plugin.Units().OversampledLatency()) : 0u;
+        EXPECT_EQ(plugin.getLatencySamples(), expected);
+    }
+    EXPECT_GT(plugin.Units().OversampledLatency(), 0);
+}
+
 TEST(Vst3Binding, StateAndProgramTextFilesWorkAsInTheVst2Plugin)
 {
     Zarvotone source(nullptr);

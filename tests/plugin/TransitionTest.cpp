@@ -1,0 +1,182 @@
+// Changes during playback, measured at the VST2 entry as a host hears them: no level spike
+// while the limiter's threshold glides, no step larger than the signal's own when a unit is
+// switched off or a filter changes type, and a sample-rate reducer that sounds the same at any
+// host block size.
+
+#include "dsp/units/SharedRandom.h"
+#include "framework/vst2/Vst2Constants.h"
+#include "tests/plugin/PluginRig.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
+
+namespace
+{
+
+constexpr double kRate = 48000.0;
+constexpr int kBlock = 512;
+// About one second, near a peak of a 100 Hz sine.
+constexpr int kChangeAt = 94 * kBlock;
+constexpr int kFrames = kChangeAt + 48 * kBlock;
+// The last frames of a render, taken as its settled state.
+constexpr int kSettledSpan = 9600;
+
+Signal Sine(int frames, double hz, double amplitude)
+{
+    Signal signal(static_cast<size_t>(frames));
+    for (int i = 0; i < frames; ++i)
+        signal[static_cast<size_t>(i)] = amplitude * std::sin(6.283185307179586 * hz * i / kRate);
+    return signal;
+}
+
+// Renders `input` on both channels through processDoubleReplacing, calling `change` before the
+// block that starts at kChangeAt; gives the left channel.
+Signal RenderAtEntry(PluginRig& rig, const Signal& input, int block, const std::function<void()>& change = {})
+{
+    Signal left(input.size());
+    Signal right(input.size());
+    AEffect* effect = rig.plugin.GetEffect();
+    const int frames = static_cast<int>(input.size());
+    for (int offset = 0; offset < frames; offset += block)
+    {
+        if (offset == kChangeAt && change)
+            change();
+        double* in[2] = {const_cast<double*>(input.data()) + offset, const_cast<double*>(input.data()) + offset};
+        double* out[2] = {left.data() + offset, right.data() + offset};
+        effect->processDoubleReplacing(effect, in, out, std::min(block, frames - offset));
+    }
+    return left;
+}
+
+double Peak(const Signal& signal, int from, int to)
+{
+    double peak = 0.0;
+    for (int i = from; i < to; ++i)
+        peak = std::max(peak, std::fabs(signal[static_cast<size_t>(i)]));
+    return peak;
+}
+
+double LargestStep(const Signal& signal, int from, int to)
+{
+    double largest = 0.0;
+    for (int i = from + 1; i < to; ++i)
+        largest = std::max(largest, std::fabs(signal[static_cast<size_t>(i)] - signal[static_cast<size_t>(i - 1)]));
+    return largest;
+}
+
+// Settings a render starts from, and the one parameter change made during it.
+struct Case
+{
+    const char* name;
+    std::vector<std::pair<int, double>> start;
+    std::pair<int, double> change;
+};
+
+double Decibels(double gain)
+{
+    return 20.0 * std::log10(gain);
+}
+
+TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
+{
+    const Case cases[] = {
+        {"soft, level 1 to 0.25", {{kParamLimiterMode, 1.0 / 3.0}, {kParamLimiterLevel, 1.0}}, {kParamLimiterLevel, 0.25}},
+        {"medium, level 1 to 0.25", {{kParamLimiterMode, 2.0 / 3.0}, {kParamLimiterLevel, 1.0}}, {kParamLimiterLevel, 0.25}},
+        {"hard, level 1 to 0.25", {{kParamLimiterMode, 1.0}, {kParamLimiterLevel, 1.0}}, {kParamLimiterLevel, 0.25}},
+        {"level 0.25, soft to hard", {{kParamLimiterMode, 1.0 / 3.0}, {kParamLimiterLevel, 0.25}}, {kParamLimiterMode, 1.0}},
+    };
+    const Signal input = Sine(kFrames, 100.0, 1.0);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        PluginRig rig(kBlock, nullptr, kRate);
+        rig.Dispatch(effSetProgram, 0, 0);
+        rig.Set(kParamAutoMakeUp, 1.0);
+        for (const auto& [index, value] : c.start)
+            rig.Set(index, value);
+        const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Set(c.change.first, c.change.second); });
+        const double before = Peak(out, kChangeAt - kSettledSpan, kChangeAt);
+        const double after = Peak(out, kFrames - kSettledSpan, kFrames);
+        EXPECT_LT(Decibels(Peak(out, kChangeAt, kFrames)), Decibels(std::max(before, after)) + 1.0);
+    }
+}
+
+TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
+{
+    const Case cases[] = {
+        {"output saturation to 0", {{kParamOutputSaturation, 0.5}}, {kParamOutputSaturation, 0.0}},
+        {"filter input drive to 0", {{kParamFilterDrive, 0.5}}, {kParamFilterDrive, 0.0}},
+        {"input saturation to 0", {{kParamInputSaturation, 0.5}}, {kParamInputSaturation, 0.0}},
+        {"distortion amount to 0", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.5}}, {kParamDistortionAmount, 0.0}},
+        {"distortion off", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.5}}, {kParamDistortionOn, 0.0}},
+        {"driving shaper to 0",
+         {{kParamPreFilterProcess, 1.0}, {kParamShaperMode, 2.0 / 3.0}, {kParamShaperAmount, 0.5}},
+         {kParamShaperAmount, 0.0}},
+    };
+    const Signal input = Sine(kFrames, 100.0, 0.5);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        PluginRig rig(kBlock, nullptr, kRate);
+        rig.Dispatch(effSetProgram, 0, 0);
+        rig.SetIdentity();
+        rig.Set(kParamDryWet, 1.0);
+        for (const auto& [index, value] : c.start)
+            rig.Set(index, value);
+        const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Set(c.change.first, c.change.second); });
+        // Half way through a glide a saturator's steps are somewhat steeper than settled ones;
+        // stopping at once stepped by ten times as much.
+        const double settled = std::max(LargestStep(out, kChangeAt - kSettledSpan, kChangeAt),
+                                        LargestStep(out, kFrames - kSettledSpan, kFrames));
+        EXPECT_LT(LargestStep(out, kChangeAt - 1, kFrames), 1.5 * settled);
+    }
+}
+
+// Program 12 to 6 changes filter 1 from type 25 to type 0 among much else.
+TEST(Transitions, ProgramChangeWithAFilterTypeChangeHasNoStep)
+{
+    const Signal input = Sine(kFrames, 100.0, 1.0);
+    PluginRig rig(kBlock, nullptr, kRate);
+    rig.Dispatch(effSetProgram, 0, 12);
+    const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, 6); });
+    const double settled = std::max(LargestStep(out, kChangeAt - kSettledSpan, kChangeAt),
+                                    LargestStep(out, kFrames - kSettledSpan, kFrames));
+    EXPECT_LT(LargestStep(out, kChangeAt - 1, kFrames), 1.1 * settled);
+}
+
+// Every factory program with the reducer on, at block sizes from 1 to 4096 frames.
+TEST(Transitions, ReducerProgramsSoundTheSameAtAnyBlockSize)
+{
+    constexpr int kToneFrames = 6000;
+    const Signal tone = Sine(kToneFrames, 1000.0, 0.5);
+    int reducerPrograms = 0;
+    for (int program = 0; program < 128; ++program)
+    {
+        std::vector<Signal> renders;
+        for (const int block : {4096, 512, 64, 7, 1})
+        {
+            PluginRig rig(block, nullptr, kRate);
+            rig.Dispatch(effSetProgram, 0, program);
+            if (rig.plugin.GetParam(kParamSampleRateReduction)->GetNormalized() >= 1.0)
+                break;
+            // The random shaper waveform draws from the process-wide generator.
+            SharedRandom::Seed(1);
+            renders.push_back(RenderAtEntry(rig, tone, block));
+        }
+        if (renders.empty())
+            continue;
+        ++reducerPrograms;
+        for (size_t k = 1; k < renders.size(); ++k)
+            for (int i = 0; i < kToneFrames; ++i)
+                ASSERT_NEAR(renders[k][static_cast<size_t>(i)], renders[0][static_cast<size_t>(i)], 1e-10)
+                    << "program " << program << ", render " << k << ", frame " << i;
+    }
+    EXPECT_GT(reducerPrograms, 0);
+}
+
+} // namespace
