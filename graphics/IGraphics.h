@@ -39,7 +39,7 @@ public:
     IGraphics(const IGraphics&) = delete;
     IGraphics& operator=(const IGraphics&) = delete;
 
-    // ---- Window layer operations ----
+    // Window layer operations.
     // Copies the rectangle of the draw bitmap to the window.
     virtual bool PaintRect(const Rect* rect) = 0;
     // DrawText in measure mode.
@@ -80,7 +80,7 @@ public:
     // The glyphs for a text style: GDI glyphs on Windows, fixed block glyphs elsewhere.
     virtual PIX_IGlyphSource* CreateGlyphSource(const TextStyle& style);
 
-    // ---- Controls ----
+    // Controls.
     // The list owns the control; returns its index.
     int AddControl(IControl* control);
     // Puts the control at index 0, below all others (the background).
@@ -91,12 +91,12 @@ public:
     // The key catcher gets keys no control takes; owned.
     void SetKeyCatcher(IControl* control);
 
-    // ---- Values from the plug-in (any thread) ----
+    // Values from the plug-in (any thread).
     void ShowParamValue(int paramIndex, double value, bool normalised);
     // The normalised value of a plain value of the parameter (clamped to its range).
     static double NormaliseParamValue(const IParameter& param, double value);
 
-    // ---- Drawing (UI thread) ----
+    // Drawing (UI thread).
     void CreateDrawBitmap();
     // Redraws every visible control meeting the invalid rectangle, then paints it.
     bool DrawDirty(const Rect* invalid);
@@ -113,7 +113,7 @@ public:
     // missing image gives an empty strip and is not cached, so a later call tries again.
     BitmapStrip* LoadBitmapResource(BitmapStrip* strip, int id, const char* name, int frames);
 
-    // ---- Input (UI thread) ----
+    // Input (UI thread).
     void HandleMouseDown(int x, int y, const MouseModifiers* mods);
     void HandleMouseUp(int x, int y, const MouseModifiers* mods);
     // False (and nothing done) while mouse-over handling is off.
@@ -133,7 +133,7 @@ public:
     // Opens the value prompt (a menu of display texts, or a text entry) for a control.
     void PromptUserInput(IControl* control, IParameter* param, const Rect* where);
 
-    // ---- State ----
+    // State.
     IEffectBase* GetPlug() const { return mPlug; }
     PIX_IBitmap* GetDrawBitmap() const { return mDrawBitmap; }
     int GetWidth() const { return mWidth; }
