@@ -23,3 +23,9 @@ void BlendPixelWeightedCopy(uint32_t* pixel, uint32_t source, int32_t w);
 void BlendPixelMultiply(uint32_t* pixel, uint32_t source, int32_t w);
 // Copy with source alpha at a weight other than 256.
 void BlendPixelCopyAlphaWeighted(uint32_t* pixel, uint32_t source, int32_t w);
+
+// One pixel combined with a colour word at a weight, for the modes 0 to 5 of the mode byte:
+// weighted copy, add, dodge, multiply, overlay, HSV.
+using BlendPixelFunction = void (*)(uint32_t* pixel, uint32_t colour, int32_t w);
+// Null for a mode byte above 5.
+BlendPixelFunction BlendPixelForMode(uint32_t modeByte);

@@ -35,3 +35,27 @@ constexpr uint32_t MixThreeQuarters(uint32_t d, uint32_t c) { return QuarterWord
 
 // The 256-entry reciprocal table: entry 0 is 0, entry i is floor(65536 / i) - 1.
 extern const std::array<uint16_t, 256> RasterReciprocal;
+
+// Copy at the weights 256, 128, 64 and 192 works on whole words: calls use(mix) with the
+// mix of that weight (a callable (d, c) -> word) and answers true; false for other weights.
+template <typename Use>
+bool WithWholeWordMix(int32_t w, Use use)
+{
+    switch (w)
+    {
+    case 256:
+        use([](uint32_t, uint32_t c) { return c; });
+        return true;
+    case 128:
+        use([](uint32_t d, uint32_t c) { return MixHalf(d, c); });
+        return true;
+    case 64:
+        use([](uint32_t d, uint32_t c) { return MixQuarter(d, c); });
+        return true;
+    case 192:
+        use([](uint32_t d, uint32_t c) { return MixThreeQuarters(d, c); });
+        return true;
+    default:
+        return false;
+    }
+}
