@@ -26,7 +26,7 @@ void VerticalLine(Canvas& c, double x, double top, double bottom, Colour colour)
 Canvas RenderLcd(const ImageEntry& entry, const Fonts& fonts) {
     const double w = entry.frameWidth, h = entry.frameHeight;
     const Colour accent = Accent(entry.Parameter("accent"));
-    const Colour minor = WithAlpha(accent, 0.07), major = WithAlpha(accent, 0.16);
+    const Colour minor = WithAlpha(accent, 0.09), major = WithAlpha(accent, 0.2);
     const std::string grid = entry.Parameter("grid");
     Canvas c(entry.frameWidth, entry.frameHeight);
     Well(c, 0.0, 0.0, w, h, 4.0);

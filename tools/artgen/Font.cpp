@@ -2,6 +2,7 @@
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
+#include FT_OUTLINE_H
 
 #include <cmath>
 #include <stdexcept>
@@ -42,7 +43,8 @@ struct Font::Face {
             kerning = delta.x / 64.0;
         }
         if (FT_Load_Glyph(face, glyph, FT_LOAD_TARGET_LIGHT) != 0) return kerning;
-        return kerning + face->glyph->advance.x / 64.0;
+        // The unrounded advance: glyphs are placed at fractional positions.
+        return kerning + face->glyph->linearHoriAdvance / 65536.0;
     }
 };
 
@@ -76,22 +78,19 @@ void Font::Draw(Canvas& canvas, const std::string& text, double pixels, double x
                 Align align, double tracking) const {
     const double width = Measure(text, pixels, tracking);
     double pen = align == Align::Left ? x : align == Align::Centre ? x - width / 2 : x - width;
-    // Whole-pixel pen positions keep the hinted stems sharp.
-    pen = std::round(pen);
     const int base = int(std::lround(baseline));
-    face_->SetSize(pixels);
     char32_t previous = 0;
     for (char32_t code : DecodeUtf8(text)) {
-        const FT_UInt glyph = FT_Get_Char_Index(face_->face, code);
-        if (previous != 0 && FT_HAS_KERNING(face_->face)) {
-            FT_Vector delta;
-            FT_Get_Kerning(face_->face, FT_Get_Char_Index(face_->face, previous), glyph, FT_KERNING_DEFAULT, &delta);
-            pen += delta.x / 64.0;
-        }
-        if (FT_Load_Glyph(face_->face, glyph, FT_LOAD_TARGET_LIGHT | FT_LOAD_RENDER) == 0) {
-            const FT_GlyphSlot slot = face_->face->glyph;
+        const double advance = face_->Advance(previous, code);  // loads the glyph's outline
+        const FT_GlyphSlot slot = face_->face->glyph;
+        const double kerning = advance - slot->linearHoriAdvance / 65536.0;
+        pen += kerning;
+        // Each glyph is rendered at its own sub-pixel offset, so spacing stays even at small sizes.
+        const int whole = int(std::floor(pen));
+        FT_Outline_Translate(&slot->outline, FT_Pos(std::lround((pen - whole) * 64.0)), 0);
+        if (slot->format == FT_GLYPH_FORMAT_OUTLINE && FT_Render_Glyph(slot, FT_RENDER_MODE_LIGHT) == 0) {
             const FT_Bitmap& bitmap = slot->bitmap;
-            const int left = int(std::lround(pen)) + slot->bitmap_left;
+            const int left = whole + slot->bitmap_left;
             const int top = base - slot->bitmap_top;
             for (unsigned row = 0; row < bitmap.rows; ++row) {
                 for (unsigned column = 0; column < bitmap.width; ++column) {
@@ -99,8 +98,8 @@ void Font::Draw(Canvas& canvas, const std::string& text, double pixels, double x
                     if (value != 0) canvas.BlendPixel(left + int(column), top + int(row), colour, value / 255.0);
                 }
             }
-            pen += slot->advance.x / 64.0 + tracking;
         }
+        pen += advance - kerning + tracking;
         previous = code;
     }
 }
