@@ -48,6 +48,12 @@ bool PIX_SysBitmap::SetSize(int32_t width, int32_t height)
     mAllocatedHeight = height;
     mRowSpan = span > 0x7FFFFFFF ? 0 : static_cast<int32_t>(span);
     DeleteSection();
+    if (span > 0x7FFFFFFF)
+    {
+        mWidth = 0;
+        mHeight = 0;
+        return false;
+    }
     if (mRowSpan < 1 || height < 1)
         return false;
 
