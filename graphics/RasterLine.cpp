@@ -85,6 +85,18 @@ struct LineWalker
     int32_t majorStep;
     int32_t minorStep;
     int32_t error;
+
+    // One step along the major axis; a minor step once the error reaches the threshold.
+    void Advance(int32_t slope, int32_t threshold)
+    {
+        error += slope;
+        major += majorStep;
+        if (error >= threshold)
+        {
+            minor += minorStep;
+            error -= 65536;
+        }
+    }
 };
 
 void DrawSloped(const RasterCanvas& canvas, const RasterPen& pen, bool antialias, int32_t x1, int32_t y1, int32_t x2,
@@ -111,13 +123,7 @@ void DrawSloped(const RasterCanvas& canvas, const RasterPen& pen, bool antialias
     {
         const auto step = [&](LineWalker& walker) {
             pen.Solid(pixel(walker.major, walker.minor));
-            walker.error += slope;
-            walker.major += walker.majorStep;
-            if (walker.error >= 32768)
-            {
-                walker.minor += walker.minorStep;
-                walker.error -= 65536;
-            }
+            walker.Advance(slope, 32768);
         };
         for (int32_t i = 0; i < stepsPerEnd; ++i)
             for (LineWalker& walker : walkers)
@@ -137,13 +143,7 @@ void DrawSloped(const RasterCanvas& canvas, const RasterPen& pen, bool antialias
         const int32_t f = walker.error >> 8;
         pen.Blend(pixel(walker.major, walker.minor), ((255 - f) * pen.w) >> 8);
         pen.Blend(pixel(walker.major, walker.minor + walker.minorStep), (f * pen.w) >> 8);
-        walker.error += slope;
-        walker.major += walker.majorStep;
-        if (walker.error >= 65536)
-        {
-            walker.minor += walker.minorStep;
-            walker.error -= 65536;
-        }
+        walker.Advance(slope, 65536);
     };
     for (int32_t i = 1; i < stepsPerEnd; ++i)
         for (LineWalker& walker : walkers)
