@@ -72,9 +72,9 @@ Canvas RenderDropDown(const ImageEntry& entry) {
     const double w = entry.frameWidth, h = entry.frameHeight;
     Canvas c(entry.frameWidth, entry.frameHeight);
     Well(c, 0.0, 0.0, w, h, 3.5);
-    const double cx = w - 9.0, cy = h / 2;
-    VerticalLine(c, w - 17.5, 4, h - 4, theme::kHairline);
-    c.Fill(Triangle(cx - 3.5, cy - 1.8, cx + 3.5, cy - 1.8, cx, cy + 2.4), theme::kTextDim);
+    // A small arrow in the right margin: the menu centres its text over the whole field.
+    const double cx = w - 6.5, cy = h / 2;
+    c.Fill(Triangle(cx - 2.6, cy - 1.4, cx + 2.6, cy - 1.4, cx, cy + 1.8), theme::kTextDim);
     return c;
 }
 

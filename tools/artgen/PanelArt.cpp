@@ -22,7 +22,7 @@ struct Section {
 // as the about tab's plates do, so those cover them. Titles sit only where the scope and about
 // tabs cover them too (from y 100 down).
 constexpr Section kSections[] = {
-    {40, 50, 610, 290, "distortion", "DYNAMIC SHAPER", 600, 116, Align::Right},
+    {40, 50, 610, 290, "distortion", "DYNAMIC SHAPER", 600, 114, Align::Right},
     {40, 294, 318, 440, "filter", "FILTER", 72, 311, Align::Left},
     {324, 294, 610, 440, "eq", nullptr, 0, 0, Align::Left},
     {40, 444, 610, 576, "split", "BAND SPLIT", 72, 461, Align::Left},
