@@ -62,15 +62,6 @@ void Dodge(uint32_t* pixel, const Bytes& s, int32_t w)
 }
 }
 
-void BlendPixelWeightedCopy(uint32_t* pixel, uint32_t source, int32_t w)
-{
-    Bytes d = Split(*pixel);
-    const Bytes s = Split(source);
-    for (int i = 0; i < 4; ++i)
-        d.v[i] = s.v[i] + ((d.v[i] - s.v[i]) * (256 - w)) / 256;
-    *pixel = Join(d);
-}
-
 void BlendPixelMultiply(uint32_t* pixel, uint32_t source, int32_t w)
 {
     Multiply(pixel, Split(source), w);

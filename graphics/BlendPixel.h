@@ -18,7 +18,19 @@ void BlendPixelOverlay(uint32_t* pixel, int32_t r, int32_t g, int32_t b, int32_t
 void BlendPixelHsv(uint32_t* pixel, int32_t r, int32_t g, int32_t b, int32_t a, int32_t w);
 
 // Weighted copy of every byte towards the source: d = s + (d - s) * (256 - w) / 256.
-void BlendPixelWeightedCopy(uint32_t* pixel, uint32_t source, int32_t w);
+// Inline: it is the inner loop of weighted blits.
+inline void BlendPixelWeightedCopy(uint32_t* pixel, uint32_t source, int32_t w)
+{
+    const uint32_t d = *pixel;
+    uint32_t out = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+    {
+        const auto db = static_cast<int32_t>(d >> shift & 0xFF);
+        const auto sb = static_cast<int32_t>(source >> shift & 0xFF);
+        out |= (static_cast<uint32_t>(sb + ((db - sb) * (256 - w)) / 256) & 0xFF) << shift;
+    }
+    *pixel = out;
+}
 // Multiply of every byte: d = ((s * w + (256 - w) * 256) * d) >> 16.
 void BlendPixelMultiply(uint32_t* pixel, uint32_t source, int32_t w);
 // Copy with source alpha at a weight other than 256.
