@@ -42,16 +42,24 @@ Canvas RenderLcd(const ImageEntry& entry, const Fonts& fonts) {
         }
         c.Fill(Capsule(inset, h - inset, w - inset, inset, 1.0), WithAlpha(accent, 0.10));
     } else if (grid == "preview") {
-        const double inset = (w - 120.0) / 2;
-        for (int k = 0; k <= 4; ++k) VerticalLine(c, std::floor(inset + 119.0 * k / 4) + 0.5, 3, h - 3, minor);
-        HorizontalLine(c, std::floor(h / 2) + 0.5, 3, w - 3, major);
+        // The preview draws 120 columns inside an equal integer margin; its zero line is half
+        // the inner height down.
+        const int inset = (entry.frameWidth - 120) / 2;
+        const int half = (entry.frameHeight - 2 * inset) / 2;
+        for (int k = 0; k <= 4; ++k) VerticalLine(c, inset + 30 * k + 0.5, inset, h - inset, minor);
+        HorizontalLine(c, inset + 0.5, inset, w - inset, minor);
+        HorizontalLine(c, inset + 2 * half + 0.5, inset, w - inset, minor);
+        HorizontalLine(c, inset + half + 0.5, inset, w - inset, major);
     } else if (grid == "band") {
-        // Frequencies reach the display along the square root of the share of the sample rate.
+        // The display draws its bars 5 pixels in from the sides and 10 from top and bottom; a
+        // column's frequency grows with the square of its place (a share of the sample rate).
+        const double left = 5, right = w - 5, top = 10, bottom = h - 10;
         for (double hz : {100.0, 1000.0, 10000.0}) {
-            const double x = std::floor(std::sqrt(hz / 22050.0) * (w - 6)) + 3.5;
-            VerticalLine(c, x, 3, h - 3, major);
+            const double x = std::floor(left + (right - left) * std::sqrt(hz / 22050.0)) + 0.5;
+            VerticalLine(c, x, 3, h - 3, minor);
         }
-        HorizontalLine(c, std::floor(h * 0.3) + 0.5, 3, w - 3, minor);
+        HorizontalLine(c, top + 0.5, left, right, minor);
+        HorizontalLine(c, bottom + 0.5, left, right, major);
     } else if (grid == "scope") {
         // Two lanes (left above right) inside the drawer's 5-pixel margin.
         const double left = 5, top = 5, right = w - 5, bottom = h - 5;
