@@ -172,12 +172,17 @@ LRESULT IGraphicsWin::HandleWindowMessage(UINT message, WPARAM wParam, LPARAM lP
     }
 
     // While the entry has the focus nothing is redrawn and input waits, except a press, which
-    // cancels the entry.
+    // cancels the entry, and a release, which ends the gesture of the press that opened it.
     if (mTextEntry && mEntryState == kEntryFocused)
     {
         if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN)
         {
             mEntryState = kEntryCancel;
+            return 0;
+        }
+        if (message == WM_LBUTTONUP || message == WM_RBUTTONUP)
+        {
+            HandleMouseMessage(message, wParam, lParam);
             return 0;
         }
         const bool input = (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||

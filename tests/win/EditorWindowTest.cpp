@@ -138,7 +138,7 @@ protected:
 
     AEffect* Effect() const { return plugin_.Effect(); }
 
-    // The edits the host heard since `first`, as "begin 0", "automate 0 0.512", "end 0".
+    // The begin-edit, automate and end-edit calls the host heard since `first`.
     std::vector<HostContext::Edit> EditsSince(size_t first) const
     {
         const auto& edits = host_.Edits();
@@ -287,10 +287,16 @@ TEST_F(EditorWindowTest, TheTextEntryCommitsOnEnterAndCancelsOnEscape)
         EditorWindow window(plugin_);
         ASSERT_TRUE(window.IsOpen()) << window.Error();
         window.WaitForTicks(kSettleTicks);
+        const size_t first = host_.Edits().size();
         Click(window, RectOf(EditorTestEffect::kPromptRect));
         HWND entry = FindWindowExA(Handle(window.EditorHandle()), nullptr, "EDIT", nullptr);
         ASSERT_TRUE(entry) << "no text entry opened";
         EXPECT_EQ(GetFocus(), entry);
+        // The release of the press that opened the entry still ends the host's gesture.
+        const std::vector<HostContext::Edit> gesture = EditsSince(first);
+        ASSERT_EQ(gesture.size(), 2u);
+        EXPECT_EQ(gesture[0].opcode, audioMasterBeginEdit);
+        EXPECT_EQ(gesture[1].opcode, audioMasterEndEdit);
 
         Type(window, c.typed);
         PressKey(window, c.key);

@@ -16,7 +16,8 @@ bool PngFile::Write(const std::string& path, const std::vector<uint32_t>& pixels
     image.height = static_cast<png_uint_32>(height);
     // A little-endian 0xAARRGGBB word lies in memory as B, G, R, A.
     image.format = PNG_FORMAT_BGRA;
-    const png_int_32 rowStride = width;
+    // libpng counts the row stride in samples.
+    const png_int_32 rowStride = width * static_cast<png_int_32>(PNG_IMAGE_SAMPLE_CHANNELS(image.format));
     if (!png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), rowStride, nullptr))
     {
         error = "cannot write " + path + ": " + image.message;
