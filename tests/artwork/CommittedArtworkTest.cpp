@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <numbers>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "ArtworkFixture.h"
 #include "graphics/PIX_MemBitmap.h"
@@ -74,7 +77,7 @@ double PointerDegrees(PIX_MemBitmap& bitmap, int frame, int size) {
             }
         }
     }
-    return std::atan2(sumX, -sumY) * 180.0 / M_PI;
+    return std::atan2(sumX, -sumY) * 180.0 / std::numbers::pi;
 }
 
 TEST(CommittedArtwork, KnobsTurnFromMinus135ToPlus135Degrees) {

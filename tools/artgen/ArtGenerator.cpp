@@ -1,5 +1,6 @@
 #include "tools/artgen/ArtGenerator.h"
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <map>
@@ -50,10 +51,17 @@ const std::map<std::string, Renderer>& Renderers() {
     return renderers;
 }
 
+// Written beside the target and renamed over it, so a failure leaves the old file whole.
 bool WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-    return static_cast<bool>(out.flush());
+    const std::string partial = path + ".part";
+    {
+        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+        out << text;
+        if (!out.flush()) return false;
+    }
+    std::error_code error;
+    std::filesystem::rename(partial, path, error);
+    return !error;
 }
 }  // namespace
 

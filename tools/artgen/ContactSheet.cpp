@@ -16,6 +16,7 @@ constexpr int kMostFramesShown = 16;
 
 struct Cell {
     const ImageEntry* entry;
+    std::string label;
     Canvas image;
     std::vector<int> frames;
     int columns, rows, width, height;
@@ -39,11 +40,11 @@ void Checker(Canvas& sheet, int x, int y, int width, int height) {
 Canvas RenderContactSheet(const Manifest& manifest, const Fonts& fonts) {
     std::vector<Cell> cells;
     for (const ImageEntry& e : manifest.Entries()) {
-        Cell cell{&e, RenderImage(e, fonts), ShownFrames(e.frames), 0, 0, 0, 0};
+        const std::string label = std::to_string(e.id) + "  " + e.path.substr(e.path.rfind('/') + 1);
+        Cell cell{&e, label, RenderImage(e, fonts), ShownFrames(e.frames), 0, 0, 0, 0};
         const int perRow = std::max(1, (kSheetWidth - 2 * kMargin) / (e.frameWidth + kFrameGap));
         cell.columns = std::min<int>(perRow, int(cell.frames.size()));
         cell.rows = (int(cell.frames.size()) + cell.columns - 1) / cell.columns;
-        const std::string label = std::to_string(e.id) + "  " + e.path.substr(e.path.rfind('/') + 1);
         const int labelWidth = int(fonts.text.Measure(label, 10.0)) + 8;
         cell.width = std::max(labelWidth, cell.columns * (e.frameWidth + kFrameGap));
         cell.height = kLabelHeight + cell.rows * (e.frameHeight + kFrameGap);
@@ -69,8 +70,7 @@ Canvas RenderContactSheet(const Manifest& manifest, const Fonts& fonts) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const Cell& cell = cells[i];
         const ImageEntry& e = *cell.entry;
-        std::string label = std::to_string(e.id) + "  " + e.path.substr(e.path.rfind('/') + 1);
-        fonts.text.Draw(sheet, label, 10.0, places[i].x, places[i].y + 11, Hex(0xC8CED8), Align::Left);
+        fonts.text.Draw(sheet, cell.label, 10.0, places[i].x, places[i].y + 11, Hex(0xC8CED8), Align::Left);
         for (std::size_t k = 0; k < cell.frames.size(); ++k) {
             const int fx = places[i].x + int(k % cell.columns) * (e.frameWidth + kFrameGap);
             const int fy = places[i].y + kLabelHeight + int(k / cell.columns) * (e.frameHeight + kFrameGap);

@@ -78,6 +78,7 @@ void Font::Draw(Canvas& canvas, const std::string& text, double pixels, double x
                 Align align, double tracking) const {
     const double width = Measure(text, pixels, tracking);
     double pen = align == Align::Left ? x : align == Align::Centre ? x - width / 2 : x - width;
+    face_->SetSize(pixels);
     const int base = int(std::lround(baseline));
     char32_t previous = 0;
     for (char32_t code : DecodeUtf8(text)) {
