@@ -90,41 +90,59 @@ void PressKey(EditorWindow& window, int32_t key)
     window.WaitForTicks(kTicksPerStep);
 }
 
-// Records the update rectangle of every paint the editor window receives.
-class PaintRecorder
+// Records what one window receives: each message with its wParam, and for a paint its update
+// rectangle.
+class MessageRecorder
 {
 public:
-    explicit PaintRecorder(HWND editor) : editor_(editor)
+    struct Received
+    {
+        UINT message;
+        WPARAM wParam;
+        Rect update;
+    };
+
+    explicit MessageRecorder(HWND window) : window_(window)
     {
         current_ = this;
         original_ = reinterpret_cast<WNDPROC>(
-            SetWindowLongPtrA(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc)));
+            SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProc)));
     }
-    ~PaintRecorder()
+    ~MessageRecorder()
     {
-        SetWindowLongPtrA(editor_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+        SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
         current_ = nullptr;
     }
-    PaintRecorder(const PaintRecorder&) = delete;
-    PaintRecorder& operator=(const PaintRecorder&) = delete;
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
 
-    std::vector<Rect> painted;
+    std::vector<Received> Of(UINT message) const
+    {
+        std::vector<Received> found;
+        for (const Received& received : received_)
+            if (received.message == message)
+                found.push_back(received);
+        return found;
+    }
 
 private:
     static LRESULT CALLBACK RecordingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
+        Received received{message, wParam, {}};
         RECT update;
         if (message == WM_PAINT && GetUpdateRect(window, &update, FALSE))
-            current_->painted.push_back({update.left, update.top, update.right, update.bottom});
+            received.update = {update.left, update.top, update.right, update.bottom};
+        current_->received_.push_back(received);
         return CallWindowProcA(current_->original_, window, message, wParam, lParam);
     }
 
-    static PaintRecorder* current_;
-    HWND editor_;
+    static MessageRecorder* current_;
+    HWND window_;
     WNDPROC original_ = nullptr;
+    std::vector<Received> received_;
 };
 
-PaintRecorder* PaintRecorder::current_ = nullptr;
+MessageRecorder* MessageRecorder::current_ = nullptr;
 
 class EditorWindowTest : public ::testing::Test
 {
@@ -224,17 +242,43 @@ TEST_F(EditorWindowTest, AHostParameterChangeRepaintsItsControlAndNothingElse)
     EditorWindow window(plugin_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
-    PaintRecorder recorder(Handle(window.EditorHandle()));
+    MessageRecorder recorder(Handle(window.EditorHandle()));
     Effect()->setParameter(Effect(), EditorTestEffect::kSecondKnobParam, 0.9f);
     window.WaitForTicks(kTicksPerStep);
 
     const Rect knob{EditorTestEffect::kSecondKnobX, EditorTestEffect::kSecondKnobY,
                     EditorTestEffect::kSecondKnobX + kKnobSize, EditorTestEffect::kSecondKnobY + kKnobSize};
-    ASSERT_FALSE(recorder.painted.empty()) << "no repaint within two timer ticks";
-    for (const Rect& painted : recorder.painted)
+    const std::vector<MessageRecorder::Received> paints = recorder.Of(WM_PAINT);
+    ASSERT_FALSE(paints.empty()) << "no repaint within two timer ticks";
+    for (const MessageRecorder::Received& paint : paints)
     {
+        const Rect& painted = paint.update;
         EXPECT_EQ(painted, knob) << painted.left << "," << painted.top << "," << painted.right << ","
                                  << painted.bottom;
+    }
+}
+
+TEST_F(EditorWindowTest, KeysNoControlTakesGoToTheHostsTopLevelWindow)
+{
+    EditorWindow window(plugin_);
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    window.WaitForTicks(kSettleTicks);
+    MessageRecorder host(Handle(window.HostHandle()));
+    // A letter and space are offered to the controls first, F1 to none.
+    const WPARAM keys[] = {'A', VK_SPACE, VK_F1};
+    for (WPARAM key : keys)
+    {
+        SendMessageA(Handle(window.EditorHandle()), WM_KEYDOWN, key, 1);
+        SendMessageA(Handle(window.EditorHandle()), WM_KEYUP, key, 1);
+    }
+    const std::vector<MessageRecorder::Received> downs = host.Of(WM_KEYDOWN);
+    const std::vector<MessageRecorder::Received> ups = host.Of(WM_KEYUP);
+    ASSERT_EQ(downs.size(), 3u);
+    ASSERT_EQ(ups.size(), 3u);
+    for (size_t i = 0; i < 3; ++i)
+    {
+        EXPECT_EQ(downs[i].wParam, keys[i]);
+        EXPECT_EQ(ups[i].wParam, keys[i]);
     }
 }
 
@@ -381,6 +425,29 @@ TEST_F(EditorWindowTest, AWindowDestroyedByItsHostLeavesNoDanglingHandle)
     }
     // The editor counted the destroyed window out: closing the last one removes the class.
     EXPECT_FALSE(ClassRegistered());
+}
+
+TEST_F(EditorWindowTest, OpeningAgainUnderANewParentMovesTheOpenWindowThere)
+{
+    EditorWindow window(plugin_);
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    window.WaitForTicks(kSettleTicks);
+    HWND parent = CreateWindowExA(0, "STATIC", "second host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 900,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_TRUE(parent);
+    ASSERT_EQ(plugin_.Dispatch(effEditOpen, 0, 0, parent), 1);
+
+    EXPECT_TRUE(Children(Handle(window.HostHandle())).empty());
+    const std::vector<HWND> children = Children(parent);
+    ASSERT_EQ(children.size(), 1u);
+    const RECT placed = RectIn(children[0], parent);
+    EXPECT_EQ(placed.left, 0);
+    EXPECT_EQ(placed.top, 0);
+    EXPECT_EQ(placed.right - placed.left, EditorTestEffect::kWidth);
+    EXPECT_EQ(placed.bottom - placed.top, EditorTestEffect::kHeight);
+    plugin_.Dispatch(effEditClose);
+    EXPECT_TRUE(Children(parent).empty());
+    DestroyWindow(parent);
 }
 
 // An editor without controls draws nothing, but the region it was asked to paint is still
