@@ -473,4 +473,43 @@ TEST(EditorWindowPaint, AnEditorWithoutControlsValidatesWhatItWasAskedToPaint)
     }
     DestroyWindow(parent);
 }
+
+// PNG resources come from the plug-in module by id, under a name that ends in ".png".
+TEST(EditorWindowResources, LoadsPngResourcesOfTheModuleByIdAndName)
+{
+    PluginLibrary library(ZV_EDITOR_TEST_PLUGIN);
+    ASSERT_TRUE(library.IsLoaded()) << library.Error();
+    SetModuleInstance(GetModuleHandleA("EditorTestPlugin.dll"));
+    IGraphicsWin graphics(nullptr, EditorTestEffect::kWidth, EditorTestEffect::kHeight, EditorTestEffect::kFrameRate);
+    constexpr int kMissingId = 4242;
+    const struct
+    {
+        int id;
+        const char* name;
+        int32_t width;
+        int32_t height;
+    } cases[] = {
+        {EditorTestEffect::kBackgroundId, "resources/img/GUI_background.png", EditorTestEffect::kWidth,
+         EditorTestEffect::kHeight},
+        {EditorTestEffect::kKnobId, "KNOB.PNG", kKnobSize, kKnobSize * EditorTestEffect::kKnobFrames},
+        {EditorTestEffect::kBackgroundId, "background.bmp", 0, 0},
+        {EditorTestEffect::kBackgroundId, "png", 0, 0},
+        {EditorTestEffect::kBackgroundId, nullptr, 0, 0},
+        {kMissingId, "missing.png", 0, 0},
+    };
+    for (const auto& c : cases)
+    {
+        std::unique_ptr<PIX_IBitmap> bitmap(graphics.LoadPngResource(c.id, c.name));
+        const char* name = c.name ? c.name : "null";
+        if (c.width == 0)
+        {
+            EXPECT_FALSE(bitmap) << c.id << " " << name;
+            continue;
+        }
+        ASSERT_TRUE(bitmap) << c.id << " " << name;
+        EXPECT_EQ(bitmap->GetWidth(), c.width) << name;
+        EXPECT_EQ(bitmap->GetHeight(), c.height) << name;
+    }
+    SetModuleInstance(nullptr);
+}
 }
