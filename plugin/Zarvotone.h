@@ -1,6 +1,16 @@
 #pragma once
 
 #include "framework/SampleArray.h"
+#include "plugin/CurvePreviews.h"
+#include "plugin/IBandFreqCurveProvider.h"
+#include "plugin/IDistoCurveEditor.h"
+#include "plugin/IDistoDataProvider.h"
+#include "plugin/IDistoFileController.h"
+#include "plugin/IEffectPresetProvider.h"
+#include "plugin/IEqController.h"
+#include "plugin/IFilterDataProvider.h"
+#include "plugin/IScopeController.h"
+#include "plugin/ITabController.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
@@ -8,10 +18,12 @@
 #include "plugin/Smoother.h"
 #include "plugin/VersionInfo.h"
 #include "plugin/ZarvotoneBinding.h"
+#include "plugin/ZarvotoneControls.h"
 
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class IGraphics;
 
@@ -21,13 +33,24 @@ class ZarvotoneProgram;
 }
 
 // The effect: owns every processing unit, runs the fixed chain on each block, applies
-// parameter changes to the units and holds the current program values.
+// parameter changes to the units and holds the current program values. The editor's controls
+// reach it only through the controller interfaces.
 //
 // Threads: the host's audio thread calls ProcessBlock under the plug-in lock; parameter
 // changes, reset and activation take the same lock. The editor's requests that must not
-// interrupt a block (a curve action, a meter reset) are left in single words that the
-// next block takes up while processing is active.
-class Zarvotone : public ZarvotoneBinding
+// interrupt a block (a curve action, a drawn curve, a meter reset, a scope clear) are left in
+// single words that the next block takes up while processing is active. The editor's thread
+// takes the lock only for short copies and computations, never around a file or a dialog.
+class Zarvotone : public ZarvotoneBinding,
+                  public Wezmark::ITabController,
+                  public Wezmark::IEqController,
+                  public Wezmark::IBandFreqCurveProvider,
+                  public Wezmark::IFilterDataProvider,
+                  public Wezmark::IDistoDataProvider,
+                  public Wezmark::IDistoCurveEditor,
+                  public Wezmark::IEffectPresetProvider,
+                  public Wezmark::IScopeController,
+                  public Wezmark::IDistoFileController
 {
 public:
     // The curve action code that means none is pending.
@@ -39,6 +62,9 @@ public:
     void ParamChanged(int index) override;
     void ProcessBlock(double** inputs, double** outputs, int frames) override;
     void SetActive(bool active) override;
+    void OnHostConfigured() override;
+    void OnEditorOpened() override;
+    void OnPresetChanged() override;
 
     // The state block: editor settings, the first chain's curve and every parameter value.
     // A block is read only when it is whole and both its markers are right; otherwise -1 and
@@ -50,24 +76,68 @@ public:
     // parameter is within the base's tolerance.
     bool MatchesValues(const double* values, int start) override;
 
-    // Program files, on the editor's thread. Saving reports whether the file was written;
-    // either way the path becomes the last selected program file. Loading a text file
-    // reports whether its program was applied, then takes the settings section.
-    bool SaveProgramFile(const std::string& path);
-    bool LoadProgramFile(const std::string& path);
+    // Tabs: each shows its own controls and hides the others'.
+    void ShowPlugInTab() override;
+    void ShowScopeTab() override;
+    void ShowAboutTab() override;
+    void ShowFourthTab() override;
+
+    void SetEqPage(bool subBand) override;
+    void SetEqPageInverse(bool distoBand) override;
+
+    void GetBandFreqCurve(int band, double* out, int count) override;
+
+    const char* GetFilterName(int unit) override;
+    const char* GetFilterShortName(int unit) override;
+    int GetFilterType(int unit) override;
+    int GetExtraFilterType(int unit) override;
+
+    int GetCurrentCurve() override;
+
+    // While processing is active an action waits for the next block; a later one replaces it.
+    void ApplyCurveAction(int action) override;
+    std::string GetCurveFilePath() override;
+    void ImportCurveCsv(const std::string& path) override;
+    void ImportCurveWav(const std::string& path) override;
+    void ExportCurveCsv(const std::string& path) override;
+    void ExportCurveWav(const std::string& path) override;
+    void ExportCurveSource(const std::string& path) override;
+    void CommitDrawnCurve() override;
+    bool IsProcessingActive() override { return mProcessingActive.load(std::memory_order_relaxed); }
+
+    std::string GetPresetDisplayName() override;
+
+    void SetFrozen(bool frozen) override;
+    void StepZoom(bool zoomIn, double step) override;
+    int GetDrawMode() override;
+    void SetDrawMode(int mode) override;
+    bool IsInputTraceShown() override;
+    bool IsOutputTraceShown() override;
+    void SetInputTraceShown(double shown) override;
+    void SetOutputTraceShown(double shown) override;
+
+    // Program files, on the editor's thread. Either way the path becomes the last selected
+    // program file; loading a text file also takes its settings section.
+    std::string GetProgramFilePath() override;
+    void SaveProgramFile(const std::string& path) override;
+    void LoadProgramFile(const std::string& path) override;
     // VST2 program files; the VST3 plug-in has none and answers false.
-    bool SaveFxpFile(const std::string& path);
-    bool LoadFxpFile(const std::string& path);
+    bool SaveFxpFile(const std::string& path) override;
+    bool LoadFxpFile(const std::string& path) override;
+
+    // The curve changed: the draw area takes its points, the previews follow.
+    void RefreshCurveEditor();
+    // After the editor opened or a state or program was loaded: the tab, the zoom text and the
+    // scope buttons show the settings.
+    void RedrawCurveEditors();
+    void UpdateZoomText();
 
     // Stores the parameter's value in the program values and hands it to the units; the
     // caller holds the plug-in lock.
     void ApplyParamChange(int index);
 
-    // While processing is active these are taken up at the start of the next block,
-    // otherwise they apply at once.
-    void RequestCurveAction(uint32_t action);
+    // While processing is active the holds clear at the start of the next block, otherwise at once.
     void RequestMeterReset();
-    bool IsProcessingActive() const { return mProcessingActive.load(std::memory_order_relaxed); }
 
     // "VST Plugin Host: <host> (WIN 64-bit)" for the about page.
     std::string GetHostText();
@@ -79,7 +149,9 @@ public:
     const Wezmark::VersionInfo& Version() const { return mVersionInfo; }
     double PeakHold(int channel) const;
     double LastTempo() const { return mLastTempo; }
-    void SetScopeFrozen(bool frozen) { mScopeFrozen.store(frozen, std::memory_order_relaxed); }
+    // The section builders fill these; tests attach their own.
+    ZarvotoneControls& Controls() { return mControls; }
+    const CurvePreviews& Previews() const { return mPreviews; }
 
 private:
     void InitDspState();
@@ -102,6 +174,19 @@ private:
     // The block routine, on at most the prepared number of frames.
     void ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t frames);
     void ApplyCurveActionToChains(uint32_t action);
+    // The block's editor steps: the drawn curve, and redraws of what the block changed.
+    void CommitDrawingFromBlock();
+    // Scope requests now when no block is running, otherwise the next block takes them.
+    void TakeScopeRequestsIfIdle();
+    void ShowTab(ZarvotoneControls::Tab tab);
+    void ShowTabList(ZarvotoneControls::Tab tab, bool show);
+    void HideListedControls(const std::vector<int32_t>& indexes, bool hide);
+    int FilterTypeOfUnit(int unit);
+    using CurveReader = bool (*)(DistortionCurve* curve, const std::string& path);
+    using CurveWriter = bool (*)(const DistortionCurve* curve, const std::string& path);
+    void ImportCurve(const std::string& path, CurveReader read);
+    void ExportCurve(const std::string& path, CurveWriter write);
+    void StoreCurveFilePath(const std::string& path);
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
     void VolumeGuardAndHolds(int32_t frames);
@@ -139,4 +224,6 @@ private:
     double mLastTempo;
     std::atomic<bool> mScopeFrozen{false};
     PluginConfig mConfig;
+    CurvePreviews mPreviews;
+    ZarvotoneControls mControls;
 };
