@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/Rect.h"
+
 #include <cstdint>
 
 class PIX_IBitmap;
@@ -17,4 +19,6 @@ struct BitmapStrip
 
     int32_t FrameWidth() const { return sideBySide && frames > 0 ? width / frames : width; }
     int32_t FrameHeight() const { return !sideBySide && frames > 0 ? height / frames : height; }
+    // One frame's rectangle with its top-left corner at (x, y).
+    Rect FrameRectAt(int32_t x, int32_t y) const { return {x, y, x + FrameWidth(), y + FrameHeight()}; }
 };

@@ -22,7 +22,5 @@ public:
     static void FramePosition(const BitmapStrip& strip, double value, int* srcX, int* srcY);
 
 protected:
-    static Rect FrameRect(int x, int y, const BitmapStrip* strip);
-
     BitmapStrip mBitmap;
 };

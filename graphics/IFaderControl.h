@@ -10,9 +10,10 @@ public:
     static constexpr int32_t kVertical = 0;
     static constexpr int32_t kHorizontal = 1;
 
-    // The track starts at (x, y) and runs `trackLength` pixels; the handle is the strip's
-    // first frame and `handleLength` pixels long along the track.
-    IFaderControl(IEffectBase* plug, int x, int y, int trackLength, int paramIndex, const BitmapStrip* handle,
+    // The track starts at the rect's top-left corner and runs `trackLength` pixels; the handle
+    // is the strip's first frame, `handleLength` pixels long along the track (the strip's
+    // width when negative).
+    IFaderControl(IEffectBase* plug, const Rect& rect, int paramIndex, const BitmapStrip* handle, int trackLength,
                   int direction = kVertical, int handleLength = -1, bool hitOnHandleOnly = false,
                   BlendSpec blend = {});
 

@@ -132,6 +132,10 @@ public:
     void ReleaseMouseCapture();
     // Opens the value prompt (a menu of display texts, or a text entry) for a control.
     void PromptUserInput(IControl* control, IParameter* param, const Rect* where);
+    // Hands a committed text entry to its control: free text as text; for a list or two-state
+    // parameter the value of the matching display text (0 when none matches); otherwise the
+    // number read from the text (negated like the display), normalised.
+    void ApplyEnteredText(IControl* control, IParameter* param, const char* text);
 
     // State.
     IEffectBase* GetPlug() const { return mPlug; }
@@ -139,7 +143,7 @@ public:
     int GetWidth() const { return mWidth; }
     int GetHeight() const { return mHeight; }
     int GetFrameRate() const { return mFrameRate; }
-    int GetCapture() const { return mCapture; }
+    int GetCapturedControl() const { return mCapture; }
     int GetMouseOver() const { return mMouseOver; }
     const Rect& GetDrawRect() const { return mDrawRect; }
     void SetMouseOverHandling(bool on) { mHandleMouseOver = on; }
@@ -152,6 +156,12 @@ protected:
     // greyed one take hover) and hit; kNoControl when none.
     int FindTopmostHit(int x, int y, bool forHover) const;
     void DeleteDrawBitmaps();
+    // Opens the plug-in's edit gesture for a bound control (closing one still open first), and
+    // closes it; every begin gets exactly one end.
+    void BeginGesture(const IControl* control);
+    void EndGesture();
+    // Capture, the last mouse position and the control's own press.
+    void PressControl(int index, int x, int y, const MouseModifiers* mods);
 
     PointerList<IControl> mControls{kControlListGranularity};
     IEffectBase* mPlug;
@@ -171,4 +181,6 @@ protected:
     bool mHandleMouseOver = false;
     bool mTooltips = false;
     IControl* mKeyCatcher = nullptr;
+    // The parameter whose edit gesture is open, or -1.
+    int32_t mGestureParam = -1;
 };

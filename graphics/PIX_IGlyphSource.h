@@ -28,6 +28,9 @@ public:
     virtual bool RenderGlyph(uint32_t code, Coverage* out) = 0;
     // Whole-string rendering, for the platform text path; UTF-16 text and DT_ format flags.
     virtual bool CanRenderString() { return false; }
+    // True when plain text should still go through glyphs (where the platform's text engine
+    // is only emulated and its string output is not trusted).
+    virtual bool PrefersGlyphs() { return true; }
     virtual bool MeasureString(const char16_t* text, int32_t length, uint32_t flags, int32_t* width, int32_t* height);
     virtual bool RenderString(const char16_t* text, int32_t length, uint32_t flags, Coverage* out);
 };

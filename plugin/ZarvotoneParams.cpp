@@ -1,7 +1,7 @@
 #include "plugin/Zarvotone.h"
 
 #include "dsp/units/RoundedIndex.h"
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/ScopedLock.h"
 
 #include <algorithm>
