@@ -6,15 +6,16 @@ NATIVE := $(BUILD)/native
 WINDOWS := $(BUILD)/windows
 FUZZ := $(BUILD)/fuzz
 RELEASE := $(BUILD)/release
+TSAN := $(BUILD)/tsan
 WINE_PREFIX := $(CURDIR)/$(WINDOWS)/wineprefix
 
-.PHONY: setup native windows fuzz bench wine-prefix test demo clean
+.PHONY: setup native windows fuzz tsan bench wine-prefix test demo clean
 
 setup:
 	bash tools/setup.sh
 
 native: setup
-	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON "-DZV_SIBLING_TEST_DIRS=windows;fuzz" >/dev/null
+	cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DZV_SANITIZE=ON "-DZV_SIBLING_TEST_DIRS=windows;fuzz;tsan" >/dev/null
 	cmake --build $(NATIVE) -j$(JOBS)
 
 windows: setup
@@ -25,6 +26,11 @@ fuzz: setup
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_FUZZ=ON >/dev/null
 	cmake --build $(FUZZ) -j$(JOBS)
 
+# Only the thread tests, under ThreadSanitizer.
+tsan: setup
+	cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZV_TSAN=ON >/dev/null
+	cmake --build $(TSAN) -j$(JOBS)
+
 bench: setup
 	cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DZV_BENCH=ON >/dev/null
 	cmake --build $(RELEASE) -j$(JOBS)
@@ -34,11 +40,11 @@ wine-prefix: windows
 	@[ -f $(WINE_PREFIX)/system.reg ] || (WINEPREFIX=$(WINE_PREFIX) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
 	  /usr/lib/wine/wine64 wineboot --init && WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver -w)
 
-test: native windows fuzz wine-prefix
+test: native windows fuzz tsan wine-prefix
 	xvfb-run -a ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure --timeout 600
 
 demo: native windows wine-prefix
 	bash tools/demo.sh
 
 clean:
-	rm -rf $(NATIVE) $(WINDOWS) $(FUZZ) $(RELEASE)
+	rm -rf $(NATIVE) $(WINDOWS) $(FUZZ) $(TSAN) $(RELEASE)

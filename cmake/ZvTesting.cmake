@@ -13,18 +13,31 @@ if(NOT ZV_FUZZ AND NOT TARGET GTest::gtest_main)
   endif()
 endif()
 
+set(ZV_TSAN_ENVIRONMENT GTEST_COLOR=no TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1)
+
 set(ZV_TEST_ENVIRONMENT
     GTEST_COLOR=no
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
 
-# zv_add_test(<name> SOURCES ... LIBS ...): a GoogleTest program. Natively every test case
-# is one ctest test; in the Windows build the whole program is one test run under Wine.
+# zv_add_test(<name> [TSAN] SOURCES ... LIBS ...): a GoogleTest program. Natively every test
+# case is one ctest test; in the Windows build the whole program is one test run under Wine.
+# TSAN marks a program of thread tests: the ThreadSanitizer build builds and runs only those.
 function(zv_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
+  cmake_parse_arguments(ARG "TSAN" "" "SOURCES;LIBS" ${ARGN})
+  if(ZV_TSAN AND NOT ARG_TSAN)
+    # Still defined, so folders may add properties to it, but neither built nor run.
+    add_executable(${name} EXCLUDE_FROM_ALL ${ARG_SOURCES})
+  else()
+    add_executable(${name} ${ARG_SOURCES})
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
-  if(CMAKE_CROSSCOMPILING)
+  if(ZV_TSAN AND NOT ARG_TSAN)
+    return()
+  elseif(ZV_TSAN)
+    gtest_discover_tests(${name} TEST_PREFIX "tsan.${name}." DISCOVERY_TIMEOUT 60
+                         PROPERTIES ENVIRONMENT "${ZV_TSAN_ENVIRONMENT}" LABELS tsan)
+  elseif(CMAKE_CROSSCOMPILING)
     add_test(NAME win.${name} COMMAND ${name})
     set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS wine)
   else()
