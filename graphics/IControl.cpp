@@ -215,9 +215,12 @@ bool IControl::FormatValueText(char* out, int size, bool withLabel) const
     const IParameter* param = mPlug ? mPlug->GetParam(mParamIndex) : nullptr;
     if (!param || size <= 0)
         return false;
+    // The control's own value, not the parameter's: the plug-in may be changing the
+    // parameter on another thread while the editor draws.
+    const double plain = param->FromNormalized(GetValue());
     char value[IParameter::kTextSize];
-    param->GetDisplayText(param->Value(), false, value, true, sizeof(value));
-    const char* shownText = param->FindDisplayText(param->Value());
+    param->GetDisplayText(plain, false, value, true, sizeof(value));
+    const char* shownText = param->FindDisplayText(plain);
     if (withLabel && !shownText)
         std::snprintf(out, static_cast<size_t>(size), "%s %s", value, param->Label());
     else

@@ -113,7 +113,7 @@ protected:
     void MarkPendingRedraw() { mPendingRedraw.store(true); }
     // The wheel step of knobs and faders: 0.01 per notch, 0.001 with Shift or Control.
     void StepByWheel(const MouseModifiers* mods, int notches);
-    // The display text of the bound parameter's current value, with a space and its label
+    // The bound parameter's display text for the control's value, with a space and its label
     // unless a display text stands for the value.
     bool FormatValueText(char* out, int size, bool withLabel) const;
     void RefreshLinkedTexts();
