@@ -26,6 +26,32 @@ int32_t TextLength(const char* text, int32_t length)
     return length < 0 ? static_cast<int32_t>(std::strlen(text)) : length;
 }
 
+// Calls onCharacter for every character to draw and onNewLine at each line break: CR is
+// skipped, LF breaks the line (or is a space on a single line). Returns the number of lines.
+template <class OnCharacter, class OnNewLine>
+int32_t WalkText(const char* text, int32_t length, uint32_t flags, OnCharacter onCharacter, OnNewLine onNewLine)
+{
+    int32_t lines = 1;
+    for (int32_t position = 0; position < length;)
+    {
+        uint32_t code = NextUtf8Code(text, length, position);
+        if (code == kCarriageReturn)
+            continue;
+        if (code == kLineFeed)
+        {
+            if (!(flags & PIX_IFont::kFormatSingleLine))
+            {
+                onNewLine();
+                ++lines;
+                continue;
+            }
+            code = kSpace;
+        }
+        onCharacter(code);
+    }
+    return lines;
+}
+
 // Copy: every byte moves towards the colour by a / 256.
 void BlendCopy(uint32_t* pixel, uint32_t colour, int32_t a)
 {
@@ -281,26 +307,16 @@ int32_t PIX_CachedFont::MeasureGlyphText(const char* text, int32_t length, uint3
 {
     int32_t widest = 0;
     int32_t width = 0;
-    int32_t lines = 1;
-    for (int32_t position = 0; position < length;)
-    {
-        uint32_t code = NextUtf8Code(text, length, position);
-        if (code == kCarriageReturn)
-            continue;
-        if (code == kLineFeed)
-        {
-            if (!(flags & kFormatSingleLine))
-            {
-                widest = std::max(widest, width);
-                width = 0;
-                ++lines;
-                continue;
-            }
-            code = kSpace;
-        }
-        if (const Glyph* glyph = RenderedGlyph(code))
-            width += glyph->advance;
-    }
+    const int32_t lines = WalkText(
+        text, length, flags,
+        [&](uint32_t code) {
+            if (const Glyph* glyph = RenderedGlyph(code))
+                width += glyph->advance;
+        },
+        [&] {
+            widest = std::max(widest, width);
+            width = 0;
+        });
     *height = lines * mLineHeight + (lines - 1) * mLineSpacing;
     return std::max(widest, width);
 }
@@ -348,27 +364,17 @@ int32_t PIX_CachedFont::DrawWithGlyphs(PIX_IBitmap* bitmap, const char* text, in
     const float savedAlpha = mAlpha;
     mAlpha = alpha;
     const int32_t startX = x;
-    int32_t lines = 1;
-    for (int32_t position = 0; position < length;)
-    {
-        uint32_t code = NextUtf8Code(text, length, position);
-        if (code == kCarriageReturn)
-            continue;
-        if (code == kLineFeed)
-        {
-            if (!(flags & kFormatSingleLine))
-            {
-                y += mLineHeight + mLineSpacing;
-                x = startX;
-                ++lines;
-                continue;
-            }
-            code = kSpace;
-        }
-        const int32_t advance = DrawGlyph(bitmap, code, x, y, clip);
-        if (advance > 0)
-            x += advance;
-    }
+    const int32_t lines = WalkText(
+        text, length, flags,
+        [&](uint32_t code) {
+            const int32_t advance = DrawGlyph(bitmap, code, x, y, clip);
+            if (advance > 0)
+                x += advance;
+        },
+        [&] {
+            y += mLineHeight + mLineSpacing;
+            x = startX;
+        });
     mAlpha = savedAlpha;
     return lines * mLineHeight + (lines - 1) * mLineSpacing;
 }
