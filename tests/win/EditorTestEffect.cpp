@@ -44,7 +44,9 @@ EditorTestEffect::EditorTestEffect(audioMasterCallback hostCallback) : IEffectVS
     graphics->LoadBitmapResource(&background, kBackgroundId, "resources/img/GUI_background.png", 1);
     BitmapStrip knob;
     graphics->LoadBitmapResource(&knob, kKnobId, "resources/img/knobs/volume_knob.png", kKnobFrames);
-    graphics->AddControl(new IKnobMultiControl(this, kKnobX, kKnobY, kKnobParam, &knob));
+    auto* firstKnob = new IKnobMultiControl(this, kKnobX, kKnobY, kKnobParam, &knob);
+    firstKnob->SetTooltip(kKnobTooltip);
+    graphics->AddControl(firstKnob);
     graphics->AddControl(new IKnobMultiControl(this, kSecondKnobX, kSecondKnobY, kSecondKnobParam, &knob));
     graphics->AddControl(new TextPromptControl(this, RectOf(kPromptRect), kPromptParam));
     graphics->AddControl(new MenuPromptControl(this, RectOf(kMenuRect), kMenuParam));

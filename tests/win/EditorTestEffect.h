@@ -28,6 +28,7 @@ public:
     static constexpr int32_t kKnobY = 100;
     static constexpr int32_t kSecondKnobX = 300;
     static constexpr int32_t kSecondKnobY = 100;
+    static constexpr char kKnobTooltip[] = "Input volume";
     // Left, top, right, bottom of the three prompting controls.
     static constexpr int32_t kPromptRect[4] = {100, 300, 200, 320};
     static constexpr int32_t kMenuRect[4] = {300, 300, 400, 320};

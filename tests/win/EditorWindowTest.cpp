@@ -9,6 +9,7 @@
 #include "tools/vsthost/PluginInstance.h"
 #include "tools/vsthost/PluginLibrary.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -256,6 +257,73 @@ TEST_F(EditorWindowTest, AHostParameterChangeRepaintsItsControlAndNothingElse)
         EXPECT_EQ(painted, knob) << painted.left << "," << painted.top << "," << painted.right << ","
                                  << painted.bottom;
     }
+}
+
+TEST_F(EditorWindowTest, TheWheelTurnsTheKnobUnderTheCursorByHundredthsPerNotch)
+{
+    EditorWindow window(plugin_);
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    window.WaitForTicks(kSettleTicks);
+    const struct
+    {
+        int notches;
+        WPARAM keys;
+        float expected;
+    } cases[] = {{2, 0, 0.52f}, {-1, 0, 0.51f}, {3, MK_SHIFT, 0.513f}};
+    // The wheel message carries a screen position.
+    POINT centre{EditorTestEffect::kKnobX + kKnobSize / 2, EditorTestEffect::kKnobY + kKnobSize / 2};
+    ClientToScreen(Handle(window.EditorHandle()), &centre);
+    for (const auto& c : cases)
+    {
+        const auto delta = static_cast<WORD>(static_cast<short>(c.notches * WHEEL_DELTA));
+        SendMessageA(Handle(window.EditorHandle()), WM_MOUSEWHEEL, MAKEWPARAM(c.keys, delta),
+                     MAKELPARAM(centre.x, centre.y));
+        EXPECT_NEAR(Effect()->getParameter(Effect(), EditorTestEffect::kKnobParam), c.expected, 1e-6)
+            << c.notches << " notches";
+    }
+}
+
+// The tooltip window the editor made; a popup's owner is the top-level window of the child
+// it was made for.
+HWND FindTooltipWindow(HWND editor)
+{
+    HWND tooltip = nullptr;
+    while ((tooltip = FindWindowExA(nullptr, tooltip, TOOLTIPS_CLASSA, nullptr)))
+        if (GetWindow(tooltip, GW_OWNER) == GetAncestor(editor, GA_ROOT))
+            return tooltip;
+    return nullptr;
+}
+
+std::string TooltipText(HWND tooltip, HWND editor)
+{
+    char text[256] = "";
+    TOOLINFOA tool{};
+    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    tool.hwnd = editor;
+    tool.uId = reinterpret_cast<UINT_PTR>(editor);
+    tool.lpszText = text;
+    SendMessageA(tooltip, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+TEST_F(EditorWindowTest, HoveringAControlShowsItsTooltipAndMovingOffHidesIt)
+{
+    EditorWindow window(plugin_);
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    window.WaitForTicks(kSettleTicks);
+    HWND editor = Handle(window.EditorHandle());
+    HWND tooltip = FindTooltipWindow(editor);
+    ASSERT_TRUE(tooltip);
+
+    const int32_t x = EditorTestEffect::kKnobX + kKnobSize / 2;
+    const int32_t y = EditorTestEffect::kKnobY + kKnobSize / 2;
+    SendMessageA(editor, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageA(editor, WM_MOUSEHOVER, 0, MAKELPARAM(x, y));
+    EXPECT_EQ(TooltipText(tooltip, editor), EditorTestEffect::kKnobTooltip);
+
+    // The background control has no tooltip.
+    SendMessageA(editor, WM_MOUSEMOVE, 0, MAKELPARAM(20, 600));
+    EXPECT_EQ(TooltipText(tooltip, editor), "");
 }
 
 TEST_F(EditorWindowTest, KeysNoControlTakesGoToTheHostsTopLevelWindow)
