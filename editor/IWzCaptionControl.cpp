@@ -67,8 +67,9 @@ bool IWzCaptionControl::Draw(IGraphics* graphics)
     const IParameter* param = mPlug ? mPlug->GetParam(mParamIndex) : nullptr;
     if (!param)
         return true;
+    // The control's own value: the plug-in may be changing the parameter on another thread.
     char text[PublishedText::kCapacity];
-    if (!FormatNumber(param->Value(), text, sizeof text))
+    if (!FormatNumber(param->FromNormalized(GetValue()), text, sizeof text))
         FormatValueText(text, sizeof text, mShowLabel);
     mText.Set(text);
     return DrawOwnText(graphics, text);
