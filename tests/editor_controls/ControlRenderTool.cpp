@@ -233,9 +233,6 @@ void FillPreviews(DisplayCurve& curve, DisplayCurve& signal, double drive)
 
 bool RenderCurveEditors(const std::string& root, const std::string& out)
 {
-    Sheet sheet(root, 640, 360);
-    const BitmapStrip area = sheet.Load(2002, "resources/img/displays/disto_curve_display.png", 1);
-    const BitmapStrip preview = sheet.Load(2003, "resources/img/displays/disto_preview_display.png", 1);
     static DisplayCurve curve{133};
     static DisplayCurve shaper{133};
     static DisplayCurve signal{120};
@@ -243,28 +240,36 @@ bool RenderCurveEditors(const std::string& root, const std::string& out)
     FillPreviews(curve, signal, 3.0);
     FillPreviews(shaper, shapedSignal, 1.0);
     const MouseModifiers left = LeftButton();
+
+    // The draw area in its three draw modes, then hovered just after a press.
+    Sheet modes(root, 640, 290);
+    const BitmapStrip area = modes.Load(2002, "resources/img/displays/disto_curve_display.png", 1);
     for (int mode = 0; mode < 3; ++mode)
     {
-        auto* editor = sheet.Add(new IWzDistortionCurveEditor(&sheet.plug, &sheet.controller, &curve, &shaper,
+        auto* editor = modes.Add(new IWzDistortionCurveEditor(&modes.plug, &modes.controller, &curve, &shaper,
                                                               10 + 155 * mode, 133, &area));
         editor->State().displayMode = mode;
     }
-    // A drawn stroke, hovered: the columns themselves are the core's to show once committed.
-    auto* drawn = sheet.Add(new IWzDistortionCurveEditor(&sheet.plug, &sheet.controller, &curve, &shaper, 475, 133, &area));
+    auto* drawn = modes.Add(new IWzDistortionCurveEditor(&modes.plug, &modes.controller, &curve, &shaper, 475, 133, &area));
     drawn->OnMouseOver(0, 0, nullptr);
     drawn->OnMouseDown(drawn->InnerRect().left + 60, drawn->InnerRect().top + 20, &left);
+    bool written = modes.Write(out + "/curve_editors.png");
+
+    // A framed draw area and the signal preview in both modes.
+    Sheet previews(root, 640, 290);
+    const BitmapStrip framedArea = previews.Load(2002, "resources/img/displays/disto_curve_display.png", 1);
+    const BitmapStrip preview = previews.Load(2003, "resources/img/displays/disto_preview_display.png", 1);
+    previews.Add(new IWzDistortionCurveEditor(&previews.plug, &previews.controller, &curve, &shaper, 10, 133, &framedArea))
+        ->SetFrame(true);
     for (int mode = 0; mode < 2; ++mode)
     {
-        auto* signalPreview = sheet.Add(
-            new IWzDistortionCurveEditor(&sheet.plug, &sheet.controller, &signal, &shapedSignal, 10 + 155 * mode, 120, &preview));
+        auto* signalPreview = previews.Add(new IWzDistortionCurveEditor(&previews.plug, &previews.controller, &signal,
+                                                                        &shapedSignal, 170 + 145 * mode, 120, &preview));
         signalPreview->State().displayMode = mode;
         signalPreview->SetHighlightEnabled(false);
     }
-    auto* framed = sheet.Add(new IWzDistortionCurveEditor(&sheet.plug, &sheet.controller, &curve, &shaper, 320, 133, &area));
-    framed->SetFrame(true);
-    (void)framed;
-    // The second row sits below the first: move it down by drawing into a taller sheet.
-    return sheet.Write(out + "/curve_editors.png");
+    written = previews.Write(out + "/curve_previews.png") && written;
+    return written;
 }
 
 bool RenderScope(const std::string& root, const std::string& out)
