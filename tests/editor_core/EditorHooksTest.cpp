@@ -101,6 +101,8 @@ TEST(EditorHooks, BlocksRedrawWhatTheyChanged)
         EditorRig rig;
         rig.rig.SetIdentity();
         rig.plugin().Config().VisibleTab = c.tab;
+        // A volume change asks for a meter reset; the first block carries it out.
+        rig.rig.Render(MakeNoise(64, 0.0), 64);
         rig.Settle();
         if (c.meterReset)
             rig.plugin().RequestMeterReset();

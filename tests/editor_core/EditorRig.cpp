@@ -11,6 +11,8 @@ PlainControl::PlainControl(IEffectBase* plug) : IControl(plug, Rect{0, 0, kContr
 
 EditorRig::EditorRig(audioMasterCallback host) : rig(PluginRig::kBlock, host), graphics(new HeadlessGraphics(&rig.plugin))
 {
+    // Only these controls: whatever editor the effect built goes with its references.
+    plugin().Controls() = ZarvotoneControls{};
     plugin().AttachEditor(graphics);
     ZarvotoneControls& controls = plugin().Controls();
     for (int tab = 0; tab < ZarvotoneControls::kTabCount; ++tab)
