@@ -49,22 +49,16 @@ bool IWzDistoPresetMenu::Draw(IGraphics* graphics)
     return true;
 }
 
-void IWzDistoPresetMenu::OpenMenu(int, int, const MouseModifiers*)
+// The basic shapes, then one submenu per further category at its id.
+void IWzDistoPresetMenu::FillMenu()
 {
-    if (mPopup.GetItemCount() == 0)
+    AddEntries(mPopup, mRoot);
+    for (size_t k = 0; k < mRoot.children.size(); ++k)
     {
-        AddEntries(mPopup, mRoot);
-        for (size_t k = 0; k < mRoot.children.size(); ++k)
-        {
-            const ShapeCategory& child = *mRoot.children[k];
-            if (PopupMenu* submenu = AddGroup(child.name.c_str(), child.id, child.id, static_cast<int32_t>(k)))
-                AddEntries(*submenu, child);
-        }
+        const ShapeCategory& child = *mRoot.children[k];
+        if (PopupMenu* submenu = AddGroup(child.name.c_str(), child.id, child.id, static_cast<int32_t>(k)))
+            AddEntries(*submenu, child);
     }
-    else
-        ResetMarks();
-    MarkCurrentItem();
-    RunMenuAndApply();
 }
 
 void IWzDistoPresetMenu::MarkCurrentItem()

@@ -57,6 +57,16 @@ void IWzDropDownMenu::OnMouseDown(int x, int y, const MouseModifiers* mods)
     SetDirty(true);
 }
 
+void IWzDropDownMenu::OpenMenu(int, int, const MouseModifiers*)
+{
+    if (mPopup.GetItemCount() == 0)
+        FillMenu();
+    else
+        ResetMarks();
+    MarkCurrentItem();
+    RunMenuAndApply();
+}
+
 void IWzDropDownMenu::OnMouseOver(int, int, const MouseModifiers*)
 {
     mHover = true;

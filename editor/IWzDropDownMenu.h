@@ -30,7 +30,8 @@ public:
     void OnMouseOver(int x, int y, const MouseModifiers* mods) override;
     void OnMouseOut() override;
 
-    virtual void OpenMenu(int x, int y, const MouseModifiers* mods) = 0;
+    // Fills the popup on first use (later openings clear the old marks), marks and runs it.
+    virtual void OpenMenu(int x, int y, const MouseModifiers* mods);
     virtual void MarkCurrentItem() = 0;
     virtual void RunMenuAndApply() = 0;
 
@@ -48,6 +49,8 @@ protected:
         std::unique_ptr<PopupMenu> submenu;
     };
 
+    // The popup's items, on the first opening.
+    virtual void FillMenu() = 0;
     // Adds a submenu item at `position` (past the end appends) and keeps its group.
     PopupMenu* AddGroup(const char* text, int32_t position, int32_t firstIndex, int32_t category);
     // Every menu's chosen index back to -1 and every check mark off.

@@ -35,22 +35,13 @@ bool IWzFileSelector::IsFxpPath(const char* path)
 
 // Only a path that a dialog has just returned is loaded or saved: without an editor, or when
 // the dialog was cancelled, no file is touched.
-void IWzFileSelector::OnMouseDown(int, int, const MouseModifiers*)
+void IWzFileSelector::OnMouseDown(int x, int y, const MouseModifiers* mods)
 {
-    IGraphics* graphics = mPlug ? mPlug->GetGraphics() : nullptr;
-    if (!mFiles || !graphics)
+    if (!mFiles || !mPlug || !mPlug->GetGraphics())
         return;
     if (const std::string last = mFiles->GetProgramFilePath(); !last.empty())
         mPath.Set(last.c_str());
-    mState = State::DialogOpen;
-    SetDirty(false);
-    graphics->PromptForFileName(&mPath, mAction, &mFolder, mExtensions.Get());
-    double value = GetValue() + 1.0;
-    if (value > 1.0)
-        value = 0.0;
-    mValue.store(value);
-    mState = State::DialogDone;
-    SetDirty(true);
+    IFileSelectorControl::OnMouseDown(x, y, mods);
 
     const std::string path = mPath.Get();
     if (path.empty())

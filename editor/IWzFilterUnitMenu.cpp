@@ -36,20 +36,12 @@ bool IWzFilterUnitMenu::Draw(IGraphics* graphics)
     return true;
 }
 
-void IWzFilterUnitMenu::OpenMenu(int, int, const MouseModifiers*)
+void IWzFilterUnitMenu::FillMenu()
 {
-    if (mPopup.GetItemCount() == 0)
-    {
-        if (IsUnit(mUnit))
-        {
-            for (int type = 0; type <= kLastFilterType; ++type)
-                mPopup.AddItem(GetFilterTypeName(type));
-        }
-    }
-    else
-        ResetMarks();
-    MarkCurrentItem();
-    RunMenuAndApply();
+    if (!IsUnit(mUnit))
+        return;
+    for (int type = 0; type <= kLastFilterType; ++type)
+        mPopup.AddItem(GetFilterTypeName(type));
 }
 
 void IWzFilterUnitMenu::MarkCurrentItem()

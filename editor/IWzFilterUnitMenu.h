@@ -14,9 +14,11 @@ public:
                       const TextStyle* style, const BitmapStrip* strip, ArgbColour textBackground);
 
     bool Draw(IGraphics* graphics) override;
-    void OpenMenu(int x, int y, const MouseModifiers* mods) override;
     void MarkCurrentItem() override;
     void RunMenuAndApply() override;
+
+protected:
+    void FillMenu() override;
 
 private:
     IFilterDataProvider* mFilters;

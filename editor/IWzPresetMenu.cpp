@@ -76,19 +76,9 @@ bool IWzPresetMenu::Draw(IGraphics* graphics)
     return true;
 }
 
-void IWzPresetMenu::OpenMenu(int, int, const MouseModifiers*)
-{
-    if (mPopup.GetItemCount() == 0)
-        BuildMenu();
-    else
-        ResetMarks();
-    MarkCurrentItem();
-    RunMenuAndApply();
-}
-
 // The programs before the first header stand at the top level; every header then gets the
 // programs up to the next one. Headers themselves cannot be chosen.
-void IWzPresetMenu::BuildMenu()
+void IWzPresetMenu::FillMenu()
 {
     if (!mPlug)
         return;

@@ -21,13 +21,13 @@ public:
     void OnMouseDown(int x, int y, const MouseModifiers* mods) override;
     void OnTextEntered(const char* text) override;
     bool Draw(IGraphics* graphics) override;
-    void OpenMenu(int x, int y, const MouseModifiers* mods) override;
     void MarkCurrentItem() override;
     void RunMenuAndApply() override;
 
-private:
-    void BuildMenu();
+protected:
+    void FillMenu() override;
 
+private:
     IEffectPresetProvider* mPresets;
 };
 } // namespace Wezmark
