@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using Wezmark::IWzDistortionCurveEditor;
 
 namespace
@@ -42,5 +44,23 @@ TEST(CurveCommit, DrawnColumnsReachTheStateBlock)
     ASSERT_NE(curve, nullptr);
     for (int i = 0; i < curve->count; ++i)
         ASSERT_NEAR(curve->points.data[i], 1.0, 1e-12) << i;
+}
+std::vector<double> FirstCurve(Zarvotone& plugin)
+{
+    const DistortionCurve* curve = plugin.Units().chain1.distortion.current;
+    return std::vector<double>(curve->points.data, curve->points.data + curve->count);
+}
+
+// A draw area without columns has nothing to interpolate: the commit leaves every curve as it is.
+TEST(CurveCommit, WithoutColumnsChangesNothing)
+{
+    PluginRig rig;
+    const std::vector<double> before = FirstCurve(rig.plugin);
+    rig.plugin.CommitDrawnCurve();
+    EXPECT_EQ(FirstCurve(rig.plugin), before);
+    CurveEditorState empty(0);
+    rig.plugin.Controls().curveDrawArea = {nullptr, &empty};
+    rig.plugin.CommitDrawnCurve();
+    EXPECT_EQ(FirstCurve(rig.plugin), before);
 }
 } // namespace
