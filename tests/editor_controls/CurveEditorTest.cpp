@@ -1,4 +1,5 @@
 #include "editor/IWzDistortionCurveEditor.h"
+#include "graphics/PIX_IBitmap.h"
 #include "plugin/DisplayCurve.h"
 #include "tests/editor_controls/ControlTestRig.h"
 
@@ -203,6 +204,29 @@ INSTANTIATE_TEST_SUITE_P(
                     PopupCase{"export wav", 24, "/c/b.wav", "", {"export-wav /c/b.wav"}},
                     PopupCase{"cancelled dialog", 21, "", "/c/old.csv", {}}),
     [](const testing::TestParamInfo<PopupCase>& info) { return "case" + std::to_string(info.index); });
+
+// Segment i joins points i - 1 and i and is shaded by its own position: the first segment of
+// the bright curve starts at grey 92, and nothing is drawn left of the first point.
+TEST(CurveEditor, DrawsOneSegmentLessThanItHasColumns)
+{
+    for (const int columns : {1, 2})
+    {
+        ControlTestRig rig;
+        const BitmapStrip strip{nullptr, 20, 20, 1, false};
+        DisplayCurve flat(columns);
+        for (int i = 0; i < columns; ++i)
+            flat.Set(i, 0.0);
+        auto* editor = rig.Add(new IWzDistortionCurveEditor(&rig.plug, &rig.controller, &flat, nullptr, 0, columns, &strip));
+        rig.graphics->ClearCanvas();
+        rig.graphics->Tick();
+        PIX_IBitmap* bitmap = rig.graphics->GetDrawBitmap();
+        const Rect& inner = editor->InnerRect();
+        const int middle = inner.top + inner.Height() / 2;
+        auto at = [&](int x) { return bitmap->GetPixelData()[middle * bitmap->GetRowStride() + x]; };
+        EXPECT_EQ(at(inner.left - 1), 0u) << columns;
+        EXPECT_EQ(at(inner.left), columns == 1 ? 0u : 0xFF5C5C5Cu) << columns;
+    }
+}
 
 TEST(CurveEditor, ClosedPopupChangesNothing)
 {
