@@ -51,13 +51,7 @@ Zarvotone::Zarvotone(ZarvotoneHost host) : ZarvotoneBinding(host), mLastTempo(kI
     InitDspState();
     BuildFactoryPresets();
     DefineParameters();
-    AttachEditor(CreateEditor());
-}
-
-// The editor comes with the graphics framework; until then the host sees none.
-IGraphics* Zarvotone::CreateEditor()
-{
-    return nullptr;
+    BuildEditor(CreateEditor());
 }
 
 void Zarvotone::InitDspState()

@@ -11,24 +11,31 @@
 #include "plugin/IFilterDataProvider.h"
 #include "plugin/IScopeController.h"
 #include "plugin/ITabController.h"
+#include "plugin/ParamDisplayControls.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
+#include "plugin/ShaperPreviews.h"
 #include "plugin/Smoother.h"
 #include "plugin/VersionInfo.h"
 #include "plugin/ZarvotoneBinding.h"
 #include "plugin/ZarvotoneControls.h"
+#include "graphics/BitmapStrip.h"
+#include "graphics/TextStyle.h"
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+class IBitmapControl;
 class IGraphics;
 
 namespace Wezmark
 {
+class IEqTabButton;
 class ZarvotoneProgram;
 }
 
@@ -65,6 +72,8 @@ public:
     void OnHostConfigured() override;
     void OnEditorOpened() override;
     void OnPresetChanged() override;
+    // An editor that replaces the one built here takes the references to its controls along.
+    void AttachEditor(IGraphics* graphics) override;
 
     // The state block: editor settings, the first chain's curve and every parameter value.
     // A block is read only when it is whole and both its markers are right; otherwise -1 and
@@ -152,6 +161,18 @@ public:
     // The section builders fill these; tests attach their own.
     ZarvotoneControls& Controls() { return mControls; }
     const CurvePreviews& Previews() const { return mPreviews; }
+    ParamDisplayControls& Displays() { return mDisplays; }
+    const ShaperPreviews& ShaperPreview() const { return mShaperPreviews; }
+
+    // The editor's size and redraw rate.
+    static constexpr int kEditorWidth = 650;
+    static constexpr int kEditorHeight = 830;
+    static constexpr int kEditorFrameRate = 25;
+    // The twelve text styles the section builders copy into their texts.
+    static constexpr int kTextStyleCount = 12;
+    // Fills the editor with the background, the tab buttons and every section, then attaches
+    // it; the editor window in the plug-in, a windowless editor in tests.
+    void BuildEditor(IGraphics* graphics);
 
 private:
     void InitDspState();
@@ -170,6 +191,39 @@ private:
     void MirrorParam(int index, double value);
     void RefreshMakeUp();
     void UpdateParamDisplays(int index);
+    // The read-outs, tooltips, previews and grey state that follow the units after a change.
+    void ShowUnitDisplays(int index);
+    void ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const Wezmark::Eq4Band& eq, int band);
+    void ShowDistortionPreviews();
+    void ShowShaperPreviews();
+    void ShowPreviewMode(int32_t mode);
+
+    // The section builders, called once each by BuildEditor in this order.
+    void AttachInputSection();
+    void AttachDistortionSection();
+    void AttachFilterSection();
+    void AttachEqSection();
+    void AttachEqPage(Wezmark::IEqTabButton* button, const std::array<int, 4>& params,
+                      ParamDisplayControls::EqGainTexts& gainTexts, const Wezmark::Eq4Band& eq);
+    void AttachBandSplitSection();
+    void AttachPresetSection();
+    void AttachInfoSection();
+    void AttachOutputSection();
+    void AttachAboutTab();
+    void AttachScopeTab();
+    // Builder helpers: a bitmap of the editor's resources, and a control added to a tab's list.
+    BitmapStrip LoadEditorBitmap(int id, const char* path, int frames);
+    template <class Control>
+    Control* AddToTab(Control* control, ZarvotoneControls::Tab tab = ZarvotoneControls::kPlugInTab)
+    {
+        ListControl(control, tab);
+        return control;
+    }
+    void ListControl(IControl* control, ZarvotoneControls::Tab tab);
+    // Texts and images that only show: a press passes through them to whatever lies beneath.
+    ITextControl* NewCaption(const Rect& rect, const TextStyle* style, const char* text);
+    IBitmapControl* NewPlate(int x, int y, const BitmapStrip* strip);
+    const TextStyle* Style(int index) const { return &mTextStyles[static_cast<size_t>(index)]; }
 
     // The block routine, on at most the prepared number of frames.
     void ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t frames);
@@ -226,4 +280,7 @@ private:
     PluginConfig mConfig;
     CurvePreviews mPreviews;
     ZarvotoneControls mControls;
+    ShaperPreviews mShaperPreviews;
+    ParamDisplayControls mDisplays;
+    std::array<TextStyle, kTextStyleCount> mTextStyles{};
 };

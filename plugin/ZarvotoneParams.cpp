@@ -348,12 +348,3 @@ void Zarvotone::RefreshMakeUp()
     if (limiter.makeUpOn)
         limiter.makeUpGain = limiter.MakeUpGainForTarget();
 }
-
-// The texts of the editor's read-outs come with the editor; bound controls get the value.
-void Zarvotone::UpdateParamDisplays(int index)
-{
-    const IParameter* param = GetParam(index);
-    if (!mGraphics || !param)
-        return;
-    mGraphics->ShowParamValue(index, param->Value(), false);
-}

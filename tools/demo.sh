@@ -92,6 +92,27 @@ screenshot_editor() {
   echo
 }
 
+# The three tabs after a user's first moves: on the plug-in tab the input volume dragged down,
+# the input saturation mode clicked and a shape chosen from the curve menu; then the scope tab
+# and the about tab, each opened with its tab button.
+TAB_SCRIPTS=(
+  "plugin-tab|--press 80,652 --drag 80,682 --release 80,682 --press 198,704 --release 198,704 --menu-item 5 --press 325,109 --release 325,109"
+  "scope-tab|--press 323,795 --release 323,795"
+  "about-tab|--press 403,795 --release 403,795"
+)
+
+screenshot_tabs() {
+  echo "== editor tabs: windows under Wine and Xvfb ($WINDOWS_PLUGIN)"
+  for entry in "${TAB_SCRIPTS[@]}"; do
+    local name=${entry%%|*} script=${entry#*|}
+    local png="$OUT/windows/editor-$name.png"
+    # shellcheck disable=SC2086
+    xvfb-run -a cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN" --brief --signal silence --seconds 0.1 \
+      $script --screenshot "$(realpath -m "$png")" | grep -E '^(edit|screenshot)'
+  done
+  echo
+}
+
 SOURCE_OPTIONS="--signal sine --seconds 2"
 run_source test-signal
 for input in "$@"; do
@@ -100,4 +121,5 @@ for input in "$@"; do
   run_source "$(basename "$input" .wav)"
 done
 screenshot_editor
+screenshot_tabs
 echo "WAV files are in $OUT/native, $OUT/windows, $OUT/native-vst3 and $OUT/windows-vst3."
