@@ -2,8 +2,8 @@
 
 #include "framework/BoundedCopy.h"
 #include "framework/HostId.h"
-#include "framework/IControl.h"
-#include "framework/IGraphics.h"
+#include "graphics/IControl.h"
+#include "graphics/IGraphics.h"
 #include "framework/ScopedLock.h"
 
 #include <algorithm>

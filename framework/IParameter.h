@@ -47,7 +47,11 @@ public:
     bool SetFromHostText(const char* text);
 
     void AddDisplayText(int32_t value, const char* text);
+    int32_t DisplayTextCount() const;
+    // The non-empty display text of the truncated value, or null.
+    const char* FindDisplayText(double value) const;
     void SetNegateDisplay(bool negate) { mNegateDisplay = negate; }
+    bool NegateDisplay() const { return mNegateDisplay; }
 
     ParamType Type() const { return mType; }
     double Value() const { return mValue.load(std::memory_order_relaxed); }
@@ -64,8 +68,6 @@ public:
 
 private:
     double Clamped(double value) const;
-    const char* FindDisplayText(double value) const;
-    int32_t DisplayTextCount() const;
     const DisplayTextEntry* DisplayTexts() const;
 
     ParamType mType = kParamTypeNone;

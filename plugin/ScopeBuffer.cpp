@@ -1,5 +1,7 @@
 #include "plugin/ScopeBuffer.h"
 
+#include <algorithm>
+
 void ScopeBuffer::Remake(uint16_t newCapacity)
 {
     entries.assign(newCapacity, ScopeEntry{});
@@ -14,4 +16,23 @@ void ScopeBuffer::Write(const ScopeEntry& entry)
         return;
     entries[writeCounter % capacity] = entry;
     ++writeCounter;
+}
+
+void ScopeBuffer::RequestClear()
+{
+    clearRequested.store(true, std::memory_order_relaxed);
+}
+
+void ScopeBuffer::RequestGaps(uint32_t count)
+{
+    gapsRequested.fetch_add(count, std::memory_order_relaxed);
+}
+
+void ScopeBuffer::TakeRequests()
+{
+    const ScopeEntry gap{.gap = true};
+    if (clearRequested.exchange(false, std::memory_order_relaxed))
+        std::fill(entries.begin(), entries.end(), gap);
+    for (uint32_t gaps = gapsRequested.exchange(0, std::memory_order_relaxed); gaps > 0; --gaps)
+        Write(gap);
 }

@@ -5,6 +5,7 @@
 #include "plugin/FactoryBank.h"
 #include "plugin/HostDisplayName.h"
 #include "plugin/ParameterTable.h"
+#include "plugin/RedrawControl.h"
 #include "plugin/StateBlock.h"
 #include "plugin/ZarvotoneProgram.h"
 
@@ -50,13 +51,7 @@ Zarvotone::Zarvotone(ZarvotoneHost host) : ZarvotoneBinding(host), mLastTempo(kI
     InitDspState();
     BuildFactoryPresets();
     DefineParameters();
-    AttachEditor(CreateEditor());
-}
-
-// The editor comes with the graphics framework; until then the host sees none.
-IGraphics* Zarvotone::CreateEditor()
-{
-    return nullptr;
+    BuildEditor(CreateEditor());
 }
 
 void Zarvotone::InitDspState()
@@ -159,6 +154,7 @@ void Zarvotone::DefineParameter(int index, const char* name, double defaultValue
 void Zarvotone::Reset()
 {
     ScopedLock lock(mLock);
+    RedrawControl(mControls.hostInfoText);
     // Nothing plays until every buffer has its new size, even if sizing fails half way.
     mPreparedFrames = 0;
     const int32_t frames = std::min(GetBlockSize(), kMaxPreparedFrames);
@@ -180,19 +176,8 @@ void Zarvotone::SetActive(bool active)
 {
     ScopedLock lock(mLock);
     mProcessingActive.store(active, std::memory_order_relaxed);
-}
-
-void Zarvotone::RequestCurveAction(uint32_t action)
-{
-    if (action >= kNoCurveAction)
-        return;
-    if (IsProcessingActive())
-    {
-        mPendingCurveAction.store(action, std::memory_order_relaxed);
-        return;
-    }
-    ScopedLock lock(mLock);
-    ApplyCurveActionToChains(action);
+    if (active)
+        RedrawControl(mControls.hostInfoText);
 }
 
 void Zarvotone::RequestMeterReset()
@@ -204,16 +189,6 @@ void Zarvotone::RequestMeterReset()
     }
     mPeakHoldLeft.store(0.0, std::memory_order_relaxed);
     mPeakHoldRight.store(0.0, std::memory_order_relaxed);
-}
-
-// Chain 1 takes the action and the others copy its curve, so an action that draws random
-// numbers leaves one curve everywhere, the one the state saves.
-void Zarvotone::ApplyCurveActionToChains(uint32_t action)
-{
-    Wezmark::Distortion& first = mUnits.chain1.distortion;
-    first.ApplyCurveAction(action);
-    mUnits.chain2.distortion.CopyCurveFrom(first);
-    mUnits.chain3.distortion.CopyCurveFrom(first);
 }
 
 double Zarvotone::PeakHold(int channel) const

@@ -1,35 +1,64 @@
 #pragma once
 
 #include "framework/SampleArray.h"
+#include "plugin/CurvePreviews.h"
+#include "plugin/IBandFreqCurveProvider.h"
+#include "plugin/IDistoCurveEditor.h"
+#include "plugin/IDistoDataProvider.h"
+#include "plugin/IDistoFileController.h"
+#include "plugin/IEffectPresetProvider.h"
+#include "plugin/IEqController.h"
+#include "plugin/IFilterDataProvider.h"
+#include "plugin/IScopeController.h"
+#include "plugin/ITabController.h"
+#include "plugin/ParamDisplayControls.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/OversamplingSwitch.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
+#include "plugin/ShaperPreviews.h"
 #include "plugin/Smoother.h"
 #include "plugin/VersionInfo.h"
 #include "plugin/ZarvotoneBinding.h"
+#include "plugin/ZarvotoneControls.h"
+#include "graphics/BitmapStrip.h"
+#include "graphics/TextStyle.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+class IBitmapControl;
 class IGraphics;
 
 namespace Wezmark
 {
+class IEqTabButton;
 class ZarvotoneProgram;
 }
 
 // The effect: owns every processing unit, runs the fixed chain on each block, applies
-// parameter changes to the units and holds the current program values.
+// parameter changes to the units and holds the current program values. The editor's controls
+// reach it only through the controller interfaces.
 //
 // Threads: the host's audio thread calls ProcessBlock under the plug-in lock; parameter
 // changes, reset and activation take the same lock. The editor's requests that must not
-// interrupt a block (a curve action, a meter reset) are left in single words that the
-// next block takes up while processing is active.
-class Zarvotone : public ZarvotoneBinding
+// interrupt a block (a curve action, a drawn curve, a meter reset, a scope clear) are left in
+// single words that the next block takes up while processing is active. The editor's thread
+// takes the lock only for short copies and computations, never around a file or a dialog.
+class Zarvotone : public ZarvotoneBinding,
+                  public Wezmark::ITabController,
+                  public Wezmark::IEqController,
+                  public Wezmark::IBandFreqCurveProvider,
+                  public Wezmark::IFilterDataProvider,
+                  public Wezmark::IDistoDataProvider,
+                  public Wezmark::IDistoCurveEditor,
+                  public Wezmark::IEffectPresetProvider,
+                  public Wezmark::IScopeController,
+                  public Wezmark::IDistoFileController
 {
 public:
     // The curve action code that means none is pending.
@@ -41,6 +70,11 @@ public:
     void ParamChanged(int index) override;
     void ProcessBlock(double** inputs, double** outputs, int frames) override;
     void SetActive(bool active) override;
+    void OnHostConfigured() override;
+    void OnEditorOpened() override;
+    void OnPresetChanged() override;
+    // An editor that replaces the one built here takes the references to its controls along.
+    void AttachEditor(IGraphics* graphics) override;
 
     // The state block: editor settings, the first chain's curve and every parameter value.
     // A block is read only when it is whole and both its markers are right; otherwise -1 and
@@ -53,24 +87,68 @@ public:
     // parameter is within the base's tolerance.
     bool MatchesValues(const double* values, int start) override;
 
-    // Program files, on the editor's thread. Saving reports whether the file was written;
-    // either way the path becomes the last selected program file. Loading a text file
-    // reports whether its program was applied, then takes the settings section.
-    bool SaveProgramFile(const std::string& path);
-    bool LoadProgramFile(const std::string& path);
+    // Tabs: each shows its own controls and hides the others'.
+    void ShowPlugInTab() override;
+    void ShowScopeTab() override;
+    void ShowAboutTab() override;
+    void ShowFourthTab() override;
+
+    void SetEqPage(bool subBand) override;
+    void SetEqPageInverse(bool distoBand) override;
+
+    void GetBandFreqCurve(int band, double* out, int count) override;
+
+    const char* GetFilterName(int unit) override;
+    const char* GetFilterShortName(int unit) override;
+    int GetFilterType(int unit) override;
+    int GetExtraFilterType(int unit) override;
+
+    int GetCurrentCurve() override;
+
+    // While processing is active an action waits for the next block; a later one replaces it.
+    void ApplyCurveAction(int action) override;
+    std::string GetCurveFilePath() override;
+    void ImportCurveCsv(const std::string& path) override;
+    void ImportCurveWav(const std::string& path) override;
+    void ExportCurveCsv(const std::string& path) override;
+    void ExportCurveWav(const std::string& path) override;
+    void ExportCurveSource(const std::string& path) override;
+    void CommitDrawnCurve() override;
+    bool IsProcessingActive() override { return mProcessingActive.load(std::memory_order_relaxed); }
+
+    std::string GetPresetDisplayName() override;
+
+    void SetFrozen(bool frozen) override;
+    void StepZoom(bool zoomIn, double step) override;
+    int GetDrawMode() override;
+    void SetDrawMode(int mode) override;
+    bool IsInputTraceShown() override;
+    bool IsOutputTraceShown() override;
+    void SetInputTraceShown(double shown) override;
+    void SetOutputTraceShown(double shown) override;
+
+    // Program files, on the editor's thread. Either way the path becomes the last selected
+    // program file; loading a text file also takes its settings section.
+    std::string GetProgramFilePath() override;
+    void SaveProgramFile(const std::string& path) override;
+    void LoadProgramFile(const std::string& path) override;
     // VST2 program files; the VST3 plug-in has none and answers false.
-    bool SaveFxpFile(const std::string& path);
-    bool LoadFxpFile(const std::string& path);
+    bool SaveFxpFile(const std::string& path) override;
+    bool LoadFxpFile(const std::string& path) override;
+
+    // The curve changed: the draw area takes its points, the previews follow.
+    void RefreshCurveEditor();
+    // After the editor opened or a state or program was loaded: the tab, the zoom text and the
+    // scope buttons show the settings.
+    void RedrawCurveEditors();
+    void UpdateZoomText();
 
     // Stores the parameter's value in the program values and hands it to the units; the
     // caller holds the plug-in lock.
     void ApplyParamChange(int index);
 
-    // While processing is active these are taken up at the start of the next block,
-    // otherwise they apply at once.
-    void RequestCurveAction(uint32_t action);
+    // While processing is active the holds clear at the start of the next block, otherwise at once.
     void RequestMeterReset();
-    bool IsProcessingActive() const { return mProcessingActive.load(std::memory_order_relaxed); }
 
     // "VST Plugin Host: <host> (WIN 64-bit)" for the about page.
     std::string GetHostText();
@@ -82,7 +160,21 @@ public:
     const Wezmark::VersionInfo& Version() const { return mVersionInfo; }
     double PeakHold(int channel) const;
     double LastTempo() const { return mLastTempo; }
-    void SetScopeFrozen(bool frozen) { mScopeFrozen.store(frozen, std::memory_order_relaxed); }
+    // The section builders fill these; tests attach their own.
+    ZarvotoneControls& Controls() { return mControls; }
+    const CurvePreviews& Previews() const { return mPreviews; }
+    ParamDisplayControls& Displays() { return mDisplays; }
+    const ShaperPreviews& ShaperPreview() const { return mShaperPreviews; }
+
+    // The editor's size and redraw rate.
+    static constexpr int kEditorWidth = 650;
+    static constexpr int kEditorHeight = 830;
+    static constexpr int kEditorFrameRate = 25;
+    // The twelve text styles the section builders copy into their texts.
+    static constexpr int kTextStyleCount = 12;
+    // Fills the editor with the background, the tab buttons and every section, then attaches
+    // it; the editor window in the plug-in, a windowless editor in tests.
+    void BuildEditor(IGraphics* graphics);
 
 private:
     void InitDspState();
@@ -104,10 +196,56 @@ private:
     void RefreshMakeUp();
     void ReportLatency();
     void UpdateParamDisplays(int index);
+    // The read-outs, tooltips, previews and grey state that follow the units after a change.
+    void ShowUnitDisplays(int index);
+    void ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const Wezmark::Eq4Band& eq, int band);
+    void ShowDistortionPreviews();
+    void ShowShaperPreviews();
+    void ShowPreviewMode(int32_t mode);
+
+    // The section builders, called once each by BuildEditor in this order.
+    void AttachInputSection();
+    void AttachDistortionSection();
+    void AttachFilterSection();
+    void AttachEqSection();
+    void AttachEqPage(Wezmark::IEqTabButton* button, const std::array<int, 4>& params,
+                      ParamDisplayControls::EqGainTexts& gainTexts, const Wezmark::Eq4Band& eq);
+    void AttachBandSplitSection();
+    void AttachPresetSection();
+    void AttachInfoSection();
+    void AttachOutputSection();
+    void AttachAboutTab();
+    void AttachScopeTab();
+    // Builder helpers: a bitmap of the editor's resources, and a control added to a tab's list.
+    BitmapStrip LoadEditorBitmap(int id, const char* path, int frames);
+    template <class Control>
+    Control* AddToTab(Control* control, ZarvotoneControls::Tab tab = ZarvotoneControls::kPlugInTab)
+    {
+        ListControl(control, tab);
+        return control;
+    }
+    void ListControl(IControl* control, ZarvotoneControls::Tab tab);
+    // Texts and images that only show: a press passes through them to whatever lies beneath.
+    ITextControl* NewCaption(const Rect& rect, const TextStyle* style, const char* text);
+    IBitmapControl* NewPlate(int x, int y, const BitmapStrip* strip);
+    const TextStyle* Style(int index) const { return &mTextStyles[static_cast<size_t>(index)]; }
 
     // The block routine, on at most the prepared number of frames.
     void ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t frames);
     void ApplyCurveActionToChains(uint32_t action);
+    // The block's editor steps: the drawn curve, and redraws of what the block changed.
+    void CommitDrawingFromBlock();
+    // Scope requests now when no block is running, otherwise the next block takes them.
+    void TakeScopeRequestsIfIdle();
+    void ShowTab(ZarvotoneControls::Tab tab);
+    void ShowTabList(ZarvotoneControls::Tab tab, bool show);
+    void HideListedControls(const std::vector<int32_t>& indexes, bool hide);
+    int FilterTypeOfUnit(int unit);
+    using CurveReader = bool (*)(DistortionCurve* curve, const std::string& path);
+    using CurveWriter = bool (*)(const DistortionCurve* curve, const std::string& path);
+    void ImportCurve(const std::string& path, CurveReader read);
+    void ExportCurve(const std::string& path, CurveWriter write);
+    void StoreCurveFilePath(const std::string& path);
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
     void AlignDry(int32_t frames);
@@ -153,4 +291,9 @@ private:
     double mLastTempo;
     std::atomic<bool> mScopeFrozen{false};
     PluginConfig mConfig;
+    CurvePreviews mPreviews;
+    ZarvotoneControls mControls;
+    ShaperPreviews mShaperPreviews;
+    ParamDisplayControls mDisplays;
+    std::array<TextStyle, kTextStyleCount> mTextStyles{};
 };

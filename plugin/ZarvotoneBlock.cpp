@@ -1,4 +1,6 @@
 #include "plugin/DenormalGuard.h"
+#include "plugin/RedrawControl.h"
+#include "plugin/SharedWord.h"
 #include "plugin/Zarvotone.h"
 
 #include <algorithm>
@@ -190,11 +192,14 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     {
     case kScopeTab:
         FeedScope(n);
+        RedrawControl(mControls.scopeDrawer);
         break;
     case kAboutTab:
     {
         const double* const finished[2] = {mSignal.left, mSignal.right};
         mUnits.levelMeter.ProcessBlock(finished, n);
+        for (IControl* eye : mControls.vuEyes)
+            RedrawControl(eye);
         break;
     }
     default:
@@ -227,23 +232,29 @@ void Zarvotone::PanAndMix(int32_t n)
 // the peak holds, cleared when a reset was requested.
 void Zarvotone::VolumeGuardAndHolds(int32_t n)
 {
-    double holdLeft = mPeakHoldLeft.load(std::memory_order_relaxed);
-    double holdRight = mPeakHoldRight.load(std::memory_order_relaxed);
+    const double startLeft = mPeakHoldLeft.load(std::memory_order_relaxed);
+    const double startRight = mPeakHoldRight.load(std::memory_order_relaxed);
+    double holdLeft = startLeft;
+    double holdRight = startRight;
     mVolumeSmoother.Glide(mCurrentValues.Get(kParamVolume), n, [&](int32_t i, double v) {
         mSignal.left[i] = Guarded(mSignal.left[i] * v);
         mSignal.right[i] = Guarded(mSignal.right[i] * v);
         holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));
         holdRight = std::max(holdRight, std::fabs(mSignal.right[i]));
     });
-    if (mMeterResetRequest.exchange(false, std::memory_order_relaxed))
+    const bool reset = mMeterResetRequest.exchange(false, std::memory_order_relaxed);
+    if (reset)
         holdLeft = holdRight = 0.0;
     mPeakHoldLeft.store(holdLeft, std::memory_order_relaxed);
     mPeakHoldRight.store(holdRight, std::memory_order_relaxed);
+    if (reset || holdLeft != startLeft || holdRight != startRight)
+        RedrawControl(mControls.maxLevelText);
 }
 
 // Pre-filter chain, filter unit, post-filter chain and disto-band EQ on the chain signal.
 void Zarvotone::RunEffectPath(int32_t n)
 {
+    CommitDrawingFromBlock();
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
     const bool oversampled = Oversampling();
     if (mCurrentValues.Get(kParamPreFilterProcess) > 0.0)
@@ -269,6 +280,7 @@ void Zarvotone::RunEffectPath(int32_t n)
 
 void Zarvotone::FeedScope(int32_t n)
 {
+    mScope.TakeRequests();
     const uint32_t decimation = ScopeDecimation();
     const bool frozen = mScopeFrozen.load(std::memory_order_relaxed);
     for (int32_t i = 0; i < n; ++i)
@@ -289,7 +301,7 @@ void Zarvotone::FeedScope(int32_t n)
 // Frames per scope entry, so that the ring spans the zoomed time; 1 where that cannot be computed.
 uint32_t Zarvotone::ScopeDecimation() const
 {
-    const double zoom = mConfig.ScopeZoom;
+    const double zoom = LoadShared(mConfig.ScopeZoom);
     const double shownZoom = std::isfinite(zoom) && zoom > 0.0 ? zoom : PluginConfig::kDefaultScopeZoom;
     const double rate = GetSampleRate();
     const double span = 1.0 / (shownZoom / kPercent);
@@ -304,15 +316,20 @@ uint32_t Zarvotone::ScopeDecimation() const
 // A tab setting outside the editor's tabs counts as the first tab.
 int Zarvotone::VisibleTab() const
 {
-    const double tab = mConfig.VisibleTab;
+    const double tab = LoadShared(mConfig.VisibleTab);
     if (!(tab >= 0.0 && tab < kTabCount))
         return static_cast<int>(PluginConfig::kDefaultVisibleTab);
     return static_cast<int>(tab);
 }
 
+// A new tempo shows in the host information.
 void Zarvotone::PollTempo()
 {
-    mLastTempo = GetTempo();
+    const double tempo = GetTempo();
+    if (tempo == mLastTempo)
+        return;
+    mLastTempo = tempo;
+    RedrawControl(mControls.hostInfoText);
 }
 
 bool Zarvotone::Oversampling() const

@@ -1,6 +1,6 @@
 #include "plugin/Zarvotone.h"
 
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/ScopedLock.h"
 #include "plugin/FxpProgramFile.h"
 #include "plugin/ProgramTextFile.h"
@@ -27,7 +27,7 @@ const char* Zarvotone::CurrentPresetName() const
 // Files are written and programs read without the plug-in lock, so no audio block waits for
 // the disk; what they hold is taken and applied under it. The state lock, which guards the
 // preset names and states, comes first, as in every state request.
-bool Zarvotone::SaveProgramFile(const std::string& path)
+void Zarvotone::SaveProgramFile(const std::string& path)
 {
     ScopedLock stateLock(mStateLock);
     std::string text;
@@ -41,24 +41,34 @@ bool Zarvotone::SaveProgramFile(const std::string& path)
         // The settings section therefore names the program file selected before this save.
         mConfig.AppendSection(text);
     }
-    const bool saved = ReplaceFileContents(path, text, FileMode::kText);
+    ReplaceFileContents(path, text, FileMode::kText);
     ScopedLock lock(mLock);
     mConfig.SetLastSelectedProgramFile(path);
-    return saved;
 }
 
-bool Zarvotone::LoadProgramFile(const std::string& path)
+// The settings section is read into a copy of the settings, so the disk is never read under
+// the lock (reading it checks that the paths it names exist).
+void Zarvotone::LoadProgramFile(const std::string& path)
 {
     Wezmark::ZarvotoneProgram program;
     std::string curveText;
     const bool loaded = program.LoadFromFile(path, curveText);
-    ScopedLock stateLock(mStateLock);
-    ScopedLock lock(mLock);
-    if (loaded)
-        ApplyProgram(program, curveText);
-    mConfig.SetLastSelectedProgramFile(path);
-    mConfig.Load(path);
-    return loaded;
+    PluginConfig settings;
+    {
+        ScopedLock lock(mLock);
+        settings = mConfig;
+    }
+    settings.SetLastSelectedProgramFile(path);
+    const bool settingsRead = settings.Load(path);
+    {
+        ScopedLock stateLock(mStateLock);
+        ScopedLock lock(mLock);
+        if (loaded)
+            ApplyProgram(program, curveText);
+        mConfig = settings;
+    }
+    if (settingsRead)
+        RedrawCurveEditors();
 }
 
 // Every parameter takes the program's value (the reserved ones 0), the units follow, and the
@@ -78,8 +88,11 @@ void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std
         ApplyParamChange(index);
     }
     if (!curveText.empty())
+    {
         for (DistortionChain* chain : mUnits.Chains())
             chain->distortion.CurveFromText(curveText);
+        RefreshCurveEditor();
+    }
     ModifyCurrentPreset(program.Name().c_str());
     OnPresetChanged();
 }

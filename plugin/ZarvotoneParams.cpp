@@ -1,7 +1,7 @@
 #include "plugin/Zarvotone.h"
 
 #include "dsp/units/RoundedIndex.h"
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/ScopedLock.h"
 
 #include <algorithm>
@@ -354,15 +354,6 @@ void Zarvotone::RefreshMakeUp()
     OutputLimiter& limiter = mUnits.limiter;
     if (limiter.makeUpOn)
         limiter.makeUpGain = limiter.MakeUpGainForTarget();
-}
-
-// The texts of the editor's read-outs come with the editor; bound controls get the value.
-void Zarvotone::UpdateParamDisplays(int index)
-{
-    const IParameter* param = GetParam(index);
-    if (!mGraphics || !param)
-        return;
-    mGraphics->ShowParamValue(index, param->Value(), false);
 }
 
 // Applying the values mirrors the sub-band cutoff into the disto-band cutoff, then that one back.

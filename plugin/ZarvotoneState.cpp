@@ -47,6 +47,8 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
         return -1;
     for (DistortionChain* chain : mUnits.Chains())
         chain->distortion.RestoreCurve();
+    RefreshCurveEditor();
+    RedrawCurveEditors();
     return end;
 }
 

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The main job: load the plug-in of both builds in our own VST2 host and run audio through it,
 # once per factory program and per hand-made setting, writing every result as a WAV file and
-# printing its levels. Usage: tools/demo.sh [input.wav ...]; without files the built-in test
-# signal (a 440 Hz / 660 Hz sine pair) is used, with files each of them as well.
+# printing its levels, then save a screenshot of the editor. Usage: tools/demo.sh [input.wav ...];
+# without files the built-in test signal (a 440 Hz / 660 Hz sine pair) is used, with files each
+# of them as well.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -73,6 +74,45 @@ run_source() {
   echo
 }
 
+# The editor as a user sees it: the Windows plug-in's editor opened in our host's window under
+# Wine on a virtual screen, saved as a PNG next to the WAVs.
+screenshot_editor() {
+  local png="$OUT/windows/editor.png" report
+  mkdir -p "$OUT/windows"
+  echo "== editor screenshot: windows under Wine and Xvfb ($WINDOWS_PLUGIN)"
+  if report=$(xvfb-run -a cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN" --brief --signal silence \
+                --seconds 0.1 --screenshot "$(realpath -m "$png")" 2>&1); then
+    grep -E '^(editor|edit|screenshot)' <<<"$report"
+  elif grep -q "has no editor" <<<"$report"; then
+    echo "the plug-in has no editor yet: no screenshot"
+  else
+    echo "$report"
+    return 1
+  fi
+  echo
+}
+
+# The three tabs after a user's first moves: on the plug-in tab the input volume dragged down,
+# the input saturation mode clicked and a shape chosen from the curve menu; then the scope tab
+# and the about tab, each opened with its tab button.
+TAB_SCRIPTS=(
+  "plugin-tab|--press 80,652 --drag 80,682 --release 80,682 --press 198,704 --release 198,704 --menu-item 5 --press 325,109 --release 325,109"
+  "scope-tab|--press 323,795 --release 323,795"
+  "about-tab|--press 403,795 --release 403,795"
+)
+
+screenshot_tabs() {
+  echo "== editor tabs: windows under Wine and Xvfb ($WINDOWS_PLUGIN)"
+  for entry in "${TAB_SCRIPTS[@]}"; do
+    local name=${entry%%|*} script=${entry#*|}
+    local png="$OUT/windows/editor-$name.png"
+    # shellcheck disable=SC2086
+    xvfb-run -a cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN" --brief --signal silence --seconds 0.1 \
+      $script --screenshot "$(realpath -m "$png")" | grep -E '^(edit|screenshot)'
+  done
+  echo
+}
+
 SOURCE_OPTIONS="--signal sine --seconds 2"
 run_source test-signal
 for input in "$@"; do
@@ -80,4 +120,6 @@ for input in "$@"; do
   SOURCE_OPTIONS="--input $(realpath "$input")"
   run_source "$(basename "$input" .wav)"
 done
+screenshot_editor
+screenshot_tabs
 echo "WAV files are in $OUT/native, $OUT/windows, $OUT/native-vst3 and $OUT/windows-vst3."

@@ -11,6 +11,7 @@ packages=(
   wine64 xvfb xauth
   clang libclang-rt-14-dev
   dpkg-dev xz-utils
+  libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
 )
 
 missing=()

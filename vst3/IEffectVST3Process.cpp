@@ -1,6 +1,6 @@
 #include "vst3/IEffectVST3.h"
 
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/SampleConversion.h"
 #include "framework/ScopedLock.h"
 #include "vst3/HostValue.h"

@@ -1,7 +1,7 @@
 #include "framework/vst2/IEffectVST.h"
 
 #include "framework/HostId.h"
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/vst2/Vst2Constants.h"
 
 #include <algorithm>
@@ -236,8 +236,8 @@ void IEffectVST::SetEditorRectFromGraphics()
 {
     mEditorRect.top = 0;
     mEditorRect.left = 0;
-    mEditorRect.bottom = static_cast<VstInt16>(mGraphics->Height());
-    mEditorRect.right = static_cast<VstInt16>(mGraphics->Width());
+    mEditorRect.bottom = static_cast<VstInt16>(mGraphics->GetHeight());
+    mEditorRect.right = static_cast<VstInt16>(mGraphics->GetWidth());
 }
 
 void IEffectVST::ConfigureForHost()

@@ -1,6 +1,6 @@
 #include "framework/vst2/IEffectVST.h"
 
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/SampleConversion.h"
 #include "framework/ScopedLock.h"
 #include "framework/vst2/Vst2Constants.h"

@@ -1,7 +1,7 @@
 #include "framework/vst2/IEffectVST.h"
 
 #include "framework/BoundedCopy.h"
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
 #include "framework/ScopedLock.h"
 #include "framework/vst2/Vst2Constants.h"
 

@@ -1,7 +1,7 @@
 #include "framework/IEffectBase.h"
 
 #include "tests/framework/LockProbe.h"
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/graphics_support/RecordingGraphics.h"
 #include "tests/framework/TestEffect.h"
 
 #include <gtest/gtest.h>
@@ -149,10 +149,10 @@ TEST(IEffectBase, AttachEditorShowsEveryValueOnBoundAndAuxiliaryControlsUnderThe
     TestEffect effect;
     effect.GetParam(3)->InitContinuous("p3", 0.4, 0.0, 2.0, 0.01, "", "", 1.0);
     effect.GetParam(5)->InitContinuous("p5", 1.0, 0.0, 4.0, 0.01, "", "", 1.0);
-    auto* graphics = new RecordingGraphics;
-    RecordingControl& bound = graphics->AddControl(3);
-    RecordingControl& auxiliary = graphics->AddControl(-1, {7, 5, 3, 5});
-    RecordingControl& unbound = graphics->AddControl(-1);
+    auto* graphics = new RecordingGraphics(&effect);
+    RecordingControl& bound = graphics->AddRecordingControl(3);
+    RecordingControl& auxiliary = graphics->AddRecordingControl(-1, {7, 5, 3, 5});
+    RecordingControl& unbound = graphics->AddRecordingControl(-1);
     bool lockHeld = true;
     bound.onSet = [&] { lockHeld = lockHeld && IsLockedAgainstOtherThreads(effect.GetLock()); };
 
@@ -166,7 +166,7 @@ TEST(IEffectBase, AttachEditorShowsEveryValueOnBoundAndAuxiliaryControlsUnderThe
     EXPECT_EQ(auxiliary.auxValues[1].value, 0.25);
     EXPECT_EQ(auxiliary.auxValues[2].entry, 0);
     EXPECT_TRUE(unbound.values.empty());
-    EXPECT_EQ(graphics->drawBitmapsCreated, 1);
+    EXPECT_NE(graphics->GetDrawBitmap(), nullptr);
     EXPECT_EQ(effect.GetGraphics(), graphics);
     EXPECT_TRUE(lockHeld);
 }
@@ -184,8 +184,8 @@ TEST(IEffectBase, TheAttachedEditorIsOwned)
     bool secondDeleted = false;
     {
         TestEffect effect;
-        effect.AttachEditor(new RecordingGraphics(&firstDeleted));
-        effect.AttachEditor(new RecordingGraphics(&secondDeleted));
+        effect.AttachEditor(new RecordingGraphics(&effect, &firstDeleted));
+        effect.AttachEditor(new RecordingGraphics(&effect, &secondDeleted));
         EXPECT_TRUE(firstDeleted);
         EXPECT_FALSE(secondDeleted);
     }
@@ -207,20 +207,21 @@ TEST(IEffectBase, SetParamFromEditorStoresTellsTheHostAsGivenThenApplies)
     EXPECT_TRUE(lockHeld);
 }
 
-TEST(IEffectBase, PushAllParamsToGuiSendsPlainValuesInIndexOrder)
+TEST(IEffectBase, PushAllParamsToGuiShowsEveryValueNormalisedInIndexOrder)
 {
     TestEffect effect;
     effect.PushAllParamsToGui();
-    auto* graphics = new RecordingGraphics;
+    auto* graphics = new RecordingGraphics(&effect);
+    graphics->BindControlsToParams(85);
     effect.AttachEditor(graphics);
+    graphics->shownValues.clear();
     effect.SetDistinctValues(0.1);
     effect.PushAllParamsToGui();
     ASSERT_EQ(graphics->shownValues.size(), 85u);
     for (int i = 0; i < 85; ++i)
     {
         EXPECT_EQ(graphics->shownValues[i].paramIndex, i);
-        EXPECT_EQ(graphics->shownValues[i].value, effect.GetParam(i)->Value());
-        EXPECT_FALSE(graphics->shownValues[i].normalised);
+        EXPECT_DOUBLE_EQ(graphics->shownValues[i].normalised, effect.GetParam(i)->GetNormalized());
     }
 }
 

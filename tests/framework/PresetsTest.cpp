@@ -1,6 +1,6 @@
 #include "framework/IEffectBase.h"
 
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/graphics_support/RecordingGraphics.h"
 #include "tests/framework/TestEffect.h"
 
 #include <gtest/gtest.h>
@@ -198,8 +198,10 @@ TEST(IEffectBase, SelectingAnUnusedPresetStoresTheStateAsTheNextUserPreset)
     effect.GetPreset(10)->SetName("user preset 1");
     effect.GetPreset(11)->SetName("my user preset");
     effect.SetDistinctValues(0.3);
-    auto* graphics = new RecordingGraphics;
+    auto* graphics = new RecordingGraphics(&effect);
+    graphics->BindControlsToParams(85);
     effect.AttachEditor(graphics);
+    graphics->shownValues.clear();
 
     ASSERT_TRUE(effect.SelectPreset(20));
     const PresetSlot* preset = effect.GetPreset(20);

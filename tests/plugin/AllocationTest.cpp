@@ -34,7 +34,7 @@ TEST(Allocation, ProcessBlockNeverAllocates)
         {"bypass all", [](PluginRig& rig) { rig.Set(kParamBypassAll, 1.0); }},
         {"scope tab", [](PluginRig& rig) { rig.plugin.Config().VisibleTab = 1.0; }},
         {"about tab", [](PluginRig& rig) { rig.plugin.Config().VisibleTab = 2.0; }},
-        {"pending curve action", [](PluginRig& rig) { rig.plugin.RequestCurveAction(kAddNoise); }},
+        {"pending curve action", [](PluginRig& rig) { rig.plugin.ApplyCurveAction(kAddNoise); }},
         {"meter reset", [](PluginRig& rig) { rig.plugin.RequestMeterReset(); }},
     };
     const StereoSignal input = MakeNoise(4 * PluginRig::kBlock, 0.9);

@@ -314,7 +314,7 @@ TEST_F(Scope, SingleFrameBlocksAverageNothing)
 
 TEST_F(Scope, FrozenScopeKeepsItsEntriesButCountsFrames)
 {
-    rig.plugin.SetScopeFrozen(true);
+    rig.plugin.SetFrozen(true);
     rig.Render(MakeNoise(300, 0.5), 300);
     EXPECT_EQ(scope.writeCounter, 0);
     EXPECT_EQ(scope.sampleCounter, 300u);
@@ -355,7 +355,7 @@ TEST(CurveRequests, PendingActionWaitsForTheNextBlockAndLeavesOneCurve)
     ProcessingUnits& units = rig.plugin.Units();
     const std::vector<double> before = CurvePoints(units.chain1);
     ASSERT_TRUE(rig.plugin.IsProcessingActive());
-    rig.plugin.RequestCurveAction(kAddNoise);
+    rig.plugin.ApplyCurveAction(kAddNoise);
     EXPECT_EQ(CurvePoints(units.chain1), before);
 
     rig.Render(MakeNoise(64, 0.1), 64);
@@ -374,7 +374,7 @@ TEST(CurveRequests, WhileInactiveActionsApplyAtOnce)
     rig.Dispatch(effMainsChanged, 0, 0);
     ProcessingUnits& units = rig.plugin.Units();
     const std::vector<double> before = CurvePoints(units.chain1);
-    rig.plugin.RequestCurveAction(kAddDynamicNoise);
+    rig.plugin.ApplyCurveAction(kAddDynamicNoise);
     const std::vector<double> after = CurvePoints(units.chain1);
     EXPECT_NE(after, before);
     EXPECT_EQ(CurvePoints(units.chain2), after);

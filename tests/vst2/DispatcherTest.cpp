@@ -3,7 +3,8 @@
 #include "tests/vst2/HostedPlugin.h"
 #include "tests/vst2/RecordingEffect.h"
 
-#include "framework/IGraphics.h"
+#include "graphics/IGraphics.h"
+#include "tests/graphics_support/RecordingGraphics.h"
 
 #include <gtest/gtest.h>
 
@@ -114,37 +115,31 @@ std::string OpcodeName(const testing::TestParamInfo<VstInt32>& info)
 
 INSTANTIATE_TEST_SUITE_P(Opcodes, DispatcherSweep, testing::ValuesIn(SweptOpcodes()), OpcodeName);
 
-// An editor that only records what the binding asks of it.
-class FakeGraphics : public IGraphics
+// An editor that records what the binding asks of it, with controls on parameters 4 and 5.
+class FakeGraphics : public HeadlessGraphics
 {
 public:
-    struct Shown
+    explicit FakeGraphics(IEffectBase* plug) : HeadlessGraphics(plug)
     {
-        int param;
-        double value;
-        bool normalised;
-    };
-
-    void ShowParamValue(int paramIndex, double value, bool normalised) override
-    {
-        shown.push_back({paramIndex, value, normalised});
+        AddControl(new RecordingControl(4));
+        AddControl(new RecordingControl(5));
     }
-    void CreateDrawBitmap() override {}
-    int GetControlCount() const override { return 0; }
-    IControl* GetControl(int) const override { return nullptr; }
+
     void* OpenEditorWindow(void* parentWindow) override
     {
         openedIn = parentWindow;
         return windowOpens ? this : nullptr;
     }
     void CloseEditorWindow() override { ++closeCount; }
-    int Width() const override { return 650; }
-    int Height() const override { return 830; }
+
+    const std::vector<double>& ShownValues(int control) const
+    {
+        return static_cast<RecordingControl*>(GetControl(control))->values;
+    }
 
     bool windowOpens = true;
     void* openedIn = nullptr;
     int closeCount = 0;
-    std::vector<Shown> shown;
 };
 
 class DispatcherTest : public testing::Test
@@ -342,7 +337,7 @@ TEST_F(DispatcherTest, ProgramSelectionAndNames)
 
 TEST_F(DispatcherTest, EditorRequestsReachTheAttachedEditor)
 {
-    auto* editor = new FakeGraphics;
+    auto* editor = new FakeGraphics(&product);
     product.AttachEditor(editor);
     EXPECT_TRUE(plugin.Effect()->flags & effFlagsHasEditor);
 
@@ -364,13 +359,8 @@ TEST_F(DispatcherTest, EditorRequestsReachTheAttachedEditor)
 
     plugin.Effect()->setParameter(plugin.Effect(), 4, 0.75f);
     plugin.Dispatch(effString2Parameter, 5, 0, const_cast<char*>("0.25"));
-    ASSERT_EQ(editor->shown.size(), 2u);
-    EXPECT_EQ(editor->shown[0].param, 4);
-    EXPECT_EQ(editor->shown[0].value, 0.75);
-    EXPECT_TRUE(editor->shown[0].normalised);
-    EXPECT_EQ(editor->shown[1].param, 5);
-    EXPECT_EQ(editor->shown[1].value, 0.25);
-    EXPECT_FALSE(editor->shown[1].normalised);
+    EXPECT_EQ(editor->ShownValues(0).back(), 0.75);
+    EXPECT_EQ(editor->ShownValues(1).back(), product.GetParam(5)->GetNormalized());
 }
 
 TEST_F(DispatcherTest, ExceptionFromTheProductStopsAtTheDispatcher)

@@ -40,6 +40,13 @@ TEST(VstHostOptions, CommandLines)
         {{"plugin.so", "--expect-id", "zv1"}, false},
         {{"plugin.so", "--cycles", "0"}, false},
         {{"plugin.so", "--verbose"}, false},
+        {{"plugin.so", "--editor", "--press", "10,20", "--drag", "10,-5", "--release", "10,-5"}, true},
+        {{"plugin.so", "--menu-item", "2.1", "--type", "42.5", "--key", "enter", "--screenshot", "a.png"}, true},
+        {{"plugin.so", "--press", "10"}, false},
+        {{"plugin.so", "--drag", "10,y"}, false},
+        {{"plugin.so", "--menu-item", "2."}, false},
+        {{"plugin.so", "--menu-item", "-1"}, false},
+        {{"plugin.so", "--key", "f13"}, false},
     };
     for (const Case& c : cases)
     {
@@ -67,6 +74,28 @@ TEST(VstHostOptions, ValuesAreRead)
     EXPECT_EQ(options.program, 2);
     EXPECT_TRUE(options.expectPassThrough);
     EXPECT_FALSE(options.roundTripChunks);
+}
+
+TEST(VstHostOptions, TheEditorScriptKeepsCommandLineOrder)
+{
+    HostOptions options;
+    ASSERT_FALSE(options.WantsEditor());
+    ASSERT_TRUE(Parse({"plugin.dll", "--press", "125,125", "--drag", "125,-3", "--menu-item", "2.1", "--type", "42.5",
+                       "--key", "escape", "--release", "125,110"},
+                      options));
+    EXPECT_TRUE(options.WantsEditor());
+    using Kind = EditorAction::Kind;
+    const std::vector<EditorAction>& script = options.editorActions;
+    ASSERT_EQ(script.size(), 6u);
+    const Kind kinds[] = {Kind::Press, Kind::Drag, Kind::ChooseMenuItem, Kind::Type, Kind::Key, Kind::Release};
+    for (size_t i = 0; i < script.size(); ++i)
+        EXPECT_EQ(script[i].kind, kinds[i]) << "step " << i;
+    EXPECT_EQ(script[1].x, 125);
+    EXPECT_EQ(script[1].y, -3);
+    EXPECT_EQ(script[2].menuPath, (std::vector<int32_t>{2, 1}));
+    EXPECT_EQ(script[3].text, "42.5");
+    EXPECT_EQ(script[4].key, 0x1B);
+    EXPECT_EQ(script[5].y, 110);
 }
 
 std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes)

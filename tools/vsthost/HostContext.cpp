@@ -43,21 +43,26 @@ HostContext::~HostContext()
         current_ = nullptr;
 }
 
-VstIntPtr HostContext::Callback(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void* ptr, float)
+VstIntPtr HostContext::Callback(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void* ptr, float opt)
 {
     // Plug-ins ask for the host version before their effect record exists.
     if (opcode == audioMasterVersion)
         return kVstVersion;
-    return current_ ? current_->Answer(opcode, ptr) : 0;
+    return current_ ? current_->Answer(opcode, index, ptr, opt) : 0;
 }
 
-VstIntPtr HostContext::Answer(VstInt32 opcode, void* ptr)
+VstIntPtr HostContext::Answer(VstInt32 opcode, VstInt32 index, void* ptr, float opt)
 {
     switch (opcode)
     {
     case audioMasterAutomate:
         ++automationCount_;
+        edits_.push_back({opcode, index, opt});
         return 0;
+    case audioMasterBeginEdit:
+    case audioMasterEndEdit:
+        edits_.push_back({opcode, index, 0.0f});
+        return 1;
     case audioMasterGetTime:
         return reinterpret_cast<VstIntPtr>(&timeInfo_);
     case audioMasterProcessEvents:

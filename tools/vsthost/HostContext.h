@@ -5,10 +5,19 @@
 #include "framework/vst2/Vst2Abi.h"
 
 #include <cstdint>
+#include <vector>
 
 class HostContext
 {
 public:
+    // A parameter edit the plug-in reported: begin, a value, or end of a gesture.
+    struct Edit
+    {
+        VstInt32 opcode;
+        VstInt32 index;
+        float value;
+    };
+
     HostContext(double sampleRate, int32_t blockSize);
     ~HostContext();
     HostContext(const HostContext&) = delete;
@@ -27,9 +36,11 @@ public:
 
     int32_t AutomationCount() const { return automationCount_; }
     int32_t EventCount() const { return eventCount_; }
+    // Every begin-edit, automate and end-edit call in order.
+    const std::vector<Edit>& Edits() const { return edits_; }
 
 private:
-    VstIntPtr Answer(VstInt32 opcode, void* ptr);
+    VstIntPtr Answer(VstInt32 opcode, VstInt32 index, void* ptr, float opt);
     void UpdateMusicalPosition();
 
     static HostContext* current_;
@@ -39,4 +50,5 @@ private:
     VstTimeInfo timeInfo_{};
     int32_t automationCount_ = 0;
     int32_t eventCount_ = 0;
+    std::vector<Edit> edits_;
 };

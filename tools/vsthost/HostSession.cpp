@@ -3,16 +3,21 @@
 #include "framework/vst2/Vst2Constants.h"
 #include "tools/vsthost/AudioRenderer.h"
 #include "tools/vsthost/ByteFile.h"
+#include "tools/vsthost/EditorWindow.h"
 #include "tools/vsthost/HostContext.h"
 #include "tools/vsthost/PluginInstance.h"
 #include "tools/vsthost/PluginLibrary.h"
 #include "tools/vsthost/PluginReport.h"
+#include "tools/vsthost/PngFile.h"
 #include "tools/vsthost/RenderReport.h"
 #include "tools/vsthost/WavFile.h"
 
 namespace
 {
 constexpr int kEntryNameWidth = 10;
+// Redraw ticks of the editor after it opened and after each scripted step: one tick collects
+// what changed, the next finds nothing left.
+constexpr int32_t kTicksToSettle = 2;
 
 const char* ChunkName(bool bank)
 {
@@ -56,7 +61,8 @@ bool HostSession::Run(bool printReport)
         PluginReport::Print(plugin, options_.brief, out_);
 
     AudioRenderer renderer(plugin, host);
-    const bool passed = ApplySettings(plugin) && RenderEntries(plugin, renderer) && SaveChunks(plugin) &&
+    const bool passed = ApplySettings(plugin) && (!options_.WantsEditor() || RunEditor(plugin, host)) &&
+                        RenderEntries(plugin, renderer) && SaveChunks(plugin) &&
                         (!options_.roundTripChunks || (RoundTripChunk(plugin, false) && RoundTripChunk(plugin, true)));
     plugin.Close();
     return passed;
@@ -111,6 +117,44 @@ bool HostSession::ApplySettings(PluginInstance& plugin)
                      plugin.Text(effGetParamDisplay, index).c_str(), plugin.Text(effGetParamLabel, index).c_str());
     }
     return true;
+}
+
+bool HostSession::RunEditor(PluginInstance& plugin, const HostContext& host)
+{
+    EditorWindow window(plugin);
+    if (!window.IsOpen())
+        return Fail(window.Error());
+    std::fprintf(out_, "editor: %d x %d\n", window.Width(), window.Height());
+    window.WaitForTicks(kTicksToSettle);
+    const size_t firstEdit = host.Edits().size();
+    for (const EditorAction& action : options_.editorActions)
+    {
+        window.Play(action);
+        window.WaitForTicks(kTicksToSettle);
+    }
+    PrintEdits(host, firstEdit);
+    if (options_.screenshotPath.empty())
+        return true;
+    std::string error;
+    if (!PngFile::Write(options_.screenshotPath, window.CapturePixels(), window.Width(), window.Height(), error))
+        return Fail(error);
+    std::fprintf(out_, "screenshot: %s\n", options_.screenshotPath.c_str());
+    return true;
+}
+
+void HostSession::PrintEdits(const HostContext& host, size_t first)
+{
+    const std::vector<HostContext::Edit>& edits = host.Edits();
+    for (size_t i = first; i < edits.size(); ++i)
+    {
+        const HostContext::Edit& edit = edits[i];
+        if (edit.opcode == audioMasterBeginEdit)
+            std::fprintf(out_, "edit: begin %d\n", edit.index);
+        else if (edit.opcode == audioMasterEndEdit)
+            std::fprintf(out_, "edit: end %d\n", edit.index);
+        else
+            std::fprintf(out_, "edit: automate %d = %.6f\n", edit.index, edit.value);
+    }
 }
 
 bool HostSession::RenderEntries(PluginInstance& plugin, AudioRenderer& renderer)

@@ -10,6 +10,7 @@
 #include <vector>
 
 class AudioRenderer;
+class HostContext;
 class PluginInstance;
 
 class HostSession
@@ -23,6 +24,9 @@ public:
 private:
     bool CheckIdentity(const PluginInstance& plugin);
     bool ApplySettings(PluginInstance& plugin);
+    // Window mode: opens the editor, plays the script, saves the screenshot, closes it.
+    bool RunEditor(PluginInstance& plugin, const HostContext& host);
+    void PrintEdits(const HostContext& host, size_t first);
     bool RenderEntries(PluginInstance& plugin, AudioRenderer& renderer);
     bool CheckPassThrough(const AudioRenderer& renderer, AudioEntry entry, const AudioBuffer& output);
     bool SaveChunks(const PluginInstance& plugin);

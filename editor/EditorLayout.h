@@ -1,0 +1,45 @@
+#pragma once
+
+#include "framework/ArgbColour.h"
+#include "graphics/Rect.h"
+
+#include <cstdint>
+
+// Shared measures of the section layouts: captions and read-outs are 60 x 16 boxes unless a
+// section says otherwise, and every layout divides whole pixels, truncating toward zero.
+namespace EditorLayout
+{
+constexpr int32_t kTextWidth = 60;
+
+// The main object's text styles by number.
+enum TextStyleIndex : int
+{
+    kMenuStyle = 0,
+    kCaptionStyle = 1,
+    kCaptionLeftStyle = 2,
+    kCaptionRightStyle = 3,
+    kLevelStyle = 4,
+    kLevelStyleAlt = 5,
+    kGreenStyle = 6,
+    kOrangeStyle = 7,
+    kYellowStyle = 8,
+    kRedStyle = 9,
+    kInfoStyle = 10,
+    kTitleStyle = 11,
+};
+
+constexpr int32_t kTextHeight = 16;
+// A colour with nothing in it: the drop-down menus draw their labels straight onto the field.
+constexpr ArgbColour kNoTextBackground{0, 0, 0, 0};
+
+inline Rect TextBox(int32_t x, int32_t y, int32_t width = kTextWidth)
+{
+    return {x, y, x + width, y + kTextHeight};
+}
+
+// A caption box centred over a control `width` pixels wide that starts at `left`.
+inline Rect CentredTextBox(int32_t left, int32_t width, int32_t y, int32_t boxWidth = kTextWidth)
+{
+    return TextBox(left + width / 2 - boxWidth / 2, y, boxWidth);
+}
+}

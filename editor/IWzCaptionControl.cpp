@@ -1,0 +1,76 @@
+#include "editor/IWzCaptionControl.h"
+
+#include "framework/IEffectBase.h"
+#include "framework/IParameter.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace
+{
+// A level this close to 0 dB shows without a sign.
+constexpr double kUnsignedDecibels = 1e-6;
+constexpr double kSemitoneRange = 24.0;
+constexpr double kSemitoneOffset = 12.0;
+}
+
+IWzCaptionControl::IWzCaptionControl(IEffectBase* plug, const Rect& rect, int paramIndex, const TextStyle* style,
+                                     int format, bool showLabel, double scale, double offset, const char* unit)
+    : ICaptionControl(plug, rect, paramIndex, style, showLabel), mFormat(format), mScale(scale), mOffset(offset),
+      mUnit(unit ? unit : "")
+{
+}
+
+bool IWzCaptionControl::FormatNumber(double x, char* out, size_t size) const
+{
+    switch (mFormat)
+    {
+    case kDecibels:
+        if (x <= 0.0)
+        {
+            std::snprintf(out, size, "-inf dB");
+            return true;
+        }
+        if (const double d = 20.0 * std::log10(x); std::fabs(d) < kUnsignedDecibels)
+            std::snprintf(out, size, "%.2f dB", d);
+        else
+            std::snprintf(out, size, "%+.2f dB", d);
+        return true;
+    case kPercent:
+        std::snprintf(out, size, "%3.1f%%", x * 100.0);
+        return true;
+    case kSemitones:
+        std::snprintf(out, size, "%4.3f", x * kSemitoneRange - kSemitoneOffset);
+        return true;
+    case kBipolar:
+        std::snprintf(out, size, "%4.3f", 2.0 * x - 1.0);
+        return true;
+    case kCentred:
+        std::snprintf(out, size, "%4.3f", x - 0.5);
+        return true;
+    case kScaledFine:
+        std::snprintf(out, size, "%4.3f%s", x * mScale + mOffset, mUnit.c_str());
+        return true;
+    case kScaledCoarse:
+        std::snprintf(out, size, "%4.1f%s", x * mScale + mOffset, mUnit.c_str());
+        return true;
+    case kCentredDoubled:
+        std::snprintf(out, size, "%4.3f", (x - 0.5) * 2.0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool IWzCaptionControl::Draw(IGraphics* graphics)
+{
+    const IParameter* param = mPlug ? mPlug->GetParam(mParamIndex) : nullptr;
+    if (!param)
+        return true;
+    // The control's own value: the plug-in may be changing the parameter on another thread.
+    char text[PublishedText::kCapacity];
+    if (!FormatNumber(param->FromNormalized(GetValue()), text, sizeof text))
+        FormatValueText(text, sizeof text, mShowLabel);
+    mText.Set(text);
+    return DrawOwnText(graphics, text);
+}

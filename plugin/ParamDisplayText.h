@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+
+// The texts of the editor's read-outs and tooltips for what the units do now. Each writes at
+// most `size` bytes into `out` and allocates nothing, so the audio thread may format them.
+namespace ParamDisplayText
+{
+// Every display text fits this; most are far shorter.
+constexpr int32_t kTextSize = 256;
+
+// "%2.1fbit": the quantiser's bit depth.
+void BitDepth(char* out, int size, double bits);
+// "%dHz": the rate the sample-rate reducer keeps of `sampleRate` with blocks of `frames`,
+// never fewer than two kept frames a block.
+void ReducedRate(char* out, int size, int32_t frames, double ratio, double sampleRate);
+// "-oodB" while the gate level is 0, else the threshold in dB ("%3.1fdB").
+void GateLevel(char* out, int size, double level, double threshold);
+// An equaliser gain: "0.00 dB" near zero, otherwise signed ("+3.50 dB").
+void Decibels(char* out, int size, double db);
+// Filter 1's share, then filter 2's, in percent.
+void Balance(char* out, int size, double balance);
+// "%.1fHz".
+void Frequency(char* out, int size, double hz);
+// "%d Hz": the output sweep's frequency, truncated.
+void WholeHertz(char* out, int size, double hz);
+// "<prefix>: <name of the channel mode>".
+void ChannelModeTooltip(char* out, int size, const char* prefix, uint32_t mode);
+// The band the high-quality output filter keeps, or "off".
+void OutputFilterTooltip(char* out, int size, uint32_t mode);
+
+const char* ChannelModeName(uint32_t mode);
+const char* ShaperWaveformName(uint32_t waveform);
+const char* ShaperModeName(uint32_t mode);
+const char* TransitionName(int32_t speed);
+}

@@ -1,0 +1,200 @@
+#include "plugin/Zarvotone.h"
+
+#include "dsp/units/CurveArrayFile.h"
+#include "dsp/units/CurveCsvFile.h"
+#include "dsp/units/CurvePoints.h"
+#include "dsp/units/CurveText.h"
+#include "dsp/units/CurveWavFile.h"
+#include "framework/ScopedLock.h"
+#include "plugin/RedrawControl.h"
+#include "plugin/ReplaceFileContents.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+
+namespace
+{
+// The commit reads the columns at x = i / 2048.
+constexpr double kCommitStep = 0.00048828125;
+
+// The extension may stand anywhere in the path, as the editor has always taken it.
+bool HasExtension(const std::string& path, std::initializer_list<const char*> extensions)
+{
+    return std::any_of(extensions.begin(), extensions.end(),
+                       [&path](const char* extension) { return path.find(extension) != std::string::npos; });
+}
+
+// The value of the drawn columns at x (0..1), cubic between the columns around it.
+double DrawnValueAt(const DisplayCurve& columns, double x)
+{
+    const int32_t count = columns.Size();
+    const double width = 1.0 / count;
+    const int32_t k = std::min(static_cast<int32_t>(std::floor(x * count)), count - 1);
+    const double f = std::fmod(x, width) / width;
+    return CubicInterpolate(columns.Get(std::max(k - 1, 0)), columns.Get(k), columns.Get(std::min(k + 1, count - 1)),
+                            columns.Get(std::min(k + 2, count - 1)), f);
+}
+
+bool WriteCurveCsv(const DistortionCurve* curve, const std::string& path)
+{
+    std::string text;
+    return curve != nullptr && ReplaceFileContents(path, CurveText::Write(*curve, text), FileMode::kText);
+}
+}
+
+void Zarvotone::ApplyCurveAction(int action)
+{
+    if (action < 0 || action >= static_cast<int>(kNoCurveAction))
+        return;
+    if (IsProcessingActive())
+    {
+        mPendingCurveAction.store(static_cast<uint32_t>(action), std::memory_order_relaxed);
+        return;
+    }
+    ScopedLock lock(mLock);
+    ApplyCurveActionToChains(static_cast<uint32_t>(action));
+}
+
+// Chain 1 takes the action and the others copy its curve, so an action that draws random
+// numbers leaves one curve everywhere, the one the state saves.
+void Zarvotone::ApplyCurveActionToChains(uint32_t action)
+{
+    Wezmark::Distortion& first = mUnits.chain1.distortion;
+    first.ApplyCurveAction(action);
+    mUnits.chain2.distortion.CopyCurveFrom(first);
+    mUnits.chain3.distortion.CopyCurveFrom(first);
+    RefreshCurveEditor();
+}
+
+void Zarvotone::ImportCurveCsv(const std::string& path)
+{
+    if (HasExtension(path, {".csv", ".CSV"}))
+        ImportCurve(path, &CurveCsvFile::Import);
+}
+
+void Zarvotone::ImportCurveWav(const std::string& path)
+{
+    if (HasExtension(path, {".wav", ".WAV"}))
+        ImportCurve(path, &CurveWavFile::Import);
+}
+
+void Zarvotone::ExportCurveCsv(const std::string& path)
+{
+    if (HasExtension(path, {".csv", ".CSV"}))
+        ExportCurve(path, &WriteCurveCsv);
+}
+
+void Zarvotone::ExportCurveWav(const std::string& path)
+{
+    if (HasExtension(path, {".wav", ".WAV"}))
+        ExportCurve(path, &CurveWavFile::Export);
+}
+
+void Zarvotone::ExportCurveSource(const std::string& path)
+{
+    if (HasExtension(path, {".h", ".H", ".c", ".C"}))
+        ExportCurve(path, &CurveArrayFile::Export);
+}
+
+// The file is read into a curve of its own, outside the lock; only a whole curve reaches the
+// chains, under the lock, so no block waits for the disk or sees half a curve.
+void Zarvotone::ImportCurve(const std::string& path, CurveReader read)
+{
+    DistortionCurve imported(Wezmark::Distortion::kCurvePoints);
+    if (read(&imported, path))
+    {
+        ScopedLock lock(mLock);
+        Wezmark::Distortion& first = mUnits.chain1.distortion;
+        if (first.current != nullptr)
+        {
+            first.current->SetPoints(imported.points.data, imported.count);
+            mUnits.chain2.distortion.CopyCurveFrom(first);
+            mUnits.chain3.distortion.CopyCurveFrom(first);
+            RefreshCurveEditor();
+        }
+    }
+    StoreCurveFilePath(path);
+}
+
+// The curve is copied under the lock and written outside it.
+void Zarvotone::ExportCurve(const std::string& path, CurveWriter write)
+{
+    DistortionCurve exported(Wezmark::Distortion::kCurvePoints);
+    bool held = false;
+    {
+        ScopedLock lock(mLock);
+        if (const DistortionCurve* current = mUnits.chain1.distortion.current)
+        {
+            exported.CopyFrom(*current);
+            held = true;
+        }
+    }
+    if (held)
+        write(&exported, path);
+    StoreCurveFilePath(path);
+}
+
+void Zarvotone::StoreCurveFilePath(const std::string& path)
+{
+    ScopedLock lock(mLock);
+    std::snprintf(mConfig.LastSelectedDistoCurveFile, sizeof mConfig.LastSelectedDistoCurveFile, "%s", path.c_str());
+}
+
+void Zarvotone::CommitDrawnCurve()
+{
+    const CurveEditorState* drawArea = mControls.curveDrawArea.state;
+    if (!drawArea || drawArea->columns.Size() < 1)
+        return;
+    ScopedLock lock(mLock);
+    const std::array<DistortionChain*, 3> chains = mUnits.Chains();
+    for (int32_t i = 0; i < Wezmark::Distortion::kCurvePoints; ++i)
+    {
+        const double x = std::clamp(i * kCommitStep, 0.0, 1.0);
+        const double y = -std::clamp(DrawnValueAt(drawArea->columns, x), -1.0, 1.0);
+        for (DistortionChain* chain : chains)
+        {
+            DistortionCurve* curve = chain->distortion.current;
+            if (curve != nullptr && i < curve->count)
+                curve->points.data[i] = std::isfinite(y) ? y : 0.0;
+        }
+    }
+    mPreviews.Compute(mUnits.chain1);
+    RedrawControl(mControls.curveDrawArea.control);
+    RedrawControl(mControls.curveSignalPreview.control);
+}
+
+// The flag is taken before the commit, so a stroke drawn meanwhile is committed by the next block.
+void Zarvotone::CommitDrawingFromBlock()
+{
+    CurveEditorState* drawArea = mControls.curveDrawArea.state;
+    if (drawArea && drawArea->drawn.exchange(false, std::memory_order_acquire))
+        CommitDrawnCurve();
+}
+
+void Zarvotone::RefreshCurveEditor()
+{
+    if (!mGraphics)
+        return;
+    ScopedLock lock(mLock);
+    const DistortionCurve* curve = mUnits.chain1.distortion.current;
+    if (CurveEditorState* drawArea = mControls.curveDrawArea.state)
+    {
+        const int32_t count = drawArea->columns.Size();
+        for (int32_t j = 0; j < count; ++j)
+        {
+            const double t = std::clamp(static_cast<double>(j) / count, 0.0, 1.0);
+            const int32_t n = curve != nullptr ? static_cast<int32_t>(std::floor(t * (curve->count - 1))) : 0;
+            const bool held = curve != nullptr && n >= 0 && n < curve->count;
+            drawArea->columns.Set(j, held ? -curve->points.data[n] : 0.0);
+        }
+    }
+    mPreviews.Compute(mUnits.chain1);
+    for (const CurveEditorLink& editor : {mControls.curveDrawArea, mControls.curveSignalPreview})
+    {
+        if (editor.state)
+            editor.state->displayMode.store(0, std::memory_order_relaxed);
+        RedrawControl(editor.control);
+    }
+}

@@ -1,0 +1,238 @@
+#include "dsp/units/CurveActions.h"
+#include "framework/vst2/Vst2Constants.h"
+#include "tests/dsp_units/TempFile.h"
+#include "tests/editor_core/EditorRig.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::vector<double> CurvePoints(const DistortionChain& chain)
+{
+    const DistortionCurve& curve = *chain.distortion.current;
+    return {curve.points.data, curve.points.data + curve.count};
+}
+
+std::vector<double> Values(const DisplayCurve& values)
+{
+    std::vector<double> out;
+    for (int32_t i = 0; i < values.Size(); ++i)
+        out.push_back(values.Get(i));
+    return out;
+}
+
+// What the curve editor shows after a change: the columns take the negated curve, both editors
+// are back on the curve and redrawn, and the previews are those of the first chain.
+void ExpectEditorsShowTheCurve(EditorRig& rig)
+{
+    Zarvotone& plugin = rig.plugin();
+    const std::vector<double> points = CurvePoints(plugin.Units().chain1);
+    for (int32_t j = 0; j < rig.drawArea.columns.Size(); ++j)
+    {
+        const size_t n = static_cast<size_t>(std::floor(static_cast<double>(j) / EditorRig::kDrawAreaColumns * 2047));
+        ASSERT_EQ(rig.drawArea.columns.Get(j), -points[n]) << j;
+    }
+    for (const CurveEditorLink& editor : {plugin.Controls().curveDrawArea, plugin.Controls().curveSignalPreview})
+    {
+        EXPECT_EQ(editor.state->displayMode.load(), 0);
+        EXPECT_TRUE(editor.control->IsDirty());
+    }
+    std::array<double, DistortionChain::kCurvePreviewPoints> curve{};
+    std::array<double, DistortionChain::kSignalPreviewFrames> signal{};
+    plugin.Units().chain1.ComputeCurvePreview(curve, signal);
+    EXPECT_EQ(Values(plugin.Previews().curve), std::vector<double>(curve.begin(), curve.end()));
+    EXPECT_EQ(Values(plugin.Previews().signal), std::vector<double>(signal.begin(), signal.end()));
+}
+
+TEST(CurveActions, WhileProcessingOnlyTheLastRequestIsAppliedByTheNextBlockOnce)
+{
+    EditorRig rig;
+    Zarvotone& plugin = rig.plugin();
+    ASSERT_TRUE(plugin.IsProcessingActive());
+    const std::vector<double> before = CurvePoints(plugin.Units().chain1);
+    plugin.ApplyCurveAction(kSharpCurve);
+    plugin.ApplyCurveAction(kHighPassCurve);
+    EXPECT_EQ(CurvePoints(plugin.Units().chain1), before);
+    rig.drawArea.displayMode = 1;
+    rig.Settle();
+
+    rig.rig.Render(MakeNoise(64, 0.1), 64);
+    EditorRig expected;
+    expected.rig.Dispatch(effMainsChanged, 0, 0);
+    expected.plugin().ApplyCurveAction(kHighPassCurve);
+    const std::vector<double> after = CurvePoints(plugin.Units().chain1);
+    EXPECT_EQ(after, CurvePoints(expected.plugin().Units().chain1));
+    for (DistortionChain* chain : plugin.Units().Chains())
+        EXPECT_EQ(CurvePoints(*chain), after);
+    ExpectEditorsShowTheCurve(rig);
+
+    rig.Settle();
+    rig.rig.Render(MakeNoise(64, 0.1), 64);
+    EXPECT_EQ(CurvePoints(plugin.Units().chain1), after);
+    EXPECT_FALSE(plugin.Controls().curveDrawArea.control->IsDirty());
+}
+
+TEST(CurveActions, WithoutProcessingTheyApplyAtOnceAndOthersAreIgnored)
+{
+    EditorRig rig;
+    rig.rig.Dispatch(effMainsChanged, 0, 0);
+    Zarvotone& plugin = rig.plugin();
+    const std::vector<double> before = CurvePoints(plugin.Units().chain1);
+    for (int action : {-1, static_cast<int>(Zarvotone::kNoCurveAction), 99})
+    {
+        plugin.ApplyCurveAction(action);
+        EXPECT_EQ(CurvePoints(plugin.Units().chain1), before) << action;
+    }
+    plugin.ApplyCurveAction(kInvertCurve);
+    EXPECT_NE(CurvePoints(plugin.Units().chain1), before);
+    ExpectEditorsShowTheCurve(rig);
+}
+
+TEST(DrawnCurve, CommitReadsTheColumnsCubicallyNegatedAndClamped)
+{
+    const struct
+    {
+        const char* name;
+        std::vector<double> columns;
+        // Expected curve points at 0, 1024 and 2047.
+        double first;
+        double middle;
+        double last;
+    } cases[] = {
+        {"one column", {0.25}, -0.25, -0.25, -0.25},
+        {"one column past the edge", {2.0}, -1.0, -1.0, -1.0},
+        {"not a number", {kNaN}, 0.0, 0.0, 0.0},
+        // x = 0.5 falls exactly on the second column.
+        {"two columns", {-0.5, 0.5}, 0.5, -0.5, -0.5},
+    };
+    for (const auto& c : cases)
+    {
+        EditorRig rig;
+        CurveEditorState drawn(static_cast<int32_t>(c.columns.size()));
+        for (size_t i = 0; i < c.columns.size(); ++i)
+            drawn.columns.Set(static_cast<int32_t>(i), c.columns[i]);
+        rig.plugin().Controls().curveDrawArea.state = &drawn;
+        rig.Settle();
+        rig.plugin().CommitDrawnCurve();
+        for (DistortionChain* chain : rig.plugin().Units().Chains())
+        {
+            const std::vector<double> points = CurvePoints(*chain);
+            EXPECT_EQ(points[0], c.first) << c.name;
+            EXPECT_EQ(points[1024], c.middle) << c.name;
+            EXPECT_NEAR(points[2047], c.last, 1e-3) << c.name;
+        }
+        EXPECT_TRUE(rig.plugin().Controls().curveDrawArea.control->IsDirty()) << c.name;
+        EXPECT_TRUE(rig.plugin().Controls().curveSignalPreview.control->IsDirty()) << c.name;
+        // The preview's first point is the curve at its left end.
+        EXPECT_EQ(rig.plugin().Previews().curve.Get(0), c.first) << c.name;
+    }
+}
+
+TEST(DrawnCurve, WhileProcessingTheNextBlockCommitsIt)
+{
+    EditorRig rig;
+    for (int32_t i = 0; i < rig.drawArea.columns.Size(); ++i)
+        rig.drawArea.columns.Set(i, 0.5);
+    rig.drawArea.drawn = true;
+    rig.rig.Render(MakeNoise(64, 0.1), 64);
+    EXPECT_FALSE(rig.drawArea.drawn.load());
+    for (DistortionChain* chain : rig.plugin().Units().Chains())
+        EXPECT_EQ(CurvePoints(*chain), std::vector<double>(2048, -0.5));
+}
+
+std::string CurveCsv(double value)
+{
+    std::ostringstream text;
+    for (int i = 0; i < 2048; ++i)
+        text << (i ? "," : "") << value;
+    return text.str();
+}
+
+TEST(CurveFiles, ImportReachesEveryChainAndEveryPathIsRemembered)
+{
+    TempFile good(".csv");
+    good.Write(CurveCsv(0.25));
+    TempFile shortFile(".CSV");
+    shortFile.Write("0.5,0.5");
+    TempFile elsewhere(".CSV.bak");
+    elsewhere.Write(CurveCsv(-0.125));
+    TempFile text(".txt");
+    text.Write(CurveCsv(0.5));
+    const struct
+    {
+        const char* name;
+        std::string path;
+        bool taken;
+        double point;
+        std::string remembered;
+    } cases[] = {
+        {"a curve", good.Path(), true, 0.25, good.Path()},
+        {"the extension inside the name", elsewhere.Path(), true, -0.125, elsewhere.Path()},
+        {"too few numbers", shortFile.Path(), false, 0.0, shortFile.Path()},
+        {"a missing file", good.Path() + ".missing.csv", false, 0.0, good.Path() + ".missing.csv"},
+        {"another extension", text.Path(), false, 0.0, "before"},
+    };
+    for (const auto& c : cases)
+    {
+        EditorRig rig;
+        rig.rig.Dispatch(effMainsChanged, 0, 0);
+        std::strcpy(rig.plugin().Config().LastSelectedDistoCurveFile, "before");
+        const std::vector<double> before = CurvePoints(rig.plugin().Units().chain1);
+        rig.plugin().ImportCurveCsv(c.path);
+        for (DistortionChain* chain : rig.plugin().Units().Chains())
+        {
+            if (c.taken)
+                EXPECT_EQ(CurvePoints(*chain), std::vector<double>(2048, c.point)) << c.name;
+            else
+                EXPECT_EQ(CurvePoints(*chain), before) << c.name;
+        }
+        EXPECT_EQ(rig.plugin().GetCurveFilePath(), c.remembered) << c.name;
+        if (c.taken)
+            ExpectEditorsShowTheCurve(rig);
+    }
+}
+
+TEST(CurveFiles, ExportsWriteTheFirstChainsCurve)
+{
+    EditorRig rig;
+    Zarvotone& plugin = rig.plugin();
+    plugin.ApplyCurveAction(kInvertCurve);
+    rig.rig.Render(MakeNoise(64, 0.1), 64);
+
+    TempFile csv(".csv");
+    plugin.ExportCurveCsv(csv.Path());
+    std::string text;
+    EXPECT_EQ(csv.Read(), plugin.Units().chain1.distortion.CurveToText(text));
+
+    TempFile wav(".wav");
+    TempFile source(".h");
+    TempFile wrong(".txt");
+    plugin.ExportCurveWav(wav.Path());
+    plugin.ExportCurveSource(source.Path());
+    EXPECT_TRUE(std::filesystem::exists(wav.Path()));
+    EXPECT_TRUE(std::filesystem::exists(source.Path()));
+    EXPECT_EQ(plugin.GetCurveFilePath(), source.Path());
+    plugin.ExportCurveWav(wrong.Path());
+    plugin.ExportCurveCsv(wrong.Path());
+    EXPECT_FALSE(std::filesystem::exists(wrong.Path()));
+    EXPECT_EQ(plugin.GetCurveFilePath(), source.Path());
+
+    // The WAV export reads back as the same curve.
+    EditorRig reader;
+    reader.plugin().ImportCurveWav(wav.Path());
+    const std::vector<double> exported = CurvePoints(plugin.Units().chain1);
+    const std::vector<double> imported = CurvePoints(reader.plugin().Units().chain1);
+    for (size_t i = 0; i < exported.size(); i += 97)
+        EXPECT_NEAR(imported[i], exported[i], 1e-6) << i;
+}
+}

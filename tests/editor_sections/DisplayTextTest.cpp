@@ -1,0 +1,182 @@
+#include "graphics/ITextControl.h"
+#include "plugin/ParamDisplayText.h"
+#include "plugin/ParamIndex.h"
+#include "tests/editor_sections/SectionsRig.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace
+{
+using Format = std::function<void(char* out, int size)>;
+
+struct FormatCase
+{
+    Format format;
+    const char* expected;
+};
+
+std::string TextOf(const ITextControl* control)
+{
+    char text[ParamDisplayText::kTextSize];
+    control->GetText(text, sizeof text);
+    return text;
+}
+
+std::string TooltipOf(const IControl* control)
+{
+    char text[ParamDisplayText::kTextSize];
+    control->GetTooltip(text, sizeof text);
+    return text;
+}
+}
+
+TEST(DisplayText, FormatsTheUnitsValues)
+{
+    using namespace ParamDisplayText;
+    const std::vector<FormatCase> cases = {
+        {[](char* o, int n) { GateLevel(o, n, 0.0, 0.0); }, "-oodB"},
+        {[](char* o, int n) { GateLevel(o, n, 0.5, 0.0625); }, "-24.1dB"},
+        {[](char* o, int n) { GateLevel(o, n, 1.0, 1.0); }, "0.0dB"},
+        {[](char* o, int n) { BitDepth(o, n, 1.0); }, "1.0bit"},
+        {[](char* o, int n) { BitDepth(o, n, 64.0); }, "64.0bit"},
+        {[](char* o, int n) { ReducedRate(o, n, 1024, 1.0, 44100.0); }, "44100Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, 1024, 0.125, 44100.0); }, "5512Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, 1024, 0.0, 44100.0); }, "86Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, 0, 0.5, 44100.0); }, "44100Hz"},
+        {[](char* o, int n) { Decibels(o, n, 0.0); }, "0.00 dB"},
+        {[](char* o, int n) { Decibels(o, n, 5e-7); }, "0.00 dB"},
+        {[](char* o, int n) { Decibels(o, n, 3.5); }, "+3.50 dB"},
+        {[](char* o, int n) { Decibels(o, n, -12.0); }, "-12.00 dB"},
+        {[](char* o, int n) { Balance(o, n, 0.25); }, "75.0% / 25.0%"},
+        {[](char* o, int n) { Frequency(o, n, 1234.56); }, "1234.6Hz"},
+        {[](char* o, int n) { WholeHertz(o, n, 999.9); }, "999 Hz"},
+        {[](char* o, int n) { ChannelModeTooltip(o, n, "Input Channel Mode", 2); }, "Input Channel Mode: Mono Mix (L+R)"},
+        {[](char* o, int n) { ChannelModeTooltip(o, n, "Sub-Band Channel Mode", 9); }, "Sub-Band Channel Mode: Stereo"},
+        {[](char* o, int n) { OutputFilterTooltip(o, n, 1); }, "High-Quality Output Filter: 20.0Hz-20000.0Hz"},
+        {[](char* o, int n) { OutputFilterTooltip(o, n, 2); }, "High-Quality Output Filter: 40.0Hz-20000.0Hz"},
+        {[](char* o, int n) { OutputFilterTooltip(o, n, 3); }, "High-Quality Output Filter: off"},
+    };
+    for (const FormatCase& c : cases)
+    {
+        char text[ParamDisplayText::kTextSize];
+        c.format(text, sizeof text);
+        EXPECT_STREQ(text, c.expected);
+    }
+}
+
+TEST(DisplayText, ModeNamesFallBackToTheirDefault)
+{
+    using namespace ParamDisplayText;
+    EXPECT_STREQ(ShaperWaveformName(8), "Dyn-Noise");
+    EXPECT_STREQ(ShaperWaveformName(9), "Sine");
+    EXPECT_STREQ(ShaperModeName(3), "Boost+Sat.Shaper");
+    EXPECT_STREQ(ShaperModeName(4), "Shaper");
+    EXPECT_STREQ(TransitionName(1), "Medium");
+    EXPECT_STREQ(TransitionName(5), "Fast");
+    EXPECT_STREQ(TransitionName(-1), "Fast");
+}
+
+struct ParamTextCase
+{
+    int param;
+    double value;
+    std::function<ITextControl*(ParamDisplayControls&)> control;
+    const char* expected;
+};
+
+TEST(DisplayText, ParameterChangesRewriteTheReadOuts)
+{
+    const std::vector<ParamTextCase> cases = {
+        {kParamGateLevel, 0.0, [](ParamDisplayControls& d) { return d.gateText; }, "-oodB"},
+        {kParamGateLevel, 0.5, [](ParamDisplayControls& d) { return d.gateText; }, "-24.1dB"},
+        {kParamQuantization, 0.0, [](ParamDisplayControls& d) { return d.bitCrushText; }, "1.0bit"},
+        {kParamQuantization, 1.0, [](ParamDisplayControls& d) { return d.bitCrushText; }, "64.0bit"},
+        {kParamSampleRateReduction, 1.0, [](ParamDisplayControls& d) { return d.sampleRateText; }, "44100Hz"},
+        {kParamSampleRateReduction, 0.5, [](ParamDisplayControls& d) { return d.sampleRateText; }, "5512Hz"},
+        {kParamFilterBalance, 0.25, [](ParamDisplayControls& d) { return d.balanceText; }, "75.0% / 25.0%"},
+        {kParamDistoEqBass, 0.5, [](ParamDisplayControls& d) { return d.distoEqTexts[0]; }, "0.00 dB"},
+        {kParamSubBandEqHigh, 0.5, [](ParamDisplayControls& d) { return d.subEqTexts[3]; }, "0.00 dB"},
+        {kParamShaperWaveform, 1.0, [](ParamDisplayControls& d) { return d.shapeText; }, "Dyn-Noise"},
+        {kParamFilterTransition, 0.0, [](ParamDisplayControls& d) { return d.transitionText; }, "Slow"},
+    };
+    for (const ParamTextCase& c : cases)
+    {
+        SectionsRig rig;
+        rig.rig.Set(c.param, c.value);
+        SCOPED_TRACE(testing::Message() << "parameter " << c.param << " at " << c.value);
+        ITextControl* control = c.control(rig.plugin().Displays());
+        ASSERT_NE(control, nullptr);
+        EXPECT_EQ(TextOf(control), c.expected);
+    }
+}
+
+TEST(DisplayText, AnEqBoostCarriesAPlusSign)
+{
+    SectionsRig rig;
+    rig.rig.Set(kParamDistoEqHighMid, 1.0);
+    const std::string text = TextOf(rig.plugin().Displays().distoEqTexts[2]);
+    EXPECT_EQ(text.front(), '+');
+    EXPECT_NE(text.find(" dB"), std::string::npos);
+}
+
+// Automation that leaves the text as it is costs no redraw.
+TEST(DisplayText, AnUnchangedTextLeavesItsControlClean)
+{
+    SectionsRig rig;
+    rig.rig.Set(kParamGateLevel, 0.0);
+    rig.Settle();
+    ITextControl* gate = rig.plugin().Displays().gateText;
+    rig.rig.Set(kParamGateLevel, 0.0);
+    EXPECT_FALSE(gate->IsDirty());
+    rig.rig.Set(kParamGateLevel, 1.0);
+    EXPECT_TRUE(gate->IsDirty());
+}
+
+TEST(DisplayText, TooltipsNameTheChannelModesAndTheOutputBand)
+{
+    SectionsRig rig;
+    ParamDisplayControls& d = rig.plugin().Displays();
+    rig.rig.Set(kParamInputChannelMode, 0.4);
+    EXPECT_EQ(TooltipOf(d.inputChannelSwitch), "Input Channel Mode: Mono Mix (L+R)");
+    rig.rig.Set(kParamSubBandChannelMode, 1.0);
+    EXPECT_EQ(TooltipOf(d.subBandChannelSwitch), "Sub-Band Channel Mode: Mono R/R");
+    rig.rig.Set(kParamHqFilter, 1.0 / 3.0);
+    EXPECT_EQ(TooltipOf(d.outputFilterSwitch), "High-Quality Output Filter: 20.0Hz-20000.0Hz");
+}
+
+TEST(DisplayText, TheLimiterLevelGreysOutWhileTheLimiterIsOff)
+{
+    SectionsRig rig;
+    IControl* knob = rig.plugin().Displays().limiterLevelKnob;
+    ASSERT_NE(knob, nullptr);
+    for (const auto& [mode, greyed] : {std::pair{0.0, true}, {0.25, false}, {1.0, false}, {0.0, true}})
+    {
+        rig.rig.Set(kParamLimiterMode, mode);
+        EXPECT_EQ(knob->IsGrayed(), greyed) << "mode " << mode;
+    }
+}
+
+TEST(DisplayText, ShaperChangesShowTheShaperPreviewsAndCurveChangesTheCurve)
+{
+    SectionsRig rig;
+    const CurveEditorState* drawArea = rig.plugin().Controls().curveDrawArea.state;
+    ASSERT_NE(drawArea, nullptr);
+    rig.rig.Set(kParamShaperAmount, 0.7);
+    EXPECT_EQ(drawArea->displayMode.load(), 1);
+    rig.rig.Set(kParamDistortionAmount, 0.3);
+    EXPECT_EQ(drawArea->displayMode.load(), 0);
+}
+
+// A host-side editor swap must not leave the core writing into the old editor's controls.
+TEST(DisplayText, AnotherEditorTakesTheOldControlsReferencesAlong)
+{
+    SectionsRig rig;
+    rig.plugin().AttachEditor(new HeadlessGraphics(&rig.plugin()));
+    EXPECT_EQ(rig.plugin().Displays().gateText, nullptr);
+    EXPECT_EQ(rig.plugin().Controls().curveMenu, nullptr);
+    rig.rig.Set(kParamGateLevel, 0.5);
+    rig.rig.Set(kParamShaperAmount, 0.5);
+}

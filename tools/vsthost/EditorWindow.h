@@ -1,0 +1,48 @@
+#pragma once
+// The plug-in's editor opened in a top-level window of this host: the window and its message
+// pump, scripted mouse input at editor coordinates, popup-menu choices made with the keys as a
+// user would, and the pixels the editor shows. Only the Windows build has windows.
+
+#include "tools/vsthost/EditorAction.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class PluginInstance;
+
+class EditorWindow
+{
+public:
+    // Creates the window at the size of the editor's rectangle and opens the editor in it.
+    explicit EditorWindow(PluginInstance& plugin);
+    // Closes the editor, then destroys the window.
+    ~EditorWindow();
+    EditorWindow(const EditorWindow&) = delete;
+    EditorWindow& operator=(const EditorWindow&) = delete;
+
+    bool IsOpen() const;
+    const std::string& Error() const { return error_; }
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    // The host's window and the editor's child window (HWNDs), null when there is none.
+    void* HostHandle() const;
+    void* EditorHandle() const;
+
+    // Pumps messages until the editor's redraw timer has ticked `ticks` times (or, for an
+    // editor without a timer, until the host's own timer gives up waiting).
+    void WaitForTicks(int32_t ticks);
+    void Play(const EditorAction& action);
+    // What the editor shows as 0xAARRGGBB words, rows top-down; empty when it cannot be read.
+    std::vector<uint32_t> CapturePixels() const;
+
+private:
+    struct Native;
+
+    PluginInstance& plugin_;
+    std::unique_ptr<Native> native_;
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    std::string error_;
+};

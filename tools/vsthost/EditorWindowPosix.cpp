@@ -1,0 +1,40 @@
+#include "tools/vsthost/EditorWindow.h"
+
+struct EditorWindow::Native
+{
+};
+
+EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin)
+{
+    error_ = "the editor window needs the Windows build";
+}
+
+EditorWindow::~EditorWindow() = default;
+
+bool EditorWindow::IsOpen() const
+{
+    return false;
+}
+
+void* EditorWindow::HostHandle() const
+{
+    return nullptr;
+}
+
+void* EditorWindow::EditorHandle() const
+{
+    return nullptr;
+}
+
+void EditorWindow::WaitForTicks(int32_t)
+{
+}
+
+void EditorWindow::Play(const EditorAction&)
+{
+}
+
+std::vector<uint32_t> EditorWindow::CapturePixels() const
+{
+    return {};
+}

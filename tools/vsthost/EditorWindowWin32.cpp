@@ -1,0 +1,264 @@
+#include "tools/vsthost/EditorWindow.h"
+
+#include "framework/vst2/Vst2Constants.h"
+#include "tools/vsthost/PluginInstance.h"
+
+#include <windows.h>
+
+namespace
+{
+constexpr char kHostClassName[] = "vsthostEditorHost";
+constexpr char kHostTitle[] = "vsthost editor";
+// The class of the system's popup-menu windows.
+constexpr char kPopupMenuClass[] = "#32768";
+constexpr DWORD kHostStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+// The host's own timer watches for popup menus and bounds every wait.
+constexpr UINT_PTR kHostTimerId = 1;
+constexpr UINT kHostTimerMilliseconds = 20;
+// An editor whose timer never ticks is given up on after this many host ticks per tick asked.
+constexpr int32_t kHostTicksPerEditorTick = 10;
+// A window-message coordinate carries 16 bits.
+constexpr int32_t kCoordinateMask = 0xFFFF;
+
+LPARAM PointParam(int32_t x, int32_t y)
+{
+    return static_cast<LPARAM>((static_cast<uint32_t>(y & kCoordinateMask) << 16) |
+                               static_cast<uint32_t>(x & kCoordinateMask));
+}
+
+void PostKey(HWND window, WPARAM key)
+{
+    PostMessageA(window, WM_KEYDOWN, key, 1);
+    PostMessageA(window, WM_KEYUP, key, 1);
+}
+
+// The popup menu this thread shows, or null.
+HWND FindPopupMenu()
+{
+    HWND menu = FindWindowA(kPopupMenuClass, nullptr);
+    while (menu)
+    {
+        if (IsWindowVisible(menu) && GetWindowThreadProcessId(menu, nullptr) == GetCurrentThreadId())
+            return menu;
+        menu = FindWindowExA(nullptr, menu, kPopupMenuClass, nullptr);
+    }
+    return nullptr;
+}
+}
+
+struct EditorWindow::Native
+{
+    HWND host = nullptr;
+    HWND editor = nullptr;
+    bool classRegistered = false;
+    // The item path the next popup menu gets; a menu nobody asked for is dismissed.
+    std::vector<int32_t> armedMenuPath;
+    int32_t hostTicks = 0;
+
+    static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* native = reinterpret_cast<Native*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        if (message == WM_TIMER && wParam == kHostTimerId && native)
+        {
+            ++native->hostTicks;
+            native->AnswerPopupMenu();
+            return 0;
+        }
+        // The script decides when the window goes.
+        if (message == WM_CLOSE)
+            return 0;
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+
+    // Menus run a modal loop of their own, which still dispatches this host's timer.
+    void AnswerPopupMenu()
+    {
+        HWND menu = FindPopupMenu();
+        if (!menu)
+            return;
+        if (armedMenuPath.empty())
+        {
+            PostKey(menu, VK_ESCAPE);
+            return;
+        }
+        // The first arrow press highlights the first item; the right arrow opens a submenu
+        // with its first item highlighted.
+        for (size_t level = 0; level < armedMenuPath.size(); ++level)
+        {
+            if (level == 0)
+                PostKey(menu, VK_DOWN);
+            else
+                PostKey(menu, VK_RIGHT);
+            for (int32_t i = 0; i < armedMenuPath[level]; ++i)
+                PostKey(menu, VK_DOWN);
+        }
+        PostKey(menu, VK_RETURN);
+        armedMenuPath.clear();
+    }
+
+    // Dispatches one message; false when the queue was closed.
+    bool PumpOne(int32_t& editorTicks)
+    {
+        MSG message;
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+            return false;
+        if (message.message == WM_TIMER && message.hwnd && message.hwnd != host && IsChild(host, message.hwnd))
+            ++editorTicks;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+        return true;
+    }
+};
+
+EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin), native_(std::make_unique<Native>())
+{
+    ERect* rect = nullptr;
+    if (!plugin_.HasFlag(effFlagsHasEditor) || !plugin_.Dispatch(effEditGetRect, 0, 0, &rect) || !rect)
+    {
+        error_ = "the plug-in has no editor";
+        return;
+    }
+    width_ = rect->right - rect->left;
+    height_ = rect->bottom - rect->top;
+
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &Native::HostProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.lpszClassName = kHostClassName;
+    native_->classRegistered = RegisterClassA(&windowClass) != 0;
+
+    RECT outer{0, 0, width_, height_};
+    AdjustWindowRect(&outer, kHostStyle, FALSE);
+    native_->host = CreateWindowExA(0, kHostClassName, kHostTitle, kHostStyle, 0, 0, outer.right - outer.left,
+                                    outer.bottom - outer.top, nullptr, nullptr, windowClass.hInstance, nullptr);
+    if (!native_->host)
+    {
+        error_ = "cannot create the host window (error " + std::to_string(GetLastError()) + ")";
+        return;
+    }
+    SetWindowLongPtrA(native_->host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native_.get()));
+    ShowWindow(native_->host, SW_SHOWNORMAL);
+    UpdateWindow(native_->host);
+    SetTimer(native_->host, kHostTimerId, kHostTimerMilliseconds, nullptr);
+
+    if (!plugin_.Dispatch(effEditOpen, 0, 0, native_->host))
+    {
+        error_ = "the plug-in did not open its editor";
+        return;
+    }
+    native_->editor = GetWindow(native_->host, GW_CHILD);
+    if (!native_->editor)
+        error_ = "the plug-in opened no editor window";
+}
+
+EditorWindow::~EditorWindow()
+{
+    if (native_->editor)
+        plugin_.Dispatch(effEditClose);
+    if (native_->host)
+    {
+        KillTimer(native_->host, kHostTimerId);
+        DestroyWindow(native_->host);
+    }
+    if (native_->classRegistered)
+        UnregisterClassA(kHostClassName, GetModuleHandleA(nullptr));
+}
+
+bool EditorWindow::IsOpen() const
+{
+    return native_->editor && IsWindow(native_->editor);
+}
+
+void* EditorWindow::HostHandle() const
+{
+    return native_->host;
+}
+
+void* EditorWindow::EditorHandle() const
+{
+    return native_->editor;
+}
+
+void EditorWindow::WaitForTicks(int32_t ticks)
+{
+    int32_t editorTicks = 0;
+    const int32_t hostTickLimit = native_->hostTicks + ticks * kHostTicksPerEditorTick;
+    while (editorTicks < ticks && native_->hostTicks < hostTickLimit && native_->PumpOne(editorTicks))
+    {
+    }
+}
+
+void EditorWindow::Play(const EditorAction& action)
+{
+    if (!IsOpen())
+        return;
+    const LPARAM point = PointParam(action.x, action.y);
+    switch (action.kind)
+    {
+    case EditorAction::Kind::Press:
+        // A hand comes to rest over a control before it presses.
+        SendMessageA(native_->editor, WM_MOUSEMOVE, 0, point);
+        SendMessageA(native_->editor, WM_LBUTTONDOWN, MK_LBUTTON, point);
+        break;
+    case EditorAction::Kind::Drag:
+        SendMessageA(native_->editor, WM_MOUSEMOVE, MK_LBUTTON, point);
+        break;
+    case EditorAction::Kind::Release:
+        SendMessageA(native_->editor, WM_LBUTTONUP, 0, point);
+        break;
+    case EditorAction::Kind::ChooseMenuItem:
+        native_->armedMenuPath = action.menuPath;
+        break;
+    case EditorAction::Kind::Type:
+        for (unsigned char character : action.text)
+            SendMessageA(GetFocus(), WM_CHAR, character, 1);
+        break;
+    case EditorAction::Kind::Key:
+        SendMessageA(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(action.key), 1);
+        SendMessageA(GetFocus(), WM_KEYUP, static_cast<WPARAM>(action.key), 1);
+        break;
+    }
+}
+
+std::vector<uint32_t> EditorWindow::CapturePixels() const
+{
+    if (!IsOpen() || width_ <= 0 || height_ <= 0)
+        return {};
+    UpdateWindow(native_->editor);
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width_;
+    info.bmiHeader.biHeight = -height_;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+
+    HDC windowContext = GetDC(native_->editor);
+    HDC memoryContext = CreateCompatibleDC(windowContext);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (memoryContext && bitmap && bits)
+    {
+        HGDIOBJ previous = SelectObject(memoryContext, bitmap);
+        if (BitBlt(memoryContext, 0, 0, width_, height_, windowContext, 0, 0, SRCCOPY))
+        {
+            GdiFlush();
+            const auto* words = static_cast<const uint32_t*>(bits);
+            pixels.assign(words, words + static_cast<size_t>(width_) * static_cast<size_t>(height_));
+            // The screen has no alpha: what it shows is opaque.
+            for (uint32_t& pixel : pixels)
+                pixel |= 0xFF000000u;
+        }
+        SelectObject(memoryContext, previous);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (memoryContext)
+        DeleteDC(memoryContext);
+    ReleaseDC(native_->editor, windowContext);
+    return pixels;
+}
