@@ -1,12 +1,14 @@
 #include "plugin/ParamDisplayText.h"
 
+#include "dsp/units/SmpRateConverter.h"
+
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
 
 namespace
 {
-constexpr int32_t kFewestKeptFrames = 2;
 constexpr double kZeroGain = 1e-6;
 constexpr double kPercent = 100.0;
 
@@ -33,19 +35,10 @@ void BitDepth(char* out, int size, double bits)
     std::snprintf(out, static_cast<size_t>(size), "%2.1fbit", bits);
 }
 
-void ReducedRate(char* out, int size, int32_t frames, double ratio, double sampleRate)
+void ReducedRate(char* out, int size, double ratio, double sampleRate)
 {
-    // Unprepared, the reducer passes everything through.
-    if (frames < 1)
-    {
-        std::snprintf(out, static_cast<size_t>(size), "%dHz", static_cast<int>(sampleRate));
-        return;
-    }
-    int32_t kept = static_cast<int32_t>(frames * ratio);
-    if (kept < kFewestKeptFrames)
-        kept = kFewestKeptFrames;
-    const double rate = static_cast<double>(kept) / frames * sampleRate;
-    std::snprintf(out, static_cast<size_t>(size), "%dHz", static_cast<int>(rate));
+    const double kept = std::clamp(std::isnan(ratio) ? 0.0 : ratio, Wezmark::SmpRateConverter::kSlowestRatio, 1.0);
+    std::snprintf(out, static_cast<size_t>(size), "%dHz", static_cast<int>(kept * sampleRate));
 }
 
 void GateLevel(char* out, int size, double level, double threshold)

@@ -11,9 +11,9 @@ constexpr int32_t kTextSize = 256;
 
 // "%2.1fbit": the quantiser's bit depth.
 void BitDepth(char* out, int size, double bits);
-// "%dHz": the rate the sample-rate reducer keeps of `sampleRate` with blocks of `frames`,
-// never fewer than two kept frames a block.
-void ReducedRate(char* out, int size, int32_t frames, double ratio, double sampleRate);
+// "%dHz": the rate the sample-rate reducer keeps of `sampleRate`, never slower than its
+// slowest hold allows.
+void ReducedRate(char* out, int size, double ratio, double sampleRate);
 // "-oodB" while the gate level is 0, else the threshold in dB ("%3.1fdB").
 void GateLevel(char* out, int size, double level, double threshold);
 // An equaliser gain: "0.00 dB" near zero, otherwise signed ("+3.50 dB").

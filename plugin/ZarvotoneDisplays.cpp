@@ -74,8 +74,7 @@ void Zarvotone::ShowUnitDisplays(int index)
         Publish(d.bitCrushText, text);
         break;
     case kParamSampleRateReduction:
-        ParamDisplayText::ReducedRate(text, sizeof text, chain.reducer.held.size, chain.reducer.ratio,
-                                      chain.reducer.sampleRate);
+        ParamDisplayText::ReducedRate(text, sizeof text, chain.reducer.ratio, chain.reducer.sampleRate);
         Publish(d.sampleRateText, text);
         break;
     case kParamGateLevel:

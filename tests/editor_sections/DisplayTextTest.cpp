@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -42,10 +43,10 @@ TEST(DisplayText, FormatsTheUnitsValues)
         {[](char* o, int n) { GateLevel(o, n, 1.0, 1.0); }, "0.0dB"},
         {[](char* o, int n) { BitDepth(o, n, 1.0); }, "1.0bit"},
         {[](char* o, int n) { BitDepth(o, n, 64.0); }, "64.0bit"},
-        {[](char* o, int n) { ReducedRate(o, n, 1024, 1.0, 44100.0); }, "44100Hz"},
-        {[](char* o, int n) { ReducedRate(o, n, 1024, 0.125, 44100.0); }, "5512Hz"},
-        {[](char* o, int n) { ReducedRate(o, n, 1024, 0.0, 44100.0); }, "86Hz"},
-        {[](char* o, int n) { ReducedRate(o, n, 0, 0.5, 44100.0); }, "44100Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, 1.0, 44100.0); }, "44100Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, 0.125, 44100.0); }, "5512Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, 0.0, 44100.0); }, "172Hz"},
+        {[](char* o, int n) { ReducedRate(o, n, std::nan(""), 44100.0); }, "172Hz"},
         {[](char* o, int n) { Decibels(o, n, 0.0); }, "0.00 dB"},
         {[](char* o, int n) { Decibels(o, n, 5e-7); }, "0.00 dB"},
         {[](char* o, int n) { Decibels(o, n, 3.5); }, "+3.50 dB"},
