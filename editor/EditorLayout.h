@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/ArgbColour.h"
+#include "graphics/BitmapStrip.h"
 #include "graphics/Rect.h"
 
 #include <cstdint>
@@ -35,6 +36,12 @@ constexpr ArgbColour kNoTextBackground{0, 0, 0, 0};
 inline Rect TextBox(int32_t x, int32_t y, int32_t width = kTextWidth)
 {
     return {x, y, x + width, y + kTextHeight};
+}
+
+// The left edge of a switch centred under a knob whose strip starts at `knobLeft`.
+inline int32_t CentredUnder(int32_t knobLeft, const BitmapStrip& knob, const BitmapStrip& button)
+{
+    return knobLeft + (knob.FrameWidth() - button.FrameWidth()) / 2;
 }
 
 // A caption box centred over a control `width` pixels wide that starts at `left`.

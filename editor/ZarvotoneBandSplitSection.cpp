@@ -43,15 +43,12 @@ void Zarvotone::AttachBandSplitSection()
     const int distoGainLeft = x2 + g + 15;
     const int captionTop = kKnobTop - kTextHeight;
     const int valueTop = kKnobTop + gainKnob.FrameHeight();
-    // A caption box and a switch centred on a knob of the row.
+    // Caption boxes above and below a knob of the row.
     const auto above = [captionTop](int left, const BitmapStrip& knob) {
         return CentredTextBox(left, knob.FrameWidth(), captionTop);
     };
     const auto below = [valueTop](int left, const BitmapStrip& knob) {
         return CentredTextBox(left, knob.FrameWidth(), valueTop);
-    };
-    const auto switchLeft = [](int left, const BitmapStrip& knob, const BitmapStrip& button) {
-        return left + (knob.FrameWidth() - button.FrameWidth()) / 2;
     };
     const auto switchTop = [](const BitmapStrip& knob) { return 504 + knob.FrameHeight(); };
     const TextStyle* caption = Style(kCaptionStyle);
@@ -80,17 +77,17 @@ void Zarvotone::AttachBandSplitSection()
     AddToTab(new ISwitchControl(this, 45, 446, kParamSubBandOn, &onOff));
     AddToTab(new IKnobMultiControl(this, gainLeft, kKnobTop, kParamSubBandGain, &gainKnob));
     mDisplays.subBandChannelSwitch =
-        AddToTab(new ISwitchControl(this, switchLeft(gainLeft, gainKnob, channelMode), switchTop(gainKnob),
+        AddToTab(new ISwitchControl(this, CentredUnder(gainLeft, gainKnob, channelMode), switchTop(gainKnob),
                                     kParamSubBandChannelMode, &channelMode));
     AddToTab(new IKnobMultiControl(this, distortionLeft, kKnobTop, kParamSubBandDistortion, &distortionKnob));
     AddToTab(new IKnobMultiControl(this, saturationLeft, kKnobTop, kParamSubBandSaturation, &saturationKnob));
-    AddToTab(new ISwitchControl(this, switchLeft(saturationLeft, saturationKnob, saturationMode),
+    AddToTab(new ISwitchControl(this, CentredUnder(saturationLeft, saturationKnob, saturationMode),
                                 switchTop(saturationKnob), kParamSubBandSaturationMode, &saturationMode));
     AddToTab(new IKnobMultiControl(this, x1, kKnobTop, kParamSubBandCutoff, &filterKnob));
-    AddToTab(new ISwitchControl(this, switchLeft(x1, filterKnob, slope), switchTop(filterKnob), kParamSubBandSlope,
+    AddToTab(new ISwitchControl(this, CentredUnder(x1, filterKnob, slope), switchTop(filterKnob), kParamSubBandSlope,
                                 &slope));
     AddToTab(new IKnobMultiControl(this, x2, kKnobTop, kParamDistoBandCutoff, &filterKnob));
-    AddToTab(new ISwitchControl(this, switchLeft(x2, filterKnob, slope), switchTop(filterKnob), kParamDistoBandSlope,
+    AddToTab(new ISwitchControl(this, CentredUnder(x2, filterKnob, slope), switchTop(filterKnob), kParamDistoBandSlope,
                                 &slope));
     AddToTab(new ISwitchControl(this, gapLeft, 485 + link.FrameHeight(), kParamBandLink, &link));
     AddToTab(new IKnobMultiControl(this, distoGainLeft, kKnobTop, kParamDistoBandGain, &gainKnob));

@@ -56,7 +56,9 @@ void Zarvotone::BuildEditor(IGraphics* graphics)
 {
     if (!graphics)
         return;
-    mGraphics = graphics;
+    // Any editor built before goes, with the references to its controls; the controls made
+    // below get the parameter values when the editor is attached again at the end.
+    AttachEditor(graphics);
     const BitmapStrip background = LoadEditorBitmap(10006, "resources/img/GUI_background.png", 1);
     graphics->InsertFirstControl(new IBitmapControl(this, 0, 0, IGraphics::kNoControl, &background, BlendSpec::kCopy));
     const BitmapStrip panel = LoadEditorBitmap(10002, "resources/img/Controls_Background.png", 1);

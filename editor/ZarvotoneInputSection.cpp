@@ -35,7 +35,7 @@ void Zarvotone::AttachInputSection()
     const int caption3 = ws / 2 - 30 + x3;
     const TextStyle* caption = Style(kCaptionStyle);
 
-    AddToTab(new ISwitchControl(this, x3 + (ws - saturationMode.FrameWidth()) / 2, 659 + hs,
+    AddToTab(new ISwitchControl(this, CentredUnder(x3, saturation, saturationMode), 659 + hs,
                                 kParamInputSaturationMode, &saturationMode));
     AddToTab(NewCaption(TextBox(column1, kCaptionTop), caption, "In-Vol"));
     AddToTab(new IKnobMultiControl(this, kVolumeLeft, kVolumeTop, kParamInputVolume, &volume));

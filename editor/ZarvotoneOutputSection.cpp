@@ -53,9 +53,6 @@ void Zarvotone::AttachOutputSection()
             AddToTab(new IWzCaptionControl(this, TextBox(centre - kTextWidth / 2, valueTop), param, caption, format));
         return control;
     };
-    const auto switchUnder = [](int left, const BitmapStrip& knob, const BitmapStrip& button) {
-        return left + (knob.FrameWidth() - button.FrameWidth()) / 2;
-    };
 
     addKnob(x5, panKnob, kParamPan, "Pan", IWzCaptionControl::kBipolar);
     addKnob(x3, sweepKnob, kParamOutputSweep, "LP/HP", -1);
@@ -78,14 +75,14 @@ void Zarvotone::AttachOutputSection()
     AddToTab(new IWzCaptionControl(this, TextBox(volumeCaption, kVolumeTop + volumeKnob.FrameHeight()), kParamVolume,
                                    caption, IWzCaptionControl::kDecibels));
 
-    AddToTab(new ISwitchControl(this, switchUnder(kVolumeLeft, volumeKnob, oversampling),
+    AddToTab(new ISwitchControl(this, CentredUnder(kVolumeLeft, volumeKnob, oversampling),
                                 644 + volumeKnob.FrameHeight(), kParamOversampling, &oversampling));
-    AddToTab(new ISwitchControl(this, switchUnder(x1, limiterKnob, limiterMode), switchTop, kParamLimiterMode,
+    AddToTab(new ISwitchControl(this, CentredUnder(x1, limiterKnob, limiterMode), switchTop, kParamLimiterMode,
                                 &limiterMode));
-    AddToTab(new ISwitchControl(this, switchUnder(x3, sweepKnob, sweepSlope), switchTop, kParamOutputSweepSlope,
+    AddToTab(new ISwitchControl(this, CentredUnder(x3, sweepKnob, sweepSlope), switchTop, kParamOutputSweepSlope,
                                 &sweepSlope));
-    AddToTab(new ISwitchControl(this, switchUnder(x4, saturationKnob, saturationMode),
+    AddToTab(new ISwitchControl(this, CentredUnder(x4, saturationKnob, saturationMode),
                                 659 + saturationKnob.FrameHeight(), kParamOutputSaturationMode, &saturationMode));
-    mDisplays.outputFilterSwitch = AddToTab(new ISwitchControl(this, switchUnder(x2, dryWetKnob, highQuality),
+    mDisplays.outputFilterSwitch = AddToTab(new ISwitchControl(this, CentredUnder(x2, dryWetKnob, highQuality),
                                                                switchTop, kParamHqFilter, &highQuality));
 }

@@ -56,6 +56,7 @@ TEST(CurveCommit, WithoutColumnsChangesNothing)
 {
     PluginRig rig;
     const std::vector<double> before = FirstCurve(rig.plugin);
+    rig.plugin.Controls().curveDrawArea = {};
     rig.plugin.CommitDrawnCurve();
     EXPECT_EQ(FirstCurve(rig.plugin), before);
     CurveEditorState empty(0);

@@ -49,7 +49,7 @@ struct ProgramMenu
 Texts Bank(Texts names)
 {
     for (size_t i = names.size(); i < IEffectBase::kPresetCount; ++i)
-        names.push_back("p" + std::to_string(i + 1));
+        names.push_back(std::string("p").append(std::to_string(i + 1)));
     return names;
 }
 

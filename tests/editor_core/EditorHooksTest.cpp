@@ -13,6 +13,9 @@ namespace
 // Without an editor the hooks and the editor's operations leave everything as it was.
 TEST(EditorHooks, DoNothingWithoutAnEditor)
 {
+#ifdef _WIN32
+    GTEST_SKIP() << "the Windows effect always builds its editor window";
+#endif
     const struct
     {
         const char* name;

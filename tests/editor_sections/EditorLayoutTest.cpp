@@ -1,3 +1,4 @@
+#include "editor/IWzCaptionControl.h"
 #include "editor/IWzHostInfoText.h"
 #include "editor/IWzMaxLevelText.h"
 #include "editor/IWzVuEyeDrawer.h"
@@ -367,5 +368,37 @@ TEST(EditorLayout, EveryPointOfAnInteractiveControlReachesIt)
                               << ") misses the control at (" << control->GetTargetRect().left << ", "
                               << control->GetTargetRect().top << ")";
         }
+    }
+}
+
+// Read-outs whose format the layout leaves open take the format of their kind: decibels for
+// gains and levels, percent for amounts and mixes, the pan format for panning.
+TEST(EditorLayout, OpenReadOutsShowTheFormatOfTheirKind)
+{
+    const struct
+    {
+        int param;
+        Rect rect;
+        double value;
+        const char* text;
+    } cases[] = {
+        {37, {50, 538, 110, 554}, 1.0, "0.00 dB"},
+        {38, {115, 538, 175, 554}, 0.5, "50.0%"},
+        {51, {528, 538, 588, 554}, 0.5, "-6.02 dB"},
+        {53, {235, 677, 295, 693}, 0.5, "0.000"},
+        {53, {235, 677, 295, 693}, 0.0, "-1.000"},
+        {54, {290, 677, 350, 693}, 0.25, "25.0%"},
+        {62, {400, 677, 460, 693}, 1.0, "100.0%"},
+        {59, {455, 677, 515, 693}, 1.0, "0.00 dB"},
+        {63, {542, 677, 602, 693}, 0.0, "-inf dB"},
+    };
+    SectionsRig rig;
+    for (const auto& c : cases)
+    {
+        auto* readOut = dynamic_cast<IWzCaptionControl*>(rig.FindControl(c.rect, c.param));
+        ASSERT_NE(readOut, nullptr) << "parameter " << c.param;
+        char text[64];
+        ASSERT_TRUE(readOut->FormatNumber(c.value, text, sizeof text));
+        EXPECT_STREQ(text, c.text) << "parameter " << c.param;
     }
 }

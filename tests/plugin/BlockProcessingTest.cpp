@@ -90,6 +90,8 @@ TEST(BlockProcessing, OutputGuardZeroesNonFiniteSamplesAndClampsTheRest)
     } cases[] = {{kNaN, 0.0}, {kInfinity, 0.0}, {-kInfinity, 0.0}, {5.0, kClamp}, {-5.0, -kClamp}, {0.25, 0.25}};
     PluginRig rig;
     rig.SetIdentity();
+    // With an editor, setting the output volume asks for a meter reset; a first block takes it up.
+    rig.Render(MakeNoise(1, 0.0), 1);
     StereoSignal input;
     for (const auto& c : cases)
         input.left.push_back(c.in);
@@ -385,6 +387,8 @@ TEST(MeterReset, WhileProcessingTheHoldsClearAtTheNextBlock)
 {
     PluginRig rig;
     rig.SetIdentity();
+    // With an editor, setting the output volume asks for a meter reset; a first block takes it up.
+    rig.Render(MakeNoise(1, 0.0), 1);
     rig.Render(MakeNoise(64, 0.5), 64);
     ASSERT_GT(rig.plugin.PeakHold(0), 0.0);
     rig.plugin.RequestMeterReset();

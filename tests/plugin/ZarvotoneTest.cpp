@@ -69,11 +69,20 @@ TEST_F(EntryPoint, HostsGetEveryParameterNameWholeAndDistinct)
     EXPECT_EQ(names.size(), static_cast<size_t>(kTotalParamCount));
 }
 
-TEST_F(EntryPoint, NoEditorIsAnnounced)
+// The Windows plug-in announces its editor window; without a window layer there is none.
+TEST_F(EntryPoint, TheEditorIsAnnouncedWhereThereIsAWindow)
 {
-    EXPECT_EQ(effect->flags & effFlagsHasEditor, 0);
     ERect* rect = nullptr;
+#ifdef _WIN32
+    EXPECT_EQ(effect->flags & effFlagsHasEditor, effFlagsHasEditor);
+    ASSERT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ(rect->right - rect->left, 650);
+    EXPECT_EQ(rect->bottom - rect->top, 830);
+#else
+    EXPECT_EQ(effect->flags & effFlagsHasEditor, 0);
     EXPECT_EQ(effect->dispatcher(effect, effEditGetRect, 0, 0, &rect, 0.0f), 0);
+#endif
 }
 
 // Selecting a factory program applies its own values, group headers included.
