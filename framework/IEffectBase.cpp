@@ -304,6 +304,11 @@ void IEffectBase::SetLatency(int samples)
     mLatency = samples;
 }
 
+int IEffectBase::LatencyAtMost() const
+{
+    return mLatency;
+}
+
 bool IEffectBase::SendSysEx(const SysExMessage*)
 {
     return false;

@@ -77,6 +77,9 @@ public:
     virtual void ConfigureForHost();
     virtual void AttachEditor(IGraphics* graphics);
     virtual void SetLatency(int samples);
+    // The most latency the product may report while it processes; a binding that delays
+    // signals by the latency sizes its memory for it before processing starts.
+    virtual int LatencyAtMost() const;
     virtual bool SendMidiMsg(const MidiMessage* message) = 0;
     virtual bool SendSysEx(const SysExMessage* message);
     virtual void PushAllParamsToGui();

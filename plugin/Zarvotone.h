@@ -70,6 +70,7 @@ public:
     void ParamChanged(int index) override;
     void ProcessBlock(double** inputs, double** outputs, int frames) override;
     void SetActive(bool active) override;
+    int LatencyAtMost() const override;
     void OnHostConfigured() override;
     void OnEditorOpened() override;
     void OnPresetChanged() override;

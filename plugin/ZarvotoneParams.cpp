@@ -365,6 +365,11 @@ void Zarvotone::LinkBandCutoffs(std::array<double, kTotalParamCount>& values) co
     values[kParamSubBandCutoff] = GetParam(kParamSubBandCutoff)->FromNormalized(values[kParamDistoBandCutoff]);
 }
 
+int Zarvotone::LatencyAtMost() const
+{
+    return mUnits.OversampledLatency();
+}
+
 // Oversampled, the output comes later by the round trips' delay, which hosts make up for on
 // other tracks once told. Told only on a change: a VST3 host restarts the component for it.
 void Zarvotone::ReportLatency()

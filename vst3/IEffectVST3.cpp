@@ -44,6 +44,7 @@ Vst3::ParameterInfo HostParameterInfo(Vst3::ParamID id, const char* title, Vst3:
 
 IEffectVST3::IEffectVST3() : IEffectBase(kPluginApiVst3)
 {
+    mBypassDelays.resize(static_cast<size_t>(std::max(GetInChannelCount(), 0)));
     for (int i = 0; i < GetInChannelCount(); ++i)
         GetInChannel(i)->connected = true;
     for (int i = 0; i < GetOutChannelCount(); ++i)
@@ -144,6 +145,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::setActive(Vst3::TBool state)
     try
     {
         SetActive(state != 0);
+        TellHostOfLatencyChange();
         return Vst3::kResultOk;
     }
     catch (...)
@@ -183,6 +185,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::setupProcessing(Vst3::ProcessSetup& setup)
         mSampleRate = setup.sampleRate;
         mBypassed = false;
         Reset();
+        PrepareBypassDelays();
         return EffectComponent::setupProcessing(setup);
     }
     catch (...)
@@ -265,8 +268,28 @@ void IEffectVST3::ResizeEditor(int, int)
 void IEffectVST3::SetLatency(int samples)
 {
     IEffectBase::SetLatency(samples);
+    for (ChannelDelay& delay : mBypassDelays)
+        delay.SetDelay(samples);
+    mLatencyChangeUntold = true;
+}
+
+void IEffectVST3::TellHostOfLatencyChange()
+{
+    if (!mLatencyChangeUntold.exchange(false))
+        return;
     if (Vst3::IComponentHandler* handler = ComponentHandler())
         handler->restartComponent(Vst3::kRestartLatencyChanged);
+}
+
+// Sized for the most latency the product may report, so that a change while processing does
+// not allocate.
+void IEffectVST3::PrepareBypassDelays()
+{
+    for (ChannelDelay& delay : mBypassDelays)
+    {
+        delay.Prepare(std::max(LatencyAtMost(), mLatency));
+        delay.SetDelay(mLatency);
+    }
 }
 
 bool IEffectVST3::SendMidiMsg(const MidiMessage*)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/IEffectBase.h"
+#include "vst3/ChannelDelay.h"
 #include "vst3/abi/ProcessContext.h"
 #include "vst3/base/EffectComponent.h"
 
@@ -15,6 +16,9 @@
 // setupProcessing; getState and setState hold the state lock and take the plug-in lock only
 // to copy the state out or load it. Every other call comes from the host's UI thread.
 // Parameter values from the host reach the product only through the process call's queues.
+// A latency change, which the product makes while it applies them, is told to the host from
+// the next controller call of the UI thread (setParamNormalized, setState, setActive), never
+// from process: hosts restart the component only from their UI thread.
 // No exception leaves a host-facing call.
 class IEffectVST3 : public IEffectBase, public Vst3::EffectComponent
 {
@@ -82,6 +86,7 @@ public:
     void GetTimeSig(int* numerator, int* denominator) override;
     void GetTimeInfo(HostTimeInfo* info) override;
     void ResizeEditor(int width, int height) override;
+    // Records the change for a UI-thread call to tell the host; also the bypass delay.
     void SetLatency(int samples) override;
     bool SendMidiMsg(const MidiMessage* message) override;
     bool SendSysEx(const SysExMessage* message) override;
@@ -97,6 +102,7 @@ private:
     void AddParameters();
     Vst3::int32 UnitIdForGroup(const char* group);
 
+    Vst3::tresult LoadState(Vst3::IBStream* state);
     void ApplyParameterChanges(Vst3::IParameterChanges* changes);
     void ApplyHostValue(Vst3::ParamID id, double value);
     void TrySelectPreset(int index);
@@ -104,12 +110,20 @@ private:
     void AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
     void RunBlock(Vst3::int32 frames);
     void PassThroughWithDelay(Vst3::int32 frames);
+    void RememberInputsForBypass(Vst3::int32 frames);
+    void PrepareBypassDelays();
+    // UI thread, no lock held: the host may stop processing while it restarts the component.
+    void TellHostOfLatencyChange();
     void CopyOutputsToHost(Vst3::int32 frames);
     void DisconnectAllChannels();
 
     static constexpr int kNoPendingPreset = -1;
 
     std::atomic<bool> mBypassed{false};
+    // Set when the latency changed and the host has not yet been told.
+    std::atomic<bool> mLatencyChangeUntold{false};
+    // One per input channel: the bypassed input comes out as late as the processed output.
+    std::vector<ChannelDelay> mBypassDelays;
     // A program change of the audio thread that waits for the presets; only process uses it.
     int mPendingPreset = kNoPendingPreset;
     Vst3::ProcessContext mProcessContext{};

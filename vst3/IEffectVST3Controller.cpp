@@ -31,6 +31,8 @@ Vst3::ParamValue PLUGIN_API IEffectVST3::getParamNormalized(Vst3::ParamID id)
 
 Vst3::tresult PLUGIN_API IEffectVST3::setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value)
 {
+    // The host calls this on its UI thread for the changes it also sends to process.
+    TellHostOfLatencyChange();
     IParameter* record = GetParam(static_cast<int>(id));
     double accepted = 0.0;
     if (!record || !AcceptHostValue(value, accepted))

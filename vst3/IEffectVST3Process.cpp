@@ -247,21 +247,29 @@ void IEffectVST3::RunBlock(Vst3::int32 frames)
         PassThroughWithDelay(frames);
         return;
     }
+    RememberInputsForBypass(frames);
     ProcessBlock(static_cast<double**>(mInputPointers.Data()), static_cast<double**>(mOutputPointers.Data()), frames);
 }
 
-// Bypass takes effect at once: input i goes to output i, further outputs are silent. The
-// latency, which would delay the inputs, is always 0 in this product.
+// Bypass takes effect at once: input i goes to output i delayed by the reported latency, so
+// a host that makes up for that latency keeps the track in time; further outputs are silent.
 void IEffectVST3::PassThroughWithDelay(Vst3::int32 frames)
 {
-    for (int i = 0; i < GetOutChannelCount(); ++i)
+    for (int i = 0; i < GetInChannelCount(); ++i)
     {
-        double* output = *GetOutChannel(i)->destination;
-        if (i < GetInChannelCount())
-            std::memmove(output, *GetInChannel(i)->source, Bytes(frames, sizeof(double)));
-        else
-            std::memset(output, 0, Bytes(frames, sizeof(double)));
+        double* output = i < GetOutChannelCount() ? *GetOutChannel(i)->destination : nullptr;
+        mBypassDelays[static_cast<size_t>(i)].Process(*GetInChannel(i)->source, output, frames);
     }
+    for (int i = GetInChannelCount(); i < GetOutChannelCount(); ++i)
+        std::memset(*GetOutChannel(i)->destination, 0, Bytes(frames, sizeof(double)));
+}
+
+// The delays hear the input while the effect runs too, so that switching bypass on continues
+// the signal instead of starting with a gap.
+void IEffectVST3::RememberInputsForBypass(Vst3::int32 frames)
+{
+    for (int i = 0; i < GetInChannelCount(); ++i)
+        mBypassDelays[static_cast<size_t>(i)].Process(*GetInChannel(i)->source, nullptr, frames);
 }
 
 void IEffectVST3::CopyOutputsToHost(Vst3::int32 frames)

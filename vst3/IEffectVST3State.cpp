@@ -82,6 +82,14 @@ Vst3::tresult PLUGIN_API IEffectVST3::getState(Vst3::IBStream* state)
 
 Vst3::tresult PLUGIN_API IEffectVST3::setState(Vst3::IBStream* state)
 {
+    const Vst3::tresult result = LoadState(state);
+    // A state may switch the latency; the locks are released by now.
+    TellHostOfLatencyChange();
+    return result;
+}
+
+Vst3::tresult IEffectVST3::LoadState(Vst3::IBStream* state)
+{
     if (!state)
         return Vst3::kInvalidArgument;
     try

@@ -18,6 +18,9 @@ public:
 
     // One block of a steady tone, with the host's parameter changes when given.
     Vst3::tresult Process(Vst3::IParameterChanges* changes = nullptr);
+    // The host's buffers of channel 0 (left) and 1 (right); the input keeps what is written to it.
+    std::vector<double>& Input(int channel) { return channel == 0 ? mLeft : mRight; }
+    const std::vector<double>& Output(int channel) const { return channel == 0 ? mOutLeft : mOutRight; }
 
     Zarvotone& plugin;
 

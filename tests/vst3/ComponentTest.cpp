@@ -140,17 +140,32 @@ TEST(Component, EditsFromTheProductReachTheComponentHandler)
     product.BeginParamEdit(3);
     product.SetParamFromEditor(3, 0.75);
     product.EndParamEdit(3);
-    product.SetLatency(0);
 
     using Kind = RecordingComponentHandler::Kind;
-    ASSERT_EQ(handler.calls.size(), 4u);
+    ASSERT_EQ(handler.calls.size(), 3u);
     EXPECT_EQ(handler.calls[0].kind, Kind::Begin);
     EXPECT_EQ(handler.calls[1].kind, Kind::Perform);
     EXPECT_EQ(handler.calls[1].id, 3u);
     EXPECT_EQ(handler.calls[1].value, 0.75);
     EXPECT_EQ(handler.calls[2].kind, Kind::End);
-    EXPECT_EQ(handler.calls[3].kind, Kind::Restart);
-    EXPECT_EQ(handler.calls[3].flags, Vst3::kRestartLatencyChanged);
+    effect.Controller()->setComponentHandler(nullptr);
+}
+
+// The product may change its latency while process applies the host's queues; the host hears
+// of it once, from the next controller call of its UI thread.
+TEST(Component, LatencyChangesReachTheHandlerFromTheUiThread)
+{
+    HostedEffect effect;
+    RecordingComponentHandler handler;
+    effect.Controller()->setComponentHandler(&handler);
+    effect.Product().SetLatency(5);
+    EXPECT_TRUE(handler.calls.empty());
+    EXPECT_EQ(effect.Processor()->getLatencySamples(), 5u);
+    for (int call = 0; call < 2; ++call)
+        effect.Controller()->setParamNormalized(RecordingProduct::kGain, 0.5);
+    ASSERT_EQ(handler.calls.size(), 1u);
+    EXPECT_EQ(handler.calls[0].kind, RecordingComponentHandler::Kind::Restart);
+    EXPECT_EQ(handler.calls[0].flags, Vst3::kRestartLatencyChanged);
     effect.Controller()->setComponentHandler(nullptr);
 }
 

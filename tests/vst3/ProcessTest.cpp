@@ -143,6 +143,40 @@ TEST(Process, BypassSwitchesAtHalfAndPassesInputsThrough)
     }
 }
 
+// With a latency reported, bypass delays every input by exactly that much, across blocks;
+// an effect block before the switch feeds the delay as well.
+TEST(Process, BypassDelaysTheInputsByTheLatency)
+{
+    constexpr int kBlocks = 4;
+    for (const int latency : {0, 5, kFrames, 3 * kFrames + 7})
+    {
+        HostedEffect effect(false);
+        effect.Product().SetLatency(latency);
+        ASSERT_EQ(effect.Setup(Vst3::kSampleSize64), Vst3::kResultOk);
+        std::vector<std::vector<double>> played(2), heard(2);
+        for (int block = 0; block < kBlocks; ++block)
+        {
+            HostBus<double> inputs(2, kFrames);
+            for (int c = 0; c < 2; ++c)
+                for (int i = 0; i < kFrames; ++i)
+                    inputs.samples[c][i] = (c + 1) * 1000.0 + block * kFrames + i;
+            HostBus<double> outputs(2, kFrames);
+            TestParameterChanges changes;
+            changes.Add(IEffectVST3::kBypassParamId, block == 0 ? 0.0 : 1.0);
+            ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+            for (int c = 0; c < 2; ++c)
+            {
+                played[c].insert(played[c].end(), inputs.samples[c].begin(), inputs.samples[c].end());
+                heard[c].insert(heard[c].end(), outputs.samples[c].begin(), outputs.samples[c].end());
+            }
+        }
+        for (int c = 0; c < 2; ++c)
+            for (int i = kFrames; i < kBlocks * kFrames; ++i)
+                ASSERT_EQ(heard[c][i], i < latency ? 0.0 : played[c][i - latency])
+                    << "latency " << latency << ", channel " << c << ", frame " << i;
+    }
+}
+
 TEST(Process, ProgramChangeSelectsPresetByValueTimesCount)
 {
     struct Case
