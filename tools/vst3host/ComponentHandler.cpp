@@ -40,19 +40,21 @@ uint32_t ComponentHandler::Release(void* self)
     return --static_cast<ComponentHandler*>(self)->references_;
 }
 
-ComResult ComponentHandler::BeginEdit(void*, uint32_t)
+ComResult ComponentHandler::BeginEdit(void* self, uint32_t id)
 {
+    static_cast<ComponentHandler*>(self)->edits_.push_back({Edit::Kind::Begin, id, 0.0});
     return kComOk;
 }
 
-ComResult ComponentHandler::PerformEdit(void* self, uint32_t, double)
+ComResult ComponentHandler::PerformEdit(void* self, uint32_t id, double value)
 {
-    ++static_cast<ComponentHandler*>(self)->edits_;
+    static_cast<ComponentHandler*>(self)->edits_.push_back({Edit::Kind::Perform, id, value});
     return kComOk;
 }
 
-ComResult ComponentHandler::EndEdit(void*, uint32_t)
+ComResult ComponentHandler::EndEdit(void* self, uint32_t id)
 {
+    static_cast<ComponentHandler*>(self)->edits_.push_back({Edit::Kind::End, id, 0.0});
     return kComOk;
 }
 
