@@ -1,6 +1,6 @@
 #include "tools/vst3host/ComponentHandler.h"
 
-#include "tools/vst3host/InterfaceIds.h"
+#include "tools/vst3host/HostObject.h"
 
 #include <cstddef>
 
@@ -19,15 +19,8 @@ ComponentHandler::ComponentHandler() : table_(&kTable)
 
 ComResult ComponentHandler::QueryInterface(void* self, const uint8_t* interfaceId, void** object)
 {
-    if (!object)
-        return kComFalse;
-    *object = nullptr;
-    if (!InterfaceIds::Equals(interfaceId, InterfaceIds::kUnknown) &&
-        !InterfaceIds::Equals(interfaceId, InterfaceIds::kComponentHandler))
-        return kComNoInterface;
-    *object = self;
-    AddRef(self);
-    return kComOk;
+    return HostObject::QueryInterface(self, static_cast<ComponentHandler*>(self)->references_, InterfaceIds::kComponentHandler, interfaceId,
+                                      object);
 }
 
 uint32_t ComponentHandler::AddRef(void* self)

@@ -1,6 +1,6 @@
 #include "tools/vst3host/PlugFrame.h"
 
-#include "tools/vst3host/InterfaceIds.h"
+#include "tools/vst3host/HostObject.h"
 #include "tools/vst3host/PlugViewEditor.h"
 
 #include <cstddef>
@@ -17,15 +17,8 @@ PlugFrame::PlugFrame(PlugViewEditor& editor) : table_(&kTable), editor_(&editor)
 
 ComResult PlugFrame::QueryInterface(void* self, const uint8_t* interfaceId, void** object)
 {
-    if (!object)
-        return kComFalse;
-    *object = nullptr;
-    if (!InterfaceIds::Equals(interfaceId, InterfaceIds::kUnknown) &&
-        !InterfaceIds::Equals(interfaceId, InterfaceIds::kPlugFrame))
-        return kComNoInterface;
-    *object = self;
-    AddRef(self);
-    return kComOk;
+    return HostObject::QueryInterface(self, static_cast<PlugFrame*>(self)->references_, InterfaceIds::kPlugFrame, interfaceId,
+                                      object);
 }
 
 uint32_t PlugFrame::AddRef(void* self)
