@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The main job: load the plug-in of both builds in our own VST2 host and run audio through it,
 # once per factory program and per hand-made setting, writing every result as a WAV file and
-# printing its levels, then save a screenshot of the editor. Usage: tools/demo.sh [input.wav ...];
+# printing its levels, then save screenshots of the editor through both plug-in formats. Usage: tools/demo.sh [input.wav ...];
 # without files the built-in test signal (a 440 Hz / 660 Hz sine pair) is used, with files each
 # of them as well.
 set -euo pipefail
@@ -74,17 +74,18 @@ run_source() {
   echo
 }
 
-# The editor as a user sees it: the Windows plug-in's editor opened in our host's window under
-# Wine on a virtual screen, saved as a PNG next to the WAVs.
+# The editor as a user sees it: opened in our host's window under Wine on a virtual screen,
+# saved as a PNG next to the WAVs; the VST2 plug-in through vsthost, the VST3 module's editor
+# view through vst3host. A plug-in without an editor is said so and skipped.
 screenshot_editor() {
-  local png="$OUT/windows/editor.png" report
-  mkdir -p "$OUT/windows"
-  echo "== editor screenshot: windows under Wine and Xvfb ($WINDOWS_PLUGIN)"
-  if report=$(xvfb-run -a cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN" --brief --signal silence \
+  local label=$1 host=$2 plugin=$3 png=$4 report
+  mkdir -p "$(dirname "$png")"
+  echo "== editor screenshot: $label under Wine and Xvfb ($plugin)"
+  if report=$(xvfb-run -a cmake/wine-run.sh "$host" "$plugin" --brief --signal silence \
                 --seconds 0.1 --screenshot "$(realpath -m "$png")" 2>&1); then
-    grep -E '^(editor|edit|screenshot)' <<<"$report"
+    grep -E '^(editor|edit|resize|screenshot)' <<<"$report"
   elif grep -q "has no editor" <<<"$report"; then
-    echo "the plug-in has no editor yet: no screenshot"
+    echo "the $label plug-in has no editor yet: no screenshot"
   else
     echo "$report"
     return 1
@@ -120,6 +121,7 @@ for input in "$@"; do
   SOURCE_OPTIONS="--input $(realpath "$input")"
   run_source "$(basename "$input" .wav)"
 done
-screenshot_editor
+screenshot_editor windows "$WINDOWS_HOST" "$WINDOWS_PLUGIN" "$OUT/windows/editor.png"
+screenshot_editor "windows VST3" "$WINDOWS_VST3_HOST" "$WINDOWS_MODULE" "$OUT/windows-vst3/editor.png"
 screenshot_tabs
 echo "WAV files are in $OUT/native, $OUT/windows, $OUT/native-vst3 and $OUT/windows-vst3."

@@ -194,11 +194,6 @@ Vst3::tresult PLUGIN_API IEffectVST3::setupProcessing(Vst3::ProcessSetup& setup)
     }
 }
 
-Vst3::IPlugView* PLUGIN_API IEffectVST3::createView(Vst3::FIDString)
-{
-    return nullptr;
-}
-
 void IEffectVST3::BeginParamEdit(int index)
 {
     if (Vst3::IComponentHandler* handler = ComponentHandler())
@@ -258,11 +253,6 @@ void IEffectVST3::GetTimeInfo(HostTimeInfo* info)
     info->denominator = mProcessContext.timeSigDenominator;
     info->playing = (mProcessContext.state & Vst3::kContextPlaying) != 0;
     info->looping = (mProcessContext.state & Vst3::kContextCycleActive) != 0;
-}
-
-// The host resizes through the editor view, which the product does not have yet.
-void IEffectVST3::ResizeEditor(int, int)
-{
 }
 
 void IEffectVST3::SetLatency(int samples)

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+class IEffectVST3View;
+
 // Binds the plug-in base to the VST3 host interfaces: one object that is the component, the
 // audio processor and the edit controller. The product's main class derives from it.
 //
@@ -55,7 +57,7 @@ public:
     Vst3::ParamValue PLUGIN_API getParamNormalized(Vst3::ParamID id) override;
     // Only stores the value; the product hears of it through the process queues.
     Vst3::tresult PLUGIN_API setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value) override;
-    // Null until the product has an editor view.
+    // A new view for "editor" when the product has an editor; null otherwise.
     Vst3::IPlugView* PLUGIN_API createView(Vst3::FIDString name) override;
 
     Vst3::int32 PLUGIN_API getUnitCount() override;
@@ -76,6 +78,7 @@ public:
     Vst3::tresult PLUGIN_API setUnitProgramData(Vst3::int32 listOrUnitId, Vst3::int32 programIndex,
                                                 Vst3::IBStream* data) override;
 
+    void ShowHostContextMenu(int index, int x, int y) override;
     void BeginParamEdit(int index) override;
     void AutomateParam(int index, double normalised) override;
     void EndParamEdit(int index) override;
@@ -95,6 +98,16 @@ public:
     bool IsTypeOf(const char* name) const override;
 
     bool IsBypassed() const { return mBypassed; }
+
+    // The editor window belongs to one view at a time: another view's attach is refused while
+    // that window is open, and only its own view closes it.
+    bool OpenEditorForView(IEffectVST3View* view, void* parentWindow);
+    bool HasEditorWindowFor(const IEffectVST3View* view) const;
+    void CloseEditorForView(const IEffectVST3View* view);
+    // A view being destroyed leaves the view list; the others stay.
+    void ForgetView(const IEffectVST3View* view);
+    // Oldest first; the first gets resize requests and context menus.
+    const std::vector<IEffectVST3View*>& Views() const { return mViews; }
 
 private:
     void ReadHostName(Vst3::FUnknown* context);
@@ -129,4 +142,6 @@ private:
     Vst3::ProcessContext mProcessContext{};
     // Distinct parameter group names in order of first appearance; unit i + 1 is name i.
     std::vector<std::string> mUnitNames;
+    std::vector<IEffectVST3View*> mViews;
+    IEffectVST3View* mEditorView = nullptr;
 };

@@ -40,6 +40,21 @@ RecordingProduct::~RecordingProduct()
     --aliveCount;
 }
 
+void RecordingProduct::OnEditorOpened()
+{
+    ++editorOpenedCount;
+}
+
+void RecordingProduct::OnEditorClosed()
+{
+    ++editorClosedCount;
+}
+
+void RecordingProduct::OnEditorResized()
+{
+    ++editorResizedCount;
+}
+
 void RecordingProduct::Reset()
 {
     IEffectVST3::Reset();

@@ -39,6 +39,9 @@ public:
     void SetActive(bool active) override;
     void OnHostConfigured() override;
     void OnPresetChanged() override;
+    void OnEditorOpened() override;
+    void OnEditorClosed() override;
+    void OnEditorResized() override;
     bool SerializeState(StateChunk& chunk) override;
     int UnserializeState(const StateChunk& chunk, int start) override;
 
@@ -56,4 +59,7 @@ public:
     int resetCount = 0;
     int hostConfiguredCount = 0;
     int presetChanges = 0;
+    int editorOpenedCount = 0;
+    int editorClosedCount = 0;
+    int editorResizedCount = 0;
 };

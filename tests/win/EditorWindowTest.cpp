@@ -8,6 +8,7 @@
 #include "tools/vsthost/HostContext.h"
 #include "tools/vsthost/PluginInstance.h"
 #include "tools/vsthost/PluginLibrary.h"
+#include "tools/vsthost/Vst2Editor.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -174,6 +175,7 @@ protected:
     PluginLibrary library_;
     HostContext host_;
     PluginInstance plugin_;
+    Vst2Editor editor_{plugin_};
 };
 
 TEST_F(EditorWindowTest, ReportsItsSizeAndOpensOneChildWindowOfItsClass)
@@ -185,7 +187,7 @@ TEST_F(EditorWindowTest, ReportsItsSizeAndOpensOneChildWindowOfItsClass)
     EXPECT_EQ(rect->right - rect->left, EditorTestEffect::kWidth);
     EXPECT_EQ(rect->bottom - rect->top, EditorTestEffect::kHeight);
 
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     const std::vector<HWND> children = Children(Handle(window.HostHandle()));
     ASSERT_EQ(children.size(), 1u);
@@ -233,14 +235,14 @@ void ExpectShowsTheEditorBitmaps(EditorWindow& window)
 
 TEST_F(EditorWindowTest, AScreenshotShowsTheDrawnBitmaps)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     ExpectShowsTheEditorBitmaps(window);
 }
 
 TEST_F(EditorWindowTest, AHostParameterChangeRepaintsItsControlAndNothingElse)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     MessageRecorder recorder(Handle(window.EditorHandle()));
@@ -261,7 +263,7 @@ TEST_F(EditorWindowTest, AHostParameterChangeRepaintsItsControlAndNothingElse)
 
 TEST_F(EditorWindowTest, TheWheelTurnsTheKnobUnderTheCursorByHundredthsPerNotch)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     const struct
@@ -308,7 +310,7 @@ std::string TooltipText(HWND tooltip, HWND editor)
 
 TEST_F(EditorWindowTest, HoveringAControlShowsItsTooltipAndMovingOffHidesIt)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     HWND editor = Handle(window.EditorHandle());
@@ -328,7 +330,7 @@ TEST_F(EditorWindowTest, HoveringAControlShowsItsTooltipAndMovingOffHidesIt)
 
 TEST_F(EditorWindowTest, KeysNoControlTakesGoToTheHostsTopLevelWindow)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     MessageRecorder host(Handle(window.HostHandle()));
@@ -352,7 +354,7 @@ TEST_F(EditorWindowTest, KeysNoControlTakesGoToTheHostsTopLevelWindow)
 
 TEST_F(EditorWindowTest, DraggingAKnobUpTellsTheHostOneGestureOfRisingValues)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     const size_t first = host_.Edits().size();
@@ -396,7 +398,7 @@ TEST_F(EditorWindowTest, TheTextEntryCommitsOnEnterAndCancelsOnEscape)
     for (const Case& c : cases)
     {
         Effect()->setParameter(Effect(), EditorTestEffect::kPromptParam, 0.5f);
-        EditorWindow window(plugin_);
+        EditorWindow window(editor_);
         ASSERT_TRUE(window.IsOpen()) << window.Error();
         window.WaitForTicks(kSettleTicks);
         const size_t first = host_.Edits().size();
@@ -426,7 +428,7 @@ TEST_F(EditorWindowTest, ThePopupMenuReturnsTheChosenItem)
     };
     // Arrow keys skip the separator, so the fourth reachable item is Epsilon at index 4.
     const Case cases[] = {{{1}, 0.1f}, {{2, 1}, 0.6f}, {{2, 0}, 0.5f}, {{3}, 0.4f}};
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     for (const Case& c : cases)
@@ -442,7 +444,7 @@ TEST_F(EditorWindowTest, ThePopupMenuReturnsTheChosenItem)
 
 TEST_F(EditorWindowTest, ARenameReadsTheWholeEnteredNameUpToTheEntryLimit)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     Click(window, RectOf(EditorTestEffect::kNameRect));
@@ -457,7 +459,7 @@ TEST_F(EditorWindowTest, CloseDestroysTheWindowAndASecondOpenUnderAnotherParentP
 {
     HWND firstEditor = nullptr;
     {
-        EditorWindow first(plugin_);
+        EditorWindow first(editor_);
         ASSERT_TRUE(first.IsOpen()) << first.Error();
         firstEditor = Handle(first.EditorHandle());
         first.WaitForTicks(kSettleTicks);
@@ -465,7 +467,7 @@ TEST_F(EditorWindowTest, CloseDestroysTheWindowAndASecondOpenUnderAnotherParentP
     EXPECT_FALSE(IsWindow(firstEditor));
     EXPECT_FALSE(ClassRegistered());
 
-    EditorWindow second(plugin_);
+    EditorWindow second(editor_);
     ASSERT_TRUE(second.IsOpen()) << second.Error();
     ExpectShowsTheEditorBitmaps(second);
 }
@@ -483,7 +485,7 @@ TEST_F(EditorWindowTest, AWindowDestroyedByItsHostLeavesNoDanglingHandle)
     EXPECT_FALSE(IsWindow(editor));
 
     {
-        EditorWindow reopened(plugin_);
+        EditorWindow reopened(editor_);
         ASSERT_TRUE(reopened.IsOpen()) << reopened.Error();
         const RECT placed = RectIn(Handle(reopened.EditorHandle()), Handle(reopened.HostHandle()));
         EXPECT_EQ(placed.left, 0);
@@ -497,7 +499,7 @@ TEST_F(EditorWindowTest, AWindowDestroyedByItsHostLeavesNoDanglingHandle)
 
 TEST_F(EditorWindowTest, OpeningAgainUnderANewParentMovesTheOpenWindowThere)
 {
-    EditorWindow window(plugin_);
+    EditorWindow window(editor_);
     ASSERT_TRUE(window.IsOpen()) << window.Error();
     window.WaitForTicks(kSettleTicks);
     HWND parent = CreateWindowExA(0, "STATIC", "second host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 700, 900,

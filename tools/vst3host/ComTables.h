@@ -93,6 +93,32 @@ struct UnitInfoTable
     ComResult (*setUnitProgramData)(void* self, int32_t listOrUnitId, int32_t index, void* data);
 };
 
+struct ViewRectRecord
+{
+    int32_t left;
+    int32_t top;
+    int32_t right;
+    int32_t bottom;
+};
+static_assert(sizeof(ViewRectRecord) == 16);
+
+struct PlugViewTable
+{
+    UnknownSlots unknown;
+    ComResult (*isPlatformTypeSupported)(void* self, const char* type);
+    ComResult (*attached)(void* self, void* parent, const char* type);
+    ComResult (*removed)(void* self);
+    ComResult (*onWheel)(void* self, float distance);
+    ComResult (*onKeyDown)(void* self, char16_t key, int16_t keyCode, int16_t modifiers);
+    ComResult (*onKeyUp)(void* self, char16_t key, int16_t keyCode, int16_t modifiers);
+    ComResult (*getSize)(void* self, ViewRectRecord* size);
+    ComResult (*onSize)(void* self, ViewRectRecord* newSize);
+    ComResult (*onFocus)(void* self, uint8_t state);
+    ComResult (*setFrame)(void* self, void* frame);
+    ComResult (*canResize)(void* self);
+    ComResult (*checkSizeConstraint)(void* self, ViewRectRecord* rect);
+};
+
 // Host side: the tables of the objects this host hands to the plug-in.
 struct HostApplicationTable
 {
@@ -108,6 +134,12 @@ struct ComponentHandlerTable
     ComResult (*performEdit)(void* self, uint32_t id, double value);
     ComResult (*endEdit)(void* self, uint32_t id);
     ComResult (*restartComponent)(void* self, int32_t flags);
+};
+
+struct PlugFrameTable
+{
+    UnknownSlots unknown;
+    ComResult (*resizeView)(void* self, void* view, ViewRectRecord* newSize);
 };
 
 struct StreamTable

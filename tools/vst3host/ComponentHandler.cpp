@@ -1,6 +1,6 @@
 #include "tools/vst3host/ComponentHandler.h"
 
-#include "tools/vst3host/InterfaceIds.h"
+#include "tools/vst3host/HostObject.h"
 
 #include <cstddef>
 
@@ -19,15 +19,8 @@ ComponentHandler::ComponentHandler() : table_(&kTable)
 
 ComResult ComponentHandler::QueryInterface(void* self, const uint8_t* interfaceId, void** object)
 {
-    if (!object)
-        return kComFalse;
-    *object = nullptr;
-    if (!InterfaceIds::Equals(interfaceId, InterfaceIds::kUnknown) &&
-        !InterfaceIds::Equals(interfaceId, InterfaceIds::kComponentHandler))
-        return kComNoInterface;
-    *object = self;
-    AddRef(self);
-    return kComOk;
+    return HostObject::QueryInterface(self, static_cast<ComponentHandler*>(self)->references_, InterfaceIds::kComponentHandler, interfaceId,
+                                      object);
 }
 
 uint32_t ComponentHandler::AddRef(void* self)
@@ -40,19 +33,21 @@ uint32_t ComponentHandler::Release(void* self)
     return --static_cast<ComponentHandler*>(self)->references_;
 }
 
-ComResult ComponentHandler::BeginEdit(void*, uint32_t)
+ComResult ComponentHandler::BeginEdit(void* self, uint32_t id)
 {
+    static_cast<ComponentHandler*>(self)->edits_.push_back({Edit::Kind::Begin, id, 0.0});
     return kComOk;
 }
 
-ComResult ComponentHandler::PerformEdit(void* self, uint32_t, double)
+ComResult ComponentHandler::PerformEdit(void* self, uint32_t id, double value)
 {
-    ++static_cast<ComponentHandler*>(self)->edits_;
+    static_cast<ComponentHandler*>(self)->edits_.push_back({Edit::Kind::Perform, id, value});
     return kComOk;
 }
 
-ComResult ComponentHandler::EndEdit(void*, uint32_t)
+ComResult ComponentHandler::EndEdit(void* self, uint32_t id)
 {
+    static_cast<ComponentHandler*>(self)->edits_.push_back({Edit::Kind::End, id, 0.0});
     return kComOk;
 }
 

@@ -1,19 +1,33 @@
 #pragma once
-// The component handler this host gives the controller: it counts the edits and restart
-// requests it receives.
+// The component handler this host gives the controller: it records the edits and counts the
+// restart requests it receives.
 
 #include "tools/vst3host/ComTables.h"
 
 #include <atomic>
+#include <vector>
 
 class ComponentHandler
 {
 public:
+    struct Edit
+    {
+        enum class Kind
+        {
+            Begin,
+            Perform,
+            End,
+        };
+        Kind kind;
+        uint32_t id;
+        double value;
+    };
+
     ComponentHandler();
 
     void* Object() { return this; }
     uint32_t ForeignReferences() const { return references_ - 1; }
-    int32_t EditCount() const { return edits_; }
+    const std::vector<Edit>& Edits() const { return edits_; }
     int32_t RestartCount() const { return restarts_; }
 
 private:
@@ -30,6 +44,6 @@ private:
     // Must stay the first member.
     const ComponentHandlerTable* table_;
     std::atomic<uint32_t> references_{1};
-    int32_t edits_ = 0;
+    std::vector<Edit> edits_;
     int32_t restarts_ = 0;
 };

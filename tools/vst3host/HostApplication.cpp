@@ -1,6 +1,6 @@
 #include "tools/vst3host/HostApplication.h"
 
-#include "tools/vst3host/InterfaceIds.h"
+#include "tools/vst3host/HostObject.h"
 
 #include <cstddef>
 
@@ -17,15 +17,8 @@ HostApplication::HostApplication() : table_(&kTable)
 
 ComResult HostApplication::QueryInterface(void* self, const uint8_t* interfaceId, void** object)
 {
-    if (!object)
-        return kComFalse;
-    *object = nullptr;
-    if (!InterfaceIds::Equals(interfaceId, InterfaceIds::kUnknown) &&
-        !InterfaceIds::Equals(interfaceId, InterfaceIds::kHostApplication))
-        return kComNoInterface;
-    *object = self;
-    AddRef(self);
-    return kComOk;
+    return HostObject::QueryInterface(self, static_cast<HostApplication*>(self)->references_, InterfaceIds::kHostApplication, interfaceId,
+                                      object);
 }
 
 uint32_t HostApplication::AddRef(void* self)

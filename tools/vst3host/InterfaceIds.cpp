@@ -61,4 +61,6 @@ const InterfaceId kComponentHandler = FromWords(0x93A0BEA3, 0x0BD045DB, 0x8E890B
 const InterfaceId kStream = FromWords(0xC3BF6EA2, 0x30994752, 0x9B6BF990, 0x1EE33E9B);
 const InterfaceId kParameterChanges = FromWords(0xA4779663, 0x0BB64A56, 0xB44384A8, 0x466FEB9D);
 const InterfaceId kParamValueQueue = FromWords(0x01263A18, 0xED074F6F, 0x98C9D356, 0x4686F9BA);
+const InterfaceId kPlugView = FromWords(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29);
+const InterfaceId kPlugFrame = FromWords(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3);
 }

@@ -29,4 +29,6 @@ extern const InterfaceId kComponentHandler;
 extern const InterfaceId kStream;
 extern const InterfaceId kParameterChanges;
 extern const InterfaceId kParamValueQueue;
+extern const InterfaceId kPlugView;
+extern const InterfaceId kPlugFrame;
 }

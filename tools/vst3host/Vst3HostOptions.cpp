@@ -46,7 +46,7 @@ std::optional<uint32_t> Vst3HostOptions::ParseParamId(const std::string& text)
 
 const char* Vst3HostOptions::Usage()
 {
-    return "usage: vst3host MODULE [options]   (MODULE: the module file or its .vst3 bundle folder)\n"
+    static const std::string text = "usage: vst3host MODULE [options]   (MODULE: the module file or its .vst3 bundle folder)\n"
            "  --rate HZ               sample rate (44100)\n"
            "  --block N               largest block in frames, announced in the setup (512)\n"
            "  --precision LIST        sample sizes to render, comma-separated: 32, 64 (32)\n"
@@ -64,7 +64,9 @@ const char* Vst3HostOptions::Usage()
            "  --expect-passthrough    fail unless every precision returns its input bit for bit\n"
            "  --roundtrip-state       fail unless the state reads back unchanged, from the\n"
            "                          component and the controller alike\n"
-           "  --cycles N              load, run and unload the module N times (1)\n";
+           "  --cycles N              load, run and unload the module N times (1)\n" +
+                                    std::string(WindowOptions::Usage());
+    return text.c_str();
 }
 
 bool Vst3HostOptions::Parse(int argc, const char* const* argv, Vst3HostOptions& options, std::string& error)
@@ -84,5 +86,6 @@ bool Vst3HostOptions::Parse(int argc, const char* const* argv, Vst3HostOptions& 
     };
     Switches switches = {{"--roundtrip-state", &options.roundTripState}};
     AddRunOptions(options, readers, switches);
+    options.AddTo(readers, switches);
     return CommandLine::Parse(argc, argv, readers, switches, options.modulePath, "no module given", error);
 }

@@ -2,6 +2,7 @@
 // What one run of the VST3 host is asked to do, read from its command line.
 
 #include "tools/vsthost/CommandLine.h"
+#include "tools/vsthost/WindowOptions.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-struct Vst3HostOptions : RunOptions
+struct Vst3HostOptions : RunOptions, WindowOptions
 {
     std::string modulePath;
     // Symbolic sample sizes to render with: 0 for 32-bit, 1 for 64-bit.

@@ -7,11 +7,13 @@
 #include "tools/vst3host/MemoryStream.h"
 #include "tools/vst3host/ModuleLibrary.h"
 #include "tools/vst3host/ParameterChanges.h"
+#include "tools/vst3host/PlugViewEditor.h"
 #include "tools/vst3host/Vst3Renderer.h"
 #include "tools/vst3host/Vst3Report.h"
 #include "tools/vsthost/ByteFile.h"
 #include "tools/vsthost/RenderReport.h"
 #include "tools/vsthost/WavFile.h"
+#include "tools/vsthost/WindowMode.h"
 
 #include <cstring>
 #include <iterator>
@@ -20,6 +22,7 @@ namespace
 {
 constexpr uint32_t kProgramParamId = 0x70727374;  // 'prst'
 constexpr int kSampleSizeNameWidth = 7;
+constexpr char kEditorViewName[] = "editor";
 
 const char* SampleSizeName(int32_t sampleSize)
 {
@@ -172,7 +175,8 @@ bool Vst3Session::RunEffect(EffectInstance& effect, bool printReport)
 
     int32_t inputChannels = 0;
     int32_t outputChannels = 0;
-    bool passed = PrepareBuses(effect, inputChannels, outputChannels) && LoadState(effect);
+    bool passed = PrepareBuses(effect, inputChannels, outputChannels) && LoadState(effect) &&
+                  (!options_.WantsEditor() || RunEditor(effect, handler));
     if (passed)
     {
         Vst3Renderer renderer(effect, {inputChannels, outputChannels}, options_.sampleRate);
@@ -185,6 +189,44 @@ bool Vst3Session::RunEffect(EffectInstance& effect, bool printReport)
     if (passed && (host.ForeignReferences() != 0 || handler.ForeignReferences() != 0))
         passed = Fail("the effect kept references to the host's objects after terminate");
     return passed;
+}
+
+bool Vst3Session::RunEditor(EffectInstance& effect, const ComponentHandler& handler)
+{
+    void* view = effect.Controller().createView(effect.ControllerObject(), kEditorViewName);
+    if (!view)
+        return Fail("the plug-in has no editor");
+    bool passed = false;
+    uint32_t frameReferences = 0;
+    {
+        PlugViewEditor editor(view, out_);
+        const WindowMode::EditRecord edits{[&handler] { return handler.Edits().size(); },
+                                           [this, &handler](size_t first) { PrintEdits(handler, first); }};
+        std::string error;
+        passed = WindowMode::Run(editor, options_, edits, out_, error) || Fail(error);
+        frameReferences = editor.FrameReferences();
+    }
+    const uint32_t remaining = TableOf<UnknownSlots>(view).release(view);
+    if (passed && remaining != 0)
+        passed = Fail("the editor view still holds " + std::to_string(remaining) + " references after its release");
+    if (passed && frameReferences != 0)
+        passed = Fail("the editor view kept references to the host's frame");
+    return passed;
+}
+
+void Vst3Session::PrintEdits(const ComponentHandler& handler, size_t first)
+{
+    const std::vector<ComponentHandler::Edit>& edits = handler.Edits();
+    for (size_t i = first; i < edits.size(); ++i)
+    {
+        const ComponentHandler::Edit& edit = edits[i];
+        if (edit.kind == ComponentHandler::Edit::Kind::Begin)
+            std::fprintf(out_, "edit: begin %u\n", edit.id);
+        else if (edit.kind == ComponentHandler::Edit::Kind::End)
+            std::fprintf(out_, "edit: end %u\n", edit.id);
+        else
+            std::fprintf(out_, "edit: perform %u = %.6f\n", edit.id, edit.value);
+    }
 }
 
 bool Vst3Session::PrepareBuses(EffectInstance& effect, int32_t& inputChannels, int32_t& outputChannels)

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class ComponentHandler;
 class EffectInstance;
 class ParameterChanges;
 class Vst3Renderer;
@@ -26,6 +27,9 @@ private:
     bool FindEffectClass(void* factory, bool printReport, ClassInfo2Record& found);
     bool CheckUnicodeRecord(void* factory, int32_t index, const ClassInfo2Record& narrow);
     bool RunEffect(EffectInstance& effect, bool printReport);
+    // Window mode: the editor view in a window of the host, the script, the screenshot.
+    bool RunEditor(EffectInstance& effect, const ComponentHandler& handler);
+    void PrintEdits(const ComponentHandler& handler, size_t first);
     bool PrepareBuses(EffectInstance& effect, int32_t& inputChannels, int32_t& outputChannels);
     bool LoadState(EffectInstance& effect);
     bool RenderAll(EffectInstance& effect, Vst3Renderer& renderer);

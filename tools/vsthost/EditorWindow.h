@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-class PluginInstance;
+class EmbeddedEditor;
 
 class EditorWindow
 {
 public:
-    // Creates the window at the size of the editor's rectangle and opens the editor in it.
-    explicit EditorWindow(PluginInstance& plugin);
+    // Creates the window at the size of the editor and opens the editor in it.
+    explicit EditorWindow(EmbeddedEditor& editor);
     // Closes the editor, then destroys the window.
     ~EditorWindow();
     EditorWindow(const EditorWindow&) = delete;
@@ -29,6 +29,8 @@ public:
     // The host's window and the editor's child window (HWNDs), null when there is none.
     void* HostHandle() const;
     void* EditorHandle() const;
+    // Gives the host's window a new inside size, as a host does when the editor asks for one.
+    void Resize(int32_t width, int32_t height);
 
     // Pumps messages until the editor's redraw timer has ticked `ticks` times (or, for an
     // editor without a timer, until the host's own timer gives up waiting).
@@ -40,7 +42,7 @@ public:
 private:
     struct Native;
 
-    PluginInstance& plugin_;
+    EmbeddedEditor& editor_;
     std::unique_ptr<Native> native_;
     int32_t width_ = 0;
     int32_t height_ = 0;

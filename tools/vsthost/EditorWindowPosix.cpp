@@ -4,7 +4,7 @@ struct EditorWindow::Native
 {
 };
 
-EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin)
+EditorWindow::EditorWindow(EmbeddedEditor& editor) : editor_(editor)
 {
     error_ = "the editor window needs the Windows build";
 }
@@ -24,6 +24,10 @@ void* EditorWindow::HostHandle() const
 void* EditorWindow::EditorHandle() const
 {
     return nullptr;
+}
+
+void EditorWindow::Resize(int32_t, int32_t)
+{
 }
 
 void EditorWindow::WaitForTicks(int32_t)

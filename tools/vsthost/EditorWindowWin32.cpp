@@ -1,7 +1,6 @@
 #include "tools/vsthost/EditorWindow.h"
 
-#include "framework/vst2/Vst2Constants.h"
-#include "tools/vsthost/PluginInstance.h"
+#include "tools/vsthost/EmbeddedEditor.h"
 
 #include <windows.h>
 
@@ -31,6 +30,14 @@ void PostKey(HWND window, WPARAM key)
 {
     PostMessageA(window, WM_KEYDOWN, key, 1);
     PostMessageA(window, WM_KEYUP, key, 1);
+}
+
+// The host window's outer rectangle for an inside of this size.
+RECT OuterRect(int32_t width, int32_t height)
+{
+    RECT outer{0, 0, width, height};
+    AdjustWindowRect(&outer, kHostStyle, FALSE);
+    return outer;
 }
 
 // The popup menu this thread shows, or null.
@@ -111,16 +118,10 @@ struct EditorWindow::Native
     }
 };
 
-EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin), native_(std::make_unique<Native>())
+EditorWindow::EditorWindow(EmbeddedEditor& editor) : editor_(editor), native_(std::make_unique<Native>())
 {
-    ERect* rect = nullptr;
-    if (!plugin_.HasFlag(effFlagsHasEditor) || !plugin_.Dispatch(effEditGetRect, 0, 0, &rect) || !rect)
-    {
-        error_ = "the plug-in has no editor";
+    if (!editor_.Size(width_, height_, error_))
         return;
-    }
-    width_ = rect->right - rect->left;
-    height_ = rect->bottom - rect->top;
 
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &Native::HostProc;
@@ -129,8 +130,7 @@ EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin), native_(st
     windowClass.lpszClassName = kHostClassName;
     native_->classRegistered = RegisterClassA(&windowClass) != 0;
 
-    RECT outer{0, 0, width_, height_};
-    AdjustWindowRect(&outer, kHostStyle, FALSE);
+    const RECT outer = OuterRect(width_, height_);
     native_->host = CreateWindowExA(0, kHostClassName, kHostTitle, kHostStyle, 0, 0, outer.right - outer.left,
                                     outer.bottom - outer.top, nullptr, nullptr, windowClass.hInstance, nullptr);
     if (!native_->host)
@@ -143,11 +143,8 @@ EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin), native_(st
     UpdateWindow(native_->host);
     SetTimer(native_->host, kHostTimerId, kHostTimerMilliseconds, nullptr);
 
-    if (!plugin_.Dispatch(effEditOpen, 0, 0, native_->host))
-    {
-        error_ = "the plug-in did not open its editor";
+    if (!editor_.Open(*this, error_))
         return;
-    }
     native_->editor = GetWindow(native_->host, GW_CHILD);
     if (!native_->editor)
         error_ = "the plug-in opened no editor window";
@@ -156,7 +153,7 @@ EditorWindow::EditorWindow(PluginInstance& plugin) : plugin_(plugin), native_(st
 EditorWindow::~EditorWindow()
 {
     if (native_->editor)
-        plugin_.Dispatch(effEditClose);
+        editor_.Close();
     if (native_->host)
     {
         KillTimer(native_->host, kHostTimerId);
@@ -179,6 +176,17 @@ void* EditorWindow::HostHandle() const
 void* EditorWindow::EditorHandle() const
 {
     return native_->editor;
+}
+
+void EditorWindow::Resize(int32_t width, int32_t height)
+{
+    if (!native_->host)
+        return;
+    width_ = width;
+    height_ = height;
+    const RECT outer = OuterRect(width_, height_);
+    SetWindowPos(native_->host, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void EditorWindow::WaitForTicks(int32_t ticks)

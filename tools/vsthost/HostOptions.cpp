@@ -38,18 +38,6 @@ bool ReadEntries(const std::string& text, std::vector<AudioEntry>& entries)
     });
 }
 
-// Each mouse option adds its step to the script in command-line order.
-CommandLine::Readers::value_type EditorActionReader(const char* option, EditorAction::Kind kind,
-                                                    std::vector<EditorAction>& script)
-{
-    return {option, [kind, &script](const std::string& text) {
-                const auto action = EditorAction::Parse(kind, text);
-                if (action)
-                    script.push_back(*action);
-                return action.has_value();
-            }};
-}
-
 bool ReadParameter(const std::string& text, std::pair<int32_t, float>& parameter)
 {
     const size_t equals = text.find('=');
@@ -64,7 +52,7 @@ bool ReadParameter(const std::string& text, std::pair<int32_t, float>& parameter
 
 const char* HostOptions::Usage()
 {
-    return "usage: vsthost PLUGIN [options]\n"
+    static const std::string text = "usage: vsthost PLUGIN [options]\n"
            "  --rate HZ               sample rate (44100)\n"
            "  --block N               block size in frames (512)\n"
            "  --entry LIST            audio entries to render, comma-separated: float, double, accumulate\n"
@@ -83,16 +71,9 @@ const char* HostOptions::Usage()
            "  --expect-version N      fail unless the plug-in's version is N\n"
            "  --expect-passthrough    fail unless every entry returns its input bit for bit\n"
            "  --roundtrip-chunks      fail unless program and bank chunks read back unchanged\n"
-           "  --cycles N              load, run and unload the plug-in N times (1)\n"
-           "window mode (Windows build): the editor opened in a window of the host, before rendering\n"
-           "  --editor                open the editor and close it again\n"
-           "  --press X,Y             press the left button at editor coordinates X,Y (repeatable)\n"
-           "  --drag X,Y              move the held button to X,Y (repeatable)\n"
-           "  --release X,Y           release the button at X,Y (repeatable)\n"
-           "  --menu-item N[.M...]    the next popup menu gets item N (in its submenu, item M) chosen with the keys\n"
-           "  --type TEXT             type the text into the window that has the keyboard focus\n"
-           "  --key NAME              press enter, escape, tab, space, up, down, left or right there\n"
-           "  --screenshot FILE.png   save what the editor shows after the script\n";
+           "  --cycles N              load, run and unload the plug-in N times (1)\n" +
+                                    std::string(WindowOptions::Usage());
+    return text.c_str();
 }
 
 bool HostOptions::Parse(int argc, const char* const* argv, HostOptions& options, std::string& error)
@@ -111,17 +92,11 @@ bool HostOptions::Parse(int argc, const char* const* argv, HostOptions& options,
         {"--load-bank", [&](const std::string& v) { return !(options.loadBankPath = v).empty(); }},
         {"--save-bank", [&](const std::string& v) { return !(options.saveBankPath = v).empty(); }},
         {"--expect-id", [&](const std::string& v) { return ReadUniqueId(v, options.expectedUniqueId); }},
-        {"--screenshot", [&](const std::string& v) { return !(options.screenshotPath = v).empty(); }},
-        EditorActionReader("--press", EditorAction::Kind::Press, options.editorActions),
-        EditorActionReader("--drag", EditorAction::Kind::Drag, options.editorActions),
-        EditorActionReader("--release", EditorAction::Kind::Release, options.editorActions),
-        EditorActionReader("--menu-item", EditorAction::Kind::ChooseMenuItem, options.editorActions),
-        EditorActionReader("--type", EditorAction::Kind::Type, options.editorActions),
-        EditorActionReader("--key", EditorAction::Kind::Key, options.editorActions),
         {"--expect-version",
          [&](const std::string& v) { return ReadOptionalInteger(v, INT32_MIN, INT32_MAX, options.expectedVersion); }},
     };
-    Switches switches = {{"--roundtrip-chunks", &options.roundTripChunks}, {"--editor", &options.openEditor}};
+    Switches switches = {{"--roundtrip-chunks", &options.roundTripChunks}};
     AddRunOptions(options, readers, switches);
+    options.AddTo(readers, switches);
     return CommandLine::Parse(argc, argv, readers, switches, options.pluginPath, "no plug-in file given", error);
 }

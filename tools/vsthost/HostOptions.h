@@ -3,7 +3,7 @@
 
 #include "tools/vsthost/AudioRenderer.h"
 #include "tools/vsthost/CommandLine.h"
-#include "tools/vsthost/EditorAction.h"
+#include "tools/vsthost/WindowOptions.h"
 
 #include <cstdint>
 #include <optional>
@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-struct HostOptions : RunOptions
+struct HostOptions : RunOptions, WindowOptions
 {
     std::string pluginPath;
     std::vector<AudioEntry> entries{AudioEntry::Float};
@@ -23,14 +23,6 @@ struct HostOptions : RunOptions
     std::optional<int32_t> expectedUniqueId;
     std::optional<int32_t> expectedVersion;
     bool roundTripChunks = false;
-    // Window mode: the editor opened in a window of the host, a script played on it and
-    // a screenshot of it.
-    bool openEditor = false;
-    std::vector<EditorAction> editorActions;
-    std::string screenshotPath;
-
-    bool WantsEditor() const { return openEditor || !editorActions.empty() || !screenshotPath.empty(); }
-
     // Fills the options from argv; false with a reason when the command line is wrong.
     static bool Parse(int argc, const char* const* argv, HostOptions& options, std::string& error);
     static const char* Usage();

@@ -3,21 +3,18 @@
 #include "framework/vst2/Vst2Constants.h"
 #include "tools/vsthost/AudioRenderer.h"
 #include "tools/vsthost/ByteFile.h"
-#include "tools/vsthost/EditorWindow.h"
 #include "tools/vsthost/HostContext.h"
 #include "tools/vsthost/PluginInstance.h"
 #include "tools/vsthost/PluginLibrary.h"
 #include "tools/vsthost/PluginReport.h"
-#include "tools/vsthost/PngFile.h"
 #include "tools/vsthost/RenderReport.h"
+#include "tools/vsthost/Vst2Editor.h"
 #include "tools/vsthost/WavFile.h"
+#include "tools/vsthost/WindowMode.h"
 
 namespace
 {
 constexpr int kEntryNameWidth = 10;
-// Redraw ticks of the editor after it opened and after each scripted step: one tick collects
-// what changed, the next finds nothing left.
-constexpr int32_t kTicksToSettle = 2;
 
 const char* ChunkName(bool bank)
 {
@@ -121,25 +118,11 @@ bool HostSession::ApplySettings(PluginInstance& plugin)
 
 bool HostSession::RunEditor(PluginInstance& plugin, const HostContext& host)
 {
-    EditorWindow window(plugin);
-    if (!window.IsOpen())
-        return Fail(window.Error());
-    std::fprintf(out_, "editor: %d x %d\n", window.Width(), window.Height());
-    window.WaitForTicks(kTicksToSettle);
-    const size_t firstEdit = host.Edits().size();
-    for (const EditorAction& action : options_.editorActions)
-    {
-        window.Play(action);
-        window.WaitForTicks(kTicksToSettle);
-    }
-    PrintEdits(host, firstEdit);
-    if (options_.screenshotPath.empty())
-        return true;
+    Vst2Editor editor(plugin);
+    const WindowMode::EditRecord edits{[&host] { return host.Edits().size(); },
+                                       [this, &host](size_t first) { PrintEdits(host, first); }};
     std::string error;
-    if (!PngFile::Write(options_.screenshotPath, window.CapturePixels(), window.Width(), window.Height(), error))
-        return Fail(error);
-    std::fprintf(out_, "screenshot: %s\n", options_.screenshotPath.c_str());
-    return true;
+    return WindowMode::Run(editor, options_, edits, out_, error) || Fail(error);
 }
 
 void HostSession::PrintEdits(const HostContext& host, size_t first)
