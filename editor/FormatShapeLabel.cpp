@@ -1,6 +1,6 @@
 #include "editor/FormatShapeLabel.h"
 
-#include "dsp/units/ShapeCatalogue.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "editor/IWzDistortionCurveEditor.h"
 
-#include "dsp/units/CurveActionNames.h"
+#include "dsp/units/curves/CurveActionNames.h"
 #include "editor/ControlLine.h"
 #include "editor/IWzDropDownMenu.h"
 #include "framework/IEffectBase.h"

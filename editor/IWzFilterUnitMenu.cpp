@@ -1,6 +1,6 @@
 #include "editor/IWzFilterUnitMenu.h"
 
-#include "dsp/units/FilterType.h"
+#include "dsp/units/filters/FilterType.h"
 #include "framework/IEffectBase.h"
 #include "graphics/IGraphics.h"
 #include "plugin/IFilterDataProvider.h"

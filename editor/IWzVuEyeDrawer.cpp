@@ -1,6 +1,6 @@
 #include "editor/IWzVuEyeDrawer.h"
 
-#include "dsp/units/EnvFollower.h"
+#include "dsp/units/path/EnvFollower.h"
 #include "graphics/IGraphics.h"
 #include "graphics/RasterFillTriangle.h"
 #include "graphics/RasterMode.h"

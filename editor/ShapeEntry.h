@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/ShapeCatalogue.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
 
 #include <cstdint>
 #include <string>

@@ -1,8 +1,8 @@
 // Curve text as program files and comma-separated curve files deliver it: whatever the text,
 // the curve must end up with finite points within -1..1, or stay as it was.
-#include "dsp/units/CurveNumberText.h"
-#include "dsp/units/CurveText.h"
-#include "dsp/units/DistortionCurve.h"
+#include "dsp/units/curves/DistortionCurve.h"
+#include "dsp/units/files/CurveNumberText.h"
+#include "dsp/units/files/CurveText.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,8 +1,8 @@
 // WAV files as the curve import reads them: any bytes must be refused or read within the
 // bytes given, and whatever frames they hold must become finite curve points within -1..1.
-#include "dsp/units/CurveWavFile.h"
-#include "dsp/units/DistortionCurve.h"
-#include "dsp/units/WavFile.h"
+#include "dsp/units/curves/DistortionCurve.h"
+#include "dsp/units/files/CurveWavFile.h"
+#include "dsp/units/files/WavFile.h"
 
 #include <cmath>
 #include <cstddef>

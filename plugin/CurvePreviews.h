@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/DistortionChain.h"
+#include "dsp/units/path/DistortionChain.h"
 #include "plugin/DisplayCurve.h"
 
 #include <array>

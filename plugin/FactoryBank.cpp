@@ -1,7 +1,7 @@
 #include "plugin/FactoryBank.h"
 
-#include "dsp/units/CurveId.h"
-#include "dsp/units/FilterType.h"
+#include "dsp/units/curves/CurveId.h"
+#include "dsp/units/filters/FilterType.h"
 #include "plugin/ParamIndex.h"
 
 #include <initializer_list>

@@ -1,6 +1,6 @@
 #include "plugin/ParamDisplayText.h"
 
-#include "dsp/units/SmpRateConverter.h"
+#include "dsp/units/path/SmpRateConverter.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "plugin/SettingsLine.h"
 
-#include "dsp/units/CurveNumberText.h"
+#include "dsp/units/files/CurveNumberText.h"
 
 #include <charconv>
 #include <system_error>

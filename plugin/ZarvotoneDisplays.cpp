@@ -1,7 +1,7 @@
 #include "plugin/Zarvotone.h"
 
 #include "dsp/filters/Filter.h"
-#include "dsp/units/InterpolationNames.h"
+#include "dsp/units/curves/InterpolationNames.h"
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"
 #include "plugin/ParamDisplayText.h"

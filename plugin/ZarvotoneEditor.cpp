@@ -1,6 +1,6 @@
 #include "plugin/Zarvotone.h"
 
-#include "dsp/units/FilterType.h"
+#include "dsp/units/filters/FilterType.h"
 #include "framework/ScopedLock.h"
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"

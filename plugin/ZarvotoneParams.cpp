@@ -1,8 +1,8 @@
 #include "plugin/Zarvotone.h"
 
-#include "dsp/units/RoundedIndex.h"
-#include "graphics/IGraphics.h"
+#include "dsp/units/path/RoundedIndex.h"
 #include "framework/ScopedLock.h"
+#include "graphics/IGraphics.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "plugin/ZarvotoneProgram.h"
 
-#include "dsp/units/CurvePoints.h"
-#include "dsp/units/Distortion.h"
-#include "dsp/units/RoundedIndex.h"
+#include "dsp/units/curves/CurvePoints.h"
+#include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/RoundedIndex.h"
 #include "plugin/ParameterTable.h"
 #include "plugin/ProgramTextFile.h"
 #include "plugin/StateBlock.h"

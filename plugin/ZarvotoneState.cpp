@@ -1,6 +1,6 @@
 #include "plugin/Zarvotone.h"
 
-#include "dsp/units/CurvePoints.h"
+#include "dsp/units/curves/CurvePoints.h"
 #include "framework/ScopedLock.h"
 #include "plugin/StateBlock.h"
 

@@ -1,11 +1,11 @@
-#include "dsp/units/DumpExpand.h"
-#include "dsp/units/Eq4Band.h"
-#include "dsp/units/FilterType.h"
-#include "dsp/units/FilterUnit.h"
-#include "dsp/units/HqFilterUnit.h"
-#include "dsp/units/OutputLimiter.h"
-#include "dsp/units/StateVariableFilter.h"
-#include "dsp/units/SubBandProcessor.h"
+#include "dsp/units/filters/DumpExpand.h"
+#include "dsp/units/filters/Eq4Band.h"
+#include "dsp/units/filters/FilterType.h"
+#include "dsp/units/filters/FilterUnit.h"
+#include "dsp/units/filters/HqFilterUnit.h"
+#include "dsp/units/filters/OutputLimiter.h"
+#include "dsp/units/filters/StateVariableFilter.h"
+#include "dsp/units/filters/SubBandProcessor.h"
 
 #include <benchmark/benchmark.h>
 

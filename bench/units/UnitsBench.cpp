@@ -1,7 +1,7 @@
-#include "dsp/units/DistortionChain.h"
-#include "dsp/units/DistortionCurve.h"
-#include "dsp/units/DistortionDataProvider.h"
-#include "dsp/units/Oversampler.h"
+#include "dsp/units/curves/DistortionCurve.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/DistortionChain.h"
+#include "dsp/units/path/Oversampler.h"
 
 #include <benchmark/benchmark.h>
 

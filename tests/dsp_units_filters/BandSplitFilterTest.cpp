@@ -1,6 +1,6 @@
 #include "dsp/filters/Filter.h"
-#include "dsp/units/BandSplitFilter.h"
-#include "dsp/units/DesignParams.h"
+#include "dsp/units/filters/BandSplitFilter.h"
+#include "dsp/units/filters/DesignParams.h"
 #include "tests/dsp_units_filters/TestSignals.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "dsp/filters/Filter.h"
-#include "dsp/units/DesignParams.h"
-#include "dsp/units/DumpExpand.h"
+#include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/DumpExpand.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
 #include "tests/dsp_units_filters/TestSignals.h"
 

@@ -1,8 +1,8 @@
 #include "dsp/filters/Filter.h"
-#include "dsp/units/DesignParams.h"
-#include "dsp/units/DesignTuning.h"
-#include "dsp/units/FilterBank.h"
-#include "dsp/units/FilterType.h"
+#include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/DesignTuning.h"
+#include "dsp/units/filters/FilterBank.h"
+#include "dsp/units/filters/FilterType.h"
 
 #include <gtest/gtest.h>
 

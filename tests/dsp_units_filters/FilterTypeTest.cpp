@@ -1,4 +1,4 @@
-#include "dsp/units/FilterType.h"
+#include "dsp/units/filters/FilterType.h"
 
 #include <gtest/gtest.h>
 

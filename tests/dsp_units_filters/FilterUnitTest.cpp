@@ -1,8 +1,8 @@
 #include "dsp/filters/Filter.h"
-#include "dsp/units/DesignParams.h"
-#include "dsp/units/FilterType.h"
-#include "dsp/units/FilterUnit.h"
-#include "dsp/units/StateVariableFilter.h"
+#include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/FilterType.h"
+#include "dsp/units/filters/FilterUnit.h"
+#include "dsp/units/filters/StateVariableFilter.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
 #include "tests/dsp_units_filters/TestSignals.h"
 

@@ -1,4 +1,4 @@
-#include "dsp/units/StateVariableFilter.h"
+#include "dsp/units/filters/StateVariableFilter.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
 
 #include <gtest/gtest.h>

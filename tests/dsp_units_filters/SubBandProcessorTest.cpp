@@ -1,4 +1,4 @@
-#include "dsp/units/SubBandProcessor.h"
+#include "dsp/units/filters/SubBandProcessor.h"
 #include "tests/dsp_units_filters/TestSignals.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "dsp/units/DeadZoneGate.h"
-#include "dsp/units/Quantizer.h"
-#include "dsp/units/SmpRateConverter.h"
+#include "dsp/units/path/DeadZoneGate.h"
+#include "dsp/units/path/Quantizer.h"
+#include "dsp/units/path/SmpRateConverter.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "dsp/units/DistortionChain.h"
-#include "dsp/units/DistortionDataProvider.h"
-#include "dsp/units/LcgRandom.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/LcgRandom.h"
+#include "dsp/units/path/DistortionChain.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "dsp/units/Distortion.h"
-#include "dsp/units/DistortionDataProvider.h"
-#include "dsp/units/ShapeCatalogue.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
+#include "dsp/units/path/Distortion.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

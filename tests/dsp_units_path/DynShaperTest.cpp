@@ -1,4 +1,4 @@
-#include "dsp/units/DynShaper.h"
+#include "dsp/units/path/DynShaper.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "dsp/units/EnvFollower.h"
+#include "dsp/units/path/EnvFollower.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "dsp/units/InputProcessor.h"
-#include "dsp/units/OutputLimiter.h"
-#include "dsp/units/SoftKneeCurve.h"
+#include "dsp/units/filters/OutputLimiter.h"
+#include "dsp/units/filters/SoftKneeCurve.h"
+#include "dsp/units/path/InputProcessor.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

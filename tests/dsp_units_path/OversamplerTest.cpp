@@ -1,5 +1,5 @@
-#include "dsp/units/HalfbandDesign.h"
-#include "dsp/units/Oversampler.h"
+#include "dsp/units/path/HalfbandDesign.h"
+#include "dsp/units/path/Oversampler.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "dsp/units/ShapeCatalogue.h"
-#include "dsp/units/ParseCurveName.h"
+#include "dsp/units/curves/ParseCurveName.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
 
 #include <gtest/gtest.h>
 

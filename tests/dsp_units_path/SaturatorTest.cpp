@@ -1,5 +1,5 @@
-#include "dsp/units/DistortionDataProvider.h"
-#include "dsp/units/Saturator.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/Saturator.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

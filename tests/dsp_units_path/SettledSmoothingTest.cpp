@@ -1,10 +1,10 @@
-#include "dsp/units/DeadZoneGate.h"
-#include "dsp/units/Distortion.h"
-#include "dsp/units/DistortionDataProvider.h"
-#include "dsp/units/DynShaper.h"
-#include "dsp/units/InputProcessor.h"
-#include "dsp/units/OutputLimiter.h"
-#include "dsp/units/Saturator.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/filters/OutputLimiter.h"
+#include "dsp/units/path/DeadZoneGate.h"
+#include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/DynShaper.h"
+#include "dsp/units/path/InputProcessor.h"
+#include "dsp/units/path/Saturator.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
 #include <gtest/gtest.h>

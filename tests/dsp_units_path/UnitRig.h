@@ -1,11 +1,11 @@
 #pragma once
 
-#include "dsp/units/DistortionChain.h"
-#include "dsp/units/DistortionDataProvider.h"
-#include "dsp/units/EnvFollower.h"
-#include "dsp/units/InputProcessor.h"
-#include "dsp/units/Oversampler.h"
-#include "dsp/units/Saturator.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/DistortionChain.h"
+#include "dsp/units/path/EnvFollower.h"
+#include "dsp/units/path/InputProcessor.h"
+#include "dsp/units/path/Oversampler.h"
+#include "dsp/units/path/Saturator.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
+#include "dsp/units/path/EnvFollower.h"
 #include "editor/IBandFreqDispay.h"
 #include "editor/IWzVuEyeDrawer.h"
-#include "dsp/units/EnvFollower.h"
 #include "graphics/PIX_IBitmap.h"
 #include "tests/editor_controls/ControlTestRig.h"
 

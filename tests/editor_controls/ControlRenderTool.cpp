@@ -1,7 +1,7 @@
 // Draws every product control in a few states through the windowless editor and writes one
 // PNG sheet per group, to look at: editor_control_render <repository root> <output folder>.
 
-#include "dsp/units/EnvFollower.h"
+#include "dsp/units/path/EnvFollower.h"
 #include "editor/IBandFreqDispay.h"
 #include "editor/IEqTabButton.h"
 #include "editor/IWzCaptionControl.h"

@@ -1,6 +1,6 @@
-#include "dsp/units/CurveActions.h"
+#include "dsp/units/curves/CurveActions.h"
 #include "framework/vst2/Vst2Constants.h"
-#include "tests/dsp_units/TempFile.h"
+#include "tests/dsp_units_files/TempFile.h"
 #include "tests/editor_core/EditorRig.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "framework/vst2/Vst2Constants.h"
-#include "tests/dsp_units/TempFile.h"
+#include "tests/dsp_units_files/TempFile.h"
 #include "tests/editor_core/EditorRig.h"
 #include "tests/vst2/FakeHost.h"
 

@@ -2,7 +2,7 @@
 // while the editor's thread works the controller interfaces and redraws. Under ThreadSanitizer
 // this shows every access the two share without synchronisation; elsewhere it shows that
 // nothing breaks.
-#include "dsp/units/CurveActions.h"
+#include "dsp/units/curves/CurveActions.h"
 #include "tests/editor_core/EditorRig.h"
 
 #include <gtest/gtest.h>

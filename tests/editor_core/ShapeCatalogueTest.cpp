@@ -1,4 +1,4 @@
-#include "dsp/units/ShapeCatalogue.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
 #include "editor/FormatShapeLabel.h"
 #include "editor/ShapeCategory.h"
 

@@ -1,6 +1,6 @@
-#include "dsp/units/CurveActions.h"
-#include "tests/support/AllocationCounter.h"
+#include "dsp/units/curves/CurveActions.h"
 #include "tests/plugin/PluginRig.h"
+#include "tests/support/AllocationCounter.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "dsp/units/CurveActions.h"
+#include "dsp/units/curves/CurveActions.h"
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/vst2/FakeHost.h"

@@ -1,4 +1,4 @@
-#include "dsp/units/CurveId.h"
+#include "dsp/units/curves/CurveId.h"
 #include "plugin/FactoryBank.h"
 #include "plugin/ParamIndex.h"
 

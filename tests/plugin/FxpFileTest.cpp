@@ -1,5 +1,5 @@
 #include "plugin/Zarvotone.h"
-#include "tests/dsp_units/TempFile.h"
+#include "tests/dsp_units_files/TempFile.h"
 #include "tests/plugin/StateBytes.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
-#include "dsp/units/FilterType.h"
-#include "dsp/units/ShapeCatalogue.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
+#include "dsp/units/filters/FilterType.h"
 #include "plugin/ProgramTextFile.h"
 #include "plugin/Zarvotone.h"
-#include "tests/dsp_units/TempFile.h"
+#include "tests/dsp_units_files/TempFile.h"
 #include "tests/plugin/StateBytes.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // switched off or a filter changes type, and a sample-rate reducer that sounds the same at any
 // host block size.
 
-#include "dsp/units/SharedRandom.h"
+#include "dsp/units/curves/SharedRandom.h"
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
 

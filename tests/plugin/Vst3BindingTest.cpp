@@ -3,7 +3,7 @@
 #include "plugin/FxpProgramFile.h"
 #include "plugin/ParameterTable.h"
 #include "plugin/Zarvotone.h"
-#include "tests/dsp_units/TempFile.h"
+#include "tests/dsp_units_files/TempFile.h"
 #include "tests/plugin/StateBytes.h"
 #include "tests/plugin/Vst3ProcessRig.h"
 #include "tests/vst3/RecordingComponentHandler.h"

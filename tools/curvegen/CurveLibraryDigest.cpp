@@ -1,6 +1,6 @@
 #include "tools/curvegen/CurveLibraryDigest.h"
 
-#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,8 +1,8 @@
 #include "tools/curvegen/StoredTableDesigner.h"
 
-#include "dsp/units/CurveFormulaConstants.h"
-#include "dsp/units/CurveNumberText.h"
-#include "dsp/units/PortableTrig.h"
+#include "dsp/units/curves/CurveFormulaConstants.h"
+#include "dsp/units/curves/PortableTrig.h"
+#include "dsp/units/files/CurveNumberText.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "tools/curvegen/StoredTableShapes.h"
 
-#include "dsp/units/CurveFormulaConstants.h"
-#include "dsp/units/PortableTrig.h"
+#include "dsp/units/curves/CurveFormulaConstants.h"
+#include "dsp/units/curves/PortableTrig.h"
 #include "tools/curvegen/PortableMath.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // zv_curvegen: writes the generated curve data of the repository.
 //   zv_curvegen tables <path>   the 27 stored tables of the curve library
-//                               (committed as dsp/units/StoredCurveTables.inc)
+//                               (committed as dsp/units/curves/StoredCurveTables.inc)
 //   zv_curvegen golden <path>   the digest of all 85 library slots that the tests of both builds
-//                               compare with (committed as tests/dsp_units/CurveLibraryGolden.txt)
+//                               compare with (committed as tests/dsp_units_curves/CurveLibraryGolden.txt)
 // Both outputs are deterministic; tests regenerate them and compare with the committed bytes.
-#include "dsp/units/DistortionDataProvider.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
 #include "tools/curvegen/CurveLibraryDigest.h"
 #include "tools/curvegen/StoredTableDesigner.h"
 

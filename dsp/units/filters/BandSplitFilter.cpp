@@ -1,0 +1,166 @@
+#include "dsp/units/filters/BandSplitFilter.h"
+
+#include "dsp/filters/Butterworth/Designs.h"
+#include "dsp/filters/DirectFormII.h"
+#include "dsp/filters/ParamRecords.h"
+#include "dsp/filters/SmoothedFilterDesign.h"
+#include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/UsableSampleRate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr double kMinSplit = 20.0;
+constexpr double kMaxSplit = 21000.0;
+constexpr double kInitialSplitHz = 200.0;
+
+template <class DesignClass>
+std::unique_ptr<Dsp::Filter> MakeDesign()
+{
+    return std::make_unique<Dsp::SmoothedFilterDesign<DesignClass, 2, Dsp::DirectFormII>>();
+}
+
+namespace Butterworth = Dsp::Butterworth::Design;
+
+} // namespace
+
+BandSplitFilter::BandSplitFilter()
+{
+    SetBypass(false);
+    SetBlockSize(kInitialFrames);
+    Init();
+    SetHighSplit(kDefaultSplit);
+    SetLowSplit(kDefaultSplit);
+    Reset();
+}
+
+BandSplitFilter::~BandSplitFilter() = default;
+
+void BandSplitFilter::Init()
+{
+    designs = {
+        MakeDesign<Butterworth::LowPass<1>>(), MakeDesign<Butterworth::HighPass<1>>(),
+        MakeDesign<Butterworth::LowPass<2>>(), MakeDesign<Butterworth::HighPass<2>>(),
+        MakeDesign<Butterworth::LowPass<4>>(), MakeDesign<Butterworth::HighPass<4>>(),
+        MakeDesign<Butterworth::LowPass<8>>(), MakeDesign<Butterworth::HighPass<8>>(),
+    };
+    constexpr double kOrders[] = {1.0, 1.0, 2.0, 2.0, 4.0, 4.0, 8.0, 8.0};
+    for (size_t i = 0; i < designs.size(); ++i)
+    {
+        DesignParams::ApplyDefaults(*designs[i]);
+        DesignParams::Set(*designs[i], Dsp::kOrderId, kOrders[i]);
+        DesignParams::Set(*designs[i], Dsp::kFrequencyId, kInitialSplitHz);
+    }
+    // Runs every glide out on silence, so the first real block starts on the target designs.
+    double* const silence[2] = {lowWork.left, lowWork.right};
+    for (const auto& design : designs)
+        design->ProcessDouble(lowWork.capacity, silence);
+}
+
+void BandSplitFilter::SetSampleRate(double rate)
+{
+    if (!IsUsableSampleRate(rate))
+        return;
+    AudioProcessingUnit::SetSampleRate(rate);
+    for (const auto& design : designs)
+        DesignParams::Set(*design, Dsp::kSampleRateId, rate);
+}
+
+void BandSplitFilter::SetSplit(Dsp::Filter* design, double v)
+{
+    const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
+    const double hz = std::clamp(frequency.fromNormalised(frequency, v), kMinSplit, kMaxSplit);
+    DesignParams::Set(*design, Dsp::kFrequencyId, hz);
+}
+
+void BandSplitFilter::SetLowSplit(double v)
+{
+    if (!std::isfinite(v))
+        return;
+    lowSplit = v;
+    for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
+        SetSplit(LowPassOfSlope(slope), v);
+}
+
+void BandSplitFilter::SetHighSplit(double v)
+{
+    if (!std::isfinite(v))
+        return;
+    highSplit = v;
+    for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
+        SetSplit(HighPassOfSlope(slope), v);
+    if (link)
+        SetLowSplit(v);
+}
+
+double BandSplitFilter::GetLowSplit() const
+{
+    const Dsp::Filter* design = LowPassOfSlope(lowSlope);
+    return design == nullptr ? 0.0 : DesignParams::Get(*design, Dsp::kFrequencyId, 0.0);
+}
+
+double BandSplitFilter::GetHighSplit() const
+{
+    const Dsp::Filter* design = HighPassOfSlope(highSlope);
+    return design == nullptr ? 0.0 : DesignParams::Get(*design, Dsp::kFrequencyId, 0.0);
+}
+
+double BandSplitFilter::Response(int band, double f) const
+{
+    const Dsp::Filter* design = band == 0 ? LowPassOfSlope(lowSlope) : HighPassOfSlope(highSlope);
+    return design == nullptr ? 1.0 : std::abs(design->Response(f));
+}
+
+void BandSplitFilter::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(lowWork, frames);
+    ResizeChannelPair(highWork, frames);
+}
+
+void BandSplitFilter::Reset()
+{
+    for (const auto& design : designs)
+        design->Reset();
+}
+
+void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* const highIn[2], int32_t n)
+{
+    if (fade == 0.0 && bypassed)
+        return;
+    if (n < 1 || n > lowWork.capacity || n > highWork.capacity)
+        return;
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(lowWork.left, lowIn[0], bytes);
+    std::memcpy(lowWork.right, lowIn[1], bytes);
+    std::memcpy(highWork.left, highIn[0], bytes);
+    std::memcpy(highWork.right, highIn[1], bytes);
+    if (Dsp::Filter* lowPass = LowPassOfSlope(lowSlope))
+    {
+        double* const low[2] = {lowWork.left, lowWork.right};
+        lowPass->ProcessDouble(n, low);
+    }
+    if (Dsp::Filter* highPass = HighPassOfSlope(highSlope))
+    {
+        double* const high[2] = {highWork.left, highWork.right};
+        highPass->ProcessDouble(n, high);
+    }
+}
+
+Dsp::Filter* BandSplitFilter::LowPassOfSlope(uint32_t slope) const
+{
+    return slope < kSlopeCount ? designs[2 * slope].get() : nullptr;
+}
+
+Dsp::Filter* BandSplitFilter::HighPassOfSlope(uint32_t slope) const
+{
+    return slope < kSlopeCount ? designs[2 * slope + 1].get() : nullptr;
+}
+
+} // namespace Wezmark

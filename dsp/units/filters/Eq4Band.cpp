@@ -1,0 +1,167 @@
+#include "dsp/units/filters/Eq4Band.h"
+
+#include "dsp/filters/Butterworth/BandShelf.h"
+#include "dsp/filters/Butterworth/HighShelf.h"
+#include "dsp/filters/Butterworth/LowShelf.h"
+#include "dsp/filters/DirectFormI.h"
+#include "dsp/filters/ParamRecords.h"
+#include "dsp/filters/SmoothedFilterDesign.h"
+#include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/UsableSampleRate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr double kOrder = 2.0;
+
+template <class DesignClass>
+std::unique_ptr<Dsp::Filter> MakeShelf()
+{
+    return std::make_unique<Dsp::SmoothedFilterDesign<DesignClass, 2, Dsp::DirectFormI>>();
+}
+
+double GainInDecibels(double v)
+{
+    const Dsp::ParamInfo gain = Dsp::GainRecord();
+    return gain.fromNormalised(gain, v);
+}
+
+} // namespace
+
+Eq4Band::Eq4Band()
+{
+    Init();
+    ResizeChannelPair(work, kInitialFrames);
+}
+
+Eq4Band::~Eq4Band() = default;
+
+void Eq4Band::Init()
+{
+    designs[kBass] = MakeShelf<Dsp::Butterworth::Design::LowShelf<2>>();
+    designs[kLowMid] = MakeShelf<Dsp::Butterworth::Design::BandShelf<2>>();
+    designs[kHighMid] = MakeShelf<Dsp::Butterworth::Design::BandShelf<2>>();
+    designs[kHigh] = MakeShelf<Dsp::Butterworth::Design::HighShelf<2>>();
+    const struct
+    {
+        Band band;
+        double frequency;
+        double width;
+    } shapes[] = {
+        {kBass, bassFrequency, 0.0},
+        {kLowMid, lowMidFrequency, lowMidWidth},
+        {kHighMid, highMidFrequency, highMidWidth},
+        {kHigh, highFrequency, 0.0},
+    };
+    // One parameter set per band, applied once: the designs start on it without a glide.
+    for (const auto& shape : shapes)
+    {
+        Dsp::Filter& design = *designs[shape.band];
+        Dsp::FilterParams values = DesignParams::Defaults(design);
+        DesignParams::Write(design, values, Dsp::kFrequencyId, shape.frequency);
+        DesignParams::Write(design, values, Dsp::kBandwidthHzId, shape.width);
+        DesignParams::Write(design, values, Dsp::kOrderId, kOrder);
+        design.SetParams(values);
+        design.Reset();
+    }
+}
+
+void Eq4Band::SetSampleRate(double rate)
+{
+    if (!IsUsableSampleRate(rate))
+        return;
+    AudioProcessingUnit::SetSampleRate(rate);
+    for (const auto& design : designs)
+        DesignParams::Set(*design, Dsp::kSampleRateId, rate);
+}
+
+void Eq4Band::SetBassGain(double v)
+{
+    SetGain(kBass, v);
+}
+
+void Eq4Band::SetLowMidGain(double v)
+{
+    SetGain(kLowMid, v);
+}
+
+void Eq4Band::SetHighMidGain(double v)
+{
+    SetGain(kHighMid, v);
+}
+
+void Eq4Band::SetHighGain(double v)
+{
+    SetGain(kHigh, v);
+}
+
+double Eq4Band::GetBassGain() const
+{
+    return GetGain(kBass);
+}
+
+double Eq4Band::GetLowMidGain() const
+{
+    return GetGain(kLowMid);
+}
+
+double Eq4Band::GetHighMidGain() const
+{
+    return GetGain(kHighMid);
+}
+
+double Eq4Band::GetHighGain() const
+{
+    return GetGain(kHigh);
+}
+
+void Eq4Band::SetGain(Band band, double v)
+{
+    if (!std::isfinite(v))
+        return;
+    gains[band] = std::clamp(v, 0.0, 1.0);
+    DesignParams::Set(*designs[band], Dsp::kGainId, GainInDecibels(gains[band]));
+}
+
+double Eq4Band::GetGain(Band band) const
+{
+    return GainInDecibels(gains[band]);
+}
+
+void Eq4Band::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(work, frames);
+}
+
+void Eq4Band::ResetDesigns()
+{
+    for (const auto& design : designs)
+        design->Reset();
+}
+
+void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
+{
+    if (fade == 0.0 && bypassed)
+        return;
+    if (n < 1 || n > work.capacity)
+        return;
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(work.left, io[0], bytes);
+    std::memcpy(work.right, io[1], bytes);
+    double* const processed[2] = {work.left, work.right};
+    for (const auto& design : designs)
+        design->ProcessDouble(n, processed);
+    if (fade != 1.0)
+        MixBypassFade(io, processed, n);
+    std::memcpy(io[0], work.left, bytes);
+    std::memcpy(io[1], work.right, bytes);
+}
+
+} // namespace Wezmark

@@ -1,0 +1,209 @@
+#include "dsp/units/filters/FilterUnit.h"
+
+#include "dsp/filters/Filter.h"
+#include "dsp/units/SmootherStep.h"
+#include "dsp/units/filters/DesignTuning.h"
+#include "dsp/units/filters/UsableSampleRate.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr int32_t kSlowTransition = 2048;
+constexpr int32_t kMediumTransition = 512;
+constexpr int32_t kFastTransition = 256;
+
+int32_t TransitionLengthForSpeed(int speed)
+{
+    switch (speed)
+    {
+    case 0:
+        return kSlowTransition;
+    case 2:
+        return kFastTransition;
+    default:
+        return kMediumTransition;
+    }
+}
+
+} // namespace
+
+FilterUnit::FilterUnit() : saturator(Saturator::kHarmonicSaturation)
+{
+    SetBlockSize(kInitialFrames);
+    bank1.CreateDesigns();
+    bank2.CreateDesigns();
+    design1 = bank1.GetDesignForType(filter1Type);
+    design2 = bank2.GetDesignForType(filter2Type);
+    const struct
+    {
+        Dsp::Filter* design;
+        int32_t type;
+    } slots[] = {{design1, filter1Type}, {design2, filter2Type}};
+    for (const auto& slot : slots)
+    {
+        SetDesignResonance(slot.design, slot.type, resonance);
+        SetDesignCutoff(slot.design, cutoff);
+        slot.design->SetTransitionLength(transitionLength);
+    }
+    Reset();
+}
+
+void FilterUnit::SetSampleRate(double rate)
+{
+    if (!IsUsableSampleRate(rate))
+        return;
+    AudioProcessingUnit::SetSampleRate(rate);
+    bank1.SetSampleRate(rate);
+    bank2.SetSampleRate(rate);
+    bank1.SetStateVariableSampleRate(rate);
+    bank2.SetStateVariableSampleRate(rate);
+}
+
+void FilterUnit::SetCutoff(double hz)
+{
+    if (!std::isfinite(hz))
+        return;
+    cutoff = hz;
+    SetDesignCutoff(design1, hz);
+    SetDesignCutoff(design2, hz);
+    bank1.SetStateVariableCutoff(hz);
+    bank2.SetStateVariableCutoff(hz);
+}
+
+void FilterUnit::SetResonance(double r)
+{
+    if (!std::isfinite(r))
+        return;
+    resonance = r;
+    SetDesignResonance(design1, filter1Type, r);
+    SetDesignResonance(design2, filter2Type, r);
+    bank1.SetStateVariableResonance(r);
+    bank2.SetStateVariableResonance(r);
+}
+
+void FilterUnit::SelectFilterType(int slot, int type)
+{
+    if (slot != 0 && slot != 1)
+        return;
+    FilterBank& bank = slot == 0 ? bank1 : bank2;
+    Dsp::Filter*& design = slot == 0 ? design1 : design2;
+    int32_t& storedType = slot == 0 ? filter1Type : filter2Type;
+    storedType = type;
+    design = bank.GetDesignForType(type);
+    if (design == nullptr)
+        return;
+    SetDesignResonance(design, type, resonance);
+    SetDesignCutoff(design, cutoff);
+    design->SetTransitionLength(transitionLength);
+}
+
+void FilterUnit::SetTransitionSpeed(int speed)
+{
+    transitionSpeed = speed;
+    transitionLength = TransitionLengthForSpeed(speed);
+    if (design1 != nullptr)
+        design1->SetTransitionLength(transitionLength);
+    if (design2 != nullptr)
+        design2->SetTransitionLength(transitionLength);
+}
+
+void FilterUnit::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(workA, frames);
+    ResizeChannelPair(workB, frames);
+    ResizeChannelPair(mOutgoing, frames);
+    saturator.SetBlockSize(frames);
+}
+
+void FilterUnit::Reset()
+{
+    bank1.ResetDesigns();
+    bank2.ResetDesigns();
+    // A non-finite sample would otherwise stay in a state-variable filter for good.
+    bank1.ResetStateVariables();
+    bank2.ResetStateVariables();
+    // With every memory cleared there is nothing to crossfade from.
+    mPlaying1 = PlayingFilter{filter1Type, design1};
+    mPlaying2 = PlayingFilter{filter2Type, design2};
+}
+
+void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, ChannelPair& work, int32_t n)
+{
+    double* const io[2] = {work.left, work.right};
+    if (FilterBank::RunsStateVariable(type))
+        bank.ProcessStateVariable(type, io, n);
+    else
+        design->ProcessDouble(n, io);
+}
+
+void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design,
+                            ChannelPair& work, int32_t n)
+{
+    if (playing.fadeLength == 0 && (playing.type != type || playing.design != design))
+        playing = PlayingFilter{type, design, playing.type, playing.design, 0, std::max(transitionLength, 1)};
+    if (playing.fadeLength == 0 || playing.outgoingDesign == nullptr)
+    {
+        playing.fadeLength = 0;
+        RunSlot(bank, playing.type, playing.design, work, n);
+        return;
+    }
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mOutgoing.left, work.left, bytes);
+    std::memcpy(mOutgoing.right, work.right, bytes);
+    RunSlot(bank, playing.outgoingType, playing.outgoingDesign, mOutgoing, n);
+    RunSlot(bank, playing.type, playing.design, work, n);
+    const double length = playing.fadeLength;
+    for (int32_t i = 0; i < n && playing.faded + i < playing.fadeLength; ++i)
+    {
+        const double w = (playing.faded + i + 1) / length;
+        work.left[i] = w * work.left[i] + (1.0 - w) * mOutgoing.left[i];
+        work.right[i] = w * work.right[i] + (1.0 - w) * mOutgoing.right[i];
+    }
+    playing.faded += n;
+    if (playing.faded >= playing.fadeLength)
+        playing.fadeLength = 0;
+}
+
+void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
+{
+    if (fade == 0.0 && bypassed)
+        return;
+    if (n < 1 || n > workA.capacity || n > workB.capacity || n > mOutgoing.capacity || design1 == nullptr ||
+        design2 == nullptr)
+        return;
+    saturator.ProcessBlock(io, n);
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    for (ChannelPair* work : {&workA, &workB})
+    {
+        std::memcpy(work->left, io[0], bytes);
+        std::memcpy(work->right, io[1], bytes);
+    }
+    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
+    // The balanced mix lands in A; the dry side of the bypass fade is the saturated block.
+    // A settled balance is stepped once, not per frame: the later steps change nothing.
+    const int32_t balanceSteps = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance ? 1 : n;
+    double t = balance;
+    for (int32_t i = 0; i < n; ++i)
+    {
+        if (i < balanceSteps)
+            t = SmootherStep(t, balanceA, balanceB, balanceTarget);
+        workA.left[i] = t * workB.left[i] + (1.0 - t) * workA.left[i];
+        workA.right[i] = (1.0 - t) * workA.right[i] + t * workB.right[i];
+    }
+    balance = t;
+    double* const mixed[2] = {workA.left, workA.right};
+    if (fade != 1.0)
+        MixBypassFade(io, mixed, n);
+    std::memcpy(io[0], workA.left, bytes);
+    std::memcpy(io[1], workA.right, bytes);
+}
+
+} // namespace Wezmark

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "dsp/units/filters/FilterBank.h"
+#include "dsp/units/path/Saturator.h"
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+
+namespace Wezmark
+{
+
+// The filter section: an input drive, then two filters of any of the 31 types side by side
+// on copies of the block, crossfaded by a smoothed balance. Both share cutoff and resonance.
+// A type change crossfades the slot from the filter it had to the new one over the transition
+// length; a change that comes during a crossfade waits for its end.
+class FilterUnit : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+    static constexpr int32_t kInitialType1 = 0;
+    static constexpr int32_t kInitialType2 = 18;
+    static constexpr int32_t kInitialTransitionSpeed = 2;
+    static constexpr int32_t kInitialTransitionLength = 512;
+    static constexpr double kInitialBalanceKeep = 0.99;
+
+    FilterUnit();
+
+    void SetSampleRate(double rate) override;
+    void SetCutoff(double hz);
+    void SetResonance(double r);
+    // slot 0 is filter 1, slot 1 filter 2; other slots are ignored.
+    void SelectFilterType(int slot, int type);
+    // 0 glides type changes over 2048 frames, 2 over 256, 1 and any other value over 512.
+    void SetTransitionSpeed(int speed);
+    // Sizes the working copies and the drive's scratch for blocks of up to `frames`.
+    void SetBlockSize(int32_t frames);
+    // Clears the memory of every filter of both slots and ends any type crossfade.
+    void Reset();
+    // In place; a block longer than the working copies passes unchanged.
+    void ProcessBlock(double* const io[2], int32_t n);
+
+    double cutoff = 1.0;
+    double resonance = 0.0;
+    // 0 only filter 1 is heard, 1 only filter 2.
+    double balanceTarget = 1.0;
+    int32_t filter1Type = kInitialType1;
+    int32_t filter2Type = kInitialType2;
+    double balanceA = kInitialBalanceKeep;
+    double balanceB = 1.0 - kInitialBalanceKeep;
+    double balance = 0.0;
+    ChannelPair workA;
+    ChannelPair workB;
+    FilterBank bank1;
+    FilterBank bank2;
+    Dsp::Filter* design1 = nullptr;
+    Dsp::Filter* design2 = nullptr;
+    int32_t transitionSpeed = kInitialTransitionSpeed;
+    int32_t transitionLength = kInitialTransitionLength;
+    Saturator saturator;
+
+private:
+    // What a slot plays: the filter heard, and during a type crossfade the one fading out.
+    struct PlayingFilter
+    {
+        int32_t type = 0;
+        Dsp::Filter* design = nullptr;
+        int32_t outgoingType = 0;
+        Dsp::Filter* outgoingDesign = nullptr;
+        // Frames of the crossfade done and its length; a length of 0 means no crossfade.
+        int32_t faded = 0;
+        int32_t fadeLength = 0;
+    };
+
+    static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, ChannelPair& work, int32_t n);
+    // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
+    void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,
+                    int32_t n);
+
+    PlayingFilter mPlaying1;
+    PlayingFilter mPlaying2;
+    // The outgoing filter's copy of the block during a crossfade.
+    ChannelPair mOutgoing;
+};
+
+} // namespace Wezmark

@@ -1,0 +1,90 @@
+#include "dsp/units/filters/HqFilterUnit.h"
+
+#include "dsp/filters/Bessel/Designs.h"
+#include "dsp/filters/DirectFormII.h"
+#include "dsp/filters/SmoothedFilterDesign.h"
+#include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/UsableSampleRate.h"
+
+#include <cstring>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr double kOrder = 4.0;
+constexpr double kUpperEdge = 20000.0;
+constexpr double kLowerEdge20 = 20.0;
+constexpr double kLowerEdge40 = 40.0;
+
+} // namespace
+
+HqFilterUnit::HqFilterUnit()
+{
+    Init();
+    ResizeChannelPair(work, kInitialFrames);
+}
+
+HqFilterUnit::~HqFilterUnit() = default;
+
+void HqFilterUnit::Init()
+{
+    lowPass = std::make_unique<Dsp::SmoothedFilterDesign<Dsp::Bessel::Design::LowPass<4>, 2, Dsp::DirectFormII>>();
+    highPass = std::make_unique<Dsp::SmoothedFilterDesign<Dsp::Bessel::Design::HighPass<4>, 2, Dsp::DirectFormII>>();
+    DesignParams::ApplyDefaults(*lowPass);
+    DesignParams::ApplyDefaults(*highPass);
+    DesignParams::Set(*lowPass, Dsp::kOrderId, kOrder);
+    DesignParams::Set(*highPass, Dsp::kOrderId, kOrder);
+    SetMode(mode);
+}
+
+void HqFilterUnit::SetMode(uint32_t newMode)
+{
+    mode = newMode;
+    if (mode != kFrom20Hz && mode != kFrom40Hz)
+        return;
+    DesignParams::Set(*lowPass, Dsp::kFrequencyId, kUpperEdge);
+    DesignParams::Set(*highPass, Dsp::kFrequencyId, mode == kFrom20Hz ? kLowerEdge20 : kLowerEdge40);
+}
+
+void HqFilterUnit::SetSampleRate(double rate)
+{
+    if (!IsUsableSampleRate(rate))
+        return;
+    AudioProcessingUnit::SetSampleRate(rate);
+    DesignParams::Set(*lowPass, Dsp::kSampleRateId, rate);
+    DesignParams::Set(*highPass, Dsp::kSampleRateId, rate);
+}
+
+void HqFilterUnit::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(work, frames);
+}
+
+void HqFilterUnit::ResetDesigns()
+{
+    lowPass->Reset();
+    highPass->Reset();
+}
+
+void HqFilterUnit::ProcessBlock(double* const io[2], int32_t n)
+{
+    if (fade == 0.0 && bypassed)
+        return;
+    if (n < 1 || n > work.capacity || mode == kOff)
+        return;
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(work.left, io[0], bytes);
+    std::memcpy(work.right, io[1], bytes);
+    double* const filtered[2] = {work.left, work.right};
+    highPass->ProcessDouble(n, filtered);
+    lowPass->ProcessDouble(n, filtered);
+    if (fade != 1.0)
+        MixBypassFade(io, filtered, n);
+    std::memcpy(io[0], work.left, bytes);
+    std::memcpy(io[1], work.right, bytes);
+}
+
+} // namespace Wezmark

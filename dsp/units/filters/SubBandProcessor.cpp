@@ -1,0 +1,123 @@
+#include "dsp/units/filters/SubBandProcessor.h"
+
+#include "dsp/units/SmootherStep.h"
+#include "dsp/units/filters/UsableSampleRate.h"
+#include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/InputProcessor.h"
+
+#include <cstring>
+#include <utility>
+
+namespace Wezmark
+{
+
+SubBandProcessor::SubBandProcessor(Distortion* distortion)
+    : saturator(Saturator::kSoftSaturation), distortion(distortion)
+{
+    SetBlockSize(kInitialFrames);
+    equaliser.ResetDesigns();
+    splitter.Reset();
+}
+
+void SubBandProcessor::SetSampleRate(double rate)
+{
+    if (!IsUsableSampleRate(rate))
+        return;
+    AudioProcessingUnit::SetSampleRate(rate);
+    equaliser.SetSampleRate(rate);
+    splitter.SetSampleRate(rate);
+}
+
+void SubBandProcessor::SetBlockSize(int32_t frames)
+{
+    equaliser.SetBlockSize(frames);
+    splitter.SetBlockSize(frames);
+    saturator.SetBlockSize(frames);
+    ResizeChannelPair(subBand, frames);
+    ResizeChannelPair(mainBefore, frames);
+}
+
+void SubBandProcessor::RouteInput(const double* const in[2], int32_t n)
+{
+    const double* left = in[0];
+    const double* right = in[1];
+    switch (channelMode)
+    {
+    case InputProcessor::kInverseStereo:
+        std::swap(left, right);
+        break;
+    case InputProcessor::kMonoLeft:
+        right = left;
+        break;
+    case InputProcessor::kMonoRight:
+        left = right;
+        break;
+    case InputProcessor::kMonoMix:
+        for (int32_t i = 0; i < n; ++i)
+            subBand.left[i] = subBand.right[i] = (in[0][i] + in[1][i]) / 2.0;
+        return;
+    default:
+        break;
+    }
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(subBand.left, left, bytes);
+    std::memcpy(subBand.right, right, bytes);
+}
+
+void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out[2], int32_t n)
+{
+    if (fade == 0.0 && bypassed)
+        return;
+    if (n < 1 || n > subBand.capacity || n > mainBefore.capacity)
+        return;
+    RouteInput(in, n);
+    GainSmoother& sub = subGainSmoother;
+    // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+    const int32_t subSteps = SmootherStep(sub.state, sub.a, sub.b, subGain) == sub.state ? 1 : n;
+    double subNow = sub.state;
+    for (int32_t i = 0; i < n; ++i)
+    {
+        if (i < subSteps)
+            subNow = SmootherStep(subNow, sub.a, sub.b, subGain);
+        subBand.left[i] *= subNow;
+        subBand.right[i] *= subNow;
+    }
+    sub.state = subNow;
+    double* const path[2] = {subBand.left, subBand.right};
+    saturator.ProcessBlock(path, n);
+    if (distortion != nullptr)
+        distortion->ProcessBlock(path, n);
+    equaliser.ProcessBlock(path, n);
+
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    if (fade != 1.0)
+    {
+        std::memcpy(mainBefore.left, out[0], bytes);
+        std::memcpy(mainBefore.right, out[1], bytes);
+    }
+    const double* const lowIn[2] = {subBand.left, subBand.right};
+    const double* const highIn[2] = {out[0], out[1]};
+    splitter.ProcessBlock(lowIn, highIn, n);
+    const ChannelPair& low = splitter.lowWork;
+    const ChannelPair& high = splitter.highWork;
+    GainSmoother& disto = distoGainSmoother;
+    const int32_t distoSteps = SmootherStep(disto.state, disto.a, disto.b, distoGain) == disto.state ? 1 : n;
+    double distoNow = disto.state;
+    for (int32_t i = 0; i < n; ++i)
+    {
+        if (i < distoSteps)
+            distoNow = SmootherStep(distoNow, disto.a, disto.b, distoGain);
+        out[0][i] = distoNow * high.left[i] + low.left[i];
+        out[1][i] = distoNow * high.right[i] + low.right[i];
+    }
+    disto.state = distoNow;
+    // Fading against the main signal as it came makes switching the unit on or off a
+    // smooth crossfade instead of a jump at either end.
+    if (fade != 1.0)
+    {
+        const double* const unprocessed[2] = {mainBefore.left, mainBefore.right};
+        MixBypassFade(unprocessed, out, n);
+    }
+}
+
+} // namespace Wezmark

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "dsp/units/filters/BandSplitFilter.h"
+#include "dsp/units/filters/Eq4Band.h"
+#include "dsp/units/path/Saturator.h"
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+
+namespace Wezmark
+{
+
+class Distortion;
+
+// Adds a separately processed low band of the raw input (routed, gained, saturated,
+// distorted, equalised, low-passed) under the high-passed main signal.
+class SubBandProcessor : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+    static constexpr double kInitialGainKeep = 0.99;
+
+    struct GainSmoother
+    {
+        double a = kInitialGainKeep;
+        double b = 1.0 - kInitialGainKeep;
+        double state = 0.0;
+    };
+
+    // The distortion stage is shared with its owner, not owned; it may be null.
+    explicit SubBandProcessor(Distortion* distortion);
+
+    void SetSampleRate(double rate) override;
+    // Sizes every working buffer for blocks of up to `frames`.
+    void SetBlockSize(int32_t frames);
+    // in is the raw input and is only read (left and right may be one buffer); out holds
+    // the main signal and receives the sum of both bands. A block longer than the size
+    // given to SetBlockSize passes unchanged.
+    void ProcessBlock(const double* const in[2], double* const out[2], int32_t n);
+
+    Eq4Band equaliser;
+    BandSplitFilter splitter;
+    double subGain = 1.0;
+    double distoGain = 1.0;
+    // Routing of the raw input, coded as the input stage's channel mode.
+    uint32_t channelMode = 0;
+    GainSmoother subGainSmoother;
+    GainSmoother distoGainSmoother;
+    Saturator saturator;
+    Distortion* distortion;
+    // The routed raw input: the host's buffers are never written.
+    ChannelPair subBand;
+    // The main signal as it came, the dry side of the bypass fade.
+    ChannelPair mainBefore;
+
+private:
+    void RouteInput(const double* const in[2], int32_t n);
+};
+
+} // namespace Wezmark

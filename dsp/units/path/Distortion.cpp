@@ -1,0 +1,275 @@
+#include "dsp/units/path/Distortion.h"
+
+#include "dsp/units/SmootherStep.h"
+#include "dsp/units/curves/CurveActions.h"
+#include "dsp/units/curves/CurvePoints.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/ShapeCatalogue.h"
+#include "dsp/units/files/CurveArrayFile.h"
+#include "dsp/units/files/CurveCsvFile.h"
+#include "dsp/units/files/CurveText.h"
+#include "dsp/units/files/CurveWavFile.h"
+#include "dsp/units/path/RoundedIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr double kInitialKeep = 0.99;
+constexpr double kInitialiseKeep = 0.9777;
+constexpr int kCompressorSlot = 81;
+constexpr double kHalfPi = 1.5707963267948966;
+constexpr uint32_t kInterpolationSteps = 4;
+constexpr uint32_t kPolaritySteps = 2;
+
+// Library slot of each curve id; id 0 reads slot 0 where a slot is asked for.
+constexpr std::array<int, kCurveIdCount> kLibrarySlots = {
+    0,  1,  2,  3,  4,  5,  6,  18, 17, 34, 7,  8,  35, 36, 37, 9,  10, 11, 12, 52, 39,
+    40, 45, 46, 47, 48, 13, 15, 16, 49, 50, 51, 54, 55, 56, 57, 27, 28, 32, 33, 29, 30,
+    31, 14, 19, 20, 21, 22, 41, 42, 43, 44, 38, 23, 24, 25, 26, 53, 58, 60, 59, 61, 78,
+    79, 62, 63, 64, 65, 66, 67, 69, 68, 76, 72, 73, 77, 75, 70, 74, 71, 80,
+};
+
+// Curves that drive hard on their own get less gain in the driving modes.
+double CurveGainFactor(CurveId id)
+{
+    switch (id)
+    {
+    case 1:
+    case 2:
+    case 4:
+        return 0.5;
+    case 3:
+    case 5:
+    case 6:
+    case 10:
+        return 0.777;
+    default:
+        return 1.0;
+    }
+}
+
+constexpr double kQuarterDriveFactor = 0.25;
+
+template <size_t... Index>
+std::array<DistortionCurve, sizeof...(Index)> MakeCurves(std::index_sequence<Index...>)
+{
+    return {((void)Index, DistortionCurve(Distortion::kCurvePoints))...};
+}
+
+} // namespace
+
+Distortion::Distortion(const DistortionDataProvider& library)
+    : provider(library),
+      curves(MakeCurves(std::make_index_sequence<kCurveIdCount>())),
+      current(&curves[0]),
+      compressorCurve(kCurvePoints),
+      storedCurve(kCurvePoints),
+      smoothKeep(kInitialKeep),
+      smoothTake(1.0 - kInitialKeep)
+{
+    ResizeChannelPair(work, kInitialFrames);
+}
+
+void Distortion::Init()
+{
+    LoadBuiltinCurves();
+    const CurveSlot& compressor = provider.slots[kCompressorSlot];
+    compressorCurve.SetPoints(compressor.points.data(), static_cast<int32_t>(compressor.points.size()));
+    storedCurve.SetIdentity();
+    current = &curves[0];
+    smoothKeep = kInitialiseKeep;
+    smoothTake = 1.0 - kInitialiseKeep;
+    for (CurveId id = 0; id < kCurveIdCount; ++id)
+    {
+        curveById[id] = &curves[id];
+        curves[id].name = GetDistortionShapeName(id);
+    }
+}
+
+void Distortion::LoadBuiltinCurves()
+{
+    curves[0].SetIdentity();
+    for (CurveId id = 1; id < kCurveIdCount; ++id)
+    {
+        const CurveSlot& slot = provider.slots[kLibrarySlots[id]];
+        curves[id].SetPoints(slot.points.data(), static_cast<int32_t>(slot.points.size()));
+    }
+}
+
+const double* Distortion::GetBuiltinCurveData(CurveId id) const
+{
+    const int slot = id < kCurveIdCount ? kLibrarySlots[id] : 0;
+    const std::vector<double>& points = provider.slots[slot].points;
+    return points.empty() ? nullptr : points.data();
+}
+
+void Distortion::SelectCurve(double v)
+{
+    currentId = RoundedIndex(std::clamp(v, 0.0, 1.0) * kLastCurveId);
+    if (currentId >= kCurveIdCount)
+        currentId = 0;
+    DistortionCurve* selected = curveById[currentId];
+    current = selected != nullptr ? selected : &curves[0];
+}
+
+void Distortion::SetInterpolation(double v)
+{
+    const uint32_t interpolation = RoundedIndex(kInterpolationSteps * v);
+    for (DistortionCurve* curve : curveById)
+        if (curve != nullptr)
+            curve->interpolation = interpolation;
+}
+
+void Distortion::SetPolarity(double v)
+{
+    const uint32_t polarity = RoundedIndex(kPolaritySteps * std::clamp(v, 0.0, 1.0));
+    for (DistortionCurve* curve : curveById)
+        if (curve != nullptr)
+            curve->polarity = polarity;
+}
+
+double Distortion::GainScale() const
+{
+    return CurveGainFactor(currentId) * (filterMode == kQuarterDrive ? kQuarterDriveFactor : 1.0);
+}
+
+void Distortion::ProcessBlock(double* const io[2], int32_t frames)
+{
+    BeginBlock();
+    ProcessPiece(io, frames);
+}
+
+double Distortion::TargetAmount() const
+{
+    return bypassed ? 0.0 : amount;
+}
+
+void Distortion::BeginBlock()
+{
+    if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
+        return;
+    current->BuildEffective();
+}
+
+void Distortion::ProcessPiece(double* const io[2], int32_t frames)
+{
+    if (current == nullptr)
+        return;
+    ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount);
+}
+
+void Distortion::ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve,
+                                 const double* table, ChannelPair& scratch, double& smoothed) const
+{
+    // Switched off or at an amount of exactly 0, the unit glides out and then stops.
+    const double target = TargetAmount();
+    if ((target == 0.0 && smoothed == 0.0) || frames < 1 || frames > scratch.capacity)
+        return;
+    double* left = io[0];
+    double* right = io[1];
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        left[i] = FiniteOrZero(left[i]);
+        right[i] = FiniteOrZero(right[i]);
+    }
+    curve.LookupBlock(left, scratch.left, frames, table);
+    curve.LookupBlock(right, scratch.right, frames, table);
+
+    const bool driving = mode == kDrive || mode == kDriveAndFold;
+    const double scale = GainScale();
+    // A settled amount is stepped once, not per frame: the later steps change nothing.
+    const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, target) == smoothed ? 1 : frames;
+    double s = smoothed;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        if (i < steps)
+        {
+            s = GlideOutStep(s, smoothKeep, smoothTake, target);
+            // Glided out: from here on the block passes as it came.
+            if (s == 0.0)
+                break;
+        }
+        const double g = driving ? (s * drive + 1.0) * scale : 2.0 * s;
+        double wetLeft = std::clamp(g * scratch.left[i], -1.0, 1.0);
+        double wetRight = std::clamp(g * scratch.right[i], -1.0, 1.0);
+        if (mode == kDriveAndFold)
+        {
+            // Reaches up to 2 in magnitude before the mix.
+            wetLeft = 2.0 * std::sin(wetLeft * kHalfPi);
+            wetRight = 2.0 * std::sin(wetRight * kHalfPi);
+        }
+        const double h = s * 0.5;
+        left[i] = h * wetLeft + (1.0 - h) * left[i];
+        right[i] = h * wetRight + (1.0 - h) * right[i];
+    }
+    smoothed = s;
+}
+
+void Distortion::ApplyCurveAction(uint32_t action)
+{
+    if (current == nullptr)
+        return;
+    CurveActionSources sources;
+    sources.compressor = &compressorCurve;
+    sources.builtinPoints = GetBuiltinCurveData(currentId);
+    sources.builtinCount = sources.builtinPoints != nullptr ? kCurvePoints : 0;
+    RunCurveAction(*current, action, sources);
+}
+
+void Distortion::RestoreCurve()
+{
+    if (current == nullptr || storedCurve.points.data == nullptr || current->count != kCurvePoints)
+        return;
+    current->SetPoints(storedCurve.points.data, storedCurve.count);
+}
+
+void Distortion::CopyCurveFrom(const Distortion& other)
+{
+    if (current == nullptr || other.current == nullptr || current == other.current)
+        return;
+    current->CopyFrom(*other.current);
+}
+
+std::string& Distortion::CurveToText(std::string& text) const
+{
+    if (current == nullptr)
+    {
+        text.clear();
+        return text;
+    }
+    return CurveText::Write(*current, text);
+}
+
+bool Distortion::CurveFromText(std::string_view text)
+{
+    return current != nullptr && CurveText::Read(*current, text);
+}
+
+bool Distortion::ImportCsv(const std::string& path)
+{
+    return CurveCsvFile::Import(current, path);
+}
+
+bool Distortion::ImportWav(const std::string& path)
+{
+    return CurveWavFile::Import(current, path);
+}
+
+bool Distortion::ExportWav(const std::string& path) const
+{
+    return CurveWavFile::Export(current, path);
+}
+
+bool Distortion::ExportCArray(const std::string& path) const
+{
+    return CurveArrayFile::Export(current, path);
+}
+
+} // namespace Wezmark

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "dsp/units/curves/CurveId.h"
+#include "dsp/units/curves/DistortionCurve.h"
+#include "framework/SampleArray.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace Wezmark
+{
+
+class DistortionDataProvider;
+
+// The curve waveshaper: one transfer curve per built-in curve id, one of them selected, and a
+// drive and dry/wet balance that both follow one smoothed amount.
+class Distortion
+{
+public:
+    static constexpr uint16_t kCurvePoints = 2048;
+    static constexpr int32_t kInitialFrames = 1024;
+    static constexpr double kInitialDrive = 22.0;
+
+    enum Mode : uint32_t
+    {
+        kBlend,
+        kDrive,
+        kDriveAndFold,
+    };
+
+    enum FilterMode : uint32_t
+    {
+        kQuarterDrive = 1,
+        kFullDrive = 2,
+    };
+
+    explicit Distortion(const DistortionDataProvider& library);
+    Distortion(const Distortion&) = delete;
+    Distortion& operator=(const Distortion&) = delete;
+    virtual ~Distortion() = default;
+
+    // Once after construction: library curves, names, the stored curve and the smoothing of
+    // normal use.
+    void Init();
+    void LoadBuiltinCurves();
+    // The library points of an id; ids outside 1..80 give those of slot 0. Null when the slot
+    // has no points.
+    const double* GetBuiltinCurveData(CurveId id) const;
+    void SelectCurve(double v);
+    void SetInterpolation(double v);
+    void SetPolarity(double v);
+
+    // In place. A block longer than the work pair passes unchanged. Bypassed or at an amount of
+    // exactly 0, the smoothed amount glides to 0, and from there blocks pass untouched.
+    void ProcessBlock(double* const io[2], int32_t frames);
+    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t frames);
+    // The same shaping on caller-owned curve, scratch and smoothing state: the live unit and
+    // everything the audio thread uses stay untouched. `table` is `curve`'s lookup table.
+    void ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve, const double* table,
+                         ChannelPair& scratch, double& smoothed) const;
+
+    // One edit of the current curve; see CurveAction. Other values change nothing.
+    void ApplyCurveAction(uint32_t action);
+    void RestoreCurve();
+    void CopyCurveFrom(const Distortion& other);
+
+    // The current curve's points in and out of text and files; readers answer false and leave
+    // the curve as it was on any failure.
+    std::string& CurveToText(std::string& text) const;
+    bool CurveFromText(std::string_view text);
+    bool ImportCsv(const std::string& path);
+    bool ImportWav(const std::string& path);
+    bool ExportWav(const std::string& path) const;
+    bool ExportCArray(const std::string& path) const;
+
+    const DistortionDataProvider& provider;
+    // Glides the unit out like an amount of 0.
+    bool bypassed = false;
+    uint32_t mode = kDrive;
+    uint32_t filterMode = kFullDrive;
+    double drive = kInitialDrive;
+    // Target of the smoothed amount while not bypassed.
+    double amount = 0.0;
+    CurveId currentId = 0;
+    std::array<DistortionCurve, kCurveIdCount> curves;
+    DistortionCurve* current;
+    // Read only by the compress curve action.
+    DistortionCurve compressorCurve;
+    // The curve of a loaded state, copied into the current curve by RestoreCurve.
+    DistortionCurve storedCurve;
+    std::array<DistortionCurve*, kCurveIdCount> curveById{};
+    double smoothKeep;
+    double smoothTake;
+    double smoothedAmount = 0.0;
+    ChannelPair work;
+
+private:
+    double GainScale() const;
+    // 0 while bypassed, else the amount.
+    double TargetAmount() const;
+};
+
+} // namespace Wezmark

@@ -1,0 +1,111 @@
+#include "dsp/units/path/DistortionChain.h"
+
+#include "dsp/units/curves/LcgRandom.h"
+
+#include <cmath>
+#include <cstring>
+
+namespace
+{
+
+constexpr double kTwoPi = 6.283185307179586;
+constexpr double kCurvePreviewStep = 1.0 / 66.0;
+constexpr int32_t kShortTableSpan = 4000;
+constexpr int32_t kLongTableSpan = 40000;
+
+// Negative steps in [-1, 0) for the stepped shaper waveforms.
+template <size_t Size>
+void FillSteps(std::array<double, Size>& table, LcgRandom& random, int32_t span)
+{
+    for (double& step : table)
+        step = static_cast<double>(random.Next() % span - span) / span;
+}
+
+void ClearPair(ChannelPair& pair)
+{
+    if (pair.capacity <= 0)
+        return;
+    std::memset(pair.left, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+    std::memset(pair.right, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+}
+
+double PreviewSine(int32_t i)
+{
+    return std::sin(kTwoPi * i / DistortionChain::kSignalPreviewFrames);
+}
+
+} // namespace
+
+DistortionChain::DistortionChain(const Wezmark::DistortionDataProvider& library)
+    : distortion(library), mPreviewCurve(Wezmark::Distortion::kCurvePoints)
+{
+    FillShaperTables();
+    ResizeChannelPair(mPreviewSignal, kSignalPreviewFrames);
+    ResizeChannelPair(mPreviewScratch, kSignalPreviewFrames);
+}
+
+void DistortionChain::FillShaperTables()
+{
+    // A generator of the chain's own, so every chain gets the same tables whatever other
+    // instances are doing.
+    LcgRandom random(kShaperTableSeed);
+    FillSteps(shaper.steps16, random, kShortTableSpan);
+    FillSteps(shaper.steps64, random, kLongTableSpan);
+}
+
+void DistortionChain::ProcessBlock(double* const io[2], int32_t frames)
+{
+    BeginBlock();
+    ProcessPiece(io, frames);
+}
+
+void DistortionChain::BeginBlock()
+{
+    distortion.BeginBlock();
+}
+
+void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
+{
+    quantizer.ProcessBlock(io, frames);
+    reducer.ProcessBlock(io, frames);
+    gate.ProcessBlock(io, frames);
+    distortion.ProcessPiece(io, frames);
+    shaper.ProcessBlock(io, frames);
+}
+
+void DistortionChain::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(distortion.work, frames);
+    ClearPair(distortion.work);
+}
+
+void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview signal)
+{
+    const DistortionCurve* current = distortion.current;
+    if (current == nullptr)
+        return;
+    mPreviewCurve.CopyFrom(*current);
+    mPreviewCurve.BuildEffective();
+    const double* table = mPreviewCurve.effective.data;
+    for (int32_t i = 0; i < kCurvePreviewPoints; ++i)
+        curve[i] = mPreviewCurve.Lookup(i * kCurvePreviewStep - 1.0, table);
+
+    for (int32_t i = 0; i < kSignalPreviewFrames; ++i)
+    {
+        mPreviewSignal.left[i] = PreviewSine(i);
+        mPreviewSignal.right[i] = mPreviewSignal.left[i];
+    }
+    double* io[2] = {mPreviewSignal.left, mPreviewSignal.right};
+    double smoothed = distortion.smoothedAmount;
+    distortion.ProcessDetached(io, kSignalPreviewFrames, mPreviewCurve, table, mPreviewScratch, smoothed);
+    std::memcpy(signal.data(), mPreviewSignal.left, sizeof(double) * kSignalPreviewFrames);
+}
+
+void DistortionChain::ComputeShaperPreview(CurvePreview curve, SignalPreview signal) const
+{
+    const double amount = shaper.amount;
+    for (int32_t i = 0; i < kCurvePreviewPoints; ++i)
+        curve[i] = shaper.Shape(2.0 * (static_cast<double>(i) / kCurvePreviewPoints - 0.5), amount);
+    for (int32_t i = 0; i < kSignalPreviewFrames; ++i)
+        signal[i] = shaper.Shape(PreviewSine(i), amount);
+}

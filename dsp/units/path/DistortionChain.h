@@ -1,0 +1,62 @@
+#pragma once
+
+#include "dsp/units/curves/DistortionCurve.h"
+#include "dsp/units/path/DeadZoneGate.h"
+#include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/DynShaper.h"
+#include "dsp/units/path/Quantizer.h"
+#include "dsp/units/path/SmpRateConverter.h"
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+#include <span>
+
+namespace Wezmark
+{
+class DistortionDataProvider;
+}
+
+// The distortion section of the signal path: quantiser, sample-rate reducer, dead-zone gate,
+// curve distortion and dynamic shaper, run in that order on one stereo block in place.
+class DistortionChain
+{
+public:
+    static constexpr int32_t kCurvePreviewPoints = 133;
+    static constexpr int32_t kSignalPreviewFrames = 120;
+    static constexpr uint32_t kShaperTableSeed = 1800;
+
+    using CurvePreview = std::span<double, kCurvePreviewPoints>;
+    using SignalPreview = std::span<double, kSignalPreviewFrames>;
+
+    explicit DistortionChain(const Wezmark::DistortionDataProvider& library);
+    DistortionChain(const DistortionChain&) = delete;
+    DistortionChain& operator=(const DistortionChain&) = delete;
+
+    void ProcessBlock(double* const io[2], int32_t frames);
+    // ProcessBlock in parts: BeginBlock, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t frames);
+    // Sizes and clears the buffers for blocks of up to `frames`.
+    void SetBlockSize(int32_t frames);
+
+    // The bare current curve from -1 to 1, and one sine period through the distortion stage.
+    // Both run on copies: nothing that the audio thread reads or writes is touched.
+    void ComputeCurvePreview(CurvePreview curve, SignalPreview signal);
+    // The shaper at its raw amount over -1 .. 2 x 132/133 - 1, and applied to one sine period.
+    void ComputeShaperPreview(CurvePreview curve, SignalPreview signal) const;
+
+    Quantizer quantizer;
+    DeadZoneGate gate;
+    Wezmark::Distortion distortion;
+    Wezmark::DynShaper shaper;
+    Wezmark::SmpRateConverter reducer;
+
+private:
+    void FillShaperTables();
+
+    // The previews' own curve copy and signal buffers, used on the user-interface thread only.
+    DistortionCurve mPreviewCurve;
+    ChannelPair mPreviewSignal;
+    ChannelPair mPreviewScratch;
+};

@@ -1,0 +1,95 @@
+#include "dsp/units/path/InputProcessor.h"
+
+#include "dsp/units/SmootherStep.h"
+#include "dsp/units/curves/CurvePoints.h"
+
+#include <algorithm>
+
+namespace Wezmark
+{
+
+InputProcessor::InputProcessor() : saturator(Saturator::kSoftSaturation)
+{
+}
+
+void InputProcessor::SetBlockSize(int32_t frames)
+{
+    saturator.SetBlockSize(frames);
+}
+
+void InputProcessor::Route(double* const io[2], int32_t n) const
+{
+    double* left = io[0];
+    double* right = io[1];
+    switch (channelMode)
+    {
+    case kInverseStereo:
+        // Exchanged in place, so no block length can outgrow a scratch buffer.
+        std::swap_ranges(left, left + n, right);
+        break;
+    case kMonoMix:
+        for (int32_t i = 0; i < n; ++i)
+        {
+            const double mid = (left[i] + right[i]) * 0.5;
+            left[i] = mid;
+            right[i] = mid;
+        }
+        break;
+    case kMonoLeft:
+        std::copy(left, left + n, right);
+        break;
+    case kMonoRight:
+        std::copy(right, right + n, left);
+        break;
+    default:
+        break;
+    }
+}
+
+void InputProcessor::ProcessBlock(double* const io[2], int32_t n)
+{
+    BeginBlock();
+    ProcessPiece(io, n);
+}
+
+void InputProcessor::BeginBlock()
+{
+    saturator.BeginBlock();
+}
+
+void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
+{
+    if (n >= 1)
+    {
+        Route(io, n);
+        // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+        const int32_t gainSteps = SmootherStep(gainState, gainPole, gainStep, gainTarget) == gainState ? 1 : n;
+        double gain = gainState;
+        for (int32_t i = 0; i < n; ++i)
+        {
+            if (i < gainSteps)
+                gain = SmootherStep(gain, gainPole, gainStep, gainTarget);
+            io[0][i] = FiniteOrZero(io[0][i]) * gain;
+            io[1][i] = FiniteOrZero(io[1][i]) * gain;
+        }
+        gainState = gain;
+        if (offsetSetting != kNoOffset)
+        {
+            const double s = offsetSetting;
+            const double target = s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
+            const int32_t offsetSteps = SmootherStep(offsetState, offsetPole, offsetStep, target) == offsetState ? 1 : n;
+            double offset = offsetState;
+            for (int32_t i = 0; i < n; ++i)
+            {
+                if (i < offsetSteps)
+                    offset = SmootherStep(offset, offsetPole, offsetStep, target);
+                io[0][i] += offset;
+                io[1][i] += offset;
+            }
+            offsetState = offset;
+        }
+    }
+    saturator.ProcessPiece(io, n);
+}
+
+} // namespace Wezmark

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "dsp/units/path/Saturator.h"
+
+#include <cstdint>
+
+namespace Wezmark
+{
+
+// First stage of the signal path: channel routing, smoothed input gain, smoothed DC offset
+// and the input saturation, in place.
+class InputProcessor
+{
+public:
+    static constexpr double kSmoothKeep = 0.99;
+    // The offset setting that adds no offset.
+    static constexpr double kNoOffset = 0.5;
+
+    enum ChannelMode : uint32_t
+    {
+        kStereo,
+        kInverseStereo,
+        kMonoMix,
+        kMonoLeft,
+        kMonoRight,
+    };
+
+    InputProcessor();
+    InputProcessor(const InputProcessor&) = delete;
+    InputProcessor& operator=(const InputProcessor&) = delete;
+    virtual ~InputProcessor() = default;
+
+    // Sizes the saturator's working copy for blocks of up to `frames`.
+    void SetBlockSize(int32_t frames);
+    void ProcessBlock(double* const io[2], int32_t n);
+    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t n);
+
+    double gainTarget = 1.0;
+    // 0..1 around kNoOffset; the offset glides toward 2 x (setting - 0.5).
+    double offsetSetting = kNoOffset;
+    double offsetPole = kSmoothKeep;
+    double offsetStep = 1.0 - kSmoothKeep;
+    double offsetState = 0.0;
+    double gainPole = kSmoothKeep;
+    double gainStep = 1.0 - kSmoothKeep;
+    // Starts at 0, so a new stage fades in from silence.
+    double gainState = 0.0;
+    uint32_t channelMode = kStereo;
+    Saturator saturator;
+
+private:
+    void Route(double* const io[2], int32_t n) const;
+};
+
+} // namespace Wezmark

@@ -1,0 +1,130 @@
+#include "dsp/units/path/Oversampler.h"
+
+#include <cmath>
+
+namespace
+{
+// Transition bands as fractions of each stage's higher rate. The near stage's band is centred
+// on the host Nyquist frequency; the others reach from it to the nearest image of the host band.
+constexpr double kNearTransition = 0.0175;
+constexpr double kMiddleTransition = 0.25;
+constexpr double kFarTransition = 0.375;
+
+constexpr int32_t kPieceCapacity = 32;
+
+// A value that is no number enters as silence: the filters would keep it for good.
+SamplePair Finite(double left, double right)
+{
+    return SamplePair{std::isfinite(left) ? left : 0.0, std::isfinite(right) ? right : 0.0};
+}
+} // namespace
+
+Oversampler::Oversampler()
+{
+    nearStage.Design(kNearTransition);
+    middleStage.Design(kMiddleTransition);
+    farStage.Design(kFarTransition);
+}
+
+void Oversampler::Prepare(double rate, uint32_t frames)
+{
+    sampleRate = rate;
+    blockSize = frames;
+    ResizeChannelPair(up, static_cast<int32_t>(frames * factor));
+    ResizeChannelPair(down, static_cast<int32_t>(frames));
+    Reset();
+}
+
+void Oversampler::Reset()
+{
+    nearStage.Clear();
+    middleStage.Clear();
+    farStage.Clear();
+}
+
+void Oversampler::ClearIfNotFinite()
+{
+    nearStage.ClearIfNotFinite();
+    middleStage.ClearIfNotFinite();
+    farStage.ClearIfNotFinite();
+}
+
+bool Oversampler::Upsample(const double* const in[2], int32_t n)
+{
+    if (n < 1)
+        return true;
+    if (static_cast<int64_t>(n) * factor > up.capacity)
+        return false;
+    for (int32_t from = 0; from < n; from += kPieceFrames)
+        UpPiece(in, from, std::min(kPieceFrames, n - from));
+    ClearIfNotFinite();
+    return true;
+}
+
+bool Oversampler::Downsample(const double* const in[2], int32_t m)
+{
+    if (m < 1)
+        return true;
+    if (m % static_cast<int32_t>(factor) != 0 || m / static_cast<int32_t>(factor) > down.capacity)
+        return false;
+    const int32_t n = m / static_cast<int32_t>(factor);
+    double* const out[2] = {down.left, down.right};
+    for (int32_t from = 0; from < n; from += kPieceFrames)
+        DownPiece(in, from, std::min(kPieceFrames, n - from), out);
+    ClearIfNotFinite();
+    return true;
+}
+
+bool Oversampler::RoundTrip(double* const io[2], int32_t n)
+{
+    return ProcessInPieces(io, n, [](double* const*, int32_t) {});
+}
+
+// Each stage's filter runs twice, at two, four and eight times the host rate.
+double Oversampler::Latency() const
+{
+    return (2.0 * nearStage.DelayAtZeroHertz()) / 2.0 + (2.0 * middleStage.DelayAtZeroHertz()) / 4.0 +
+           (2.0 * farStage.DelayAtZeroHertz()) / 8.0;
+}
+
+// Host frames [from, from + count) of `in` into the up pair at eight times their position.
+void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count)
+{
+    static_assert(kPieceFrames <= kPieceCapacity);
+    SamplePair low[kPieceCapacity];
+    SamplePair twice[2 * kPieceCapacity];
+    SamplePair fourTimes[4 * kPieceCapacity];
+    SamplePair eightTimes[8 * kPieceCapacity];
+    for (int32_t i = 0; i < count; ++i)
+        low[i] = Finite(in[0][from + i], in[1][from + i]);
+    nearStage.Up(low, count, twice);
+    middleStage.Up(twice, 2 * count, fourTimes);
+    farStage.Up(fourTimes, 4 * count, eightTimes);
+    const size_t high = static_cast<size_t>(from) * factor;
+    for (int32_t i = 0; i < 8 * count; ++i)
+    {
+        up.left[high + i] = eightTimes[i][0];
+        up.right[high + i] = eightTimes[i][1];
+    }
+}
+
+// The high-rate frames of host frames [from, from + count) of `in` down to frames
+// [from, from + count) of `out`.
+void Oversampler::DownPiece(const double* const in[2], int32_t from, int32_t count, double* const out[2])
+{
+    SamplePair eightTimes[8 * kPieceCapacity];
+    SamplePair fourTimes[4 * kPieceCapacity];
+    SamplePair twice[2 * kPieceCapacity];
+    SamplePair low[kPieceCapacity];
+    const size_t high = static_cast<size_t>(from) * factor;
+    for (int32_t i = 0; i < 8 * count; ++i)
+        eightTimes[i] = Finite(in[0][high + i], in[1][high + i]);
+    farStage.Down(eightTimes, 4 * count, fourTimes);
+    middleStage.Down(fourTimes, 2 * count, twice);
+    nearStage.Down(twice, count, low);
+    for (int32_t i = 0; i < count; ++i)
+    {
+        out[0][from + i] = low[i][0];
+        out[1][from + i] = low[i][1];
+    }
+}

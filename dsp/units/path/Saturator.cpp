@@ -1,0 +1,141 @@
+#include "dsp/units/path/Saturator.h"
+
+#include "dsp/units/SmootherStep.h"
+#include "dsp/units/curves/CurvePoints.h"
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/RoundedIndex.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace Wezmark
+{
+
+namespace
+{
+
+constexpr uint16_t kCurvePoints = 2048;
+constexpr double kInitialKeep = 0.99;
+constexpr double kLoadedKeep = 0.9777;
+
+// Library slots of the two curve sources.
+constexpr std::array<int, 2> kSourceSlots = {82, 84};
+
+// Drive of modes 0, 1 and 2.
+constexpr std::array<double, 3> kModeDrives = {2.5, 5.0, 10.777};
+constexpr uint32_t kInitialMode = 1;
+
+} // namespace
+
+Saturator::Saturator(uint32_t source)
+    : drive(kModeDrives[kInitialMode]),
+      amountKeep(kInitialKeep),
+      amountTake(1.0 - kInitialKeep),
+      driveKeep(kInitialKeep),
+      driveTake(1.0 - kInitialKeep),
+      curve(kCurvePoints),
+      curveSource(source),
+      driveMode(kInitialMode)
+{
+    SetBlockSize(kInitialFrames);
+}
+
+void Saturator::LoadCurve(const DistortionDataProvider& library)
+{
+    if (curveSource < kSourceSlots.size())
+    {
+        const CurveSlot& slot = library.slots[kSourceSlots[curveSource]];
+        curve.SetPoints(slot.points.data(), static_cast<int32_t>(slot.points.size()));
+    }
+    mixThreshold = kMixThreshold;
+    mixSlope = kMixSlope;
+    amountKeep = kLoadedKeep;
+    amountTake = 1.0 - kLoadedKeep;
+    driveKeep = kLoadedKeep;
+    driveTake = 1.0 - kLoadedKeep;
+    curve.interpolation = DistortionCurve::kHermiteInterpolation;
+}
+
+void Saturator::SetMode(double v)
+{
+    driveMode = RoundedIndex(2.0 * v);
+    if (driveMode < kModeDrives.size())
+        drive = kModeDrives[driveMode];
+}
+
+void Saturator::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(scratch, frames);
+    if (scratch.capacity > 0)
+    {
+        std::memset(scratch.left, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
+        std::memset(scratch.right, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
+    }
+}
+
+void Saturator::ProcessBlock(double* const io[2], int32_t n)
+{
+    BeginBlock();
+    ProcessPiece(io, n);
+}
+
+bool Saturator::Running() const
+{
+    return amount != 0.0 || amountState != 0.0;
+}
+
+void Saturator::BeginBlock()
+{
+    if (Running())
+        curve.BuildEffective();
+}
+
+void Saturator::ProcessPiece(double* const io[2], int32_t n)
+{
+    if (!Running() || n < 1 || n > scratch.capacity)
+        return;
+    const double* table = curve.effective.data;
+    for (int32_t i = 0; i < n; ++i)
+    {
+        io[0][i] = FiniteOrZero(io[0][i]);
+        io[1][i] = FiniteOrZero(io[1][i]);
+    }
+    curve.LookupBlock(io[0], scratch.left, n, table);
+    curve.LookupBlock(io[1], scratch.right, n, table);
+    // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+    const bool settled = SmootherStep(amountState, amountKeep, amountTake, amount) == amountState &&
+                         SmootherStep(driveState, driveKeep, driveTake, drive) == driveState;
+    const int32_t steps = settled ? 1 : n;
+    double amountNow = amountState;
+    double driveNow = driveState;
+    for (int32_t i = 0; i < n; ++i)
+    {
+        if (i < steps)
+        {
+            amountNow = GlideOutStep(amountNow, amountKeep, amountTake, amount);
+            driveNow = SmootherStep(driveNow, driveKeep, driveTake, drive);
+            // Glided out: from here on the block passes as it came.
+            if (amountNow == 0.0)
+                break;
+        }
+        const double gain = amountNow * driveNow;
+        const double wetLeft = std::clamp(gain * scratch.left[i], -1.0, 1.0);
+        const double wetRight = std::clamp(gain * scratch.right[i], -1.0, 1.0);
+        if (amountNow < mixThreshold)
+        {
+            const double w = amountNow * mixSlope;
+            io[0][i] = (1.0 - w) * io[0][i] + w * wetLeft;
+            io[1][i] = (1.0 - w) * io[1][i] + w * wetRight;
+        }
+        else
+        {
+            io[0][i] = wetLeft;
+            io[1][i] = wetRight;
+        }
+    }
+    amountState = amountNow;
+    driveState = driveNow;
+}
+
+} // namespace Wezmark

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "dsp/units/AudioProcessingUnit.h"
+#include "dsp/units/curves/DistortionCurve.h"
+#include "framework/SampleArray.h"
+
+#include <cstdint>
+
+namespace Wezmark
+{
+
+class DistortionDataProvider;
+
+// Curve saturation of a stereo block: the curve output scaled by a smoothed amount and drive,
+// clamped, and blended in from the dry signal while the amount is small. An amount of exactly
+// 0 switches it off: the smoothed amount glides out, and from there blocks pass unchanged. It
+// does not use the bypass fade.
+class Saturator : public AudioProcessingUnit
+{
+public:
+    static constexpr int32_t kInitialFrames = 1024;
+    static constexpr double kMixThreshold = 0.5;
+    static constexpr double kMixSlope = 2.0;
+
+    enum CurveSource : uint32_t
+    {
+        kSoftSaturation,
+        kHarmonicSaturation,
+    };
+
+    explicit Saturator(uint32_t curveSource);
+
+    // Copies the source's library curve and sets the smoothing and blend of normal use.
+    void LoadCurve(const DistortionDataProvider& library);
+    // Drive mode floor(2v + 0.5): 0, 1 and 2 set the drive; other modes leave it.
+    void SetMode(double v);
+    // Sizes the working copy for blocks of up to `frames`.
+    void SetBlockSize(int32_t frames);
+    // In place; a block longer than the working copy passes unchanged.
+    void ProcessBlock(double* const io[2], int32_t n);
+    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
+    // any number at a time; the result is that of ProcessBlock.
+    void BeginBlock();
+    void ProcessPiece(double* const io[2], int32_t n);
+
+    // Target amount 0..1; exactly 0 is off once the smoothed amount has glided there.
+    double amount = 0.0;
+    double mixThreshold = kMixThreshold;
+    double mixSlope = kMixSlope;
+    double drive;
+    double amountKeep;
+    double amountTake;
+    double amountState = 0.0;
+    double driveKeep;
+    double driveTake;
+    double driveState = 0.0;
+    DistortionCurve curve;
+    uint32_t curveSource;
+    uint32_t driveMode;
+    ChannelPair scratch;
+
+private:
+    // Off only once both the target and the smoothed amount are exactly 0.
+    bool Running() const;
+};
+
+} // namespace Wezmark
