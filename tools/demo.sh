@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The main job: load the plug-in of both builds in our own VST2 host and run audio through it,
 # once per factory program and per hand-made setting, writing every result as a WAV file and
-# printing its levels, then save screenshots of the editor through both plug-in formats. Usage: tools/demo.sh [input.wav ...];
+# printing its levels, then save screenshots of the editor through both plug-in formats.
+# Usage: tools/demo.sh [input.wav ...];
 # without files the built-in test signal (a 440 Hz / 660 Hz sine pair) is used, with files each
 # of them as well.
 set -euo pipefail
