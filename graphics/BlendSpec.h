@@ -15,7 +15,7 @@ struct BlendSpec
     float weight = 1.0f;
 };
 
-// The raster mode word for a blend; a null spec copies with source alpha.
+// The raster mode word for a blend; a null blend copies with source alpha.
 uint32_t RasterModeOf(const BlendSpec* blend);
-// The alpha for a blend; 1.0 for a null spec.
+// The alpha for a blend; 1.0 for a null blend.
 float RasterAlphaOf(const BlendSpec* blend);

@@ -15,7 +15,7 @@
 
 namespace
 {
-struct PngSpec
+struct PngFormat
 {
     const char* what;
     int colourType;
@@ -62,7 +62,7 @@ std::vector<png_byte> PackRow(const std::vector<int>& samples, int bitDepth)
 }
 
 // Encodes an image whose rows are all `rowSamples` (or given per row by `rowAt`).
-std::vector<uint8_t> Encode(const PngSpec& spec, int width = kWidth, int height = kHeight, bool interlaced = false,
+std::vector<uint8_t> Encode(const PngFormat& format, int width = kWidth, int height = kHeight, bool interlaced = false,
                             std::vector<int> (*rowAt)(int, int) = nullptr)
 {
     std::vector<uint8_t> out;
@@ -74,20 +74,20 @@ std::vector<uint8_t> Encode(const PngSpec& spec, int width = kWidth, int height 
         return {};
     }
     png_set_write_fn(png, &out, Append, NoFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), spec.bitDepth,
-                 spec.colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), format.bitDepth,
+                 format.colourType, interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
-    if (!spec.palette.empty())
-        png_set_PLTE(png, info, spec.palette.data(), static_cast<int>(spec.palette.size()));
-    if (!spec.paletteAlpha.empty())
-        png_set_tRNS(png, info, spec.paletteAlpha.data(), static_cast<int>(spec.paletteAlpha.size()), nullptr);
-    if (spec.greyOrColourKey)
-        png_set_tRNS(png, info, nullptr, 0, &spec.key);
+    if (!format.palette.empty())
+        png_set_PLTE(png, info, format.palette.data(), static_cast<int>(format.palette.size()));
+    if (!format.paletteAlpha.empty())
+        png_set_tRNS(png, info, format.paletteAlpha.data(), static_cast<int>(format.paletteAlpha.size()), nullptr);
+    if (format.greyOrColourKey)
+        png_set_tRNS(png, info, nullptr, 0, &format.key);
     png_write_info(png, info);
     std::vector<std::vector<png_byte>> rows;
     std::vector<png_bytep> rowPointers;
     for (int y = 0; y < height; ++y)
-        rows.push_back(PackRow(rowAt ? rowAt(y, width) : spec.samples, spec.bitDepth));
+        rows.push_back(PackRow(rowAt ? rowAt(y, width) : format.samples, format.bitDepth));
     for (auto& row : rows)
         rowPointers.push_back(row.data());
     png_write_image(png, rowPointers.data());
@@ -112,7 +112,7 @@ std::vector<uint32_t> PixelsOf(PIX_MemBitmap& bitmap)
 
 const std::vector<png_color> kPalette = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {10, 20, 30}};
 
-std::vector<PngSpec> Fixtures()
+std::vector<PngFormat> Fixtures()
 {
     return {
         {"grey 1-bit", PNG_COLOR_TYPE_GRAY, 1, {0, 1, 1, 0}, {}, {}, false, {}, {0xFF000000, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF000000}},
@@ -144,24 +144,24 @@ std::vector<int> InterlacedRow(int y, int width)
 
 TEST(PngDecoder, DecodesEveryPixelFormatToArgbWords)
 {
-    for (const PngSpec& spec : Fixtures())
+    for (const PngFormat& format : Fixtures())
     {
-        const std::vector<uint8_t> file = Encode(spec);
-        ASSERT_FALSE(file.empty()) << spec.what;
+        const std::vector<uint8_t> file = Encode(format);
+        ASSERT_FALSE(file.empty()) << format.what;
         const auto bitmap = Decode(file, file.size());
-        ASSERT_NE(bitmap, nullptr) << spec.what;
+        ASSERT_NE(bitmap, nullptr) << format.what;
         ASSERT_EQ(bitmap->GetWidth(), kWidth);
         ASSERT_EQ(bitmap->GetHeight(), kHeight);
-        std::vector<uint32_t> expected = spec.expected;
-        expected.insert(expected.end(), spec.expected.begin(), spec.expected.end());
-        EXPECT_EQ(PixelsOf(*bitmap), expected) << spec.what;
+        std::vector<uint32_t> expected = format.expected;
+        expected.insert(expected.end(), format.expected.begin(), format.expected.end());
+        EXPECT_EQ(PixelsOf(*bitmap), expected) << format.what;
     }
 }
 
 TEST(PngDecoder, DecodesInterlacedImages)
 {
-    const PngSpec spec{"interlaced RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8, {}, {}, {}, false, {}, {}};
-    const std::vector<uint8_t> file = Encode(spec, 11, 9, true, InterlacedRow);
+    const PngFormat format{"interlaced RGBA", PNG_COLOR_TYPE_RGB_ALPHA, 8, {}, {}, {}, false, {}, {}};
+    const std::vector<uint8_t> file = Encode(format, 11, 9, true, InterlacedRow);
     const auto bitmap = Decode(file, file.size());
     ASSERT_NE(bitmap, nullptr);
     for (int y = 0; y < 9; ++y)
