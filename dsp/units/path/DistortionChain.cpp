@@ -36,12 +36,20 @@ double PreviewSine(int32_t i)
 
 } // namespace
 
+namespace
+{
+constexpr size_t kPreviewNameCapacity = 256;
+}
+
 DistortionChain::DistortionChain(const Wezmark::DistortionDataProvider& library)
     : distortion(library), mPreviewCurve(Wezmark::Distortion::kCurvePoints)
 {
     FillShaperTables();
     ResizeChannelPair(mPreviewSignal, kSignalPreviewFrames);
     ResizeChannelPair(mPreviewScratch, kSignalPreviewFrames);
+    // The preview copies the current curve's name; room made here keeps that copy from
+    // allocating when a block refreshes the preview after a curve action.
+    mPreviewCurve.name.reserve(kPreviewNameCapacity);
 }
 
 void DistortionChain::FillShaperTables()
