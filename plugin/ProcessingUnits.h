@@ -33,6 +33,9 @@ struct ProcessingUnits
 
     // Clears every oversampler, for a path that starts to run oversampled.
     void ResetOversamplers();
+    // Tells the stages that can run oversampled whether they do, so that their glides, fades
+    // and holds last as long in host time either way.
+    void SetOversampled(bool oversampled);
     // Frames by which the oversampled path delays the output: five round trips (the input
     // stage, both chains, the output saturator and the limiter), made also where one of them is
     // off, so that the delay stays the same whatever the settings. The limiter, off, delays by

@@ -137,7 +137,10 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         ApplyCurveActionToChains(action);
 
     if (mOversamplingSwitch.Change(OversamplingWanted()))
+    {
         mUnits.ResetOversamplers();
+        mUnits.SetOversampled(Oversampling());
+    }
     const bool oversampled = Oversampling();
     mUnits.input.BeginBlock();
     RunStage(oversampled, mUnits.inputOversampler, signal, n,

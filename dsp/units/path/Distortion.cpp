@@ -189,7 +189,7 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
     double s = smoothed;
     for (int32_t i = 0; i < frames; ++i)
     {
-        if (i < steps)
+        if (i < steps && StepsAt(i, framesPerHostFrame))
         {
             s = GlideOutStep(s, smoothKeep, smoothTake, target);
             // Glided out: from here on the block passes as it came.

@@ -97,6 +97,8 @@ public:
     double smoothKeep;
     double smoothTake;
     double smoothedAmount = 0.0;
+    // Frames per host frame while the unit runs oversampled; its glide keeps its time.
+    int32_t framesPerHostFrame = 1;
     ChannelPair work;
 
 private:

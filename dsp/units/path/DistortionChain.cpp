@@ -87,6 +87,14 @@ void DistortionChain::SetBlockSize(int32_t frames)
     ClearPair(distortion.work);
 }
 
+void DistortionChain::SetFramesPerHostFrame(int32_t frames)
+{
+    reducer.framesPerHostFrame = frames;
+    gate.framesPerHostFrame = frames;
+    distortion.framesPerHostFrame = frames;
+    shaper.framesPerHostFrame = frames;
+}
+
 void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview signal)
 {
     const DistortionCurve* current = distortion.current;
