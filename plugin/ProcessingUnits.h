@@ -70,8 +70,9 @@ struct ProcessingUnits
     Oversampler chain2Oversampler;
     Oversampler limiterOversampler;
     // The same round trips for signals that are mixed with oversampled ones: the input through
-    // the input stage's, both chains' and the output saturator's, for the dry/wet mix; the
-    // signal that bypasses the effect path through both chains'.
+    // the input stage's and both chains' (the first three), for the sub-band path and the dry/wet
+    // mix, and through the output saturator's for the mix; the signal that bypasses the effect
+    // path through both chains'.
     std::array<Oversampler, 4> dryOversamplers;
     std::array<Oversampler, 2> bypassOversamplers;
     FrameDelay limiterDelay;
