@@ -260,6 +260,35 @@ TEST(OversamplingSound, SubBandStaysInTimeWithTheChain)
     }
 }
 
+// The sample-rate reducer holds frames for as long in host time whether it runs oversampled
+// or not: at a ratio of 1/8 it samples at 6 kHz, and a tone's image below that rate comes out
+// at the same level either way.
+TEST(OversamplingSound, ReducerKeepsItsRateWhenOversampled)
+{
+    constexpr double kRate = 48000.0;
+    constexpr double kReducedRate = kRate / 8.0;
+    constexpr size_t kSettle = 4096;
+    constexpr size_t kFrames = 4800;
+    for (const double tone : {1000.0, 2500.0})
+    {
+        const double image = kReducedRate - tone;
+        double imageLevels[2] = {};
+        for (const bool oversampled : {false, true})
+        {
+            Effect effect(kRate);
+            effect.Neutral();
+            effect.Set(kParamDistortionOn, 1.0);
+            effect.Set(kParamSampleRateReduction, 0.5);
+            effect.Set(kParamOversampling, oversampled ? 1.0 : 0.0);
+            const Samples output = effect.Play(Sine(kSettle + kFrames, tone, kRate, 0.25));
+            imageLevels[oversampled] = 20.0 * std::log10(std::abs(Component(output, kSettle, kFrames, image, kRate)) /
+                                                         std::abs(Component(output, kSettle, kFrames, tone, kRate)));
+        }
+        EXPECT_GT(imageLevels[false], -20.0) << "tone " << tone;
+        EXPECT_NEAR(imageLevels[true], imageLevels[false], 0.5) << "tone " << tone;
+    }
+}
+
 // Switching oversampling mid-stream fades rather than jumps: a -6 dBFS 100 Hz sine never
 // steps further between two frames than the sine itself does.
 TEST(OversamplingSound, SwitchingMidStreamDoesNotJump)
