@@ -234,10 +234,13 @@ TEST(OversamplingSound, SubBandStaysInTimeWithTheChain)
         double frequency;
         bool preFilterChain;
         bool postFilterChain;
-    } cases[] = {{60.0, false, true}, {100.0, true, true}, {200.0, true, false}, {200.0, false, false}, {400.0, false, true}};
+    } cases[] = {
+        {60.0, false, true}, {100.0, true, true}, {200.0, true, false}, {200.0, false, false}, {400.0, false, true},
+    };
     for (const auto& c : cases)
     {
-        SCOPED_TRACE(testing::Message() << "tone " << c.frequency << ", chains " << c.preFilterChain << c.postFilterChain);
+        SCOPED_TRACE(testing::Message() << "tone " << c.frequency << ", chains before and after the filter "
+                                        << c.preFilterChain << c.postFilterChain);
         std::complex<double> response[2];
         int latency = 0;
         for (const bool oversampled : {false, true})

@@ -104,10 +104,16 @@ TEST(Vst3Binding, SwitchingBypassOnContinuesTheInputInTime)
     constexpr double kPeriodsPerBlock = 5.0;
     for (int c : {0, 1})
         for (size_t i = 0; i < kBlock; ++i)
-            rig.Input(c)[i] = 0.5 * std::sin(2.0 * std::numbers::pi * kPeriodsPerBlock * static_cast<double>(i) / kBlock + c);
+        {
+            const double phase = 2.0 * std::numbers::pi * kPeriodsPerBlock * static_cast<double>(i) / kBlock;
+            rig.Input(c)[i] = 0.5 * std::sin(phase + c);
+        }
     TestParameterChanges oversample;
     // A neutral path, so that the output before the switch is the input, delayed.
-    oversample.Add(kParamOversampling, 1.0).Add(kParamFilterOn, 0.0).Add(kParamDistoEqOn, 0.0).Add(kParamDistortionOn, 0.0);
+    oversample.Add(kParamOversampling, 1.0)
+        .Add(kParamFilterOn, 0.0)
+        .Add(kParamDistoEqOn, 0.0)
+        .Add(kParamDistortionOn, 0.0);
     ASSERT_EQ(rig.Process(&oversample), Vst3::kResultOk);
     // The input stage fades in from silence over some thousand frames.
     constexpr int kFadeInBlocks = 16;

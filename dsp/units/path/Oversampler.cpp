@@ -1,6 +1,6 @@
 #include "dsp/units/path/Oversampler.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace
 {
@@ -49,7 +49,10 @@ void Oversampler::ClearIfNotFinite()
     farStage.ClearIfNotFinite();
 }
 
-[[gnu::always_inline]] inline void Oversampler::UpThroughStages(const SamplePair* low, int32_t count, SamplePair* eightTimes)
+// Inlined where used, so that the compiler sees the pieces as arrays of the caller's own and
+// keeps the stages' memories in registers instead of reloading them after every store.
+[[gnu::always_inline]] inline void Oversampler::UpThroughStages(const SamplePair* low, int32_t count,
+                                                                SamplePair* eightTimes)
 {
     static_assert(kPieceFrames <= kPieceCapacity);
     SamplePair twice[2 * kPieceCapacity];
@@ -59,7 +62,8 @@ void Oversampler::ClearIfNotFinite()
     farStage.Up(fourTimes, 4 * count, eightTimes);
 }
 
-[[gnu::always_inline]] inline void Oversampler::DownThroughStages(const SamplePair* eightTimes, int32_t count, SamplePair* low)
+[[gnu::always_inline]] inline void Oversampler::DownThroughStages(const SamplePair* eightTimes, int32_t count,
+                                                                  SamplePair* low)
 {
     SamplePair fourTimes[4 * kPieceCapacity];
     SamplePair twice[2 * kPieceCapacity];
