@@ -59,6 +59,16 @@ void ProcessingUnits::ResetOversamplers()
     limiterDelay.Clear();
 }
 
+void ProcessingUnits::SetOversampled(bool oversampled)
+{
+    const int32_t frames = oversampled ? kOversampling : 1;
+    input.SetFramesPerHostFrame(frames);
+    chain1.SetFramesPerHostFrame(frames);
+    chain2.SetFramesPerHostFrame(frames);
+    outputSaturator.framesPerHostFrame = frames;
+    limiter.framesPerHostFrame = frames;
+}
+
 int32_t ProcessingUnits::OversampledLatency() const
 {
     constexpr int kRoundTrips = 5;

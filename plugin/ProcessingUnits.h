@@ -33,6 +33,9 @@ struct ProcessingUnits
 
     // Clears every oversampler, for a path that starts to run oversampled.
     void ResetOversamplers();
+    // Tells the stages that can run oversampled whether they do, so that their glides, fades
+    // and holds last as long in host time either way.
+    void SetOversampled(bool oversampled);
     // Frames by which the oversampled path delays the output: five round trips (the input
     // stage, both chains, the output saturator and the limiter), made also where one of them is
     // off, so that the delay stays the same whatever the settings. The limiter, off, delays by
@@ -67,8 +70,9 @@ struct ProcessingUnits
     Oversampler chain2Oversampler;
     Oversampler limiterOversampler;
     // The same round trips for signals that are mixed with oversampled ones: the input through
-    // the input stage's, both chains' and the output saturator's, for the dry/wet mix; the
-    // signal that bypasses the effect path through both chains'.
+    // the input stage's and both chains' (the first three), for the sub-band path and the dry/wet
+    // mix, and through the output saturator's for the mix; the signal that bypasses the effect
+    // path through both chains'.
     std::array<Oversampler, 4> dryOversamplers;
     std::array<Oversampler, 2> bypassOversamplers;
     FrameDelay limiterDelay;

@@ -162,6 +162,7 @@ void Zarvotone::Reset()
         return;
     mUnits.Prepare(GetSampleRate(), frames);
     mOversamplingSwitch.Adopt(OversamplingWanted());
+    mUnits.SetOversampled(Oversampling());
     for (ChannelPair* pair : {&mDry, &mChainSignal, &mSignal})
     {
         ResizeChannelPair(*pair, frames);

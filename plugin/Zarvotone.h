@@ -249,7 +249,9 @@ private:
     void StoreCurveFilePath(const std::string& path);
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
+    void AlignDryWithChain(int32_t frames);
     void AlignDry(int32_t frames);
+    bool DryHeard() const;
     void AlignBypassedSignal(double bypassTarget, int32_t frames);
     void VolumeGuardAndHolds(int32_t frames);
     void FeedScope(int32_t frames);
@@ -271,6 +273,7 @@ private:
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.
+    bool mDryAligningWithChain = false;
     bool mDryAligning = false;
     bool mBypassAligning = false;
     ScopeBuffer mScope;

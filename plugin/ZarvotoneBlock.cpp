@@ -137,7 +137,10 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         ApplyCurveActionToChains(action);
 
     if (mOversamplingSwitch.Change(OversamplingWanted()))
+    {
         mUnits.ResetOversamplers();
+        mUnits.SetOversampled(Oversampling());
+    }
     const bool oversampled = Oversampling();
     mUnits.input.BeginBlock();
     RunStage(oversampled, mUnits.inputOversampler, signal, n,
@@ -152,6 +155,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
 
     // The sub-band path reads the input as it came, never a host buffer that may since have
     // been written.
+    AlignDryWithChain(n);
     const double* const dry[2] = {mDry.left, mDry.right};
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
     mUnits.subBand.ProcessBlock(dry, chain, n);
@@ -363,13 +367,25 @@ void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& runnin
 }
 } // namespace
 
-// Oversampled, the wet signal reaches the mix after four round trips; the dry signal makes the
-// same ones, unless the mix leaves it out altogether.
+// Oversampled, the chain signal reaches the sub-band path after three round trips (the input
+// stage's and both chains'), and the wet signal reaches the mix after a fourth (the output
+// saturator's). The dry signal makes the first three while the sub-band path or the mix hears
+// it, and the fourth while the mix does.
+void Zarvotone::AlignDryWithChain(int32_t n)
+{
+    const bool heard = DryHeard() || mUnits.subBand.Running();
+    AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), Oversampling() && heard, mDryAligningWithChain, mDry, n);
+}
+
 void Zarvotone::AlignDry(int32_t n)
 {
-    const double target = mCurrentValues.Get(kParamDryWet);
-    const bool dryHeard = target < 1.0 || mDryWetSmoother.value < 1.0 - kNoWeight;
-    AlignThrough(mUnits.dryOversamplers, Oversampling() && dryHeard, mDryAligning, mDry, n);
+    AlignThrough(std::span(mUnits.dryOversamplers).last<1>(), Oversampling() && DryHeard(), mDryAligning, mDry, n);
+}
+
+// Unless the mix leaves the dry signal out altogether.
+bool Zarvotone::DryHeard() const
+{
+    return mCurrentValues.Get(kParamDryWet) < 1.0 || mDryWetSmoother.value < 1.0 - kNoWeight;
 }
 
 // The signal that bypasses the effect path misses both chains' round trips; it makes them while

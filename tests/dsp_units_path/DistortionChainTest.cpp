@@ -102,6 +102,8 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
     chain.distortion.SelectCurve(12.0 / 80.0);
     chain.distortion.amount = 0.9;
     chain.distortion.smoothedAmount = 0.3;
+    // Running oversampled changes nothing in the preview.
+    chain.SetFramesPerHostFrame(8);
     DistortionCurve& live = *chain.distortion.current;
     live.BuildEffective();
     // A polarity not yet built into the live lookup table.
@@ -118,7 +120,9 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
     EXPECT_EQ(live.effective.data[100], liveEffective);
     EXPECT_EQ(curve[0], -1.0) << "the preview builds the pending polarity into its own table";
 
-    // The preview's signal is what the live unit would make of the same sine period.
+    // The preview's signal is what the live unit would make of the same sine period at the
+    // host rate, its amount still gliding.
+    chain.SetFramesPerHostFrame(1);
     chain.SetBlockSize(120);
     StereoBuffer block = Sine(120);
     chain.distortion.ProcessBlock(block.Io(), 120);

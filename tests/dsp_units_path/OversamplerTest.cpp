@@ -240,6 +240,35 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
     EXPECT_EQ(tooLong.left, std::vector<double>(kPrepared + 1, 0.5));
 }
 
+// With nothing between the two ways, a round trip gives exactly what up-sampling and
+// down-sampling give, block after block, with values that are no number among the input.
+TEST(Oversampler, RoundTripEqualsUpsampleThenDownsample)
+{
+    Oversampler reference;
+    Oversampler trip;
+    reference.Prepare(44100.0, kBlock);
+    trip.Prepare(44100.0, kBlock);
+    for (const int32_t frames : {kBlock, 33, 1, kBlock})
+    {
+        SCOPED_TRACE(frames);
+        StereoBlock input(frames);
+        FillEdgeCases(input);
+        ASSERT_TRUE(reference.Upsample(input.In(), frames));
+        ASSERT_TRUE(reference.Downsample(UpPair(reference).data(), frames * 8));
+        double* const signal[2] = {input.left.data(), input.right.data()};
+        ASSERT_TRUE(trip.RoundTrip(signal, frames));
+        for (int32_t i = 0; i < frames; ++i)
+        {
+            ASSERT_EQ(input.left[i], reference.down.left[i]) << i;
+            ASSERT_EQ(input.right[i], reference.down.right[i]) << i;
+        }
+    }
+    StereoBlock tooLong(kBlock + 1, 0.5);
+    double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
+    EXPECT_FALSE(trip.RoundTrip(signal, kBlock + 1));
+    EXPECT_EQ(tooLong.left, std::vector<double>(kBlock + 1, 0.5));
+}
+
 TEST(Oversampler, BlocksLargerThanThePreparedSizeWriteNothing)
 {
     Oversampler o;

@@ -220,6 +220,78 @@ TEST(OversamplingSound, ReportedDelayIsTheMeasuredDelay)
     }
 }
 
+// The sub-band path adds the low band of the input to the high band of the chain signal.
+// Oversampled, the low band comes out exactly as late as the rest, whichever chains run: each
+// tone around the band split keeps its level and is delayed by the reported latency against
+// oversampling off.
+TEST(OversamplingSound, SubBandStaysInTimeWithTheChain)
+{
+    constexpr double kRate = 48000.0;
+    constexpr size_t kSettle = 24576;
+    constexpr size_t kFrames = 4800;
+    const struct
+    {
+        double frequency;
+        bool preFilterChain;
+        bool postFilterChain;
+    } cases[] = {
+        {60.0, false, true}, {100.0, true, true}, {200.0, true, false}, {200.0, false, false}, {400.0, false, true},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "tone " << c.frequency << ", chains before and after the filter "
+                                        << c.preFilterChain << c.postFilterChain);
+        std::complex<double> response[2];
+        int latency = 0;
+        for (const bool oversampled : {false, true})
+        {
+            Effect effect(kRate);
+            effect.Neutral();
+            effect.Set(kParamSubBandOn, 1.0);
+            effect.Set(kParamPreFilterProcess, c.preFilterChain ? 1.0 : 0.0);
+            effect.Set(kParamPostFilterProcess, c.postFilterChain ? 1.0 : 0.0);
+            effect.Set(kParamOversampling, oversampled ? 1.0 : 0.0);
+            const Samples input = Sine(kSettle + kFrames, c.frequency, kRate, 0.25);
+            const Samples output = effect.Play(input);
+            response[oversampled] = Component(output, kSettle, kFrames, c.frequency, kRate) /
+                                    Component(input, kSettle, kFrames, c.frequency, kRate);
+            latency = effect.Latency();
+        }
+        const double delay = -std::arg(response[1] / response[0]) / (2.0 * kPi * c.frequency / kRate);
+        EXPECT_NEAR(delay, latency, 0.5);
+        EXPECT_NEAR(20.0 * std::log10(std::abs(response[1]) / std::abs(response[0])), 0.0, 0.05);
+    }
+}
+
+// The sample-rate reducer holds frames for as long in host time whether it runs oversampled
+// or not: at a ratio of 1/8 it samples at 6 kHz, and a tone's image below that rate comes out
+// at the same level either way.
+TEST(OversamplingSound, ReducerKeepsItsRateWhenOversampled)
+{
+    constexpr double kRate = 48000.0;
+    constexpr double kReducedRate = kRate / 8.0;
+    constexpr size_t kSettle = 4096;
+    constexpr size_t kFrames = 4800;
+    for (const double tone : {1000.0, 2500.0})
+    {
+        const double image = kReducedRate - tone;
+        double imageLevels[2] = {};
+        for (const bool oversampled : {false, true})
+        {
+            Effect effect(kRate);
+            effect.Neutral();
+            effect.Set(kParamDistortionOn, 1.0);
+            effect.Set(kParamSampleRateReduction, 0.5);
+            effect.Set(kParamOversampling, oversampled ? 1.0 : 0.0);
+            const Samples output = effect.Play(Sine(kSettle + kFrames, tone, kRate, 0.25));
+            imageLevels[oversampled] = 20.0 * std::log10(std::abs(Component(output, kSettle, kFrames, image, kRate)) /
+                                                         std::abs(Component(output, kSettle, kFrames, tone, kRate)));
+        }
+        EXPECT_GT(imageLevels[false], -20.0) << "tone " << tone;
+        EXPECT_NEAR(imageLevels[true], imageLevels[false], 0.5) << "tone " << tone;
+    }
+}
+
 // Switching oversampling mid-stream fades rather than jumps: a -6 dBFS 100 Hz sine never
 // steps further between two frames than the sine itself does.
 TEST(OversamplingSound, SwitchingMidStreamDoesNotJump)

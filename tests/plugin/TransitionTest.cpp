@@ -122,18 +122,28 @@ TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        PluginRig rig(kBlock, nullptr, kRate);
-        rig.Dispatch(effSetProgram, 0, 0);
-        rig.SetIdentity();
-        rig.Set(kParamDryWet, 1.0);
-        for (const auto& [index, value] : c.start)
-            rig.Set(index, value);
-        const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Set(c.change.first, c.change.second); });
-        // Half way through a glide a saturator's steps are somewhat steeper than settled ones;
-        // stopping at once stepped by ten times as much.
-        const double settled = std::max(LargestStep(out, kChangeAt - kSettledSpan, kChangeAt),
-                                        LargestStep(out, kFrames - kSettledSpan, kFrames));
-        EXPECT_LT(LargestStep(out, kChangeAt - 1, kFrames), 1.5 * settled);
+        double jumps[2] = {};
+        for (const bool oversampled : {false, true})
+        {
+            SCOPED_TRACE(oversampled ? "oversampled" : "at the host rate");
+            PluginRig rig(kBlock, nullptr, kRate);
+            rig.Dispatch(effSetProgram, 0, 0);
+            rig.SetIdentity();
+            rig.Set(kParamDryWet, 1.0);
+            rig.Set(kParamOversampling, oversampled ? 1.0 : 0.0);
+            for (const auto& [index, value] : c.start)
+                rig.Set(index, value);
+            const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Set(c.change.first, c.change.second); });
+            // Half way through a glide a saturator's steps are somewhat steeper than settled ones;
+            // stopping at once stepped by ten times as much.
+            const double settled = std::max(LargestStep(out, kChangeAt - kSettledSpan, kChangeAt),
+                                            LargestStep(out, kFrames - kSettledSpan, kFrames));
+            jumps[oversampled] = LargestStep(out, kChangeAt - 1, kFrames);
+            EXPECT_LT(jumps[oversampled], 1.5 * settled);
+        }
+        // Oversampled, a glide takes as long as at the host rate; one that ran eight times
+        // faster stepped by half as much again to five times as much.
+        EXPECT_LT(jumps[true], 1.35 * jumps[false]);
     }
 }
 

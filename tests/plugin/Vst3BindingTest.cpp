@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <numbers>
 #include <set>
 #include <string>
 
@@ -98,10 +99,26 @@ TEST(Vst3Binding, SwitchingBypassOnContinuesTheInputInTime)
 {
     constexpr int kBlock = 512;
     Vst3ProcessRig rig(kBlock, 48000.0);
+    // Whole periods in the block that the rig repeats, so the input has no DC for the path's
+    // DC blockers to take away.
+    constexpr double kPeriodsPerBlock = 5.0;
+    for (int c : {0, 1})
+        for (size_t i = 0; i < kBlock; ++i)
+        {
+            const double phase = 2.0 * std::numbers::pi * kPeriodsPerBlock * static_cast<double>(i) / kBlock;
+            rig.Input(c)[i] = 0.5 * std::sin(phase + c);
+        }
     TestParameterChanges oversample;
-    oversample.Add(kParamOversampling, 1.0);
+    // A neutral path, so that the output before the switch is the input, delayed.
+    oversample.Add(kParamOversampling, 1.0)
+        .Add(kParamFilterOn, 0.0)
+        .Add(kParamDistoEqOn, 0.0)
+        .Add(kParamDistortionOn, 0.0);
     ASSERT_EQ(rig.Process(&oversample), Vst3::kResultOk);
-    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    // The input stage fades in from silence over some thousand frames.
+    constexpr int kFadeInBlocks = 16;
+    for (int block = 0; block < kFadeInBlocks; ++block)
+        ASSERT_EQ(rig.Process(), Vst3::kResultOk);
     const std::vector<double> before = rig.Output(0);
     TestParameterChanges bypass;
     bypass.Add(IEffectVST3::kBypassParamId, 1.0);

@@ -44,7 +44,7 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
     const int32_t steppedFrames = gliding ? frames : 1;
     for (int32_t i = 0; i < frames; ++i)
     {
-        if (i < steppedFrames)
+        if (i < steppedFrames && StepsAt(i, framesPerHostFrame))
         {
             curve.smoothedThreshold = SmootherStep(curve.smoothedThreshold, smoothingA, smoothingB, threshold);
             curve.threshold = curve.smoothedThreshold;

@@ -39,4 +39,6 @@ struct OutputLimiter
     uint32_t mode = kModeSoft;
     bool makeUpOn = false;
     double makeUpGain = 1.0;
+    // Frames per host frame while the limiter runs oversampled; its glide keeps its time.
+    int32_t framesPerHostFrame = 1;
 };

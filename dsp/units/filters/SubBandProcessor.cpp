@@ -66,7 +66,7 @@ void SubBandProcessor::RouteInput(const double* const in[2], int32_t n)
 
 void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out[2], int32_t n)
 {
-    if (fade == 0.0 && bypassed)
+    if (!Running())
         return;
     if (n < 1 || n > subBand.capacity || n > mainBefore.capacity)
         return;

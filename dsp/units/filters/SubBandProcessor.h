@@ -38,6 +38,8 @@ public:
     // the main signal and receives the sum of both bands. A block longer than the size
     // given to SetBlockSize passes unchanged.
     void ProcessBlock(const double* const in[2], double* const out[2], int32_t n);
+    // False once switched off and faded out: from there blocks pass untouched.
+    bool Running() const { return !(fade == 0.0 && bypassed); }
 
     Eq4Band equaliser;
     BandSplitFilter splitter;

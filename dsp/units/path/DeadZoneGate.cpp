@@ -35,7 +35,7 @@ void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
     double top = kneeTop;
     for (int32_t i = 0; i < n; ++i)
     {
-        if (i < steppedFrames)
+        if (i < steppedFrames && StepsAt(i, framesPerHostFrame))
         {
             level = SmootherStep(level, keep, take, target);
             width = std::min(level, kMaxKnee);

@@ -20,4 +20,6 @@ struct DeadZoneGate
     double threshold = 0.0;
     double knee = kMaxKnee;
     double kneeTop = 0.0;
+    // Frames per host frame while the gate runs oversampled; its glide keeps its time.
+    int32_t framesPerHostFrame = 1;
 };

@@ -162,11 +162,12 @@ void Distortion::ProcessPiece(double* const io[2], int32_t frames)
 {
     if (current == nullptr)
         return;
-    ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount);
+    ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount, framesPerHostFrame);
 }
 
 void Distortion::ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve,
-                                 const double* table, ChannelPair& scratch, double& smoothed) const
+                                 const double* table, ChannelPair& scratch, double& smoothed,
+                                 int32_t framesPerHostFrame) const
 {
     // Switched off or at an amount of exactly 0, the unit glides out and then stops.
     const double target = TargetAmount();
@@ -189,7 +190,7 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
     double s = smoothed;
     for (int32_t i = 0; i < frames; ++i)
     {
-        if (i < steps)
+        if (i < steps && StepsAt(i, framesPerHostFrame))
         {
             s = GlideOutStep(s, smoothKeep, smoothTake, target);
             // Glided out: from here on the block passes as it came.

@@ -60,9 +60,10 @@ public:
     void BeginBlock();
     void ProcessPiece(double* const io[2], int32_t frames);
     // The same shaping on caller-owned curve, scratch and smoothing state: the live unit and
-    // everything the audio thread uses stay untouched. `table` is `curve`'s lookup table.
+    // everything the audio thread uses stay untouched. `table` is `curve`'s lookup table; the
+    // smoothed amount steps once every `framesPerHostFrame` frames.
     void ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve, const double* table,
-                         ChannelPair& scratch, double& smoothed) const;
+                         ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const;
 
     // One edit of the current curve; see CurveAction. Other values change nothing.
     void ApplyCurveAction(uint32_t action);
@@ -97,6 +98,8 @@ public:
     double smoothKeep;
     double smoothTake;
     double smoothedAmount = 0.0;
+    // Frames per host frame while the unit runs oversampled; its glide keeps its time.
+    int32_t framesPerHostFrame = 1;
     ChannelPair work;
 
 private:

@@ -87,6 +87,14 @@ void DistortionChain::SetBlockSize(int32_t frames)
     ClearPair(distortion.work);
 }
 
+void DistortionChain::SetFramesPerHostFrame(int32_t frames)
+{
+    reducer.framesPerHostFrame = frames;
+    gate.framesPerHostFrame = frames;
+    distortion.framesPerHostFrame = frames;
+    shaper.framesPerHostFrame = frames;
+}
+
 void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview signal)
 {
     const DistortionCurve* current = distortion.current;
@@ -104,8 +112,9 @@ void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview sign
         mPreviewSignal.right[i] = mPreviewSignal.left[i];
     }
     double* io[2] = {mPreviewSignal.left, mPreviewSignal.right};
+    // The preview is no oversampled stage: its amount steps every frame.
     double smoothed = distortion.smoothedAmount;
-    distortion.ProcessDetached(io, kSignalPreviewFrames, mPreviewCurve, table, mPreviewScratch, smoothed);
+    distortion.ProcessDetached(io, kSignalPreviewFrames, mPreviewCurve, table, mPreviewScratch, smoothed, 1);
     std::memcpy(signal.data(), mPreviewSignal.left, sizeof(double) * kSignalPreviewFrames);
 }
 

@@ -39,6 +39,9 @@ public:
     void ProcessPiece(double* const io[2], int32_t frames);
     // Sizes and clears the buffers for blocks of up to `frames`.
     void SetBlockSize(int32_t frames);
+    // Frames per host frame while the chain runs oversampled, so that its glides, fades and
+    // holds keep their time.
+    void SetFramesPerHostFrame(int32_t frames);
 
     // The bare current curve from -1 to 1, and one sine period through the distortion stage.
     // Both run on copies: nothing that the audio thread reads or writes is touched.

@@ -112,7 +112,7 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
     for (int32_t i = 0; i < n; ++i)
     {
         // Outside a glide and a fade the window stays where the first frame puts it.
-        if (i < steps)
+        if (i < steps && StepsAt(i, framesPerHostFrame))
         {
             // At an amount of 0 the level stays where it was, and the presence fades it out:
             // in the driving modes a level gliding to 0 would drive the signal to silence.
@@ -132,10 +132,14 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
         }
         io[0][i] = ShapeIn(window, left);
         io[1][i] = ShapeIn(window, right);
-        if (g != 0.0 && g != 1.0)
-            g = std::clamp(g + fadeStep, 0.0, 1.0);
-        if (p != presenceTarget)
-            p = on ? std::min(p + kPresenceStep, 1.0) : std::max(p - kPresenceStep, 0.0);
+        // Fade and presence move on after the last frame of a host frame.
+        if (fading && StepsAt(i + 1, framesPerHostFrame))
+        {
+            if (g != 0.0 && g != 1.0)
+                g = std::clamp(g + fadeStep, 0.0, 1.0);
+            if (p != presenceTarget)
+                p = on ? std::min(p + kPresenceStep, 1.0) : std::max(p - kPresenceStep, 0.0);
+        }
     }
     smoothed = level;
     fade = g;

@@ -62,6 +62,9 @@ public:
     bool invert = false;
     uint32_t mode = 0;
     uint32_t polarity = kBothHalves;
+    // Frames per host frame while the shaper runs oversampled; its glide, fade and presence
+    // keep their time.
+    int32_t framesPerHostFrame = 1;
     std::array<double, kShortSteps> steps16{};
     std::array<double, kLongSteps> steps64{};
 

@@ -17,6 +17,12 @@ void InputProcessor::SetBlockSize(int32_t frames)
     saturator.SetBlockSize(frames);
 }
 
+void InputProcessor::SetFramesPerHostFrame(int32_t frames)
+{
+    framesPerHostFrame = frames;
+    saturator.framesPerHostFrame = frames;
+}
+
 void InputProcessor::Route(double* const io[2], int32_t n) const
 {
     double* left = io[0];
@@ -67,7 +73,7 @@ void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
         double gain = gainState;
         for (int32_t i = 0; i < n; ++i)
         {
-            if (i < gainSteps)
+            if (i < gainSteps && StepsAt(i, framesPerHostFrame))
                 gain = SmootherStep(gain, gainPole, gainStep, gainTarget);
             io[0][i] = FiniteOrZero(io[0][i]) * gain;
             io[1][i] = FiniteOrZero(io[1][i]) * gain;
@@ -81,7 +87,7 @@ void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
             double offset = offsetState;
             for (int32_t i = 0; i < n; ++i)
             {
-                if (i < offsetSteps)
+                if (i < offsetSteps && StepsAt(i, framesPerHostFrame))
                     offset = SmootherStep(offset, offsetPole, offsetStep, target);
                 io[0][i] += offset;
                 io[1][i] += offset;

@@ -32,6 +32,8 @@ public:
 
     // Sizes the saturator's working copy for blocks of up to `frames`.
     void SetBlockSize(int32_t frames);
+    // Frames per host frame while the stage runs oversampled, so that its glides keep their time.
+    void SetFramesPerHostFrame(int32_t frames);
     void ProcessBlock(double* const io[2], int32_t n);
     // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
     // any number at a time; the result is that of ProcessBlock.
@@ -49,6 +51,7 @@ public:
     // Starts at 0, so a new stage fades in from silence.
     double gainState = 0.0;
     uint32_t channelMode = kStereo;
+    int32_t framesPerHostFrame = 1;
     Saturator saturator;
 
 private:

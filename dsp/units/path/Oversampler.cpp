@@ -1,6 +1,6 @@
 #include "dsp/units/path/Oversampler.h"
 
-#include <cmath>
+#include <algorithm>
 
 namespace
 {
@@ -15,7 +15,7 @@ constexpr int32_t kPieceCapacity = 32;
 // A value that is no number enters as silence: the filters would keep it for good.
 SamplePair Finite(double left, double right)
 {
-    return SamplePair{std::isfinite(left) ? left : 0.0, std::isfinite(right) ? right : 0.0};
+    return FiniteOrZero(SamplePair{left, right});
 }
 } // namespace
 
@@ -49,6 +49,29 @@ void Oversampler::ClearIfNotFinite()
     farStage.ClearIfNotFinite();
 }
 
+// Inlined where used, so that the compiler sees the pieces as arrays of the caller's own and
+// keeps the stages' memories in registers instead of reloading them after every store.
+[[gnu::always_inline]] inline void Oversampler::UpThroughStages(const SamplePair* low, int32_t count,
+                                                                SamplePair* eightTimes)
+{
+    static_assert(kPieceFrames <= kPieceCapacity);
+    SamplePair twice[2 * kPieceCapacity];
+    SamplePair fourTimes[4 * kPieceCapacity];
+    nearStage.Up(low, count, twice);
+    middleStage.Up(twice, 2 * count, fourTimes);
+    farStage.Up(fourTimes, 4 * count, eightTimes);
+}
+
+[[gnu::always_inline]] inline void Oversampler::DownThroughStages(const SamplePair* eightTimes, int32_t count,
+                                                                  SamplePair* low)
+{
+    SamplePair fourTimes[4 * kPieceCapacity];
+    SamplePair twice[2 * kPieceCapacity];
+    farStage.Down(eightTimes, 4 * count, fourTimes);
+    middleStage.Down(fourTimes, 2 * count, twice);
+    nearStage.Down(twice, count, low);
+}
+
 bool Oversampler::Upsample(const double* const in[2], int32_t n)
 {
     if (n < 1)
@@ -75,9 +98,31 @@ bool Oversampler::Downsample(const double* const in[2], int32_t m)
     return true;
 }
 
+// Nothing runs between the two ways, so a piece goes up and down again without passing
+// through the up pair.
 bool Oversampler::RoundTrip(double* const io[2], int32_t n)
 {
-    return ProcessInPieces(io, n, [](double* const*, int32_t) {});
+    if (n < 1)
+        return true;
+    if (static_cast<int64_t>(n) * factor > up.capacity)
+        return false;
+    SamplePair low[kPieceCapacity];
+    SamplePair eightTimes[8 * kPieceCapacity];
+    for (int32_t from = 0; from < n; from += kPieceFrames)
+    {
+        const int32_t count = std::min(kPieceFrames, n - from);
+        for (int32_t i = 0; i < count; ++i)
+            low[i] = Finite(io[0][from + i], io[1][from + i]);
+        UpThroughStages(low, count, eightTimes);
+        DownThroughStages(eightTimes, count, low);
+        for (int32_t i = 0; i < count; ++i)
+        {
+            io[0][from + i] = low[i][0];
+            io[1][from + i] = low[i][1];
+        }
+    }
+    ClearIfNotFinite();
+    return true;
 }
 
 // Each stage's filter runs twice, at two, four and eight times the host rate.
@@ -90,16 +135,11 @@ double Oversampler::Latency() const
 // Host frames [from, from + count) of `in` into the up pair at eight times their position.
 void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count)
 {
-    static_assert(kPieceFrames <= kPieceCapacity);
     SamplePair low[kPieceCapacity];
-    SamplePair twice[2 * kPieceCapacity];
-    SamplePair fourTimes[4 * kPieceCapacity];
     SamplePair eightTimes[8 * kPieceCapacity];
     for (int32_t i = 0; i < count; ++i)
         low[i] = Finite(in[0][from + i], in[1][from + i]);
-    nearStage.Up(low, count, twice);
-    middleStage.Up(twice, 2 * count, fourTimes);
-    farStage.Up(fourTimes, 4 * count, eightTimes);
+    UpThroughStages(low, count, eightTimes);
     const size_t high = static_cast<size_t>(from) * factor;
     for (int32_t i = 0; i < 8 * count; ++i)
     {
@@ -113,18 +153,16 @@ void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count
 void Oversampler::DownPiece(const double* const in[2], int32_t from, int32_t count, double* const out[2])
 {
     SamplePair eightTimes[8 * kPieceCapacity];
-    SamplePair fourTimes[4 * kPieceCapacity];
-    SamplePair twice[2 * kPieceCapacity];
     SamplePair low[kPieceCapacity];
     const size_t high = static_cast<size_t>(from) * factor;
     for (int32_t i = 0; i < 8 * count; ++i)
         eightTimes[i] = Finite(in[0][high + i], in[1][high + i]);
-    farStage.Down(eightTimes, 4 * count, fourTimes);
-    middleStage.Down(fourTimes, 2 * count, twice);
-    nearStage.Down(twice, count, low);
+    DownThroughStages(eightTimes, count, low);
     for (int32_t i = 0; i < count; ++i)
     {
         out[0][from + i] = low[i][0];
         out[1][from + i] = low[i][1];
     }
 }
+
+

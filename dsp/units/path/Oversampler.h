@@ -57,6 +57,9 @@ private:
 
     void UpPiece(const double* const in[2], int32_t from, int32_t count);
     void DownPiece(const double* const in[2], int32_t from, int32_t count, double* const out[2]);
+    // `count` host frames through the three stages up to eight times as many, and back.
+    void UpThroughStages(const SamplePair* low, int32_t count, SamplePair* eightTimes);
+    void DownThroughStages(const SamplePair* eightTimes, int32_t count, SamplePair* low);
     void ClearIfNotFinite();
 
     HalfbandStage<9> nearStage;

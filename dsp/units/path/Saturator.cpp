@@ -111,7 +111,7 @@ void Saturator::ProcessPiece(double* const io[2], int32_t n)
     double driveNow = driveState;
     for (int32_t i = 0; i < n; ++i)
     {
-        if (i < steps)
+        if (i < steps && StepsAt(i, framesPerHostFrame))
         {
             amountNow = GlideOutStep(amountNow, amountKeep, amountTake, amount);
             driveNow = SmootherStep(driveNow, driveKeep, driveTake, drive);

@@ -54,6 +54,8 @@ public:
     double driveKeep;
     double driveTake;
     double driveState = 0.0;
+    // Frames per host frame while the saturator runs oversampled; its glides keep their time.
+    int32_t framesPerHostFrame = 1;
     DistortionCurve curve;
     uint32_t curveSource;
     uint32_t driveMode;

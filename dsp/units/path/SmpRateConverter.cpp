@@ -16,7 +16,7 @@ void SmpRateConverter::ProcessBlock(double* const io[2], int32_t n)
         return;
     }
     // NaN and ratios below the slowest one take the slowest; above 1 every frame is kept.
-    const double step = ratio > kSlowestRatio ? std::min(ratio, 1.0) : kSlowestRatio;
+    const double step = (ratio > kSlowestRatio ? std::min(ratio, 1.0) : kSlowestRatio) / framesPerHostFrame;
     double remaining = mRemaining;
     double heldLeft = mHeldLeft;
     double heldRight = mHeldRight;

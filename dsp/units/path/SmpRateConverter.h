@@ -19,8 +19,11 @@ public:
     // In place; any number of frames at a time gives the same stream.
     void ProcessBlock(double* const io[2], int32_t n);
 
-    // Kept frames as a fraction of all frames; exactly 1 means off.
+    // Kept frames as a fraction of all host frames; exactly 1 means off.
     double ratio = 1.0;
+    // Frames per host frame while the reducer runs oversampled: it keeps frames at the same
+    // rate in host time.
+    int32_t framesPerHostFrame = 1;
 
 private:
     // How much of a kept frame remains to be played; a new frame is kept when none remains.
