@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace Wezmark
@@ -57,6 +58,14 @@ double CurveGainFactor(CurveId id)
 
 constexpr double kQuarterDriveFactor = 0.25;
 
+void ClearChannelPair(ChannelPair& pair)
+{
+    if (pair.capacity <= 0)
+        return;
+    std::memset(pair.left, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+    std::memset(pair.right, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+}
+
 template <size_t... Index>
 std::array<DistortionCurve, sizeof...(Index)> MakeCurves(std::index_sequence<Index...>)
 {
@@ -74,7 +83,18 @@ Distortion::Distortion(const DistortionDataProvider& library)
       smoothKeep(kInitialKeep),
       smoothTake(1.0 - kInitialKeep)
 {
-    ResizeChannelPair(work, kInitialFrames);
+    SetBlockSize(kInitialFrames);
+}
+
+void Distortion::SetBlockSize(int32_t frames)
+{
+    for (ChannelPair* pair : {&work, &leavingWork, &leavingScratch})
+    {
+        ResizeChannelPair(*pair, frames);
+        ClearChannelPair(*pair);
+    }
+    heardShaping = Shaping{};
+    shapingFadeLeft = 0.0;
 }
 
 void Distortion::Init()
@@ -156,17 +176,62 @@ void Distortion::BeginBlock()
     if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
         return;
     current->BuildEffective();
+    if (shapingFadeLeft != 0.0 && leavingShaping.curve != current)
+        leavingShaping.curve->BuildEffective();
+}
+
+Distortion::Shaping Distortion::ShapingOf(DistortionCurve* curve) const
+{
+    return Shaping{curve, mode, GainScale()};
 }
 
 void Distortion::ProcessPiece(double* const io[2], int32_t frames)
 {
     if (current == nullptr)
         return;
-    ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount);
+    const Shaping shaping = ShapingOf(current);
+    // Glided out, or nothing processed since the buffers were sized: nothing to crossfade from.
+    if (heardShaping.curve == nullptr || (TargetAmount() == 0.0 && smoothedAmount == 0.0))
+    {
+        heardShaping = shaping;
+        shapingFadeLeft = 0.0;
+    }
+    // A change that comes during a crossfade waits for its end.
+    if (shapingFadeLeft == 0.0 && !(shaping == heardShaping))
+    {
+        leavingShaping = heardShaping;
+        heardShaping = shaping;
+        shapingFadeLeft = 1.0;
+        leavingShaping.curve->BuildEffective();
+    }
+    if (shapingFadeLeft == 0.0)
+    {
+        ProcessDetached(io, frames, heardShaping, current->effective.data, work, smoothedAmount);
+        return;
+    }
+    if (frames > leavingWork.capacity)
+        return;
+    const size_t bytes = sizeof(double) * static_cast<size_t>(frames);
+    std::memcpy(leavingWork.left, io[0], bytes);
+    std::memcpy(leavingWork.right, io[1], bytes);
+    double* const leaving[2] = {leavingWork.left, leavingWork.right};
+    // Both shapings follow the same amount.
+    double leavingSmoothed = smoothedAmount;
+    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->effective.data, leavingScratch,
+                    leavingSmoothed);
+    ProcessDetached(io, frames, heardShaping, heardShaping.curve->effective.data, work, smoothedAmount);
+    double w = shapingFadeLeft;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        w = GlideOutStep(w, smoothKeep, smoothTake, 0.0);
+        io[0][i] = (1.0 - w) * io[0][i] + w * leaving[0][i];
+        io[1][i] = (1.0 - w) * io[1][i] + w * leaving[1][i];
+    }
+    shapingFadeLeft = w;
 }
 
-void Distortion::ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve,
-                                 const double* table, ChannelPair& scratch, double& smoothed) const
+void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
+                                 ChannelPair& scratch, double& smoothed) const
 {
     // Switched off or at an amount of exactly 0, the unit glides out and then stops.
     const double target = TargetAmount();
@@ -179,11 +244,11 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
         left[i] = FiniteOrZero(left[i]);
         right[i] = FiniteOrZero(right[i]);
     }
-    curve.LookupBlock(left, scratch.left, frames, table);
-    curve.LookupBlock(right, scratch.right, frames, table);
+    shaping.curve->LookupBlock(left, scratch.left, frames, table);
+    shaping.curve->LookupBlock(right, scratch.right, frames, table);
 
-    const bool driving = mode == kDrive || mode == kDriveAndFold;
-    const double scale = GainScale();
+    const bool driving = shaping.mode == kDrive || shaping.mode == kDriveAndFold;
+    const double scale = shaping.scale;
     // A settled amount is stepped once, not per frame: the later steps change nothing.
     const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, target) == smoothed ? 1 : frames;
     double s = smoothed;
@@ -199,7 +264,7 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
         const double g = driving ? (s * drive + 1.0) * scale : 2.0 * s;
         double wetLeft = std::clamp(g * scratch.left[i], -1.0, 1.0);
         double wetRight = std::clamp(g * scratch.right[i], -1.0, 1.0);
-        if (mode == kDriveAndFold)
+        if (shaping.mode == kDriveAndFold)
         {
             // Reaches up to 2 in magnitude before the mix.
             wetLeft = 2.0 * std::sin(wetLeft * kHalfPi);
