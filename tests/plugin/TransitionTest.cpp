@@ -113,9 +113,10 @@ TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
     }
 }
 
-// Pairs that rose 2 to 5.5 dB: the limiter let go at once (switched off or to a softer mode,
-// or its make-up switched on) while the loud signal of the old program was still gliding
-// out, or a band-split slope switched to a filter that had not heard the signal.
+// Pairs that rose 1.1 to 5.5 dB: the limiter let go at once (switched off, or its make-up on)
+// while the loud signal of the old program was still gliding out, a band-split slope switched
+// to a filter that had not heard the signal, or the distortion mode or the shaper mode
+// switched at once while the amounts glided.
 TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
 {
     struct ProgramPair
@@ -123,7 +124,7 @@ TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
         int from;
         int to;
     };
-    const ProgramPair pairs[] = {{12, 6}, {123, 6}, {65, 0}, {80, 1}, {51, 80}};
+    const ProgramPair pairs[] = {{12, 6}, {123, 6}, {65, 0}, {119, 0}, {51, 80}, {118, 39}, {107, 39}};
     const Signal input = Sine(kFrames, 100.0, 1.0);
     for (const ProgramPair& pair : pairs)
     {
