@@ -21,6 +21,15 @@ const Wezmark::DistortionDataProvider& Library()
     return library;
 }
 
+// A 100 Hz sine at half scale (at 48 kHz) from frame `from` on, starting at a peak.
+StereoBuffer SineBlock(int32_t frames, int32_t from)
+{
+    StereoBuffer block(frames);
+    for (int32_t i = 0; i < frames; ++i)
+        block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
+    return block;
+}
+
 // A unit whose curves are still the identity ramps and whose amount is not smoothed.
 struct RawUnit
 {
@@ -125,12 +134,7 @@ TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
         bool bypassed;
     };
     constexpr int32_t kFrames = 1000;
-    const auto sine = [](int32_t from) {
-        StereoBuffer block(kFrames);
-        for (int32_t i = 0; i < kFrames; ++i)
-            block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
-        return block;
-    };
+    const auto sine = [](int32_t from) { return SineBlock(kFrames, from); };
     for (const Case c : {Case{"amount zero", 0.0, false}, Case{"bypassed", 0.5, true}})
     {
         SCOPED_TRACE(c.name);
@@ -182,12 +186,7 @@ TEST(Distortion, ShapingChangeCrossfadesWithoutAJump)
     };
     constexpr int32_t kFrames = 1000;
     constexpr int32_t kBlocks = 4;
-    const auto sine = [](int32_t from) {
-        StereoBuffer block(kFrames);
-        for (int32_t i = 0; i < kFrames; ++i)
-            block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
-        return block;
-    };
+    const auto sine = [](int32_t from) { return SineBlock(kFrames, from); };
     const auto largestStep = [](const StereoBuffer& signal) {
         double largest = 0.0;
         for (int32_t i = 1; i < signal.Frames(); ++i)

@@ -1,5 +1,6 @@
 #include "dsp/units/path/Distortion.h"
 
+#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
@@ -220,14 +221,7 @@ void Distortion::ProcessPiece(double* const io[2], int32_t frames)
     ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->effective.data, leavingScratch,
                     leavingSmoothed);
     ProcessDetached(io, frames, heardShaping, heardShaping.curve->effective.data, work, smoothedAmount);
-    double w = shapingFadeLeft;
-    for (int32_t i = 0; i < frames; ++i)
-    {
-        w = GlideOutStep(w, smoothKeep, smoothTake, 0.0);
-        io[0][i] = (1.0 - w) * io[0][i] + w * leaving[0][i];
-        io[1][i] = (1.0 - w) * io[1][i] + w * leaving[1][i];
-    }
-    shapingFadeLeft = w;
+    shapingFadeLeft = GlidingCrossfade(io, leaving, frames, shapingFadeLeft, smoothKeep, smoothTake);
 }
 
 void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,

@@ -1,5 +1,6 @@
 #include "dsp/units/path/DynShaper.h"
 
+#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
@@ -160,14 +161,7 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
     presence = startPresence;
     UseShaping(shaping);
     RunShaping(io, n);
-    double w = mShapingFadeLeft;
-    for (int32_t i = 0; i < n; ++i)
-    {
-        w = GlideOutStep(w, keep, take, 0.0);
-        io[0][i] = (1.0 - w) * io[0][i] + w * leaving[0][i];
-        io[1][i] = (1.0 - w) * io[1][i] + w * leaving[1][i];
-    }
-    mShapingFadeLeft = w;
+    mShapingFadeLeft = GlidingCrossfade(io, leaving, n, mShapingFadeLeft, keep, take);
 }
 
 void DynShaper::RunShaping(double* const io[2], int32_t n)
