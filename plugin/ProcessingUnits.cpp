@@ -50,6 +50,7 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
     subBand.splitter.Reset();
 
     outputSaturator.SetBlockSize(oversampled);
+    limiter.Restart();
 }
 
 void ProcessingUnits::ResetOversamplers()

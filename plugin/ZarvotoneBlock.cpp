@@ -176,7 +176,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     PanAndMix(n);
     mUnits.outputFilter.ProcessBlock(signal, n);
 
-    if (mCurrentValues.Get(kParamLimiterMode) > 0.0)
+    if (mCurrentValues.Get(kParamLimiterMode) > 0.0 || mUnits.limiter.GlidingOut())
         RunStage(oversampled, mUnits.limiterOversampler, signal, n, [this](double* const io[2], int32_t frames) {
             mUnits.limiter.ProcessBlock(io, io, frames);
         });

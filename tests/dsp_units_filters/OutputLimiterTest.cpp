@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -136,4 +137,50 @@ TEST(OutputLimiter, SharedChannelBufferIsLimitedOnce)
     double* const io[2] = {sample, sample};
     limiter.ProcessBlock(io, io, 1);
     EXPECT_NEAR(sample[0], 0.5005, 1e-12);
+}
+
+// A program change switches mode and make-up while the units in front of the limiter still
+// glide; switched at once, the louder setting would let their old signal through. The output
+// of a steady loud input glides instead, and settles where the new setting puts it.
+TEST(OutputLimiter, ModeAndMakeUpSwitchesGlide)
+{
+    struct Case { const char* name; uint32_t fromMode; bool fromMakeUp; uint32_t toMode; bool toMakeUp; };
+    const Case cases[] = {
+        {"hard to off", 3, false, 0, false},
+        {"off to hard", 0, false, 3, false},
+        {"soft to hard, made up", 1, true, 3, true},
+        {"make-up on", 2, false, 2, true},
+        {"make-up off", 2, true, 2, false},
+        {"medium made up, to off", 2, true, 0, false},
+    };
+    constexpr double kInput = 0.9;
+    constexpr int32_t kFrames = 20000;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const auto configure = [](OutputLimiter& limiter, uint32_t mode, bool makeUp) {
+            limiter.mode = mode;
+            limiter.makeUpOn = makeUp;
+            if (makeUp)
+                limiter.makeUpGain = limiter.MakeUpGainForTarget();
+        };
+        OutputLimiter limiter = Settled(c.fromMode, 0.5);
+        configure(limiter, c.fromMode, c.fromMakeUp);
+        const double before = Limit(limiter, kInput);
+        OutputLimiter settled = Settled(c.toMode, 0.5);
+        configure(settled, c.toMode, c.toMakeUp);
+        const double after = Limit(settled, kInput);
+
+        configure(limiter, c.toMode, c.toMakeUp);
+        std::vector<double> left(kFrames, kInput);
+        std::vector<double> right(kFrames, -kInput);
+        double* const io[2] = {left.data(), right.data()};
+        limiter.ProcessBlock(io, io, kFrames);
+        double largestStep = std::fabs(left[0] - before);
+        for (int32_t i = 1; i < kFrames; ++i)
+            largestStep = std::max(largestStep, std::fabs(left[i] - left[i - 1]));
+        // At once, the first frame would take the whole step.
+        EXPECT_LT(largestStep, 0.03 * std::max(before, after));
+        EXPECT_NEAR(Limit(limiter, kInput), after, 1e-12);
+    }
 }

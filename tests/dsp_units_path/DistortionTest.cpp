@@ -21,6 +21,15 @@ const Wezmark::DistortionDataProvider& Library()
     return library;
 }
 
+// A 100 Hz sine at half scale (at 48 kHz) from frame `from` on, starting at a peak.
+StereoBuffer SineBlock(int32_t frames, int32_t from)
+{
+    StereoBuffer block(frames);
+    for (int32_t i = 0; i < frames; ++i)
+        block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
+    return block;
+}
+
 // A unit whose curves are still the identity ramps and whose amount is not smoothed.
 struct RawUnit
 {
@@ -125,12 +134,7 @@ TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
         bool bypassed;
     };
     constexpr int32_t kFrames = 1000;
-    const auto sine = [](int32_t from) {
-        StereoBuffer block(kFrames);
-        for (int32_t i = 0; i < kFrames; ++i)
-            block.left[i] = block.right[i] = 0.5 * std::sin(6.283185307179586 * (from + i + 120) / 480.0);
-        return block;
-    };
+    const auto sine = [](int32_t from) { return SineBlock(kFrames, from); };
     for (const Case c : {Case{"amount zero", 0.0, false}, Case{"bypassed", 0.5, true}})
     {
         SCOPED_TRACE(c.name);
@@ -160,6 +164,70 @@ TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
         EXPECT_LT(largestJump, allowed);
         EXPECT_EQ(unit.smoothedAmount, 0.0);
         EXPECT_EQ(previous.left, sine(4 * kFrames).left);
+    }
+}
+
+// A program change switches curve, mode or drive level while the amount glides; switched at
+// once, a louder shaping would meet the old amount. The unit crossfades instead, and then
+// sounds as one that always had the new setting.
+TEST(Distortion, ShapingChangeCrossfadesWithoutAJump)
+{
+    struct Case
+    {
+        const char* name;
+        CurveId id;
+        uint32_t mode;
+        uint32_t filterMode;
+    };
+    const Case cases[] = {
+        {"curve", 11, Distortion::kDrive, Distortion::kFullDrive},
+        {"mode", 22, Distortion::kDriveAndFold, Distortion::kFullDrive},
+        {"drive level", 22, Distortion::kDrive, Distortion::kQuarterDrive},
+    };
+    constexpr int32_t kFrames = 1000;
+    constexpr int32_t kBlocks = 4;
+    const auto sine = [](int32_t from) { return SineBlock(kFrames, from); };
+    const auto largestStep = [](const StereoBuffer& signal) {
+        double largest = 0.0;
+        for (int32_t i = 1; i < signal.Frames(); ++i)
+            largest = std::max(largest, std::fabs(signal.left[i] - signal.left[i - 1]));
+        return largest;
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Distortion unit(Library());
+        Distortion changedFromTheStart(Library());
+        for (Distortion* d : {&unit, &changedFromTheStart})
+        {
+            d->Init();
+            d->SelectCurve(22.0 / 80.0);
+            d->amount = 0.5;
+        }
+        changedFromTheStart.SelectCurve(c.id / 80.0);
+        changedFromTheStart.mode = c.mode;
+        changedFromTheStart.filterMode = c.filterMode;
+        StereoBuffer previous = sine(0);
+        unit.ProcessBlock(previous.Io(), kFrames);
+        StereoBuffer expected = sine(0);
+        changedFromTheStart.ProcessBlock(expected.Io(), kFrames);
+        const double allowed = 1.1 * std::max(largestStep(previous), largestStep(expected));
+
+        unit.SelectCurve(c.id / 80.0);
+        unit.mode = c.mode;
+        unit.filterMode = c.filterMode;
+        double largestJump = 0.0;
+        for (int32_t block = 1; block <= kBlocks; ++block)
+        {
+            StereoBuffer out = sine(block * kFrames);
+            unit.ProcessBlock(out.Io(), kFrames);
+            expected = sine(block * kFrames);
+            changedFromTheStart.ProcessBlock(expected.Io(), kFrames);
+            largestJump = std::max({largestJump, std::fabs(out.left[0] - previous.left.back()), largestStep(out)});
+            previous = out;
+        }
+        EXPECT_LT(largestJump, allowed);
+        EXPECT_EQ(previous.left, expected.left);
     }
 }
 

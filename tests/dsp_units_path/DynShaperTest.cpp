@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -194,6 +195,63 @@ TEST(DynShaper, SwitchingADrivingModeFadesWithoutAJump)
         for (int32_t i = 1; i < kFrames; ++i)
             largestJump = std::max(largestJump, std::fabs(again.left[i] - again.left[i - 1]));
         EXPECT_LT(largestJump, 0.05);
+    }
+}
+
+// A program change may switch the shaping while the amount is on; at once, a driving mode or
+// another waveform would step the output. It crossfades, then sounds as a shaper that always
+// had the new setting.
+TEST(DynShaper, ShapingChangeCrossfadesWithoutAJump)
+{
+    struct Case
+    {
+        const char* name;
+        uint32_t mode;
+        uint32_t waveform;
+        bool invert;
+    };
+    const Case cases[] = {
+        {"to a driving mode", 2, DynShaper::kSine, false},
+        {"to a square waveform", 0, DynShaper::kSquare, false},
+        {"inverted", 0, DynShaper::kSine, true},
+    };
+    constexpr int32_t kFrames = 4000;
+    // Inside the window that amount 0.5 puts at 0.375 .. 0.625.
+    constexpr double kInput = 0.45;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        DynShaper shaper;
+        DynShaper changedFromTheStart;
+        for (DynShaper* s : {&shaper, &changedFromTheStart})
+        {
+            s->SetBlockSize(kFrames);
+            s->amount = 0.5;
+            s->smoothed = 0.5;
+            s->presence = 1.0;
+        }
+        changedFromTheStart.mode = c.mode;
+        changedFromTheStart.waveform = c.waveform;
+        changedFromTheStart.invert = c.invert;
+        StereoBuffer before(1, kInput);
+        shaper.ProcessBlock(before.Io(), 1);
+        StereoBuffer expected(1, kInput);
+        changedFromTheStart.ProcessBlock(expected.Io(), 1);
+
+        shaper.mode = c.mode;
+        shaper.waveform = c.waveform;
+        shaper.invert = c.invert;
+        StereoBuffer block(kFrames, kInput);
+        shaper.ProcessBlock(block.Io(), kFrames);
+        double largestJump = std::fabs(block.left[0] - before.left[0]);
+        for (int32_t i = 1; i < kFrames; ++i)
+            largestJump = std::max(largestJump, std::fabs(block.left[i] - block.left[i - 1]));
+        // At once, the first frame would take the whole step.
+        EXPECT_LT(largestJump, 0.02 * std::fabs(expected.left[0] - before.left[0]));
+
+        StereoBuffer after(1, kInput);
+        shaper.ProcessBlock(after.Io(), 1);
+        EXPECT_EQ(after.left[0], expected.left[0]);
     }
 }
 

@@ -1,5 +1,5 @@
 // Changes during playback, measured at the VST2 entry as a host hears them: no level spike
-// while the limiter's threshold glides, no step larger than the signal's own when a unit is
+// while the limiter's threshold glides or a program changes, no step larger than the signal's own when a unit is
 // switched off or a filter changes type, and a sample-rate reducer that sounds the same at any
 // host block size.
 
@@ -82,6 +82,15 @@ double Decibels(double gain)
     return 20.0 * std::log10(gain);
 }
 
+// How far the peak after the change rises above the louder of the settled peak before it and
+// the settled peak at the end, in dB.
+double RiseAboveSettled(const Signal& out)
+{
+    const double before = Peak(out, kChangeAt - kSettledSpan, kChangeAt);
+    const double after = Peak(out, kFrames - kSettledSpan, kFrames);
+    return Decibels(Peak(out, kChangeAt, kFrames)) - Decibels(std::max(before, after));
+}
+
 TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
 {
     const Case cases[] = {
@@ -100,9 +109,30 @@ TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
         for (const auto& [index, value] : c.start)
             rig.Set(index, value);
         const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Set(c.change.first, c.change.second); });
-        const double before = Peak(out, kChangeAt - kSettledSpan, kChangeAt);
-        const double after = Peak(out, kFrames - kSettledSpan, kFrames);
-        EXPECT_LT(Decibels(Peak(out, kChangeAt, kFrames)), Decibels(std::max(before, after)) + 1.0);
+        EXPECT_LT(RiseAboveSettled(out), 1.0);
+    }
+}
+
+// Pairs that rose 1.1 to 5.5 dB: the limiter let go at once (switched off, or its make-up on)
+// while the loud signal of the old program was still gliding out, a band-split slope switched
+// to a filter that had not heard the signal, or the distortion mode or the shaper mode
+// switched at once while the amounts glided.
+TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
+{
+    struct ProgramPair
+    {
+        int from;
+        int to;
+    };
+    const ProgramPair pairs[] = {{12, 6}, {123, 6}, {65, 0}, {119, 0}, {51, 80}, {118, 39}, {107, 39}};
+    const Signal input = Sine(kFrames, 100.0, 1.0);
+    for (const ProgramPair& pair : pairs)
+    {
+        SCOPED_TRACE(testing::Message() << "program " << pair.from << " to " << pair.to);
+        PluginRig rig(kBlock, nullptr, kRate);
+        rig.Dispatch(effSetProgram, 0, pair.from);
+        const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, pair.to); });
+        EXPECT_LT(RiseAboveSettled(out), 1.0);
     }
 }
 

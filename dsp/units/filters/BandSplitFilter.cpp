@@ -122,35 +122,67 @@ void BandSplitFilter::SetBlockSize(int32_t frames)
 {
     ResizeChannelPair(lowWork, frames);
     ResizeChannelPair(highWork, frames);
+    ResizeChannelPair(mOutgoing, frames);
 }
 
 void BandSplitFilter::Reset()
 {
     for (const auto& design : designs)
         design->Reset();
+    mHeardSinceReset = false;
 }
 
 void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* const highIn[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;
-    if (n < 1 || n > lowWork.capacity || n > highWork.capacity)
+    if (n < 1 || n > lowWork.capacity || n > highWork.capacity || n > mOutgoing.capacity)
         return;
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(lowWork.left, lowIn[0], bytes);
     std::memcpy(lowWork.right, lowIn[1], bytes);
     std::memcpy(highWork.left, highIn[0], bytes);
     std::memcpy(highWork.right, highIn[1], bytes);
-    if (Dsp::Filter* lowPass = LowPassOfSlope(lowSlope))
+    if (!mHeardSinceReset)
     {
-        double* const low[2] = {lowWork.left, lowWork.right};
-        lowPass->ProcessDouble(n, low);
+        mLowPlaying = PlayingSlope{lowSlope, lowSlope};
+        mHighPlaying = PlayingSlope{highSlope, highSlope};
+        mHeardSinceReset = true;
     }
-    if (Dsp::Filter* highPass = HighPassOfSlope(highSlope))
+    RunSide(true, mLowPlaying, lowSlope, lowWork, n);
+    RunSide(false, mHighPlaying, highSlope, highWork, n);
+}
+
+void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slope, ChannelPair& work, int32_t n)
+{
+    const auto run = [n](Dsp::Filter* design, ChannelPair& pair) {
+        double* const io[2] = {pair.left, pair.right};
+        if (design != nullptr)
+            design->ProcessDouble(n, io);
+    };
+    if (playing.faded >= kSlopeFadeFrames && playing.slope != slope)
+        playing = PlayingSlope{slope, playing.slope, 0};
+    if (playing.faded >= kSlopeFadeFrames)
     {
-        double* const high[2] = {highWork.left, highWork.right};
-        highPass->ProcessDouble(n, high);
+        run(DesignOfSide(lowSide, playing.slope), work);
+        return;
     }
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mOutgoing.left, work.left, bytes);
+    std::memcpy(mOutgoing.right, work.right, bytes);
+    run(DesignOfSide(lowSide, playing.outgoing), mOutgoing);
+    run(DesignOfSide(lowSide, playing.slope), work);
+    for (int32_t i = 0; i < n && playing.faded < kSlopeFadeFrames; ++i)
+    {
+        const double w = static_cast<double>(++playing.faded) / kSlopeFadeFrames;
+        work.left[i] = w * work.left[i] + (1.0 - w) * mOutgoing.left[i];
+        work.right[i] = w * work.right[i] + (1.0 - w) * mOutgoing.right[i];
+    }
+}
+
+Dsp::Filter* BandSplitFilter::DesignOfSide(bool lowSide, uint32_t slope) const
+{
+    return lowSide ? LowPassOfSlope(slope) : HighPassOfSlope(slope);
 }
 
 Dsp::Filter* BandSplitFilter::LowPassOfSlope(uint32_t slope) const

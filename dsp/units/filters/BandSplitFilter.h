@@ -17,6 +17,8 @@ namespace Wezmark
 
 // Low-passes one stereo block and high-passes another with Butterworth designs of order 1,
 // 2, 4 or 8 chosen by slope; the bands stay in the two working copies for the caller.
+// A slope change crossfades that side from the design it had to the new one, as the cutoff
+// glides do; a change that comes during a crossfade waits for its end.
 class BandSplitFilter : public AudioProcessingUnit
 {
 public:
@@ -24,6 +26,7 @@ public:
     // The frequency record turns this control value into 200 Hz.
     static constexpr double kDefaultSplit = 0.38915574457972946;
     static constexpr uint32_t kSlopeCount = 4;
+    static constexpr int32_t kSlopeFadeFrames = 256;
 
     BandSplitFilter();
     ~BandSplitFilter() override;
@@ -41,6 +44,8 @@ public:
     // pass the slopes choose; 1 where the slope chooses none.
     double Response(int band, double f) const;
     void SetBlockSize(int32_t frames);
+    // Clears every design's memory and ends any slope crossfade; until the next block the
+    // slopes change at once, there being nothing heard to crossfade from.
     void Reset();
     // Fills the working copies with the low band of lowIn and the high band of highIn.
     // A block longer than the working copies leaves them as they were.
@@ -58,9 +63,26 @@ public:
     uint32_t highSlope = 1;
 
 private:
+    // The slope a side plays and, while `faded` is below the fade length, the one fading out.
+    struct PlayingSlope
+    {
+        uint32_t slope = 1;
+        uint32_t outgoing = 1;
+        int32_t faded = kSlopeFadeFrames;
+    };
+
+    // Filters `work` through the side's design of `slope`, crossfading from the one it played.
+    void RunSide(bool lowSide, PlayingSlope& playing, uint32_t slope, ChannelPair& work, int32_t n);
+    Dsp::Filter* DesignOfSide(bool lowSide, uint32_t slope) const;
     Dsp::Filter* LowPassOfSlope(uint32_t slope) const;
     Dsp::Filter* HighPassOfSlope(uint32_t slope) const;
     static void SetSplit(Dsp::Filter* design, double v);
+
+    PlayingSlope mLowPlaying;
+    PlayingSlope mHighPlaying;
+    bool mHeardSinceReset = false;
+    // The outgoing design's copy of the block during a crossfade.
+    ChannelPair mOutgoing;
 };
 
 } // namespace Wezmark

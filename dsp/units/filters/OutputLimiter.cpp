@@ -29,10 +29,47 @@ void ShapeKnee(OutputLimiter& record, double centre)
     record.kneeEnd = centre + record.kneeWidth / 2.0;
 }
 
+// One step of a weight toward target, landing on it exactly.
+double WeightStep(double weight, double keep, double target)
+{
+    return target + GlideOutStep(weight - target, keep, 1.0 - keep, 0.0);
+}
+
+// The curve of one mode around the record's smoothed threshold, with the share `madeUp` of
+// the make-up that brings full scale back to full scale; mode off passes the sample.
+struct ModeCurve
+{
+    ModeCurve(const OutputLimiter& record, uint32_t mode, double madeUp) : curve(record)
+    {
+        curve.mode = mode;
+        curve.threshold = curve.smoothedThreshold;
+        ShapeKnee(curve, curve.smoothedThreshold);
+        if (mode != OutputLimiter::kModeOff)
+            gain = 1.0 + madeUp * (OutputLimiter::kMakeUpTrim / SoftKneeCurve(curve, 1.0) - 1.0);
+    }
+
+    double operator()(double x) const { return curve.mode == OutputLimiter::kModeOff ? x : SoftKneeCurve(curve, x) * gain; }
+
+    OutputLimiter curve;
+    double gain = 1.0;
+};
+
 } // namespace
 
 void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2], int32_t frames)
 {
+    if (!started)
+    {
+        heardMode = mode;
+        modeFadeLeft = 0.0;
+        madeUp = MadeUpTarget();
+        started = true;
+    }
+    if (modeFadeLeft != 0.0 || mode != heardMode || madeUp != MadeUpTarget())
+    {
+        ProcessTransition(in, out, frames);
+        return;
+    }
     if (mode == kModeOff)
         return;
     // The curve is evaluated around the smoothed threshold, so a glide moves the whole
@@ -65,6 +102,53 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
     kneeWidth = curve.kneeWidth;
     kneeStart = curve.kneeStart;
     kneeEnd = curve.kneeEnd;
+}
+
+void OutputLimiter::ProcessTransition(const double* const in[2], double* const out[2], int32_t frames)
+{
+    const double madeUpTarget = MadeUpTarget();
+    const double makeUpKeep = makeUpOn ? kLetGoKeep : kHoldHarderKeep;
+    OutputLimiter glide = *this;
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        if (StepsAt(i, framesPerHostFrame))
+        {
+            // A change that comes during a crossfade waits for its end.
+            if (glide.modeFadeLeft == 0.0 && mode != glide.heardMode)
+            {
+                glide.leavingMode = glide.heardMode;
+                glide.heardMode = mode;
+                glide.modeFadeLeft = 1.0;
+            }
+            const double modeKeep = glide.heardMode > glide.leavingMode ? kHoldHarderKeep : kLetGoKeep;
+            glide.smoothedThreshold = SmootherStep(glide.smoothedThreshold, smoothingA, smoothingB, threshold);
+            glide.modeFadeLeft = WeightStep(glide.modeFadeLeft, modeKeep, 0.0);
+            glide.madeUp = WeightStep(glide.madeUp, makeUpKeep, madeUpTarget);
+        }
+        const ModeCurve heard(glide, glide.heardMode, glide.madeUp);
+        const double left = in[0][i];
+        const double right = in[1][i];
+        if (glide.modeFadeLeft == 0.0)
+        {
+            out[0][i] = heard(left);
+            out[1][i] = heard(right);
+            continue;
+        }
+        const ModeCurve leaving(glide, glide.leavingMode, glide.madeUp);
+        const double w = glide.modeFadeLeft;
+        out[0][i] = (1.0 - w) * heard(left) + w * leaving(left);
+        out[1][i] = (1.0 - w) * heard(right) + w * leaving(right);
+    }
+    const ModeCurve settled(glide, glide.heardMode, glide.madeUp);
+    smoothedThreshold = glide.smoothedThreshold;
+    heardMode = glide.heardMode;
+    leavingMode = glide.leavingMode;
+    modeFadeLeft = glide.modeFadeLeft;
+    madeUp = glide.madeUp;
+    ratio = settled.curve.ratio;
+    kneeWidth = settled.curve.kneeWidth;
+    kneeStart = settled.curve.kneeStart;
+    kneeEnd = settled.curve.kneeEnd;
 }
 
 double OutputLimiter::MakeUpGainForTarget() const

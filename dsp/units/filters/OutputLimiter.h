@@ -4,12 +4,20 @@
 
 // Static soft-knee limiter of the output section: no envelope, the gain depends only on
 // the current sample; the threshold glides to its target. The owner writes the settings.
+// A change of mode (off included) crossfades from the old curve to the new one, and the
+// make-up gain glides in and out with its switch, so that a program change never lets the
+// louder of two settings through at once while the rest of the path is still gliding.
 struct OutputLimiter
 {
     static constexpr double kDefaultThreshold = 0.7079457843841379; // -3 dB
     static constexpr double kThresholdKeep = 0.9944;
     // About -0.01 dB, so that a made-up full-scale sample stays just below 1.0.
     static constexpr double kMakeUpTrim = 0.998849;
+    // Holding harder comes in at the pace of the other parameter glides; letting go follows
+    // the slower threshold glide, so that a loud signal from before a change is still held
+    // while the units in front of the limiter glide to their new settings.
+    static constexpr double kHoldHarderKeep = 0.9777;
+    static constexpr double kLetGoKeep = kThresholdKeep;
 
     enum Mode : uint32_t
     {
@@ -21,6 +29,10 @@ struct OutputLimiter
 
     // in and out hold two channel pointers each; they may be the same pair.
     void ProcessBlock(const double* const in[2], double* const out[2], int32_t frames);
+    // True while the limiter still changes the signal after it was switched off.
+    bool GlidingOut() const { return started && mode == kModeOff && (heardMode != kModeOff || modeFadeLeft != 0.0); }
+    // Nothing has been heard yet: the next block takes mode and make-up as they are then.
+    void Restart() { started = false; }
 
     // 1 / curve(1.0) once the threshold has settled on its target under the current mode,
     // so the result does not depend on where a glide happens to be. While the threshold
@@ -41,4 +53,17 @@ struct OutputLimiter
     double makeUpGain = 1.0;
     // Frames per host frame while the limiter runs oversampled; its glide keeps its time.
     int32_t framesPerHostFrame = 1;
+    // The mode heard and, while modeFadeLeft is above 0, the one it crossfades from.
+    uint32_t heardMode = kModeSoft;
+    uint32_t leavingMode = kModeSoft;
+    // Weight of the leaving mode's curve, gliding to 0.
+    double modeFadeLeft = 0.0;
+    // Weight of the make-up gain, gliding to 1 with make-up on and to 0 with it off.
+    double madeUp = 0.0;
+    bool started = false;
+
+private:
+    double MadeUpTarget() const { return makeUpOn ? 1.0 : 0.0; }
+    // Frame by frame while a mode crossfade or a make-up glide is under way.
+    void ProcessTransition(const double* const in[2], double* const out[2], int32_t frames);
 };

@@ -1,5 +1,6 @@
 #include "dsp/units/path/Distortion.h"
 
+#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace Wezmark
@@ -57,6 +59,14 @@ double CurveGainFactor(CurveId id)
 
 constexpr double kQuarterDriveFactor = 0.25;
 
+void ClearChannelPair(ChannelPair& pair)
+{
+    if (pair.capacity <= 0)
+        return;
+    std::memset(pair.left, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+    std::memset(pair.right, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
+}
+
 template <size_t... Index>
 std::array<DistortionCurve, sizeof...(Index)> MakeCurves(std::index_sequence<Index...>)
 {
@@ -74,7 +84,18 @@ Distortion::Distortion(const DistortionDataProvider& library)
       smoothKeep(kInitialKeep),
       smoothTake(1.0 - kInitialKeep)
 {
-    ResizeChannelPair(work, kInitialFrames);
+    SetBlockSize(kInitialFrames);
+}
+
+void Distortion::SetBlockSize(int32_t frames)
+{
+    for (ChannelPair* pair : {&work, &leavingWork, &leavingScratch})
+    {
+        ResizeChannelPair(*pair, frames);
+        ClearChannelPair(*pair);
+    }
+    heardShaping = Shaping{};
+    shapingFadeLeft = 0.0;
 }
 
 void Distortion::Init()
@@ -156,18 +177,57 @@ void Distortion::BeginBlock()
     if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
         return;
     current->BuildEffective();
+    if (shapingFadeLeft != 0.0 && leavingShaping.curve != current)
+        leavingShaping.curve->BuildEffective();
+}
+
+Distortion::Shaping Distortion::ShapingOf(DistortionCurve* curve) const
+{
+    return Shaping{curve, mode, GainScale()};
 }
 
 void Distortion::ProcessPiece(double* const io[2], int32_t frames)
 {
     if (current == nullptr)
         return;
-    ProcessDetached(io, frames, *current, current->effective.data, work, smoothedAmount, framesPerHostFrame);
+    const Shaping shaping = ShapingOf(current);
+    // Glided out, or nothing processed since the buffers were sized: nothing to crossfade from.
+    if (heardShaping.curve == nullptr || (TargetAmount() == 0.0 && smoothedAmount == 0.0))
+    {
+        heardShaping = shaping;
+        shapingFadeLeft = 0.0;
+    }
+    // A change that comes during a crossfade waits for its end.
+    if (shapingFadeLeft == 0.0 && !(shaping == heardShaping))
+    {
+        leavingShaping = heardShaping;
+        heardShaping = shaping;
+        shapingFadeLeft = 1.0;
+        leavingShaping.curve->BuildEffective();
+    }
+    if (shapingFadeLeft == 0.0)
+    {
+        ProcessDetached(io, frames, heardShaping, current->effective.data, work, smoothedAmount, framesPerHostFrame);
+        return;
+    }
+    if (frames > leavingWork.capacity)
+        return;
+    const size_t bytes = sizeof(double) * static_cast<size_t>(frames);
+    std::memcpy(leavingWork.left, io[0], bytes);
+    std::memcpy(leavingWork.right, io[1], bytes);
+    double* const leaving[2] = {leavingWork.left, leavingWork.right};
+    // Both shapings follow the same amount.
+    double leavingSmoothed = smoothedAmount;
+    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->effective.data, leavingScratch,
+                    leavingSmoothed, framesPerHostFrame);
+    ProcessDetached(io, frames, heardShaping, heardShaping.curve->effective.data, work, smoothedAmount,
+                    framesPerHostFrame);
+    shapingFadeLeft =
+        GlidingCrossfade(io, leaving, frames, shapingFadeLeft, smoothKeep, smoothTake, framesPerHostFrame);
 }
 
-void Distortion::ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve,
-                                 const double* table, ChannelPair& scratch, double& smoothed,
-                                 int32_t framesPerHostFrame) const
+void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
+                                 ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const
 {
     // Switched off or at an amount of exactly 0, the unit glides out and then stops.
     const double target = TargetAmount();
@@ -180,11 +240,11 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
         left[i] = FiniteOrZero(left[i]);
         right[i] = FiniteOrZero(right[i]);
     }
-    curve.LookupBlock(left, scratch.left, frames, table);
-    curve.LookupBlock(right, scratch.right, frames, table);
+    shaping.curve->LookupBlock(left, scratch.left, frames, table);
+    shaping.curve->LookupBlock(right, scratch.right, frames, table);
 
-    const bool driving = mode == kDrive || mode == kDriveAndFold;
-    const double scale = GainScale();
+    const bool driving = shaping.mode == kDrive || shaping.mode == kDriveAndFold;
+    const double scale = shaping.scale;
     // A settled amount is stepped once, not per frame: the later steps change nothing.
     const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, target) == smoothed ? 1 : frames;
     double s = smoothed;
@@ -200,7 +260,7 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Dist
         const double g = driving ? (s * drive + 1.0) * scale : 2.0 * s;
         double wetLeft = std::clamp(g * scratch.left[i], -1.0, 1.0);
         double wetRight = std::clamp(g * scratch.right[i], -1.0, 1.0);
-        if (mode == kDriveAndFold)
+        if (shaping.mode == kDriveAndFold)
         {
             // Reaches up to 2 in magnitude before the mix.
             wetLeft = 2.0 * std::sin(wetLeft * kHalfPi);

@@ -15,7 +15,9 @@ namespace Wezmark
 class DistortionDataProvider;
 
 // The curve waveshaper: one transfer curve per built-in curve id, one of them selected, and a
-// drive and dry/wet balance that both follow one smoothed amount.
+// drive and dry/wet balance that both follow one smoothed amount. A change of curve, mode or
+// drive level crossfades from the old shaping to the new one as fast as the amount glides,
+// so that a program change does not put a loud new shaping on the old amount at once.
 class Distortion
 {
 public:
@@ -34,6 +36,16 @@ public:
     {
         kQuarterDrive = 1,
         kFullDrive = 2,
+    };
+
+    // What the shaping depends on besides the amount.
+    struct Shaping
+    {
+        DistortionCurve* curve = nullptr;
+        uint32_t mode = kDrive;
+        // The drive's factor for the curve and the filter mode.
+        double scale = 1.0;
+        bool operator==(const Shaping&) const = default;
     };
 
     explicit Distortion(const DistortionDataProvider& library);
@@ -59,11 +71,16 @@ public:
     // any number at a time; the result is that of ProcessBlock.
     void BeginBlock();
     void ProcessPiece(double* const io[2], int32_t frames);
-    // The same shaping on caller-owned curve, scratch and smoothing state: the live unit and
-    // everything the audio thread uses stay untouched. `table` is `curve`'s lookup table; the
+    // The current mode and drive level on `curve`.
+    Shaping ShapingOf(DistortionCurve* curve) const;
+    // The shaping on caller-owned scratch and smoothing state: the live unit and everything
+    // the audio thread uses stay untouched. `table` is the shaping curve's lookup table; the
     // smoothed amount steps once every `framesPerHostFrame` frames.
-    void ProcessDetached(double* const io[2], int32_t frames, const DistortionCurve& curve, const double* table,
+    void ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
                          ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const;
+    // Sizes the work pairs for blocks of up to `frames` and clears them; nothing has been
+    // heard since, so the next block takes the shaping as it is then.
+    void SetBlockSize(int32_t frames);
 
     // One edit of the current curve; see CurveAction. Other values change nothing.
     void ApplyCurveAction(uint32_t action);
@@ -101,6 +118,13 @@ public:
     // Frames per host frame while the unit runs oversampled; its glide keeps its time.
     int32_t framesPerHostFrame = 1;
     ChannelPair work;
+    // The shaping heard and, while shapingFadeLeft is above 0, the one it crossfades from.
+    Shaping heardShaping;
+    Shaping leavingShaping;
+    double shapingFadeLeft = 0.0;
+    // The leaving shaping's copy of the block and its curve lookups.
+    ChannelPair leavingWork;
+    ChannelPair leavingScratch;
 
 private:
     double GainScale() const;

@@ -21,14 +21,6 @@ void FillSteps(std::array<double, Size>& table, LcgRandom& random, int32_t span)
         step = static_cast<double>(random.Next() % span - span) / span;
 }
 
-void ClearPair(ChannelPair& pair)
-{
-    if (pair.capacity <= 0)
-        return;
-    std::memset(pair.left, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
-    std::memset(pair.right, 0, sizeof(double) * static_cast<size_t>(pair.capacity));
-}
-
 double PreviewSine(int32_t i)
 {
     return std::sin(kTwoPi * i / DistortionChain::kSignalPreviewFrames);
@@ -83,8 +75,8 @@ void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
 
 void DistortionChain::SetBlockSize(int32_t frames)
 {
-    ResizeChannelPair(distortion.work, frames);
-    ClearPair(distortion.work);
+    distortion.SetBlockSize(frames);
+    shaper.SetBlockSize(frames);
 }
 
 void DistortionChain::SetFramesPerHostFrame(int32_t frames)
@@ -114,7 +106,8 @@ void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview sign
     double* io[2] = {mPreviewSignal.left, mPreviewSignal.right};
     // The preview is no oversampled stage: its amount steps every frame.
     double smoothed = distortion.smoothedAmount;
-    distortion.ProcessDetached(io, kSignalPreviewFrames, mPreviewCurve, table, mPreviewScratch, smoothed, 1);
+    distortion.ProcessDetached(io, kSignalPreviewFrames, distortion.ShapingOf(&mPreviewCurve), table, mPreviewScratch,
+                               smoothed, 1);
     std::memcpy(signal.data(), mPreviewSignal.left, sizeof(double) * kSignalPreviewFrames);
 }
 

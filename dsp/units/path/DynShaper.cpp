@@ -1,11 +1,13 @@
 #include "dsp/units/path/DynShaper.h"
 
+#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace Wezmark
 {
@@ -96,7 +98,73 @@ DynShaper::Window DynShaper::WindowFor(double a) const
     return (w + m) * sign;
 }
 
+DynShaper::DynShaper()
+{
+    SetBlockSize(kInitialFrames);
+}
+
+void DynShaper::SetBlockSize(int32_t frames)
+{
+    ResizeChannelPair(mLeavingWork, frames);
+    mShapingHeard = false;
+}
+
+DynShaper::Shaping DynShaper::CurrentShaping() const
+{
+    return Shaping{width, waveform, invert, mode, polarity};
+}
+
+void DynShaper::UseShaping(const Shaping& shaping)
+{
+    width = shaping.width;
+    waveform = shaping.waveform;
+    invert = shaping.invert;
+    mode = shaping.mode;
+    polarity = shaping.polarity;
+}
+
 void DynShaper::ProcessBlock(double* const io[2], int32_t n)
+{
+    const Shaping shaping = CurrentShaping();
+    // Faded out, the shaping was not heard whatever its settings; then, before the first block
+    // since sizing, or with too long a block to copy, there is nothing to crossfade from.
+    if (!mShapingHeard || fade == 0.0 || presence == 0.0 || n > mLeavingWork.capacity)
+    {
+        mHeard = shaping;
+        mShapingFadeLeft = 0.0;
+        mShapingHeard = true;
+    }
+    // A change that comes during a crossfade waits for its end.
+    if (mShapingFadeLeft == 0.0 && !(shaping == mHeard))
+    {
+        mLeaving = mHeard;
+        mHeard = shaping;
+        mShapingFadeLeft = 1.0;
+    }
+    if (mShapingFadeLeft == 0.0)
+    {
+        RunShaping(io, n);
+        return;
+    }
+    // The leaving shaping runs on a copy from the same smoothing and fade state.
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mLeavingWork.left, io[0], bytes);
+    std::memcpy(mLeavingWork.right, io[1], bytes);
+    double* const leaving[2] = {mLeavingWork.left, mLeavingWork.right};
+    const double startSmoothed = smoothed;
+    const double startFade = fade;
+    const double startPresence = presence;
+    UseShaping(mLeaving);
+    RunShaping(leaving, n);
+    smoothed = startSmoothed;
+    fade = startFade;
+    presence = startPresence;
+    UseShaping(shaping);
+    RunShaping(io, n);
+    mShapingFadeLeft = GlidingCrossfade(io, leaving, n, mShapingFadeLeft, keep, take, framesPerHostFrame);
+}
+
+void DynShaper::RunShaping(double* const io[2], int32_t n)
 {
     const bool on = amount != 0.0;
     const double presenceTarget = on ? 1.0 : 0.0;

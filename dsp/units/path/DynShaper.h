@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
+#include "framework/SampleArray.h"
 
 #include <array>
 #include <cstdint>
@@ -9,7 +10,9 @@ namespace Wezmark
 {
 
 // Adds a waveform bump to samples whose magnitude falls inside a window of the input range;
-// the window moves toward zero as the amount rises. Switching it fades its effect in or out.
+// the window moves toward zero as the amount rises. Switching it fades its effect in or out,
+// and a change of width, waveform, inversion, mode or polarity crossfades from the old
+// shaping to the new one as fast as the amount glides.
 class DynShaper : public AudioProcessingUnit
 {
 public:
@@ -18,6 +21,7 @@ public:
     static constexpr int kShortSteps = 16;
     static constexpr int kLongSteps = 64;
     static constexpr double kPresenceStep = 0.002;
+    static constexpr int32_t kInitialFrames = 1024;
 
     enum Waveform : uint32_t
     {
@@ -42,6 +46,12 @@ public:
     // Mode bits.
     static constexpr uint32_t kBoostBit = 1;
     static constexpr uint32_t kDriveBit = 2;
+
+    DynShaper();
+
+    // Sizes the crossfade's copy of the block for blocks of up to `frames`; the next block takes
+    // the shaping as it is then.
+    void SetBlockSize(int32_t frames);
 
     // The shaped sample for input x at effective amount a.
     double Shape(double x, double a) const;
@@ -69,6 +79,29 @@ public:
     std::array<double, kLongSteps> steps64{};
 
 private:
+    // What the shaping depends on besides the amount.
+    struct Shaping
+    {
+        double width;
+        uint32_t waveform;
+        bool invert;
+        uint32_t mode;
+        uint32_t polarity;
+        bool operator==(const Shaping&) const = default;
+    };
+
+    Shaping CurrentShaping() const;
+    void UseShaping(const Shaping& shaping);
+    // Smoothing, fades and shaping of one block with the current settings.
+    void RunShaping(double* const io[2], int32_t n);
+
+    bool mShapingHeard = false;
+    Shaping mHeard{};
+    Shaping mLeaving{};
+    // Weight of the leaving shaping, gliding to 0.
+    double mShapingFadeLeft = 0.0;
+    ChannelPair mLeavingWork;
+
     // Where the bump sits for one effective amount: the same for every sample of a block that
     // neither glides nor fades.
     struct Window
