@@ -16,7 +16,6 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
     const int32_t oversampled = frames * kOversampling;
     for (Oversampler* oversampler : Oversamplers())
         oversampler->Prepare(rate, static_cast<uint32_t>(frames));
-    limiterDelay.Prepare(static_cast<int32_t>(std::lround(limiterOversampler.Latency())));
 
     input.SetBlockSize(oversampled);
     for (DistortionChain* chain : Chains())
@@ -57,7 +56,6 @@ void ProcessingUnits::ResetOversamplers()
 {
     for (Oversampler* oversampler : Oversamplers())
         oversampler->Reset();
-    limiterDelay.Clear();
 }
 
 void ProcessingUnits::SetOversampled(bool oversampled)

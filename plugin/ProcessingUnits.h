@@ -12,7 +12,6 @@
 #include "dsp/units/path/InputProcessor.h"
 #include "dsp/units/path/Oversampler.h"
 #include "dsp/units/path/Saturator.h"
-#include "plugin/FrameDelay.h"
 
 #include <array>
 #include <cstdint>
@@ -38,8 +37,8 @@ struct ProcessingUnits
     void SetOversampled(bool oversampled);
     // Frames by which the oversampled path delays the output: five round trips (the input
     // stage, both chains, the output saturator and the limiter), made also where one of them is
-    // off, so that the delay stays the same whatever the settings. The limiter, off, delays by
-    // the whole frames nearest to its round trip instead: nothing is mixed with it later.
+    // off, so that the delay stays the same whatever the settings and switching a stage on or
+    // off continues the signal in time.
     int32_t OversampledLatency() const;
 
     // The three chains in order: before the filter, after it, and the one that lends its
@@ -75,7 +74,6 @@ struct ProcessingUnits
     // path through both chains'.
     std::array<Oversampler, 4> dryOversamplers;
     std::array<Oversampler, 2> bypassOversamplers;
-    FrameDelay limiterDelay;
 
 private:
     std::array<Oversampler*, 11> Oversamplers();

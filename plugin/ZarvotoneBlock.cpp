@@ -181,7 +181,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
             mUnits.limiter.ProcessBlock(io, io, frames);
         });
     else if (oversampled)
-        mUnits.limiterDelay.Process(signal, n);
+        mUnits.limiterOversampler.RoundTrip(signal, n);
 
     mOversamplingSwitch.Fade(OversamplingWanted(), signal, n);
     VolumeGuardAndHolds(n);

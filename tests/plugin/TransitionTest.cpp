@@ -147,6 +147,7 @@ TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
         {"driving shaper to 0",
          {{kParamPreFilterProcess, 1.0}, {kParamShaperMode, 2.0 / 3.0}, {kParamShaperAmount, 0.5}},
          {kParamShaperAmount, 0.0}},
+        {"limiter off", {{kParamLimiterMode, 1.0}, {kParamLimiterLevel, 0.25}}, {kParamLimiterMode, 0.0}},
     };
     const Signal input = Sine(kFrames, 100.0, 0.5);
     for (const Case& c : cases)
