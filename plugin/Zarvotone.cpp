@@ -91,8 +91,9 @@ void Zarvotone::InitDspState()
 
     mPanSmoother.SetCoefficient(kParameterGlide);
     mPanSmoother.value = kCentredPan;
-    mVolumeSmoother.SetCoefficient(kParameterGlide);
+    mVolumeSmoother.SetCoefficient(kVolumeFallGlide);
     mVolumeSmoother.value = kUnityVolume;
+    mVolumeGlideTarget = kUnityVolume;
     mDryWetSmoother.SetCoefficient(kParameterGlide);
     mDryWetSmoother.value = 0.0;
     mBypassSmoother.SetCoefficient(kBypassGlide);

@@ -265,7 +265,14 @@ private:
     Wezmark::VersionInfo mVersionInfo;
     ProgramParameters mCurrentValues;
     Smoother mPanSmoother;
+    // A fall is heard at the pace of the other parameter glides. A rise takes about 20 ms: the
+    // units in front may still be gliding out of a louder setting after a program change, and a
+    // faster rise met that louder signal (up to 8 dB above either settled level).
+    static constexpr double kVolumeFallGlide = 0.9777;
+    static constexpr double kVolumeRiseGlide = 0.999;
     Smoother mVolumeSmoother;
+    // The target the volume's pace was chosen for.
+    double mVolumeGlideTarget = 1.0;
     Smoother mDryWetSmoother;
     Smoother mBypassSmoother;
     // What the block routine tests to skip the effect path.

@@ -240,7 +240,14 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     const double startRight = mPeakHoldRight.load(std::memory_order_relaxed);
     double holdLeft = startLeft;
     double holdRight = startRight;
-    mVolumeSmoother.Glide(mCurrentValues.Get(kParamVolume), n, [&](int32_t i, double v) {
+    const double volumeTarget = mCurrentValues.Get(kParamVolume);
+    // The pace is chosen once per new target, so a settled volume stays where it settled.
+    if (volumeTarget != mVolumeGlideTarget)
+    {
+        mVolumeGlideTarget = volumeTarget;
+        mVolumeSmoother.SetCoefficient(volumeTarget > mVolumeSmoother.value ? kVolumeRiseGlide : kVolumeFallGlide);
+    }
+    mVolumeSmoother.Glide(volumeTarget, n, [&](int32_t i, double v) {
         mSignal.left[i] = Guarded(mSignal.left[i] * v);
         mSignal.right[i] = Guarded(mSignal.right[i] * v);
         holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));

@@ -154,7 +154,7 @@ TEST(OutputLimiter, ModeAndMakeUpSwitchesGlide)
         {"medium made up, to off", 2, true, 0, false},
     };
     constexpr double kInput = 0.9;
-    constexpr int32_t kFrames = 20000;
+    constexpr int32_t kFrames = 40000;
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);

@@ -113,22 +113,32 @@ TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
     }
 }
 
-// Pairs that rose 1.1 to 5.5 dB: the limiter let go at once (switched off, or its make-up on)
-// while the loud signal of the old program was still gliding out, a band-split slope switched
-// to a filter that had not heard the signal, or the distortion mode or the shaper mode
-// switched at once while the amounts glided.
+// Pairs that rose 1.1 to 5.5 dB at full scale: the limiter let go at once (switched off, or
+// its make-up on) while the loud signal of the old program was still gliding out, a band-split
+// slope switched to a filter that had not heard the signal, or the distortion mode or the shaper
+// mode switched at once while the amounts glided. At -12 dBFS, where the limiter holds nothing
+// back, a louder output volume or a limiter letting go outran a driven program's glide out
+// (6.6 to 8.0 dB).
 TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
 {
     struct ProgramPair
     {
         int from;
         int to;
+        double inputLevel;
     };
-    const ProgramPair pairs[] = {{12, 6}, {123, 6}, {65, 0}, {119, 0}, {51, 80}, {118, 39}, {107, 39}};
-    const Signal input = Sine(kFrames, 100.0, 1.0);
+    constexpr double kFullScale = 1.0;
+    constexpr double kMinus12dB = 0.25;
+    const ProgramPair pairs[] = {
+        {12, 6, kFullScale},   {123, 6, kFullScale},  {65, 0, kFullScale},  {119, 0, kFullScale},
+        {51, 80, kFullScale},  {118, 39, kFullScale}, {107, 39, kFullScale}, {39, 0, kMinus12dB},
+        {39, 125, kMinus12dB}, {22, 0, kMinus12dB},   {27, 0, kMinus12dB},
+    };
     for (const ProgramPair& pair : pairs)
     {
-        SCOPED_TRACE(testing::Message() << "program " << pair.from << " to " << pair.to);
+        SCOPED_TRACE(testing::Message() << "program " << pair.from << " to " << pair.to << " at input level "
+                                        << pair.inputLevel);
+        const Signal input = Sine(kFrames, 100.0, pair.inputLevel);
         PluginRig rig(kBlock, nullptr, kRate);
         rig.Dispatch(effSetProgram, 0, pair.from);
         const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, pair.to); });

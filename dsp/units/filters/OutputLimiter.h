@@ -13,11 +13,12 @@ struct OutputLimiter
     static constexpr double kThresholdKeep = 0.9944;
     // About -0.01 dB, so that a made-up full-scale sample stays just below 1.0.
     static constexpr double kMakeUpTrim = 0.998849;
-    // Holding harder comes in at the pace of the other parameter glides; letting go follows
-    // the slower threshold glide, so that a loud signal from before a change is still held
-    // while the units in front of the limiter glide to their new settings.
+    // Holding harder comes in at the pace of the other parameter glides; letting go takes
+    // about 20 ms, so that a loud signal from before a change is still held while the units in
+    // front of the limiter glide to their new settings. Let go at the threshold's pace, a
+    // driven program switched to one without the limiter rose by up to 2 dB.
     static constexpr double kHoldHarderKeep = 0.9777;
-    static constexpr double kLetGoKeep = kThresholdKeep;
+    static constexpr double kLetGoKeep = 0.999;
 
     enum Mode : uint32_t
     {
