@@ -164,5 +164,3 @@ void Oversampler::DownPiece(const double* const in[2], int32_t from, int32_t cou
         out[1][from + i] = low[i][1];
     }
 }
-
-
