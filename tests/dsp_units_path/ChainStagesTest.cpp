@@ -12,13 +12,14 @@
 namespace
 {
 
-Quantizer QuantizerAt(double amount)
+constexpr double kGlideKeep = 0.99;
+constexpr double kGlideTake = 1.0 - kGlideKeep;
+
+void SetAmount(Quantizer& q, double amount)
 {
-    Quantizer q;
     q.amount = amount;
     q.bits = amount == 1.0 ? 64.0 : 63.0 * amount + 1.0;
     q.factor = std::pow(2.0, q.bits);
-    return q;
 }
 
 TEST(Quantizer, TruncatesTowardZeroToMultiplesOfOneOverFactor)
@@ -50,7 +51,9 @@ TEST(Quantizer, TruncatesTowardZeroToMultiplesOfOneOverFactor)
     for (const Case& c : cases)
     {
         StereoBuffer block(std::vector<double>{c.in}, std::vector<double>{-c.in});
-        QuantizerAt(c.amount).ProcessBlock(block.Io(), 1);
+        Quantizer q;
+        SetAmount(q, c.amount);
+        q.ProcessBlock(block.Io(), 1, kGlideKeep, kGlideTake);
         EXPECT_EQ(block.left[0], c.out) << c.amount << " " << c.in;
         EXPECT_EQ(block.right[0], -c.out) << c.amount << " " << c.in;
     }
@@ -58,12 +61,18 @@ TEST(Quantizer, TruncatesTowardZeroToMultiplesOfOneOverFactor)
 
 TEST(Quantizer, OffStatesPassTheBlockUnchanged)
 {
-    Quantizer bypassed = QuantizerAt(0.0);
-    bypassed.bypassed = true;
-    for (const Quantizer& q : {QuantizerAt(1.0), QuantizerAt(1.5), bypassed})
+    struct Case
     {
+        double amount;
+        bool bypassed;
+    };
+    for (const Case& c : {Case{1.0, false}, Case{1.5, false}, Case{0.0, true}})
+    {
+        Quantizer q;
+        SetAmount(q, c.amount);
+        q.bypassed = c.bypassed;
         StereoBuffer block(std::vector<double>{0.123456789, std::nan("")}, std::vector<double>{-0.3, 7.0});
-        q.ProcessBlock(block.Io(), 2);
+        q.ProcessBlock(block.Io(), 2, kGlideKeep, kGlideTake);
         EXPECT_EQ(block.left[0], 0.123456789);
         EXPECT_TRUE(std::isnan(block.left[1]));
         EXPECT_EQ(block.right[1], 7.0);
@@ -72,9 +81,83 @@ TEST(Quantizer, OffStatesPassTheBlockUnchanged)
 
 TEST(Quantizer, QuarterAmountGivesSixteenPointSevenFiveBits)
 {
-    const Quantizer q = QuantizerAt(0.25);
+    Quantizer q;
+    SetAmount(q, 0.25);
     EXPECT_EQ(q.bits, 16.75);
     EXPECT_EQ(q.factor, std::pow(2.0, 16.75));
+}
+
+// A sine at -26 dBFS, 100 Hz at 48 kHz, through a quantiser whose amount changes from `from`
+// to `to` at frame `changeAt`, in host blocks of `block` frames.
+std::vector<double> QuietSineThroughSwitch(double from, double to, int32_t block)
+{
+    constexpr int32_t kFrames = 9600;
+    constexpr int32_t kChangeAt = 4800 + 120;
+    StereoBuffer signal(kFrames);
+    for (int32_t i = 0; i < kFrames; ++i)
+    {
+        signal.left[i] = 0.05 * std::sin(6.283185307179586 * 100.0 * i / 48000.0);
+        signal.right[i] = signal.left[i];
+    }
+    Quantizer q;
+    q.SetBlockSize(block);
+    SetAmount(q, from);
+    for (int32_t start = 0; start < kFrames;)
+    {
+        // A block ends where the change comes, as a host splits its block at an event.
+        if (start == kChangeAt)
+            SetAmount(q, to);
+        const int32_t end = start < kChangeAt ? std::min(start + block, kChangeAt) : std::min(start + block, kFrames);
+        double* const io[2] = {signal.left.data() + start, signal.right.data() + start};
+        q.ProcessBlock(io, end - start, kGlideKeep, kGlideTake);
+        start = end;
+    }
+    return signal.left;
+}
+
+double LargestStep(const std::vector<double>& signal)
+{
+    double largest = 0.0;
+    for (size_t i = 1; i < signal.size(); ++i)
+        largest = std::max(largest, std::fabs(signal[i] - signal[i - 1]));
+    return largest;
+}
+
+// A quiet signal below one step of a coarse crush is silenced by it: switching the crush off
+// or on, or to a finer step, must not jump between silence and the signal at once.
+TEST(Quantizer, SettingChangesUnderAQuietSineCrossfade)
+{
+    struct Case
+    {
+        const char* name;
+        double from;
+        double to;
+    };
+    // One step of the sine itself at its steepest.
+    const double ownStep = 0.05 * 6.283185307179586 * 100.0 / 48000.0;
+    const Case cases[] = {
+        {"coarse crush to off", 0.04, 1.0},
+        {"off to coarse crush", 1.0, 0.04},
+        {"coarse crush to a fine one", 0.04, 0.25},
+        {"fine crush to a coarse one", 0.25, 0.04},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const std::vector<double> out = QuietSineThroughSwitch(c.from, c.to, 512);
+        // At once the jump was the whole signal, over fifty of its own steps.
+        EXPECT_LT(LargestStep(out), 2.0 * ownStep);
+        for (const int32_t block : {1, 37, 4096})
+            EXPECT_EQ(QuietSineThroughSwitch(c.from, c.to, block), out) << "in blocks of " << block;
+    }
+}
+
+// Nothing is heard before the first block: the setting then is taken at once, and a setting
+// that stays gives exactly the quantised signal.
+TEST(Quantizer, FirstSettingIsTakenAtOnce)
+{
+    const std::vector<double> out = QuietSineThroughSwitch(0.04, 0.04, 512);
+    EXPECT_EQ(out, std::vector<double>(out.size(), 0.0));
 }
 
 StereoBuffer Ramp(int32_t frames)

@@ -132,7 +132,8 @@ TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
     const ProgramPair pairs[] = {
         {12, 6, kFullScale},   {123, 6, kFullScale},  {65, 0, kFullScale},  {119, 0, kFullScale},
         {51, 80, kFullScale},  {118, 39, kFullScale}, {107, 39, kFullScale}, {39, 0, kMinus12dB},
-        {39, 125, kMinus12dB}, {22, 0, kMinus12dB},   {27, 0, kMinus12dB},
+        {39, 125, kMinus12dB}, {22, 0, kMinus12dB},   {27, 0, kMinus12dB},   {15, 57, kMinus12dB},
+        {52, 14, kMinus12dB},
     };
     for (const ProgramPair& pair : pairs)
     {

@@ -66,7 +66,7 @@ void DistortionChain::BeginBlock()
 
 void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
 {
-    quantizer.ProcessBlock(io, frames);
+    quantizer.ProcessBlock(io, frames, distortion.smoothKeep, distortion.smoothTake);
     reducer.ProcessBlock(io, frames);
     gate.ProcessBlock(io, frames);
     distortion.ProcessPiece(io, frames);
@@ -75,12 +75,14 @@ void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
 
 void DistortionChain::SetBlockSize(int32_t frames)
 {
+    quantizer.SetBlockSize(frames);
     distortion.SetBlockSize(frames);
     shaper.SetBlockSize(frames);
 }
 
 void DistortionChain::SetFramesPerHostFrame(int32_t frames)
 {
+    quantizer.framesPerHostFrame = frames;
     reducer.framesPerHostFrame = frames;
     gate.framesPerHostFrame = frames;
     distortion.framesPerHostFrame = frames;

@@ -1,19 +1,40 @@
 #pragma once
 
+#include "framework/SampleArray.h"
+
 #include <cstdint>
 
-// Bit reduction: every sample is truncated to a multiple of 1 / factor.
+// Bit reduction: every sample is truncated to a multiple of 1 / factor. A change of setting
+// (on, off or another step size) crossfades from the old quantised signal to the new one,
+// so that switching the crush under a quiet signal neither silences it nor lets it back at
+// once.
 struct Quantizer
 {
     static constexpr double kOff = 1.0;
     static constexpr double kFullBits = 64.0;
     static constexpr double kFullFactor = 18446744073709551616.0; // 2^64
 
-    void ProcessBlock(double* const io[2], int32_t n) const;
+    // The crossfade's weight glides by `keep` and `take` once per host frame.
+    void ProcessBlock(double* const io[2], int32_t n, double keep, double take);
+    // Sizes the crossfade buffer for blocks of up to `frames`; nothing has been heard since,
+    // so the next block takes the setting as it is then.
+    void SetBlockSize(int32_t frames);
 
     bool bypassed = false;
     // Exactly 1 (or above) means off.
     double amount = kOff;
     double bits = kFullBits;
     double factor = kFullFactor;
+    // Frames per host frame while the unit runs oversampled; its crossfade keeps its time.
+    int32_t framesPerHostFrame = 1;
+
+private:
+    // The factor in use, 0 when the unit passes the signal.
+    double Setting() const;
+
+    bool mHeard = false;
+    double mHeardSetting = 0.0;
+    double mLeavingSetting = 0.0;
+    double mFadeLeft = 0.0;
+    ChannelPair mLeaving;
 };
