@@ -1,6 +1,5 @@
 #include "dsp/units/path/Distortion.h"
 
-#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
@@ -89,13 +88,12 @@ Distortion::Distortion(const DistortionDataProvider& library)
 
 void Distortion::SetBlockSize(int32_t frames)
 {
-    for (ChannelPair* pair : {&work, &leavingWork, &leavingScratch})
+    for (ChannelPair* pair : {&work, &leavingScratch})
     {
         ResizeChannelPair(*pair, frames);
         ClearChannelPair(*pair);
     }
-    heardShaping = Shaping{};
-    shapingFadeLeft = 0.0;
+    shapingCrossfade.SetBlockSize(frames);
 }
 
 void Distortion::Init()
@@ -177,8 +175,8 @@ void Distortion::BeginBlock()
     if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
         return;
     current->BuildEffective();
-    if (shapingFadeLeft != 0.0 && leavingShaping.curve != current)
-        leavingShaping.curve->BuildEffective();
+    if (shapingCrossfade.Fading() && shapingCrossfade.Leaving().curve != current)
+        shapingCrossfade.Leaving().curve->BuildEffective();
 }
 
 Distortion::Shaping Distortion::ShapingOf(DistortionCurve* curve) const
@@ -190,40 +188,30 @@ void Distortion::ProcessPiece(double* const io[2], int32_t frames)
 {
     if (current == nullptr)
         return;
-    const Shaping shaping = ShapingOf(current);
-    // Glided out, or nothing processed since the buffers were sized: nothing to crossfade from.
-    if (heardShaping.curve == nullptr || (TargetAmount() == 0.0 && smoothedAmount == 0.0))
+    const Shaping wanted = ShapingOf(current);
+    // Glided out, nothing processed since the buffers were sized, or too long a block to copy:
+    // nothing to crossfade from.
+    if (!shapingCrossfade.HeardYet() || (TargetAmount() == 0.0 && smoothedAmount == 0.0) || !shapingCrossfade.Fits(frames))
+        shapingCrossfade.TakeAtOnce(wanted);
+    const bool fadeStarts = !shapingCrossfade.Fading();
+    if (!shapingCrossfade.Follow(wanted))
     {
-        heardShaping = shaping;
-        shapingFadeLeft = 0.0;
+        ProcessDetached(io, frames, wanted, current->effective.data, work, smoothedAmount, framesPerHostFrame);
+        return;
     }
-    // A change that comes during a crossfade waits for its end.
-    if (shapingFadeLeft == 0.0 && !(shaping == heardShaping))
-    {
-        leavingShaping = heardShaping;
-        heardShaping = shaping;
-        shapingFadeLeft = 1.0;
+    const Shaping& leavingShaping = shapingCrossfade.Leaving();
+    if (fadeStarts)
         leavingShaping.curve->BuildEffective();
-    }
-    if (shapingFadeLeft == 0.0)
-    {
-        ProcessDetached(io, frames, heardShaping, current->effective.data, work, smoothedAmount, framesPerHostFrame);
-        return;
-    }
-    if (frames > leavingWork.capacity)
-        return;
-    const size_t bytes = sizeof(double) * static_cast<size_t>(frames);
-    std::memcpy(leavingWork.left, io[0], bytes);
-    std::memcpy(leavingWork.right, io[1], bytes);
-    double* const leaving[2] = {leavingWork.left, leavingWork.right};
+    double* leaving[2];
+    shapingCrossfade.CopyForLeaving(io, frames, leaving);
     // Both shapings follow the same amount.
     double leavingSmoothed = smoothedAmount;
     ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->effective.data, leavingScratch,
                     leavingSmoothed, framesPerHostFrame);
+    const Shaping& heardShaping = shapingCrossfade.Heard();
     ProcessDetached(io, frames, heardShaping, heardShaping.curve->effective.data, work, smoothedAmount,
                     framesPerHostFrame);
-    shapingFadeLeft =
-        GlidingCrossfade(io, leaving, frames, shapingFadeLeft, smoothKeep, smoothTake, framesPerHostFrame);
+    shapingCrossfade.Blend(io, frames, smoothKeep, smoothTake, framesPerHostFrame);
 }
 
 void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,

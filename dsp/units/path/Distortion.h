@@ -2,6 +2,7 @@
 
 #include "dsp/units/curves/CurveId.h"
 #include "dsp/units/curves/DistortionCurve.h"
+#include "dsp/units/SettingCrossfade.h"
 #include "framework/SampleArray.h"
 
 #include <array>
@@ -118,12 +119,9 @@ public:
     // Frames per host frame while the unit runs oversampled; its glide keeps its time.
     int32_t framesPerHostFrame = 1;
     ChannelPair work;
-    // The shaping heard and, while shapingFadeLeft is above 0, the one it crossfades from.
-    Shaping heardShaping;
-    Shaping leavingShaping;
-    double shapingFadeLeft = 0.0;
-    // The leaving shaping's copy of the block and its curve lookups.
-    ChannelPair leavingWork;
+    // The shaping heard, and the crossfade from the one before it.
+    SettingCrossfade<Shaping> shapingCrossfade;
+    // The leaving shaping's curve lookups.
     ChannelPair leavingScratch;
 
 private:

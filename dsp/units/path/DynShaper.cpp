@@ -1,13 +1,11 @@
 #include "dsp/units/path/DynShaper.h"
 
-#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 
 namespace Wezmark
 {
@@ -105,8 +103,7 @@ DynShaper::DynShaper()
 
 void DynShaper::SetBlockSize(int32_t frames)
 {
-    ResizeChannelPair(mLeavingWork, frames);
-    mShapingHeard = false;
+    mCrossfade.SetBlockSize(frames);
 }
 
 DynShaper::Shaping DynShaper::CurrentShaping() const
@@ -128,40 +125,27 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
     const Shaping shaping = CurrentShaping();
     // Faded out, the shaping was not heard whatever its settings; then, before the first block
     // since sizing, or with too long a block to copy, there is nothing to crossfade from.
-    if (!mShapingHeard || fade == 0.0 || presence == 0.0 || n > mLeavingWork.capacity)
-    {
-        mHeard = shaping;
-        mShapingFadeLeft = 0.0;
-        mShapingHeard = true;
-    }
-    // A change that comes during a crossfade waits for its end.
-    if (mShapingFadeLeft == 0.0 && !(shaping == mHeard))
-    {
-        mLeaving = mHeard;
-        mHeard = shaping;
-        mShapingFadeLeft = 1.0;
-    }
-    if (mShapingFadeLeft == 0.0)
+    if (!mCrossfade.HeardYet() || fade == 0.0 || presence == 0.0 || !mCrossfade.Fits(n))
+        mCrossfade.TakeAtOnce(shaping);
+    if (!mCrossfade.Follow(shaping))
     {
         RunShaping(io, n);
         return;
     }
     // The leaving shaping runs on a copy from the same smoothing and fade state.
-    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    std::memcpy(mLeavingWork.left, io[0], bytes);
-    std::memcpy(mLeavingWork.right, io[1], bytes);
-    double* const leaving[2] = {mLeavingWork.left, mLeavingWork.right};
+    double* leaving[2];
+    mCrossfade.CopyForLeaving(io, n, leaving);
     const double startSmoothed = smoothed;
     const double startFade = fade;
     const double startPresence = presence;
-    UseShaping(mLeaving);
+    UseShaping(mCrossfade.Leaving());
     RunShaping(leaving, n);
     smoothed = startSmoothed;
     fade = startFade;
     presence = startPresence;
     UseShaping(shaping);
     RunShaping(io, n);
-    mShapingFadeLeft = GlidingCrossfade(io, leaving, n, mShapingFadeLeft, keep, take, framesPerHostFrame);
+    mCrossfade.Blend(io, n, keep, take, framesPerHostFrame);
 }
 
 void DynShaper::RunShaping(double* const io[2], int32_t n)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
-#include "framework/SampleArray.h"
+#include "dsp/units/SettingCrossfade.h"
 
 #include <array>
 #include <cstdint>
@@ -95,12 +95,7 @@ private:
     // Smoothing, fades and shaping of one block with the current settings.
     void RunShaping(double* const io[2], int32_t n);
 
-    bool mShapingHeard = false;
-    Shaping mHeard{};
-    Shaping mLeaving{};
-    // Weight of the leaving shaping, gliding to 0.
-    double mShapingFadeLeft = 0.0;
-    ChannelPair mLeavingWork;
+    SettingCrossfade<Shaping> mCrossfade;
 
     // Where the bump sits for one effective amount: the same for every sample of a block that
     // neither glides nor fades.

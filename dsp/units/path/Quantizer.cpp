@@ -1,10 +1,8 @@
 #include "dsp/units/path/Quantizer.h"
 
-#include "dsp/units/GlidingCrossfade.h"
 #include "dsp/units/curves/CurvePoints.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace
 {
@@ -36,9 +34,7 @@ double Quantizer::Setting() const
 
 void Quantizer::SetBlockSize(int32_t frames)
 {
-    ResizeChannelPair(mLeaving, frames);
-    mHeard = false;
-    mFadeLeft = 0.0;
+    mCrossfade.SetBlockSize(frames);
 }
 
 void Quantizer::ProcessBlock(double* const io[2], int32_t n, double keep, double take)
@@ -47,29 +43,16 @@ void Quantizer::ProcessBlock(double* const io[2], int32_t n, double keep, double
         return;
     const double setting = Setting();
     // Nothing heard yet, or a block too long to crossfade: the setting is taken at once.
-    if (!mHeard || n > mLeaving.capacity)
+    if (!mCrossfade.HeardYet() || !mCrossfade.Fits(n))
+        mCrossfade.TakeAtOnce(setting);
+    if (!mCrossfade.Follow(setting))
     {
-        mHeard = true;
-        mHeardSetting = setting;
-        mFadeLeft = 0.0;
-    }
-    // A change that comes during a crossfade waits for its end.
-    if (mFadeLeft == 0.0 && setting != mHeardSetting)
-    {
-        mLeavingSetting = mHeardSetting;
-        mHeardSetting = setting;
-        mFadeLeft = 1.0;
-    }
-    if (mFadeLeft == 0.0)
-    {
-        QuantizeWith(io, n, mHeardSetting);
+        QuantizeWith(io, n, setting);
         return;
     }
-    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    std::memcpy(mLeaving.left, io[0], bytes);
-    std::memcpy(mLeaving.right, io[1], bytes);
-    double* const leaving[2] = {mLeaving.left, mLeaving.right};
-    QuantizeWith(leaving, n, mLeavingSetting);
-    QuantizeWith(io, n, mHeardSetting);
-    mFadeLeft = GlidingCrossfade(io, leaving, n, mFadeLeft, keep, take, framesPerHostFrame);
+    double* leaving[2];
+    mCrossfade.CopyForLeaving(io, n, leaving);
+    QuantizeWith(leaving, n, mCrossfade.Leaving());
+    QuantizeWith(io, n, mCrossfade.Heard());
+    mCrossfade.Blend(io, n, keep, take, framesPerHostFrame);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/SampleArray.h"
+#include "dsp/units/SettingCrossfade.h"
 
 #include <cstdint>
 
@@ -32,9 +32,5 @@ private:
     // The factor in use, 0 when the unit passes the signal.
     double Setting() const;
 
-    bool mHeard = false;
-    double mHeardSetting = 0.0;
-    double mLeavingSetting = 0.0;
-    double mFadeLeft = 0.0;
-    ChannelPair mLeaving;
+    SettingCrossfade<double> mCrossfade;
 };
