@@ -28,8 +28,14 @@ constexpr int kKnobCaptionTop = 221;
 constexpr int kBigKnobCaptionTop = 206;
 constexpr int kKnobTop = 236;
 constexpr int kKnobGap = 15;
-// The left column's knobs stand 50 apart: each caption and read-out gets that much room of its own.
+// The left column's knobs stand 50 apart: each read-out gets that much room of its own.
 constexpr int kLeftColumnTextWidth = 50;
+// Their captions share the column from the panel's edge to the amount knob by what they need:
+// "SmpRate" is the widest, "Gate" the narrowest.
+constexpr int kLeftColumnLeft = 42;
+constexpr int kRateCaptionLeft = 95;
+constexpr int kGateCaptionLeft = 150;
+constexpr int kLeftColumnRight = 197;
 // The right column's captions and read-outs stand as close as 50 apart too.
 constexpr int kRightColumnTextWidth = 50;
 }
@@ -123,11 +129,14 @@ void Zarvotone::AttachDistortionSection()
     auto* gateText = NewCaption(leftColumnText(gateLeft, smallReadOutTop), caption, "-oo dB");
     AddToTab(NewCaption(TextBox(amountCaption, kBigKnobCaptionTop), caption, "Amount"));
     AddToTab(new ICaptionControl(this, TextBox(amountCaption, readOutTop), kParamDistortionAmount, caption, true));
-    AddToTab(NewCaption(leftColumnText(bitLeft, kKnobCaptionTop), caption, "BitCrash"));
+    AddToTab(NewCaption(Rect{kLeftColumnLeft, kKnobCaptionTop, kRateCaptionLeft, kKnobCaptionTop + kTextHeight}, caption,
+                        "BitCrash"));
     mDisplays.bitCrushText = AddToTab(bitText);
-    AddToTab(NewCaption(leftColumnText(rateLeft, kKnobCaptionTop), caption, "SmpRate"));
+    AddToTab(NewCaption(Rect{kRateCaptionLeft, kKnobCaptionTop, kGateCaptionLeft, kKnobCaptionTop + kTextHeight}, caption,
+                        "SmpRate"));
     mDisplays.sampleRateText = AddToTab(rateText);
-    AddToTab(NewCaption(leftColumnText(gateLeft, kKnobCaptionTop), caption, "Gate"));
+    AddToTab(NewCaption(Rect{kGateCaptionLeft, kKnobCaptionTop, kLeftColumnRight, kKnobCaptionTop + kTextHeight}, caption,
+                        "Gate"));
     mDisplays.gateText = AddToTab(gateText);
 
     AddToTab(new ISwitchControl(this, 45, 81, kParamDistortionOn, &onOff));

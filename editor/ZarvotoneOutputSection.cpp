@@ -63,8 +63,9 @@ void Zarvotone::AttachOutputSection()
     mDisplays.limiterLevelKnob =
         addKnob(x1, limiterKnob, kParamLimiterLevel, "Clipper", IWzCaptionControl::kDecibels);
 
-    AddToTab(NewCaption(Rect{513, 640, 537, 656}, caption, "Auto"));
-    AddToTab(NewCaption(Rect{513, 656, 537, 672}, caption, "MU"));
+    // Between the limiter knob and the volume knob, as wide as the gap between them.
+    AddToTab(NewCaption(Rect{505, 640, 545, 656}, caption, "Auto"));
+    AddToTab(NewCaption(Rect{505, 656, 545, 672}, caption, "MU"));
     auto* makeUpSwitch = new ISwitchControl(this, 525 - makeUp.FrameWidth() / 2, 675, kParamAutoMakeUp, &makeUp);
     makeUpSwitch->SetTooltip("Make-Up: auto compensate clipper threshold level");
     AddToTab(makeUpSwitch);
