@@ -28,13 +28,11 @@ constexpr int kKnobCaptionTop = 221;
 constexpr int kBigKnobCaptionTop = 206;
 constexpr int kKnobTop = 236;
 constexpr int kKnobGap = 15;
-// The left column's knobs stand 50 apart: each read-out gets that much room of its own.
-constexpr int kLeftColumnTextWidth = 50;
-// Their captions share the column from the panel's edge to the amount knob by what they need:
-// "SmpRate" is the widest, "Gate" the narrowest.
+// The left column's captions and read-outs share it from the panel's edge to the amount knob by
+// what they need: "SmpRate" and "44100 Hz" are the widest, "Gate" the narrowest.
 constexpr int kLeftColumnLeft = 42;
-constexpr int kRateCaptionLeft = 95;
-constexpr int kGateCaptionLeft = 150;
+constexpr int kRateColumnLeft = 95;
+constexpr int kGateColumnLeft = 150;
 constexpr int kLeftColumnRight = 197;
 // The right column's captions and read-outs stand as close as 50 apart too.
 constexpr int kRightColumnTextWidth = 50;
@@ -121,22 +119,17 @@ void Zarvotone::AttachDistortionSection()
     mControls.curveMenu = AddToTab(menu);
 
     // The read-outs under the left knobs are made first; they join the list after their captions.
-    const auto leftColumnText = [&](int knobLeft, int top) {
-        return CentredTextBox(knobLeft, wb, top, kLeftColumnTextWidth);
-    };
-    auto* bitText = NewCaption(leftColumnText(bitLeft, smallReadOutTop), caption, "64 bit");
-    auto* rateText = NewCaption(leftColumnText(rateLeft, smallReadOutTop), caption, "44100 Hz");
-    auto* gateText = NewCaption(leftColumnText(gateLeft, smallReadOutTop), caption, "-oo dB");
+    const auto leftColumnText = [](int left, int right, int top) { return Rect{left, top, right, top + kTextHeight}; };
+    auto* bitText = NewCaption(leftColumnText(kLeftColumnLeft, kRateColumnLeft, smallReadOutTop), caption, "64 bit");
+    auto* rateText = NewCaption(leftColumnText(kRateColumnLeft, kGateColumnLeft, smallReadOutTop), caption, "44100 Hz");
+    auto* gateText = NewCaption(leftColumnText(kGateColumnLeft, kLeftColumnRight, smallReadOutTop), caption, "-oo dB");
     AddToTab(NewCaption(TextBox(amountCaption, kBigKnobCaptionTop), caption, "Amount"));
     AddToTab(new ICaptionControl(this, TextBox(amountCaption, readOutTop), kParamDistortionAmount, caption, true));
-    AddToTab(NewCaption(Rect{kLeftColumnLeft, kKnobCaptionTop, kRateCaptionLeft, kKnobCaptionTop + kTextHeight}, caption,
-                        "BitCrash"));
+    AddToTab(NewCaption(leftColumnText(kLeftColumnLeft, kRateColumnLeft, kKnobCaptionTop), caption, "BitCrash"));
     mDisplays.bitCrushText = AddToTab(bitText);
-    AddToTab(NewCaption(Rect{kRateCaptionLeft, kKnobCaptionTop, kGateCaptionLeft, kKnobCaptionTop + kTextHeight}, caption,
-                        "SmpRate"));
+    AddToTab(NewCaption(leftColumnText(kRateColumnLeft, kGateColumnLeft, kKnobCaptionTop), caption, "SmpRate"));
     mDisplays.sampleRateText = AddToTab(rateText);
-    AddToTab(NewCaption(Rect{kGateCaptionLeft, kKnobCaptionTop, kLeftColumnRight, kKnobCaptionTop + kTextHeight}, caption,
-                        "Gate"));
+    AddToTab(NewCaption(leftColumnText(kGateColumnLeft, kLeftColumnRight, kKnobCaptionTop), caption, "Gate"));
     mDisplays.gateText = AddToTab(gateText);
 
     AddToTab(new ISwitchControl(this, 45, 81, kParamDistortionOn, &onOff));

@@ -185,6 +185,30 @@ TEST(TextInk, NoTwoVisibleTextsShareAPixel)
     }
 }
 
+// What the editor shows as it opens, captions and read-outs alike, fits whole: nothing a user
+// has not renamed ends in an ellipsis. Under Wine this measures the system's own fonts.
+TEST(TextInk, EveryTextOfAFreshEditorFitsItsRectangle)
+{
+    for (EditorView view : kEveryView)
+    {
+        SectionsRig rig;
+        rig.Show(view);
+        rig.Settle();
+        for (ITextControl* text : VisibleTexts(rig))
+        {
+            InkOf(*rig.graphics, text);
+            PIX_IFont* font = text->GetTextStyle()->cachedFont;
+            const std::string shown = TextOf(text);
+            if (!font || shown.empty())
+                continue;
+            std::string fitted;
+            EXPECT_FALSE(TextFit::Shorten(font, shown.c_str(), text->GetDrawRect().Width(), 0, &fitted))
+                << "view " << static_cast<int>(view) << ": \"" << shown << "\" shows as \"" << fitted << "\" in "
+                << Describe(text->GetDrawRect());
+        }
+    }
+}
+
 // Values that round to zero show as "0.00 dB", "0.000", never with a sign: every parameter at
 // every value next to the zero points of its read-outs, on every text of the editor and in the
 // host's parameter text.
