@@ -14,7 +14,10 @@ constexpr char kHostClassName[] = "vsthostEditorHost";
 constexpr char kHostTitle[] = "vsthost editor";
 // The class of the system's popup-menu windows.
 constexpr char kPopupMenuClass[] = "#32768";
-constexpr DWORD kHostStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A popup without a caption, shown without activating it: Wine's X11 driver leaves such a window
+// to itself, while hiding a window it hands to a window manager waits for that manager to
+// answer, up to 2 s, and a headless run has none.
+constexpr DWORD kHostStyle = WS_POPUP | WS_CLIPCHILDREN;
 
 // The host's own timer watches for popup menus and bounds every wait.
 constexpr UINT_PTR kHostTimerId = 1;
@@ -212,7 +215,7 @@ EditorWindow::EditorWindow(EmbeddedEditor& editor) : editor_(editor), native_(st
         return;
     }
     SetWindowLongPtrA(native_->host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native_.get()));
-    ShowWindow(native_->host, SW_SHOWNORMAL);
+    ShowWindow(native_->host, SW_SHOWNOACTIVATE);
     UpdateWindow(native_->host);
     SetTimer(native_->host, kHostTimerId, kHostTimerMilliseconds, nullptr);
 
