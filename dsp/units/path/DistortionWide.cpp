@@ -25,11 +25,12 @@ constexpr int kLanes = 4;
     return _mm256_blendv_pd(v, one, _mm256_cmp_pd(v, one, _CMP_GT_OQ));
 }
 
-// The masked form, every lane on: the plain one leaves GCC warning about its undefined source.
+// Four loads: faster than the gather instruction on several processors.
 [[gnu::target("avx2,fma")]] __m256d Gathered(const double* table, __m128i index)
 {
-    const __m256d all = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
-    return _mm256_mask_i32gather_pd(_mm256_setzero_pd(), table, index, all, sizeof(double));
+    alignas(16) int32_t at[kLanes];
+    _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
+    return _mm256_set_pd(table[at[3]], table[at[2]], table[at[1]], table[at[0]]);
 }
 
 [[gnu::target("avx2,fma")]] __m256d Interpolated(const WideCurve& curve, __m256d x)
