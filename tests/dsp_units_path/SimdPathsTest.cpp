@@ -1,6 +1,7 @@
 #include "dsp/units/curves/DistortionDataProvider.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/DistortionWide.h"
 #include "dsp/units/path/Oversampler.h"
 #include "dsp/units/path/Quantizer.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -192,6 +194,37 @@ TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultOnEveryPath)
                 EXPECT_EQ(FirstDifferentFrame(block, expected), -1)
                     << "level " << static_cast<int>(level) << " mode " << mode << " interpolation " << interpolation;
             }
+}
+
+TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultBitForBit)
+{
+    if (AvailableSimdLevel() != SimdLevel::kAvx2Fma)
+        GTEST_SKIP() << "no AVX2 on this processor";
+    constexpr int32_t kSamples = 1027;
+    DistortionCurve curve(Wezmark::Distortion::kCurvePoints);
+    std::vector<double> points(curve.count);
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = std::tanh(4.0 * (2.0 * i / (points.size() - 1.0) - 1.0)) * (i % 7 == 0 ? 0.9 : 1.0);
+    curve.SetPoints(points);
+    StereoBuffer in = Signal(kSamples, 1.3, 3);
+    PutSpecialValues(in);
+    for (uint32_t interpolation = 0; interpolation <= 7; ++interpolation)
+    {
+        curve.interpolation = interpolation;
+        const std::optional<WideCurve> wide = WideCurveOf(curve, curve.points.data);
+        const bool expected = interpolation == DistortionCurve::kLinearInterpolation ||
+                              interpolation == DistortionCurve::kHermiteInterpolation || interpolation > 4;
+        ASSERT_EQ(wide.has_value(), expected) << interpolation;
+        if (!wide)
+            continue;
+        StereoBuffer portable(kSamples);
+        StereoBuffer out(kSamples);
+        curve.LookupBlock(in.left.data(), portable.left.data(), kSamples, curve.points.data);
+        curve.LookupBlock(in.right.data(), portable.right.data(), kSamples, curve.points.data);
+        LookupBlockWide(*wide, in.left.data(), out.left.data(), kSamples);
+        LookupBlockWide(*wide, in.right.data(), out.right.data(), kSamples);
+        EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "interpolation " << interpolation;
+    }
 }
 
 } // namespace

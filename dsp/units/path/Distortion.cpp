@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace Wezmark
@@ -326,11 +327,8 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shap
         ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, nullptr, smoothed);
         return;
     }
-    const bool hermite = curve.interpolation == DistortionCurve::kHermiteInterpolation;
-    const bool linear = curve.interpolation == DistortionCurve::kLinearInterpolation ||
-                        curve.interpolation > DistortionCurve::kHermiteInterpolation;
-    const WideCurve wide{table, curve.count, curve.lastIndex, hermite};
-    const WideCurve* wideOrNone = mWide && (hermite || linear) ? &wide : nullptr;
+    const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt;
+    const WideCurve* wideOrNone = wide ? &*wide : nullptr;
     curve.WithReading(table, [&](const auto& reading) {
         ShapeFrames(io, frames, shaping, drive, reading, glide, wideOrNone, smoothed);
     });

@@ -11,13 +11,13 @@ namespace
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr int kLanes = 4;
 
-[[gnu::target("avx2,fma")]] __m256d FiniteOrZero(__m256d v)
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d FiniteOrZero(__m256d v)
 {
     return _mm256_and_pd(v, _mm256_cmp_pd(_mm256_sub_pd(v, v), _mm256_setzero_pd(), _CMP_EQ_OQ));
 }
 
 // std::clamp's order: the lower bound first, then the upper one.
-[[gnu::target("avx2,fma")]] __m256d ClampToUnit(__m256d v)
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d ClampToUnit(__m256d v)
 {
     const __m256d one = _mm256_set1_pd(1.0);
     const __m256d minusOne = _mm256_set1_pd(-1.0);
@@ -26,15 +26,17 @@ constexpr int kLanes = 4;
 }
 
 // Four loads: faster than the gather instruction on several processors.
-[[gnu::target("avx2,fma")]] __m256d Gathered(const double* table, __m128i index)
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Gathered(const double* table, __m128i index)
 {
     alignas(16) int32_t at[kLanes];
     _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
     return _mm256_set_pd(table[at[3]], table[at[2]], table[at[1]], table[at[0]]);
 }
 
-[[gnu::target("avx2,fma")]] __m256d Interpolated(const WideCurve& curve, __m256d x)
+// NaN reads as 0, as in the portable look-up.
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Interpolated(const WideCurve& curve, __m256d x)
 {
+    x = _mm256_and_pd(x, _mm256_cmp_pd(x, x, _CMP_ORD_Q));
     const __m256d position = _mm256_mul_pd(_mm256_mul_pd(_mm256_add_pd(ClampToUnit(x), _mm256_set1_pd(1.0)),
                                                          _mm256_set1_pd(0.5)),
                                            _mm256_set1_pd(curve.lastIndex));
@@ -102,7 +104,35 @@ constexpr int kLanes = 4;
     return i;
 }
 
+[[gnu::target("avx2,fma")]] void LookUp(const WideCurve& curve, const double* in, double* out, int32_t n)
+{
+    int32_t i = 0;
+    for (; i + kLanes <= n; i += kLanes)
+        _mm256_storeu_pd(out + i, Interpolated(curve, _mm256_loadu_pd(in + i)));
+    if (i == n)
+        return;
+    // The last samples through a masked load and store.
+    const __m256i lanes = _mm256_setr_epi64x(0, 1, 2, 3);
+    const __m256i mask = _mm256_cmpgt_epi64(_mm256_set1_epi64x(n - i), lanes);
+    _mm256_maskstore_pd(out + i, mask, Interpolated(curve, _mm256_maskload_pd(in + i, mask)));
+}
+
 } // namespace
+
+void LookupBlockWide(const WideCurve& curve, const double* in, double* out, int32_t n)
+{
+    LookUp(curve, in, out, n);
+}
+
+std::optional<WideCurve> WideCurveOf(const DistortionCurve& curve, const double* table)
+{
+    const bool hermite = curve.interpolation == DistortionCurve::kHermiteInterpolation;
+    const bool linear = curve.interpolation == DistortionCurve::kLinearInterpolation ||
+                        curve.interpolation > DistortionCurve::kHermiteInterpolation;
+    if (table == nullptr || curve.count == 0 || !(hermite || linear))
+        return std::nullopt;
+    return WideCurve{table, curve.count, curve.lastIndex, hermite};
+}
 
 int32_t ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix,
                          bool folding)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "dsp/units/curves/DistortionCurve.h"
+
 #include <cstdint>
+#include <optional>
 
 // A transfer curve's table as the wide look-up reads it.
 struct WideCurve
@@ -18,3 +21,11 @@ struct WideCurve
 // Returns the frames done: `n` rounded down to an even number.
 int32_t ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix,
                          bool folding);
+
+// Lookup of each of the n samples of `in` into `out`, four at a time, as the curve's
+// LookupBlock gives them. Only for a processor where AvailableSimdLevel allows it.
+void LookupBlockWide(const WideCurve& curve, const double* in, double* out, int32_t n);
+
+// What the wide loops read of `table` in the curve's interpolation mode: none for the modes
+// they do not run, or for a table they cannot read.
+std::optional<WideCurve> WideCurveOf(const DistortionCurve& curve, const double* table);
