@@ -1,8 +1,8 @@
 // The whole effect with the portable loops forced and with the widest ones this processor
 // has: a processor without AVX2 hears what this one hears.
 
-#include "plugin/ParamIndex.h"
 #include "tests/plugin/PluginRig.h"
+#include "tests/support/EveryUnitOversampled.h"
 #include "tests/support/SimdLevels.h"
 
 #include <gtest/gtest.h>
@@ -13,23 +13,11 @@
 namespace
 {
 
-// Every unit on, oversampled, with the sine waveform of the shaper.
 StereoSignal RenderEveryUnit(SimdLevel level, const StereoSignal& input)
 {
     const SimdLimit limit(level);
     PluginRig rig;
-    for (int index : {kParamDistortionAmount, kParamPreFilterProcess, kParamShaperAmount, kParamFilterDrive,
-                      kParamFilterResonance, kParamInputSaturation, kParamSubBandSaturation, kParamSubBandDistortion,
-                      kParamOutputSaturation, kParamAutoMakeUp})
-        rig.Set(index, 0.7);
-    rig.Set(kParamDistortionType, 22.0 / 80.0);
-    rig.Set(kParamQuantization, 0.4);
-    rig.Set(kParamSampleRateReduction, 0.8);
-    rig.Set(kParamGateLevel, 0.1);
-    rig.Set(kParamFilterCutoff, 0.6);
-    rig.Set(kParamHqFilter, 1.0);
-    rig.Set(kParamOutputSweep, 0.6);
-    rig.Set(kParamOversampling, 1.0);
+    SetEveryUnitOversampled(rig);
     return rig.Render(input, PluginRig::kBlock);
 }
 
