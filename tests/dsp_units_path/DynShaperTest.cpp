@@ -330,24 +330,34 @@ TEST(DynShaper, BranchFreeShapingGivesThePerSampleAlgorithmsResult)
                 }
 }
 
-TEST(DynShaper, RandomWaveformDrawsOnlyForSamplesInsideTheWindow)
+TEST(DynShaper, RandomWaveformDrawsOnlyForSamplesItShapes)
 {
-    DynShaper shaper;
-    shaper.waveform = DynShaper::kRandom;
-    shaper.amount = 1.0;
-    shaper.smoothed = 1.0;
-    shaper.presence = 1.0;
-    shaper.keep = 0.0;
-    shaper.take = 1.0;
-    // Window 0..0.25 at a = 1: two of the four samples fall inside.
-    StereoBuffer block(std::vector<double>{0.1, 0.5}, std::vector<double>{-0.6, -0.2});
-    SharedRandom::Seed(99);
-    shaper.ProcessBlock(block.Io(), 2);
-    const int32_t afterBlock = SharedRandom::Next();
-    SharedRandom::Seed(99);
-    SharedRandom::Next();
-    SharedRandom::Next();
-    EXPECT_EQ(afterBlock, SharedRandom::Next());
-    EXPECT_EQ(block.left[1], 0.5);
-    EXPECT_EQ(block.right[0], -0.6);
+    struct Case
+    {
+        uint32_t polarity;
+        int draws;
+    };
+    // Window 0..0.25 at a = 1: 0.1 and -0.2 fall inside; with positive samples only shaped,
+    // -0.2 passes unchanged and draws nothing.
+    for (const Case c : {Case{DynShaper::kBothHalves, 2}, Case{DynShaper::kPositiveOnly, 1}})
+    {
+        DynShaper shaper;
+        shaper.waveform = DynShaper::kRandom;
+        shaper.polarity = c.polarity;
+        shaper.amount = 1.0;
+        shaper.smoothed = 1.0;
+        shaper.presence = 1.0;
+        shaper.keep = 0.0;
+        shaper.take = 1.0;
+        StereoBuffer block(std::vector<double>{0.1, 0.5}, std::vector<double>{-0.6, -0.2});
+        SharedRandom::Seed(99);
+        shaper.ProcessBlock(block.Io(), 2);
+        const int32_t afterBlock = SharedRandom::Next();
+        SharedRandom::Seed(99);
+        for (int k = 0; k < c.draws; ++k)
+            SharedRandom::Next();
+        EXPECT_EQ(afterBlock, SharedRandom::Next()) << "polarity " << c.polarity;
+        EXPECT_EQ(block.left[1], 0.5);
+        EXPECT_EQ(block.right[0], -0.6);
+    }
 }

@@ -157,7 +157,8 @@ template <uint32_t kWaveform>
     const LaneMask passes = (below & lanes.belowZeroPasses) | (~below & lanes.aboveZeroPasses) | lanes.everythingPasses;
     const SamplePair sign = Select(below, -kOne, kOne);
     const SamplePair m = Magnitude(x);
-    const LaneMask inside = (lanes.lower < m) & (m < lanes.upper);
+    // A sample that passes unchanged needs no waveform, and the random one must not draw for it.
+    const LaneMask inside = (lanes.lower < m) & (m < lanes.upper) & ~passes;
     SamplePair bump = kZero;
     // The one branch: a frame with neither sample in the window skips the waveform. Oversampled
     // signals enter and leave the window seldom, so it is nearly always foreseen.
