@@ -4,6 +4,7 @@
 
 #include "framework/vst2/Vst2Constants.h"
 #include "plugin/Zarvotone.h"
+#include "tests/support/EveryUnitOversampled.h"
 
 #include <benchmark/benchmark.h>
 
@@ -97,18 +98,7 @@ void BM_Program0(benchmark::State& state)
 void BM_EveryUnitOversampled(benchmark::State& state)
 {
     Effect effect;
-    for (int index : {kParamDistortionAmount, kParamPreFilterProcess, kParamShaperAmount, kParamFilterDrive,
-                      kParamFilterResonance, kParamInputSaturation, kParamSubBandSaturation, kParamSubBandDistortion,
-                      kParamOutputSaturation, kParamAutoMakeUp})
-        effect.Set(index, 0.7);
-    effect.Set(kParamDistortionType, 22.0 / 80.0);
-    effect.Set(kParamQuantization, 0.4);
-    effect.Set(kParamSampleRateReduction, 0.8);
-    effect.Set(kParamGateLevel, 0.1);
-    effect.Set(kParamFilterCutoff, 0.6);
-    effect.Set(kParamHqFilter, 1.0);
-    effect.Set(kParamOutputSweep, 0.6);
-    effect.Set(kParamOversampling, 1.0);
+    SetEveryUnitOversampled(effect);
     Block block(0.5);
     Measure(state, effect, block, [](int) {});
 }

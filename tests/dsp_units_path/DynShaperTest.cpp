@@ -1,3 +1,4 @@
+#include "dsp/units/curves/SharedRandom.h"
 #include "dsp/units/path/DynShaper.h"
 #include "tests/dsp_units_path/StereoBuffer.h"
 
@@ -268,3 +269,95 @@ TEST(DynShaper, StageTurnsNonFiniteSamplesIntoFiniteOutput)
 }
 
 } // namespace
+
+// The shaping as the per-sample algorithm states it, one branch at a time.
+double ShapedStepByStep(const DynShaper& shaper, double x, double a)
+{
+    if (shaper.width == 0.0 || a == 0.0 || (x < 0.0 && shaper.polarity == DynShaper::kPositiveOnly) ||
+        (x >= 0.0 && shaper.polarity == DynShaper::kNegativeOnly))
+        return x;
+    const double h = shaper.width / 2.0;
+    const double sign = x < 0.0 ? -1.0 : 1.0;
+    const double m = std::fabs(x);
+    const double c = (1.0 - a) * (1.0 - 2.0 * h) + h;
+    const double t = c - h < m && m < c + h ? (m - (c - h)) / shaper.width : 0.0;
+    const bool open = t > 0.0 && t < 1.0;
+    double w = 0.0;
+    switch (shaper.waveform)
+    {
+    case DynShaper::kSine: w = std::sin(3.141592653589793 * t); break;
+    case DynShaper::kTriangle: w = t < 0.5 ? 2.0 * t : 1.0 - 2.0 * (t - 0.5); break;
+    case DynShaper::kPulse: w = t > 0.0 && t < 0.5 ? 1.0 : 0.0; break;
+    case DynShaper::kRamp: w = t < 0.5 ? 2.0 * t : 2.0 * (t - 1.0); break;
+    case DynShaper::kDoubleSine: w = std::sin(2.0 * 3.141592653589793 * t); break;
+    case DynShaper::kSquare: w = t > 0.0 && t < 0.5 ? 1.0 : (t > 0.5 && t < 1.0 ? -1.0 : 0.0); break;
+    case DynShaper::kSteps16: w = open ? shaper.steps16[std::min(static_cast<int>(15 * t), 14)] : 0.0; break;
+    case DynShaper::kSteps64: w = open ? shaper.steps64[std::min(static_cast<int>(63 * t), 62)] : 0.0; break;
+    default: break;
+    }
+    w = w * a * 0.777;
+    if (shaper.invert)
+        w = -w;
+    if (shaper.mode & DynShaper::kBoostBit)
+        return (std::min(4.0 * a * w, 1.0) + m) * sign;
+    return (w + m) * sign;
+}
+
+TEST(DynShaper, BranchFreeShapingGivesThePerSampleAlgorithmsResult)
+{
+    DynShaper shaper;
+    FillTables(shaper);
+    shaper.width = 0.3;
+    for (uint32_t waveform = 0; waveform <= DynShaper::kSteps64 + 2; ++waveform)
+        for (uint32_t mode = 0; mode <= 3; ++mode)
+            for (uint32_t polarity = 0; polarity <= 2; ++polarity)
+                for (const bool invert : {false, true})
+                {
+                    if (waveform == DynShaper::kRandom)
+                        continue;
+                    shaper.waveform = waveform;
+                    shaper.mode = mode;
+                    shaper.polarity = polarity;
+                    shaper.invert = invert;
+                    for (const double a : {0.0, 0.2, 0.75, 1.0})
+                        for (int k = -220; k <= 220; ++k)
+                        {
+                            const double x = k / 200.0;
+                            EXPECT_NEAR(shaper.Shape(x, a), ShapedStepByStep(shaper, x, a), 1e-12)
+                                << "waveform " << waveform << " mode " << mode << " polarity " << polarity
+                                << " invert " << invert << " a " << a << " x " << x;
+                        }
+                }
+}
+
+TEST(DynShaper, RandomWaveformDrawsOnlyForSamplesItShapes)
+{
+    struct Case
+    {
+        uint32_t polarity;
+        int draws;
+    };
+    // Window 0..0.25 at a = 1: 0.1 and -0.2 fall inside; with positive samples only shaped,
+    // -0.2 passes unchanged and draws nothing.
+    for (const Case c : {Case{DynShaper::kBothHalves, 2}, Case{DynShaper::kPositiveOnly, 1}})
+    {
+        DynShaper shaper;
+        shaper.waveform = DynShaper::kRandom;
+        shaper.polarity = c.polarity;
+        shaper.amount = 1.0;
+        shaper.smoothed = 1.0;
+        shaper.presence = 1.0;
+        shaper.keep = 0.0;
+        shaper.take = 1.0;
+        StereoBuffer block(std::vector<double>{0.1, 0.5}, std::vector<double>{-0.6, -0.2});
+        SharedRandom::Seed(99);
+        shaper.ProcessBlock(block.Io(), 2);
+        const int32_t afterBlock = SharedRandom::Next();
+        SharedRandom::Seed(99);
+        for (int k = 0; k < c.draws; ++k)
+            SharedRandom::Next();
+        EXPECT_EQ(afterBlock, SharedRandom::Next()) << "polarity " << c.polarity;
+        EXPECT_EQ(block.left[1], 0.5);
+        EXPECT_EQ(block.right[0], -0.6);
+    }
+}

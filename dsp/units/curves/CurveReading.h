@@ -45,6 +45,24 @@ public:
         }
     }
 
+    // Two look-ups at once, such as a frame's left and right sample; each lane as At gives it.
+    SamplePair AtPair(SamplePair x) const
+    {
+        if constexpr (Mode == DistortionCurve::kLinearInterpolation || Mode == DistortionCurve::kHermiteInterpolation)
+        {
+            const Point a = Locate(x[0]);
+            const Point b = Locate(x[1]);
+            return Interpolate(SamplePair{table[Previous(a.index)], table[Previous(b.index)]},
+                               SamplePair{table[a.index], table[b.index]},
+                               SamplePair{table[Next(a.index)], table[Next(b.index)]},
+                               SamplePair{table[AfterNext(a.index)], table[AfterNext(b.index)]}, SamplePair{a.t, b.t});
+        }
+        else
+        {
+            return SamplePair{At(x[0]), At(x[1])};
+        }
+    }
+
     void Each(const double* in, double* out, int32_t n) const
     {
         int32_t i = 0;
@@ -128,3 +146,26 @@ private:
     double lastIndex;
     const double* table;
 };
+
+template <class Read>
+void DistortionCurve::WithReading(const double* table, Read read) const
+{
+    switch (interpolation)
+    {
+    case kNoInterpolation:
+        read(CurveReading<kNoInterpolation>(count, lastIndex, table));
+        break;
+    case kCosineInterpolation:
+        read(CurveReading<kCosineInterpolation>(count, lastIndex, table));
+        break;
+    case kCubicInterpolation:
+        read(CurveReading<kCubicInterpolation>(count, lastIndex, table));
+        break;
+    case kHermiteInterpolation:
+        read(CurveReading<kHermiteInterpolation>(count, lastIndex, table));
+        break;
+    default:
+        read(CurveReading<kLinearInterpolation>(count, lastIndex, table));
+        break;
+    }
+}

@@ -61,19 +61,9 @@ double DistortionCurve::Lookup(double x, const double* table) const
 {
     if (table == nullptr || count == 0)
         return 0.0;
-    switch (interpolation)
-    {
-    case kNoInterpolation:
-        return CurveReading<kNoInterpolation>(count, lastIndex, table).At(x);
-    case kCosineInterpolation:
-        return CurveReading<kCosineInterpolation>(count, lastIndex, table).At(x);
-    case kCubicInterpolation:
-        return CurveReading<kCubicInterpolation>(count, lastIndex, table).At(x);
-    case kHermiteInterpolation:
-        return CurveReading<kHermiteInterpolation>(count, lastIndex, table).At(x);
-    default:
-        return CurveReading<kLinearInterpolation>(count, lastIndex, table).At(x);
-    }
+    double y = 0.0;
+    WithReading(table, [&](const auto& reading) { y = reading.At(x); });
+    return y;
 }
 
 void DistortionCurve::LookupBlock(const double* in, double* out, int32_t n, const double* table) const
@@ -83,25 +73,7 @@ void DistortionCurve::LookupBlock(const double* in, double* out, int32_t n, cons
         std::fill(out, out + std::max(n, 0), 0.0);
         return;
     }
-    // The mode is chosen once per block, not per sample.
-    switch (interpolation)
-    {
-    case kNoInterpolation:
-        CurveReading<kNoInterpolation>(count, lastIndex, table).Each(in, out, n);
-        break;
-    case kCosineInterpolation:
-        CurveReading<kCosineInterpolation>(count, lastIndex, table).Each(in, out, n);
-        break;
-    case kCubicInterpolation:
-        CurveReading<kCubicInterpolation>(count, lastIndex, table).Each(in, out, n);
-        break;
-    case kHermiteInterpolation:
-        CurveReading<kHermiteInterpolation>(count, lastIndex, table).Each(in, out, n);
-        break;
-    default:
-        CurveReading<kLinearInterpolation>(count, lastIndex, table).Each(in, out, n);
-        break;
-    }
+    WithReading(table, [&](const auto& reading) { reading.Each(in, out, n); });
 }
 
 void DistortionCurve::Normalize()

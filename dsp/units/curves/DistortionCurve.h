@@ -43,6 +43,10 @@ public:
     double Lookup(double x, const double* table) const;
     // Lookup of each of the n samples of `in` into `out`.
     void LookupBlock(const double* in, double* out, int32_t n, const double* table) const;
+    // Calls `read` with a CurveReading of `table` (not null) in this curve's interpolation mode,
+    // so that a block of look-ups decides the mode once.
+    template <class Read>
+    void WithReading(const double* table, Read read) const;
 
     void Normalize();
 

@@ -3,17 +3,20 @@
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
+#include "dsp/units/curves/CurveReading.h"
 #include "dsp/units/curves/DistortionDataProvider.h"
 #include "dsp/units/curves/ShapeCatalogue.h"
 #include "dsp/units/files/CurveArrayFile.h"
 #include "dsp/units/files/CurveCsvFile.h"
 #include "dsp/units/files/CurveText.h"
 #include "dsp/units/files/CurveWavFile.h"
+#include "dsp/units/path/DistortionWide.h"
 #include "dsp/units/path/RoundedIndex.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 namespace Wezmark
@@ -72,6 +75,101 @@ std::array<DistortionCurve, sizeof...(Index)> MakeCurves(std::index_sequence<Ind
     return {((void)Index, DistortionCurve(Distortion::kCurvePoints))...};
 }
 
+// A curve without points reads 0 everywhere.
+struct ZeroReading
+{
+    SamplePair AtPair(SamplePair) const { return SamplePair{}; }
+};
+
+struct Glide
+{
+    double keep;
+    double take;
+    double target;
+    int32_t framesPerHostFrame;
+};
+
+// One pass over the block: each frame is cleaned, looked up, driven and mixed while its
+// values are in registers, the mode decided once for the block. `wide`, where not null, takes
+// the frames of a settled block that it can.
+template <bool kDriving, bool kFolding, class Reading>
+void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scale, const Reading& reading,
+                   const Glide& glide, const WideCurve* wide, double& smoothed)
+{
+    double* left = io[0];
+    double* right = io[1];
+    // A settled amount is stepped once, not per frame: the later steps change nothing.
+    const bool settled = SmootherStep(smoothed, glide.keep, glide.take, glide.target) == smoothed;
+    double s = smoothed;
+    double g = 0.0;
+    double h = 0.0;
+    const auto step = [&] {
+        s = GlideOutStep(s, glide.keep, glide.take, glide.target);
+        g = kDriving ? (s * gain + 1.0) * scale : 2.0 * s;
+        h = s * 0.5;
+        // Glided out: from here on the block passes as it came.
+        return s != 0.0;
+    };
+    const auto shape = [&](int32_t i) {
+        const SamplePair dry = FiniteOrZero(SamplePair{left[i], right[i]});
+        SamplePair wet = g * reading.AtPair(dry);
+        wet = wet < -1.0 ? SamplePair{-1.0, -1.0} : wet;
+        wet = wet > 1.0 ? SamplePair{1.0, 1.0} : wet;
+        if constexpr (kFolding)
+        {
+            // Reaches up to 2 in magnitude before the mix.
+            wet = SamplePair{2.0 * std::sin(wet[0] * kHalfPi), 2.0 * std::sin(wet[1] * kHalfPi)};
+        }
+        const SamplePair out = h * wet + (1.0 - h) * dry;
+        left[i] = out[0];
+        right[i] = out[1];
+    };
+    int32_t i = 0;
+    if (settled)
+    {
+        if (step())
+        {
+            if (wide != nullptr)
+                i = ShapeSettledWide(io, frames, *wide, g, h, kFolding);
+            for (; i < frames; ++i)
+                shape(i);
+        }
+    }
+    else
+    {
+        for (; i < frames; ++i)
+        {
+            if (StepsAt(i, glide.framesPerHostFrame) && !step())
+                break;
+            shape(i);
+        }
+    }
+    for (; i < frames; ++i)
+    {
+        left[i] = FiniteOrZero(left[i]);
+        right[i] = FiniteOrZero(right[i]);
+    }
+    smoothed = s;
+}
+
+template <class Reading>
+void ShapeFrames(double* const io[2], int32_t frames, const Distortion::Shaping& shaping, double drive,
+                 const Reading& reading, const Glide& glide, const WideCurve* wide, double& smoothed)
+{
+    switch (shaping.mode)
+    {
+    case Distortion::kDrive:
+        ShapeFramesIn<true, false>(io, frames, drive, shaping.scale, reading, glide, wide, smoothed);
+        break;
+    case Distortion::kDriveAndFold:
+        ShapeFramesIn<true, true>(io, frames, drive, shaping.scale, reading, glide, wide, smoothed);
+        break;
+    default:
+        ShapeFramesIn<false, false>(io, frames, drive, shaping.scale, reading, glide, wide, smoothed);
+        break;
+    }
+}
+
 } // namespace
 
 Distortion::Distortion(const DistortionDataProvider& library)
@@ -88,6 +186,7 @@ Distortion::Distortion(const DistortionDataProvider& library)
 
 void Distortion::SetBlockSize(int32_t frames)
 {
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     for (ChannelPair* pair : {&work, &leavingScratch})
     {
         ResizeChannelPair(*pair, frames);
@@ -221,44 +320,18 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shap
     const double target = TargetAmount();
     if ((target == 0.0 && smoothed == 0.0) || frames < 1 || frames > scratch.capacity)
         return;
-    double* left = io[0];
-    double* right = io[1];
-    for (int32_t i = 0; i < frames; ++i)
+    const Glide glide{smoothKeep, smoothTake, target, framesPerHostFrame};
+    const DistortionCurve& curve = *shaping.curve;
+    if (table == nullptr || curve.count == 0)
     {
-        left[i] = FiniteOrZero(left[i]);
-        right[i] = FiniteOrZero(right[i]);
+        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, nullptr, smoothed);
+        return;
     }
-    shaping.curve->LookupBlock(left, scratch.left, frames, table);
-    shaping.curve->LookupBlock(right, scratch.right, frames, table);
-
-    const bool driving = shaping.mode == kDrive || shaping.mode == kDriveAndFold;
-    const double scale = shaping.scale;
-    // A settled amount is stepped once, not per frame: the later steps change nothing.
-    const int32_t steps = SmootherStep(smoothed, smoothKeep, smoothTake, target) == smoothed ? 1 : frames;
-    double s = smoothed;
-    for (int32_t i = 0; i < frames; ++i)
-    {
-        if (i < steps && StepsAt(i, framesPerHostFrame))
-        {
-            s = GlideOutStep(s, smoothKeep, smoothTake, target);
-            // Glided out: from here on the block passes as it came.
-            if (s == 0.0)
-                break;
-        }
-        const double g = driving ? (s * drive + 1.0) * scale : 2.0 * s;
-        double wetLeft = std::clamp(g * scratch.left[i], -1.0, 1.0);
-        double wetRight = std::clamp(g * scratch.right[i], -1.0, 1.0);
-        if (shaping.mode == kDriveAndFold)
-        {
-            // Reaches up to 2 in magnitude before the mix.
-            wetLeft = 2.0 * std::sin(wetLeft * kHalfPi);
-            wetRight = 2.0 * std::sin(wetRight * kHalfPi);
-        }
-        const double h = s * 0.5;
-        left[i] = h * wetLeft + (1.0 - h) * left[i];
-        right[i] = h * wetRight + (1.0 - h) * right[i];
-    }
-    smoothed = s;
+    const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt;
+    const WideCurve* wideOrNone = wide ? &*wide : nullptr;
+    curve.WithReading(table, [&](const auto& reading) {
+        ShapeFrames(io, frames, shaping, drive, reading, glide, wideOrNone, smoothed);
+    });
 }
 
 void Distortion::ApplyCurveAction(uint32_t action)

@@ -3,6 +3,7 @@
 #include "dsp/units/curves/CurveId.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/SettingCrossfade.h"
+#include "dsp/units/SimdLevel.h"
 #include "framework/SampleArray.h"
 
 #include <array>
@@ -80,7 +81,8 @@ public:
     void ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
                          ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const;
     // Sizes the work pairs for blocks of up to `frames` and clears them; nothing has been
-    // heard since, so the next block takes the shaping as it is then.
+    // heard since, so the next block takes the shaping as it is then. Chooses the widest loops
+    // the processor allows.
     void SetBlockSize(int32_t frames);
 
     // One edit of the current curve; see CurveAction. Other values change nothing.
@@ -125,6 +127,9 @@ public:
     ChannelPair leavingScratch;
 
 private:
+    // The AVX2 look-ups instead of the portable ones.
+    bool mWide = false;
+
     double GainScale() const;
     // 0 while bypassed, else the amount.
     double TargetAmount() const;

@@ -1,11 +1,14 @@
 #include "dsp/units/path/DynShaper.h"
 
+#include "dsp/SamplePair.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <limits>
 
 namespace Wezmark
 {
@@ -13,60 +16,204 @@ namespace Wezmark
 namespace
 {
 
-constexpr double kPi = 3.141592653589793;
 constexpr double kBumpScale = 0.777;
 constexpr double kBoostScale = 4.0;
 constexpr double kDriveScale = 5.0;
 constexpr int32_t kRandomSpan = 20000;
 constexpr double kRandomHalfSpan = 10000.0;
 
-bool InsideOpen(double t)
+using LaneMask = long long __attribute__((vector_size(2 * sizeof(long long))));
+using LaneBits = unsigned long long __attribute__((vector_size(2 * sizeof(unsigned long long))));
+
+constexpr SamplePair kZero{0.0, 0.0};
+constexpr SamplePair kOne{1.0, 1.0};
+
+LaneMask AllLanes(bool on)
 {
-    return t > 0.0 && t < 1.0;
+    return on ? LaneMask{-1, -1} : LaneMask{0, 0};
 }
 
-double Step(const double* table, int steps, double t)
+SamplePair Magnitude(SamplePair x)
+{
+    return reinterpret_cast<SamplePair>(reinterpret_cast<LaneBits>(x) & ~reinterpret_cast<LaneBits>(SamplePair{-0.0, -0.0}));
+}
+
+// sin(pi u) for u in [0, 0.5]: its Taylor series to the 21st power, the coefficients
+// (-1)^k pi^(2k+1) / (2k+1)!, within a few units in the last place of the library's sine.
+// Summed in pairs and powers (Estrin's scheme), so that few operations wait on each other.
+SamplePair SinPiNear(SamplePair u)
+{
+    constexpr double c[] = {
+        3.141592653589793,      -5.167712780049969,     2.550164039877345,       -0.5992645293207919,
+        0.08214588661112819,    -0.007370430945714348,  0.00046630280576761234,  -2.1915353447830204e-05,
+        7.952054001475508e-07,  -2.2948428997269856e-08, 5.392664662608125e-10,
+    };
+    const SamplePair z = u * u;
+    const SamplePair z2 = z * z;
+    const SamplePair z4 = z2 * z2;
+    const SamplePair z8 = z4 * z4;
+    const SamplePair low = (c[0] + c[1] * z) + (c[2] + c[3] * z) * z2;
+    const SamplePair middle = (c[4] + c[5] * z) + (c[6] + c[7] * z) * z2;
+    const SamplePair high = (c[8] + c[9] * z) + c[10] * z2;
+    return ((low + middle * z4) + high * z8) * u;
+}
+
+// sin(pi v) for v in [0, 2), by the symmetries of the sine.
+[[gnu::always_inline]] inline SamplePair SinPi(SamplePair v)
+{
+    const SamplePair upper = v >= 1.0 ? v - 1.0 : v;
+    const SamplePair u = upper > 0.5 ? 1.0 - upper : upper;
+    const SamplePair y = SinPiNear(u);
+    return v >= 1.0 ? -y : y;
+}
+
+SamplePair Select(LaneMask where, SamplePair yes, SamplePair no)
+{
+    return where ? yes : no;
+}
+
+SamplePair Stepped(const double* table, int steps, SamplePair t, LaneMask inside)
 {
     // Only the first steps - 1 entries are reachable; the guard keeps rounding at t near 1 inside.
-    const int index = std::min(static_cast<int>((steps - 1) * t), steps - 2);
-    return table[index];
+    SamplePair value = kZero;
+    for (int lane = 0; lane < 2; ++lane)
+        value[lane] = table[std::min(static_cast<int>((steps - 1) * t[lane]), steps - 2)];
+    return Select(inside, value, kZero);
+}
+
+// The waveform at phase t for both lanes; every waveform gives 0 at t = 0, outside the window.
+template <uint32_t kWaveform>
+SamplePair WaveformValue(SamplePair t, const double* steps16, const double* steps64)
+{
+    const LaneMask open = (t > 0.0) & (t < 1.0);
+    const LaneMask lowerHalf = t < 0.5;
+    if constexpr (kWaveform == DynShaper::kSine)
+        return SinPi(t);
+    else if constexpr (kWaveform == DynShaper::kTriangle)
+        return Select(lowerHalf, 2.0 * t, 1.0 - 2.0 * (t - 0.5));
+    else if constexpr (kWaveform == DynShaper::kPulse)
+        return Select((t > 0.0) & lowerHalf, kOne, kZero);
+    else if constexpr (kWaveform == DynShaper::kRamp)
+        return Select(lowerHalf, 2.0 * t, 2.0 * (t - 1.0));
+    else if constexpr (kWaveform == DynShaper::kDoubleSine)
+        return SinPi(2.0 * t);
+    else if constexpr (kWaveform == DynShaper::kSquare)
+        return Select((t > 0.0) & lowerHalf, kOne, Select((t > 0.5) & (t < 1.0), -kOne, kZero));
+    else if constexpr (kWaveform == DynShaper::kSteps16)
+        return Stepped(steps16, DynShaper::kShortSteps, t, open);
+    else if constexpr (kWaveform == DynShaper::kSteps64)
+        return Stepped(steps64, DynShaper::kLongSteps, t, open);
+    else if constexpr (kWaveform == DynShaper::kRandom)
+    {
+        // Draws only inside the window, left before right, as the generator's sequence needs.
+        SamplePair value = kZero;
+        for (int lane = 0; lane < 2; ++lane)
+            if (open[lane])
+                value[lane] = (static_cast<double>(SharedRandom::Next() % kRandomSpan) - kRandomHalfSpan) / kRandomHalfSpan;
+        return value;
+    }
+    else
+        return kZero;
+}
+
+// What the shaping of a block keeps: the window and the settings, as masks and factors.
+struct ShapingLanes
+{
+    double a;
+    double lower;
+    double upper;
+    double width;
+    // Lanes that the polarity or a shaping switched off leaves alone.
+    LaneMask belowZeroPasses;
+    LaneMask aboveZeroPasses;
+    LaneMask everythingPasses;
+    double inversion;
+    bool boost;
+    const double* steps16;
+    const double* steps64;
+};
+
+ShapingLanes LanesFor(const DynShaper& shaper, double a, double lower, double upper)
+{
+    return ShapingLanes{a,
+                        lower,
+                        upper,
+                        shaper.width,
+                        AllLanes(shaper.polarity == DynShaper::kPositiveOnly),
+                        AllLanes(shaper.polarity == DynShaper::kNegativeOnly),
+                        AllLanes(shaper.width == 0.0 || a == 0.0),
+                        shaper.invert ? -1.0 : 1.0,
+                        (shaper.mode & DynShaper::kBoostBit) != 0,
+                        shaper.steps16.data(),
+                        shaper.steps64.data()};
+}
+
+// Both samples of a frame at once, without a branch on their values: outside the window
+// every waveform adds nothing, so the sample comes out as its magnitude times its sign.
+template <uint32_t kWaveform>
+[[gnu::always_inline]] inline SamplePair ShapeLanes(const ShapingLanes& lanes, SamplePair x)
+{
+    const LaneMask below = x < 0.0;
+    const LaneMask passes = (below & lanes.belowZeroPasses) | (~below & lanes.aboveZeroPasses) | lanes.everythingPasses;
+    const SamplePair sign = Select(below, -kOne, kOne);
+    const SamplePair m = Magnitude(x);
+    // A sample that passes unchanged needs no waveform, and the random one must not draw for it.
+    const LaneMask inside = (lanes.lower < m) & (m < lanes.upper) & ~passes;
+    SamplePair bump = kZero;
+    // The one branch: a frame with neither sample in the window skips the waveform. Oversampled
+    // signals enter and leave the window seldom, so it is nearly always foreseen.
+    if (inside[0] || inside[1])
+    {
+        const SamplePair t = Select(inside, (m - lanes.lower) / lanes.width, kZero);
+        bump = WaveformValue<kWaveform>(t, lanes.steps16, lanes.steps64) * lanes.a * kBumpScale * lanes.inversion;
+        if (lanes.boost)
+        {
+            const SamplePair boosted = kBoostScale * lanes.a * bump;
+            bump = Select(boosted > 1.0, kOne, boosted);
+        }
+    }
+    return Select(passes, x, (bump + m) * sign);
+}
+
+// Calls `run` with the waveform as a template argument, chosen once for a block.
+template <class Run>
+auto WithWaveform(uint32_t waveform, Run run)
+{
+    switch (waveform)
+    {
+    case DynShaper::kSine:
+        return run.template operator()<DynShaper::kSine>();
+    case DynShaper::kTriangle:
+        return run.template operator()<DynShaper::kTriangle>();
+    case DynShaper::kPulse:
+        return run.template operator()<DynShaper::kPulse>();
+    case DynShaper::kRamp:
+        return run.template operator()<DynShaper::kRamp>();
+    case DynShaper::kDoubleSine:
+        return run.template operator()<DynShaper::kDoubleSine>();
+    case DynShaper::kSquare:
+        return run.template operator()<DynShaper::kSquare>();
+    case DynShaper::kSteps16:
+        return run.template operator()<DynShaper::kSteps16>();
+    case DynShaper::kSteps64:
+        return run.template operator()<DynShaper::kSteps64>();
+    case DynShaper::kRandom:
+        return run.template operator()<DynShaper::kRandom>();
+    default:
+        // Adds nothing.
+        return run.template operator()<DynShaper::kRandom + 1>();
+    }
 }
 
 } // namespace
 
-double DynShaper::WaveformValue(double t) const
-{
-    switch (waveform)
-    {
-    case kSine:
-        return std::sin(kPi * t);
-    case kTriangle:
-        return t < 0.5 ? 2.0 * t : 1.0 - 2.0 * (t - 0.5);
-    case kPulse:
-        return t > 0.0 && t < 0.5 ? 1.0 : 0.0;
-    case kRamp:
-        return t < 0.5 ? 2.0 * t : 2.0 * (t - 1.0);
-    case kDoubleSine:
-        return std::sin(2.0 * kPi * t);
-    case kSquare:
-        if (t > 0.0 && t < 0.5)
-            return 1.0;
-        return t > 0.5 && t < 1.0 ? -1.0 : 0.0;
-    case kSteps16:
-        return InsideOpen(t) ? Step(steps16.data(), kShortSteps, t) : 0.0;
-    case kSteps64:
-        return InsideOpen(t) ? Step(steps64.data(), kLongSteps, t) : 0.0;
-    case kRandom:
-        return InsideOpen(t) ? (static_cast<double>(SharedRandom::Next() % kRandomSpan) - kRandomHalfSpan) / kRandomHalfSpan
-                             : 0.0;
-    default:
-        return 0.0;
-    }
-}
-
 double DynShaper::Shape(double x, double a) const
 {
-    return ShapeIn(WindowFor(a), x);
+    const Window window = WindowFor(a);
+    const ShapingLanes lanes = LanesFor(*this, a, window.lower, window.upper);
+    // The second lane is no number, so it lies in no window and draws nothing.
+    const SamplePair pair{x, std::numeric_limits<double>::quiet_NaN()};
+    return WithWaveform(waveform, [&]<uint32_t kWaveform>() { return ShapeLanes<kWaveform>(lanes, pair)[0]; });
 }
 
 DynShaper::Window DynShaper::WindowFor(double a) const
@@ -74,26 +221,6 @@ DynShaper::Window DynShaper::WindowFor(double a) const
     const double h = width / 2.0;
     const double centre = (1.0 - a) * (1.0 - 2.0 * h) + h;
     return {a, centre - h, centre + h};
-}
-
-[[gnu::always_inline]] inline double DynShaper::ShapeIn(const Window& window, double x) const
-{
-    const double a = window.a;
-    if (width == 0.0 || a == 0.0 || (x < 0.0 && polarity == kPositiveOnly) || (x >= 0.0 && polarity == kNegativeOnly))
-        return x;
-    const double sign = x < 0.0 ? -1.0 : 1.0;
-    const double m = std::fabs(x);
-    const double t = window.lower < m && m < window.upper ? (m - window.lower) / width : 0.0;
-    // Outside the window every waveform adds nothing; skipping it spares the sines.
-    if (t == 0.0)
-        return m * sign;
-
-    double w = WaveformValue(t) * a * kBumpScale;
-    if (invert)
-        w = -w;
-    if (mode & kBoostBit)
-        return (std::min(kBoostScale * a * w, 1.0) + m) * sign;
-    return (w + m) * sign;
 }
 
 DynShaper::DynShaper()
@@ -150,6 +277,12 @@ void DynShaper::ProcessBlock(double* const io[2], int32_t n)
 
 void DynShaper::RunShaping(double* const io[2], int32_t n)
 {
+    WithWaveform(waveform, [&]<uint32_t kWaveform>() { RunShapingWith<kWaveform>(io, n); });
+}
+
+template <uint32_t kWaveform>
+void DynShaper::RunShapingWith(double* const io[2], int32_t n)
+{
     const bool on = amount != 0.0;
     const double presenceTarget = on ? 1.0 : 0.0;
     if ((fade == 0.0 && bypassed) || (!on && presence == 0.0))
@@ -157,10 +290,11 @@ void DynShaper::RunShaping(double* const io[2], int32_t n)
     // A settled amount outside a fade is stepped once, not per frame: the later steps change nothing.
     const bool fading = (fade != 0.0 && fade != 1.0) || presence != presenceTarget;
     const int32_t steps = !fading && SmootherStep(smoothed, keep, take, amount) == smoothed ? 1 : n;
+    const bool driving = (mode & kDriveBit) != 0;
     double level = smoothed;
     double g = fade;
     double p = presence;
-    Window window{};
+    ShapingLanes lanes{};
     for (int32_t i = 0; i < n; ++i)
     {
         // Outside a glide and a fade the window stays where the first frame puts it.
@@ -170,20 +304,22 @@ void DynShaper::RunShaping(double* const io[2], int32_t n)
             // in the driving modes a level gliding to 0 would drive the signal to silence.
             if (on)
                 level = SmootherStep(level, keep, take, amount);
-            window = WindowFor(level * g * p);
+            const Window window = WindowFor(level * g * p);
+            lanes = LanesFor(*this, window.a, window.lower, window.upper);
         }
-        double left = FiniteOrZero(io[0][i]);
-        double right = FiniteOrZero(io[1][i]);
-        if (mode & kDriveBit)
+        SamplePair x = FiniteOrZero(SamplePair{io[0][i], io[1][i]});
+        if (driving)
         {
             // Fades toward unity gain, not toward silence, so that a bypass ends without a jump.
             const double weight = g * p;
             const double gain = weight == 1.0 ? kDriveScale * level : 1.0 + weight * (kDriveScale * level - 1.0);
-            left = std::clamp(gain * left, -1.0, 1.0);
-            right = std::clamp(gain * right, -1.0, 1.0);
+            x = gain * x;
+            x = Select(x < -1.0, -kOne, x);
+            x = Select(x > 1.0, kOne, x);
         }
-        io[0][i] = ShapeIn(window, left);
-        io[1][i] = ShapeIn(window, right);
+        const SamplePair shaped = ShapeLanes<kWaveform>(lanes, x);
+        io[0][i] = shaped[0];
+        io[1][i] = shaped[1];
         // Fade and presence move on after the last frame of a host frame.
         if (fading && StepsAt(i + 1, framesPerHostFrame))
         {

@@ -92,8 +92,11 @@ private:
 
     Shaping CurrentShaping() const;
     void UseShaping(const Shaping& shaping);
-    // Smoothing, fades and shaping of one block with the current settings.
+    // Smoothing, fades and shaping of one block with the current settings, the waveform
+    // chosen once for the block.
     void RunShaping(double* const io[2], int32_t n);
+    template <uint32_t kWaveform>
+    void RunShapingWith(double* const io[2], int32_t n);
 
     SettingCrossfade<Shaping> mCrossfade;
 
@@ -107,8 +110,6 @@ private:
     };
 
     Window WindowFor(double a) const;
-    double ShapeIn(const Window& window, double x) const;
-    double WaveformValue(double t) const;
 };
 
 } // namespace Wezmark

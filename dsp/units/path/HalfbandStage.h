@@ -7,6 +7,9 @@
 #include <cmath>
 #include <cstdint>
 
+template <int kSections>
+struct HalfbandStageWide;
+
 // One factor-two step of the oversampler: an elliptic half-band low-pass in polyphase form,
 // two chains of first-order all-pass sections that both run at the lower rate. Up-sampling
 // gives each low-rate frame two high-rate frames (the outputs of the two chains), down-sampling
@@ -89,6 +92,9 @@ public:
     }
 
 private:
+    // The AVX2 loops work on the same memories, so a stage can change loops between blocks.
+    friend struct HalfbandStageWide<kSections>;
+
     // s[0] holds the chain's last input, s[k + 1] the last output of section k.
     template <size_t kCount>
     using ChainState = std::array<SamplePair, kCount + 1>;

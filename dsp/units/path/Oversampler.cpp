@@ -1,5 +1,7 @@
 #include "dsp/units/path/Oversampler.h"
 
+#include "dsp/units/path/OversamplerWide.h"
+
 #include <algorithm>
 
 namespace
@@ -10,8 +12,6 @@ constexpr double kNearTransition = 0.0175;
 constexpr double kMiddleTransition = 0.25;
 constexpr double kFarTransition = 0.375;
 
-constexpr int32_t kPieceCapacity = 32;
-
 // A value that is no number enters as silence: the filters would keep it for good.
 SamplePair Finite(double left, double right)
 {
@@ -19,7 +19,7 @@ SamplePair Finite(double left, double right)
 }
 } // namespace
 
-Oversampler::Oversampler()
+Oversampler::Oversampler() : mWide(AvailableSimdLevel() == SimdLevel::kAvx2Fma)
 {
     nearStage.Design(kNearTransition);
     middleStage.Design(kMiddleTransition);
@@ -30,6 +30,7 @@ void Oversampler::Prepare(double rate, uint32_t frames)
 {
     sampleRate = rate;
     blockSize = frames;
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     ResizeChannelPair(up, static_cast<int32_t>(frames * factor));
     ResizeChannelPair(down, static_cast<int32_t>(frames));
     Reset();
@@ -54,9 +55,13 @@ void Oversampler::ClearIfNotFinite()
 [[gnu::always_inline]] inline void Oversampler::UpThroughStages(const SamplePair* low, int32_t count,
                                                                 SamplePair* eightTimes)
 {
-    static_assert(kPieceFrames <= kPieceCapacity);
-    SamplePair twice[2 * kPieceCapacity];
-    SamplePair fourTimes[4 * kPieceCapacity];
+    if (mWide)
+    {
+        UpThroughStagesWide(nearStage, middleStage, farStage, low, count, eightTimes);
+        return;
+    }
+    SamplePair twice[2 * kPieceFrames];
+    SamplePair fourTimes[4 * kPieceFrames];
     nearStage.Up(low, count, twice);
     middleStage.Up(twice, 2 * count, fourTimes);
     farStage.Up(fourTimes, 4 * count, eightTimes);
@@ -65,8 +70,13 @@ void Oversampler::ClearIfNotFinite()
 [[gnu::always_inline]] inline void Oversampler::DownThroughStages(const SamplePair* eightTimes, int32_t count,
                                                                   SamplePair* low)
 {
-    SamplePair fourTimes[4 * kPieceCapacity];
-    SamplePair twice[2 * kPieceCapacity];
+    if (mWide)
+    {
+        DownThroughStagesWide(nearStage, middleStage, farStage, eightTimes, count, low);
+        return;
+    }
+    SamplePair fourTimes[4 * kPieceFrames];
+    SamplePair twice[2 * kPieceFrames];
     farStage.Down(eightTimes, 4 * count, fourTimes);
     middleStage.Down(fourTimes, 2 * count, twice);
     nearStage.Down(twice, count, low);
@@ -106,8 +116,8 @@ bool Oversampler::RoundTrip(double* const io[2], int32_t n)
         return true;
     if (static_cast<int64_t>(n) * factor > up.capacity)
         return false;
-    SamplePair low[kPieceCapacity];
-    SamplePair eightTimes[8 * kPieceCapacity];
+    SamplePair low[kPieceFrames];
+    SamplePair eightTimes[8 * kPieceFrames];
     for (int32_t from = 0; from < n; from += kPieceFrames)
     {
         const int32_t count = std::min(kPieceFrames, n - from);
@@ -135,8 +145,8 @@ double Oversampler::Latency() const
 // Host frames [from, from + count) of `in` into the up pair at eight times their position.
 void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count)
 {
-    SamplePair low[kPieceCapacity];
-    SamplePair eightTimes[8 * kPieceCapacity];
+    SamplePair low[kPieceFrames];
+    SamplePair eightTimes[8 * kPieceFrames];
     for (int32_t i = 0; i < count; ++i)
         low[i] = Finite(in[0][from + i], in[1][from + i]);
     UpThroughStages(low, count, eightTimes);
@@ -152,8 +162,10 @@ void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count
 // [from, from + count) of `out`.
 void Oversampler::DownPiece(const double* const in[2], int32_t from, int32_t count, double* const out[2])
 {
-    SamplePair eightTimes[8 * kPieceCapacity];
-    SamplePair low[kPieceCapacity];
+    if (count < 1)
+        return;
+    SamplePair eightTimes[8 * kPieceFrames];
+    SamplePair low[kPieceFrames];
     const size_t high = static_cast<size_t>(from) * factor;
     for (int32_t i = 0; i < 8 * count; ++i)
         eightTimes[i] = Finite(in[0][high + i], in[1][high + i]);

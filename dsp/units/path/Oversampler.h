@@ -2,6 +2,7 @@
 
 #include "dsp/SamplePair.h"
 #include "dsp/units/path/HalfbandStage.h"
+#include "dsp/units/SimdLevel.h"
 #include "framework/SampleArray.h"
 
 #include <algorithm>
@@ -16,12 +17,15 @@
 struct Oversampler
 {
     static constexpr uint32_t kFactor = 8;
+    // Host frames that go up and down together.
+    static constexpr int32_t kPieceFrames = 32;
 
     Oversampler();
     Oversampler(const Oversampler&) = delete;
     Oversampler& operator=(const Oversampler&) = delete;
 
     // The owner's re-initialisation: stores rate and block size, sizes both pairs, then resets.
+    // The widest loops the processor allows are chosen here and at construction.
     void Prepare(double rate, uint32_t frames);
     // Clears every filter memory.
     void Reset();
@@ -52,7 +56,6 @@ struct Oversampler
     uint32_t factor = kFactor;
 
 private:
-    static constexpr int32_t kPieceFrames = 32;
     static_assert(kFactor == 8, "three factor-two stages");
 
     void UpPiece(const double* const in[2], int32_t from, int32_t count);
@@ -62,6 +65,8 @@ private:
     void DownThroughStages(const SamplePair* eightTimes, int32_t count, SamplePair* low);
     void ClearIfNotFinite();
 
+    // The AVX2 loops instead of the portable ones.
+    bool mWide = false;
     HalfbandStage<9> nearStage;
     HalfbandStage<3> middleStage;
     HalfbandStage<2> farStage;

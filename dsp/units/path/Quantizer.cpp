@@ -1,31 +1,48 @@
 #include "dsp/units/path/Quantizer.h"
 
-#include "dsp/units/curves/CurvePoints.h"
+#include "dsp/SamplePair.h"
+#include "dsp/units/path/QuantizerWide.h"
 
 #include <cmath>
 
 namespace
 {
 
-// Truncation in double arithmetic: the same as a conversion to a 64-bit integer wherever
-// that is defined, and still finite where the product leaves the integer range.
-double Quantized(double x, double factor)
+constexpr double kIntegerFloor = 4503599627370496.0; // 2^52: from here on every double is whole
+
+// Truncation toward zero for both lanes without a branch: the same as std::trunc. Adding and
+// taking away 2^52 rounds a magnitude below it to a whole number, one too high where it
+// rounded up.
+SamplePair Truncated(SamplePair v)
 {
-    return FiniteOrZero(std::trunc(factor * FiniteOrZero(x)) / factor);
+    const SamplePair magnitude = v < 0.0 ? -v : v;
+    SamplePair whole = (magnitude + kIntegerFloor) - kIntegerFloor;
+    whole = whole > magnitude ? whole - 1.0 : whole;
+    whole = magnitude < kIntegerFloor ? whole : magnitude;
+    // A zero keeps its sign.
+    whole = v < 0.0 ? -whole : whole;
+    return v == 0.0 ? v : whole;
 }
 
-void QuantizeWith(double* const io[2], int32_t n, double setting)
+// Truncation in double arithmetic: the same as a conversion to a 64-bit integer wherever
+// that is defined, and still finite where the product leaves the integer range. The divide
+// works on both samples of a frame at once.
+void QuantizePortable(double* const io[2], int32_t n, double factor)
 {
-    if (setting == 0.0)
-        return;
     for (int32_t i = 0; i < n; ++i)
     {
-        io[0][i] = Quantized(io[0][i], setting);
-        io[1][i] = Quantized(io[1][i], setting);
+        const SamplePair x = FiniteOrZero(SamplePair{io[0][i], io[1][i]});
+        const SamplePair q = FiniteOrZero(Truncated(factor * x) / factor);
+        io[0][i] = q[0];
+        io[1][i] = q[1];
     }
 }
 
 } // namespace
+
+Quantizer::Quantizer() : mWide(AvailableSimdLevel() == SimdLevel::kAvx2Fma)
+{
+}
 
 double Quantizer::Setting() const
 {
@@ -34,7 +51,18 @@ double Quantizer::Setting() const
 
 void Quantizer::SetBlockSize(int32_t frames)
 {
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     mCrossfade.SetBlockSize(frames);
+}
+
+void Quantizer::QuantizeWith(double* const io[2], int32_t n, double setting) const
+{
+    if (setting == 0.0)
+        return;
+    if (mWide && QuantizeWideServes(setting))
+        QuantizeWide(io, n, setting);
+    else
+        QuantizePortable(io, n, setting);
 }
 
 void Quantizer::ProcessBlock(double* const io[2], int32_t n, double keep, double take)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/units/SettingCrossfade.h"
+#include "dsp/units/SimdLevel.h"
 
 #include <cstdint>
 
@@ -14,10 +15,13 @@ struct Quantizer
     static constexpr double kFullBits = 64.0;
     static constexpr double kFullFactor = 18446744073709551616.0; // 2^64
 
+    // Takes the widest loops the processor allows, as SetBlockSize does.
+    Quantizer();
+
     // The crossfade's weight glides by `keep` and `take` once per host frame.
     void ProcessBlock(double* const io[2], int32_t n, double keep, double take);
     // Sizes the crossfade buffer for blocks of up to `frames`; nothing has been heard since,
-    // so the next block takes the setting as it is then.
+    // so the next block takes the setting as it is then. Chooses the loops anew.
     void SetBlockSize(int32_t frames);
 
     bool bypassed = false;
@@ -31,6 +35,11 @@ struct Quantizer
 private:
     // The factor in use, 0 when the unit passes the signal.
     double Setting() const;
+    // Quantises in place; a setting of 0 passes the signal.
+    void QuantizeWith(double* const io[2], int32_t n, double setting) const;
+
+    // The AVX2 loop instead of the portable one.
+    bool mWide;
 
     SettingCrossfade<double> mCrossfade;
 };

@@ -3,11 +3,13 @@
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/DistortionWide.h"
 #include "dsp/units/path/RoundedIndex.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
 
 namespace Wezmark
 {
@@ -66,6 +68,7 @@ void Saturator::SetMode(double v)
 
 void Saturator::SetBlockSize(int32_t frames)
 {
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     ResizeChannelPair(scratch, frames);
     if (scratch.capacity > 0)
     {
@@ -101,8 +104,16 @@ void Saturator::ProcessPiece(double* const io[2], int32_t n)
         io[0][i] = FiniteOrZero(io[0][i]);
         io[1][i] = FiniteOrZero(io[1][i]);
     }
-    curve.LookupBlock(io[0], scratch.left, n, table);
-    curve.LookupBlock(io[1], scratch.right, n, table);
+    if (const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt)
+    {
+        LookupBlockWide(*wide, io[0], scratch.left, n);
+        LookupBlockWide(*wide, io[1], scratch.right, n);
+    }
+    else
+    {
+        curve.LookupBlock(io[0], scratch.left, n, table);
+        curve.LookupBlock(io[1], scratch.right, n, table);
+    }
     // Settled smoothers are stepped once, not per frame: the later steps change nothing.
     const bool settled = SmootherStep(amountState, amountKeep, amountTake, amount) == amountState &&
                          SmootherStep(driveState, driveKeep, driveTake, drive) == driveState;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
+#include "dsp/units/SimdLevel.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "framework/SampleArray.h"
 
@@ -64,6 +65,9 @@ public:
 private:
     // Off only once both the target and the smoothed amount are exactly 0.
     bool Running() const;
+
+    // The AVX2 look-ups instead of the portable ones, chosen by SetBlockSize.
+    bool mWide = false;
 };
 
 } // namespace Wezmark

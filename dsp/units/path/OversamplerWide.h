@@ -1,0 +1,14 @@
+#pragma once
+
+#include "dsp/SamplePair.h"
+#include "dsp/units/path/HalfbandStage.h"
+
+#include <cstdint>
+
+// The oversampler's three stages each way with 256-bit AVX2 and fused multiply-add: both
+// chains of a stage side by side in one register. Only for a processor where
+// AvailableSimdLevel allows it, on pieces of at most Oversampler::kPieceFrames host frames. The result differs from the portable loops by rounding alone.
+void UpThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                         const SamplePair* low, int32_t count, SamplePair* eightTimes);
+void DownThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                           const SamplePair* eightTimes, int32_t count, SamplePair* low);

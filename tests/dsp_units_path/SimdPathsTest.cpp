@@ -1,0 +1,230 @@
+#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/CurvePoints.h"
+#include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/DistortionWide.h"
+#include "dsp/units/path/Oversampler.h"
+#include "dsp/units/path/Quantizer.h"
+#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/SimdLevels.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace
+{
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Noise over a little more than full scale, with the values that need care among it.
+StereoBuffer Signal(int32_t frames, double amplitude, uint32_t seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> value(-amplitude, amplitude);
+    StereoBuffer buffer(frames);
+    for (int32_t i = 0; i < frames; ++i)
+    {
+        buffer.left[i] = value(random);
+        buffer.right[i] = value(random);
+    }
+    return buffer;
+}
+
+void PutSpecialValues(StereoBuffer& buffer)
+{
+    const double special[] = {0.0, -0.0, 1.0, -1.0, kInfinity, -kInfinity, std::nan(""), 1e300, -1e-300, 0.999999999};
+    for (size_t k = 0; k < std::size(special) && k < buffer.left.size(); ++k)
+    {
+        buffer.left[3 * k % buffer.left.size()] = special[k];
+        buffer.right[(5 * k + 1) % buffer.right.size()] = special[k];
+    }
+}
+
+double LargestDifference(const StereoBuffer& a, const StereoBuffer& b)
+{
+    double largest = 0.0;
+    for (size_t i = 0; i < a.left.size(); ++i)
+        largest = std::max({largest, std::fabs(a.left[i] - b.left[i]), std::fabs(a.right[i] - b.right[i])});
+    return largest;
+}
+
+// The first frame whose left or right sample differs in any bit; -1 where none does.
+int64_t FirstDifferentFrame(const StereoBuffer& a, const StereoBuffer& b)
+{
+    for (size_t i = 0; i < a.left.size(); ++i)
+        if (std::memcmp(&a.left[i], &b.left[i], sizeof(double)) != 0 ||
+            std::memcmp(&a.right[i], &b.right[i], sizeof(double)) != 0)
+            return static_cast<int64_t>(i);
+    return -1;
+}
+
+// Oversampled clipping and a plain round trip, in host blocks that cut the pieces unevenly.
+StereoBuffer Oversampled(SimdLevel level)
+{
+    constexpr int32_t kBlock = 300;
+    constexpr int32_t kBlocks = 6;
+    const SimdLimit limit(level);
+    Oversampler clipped;
+    Oversampler aligned;
+    clipped.Prepare(48000.0, kBlock);
+    aligned.Prepare(48000.0, kBlock);
+    StereoBuffer signal = Signal(2 * kBlock * kBlocks, 0.9, 7);
+    for (int32_t block = 0; block < 2 * kBlocks; ++block)
+    {
+        double* const io[2] = {signal.left.data() + block * kBlock, signal.right.data() + block * kBlock};
+        if (block % 2 == 0)
+            clipped.ProcessInPieces(io, kBlock, [](double* const piece[2], int32_t m) {
+                for (int32_t i = 0; i < m; ++i)
+                {
+                    piece[0][i] = std::tanh(3.0 * piece[0][i]);
+                    piece[1][i] = std::tanh(3.0 * piece[1][i]);
+                }
+            });
+        else
+            aligned.RoundTrip(io, kBlock);
+    }
+    return signal;
+}
+
+TEST(SimdPaths, OversamplerLoopsMatchThePortableOnesWithin120Decibels)
+{
+    const StereoBuffer portable = Oversampled(SimdLevel::kPortable);
+    for (const SimdLevel level : SimdLevelsHere())
+    {
+        const StereoBuffer out = Oversampled(level);
+        EXPECT_LE(LargestDifference(out, portable), kSimdTolerance) << static_cast<int>(level);
+        // Fused multiply-adds round differently: had the wide loops not run, nothing would differ.
+        if (level != SimdLevel::kPortable)
+        {
+            EXPECT_NE(FirstDifferentFrame(out, portable), -1) << "the wide loops did not run";
+        }
+    }
+}
+
+// The divide's own result, truncation toward zero as the quantiser defines it.
+double QuantizedByDivide(double x, double factor)
+{
+    return FiniteOrZero(std::trunc(factor * FiniteOrZero(x)) / factor);
+}
+
+TEST(SimdPaths, QuantizerGivesTheDividesResultBitForBitOnEveryPath)
+{
+    constexpr int32_t kFrames = 2003;
+    for (const SimdLevel level : SimdLevelsHere())
+    {
+        for (int step = 0; step <= 64; ++step)
+        {
+            const double bits = 1.0 + 63.0 * step / 64.0 + (step % 3) * 0.01;
+            StereoBuffer in = Signal(kFrames, 1.5, 11 + step);
+            PutSpecialValues(in);
+            StereoBuffer expected = in;
+            for (int32_t i = 0; i < kFrames; ++i)
+            {
+                expected.left[i] = QuantizedByDivide(in.left[i], std::pow(2.0, bits));
+                expected.right[i] = QuantizedByDivide(in.right[i], std::pow(2.0, bits));
+            }
+            const SimdLimit limit(level);
+            Quantizer q;
+            q.amount = 0.5;
+            q.bits = bits;
+            q.factor = std::pow(2.0, bits);
+            q.SetBlockSize(kFrames);
+            q.ProcessBlock(in.Io(), kFrames, 0.99, 0.01);
+            EXPECT_EQ(FirstDifferentFrame(in, expected), -1) << "level " << static_cast<int>(level) << " bits " << bits;
+        }
+    }
+}
+
+const Wezmark::DistortionDataProvider& Library()
+{
+    static const Wezmark::DistortionDataProvider library;
+    return library;
+}
+
+// The shaping as separate passes, as the unit once ran it: clean, look up each sample, then
+// drive, clamp, fold and mix with a settled amount.
+StereoBuffer ShapedBySeparatePasses(const Wezmark::Distortion& unit, StereoBuffer block)
+{
+    const double s = unit.amount;
+    const bool driving = unit.mode == Wezmark::Distortion::kDrive || unit.mode == Wezmark::Distortion::kDriveAndFold;
+    const double g = driving ? (s * unit.drive + 1.0) * unit.ShapingOf(unit.current).scale : 2.0 * s;
+    const double h = s * 0.5;
+    for (std::vector<double>* channel : {&block.left, &block.right})
+        for (double& x : *channel)
+        {
+            x = FiniteOrZero(x);
+            double wet = std::clamp(g * unit.current->Lookup(x, unit.current->effective.data), -1.0, 1.0);
+            if (unit.mode == Wezmark::Distortion::kDriveAndFold)
+                wet = 2.0 * std::sin(wet * 1.5707963267948966);
+            x = h * wet + (1.0 - h) * x;
+        }
+    return block;
+}
+
+TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultOnEveryPath)
+{
+    constexpr int32_t kFrames = 515;
+    for (const SimdLevel level : SimdLevelsHere())
+        for (uint32_t mode = 0; mode <= 2; ++mode)
+            for (const double interpolation : {0.0, 0.25, 0.5, 0.75, 1.0})
+            {
+                const SimdLimit limit(level);
+                Wezmark::Distortion unit(Library());
+                unit.Init();
+                unit.SetBlockSize(kFrames);
+                unit.SelectCurve(22.0 / 80.0);
+                unit.SetInterpolation(interpolation);
+                unit.mode = mode;
+                unit.amount = 0.7;
+                // Settled from the first frame on.
+                unit.smoothKeep = 0.0;
+                unit.smoothTake = 1.0;
+                unit.smoothedAmount = unit.amount;
+                StereoBuffer block = Signal(kFrames, 1.2, 5 + mode);
+                PutSpecialValues(block);
+                unit.current->BuildEffective();
+                const StereoBuffer expected = ShapedBySeparatePasses(unit, block);
+                unit.ProcessBlock(block.Io(), kFrames);
+                EXPECT_EQ(FirstDifferentFrame(block, expected), -1)
+                    << "level " << static_cast<int>(level) << " mode " << mode << " interpolation " << interpolation;
+            }
+}
+
+TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultBitForBit)
+{
+    if (AvailableSimdLevel() != SimdLevel::kAvx2Fma)
+        GTEST_SKIP() << "no AVX2 on this processor";
+    constexpr int32_t kSamples = 1027;
+    DistortionCurve curve(Wezmark::Distortion::kCurvePoints);
+    std::vector<double> points(curve.count);
+    for (size_t i = 0; i < points.size(); ++i)
+        points[i] = std::tanh(4.0 * (2.0 * i / (points.size() - 1.0) - 1.0)) * (i % 7 == 0 ? 0.9 : 1.0);
+    curve.SetPoints(points);
+    StereoBuffer in = Signal(kSamples, 1.3, 3);
+    PutSpecialValues(in);
+    for (uint32_t interpolation = 0; interpolation <= 7; ++interpolation)
+    {
+        curve.interpolation = interpolation;
+        const std::optional<WideCurve> wide = WideCurveOf(curve, curve.points.data);
+        const bool expected = interpolation == DistortionCurve::kLinearInterpolation ||
+                              interpolation == DistortionCurve::kHermiteInterpolation || interpolation > 4;
+        ASSERT_EQ(wide.has_value(), expected) << interpolation;
+        if (!wide)
+            continue;
+        StereoBuffer portable(kSamples);
+        StereoBuffer out(kSamples);
+        curve.LookupBlock(in.left.data(), portable.left.data(), kSamples, curve.points.data);
+        curve.LookupBlock(in.right.data(), portable.right.data(), kSamples, curve.points.data);
+        LookupBlockWide(*wide, in.left.data(), out.left.data(), kSamples);
+        LookupBlockWide(*wide, in.right.data(), out.right.data(), kSamples);
+        EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "interpolation " << interpolation;
+    }
+}
+
+} // namespace
