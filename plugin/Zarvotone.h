@@ -297,6 +297,8 @@ private:
     ChannelPair mSignal;
     // 0 until Reset has sized everything; a block then plays silence.
     int32_t mPreparedFrames = 0;
+    // Until the first block after a preparation, settings glide from values nothing was heard of.
+    bool mFirstBlockAfterPrepare = false;
 
     std::atomic<bool> mProcessingActive{false};
     double mLastTempo;

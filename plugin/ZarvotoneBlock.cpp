@@ -112,6 +112,13 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
 
 void Zarvotone::ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t n)
 {
+    // The first block starts on the settings made since the preparation instead of gliding
+    // there, frame by frame, from ones that were never heard.
+    if (mFirstBlockAfterPrepare)
+    {
+        mUnits.ClearFilterMemories();
+        mFirstBlockAfterPrepare = false;
+    }
     ZeroFrames(mChainSignal.left, n);
     ZeroFrames(mChainSignal.right, n);
 

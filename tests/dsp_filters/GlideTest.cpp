@@ -240,3 +240,22 @@ TEST(Glide, AGlideCutShortByATransitionLengthOfZeroSettlesOnTheTarget)
 }
 
 } // namespace
+
+// A start afresh has nothing to glide from: a glide under way ends on its target at once, and
+// a later set glides from there.
+TEST(Glide, RestartPutsTheTargetInForceAtOnce)
+{
+    const DesignEntry& entry = Find("RbjLowPass");
+    auto filter = entry.make();
+    const Dsp::FilterParams from{44100, 2000, 1};
+    const Dsp::FilterParams to{44100, 8000, 1};
+    const Dsp::FilterParams next{44100, 500, 1};
+    filter->SetParams(from);
+    filter->SetParams(to);
+    Probe(*filter);
+    filter->Restart();
+    EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, to), kGuardResidue);
+    filter->SetParams(next);
+    EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, Between(to, next, 1.0 / 256.0)),
+                kGuardResidue + kProbeTolerance);
+}

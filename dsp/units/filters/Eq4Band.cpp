@@ -170,7 +170,7 @@ void Eq4Band::SetBlockSize(int32_t frames)
 void Eq4Band::ResetDesigns()
 {
     for (const auto& design : designs)
-        design->Reset();
+        design->Restart();
     mInput.Clear();
 }
 
