@@ -61,6 +61,18 @@ void RunStage(bool oversampled, Oversampler& oversampler, double* const signal[2
         stage(signal, frames);
 }
 
+// RunStage for a stage that may pass the block unchanged: then it does not run, and
+// oversampled the round trip alone gives the signal the delay and phase of the stage's path.
+template <class Stage>
+void RunStageUnlessIdle(bool idle, bool oversampled, Oversampler& oversampler, double* const signal[2],
+                        int32_t frames, Stage stage)
+{
+    if (!idle)
+        RunStage(oversampled, oversampler, signal, frames, stage);
+    else if (oversampled)
+        oversampler.RoundTrip(signal, frames);
+}
+
 double Guarded(double sample)
 {
     return std::isfinite(sample) ? std::clamp(sample, -kOutputClamp, kOutputClamp) : 0.0;
@@ -150,7 +162,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     }
     const bool oversampled = Oversampling();
     mUnits.input.BeginBlock();
-    RunStage(oversampled, mUnits.inputOversampler, signal, n,
+    RunStageUnlessIdle(mUnits.input.PassesUnchanged(), oversampled, mUnits.inputOversampler, signal, n,
              [this](double* const io[2], int32_t frames) { mUnits.input.ProcessPiece(io, frames); });
 
     if (mBypassLast < kBypassSettled)
@@ -176,7 +188,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     mBypassLast = mBypassSmoother.value;
 
     mUnits.outputSaturator.BeginBlock();
-    RunStage(oversampled, mUnits.outputOversampler, signal, n,
+    RunStageUnlessIdle(!mUnits.outputSaturator.Running(), oversampled, mUnits.outputOversampler, signal, n,
              [this](double* const io[2], int32_t frames) { mUnits.outputSaturator.ProcessPiece(io, frames); });
     mUnits.outputSweep.ProcessBlock(signal, n);
 
