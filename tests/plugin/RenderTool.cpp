@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace
@@ -96,19 +95,5 @@ int Compare(const std::vector<double>& reference, const std::vector<double>& sam
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 || (std::strcmp(argv[1], "--write") != 0 && std::strcmp(argv[1], "--compare") != 0))
-    {
-        std::fprintf(stderr, "usage: plugin_render --write FILE | --compare FILE\n");
-        return 2;
-    }
-    const std::vector<double> samples = RenderAll();
-    if (std::strcmp(argv[1], "--write") == 0)
-        return WriteRender(argv[2], samples) ? 0 : 1;
-    std::vector<double> reference;
-    if (!ReadRender(argv[2], reference))
-    {
-        std::fprintf(stderr, "cannot read %s\n", argv[2]);
-        return 1;
-    }
-    return Compare(reference, samples);
+    return RunRenderTool(argc, argv, "plugin_render", RenderAll, Compare);
 }
