@@ -140,14 +140,12 @@ void Eq4Band::SetGain(Band band, double v)
     DesignParams::Set(*designs[band], Dsp::kGainId, GainInDecibels(gains[band]));
 }
 
-int Eq4Band::LeadingFlatBands() const
+int32_t Eq4Band::FramesToRun(Band band, int32_t n) const
 {
-    int count = 0;
     // The design's own gain: before the first SetGain it is the design's default, not flat.
-    while (count < kBandCount && DesignParams::Get(*designs[count], Dsp::kGainId, 1.0) == 0.0 &&
-           mFramesSinceSet[count] >= kGlideFrames)
-        ++count;
-    return count;
+    if (DesignParams::Get(*designs[band], Dsp::kGainId, 1.0) != 0.0)
+        return n;
+    return std::clamp(kGlideFrames - mFramesSinceSet[band], 0, n);
 }
 
 void Eq4Band::BringBackIn(Band band)
@@ -172,6 +170,8 @@ void Eq4Band::ResetDesigns()
     for (const auto& design : designs)
         design->Restart();
     mInput.Clear();
+    // A start afresh ends every glide.
+    mFramesSinceSet.fill(kGlideFrames);
 }
 
 void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
@@ -180,25 +180,30 @@ void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
         return;
     if (n < 1 || n > work.capacity)
         return;
-    const int skipped = LeadingFlatBands();
+    // A band sits out from the frame on which it and every band before it pass the signal
+    // unchanged, so where that happens does not depend on how the blocks are cut.
+    std::array<int32_t, kBandCount> frames{};
+    int32_t run = 0;
     for (int band = 0; band < kBandCount; ++band)
     {
-        if (band < skipped)
-            mSkipped[band] = true;
-        else if (mSkipped[band])
+        run = std::max(run, FramesToRun(static_cast<Band>(band), n));
+        frames[band] = run;
+        if (run > 0 && mSkipped[band])
             BringBackIn(static_cast<Band>(band));
+        mSkipped[band] = run < n;
         mFramesSinceSet[band] = std::min(mFramesSinceSet[band] + n, kGlideFrames);
     }
     const double* const input[2] = {io[0], io[1]};
     mInput.Write(input, n);
-    if (skipped == kBandCount && fade == 1.0)
+    if (run == 0 && fade == 1.0)
         return;
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(work.left, io[0], bytes);
     std::memcpy(work.right, io[1], bytes);
     double* const processed[2] = {work.left, work.right};
-    for (int band = skipped; band < kBandCount; ++band)
-        designs[band]->ProcessDouble(n, processed);
+    for (int band = 0; band < kBandCount; ++band)
+        if (frames[band] > 0)
+            designs[band]->ProcessDouble(frames[band], processed);
     if (fade != 1.0)
         MixBypassFade(io, processed, n);
     std::memcpy(io[0], work.left, bytes);

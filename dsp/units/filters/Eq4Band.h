@@ -69,8 +69,9 @@ public:
 private:
     void SetGain(Band band, double v);
     double GetGain(Band band) const;
-    // How many bands from the first on are flat, with no glide from another gain under way.
-    int LeadingFlatBands() const;
+    // Frames at the start of an n-frame block that the band must run: all of them, or for a
+    // band at 0 dB those of a glide there that is still under way.
+    int32_t FramesToRun(Band band, int32_t n) const;
     // The band as if it had run on the kept input all along.
     void BringBackIn(Band band);
 
