@@ -206,24 +206,22 @@ void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
     const double* const input[2] = {io[0], io[1]};
     mInput.Write(input, n);
 
+    // The result lands in A; the dry side of the bypass fade is the saturated block.
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    for (ChannelPair* work : {&workA, &workB})
-    {
-        std::memcpy(work->left, io[0], bytes);
-        std::memcpy(work->right, io[1], bytes);
-    }
-    if (!skip1)
-        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
-    if (!skip2)
-        RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
-    // The mix lands in A; the dry side of the bypass fade is the saturated block.
+    std::memcpy(workA.left, io[0], bytes);
+    std::memcpy(workA.right, io[1], bytes);
     if (skip1)
+        RunPlaying(bank2, mPlaying2, filter2Type, design2, workA, n);
+    else if (skip2)
+        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+    else
     {
-        std::memcpy(workA.left, workB.left, bytes);
-        std::memcpy(workA.right, workB.right, bytes);
-    }
-    else if (!skip2)
+        std::memcpy(workB.left, io[0], bytes);
+        std::memcpy(workB.right, io[1], bytes);
+        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+        RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
         MixByBalance(n);
+    }
     double* const mixed[2] = {workA.left, workA.right};
     if (fade != 1.0)
         MixBypassFade(io, mixed, n);
