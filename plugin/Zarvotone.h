@@ -281,6 +281,8 @@ private:
     OversamplingSwitch mOversamplingSwitch;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.
     bool mDryAligningWithChain = false;
+    // Whether the input stage passed this block unchanged.
+    bool mInputIdle = false;
     bool mDryAligning = false;
     bool mBypassAligning = false;
     ScopeBuffer mScope;

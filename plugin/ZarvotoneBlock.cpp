@@ -162,7 +162,8 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     }
     const bool oversampled = Oversampling();
     mUnits.input.BeginBlock();
-    RunStageUnlessIdle(mUnits.input.PassesUnchanged(), oversampled, mUnits.inputOversampler, signal, n,
+    mInputIdle = mUnits.input.PassesUnchanged();
+    RunStageUnlessIdle(mInputIdle, oversampled, mUnits.inputOversampler, signal, n,
              [this](double* const io[2], int32_t frames) { mUnits.input.ProcessPiece(io, frames); });
 
     if (mBypassLast < kBypassSettled)
@@ -399,8 +400,19 @@ void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& runnin
 // it, and the fourth while the mix does.
 void Zarvotone::AlignDryWithChain(int32_t n)
 {
-    const bool heard = DryHeard() || mUnits.subBand.Running();
-    AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), Oversampling() && heard, mDryAligningWithChain, mDry, n);
+    const bool needed = Oversampling() && (DryHeard() || mUnits.subBand.Running());
+    if (!needed || !mInputIdle)
+    {
+        AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), needed, mDryAligningWithChain, mDry, n);
+        return;
+    }
+    // An idle input stage made the round trip alone, on the same signal: its result (the
+    // signal that the effect path left alone) is the dry signal's first round trip, and the
+    // first aligner takes its memory to go on from there when the stage runs again.
+    CopyFrames(mDry.left, mSignal.left, n);
+    CopyFrames(mDry.right, mSignal.right, n);
+    mUnits.dryOversamplers[0].TakeStateFrom(mUnits.inputOversampler);
+    AlignThrough(std::span(mUnits.dryOversamplers).subspan<1, 2>(), needed, mDryAligningWithChain, mDry, n);
 }
 
 void Zarvotone::AlignDry(int32_t n)
