@@ -27,29 +27,29 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
 
     filter.SetSampleRate(rate);
     filter.SetBlockSize(frames);
-    filter.Reset();
-
     distoEq.SetSampleRate(rate);
     distoEq.SetBlockSize(frames);
-    distoEq.ResetDesigns();
-
     outputSweep.SetSampleRate(rate);
     outputSweep.SetBlockSize(frames);
-    outputSweep.ResetDesigns();
-
     levelMeter.SetSampleRate(rate);
-
     outputFilter.SetSampleRate(rate);
     outputFilter.SetBlockSize(frames);
-    outputFilter.ResetDesigns();
-
     subBand.SetSampleRate(rate);
     subBand.SetBlockSize(frames);
-    subBand.equaliser.ResetDesigns();
-    subBand.splitter.Reset();
+    ClearFilterMemories();
 
     outputSaturator.SetBlockSize(oversampled);
     limiter.Restart();
+}
+
+void ProcessingUnits::ClearFilterMemories()
+{
+    filter.Reset();
+    distoEq.ResetDesigns();
+    outputSweep.ResetDesigns();
+    outputFilter.ResetDesigns();
+    subBand.equaliser.ResetDesigns();
+    subBand.splitter.Reset();
 }
 
 void ProcessingUnits::ResetOversamplers()

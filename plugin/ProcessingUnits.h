@@ -30,6 +30,8 @@ struct ProcessingUnits
     // (eight times that inside the oversampled stages) and every filter memory cleared.
     void Prepare(double rate, int32_t frames);
 
+    // Clears the memory of every filter unit; a glide of a design under way ends on its target.
+    void ClearFilterMemories();
     // Clears every oversampler, for a path that starts to run oversampled.
     void ResetOversamplers();
     // Tells the stages that can run oversampled whether they do, so that their glides, fades

@@ -172,6 +172,7 @@ void Zarvotone::Reset()
     ResizeSampleArray(mSilence, frames);
     std::memset(mSilence.data, 0, sizeof(double) * static_cast<size_t>(mSilence.capacity));
     mPreparedFrames = frames;
+    mFirstBlockAfterPrepare = true;
 }
 
 void Zarvotone::SetActive(bool active)

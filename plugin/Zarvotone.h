@@ -281,6 +281,8 @@ private:
     OversamplingSwitch mOversamplingSwitch;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.
     bool mDryAligningWithChain = false;
+    // Whether the input stage passed this block unchanged.
+    bool mInputIdle = false;
     bool mDryAligning = false;
     bool mBypassAligning = false;
     ScopeBuffer mScope;
@@ -297,6 +299,8 @@ private:
     ChannelPair mSignal;
     // 0 until Reset has sized everything; a block then plays silence.
     int32_t mPreparedFrames = 0;
+    // Until the first block after a preparation, settings glide from values nothing was heard of.
+    bool mFirstBlockAfterPrepare = false;
 
     std::atomic<bool> mProcessingActive{false};
     double mLastTempo;

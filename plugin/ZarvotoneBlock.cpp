@@ -61,6 +61,18 @@ void RunStage(bool oversampled, Oversampler& oversampler, double* const signal[2
         stage(signal, frames);
 }
 
+// RunStage for a stage that may pass the block unchanged: then it does not run, and
+// oversampled the round trip alone gives the signal the delay and phase of the stage's path.
+template <class Stage>
+void RunStageUnlessIdle(bool idle, bool oversampled, Oversampler& oversampler, double* const signal[2],
+                        int32_t frames, Stage stage)
+{
+    if (!idle)
+        RunStage(oversampled, oversampler, signal, frames, stage);
+    else if (oversampled)
+        oversampler.RoundTrip(signal, frames);
+}
+
 double Guarded(double sample)
 {
     return std::isfinite(sample) ? std::clamp(sample, -kOutputClamp, kOutputClamp) : 0.0;
@@ -112,6 +124,13 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
 
 void Zarvotone::ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t n)
 {
+    // The first block starts on the settings made since the preparation instead of gliding
+    // there, frame by frame, from ones that were never heard.
+    if (mFirstBlockAfterPrepare)
+    {
+        mUnits.ClearFilterMemories();
+        mFirstBlockAfterPrepare = false;
+    }
     ZeroFrames(mChainSignal.left, n);
     ZeroFrames(mChainSignal.right, n);
 
@@ -143,7 +162,8 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     }
     const bool oversampled = Oversampling();
     mUnits.input.BeginBlock();
-    RunStage(oversampled, mUnits.inputOversampler, signal, n,
+    mInputIdle = mUnits.input.PassesUnchanged();
+    RunStageUnlessIdle(mInputIdle, oversampled, mUnits.inputOversampler, signal, n,
              [this](double* const io[2], int32_t frames) { mUnits.input.ProcessPiece(io, frames); });
 
     if (mBypassLast < kBypassSettled)
@@ -169,7 +189,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     mBypassLast = mBypassSmoother.value;
 
     mUnits.outputSaturator.BeginBlock();
-    RunStage(oversampled, mUnits.outputOversampler, signal, n,
+    RunStageUnlessIdle(!mUnits.outputSaturator.Running(), oversampled, mUnits.outputOversampler, signal, n,
              [this](double* const io[2], int32_t frames) { mUnits.outputSaturator.ProcessPiece(io, frames); });
     mUnits.outputSweep.ProcessBlock(signal, n);
 
@@ -380,8 +400,19 @@ void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& runnin
 // it, and the fourth while the mix does.
 void Zarvotone::AlignDryWithChain(int32_t n)
 {
-    const bool heard = DryHeard() || mUnits.subBand.Running();
-    AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), Oversampling() && heard, mDryAligningWithChain, mDry, n);
+    const bool needed = Oversampling() && (DryHeard() || mUnits.subBand.Running());
+    if (!needed || !mInputIdle)
+    {
+        AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), needed, mDryAligningWithChain, mDry, n);
+        return;
+    }
+    // An idle input stage made the round trip alone, on the same signal: its result (the
+    // signal that the effect path left alone) is the dry signal's first round trip, and the
+    // first aligner takes its memory to go on from there when the stage runs again.
+    CopyFrames(mDry.left, mSignal.left, n);
+    CopyFrames(mDry.right, mSignal.right, n);
+    mUnits.dryOversamplers[0].TakeStateFrom(mUnits.inputOversampler);
+    AlignThrough(std::span(mUnits.dryOversamplers).subspan<1, 2>(), needed, mDryAligningWithChain, mDry, n);
 }
 
 void Zarvotone::AlignDry(int32_t n)

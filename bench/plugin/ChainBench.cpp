@@ -3,6 +3,7 @@
 // block seen.
 
 #include "framework/vst2/Vst2Constants.h"
+#include "plugin/FactoryBank.h"
 #include "plugin/Zarvotone.h"
 #include "tests/support/EveryUnitOversampled.h"
 
@@ -11,7 +12,9 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <ctime>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace
@@ -95,6 +98,30 @@ void BM_Program0(benchmark::State& state)
     Measure(state, effect, block, [](int) {});
 }
 
+void BM_Program0Oversampled(benchmark::State& state)
+{
+    Effect effect;
+    effect.Dispatch(effSetProgram, 0, 0);
+    effect.Set(kParamOversampling, 1.0);
+    Block block(0.5);
+    Measure(state, effect, block, [](int) {});
+}
+
+// The first block of a freshly prepared instance, which should cost what any other block does.
+void BM_FirstBlock(benchmark::State& state)
+{
+    Block block(0.5);
+    for (auto _ : state)
+    {
+        Effect effect;
+        effect.Dispatch(effSetProgram, 0, 0);
+        const auto start = std::chrono::steady_clock::now();
+        block.Run(*effect.plugin);
+        const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+        state.SetIterationTime(elapsed.count());
+    }
+}
+
 void BM_EveryUnitOversampled(benchmark::State& state)
 {
     Effect effect;
@@ -133,11 +160,61 @@ void BM_SilenceAfterBurst(benchmark::State& state)
     Measure(state, effect, silence, [](int) {});
 }
 
+// CPU time of this thread, which a busy machine's preemptions do not inflate.
+double ThreadSeconds()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + 1e-9 * static_cast<double>(now.tv_nsec);
+}
+
+// Every factory program in turn, each on an instance of its own that has played long enough for
+// the program change to settle: the median and the slowest program's realtime factor.
+void BM_FactoryPrograms(benchmark::State& state)
+{
+    constexpr int kSettleBlocks = 100;
+    constexpr int kTimedBlocks = 20;
+    const int programCount = static_cast<int>(CreateFactoryPrograms().size());
+    std::vector<std::unique_ptr<Effect>> effects;
+    for (int program = 0; program < programCount; ++program)
+    {
+        effects.push_back(std::make_unique<Effect>());
+        effects.back()->Dispatch(effSetProgram, 0, program);
+    }
+    Block block(0.5);
+    for (auto& effect : effects)
+        for (int i = 0; i < kSettleBlocks; ++i)
+            block.Run(*effect->plugin);
+    std::vector<double> seconds(effects.size());
+    for (auto _ : state)
+    {
+        for (size_t p = 0; p < effects.size(); ++p)
+        {
+            const double start = ThreadSeconds();
+            for (int i = 0; i < kTimedBlocks; ++i)
+                block.Run(*effects[p]->plugin);
+            seconds[p] += ThreadSeconds() - start;
+        }
+    }
+    const double audioSeconds = static_cast<double>(state.iterations()) * kTimedBlocks * kBlock / kRate;
+    std::vector<double> factors;
+    for (double s : seconds)
+        factors.push_back(audioSeconds / s);
+    const auto slowest = std::min_element(factors.begin(), factors.end());
+    state.counters["slowest_program"] = static_cast<double>(slowest - factors.begin());
+    state.counters["slowest_x"] = *slowest;
+    std::nth_element(factors.begin(), factors.begin() + programCount / 2, factors.end());
+    state.counters["median_x"] = factors[static_cast<size_t>(programCount / 2)];
+}
+
 // Ten seconds of blocks for the tail, enough iterations for the others.
 constexpr int64_t kTailBlocks = static_cast<int64_t>(10 * kRate / kBlock);
 }
 
 BENCHMARK(BM_Program0)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Program0Oversampled)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FirstBlock)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(50);
 BENCHMARK(BM_EveryUnitOversampled)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EllipticAutomated)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FactoryPrograms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SilenceAfterBurst)->Unit(benchmark::kMicrosecond)->Iterations(kTailBlocks);

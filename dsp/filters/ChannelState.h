@@ -65,13 +65,23 @@ public:
         return run;
     }
 
+    // Ends a run, which is where the memories' vanishing values are flushed.
     template <int Stages>
-    static void EndPairRun(const PairRun<Stages>& run, ChannelState& left, ChannelState& right)
+    static void EndPairRun(PairRun<Stages>& run, ChannelState& left, ChannelState& right)
     {
-        for (int i = 0; i < Stages; ++i)
+        for (int i = 0; i < Stages; ++i) {
+            run.memory[i].FlushMemory();
             StageState::Split(run.memory[i], left.stages[i], right.stages[i]);
+        }
         left.guard = run.guard[0];
         right.guard = run.guard[1];
+    }
+
+    // Once per block, after Process: what a decaying memory keeps below the flush level goes.
+    void FlushMemory()
+    {
+        for (StageState& stage : stages)
+            stage.FlushMemory();
     }
 
     // Moves the memory into glide form; inForce is the cascade that it was built with.

@@ -15,14 +15,21 @@ struct DirectFormIIMemory {
     Sample w1{};
     Sample w2{};
 
-    // guard, a tiny offset against denormals, is added at the recursive node.
+    // guard, a tiny offset against denormals, is added at the recursive node. As in direct
+    // form I, vanishing values are flushed once per block (FlushMemory), not here.
     [[gnu::always_inline]] Sample Process(Sample x, const BiquadSection& s, Sample guard)
     {
-        const Sample u = FlushVanishing(x - s.a1 * w1 - s.a2 * w2 + guard);
+        const Sample u = x - s.a1 * w1 - s.a2 * w2 + guard;
         const Sample out = s.b0 * u + s.b1 * w1 + s.b2 * w2;
         w2 = w1;
         w1 = u;
         return out;
+    }
+
+    void FlushMemory()
+    {
+        w1 = FlushVanishing(w1);
+        w2 = FlushVanishing(w2);
     }
 };
 

@@ -32,6 +32,15 @@ public:
     // Copies the values into params, then designs for them.
     virtual void SetParams(const FilterParams& values) = 0;
     virtual void SetTransitionLength(int samples) = 0;
+    // Puts params in force at once: a glide under way ends on them.
+    virtual void FinishGlide() {}
+
+    // Silent memory has nothing to glide from: a start afresh is on params at once.
+    void Restart()
+    {
+        Reset();
+        FinishGlide();
+    }
 
     FilterParams params{};
 };

@@ -51,6 +51,8 @@ protected:
                 for (int c = 0; c < Channels; ++c)
                     samples[c][n] = static_cast<Sample>(states[c].Process(samples[c][n], cascade));
             }
+            for (auto& state : states)
+                state.FlushMemory();
         }
     }
 

@@ -44,6 +44,16 @@ public:
             EnterGlideIfMoving();
     }
 
+    void FinishGlide() override
+    {
+        if (remaining < 0)
+            return;
+        if (gliding)
+            LeaveGlide();
+        remaining = 0;
+        transitionParams = this->params;
+    }
+
     void ProcessDouble(int frames, double* const* channels) override { Glide(frames, channels); }
     void ProcessFloat(int frames, float* const* channels) override { Glide(frames, channels); }
 

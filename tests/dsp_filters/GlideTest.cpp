@@ -97,21 +97,23 @@ TEST(Glide, ParametersMoveLinearlyOverTheTransitionAndEndOnTheTarget)
     }
 }
 
+// Three RBJ low passes far apart: a glide from the first to the second, then the third.
+const Dsp::FilterParams kRbjFrom{44100, 2000, 1};
+const Dsp::FilterParams kRbjTo{44100, 8000, 1};
+const Dsp::FilterParams kRbjNext{44100, 500, 1};
+
 TEST(Glide, NewParametersMidGlideRestartAFullGlideFromTheValuesReached)
 {
     const DesignEntry& entry = Find("RbjLowPass");
     auto filter = entry.make();
-    const Dsp::FilterParams from{44100, 2000, 1};
-    const Dsp::FilterParams to{44100, 8000, 1};
-    const Dsp::FilterParams next{44100, 500, 1};
-    filter->SetParams(from);
-    filter->SetParams(to);
+    filter->SetParams(kRbjFrom);
+    filter->SetParams(kRbjTo);
     for (int k = 0; k < 100; ++k)
         Probe(*filter);
-    filter->SetParams(next);
-    const Dsp::FilterParams reached = Between(from, to, 100.0 / 256.0);
+    filter->SetParams(kRbjNext);
+    const Dsp::FilterParams reached = Between(kRbjFrom, kRbjTo, 100.0 / 256.0);
     for (int k = 1; k <= 260; ++k) {
-        const double expected = ProbeDesign(entry, Between(reached, next, std::min(1.0, k / 256.0)));
+        const double expected = ProbeDesign(entry, Between(reached, kRbjNext, std::min(1.0, k / 256.0)));
         ASSERT_NEAR(Probe(*filter), expected, kGuardResidue + kProbeTolerance * std::fabs(expected)) << "sample " << k;
     }
 }
@@ -240,3 +242,19 @@ TEST(Glide, AGlideCutShortByATransitionLengthOfZeroSettlesOnTheTarget)
 }
 
 } // namespace
+
+// A start afresh has nothing to glide from: a glide under way ends on its target at once, and
+// a later set glides from there.
+TEST(Glide, RestartPutsTheTargetInForceAtOnce)
+{
+    const DesignEntry& entry = Find("RbjLowPass");
+    auto filter = entry.make();
+    filter->SetParams(kRbjFrom);
+    filter->SetParams(kRbjTo);
+    Probe(*filter);
+    filter->Restart();
+    EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, kRbjTo), kGuardResidue);
+    filter->SetParams(kRbjNext);
+    EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, Between(kRbjTo, kRbjNext, 1.0 / 256.0)),
+                kGuardResidue + kProbeTolerance);
+}

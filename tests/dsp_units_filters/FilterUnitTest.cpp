@@ -367,3 +367,54 @@ TEST(FilterUnit, TypeChangeCrossfadesWithoutAJump)
             ASSERT_NEAR(out[i], last[i], 1e-6) << i;
     }
 }
+
+// A filter that the settled balance leaves out sits out; when the balance glides back to it,
+// or its type changed meanwhile, it must sound as if it had run all along. The reference's
+// balance stays a hair inside the ends, which never lets a filter sit out.
+TEST(FilterUnit, FilterLeftOutByTheBalanceComesBackAsIfItHadRunAllAlong)
+{
+    constexpr int kBlock = 256;
+    constexpr int kFrames = 32768;
+    constexpr int kBackAt = 16384;
+    constexpr double kHair = 1e-300;
+    struct Case
+    {
+        const char* name;
+        double from;
+        double to;
+        int typeWhileOut;
+    };
+    const Case cases[] = {
+        {"filter 2 comes in", 0.0, 1.0, -1},
+        {"filter 1 comes in", 1.0, 0.3, -1},
+        {"filter 2 comes in as another type", 0.0, 0.5, 14},
+        {"filter 2 comes in as a state-variable type", 0.0, 0.5, 6},
+    };
+    std::vector<double> signal = WhiteNoise(kFrames, 0.3, 9);
+    for (int i = 0; i < kFrames; ++i)
+        signal[i] += 0.4 * std::sin(2.0 * 3.141592653589793 * 90.0 * i / kRate);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        const auto render = [&](double hair) {
+            auto unit = MakeUnit(3, 0);
+            unit->SetCutoff(700.0);
+            unit->SetResonance(0.4);
+            const double start = c.from == 0.0 ? hair : 1.0 - 1e-16 * (hair > 0.0);
+            unit->balance = unit->balanceTarget = start;
+            return Render(*unit, signal, kBlock, [&](int frame) {
+                if (frame == kBackAt / 2 && c.typeWhileOut >= 0)
+                    unit->SelectFilterType(c.from == 0.0 ? 1 : 0, c.typeWhileOut);
+                if (frame == kBackAt)
+                    unit->balanceTarget = c.to;
+            });
+        };
+        const StereoBuffer skipping = render(0.0);
+        const StereoBuffer running = render(kHair);
+        double worst = 0.0;
+        for (int i = 0; i < kFrames; ++i)
+            worst = std::max({worst, std::fabs(skipping.left[i] - running.left[i]),
+                              std::fabs(skipping.right[i] - running.right[i])});
+        EXPECT_LT(worst, 1e-7);
+    }
+}

@@ -141,6 +141,46 @@ TEST(InputProcessor, PiecesGiveWhatTheWholeBlockGives)
     EXPECT_EQ(block.right, expected.right);
 }
 
+// A stage that passes its block unchanged is skipped by the block routine, so the answer must
+// hold: every setting that touches a sample makes it false.
+TEST(InputProcessor, PassesUnchangedOnlyWhereNoSettingTouchesASample)
+{
+    struct Case
+    {
+        const char* name;
+        void (*change)(InputProcessor&);
+        bool passes;
+    };
+    const Case cases[] = {
+        {"settled on unity", [](InputProcessor&) {}, true},
+        {"gain below unity", [](InputProcessor& s) { s.gainTarget = 0.5; }, false},
+        {"gain still fading in", [](InputProcessor& s) { s.gainState = 0.5; }, false},
+        {"mono mix", [](InputProcessor& s) { s.channelMode = InputProcessor::kMonoMix; }, false},
+        {"inverse stereo", [](InputProcessor& s) { s.channelMode = InputProcessor::kInverseStereo; }, false},
+        {"an offset", [](InputProcessor& s) { s.offsetSetting = 0.6; }, false},
+        {"saturation", [](InputProcessor& s) { s.saturator.amount = 0.3; }, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        InputProcessor stage;
+        StereoBuffer settle(8192);
+        stage.ProcessBlock(settle.Io(), 8192);
+        c.change(stage);
+        EXPECT_EQ(stage.PassesUnchanged(), c.passes);
+        if (!c.passes)
+            continue;
+        StereoBuffer block(std::vector<double>{0.5, -0.75, 0.25}, std::vector<double>{-0.125, 1.0, 0.0});
+        const StereoBuffer before = block;
+        stage.ProcessBlock(block.Io(), 3);
+        for (int i = 0; i < 3; ++i)
+        {
+            EXPECT_NEAR(block.left[i], before.left[i], 1e-12);
+            EXPECT_NEAR(block.right[i], before.right[i], 1e-12);
+        }
+    }
+}
+
 TEST(SoftKneeCurve, PassesBelowTheKneeBendsInsideAndCompressesAbove)
 {
     OutputLimiter limiter;

@@ -4,11 +4,11 @@
 
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
+#include "tests/plugin/RenderFile.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace
@@ -64,27 +64,6 @@ std::vector<double> RenderAll()
     return samples;
 }
 
-bool Write(const char* path, const std::vector<double>& samples)
-{
-    FILE* file = std::fopen(path, "wb");
-    if (!file)
-        return false;
-    const bool written = std::fwrite(samples.data(), sizeof(double), samples.size(), file) == samples.size();
-    return std::fclose(file) == 0 && written;
-}
-
-bool Read(const char* path, std::vector<double>& samples)
-{
-    FILE* file = std::fopen(path, "rb");
-    if (!file)
-        return false;
-    double value = 0.0;
-    while (std::fread(&value, sizeof value, 1, file) == 1)
-        samples.push_back(value);
-    std::fclose(file);
-    return true;
-}
-
 // Each render is compared relative to its own peak, so silence and zero crossings count fairly.
 int Compare(const std::vector<double>& reference, const std::vector<double>& samples)
 {
@@ -116,19 +95,5 @@ int Compare(const std::vector<double>& reference, const std::vector<double>& sam
 
 int main(int argc, char** argv)
 {
-    if (argc != 3 || (std::strcmp(argv[1], "--write") != 0 && std::strcmp(argv[1], "--compare") != 0))
-    {
-        std::fprintf(stderr, "usage: plugin_render --write FILE | --compare FILE\n");
-        return 2;
-    }
-    const std::vector<double> samples = RenderAll();
-    if (std::strcmp(argv[1], "--write") == 0)
-        return Write(argv[2], samples) ? 0 : 1;
-    std::vector<double> reference;
-    if (!Read(argv[2], reference))
-    {
-        std::fprintf(stderr, "cannot read %s\n", argv[2]);
-        return 1;
-    }
-    return Compare(reference, samples);
+    return RunRenderTool(argc, argv, "plugin_render", RenderAll, Compare);
 }

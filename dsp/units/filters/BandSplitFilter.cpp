@@ -128,7 +128,7 @@ void BandSplitFilter::SetBlockSize(int32_t frames)
 void BandSplitFilter::Reset()
 {
     for (const auto& design : designs)
-        design->Reset();
+        design->Restart();
     mHeardSinceReset = false;
 }
 

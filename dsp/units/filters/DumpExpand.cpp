@@ -103,7 +103,7 @@ void DumpExpand::SetBlockSize(int32_t frames)
 void DumpExpand::ResetDesigns()
 {
     for (Dsp::Filter* design : {highPass2.get(), lowPass2.get(), highPass4.get(), lowPass4.get()})
-        design->Reset();
+        design->Restart();
 }
 
 void DumpExpand::ProcessBlock(double* const io[2], int32_t n)

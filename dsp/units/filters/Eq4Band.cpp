@@ -20,6 +20,9 @@ namespace
 {
 
 constexpr double kOrder = 2.0;
+// A gain change glides over the designs' transition length; after it the band is settled.
+constexpr int32_t kGlideFrames = Dsp::SmoothedFilterDesign<Dsp::Butterworth::Design::LowShelf<2>, 2,
+                                                            Dsp::DirectFormI>::kDefaultTransitionLength;
 
 template <class DesignClass>
 std::unique_ptr<Dsp::Filter> MakeShelf()
@@ -71,6 +74,9 @@ void Eq4Band::Init()
         design.SetParams(values);
         design.Reset();
     }
+    mInput.Clear();
+    mSkipped.fill(false);
+    mFramesSinceSet.fill(0);
 }
 
 void Eq4Band::SetSampleRate(double rate)
@@ -126,8 +132,27 @@ void Eq4Band::SetGain(Band band, double v)
 {
     if (!std::isfinite(v))
         return;
+    // The glide to the new gain starts from the memory the band would have had.
+    if (mSkipped[band])
+        BringBackIn(band);
     gains[band] = std::clamp(v, 0.0, 1.0);
+    mFramesSinceSet[band] = 0;
     DesignParams::Set(*designs[band], Dsp::kGainId, GainInDecibels(gains[band]));
+}
+
+int32_t Eq4Band::FramesToRun(Band band, int32_t n) const
+{
+    // The design's own gain: before the first SetGain it is the design's default, not flat.
+    if (DesignParams::Get(*designs[band], Dsp::kGainId, 1.0) != 0.0)
+        return n;
+    return std::clamp(kGlideFrames - mFramesSinceSet[band], 0, n);
+}
+
+void Eq4Band::BringBackIn(Band band)
+{
+    designs[band]->Reset();
+    designs[band]->ProcessDouble(SignalHistory::kFrames, mInput.Recent());
+    mSkipped[band] = false;
 }
 
 double Eq4Band::GetGain(Band band) const
@@ -143,7 +168,10 @@ void Eq4Band::SetBlockSize(int32_t frames)
 void Eq4Band::ResetDesigns()
 {
     for (const auto& design : designs)
-        design->Reset();
+        design->Restart();
+    mInput.Clear();
+    // A start afresh ends every glide.
+    mFramesSinceSet.fill(kGlideFrames);
 }
 
 void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
@@ -152,12 +180,30 @@ void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
         return;
     if (n < 1 || n > work.capacity)
         return;
+    // A band sits out from the frame on which it and every band before it pass the signal
+    // unchanged, so where that happens does not depend on how the blocks are cut.
+    std::array<int32_t, kBandCount> frames{};
+    int32_t run = 0;
+    for (int band = 0; band < kBandCount; ++band)
+    {
+        run = std::max(run, FramesToRun(static_cast<Band>(band), n));
+        frames[band] = run;
+        if (run > 0 && mSkipped[band])
+            BringBackIn(static_cast<Band>(band));
+        mSkipped[band] = run < n;
+        mFramesSinceSet[band] = std::min(mFramesSinceSet[band] + n, kGlideFrames);
+    }
+    const double* const input[2] = {io[0], io[1]};
+    mInput.Write(input, n);
+    if (run == 0 && fade == 1.0)
+        return;
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(work.left, io[0], bytes);
     std::memcpy(work.right, io[1], bytes);
     double* const processed[2] = {work.left, work.right};
-    for (const auto& design : designs)
-        design->ProcessDouble(n, processed);
+    for (int band = 0; band < kBandCount; ++band)
+        if (frames[band] > 0)
+            designs[band]->ProcessDouble(frames[band], processed);
     if (fade != 1.0)
         MixBypassFade(io, processed, n);
     std::memcpy(io[0], work.left, bytes);

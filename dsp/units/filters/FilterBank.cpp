@@ -123,7 +123,7 @@ void FilterBank::SetSampleRate(double rate)
 void FilterBank::ResetDesigns()
 {
     for (const auto& design : designs)
-        design->Reset();
+        design->Restart();
 }
 
 bool FilterBank::RunsStateVariable(int type)

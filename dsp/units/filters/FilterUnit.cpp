@@ -132,11 +132,13 @@ void FilterUnit::Reset()
     // With every memory cleared there is nothing to crossfade from.
     mPlaying1 = PlayingFilter{filter1Type, design1};
     mPlaying2 = PlayingFilter{filter2Type, design2};
+    mInput.Clear();
+    mSkipped1 = false;
+    mSkipped2 = false;
 }
 
-void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, ChannelPair& work, int32_t n)
+void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n)
 {
-    double* const io[2] = {work.left, work.right};
     if (FilterBank::RunsStateVariable(type))
         bank.ProcessStateVariable(type, io, n);
     else
@@ -148,17 +150,19 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
 {
     if (playing.fadeLength == 0 && (playing.type != type || playing.design != design))
         playing = PlayingFilter{type, design, playing.type, playing.design, 0, std::max(transitionLength, 1)};
+    double* const io[2] = {work.left, work.right};
     if (playing.fadeLength == 0 || playing.outgoingDesign == nullptr)
     {
         playing.fadeLength = 0;
-        RunSlot(bank, playing.type, playing.design, work, n);
+        RunSlot(bank, playing.type, playing.design, io, n);
         return;
     }
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(mOutgoing.left, work.left, bytes);
     std::memcpy(mOutgoing.right, work.right, bytes);
-    RunSlot(bank, playing.outgoingType, playing.outgoingDesign, mOutgoing, n);
-    RunSlot(bank, playing.type, playing.design, work, n);
+    double* const outgoing[2] = {mOutgoing.left, mOutgoing.right};
+    RunSlot(bank, playing.outgoingType, playing.outgoingDesign, outgoing, n);
+    RunSlot(bank, playing.type, playing.design, io, n);
     const double length = playing.fadeLength;
     for (int32_t i = 0; i < n && playing.faded + i < playing.fadeLength; ++i)
     {
@@ -171,6 +175,16 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
         playing.fadeLength = 0;
 }
 
+void FilterUnit::BringBackIn(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design)
+{
+    playing = PlayingFilter{type, design};
+    if (FilterBank::RunsStateVariable(type))
+        bank.ResetStateVariables();
+    else
+        design->Reset();
+    RunSlot(bank, type, design, mInput.Recent(), SignalHistory::kFrames);
+}
+
 void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
@@ -179,15 +193,44 @@ void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
         design2 == nullptr)
         return;
     saturator.ProcessBlock(io, n);
+    // A balance settled on one filter multiplies the other's output by exactly 0.
+    const bool settled = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance;
+    const bool skip1 = settled && balance == 1.0;
+    const bool skip2 = settled && balance == 0.0;
+    if (mSkipped1 && !skip1)
+        BringBackIn(bank1, mPlaying1, filter1Type, design1);
+    if (mSkipped2 && !skip2)
+        BringBackIn(bank2, mPlaying2, filter2Type, design2);
+    mSkipped1 = skip1;
+    mSkipped2 = skip2;
+    const double* const input[2] = {io[0], io[1]};
+    mInput.Write(input, n);
+
+    // The result lands in A; the dry side of the bypass fade is the saturated block.
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    for (ChannelPair* work : {&workA, &workB})
+    std::memcpy(workA.left, io[0], bytes);
+    std::memcpy(workA.right, io[1], bytes);
+    if (skip1)
+        RunPlaying(bank2, mPlaying2, filter2Type, design2, workA, n);
+    else if (skip2)
+        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+    else
     {
-        std::memcpy(work->left, io[0], bytes);
-        std::memcpy(work->right, io[1], bytes);
+        std::memcpy(workB.left, io[0], bytes);
+        std::memcpy(workB.right, io[1], bytes);
+        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+        RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
+        MixByBalance(n);
     }
-    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
-    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
-    // The balanced mix lands in A; the dry side of the bypass fade is the saturated block.
+    double* const mixed[2] = {workA.left, workA.right};
+    if (fade != 1.0)
+        MixBypassFade(io, mixed, n);
+    std::memcpy(io[0], workA.left, bytes);
+    std::memcpy(io[1], workA.right, bytes);
+}
+
+void FilterUnit::MixByBalance(int32_t n)
+{
     // A settled balance is stepped once, not per frame: the later steps change nothing.
     const int32_t balanceSteps = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance ? 1 : n;
     double t = balance;
@@ -198,12 +241,12 @@ void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
         workA.left[i] = t * workB.left[i] + (1.0 - t) * workA.left[i];
         workA.right[i] = (1.0 - t) * workA.right[i] + t * workB.right[i];
     }
+    // Where the glide has come within reach of one end, it lands there, so that the other
+    // filter can stop.
+    const double end = balanceTarget == 1.0 ? 1.0 : 0.0;
+    if ((balanceTarget == 0.0 || balanceTarget == 1.0) && std::fabs(t - end) < kOffReached)
+        t = end;
     balance = t;
-    double* const mixed[2] = {workA.left, workA.right};
-    if (fade != 1.0)
-        MixBypassFade(io, mixed, n);
-    std::memcpy(io[0], workA.left, bytes);
-    std::memcpy(io[1], workA.right, bytes);
 }
 
 } // namespace Wezmark

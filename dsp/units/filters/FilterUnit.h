@@ -2,6 +2,7 @@
 
 #include "dsp/units/AudioProcessingUnit.h"
 #include "dsp/units/filters/FilterBank.h"
+#include "dsp/units/filters/SignalHistory.h"
 #include "dsp/units/path/Saturator.h"
 #include "framework/SampleArray.h"
 
@@ -13,7 +14,9 @@ namespace Wezmark
 // The filter section: an input drive, then two filters of any of the 31 types side by side
 // on copies of the block, crossfaded by a smoothed balance. Both share cutoff and resonance.
 // A type change crossfades the slot from the filter it had to the new one over the transition
-// length; a change that comes during a crossfade waits for its end.
+// length; a change that comes during a crossfade waits for its end. A filter that the settled
+// balance leaves out does not run; it comes back in with the memory that the last frames of
+// the unit's input give it.
 class FilterUnit : public AudioProcessingUnit
 {
 public:
@@ -72,13 +75,21 @@ private:
         int32_t fadeLength = 0;
     };
 
-    static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, ChannelPair& work, int32_t n);
+    static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n);
     // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
     void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,
                     int32_t n);
+    // The slot's selected filter as if it had run on the kept input all along; nothing of the
+    // filter it played before was heard, so there is nothing to crossfade from.
+    void BringBackIn(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design);
+    // Steps the balance over the block and mixes filter 2's copy into filter 1's by it.
+    void MixByBalance(int32_t n);
 
     PlayingFilter mPlaying1;
     PlayingFilter mPlaying2;
+    SignalHistory mInput;
+    bool mSkipped1 = false;
+    bool mSkipped2 = false;
     // The outgoing filter's copy of the block during a crossfade.
     ChannelPair mOutgoing;
 };

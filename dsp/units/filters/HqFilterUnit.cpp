@@ -65,8 +65,8 @@ void HqFilterUnit::SetBlockSize(int32_t frames)
 
 void HqFilterUnit::ResetDesigns()
 {
-    lowPass->Reset();
-    highPass->Reset();
+    lowPass->Restart();
+    highPass->Restart();
 }
 
 void HqFilterUnit::ProcessBlock(double* const io[2], int32_t n)

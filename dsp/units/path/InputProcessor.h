@@ -39,6 +39,9 @@ public:
     // any number at a time; the result is that of ProcessBlock.
     void BeginBlock();
     void ProcessPiece(double* const io[2], int32_t n);
+    // True when the next block would leave every sample as it is (finite samples at least,
+    // to far below rounding): stereo routing, a gain settled on 1, no offset, saturation off.
+    bool PassesUnchanged() const;
 
     double gainTarget = 1.0;
     // 0..1 around kNoOffset; the offset glides toward 2 x (setting - 0.5).

@@ -43,6 +43,13 @@ void Oversampler::Reset()
     farStage.Clear();
 }
 
+void Oversampler::TakeStateFrom(const Oversampler& other)
+{
+    nearStage = other.nearStage;
+    middleStage = other.middleStage;
+    farStage = other.farStage;
+}
+
 void Oversampler::ClearIfNotFinite()
 {
     nearStage.ClearIfNotFinite();

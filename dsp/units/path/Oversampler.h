@@ -29,6 +29,9 @@ struct Oversampler
     void Prepare(double rate, uint32_t frames);
     // Clears every filter memory.
     void Reset();
+    // Every filter memory as `other` has it, for a round trip that continues where another one
+    // made the same trip on the same signal.
+    void TakeStateFrom(const Oversampler& other);
 
     // Fills the up pair with n x factor frames; false (nothing written) when they do not fit.
     bool Upsample(const double* const in[2], int32_t n);

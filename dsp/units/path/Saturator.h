@@ -62,8 +62,8 @@ public:
     uint32_t driveMode;
     ChannelPair scratch;
 
-private:
-    // Off only once both the target and the smoothed amount are exactly 0.
+    // Off only once both the target and the smoothed amount are exactly 0; off, a block passes
+    // unchanged.
     bool Running() const;
 
     // The AVX2 look-ups instead of the portable ones, chosen by SetBlockSize.
