@@ -8,6 +8,7 @@
 #include "tools/vsthost/PluginLibrary.h"
 #include "tools/vsthost/PluginReport.h"
 #include "tools/vsthost/RenderReport.h"
+#include "tools/vsthost/UiLoad.h"
 #include "tools/vsthost/Vst2Editor.h"
 #include "tools/vsthost/WavFile.h"
 #include "tools/vsthost/WindowMode.h"
@@ -58,7 +59,7 @@ bool HostSession::Run(bool printReport)
         PluginReport::Print(plugin, options_.brief, out_);
 
     AudioRenderer renderer(plugin, host);
-    const bool passed = ApplySettings(plugin) && (!options_.WantsEditor() || RunEditor(plugin, host)) &&
+    const bool passed = ApplySettings(plugin) && RunWindows(plugin, host) &&
                         RenderEntries(plugin, renderer) && SaveChunks(plugin) &&
                         (!options_.roundTripChunks || (RoundTripChunk(plugin, false) && RoundTripChunk(plugin, true)));
     plugin.Close();
@@ -123,6 +124,20 @@ bool HostSession::RunEditor(PluginInstance& plugin, const HostContext& host)
                                        [this, &host](size_t first) { PrintEdits(host, first); }};
     std::string error;
     return WindowMode::Run(editor, options_, edits, out_, error) || Fail(error);
+}
+
+bool HostSession::RunWindows(PluginInstance& plugin, const HostContext& host)
+{
+    if (options_.uiLoad)
+        return RunUiLoad(plugin);
+    return !options_.WantsEditor() || RunEditor(plugin, host);
+}
+
+bool HostSession::RunUiLoad(PluginInstance& plugin)
+{
+    std::string error;
+    return UiLoad::Run(plugin, options_.editorActions, options_, options_.sampleRate, options_.blockSize, out_, error) ||
+           Fail(error);
 }
 
 void HostSession::PrintEdits(const HostContext& host, size_t first)
