@@ -59,7 +59,17 @@ public:
     // Clamps the value and marks the control dirty; with `pushToPlug` a bound control also
     // sets its parameter from the editor (the host hears of it) and refreshes its linked texts.
     virtual void SetDirty(bool pushToPlug = true);
-    // After a draw: dirty again for one more tick when a change was pending.
+    // Before a draw pass covers the control: what is stored from now on is a change the pass
+    // may not show. UI thread only.
+    void BeginRedraw()
+    {
+        mPendingRedraw.store(false);
+        mHiddenWhenRedrawn = IsHidden();
+    }
+    // Hidden now and at the last pass that covered it: a change cannot show, and there is
+    // nothing of it to erase.
+    bool StaysHidden() const { return mHiddenWhenRedrawn && IsHidden(); }
+    // After a draw: dirty again for one more tick when a change arrived since BeginRedraw.
     virtual bool TakePendingRedraw();
     virtual bool IsDirty();
     virtual void SetAuxParamValueFromPlug(int auxIndex, double value);
@@ -142,6 +152,7 @@ protected:
     std::atomic<bool> mHidden{false};
     std::atomic<bool> mGreyed{false};
     std::atomic<bool> mPendingRedraw{false};
+    bool mHiddenWhenRedrawn = false;
     bool mPromptDisabled = true;
     bool mDoubleClickAsPress = false;
     bool mHoverWhileGreyed = false;

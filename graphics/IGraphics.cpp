@@ -146,7 +146,13 @@ bool IGraphics::DrawDirty(const Rect* invalid)
     {
         IControl* control = mControls.Get(i);
         const Rect& rect = control->GetDrawRect();
-        if (!control->IsHidden() && !area.IsEmpty() && !rect.IsEmpty() && rect.Meets(area))
+        const bool meets = !area.IsEmpty() && !rect.IsEmpty() && rect.Meets(area);
+        // A control outside the area keeps its mark for the pass that covers it; one without a
+        // rect has nothing to show.
+        if (!meets && !rect.IsEmpty())
+            continue;
+        control->BeginRedraw();
+        if (meets && !control->IsHidden())
             control->Draw(this);
         control->TakePendingRedraw();
     }
@@ -160,13 +166,12 @@ bool IGraphics::CollectDirtyRect(Rect* dirty)
     for (int i = 0; i < mControls.Count(); ++i)
     {
         IControl* control = mControls.Get(i);
-        if (!control->IsDirty())
-            continue;
         const Rect& rect = control->GetDrawRect();
-        if (!any)
-            area = rect;
-        else if (!rect.IsEmpty())
-            area = area.Union(rect);
+        // A control without a rect has nothing to paint, and must not stretch the union to
+        // the origin; a control that stays hidden has nothing to show or erase.
+        if (rect.IsEmpty() || control->StaysHidden() || !control->IsDirty())
+            continue;
+        area = any ? area.Union(rect) : rect;
         any = true;
     }
     if (dirty)
