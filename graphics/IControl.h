@@ -46,6 +46,10 @@ public:
     virtual void OnMouseOver(int x, int y, const MouseModifiers* mods);
     virtual void OnMouseOut();
     virtual bool Draw(IGraphics* graphics) = 0;
+    // The part of the rect its draw covers with opaque pixels, whatever lies below (empty: none).
+    virtual Rect OpaqueRect() const { return {}; }
+    // True when its draw touches no pixel outside the draw rect the editor is drawing.
+    virtual bool DrawsOnlyWithinClip() const { return false; }
     // From the plug-in: shows the value without telling the host. The first value ever sent
     // becomes the default when none was given.
     virtual void SetValueFromPlug(double value);

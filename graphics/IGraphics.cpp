@@ -4,6 +4,7 @@
 #include "framework/IParameter.h"
 #include "graphics/BitmapCache.h"
 #include "graphics/IControl.h"
+#include "graphics/OpaqueCover.h"
 #include "graphics/PIX_MemBitmap.h"
 
 #include <algorithm>
@@ -142,6 +143,7 @@ bool IGraphics::DrawDirty(const Rect* invalid)
         return true;
     const Rect area = invalid ? *invalid : Rect{};
     mDrawRect = area;
+    const OpaqueCover cover = OpaqueCover::Find(mControls, area);
     for (int i = 0; i < mControls.Count(); ++i)
     {
         IControl* control = mControls.Get(i);
@@ -153,10 +155,28 @@ bool IGraphics::DrawDirty(const Rect* invalid)
             continue;
         control->BeginRedraw();
         if (meets && !control->IsHidden())
-            control->Draw(this);
+        {
+            if (i < cover.index)
+                DrawAroundCover(control, cover, area);
+            else
+                control->Draw(this);
+        }
         control->TakePendingRedraw();
     }
     return PaintRect(&area);
+}
+
+// What a control below the cover shows is only what lies around the cover's opaque part.
+void IGraphics::DrawAroundCover(IControl* control, const OpaqueCover& cover, const Rect& area)
+{
+    for (int s = 0; s < cover.stripCount; ++s)
+    {
+        if (!control->GetDrawRect().Meets(cover.strips[s]))
+            continue;
+        mDrawRect = cover.strips[s];
+        control->Draw(this);
+    }
+    mDrawRect = area;
 }
 
 bool IGraphics::CollectDirtyRect(Rect* dirty)
