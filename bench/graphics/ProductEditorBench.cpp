@@ -4,13 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <numbers>
 
 // The product's whole editor, windowless: what one redraw tick costs in the cases a user meets.
 namespace
 {
-constexpr int kSineFrames = PluginRig::kBlock;
 constexpr double kSineHz = 440.0;
 constexpr double kSineLevel = 0.5;
 // The parameter a host automates in the automation case: the input volume.
@@ -18,15 +15,6 @@ constexpr int kAutomatedParam = 0;
 constexpr int kAutomationSteps = 100;
 // Blocks of audio per redraw tick at 44.1 kHz, 512 frames and 25 ticks a second.
 constexpr int kBlocksPerTick = 3;
-
-StereoSignal Sine()
-{
-    StereoSignal sine{Signal(kSineFrames), Signal(kSineFrames)};
-    for (int i = 0; i < kSineFrames; ++i)
-        sine.left[static_cast<size_t>(i)] = sine.right[static_cast<size_t>(i)] =
-            kSineLevel * std::sin(2.0 * std::numbers::pi * kSineHz * i / PluginRig::kRate);
-    return sine;
-}
 
 void MarkAllDirty(IGraphics& graphics)
 {
@@ -58,7 +46,7 @@ void ScopeTickWithAudio(benchmark::State& state)
 {
     SectionsRig rig;
     rig.plugin().ShowScopeTab();
-    const StereoSignal sine = Sine();
+    const StereoSignal sine = MakeSine(PluginRig::kBlock, kSineHz, kSineLevel);
     for (auto _ : state)
     {
         state.PauseTiming();

@@ -5,9 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
-#include <numbers>
 #include <vector>
 
 // What the product's editor redraws on a redraw tick: nothing while nothing changed, only the
@@ -15,18 +13,8 @@
 // and what a tick draws matches what a full redraw of the same state draws.
 namespace
 {
-constexpr int kSineFrames = PluginRig::kBlock;
 constexpr double kSineLevel = 0.5;
 constexpr double kSineHz = 440.0;
-
-StereoSignal Sine()
-{
-    StereoSignal sine{Signal(kSineFrames), Signal(kSineFrames)};
-    for (int i = 0; i < kSineFrames; ++i)
-        sine.left[static_cast<size_t>(i)] = sine.right[static_cast<size_t>(i)] =
-            kSineLevel * std::sin(2.0 * std::numbers::pi * kSineHz * i / PluginRig::kRate);
-    return sine;
-}
 
 std::vector<uint32_t> Pixels(IGraphics& graphics)
 {
@@ -89,7 +77,7 @@ TEST(EditorRedraw, AudioOnTheScopeTabRedrawsTheScopeAlone)
     SectionsRig rig;
     rig.plugin().ShowScopeTab();
     TicksUntilClean(*rig.graphics);
-    const StereoSignal sine = Sine();
+    const StereoSignal sine = MakeSine(PluginRig::kBlock, kSineHz, kSineLevel);
     rig.rig.Render(sine, PluginRig::kBlock);
     // The first block raises the level holds of the hidden plug-in tab; they do not show here.
     TicksUntilClean(*rig.graphics);
@@ -115,7 +103,7 @@ TEST(EditorRedraw, ChangesDrawnTickByTickMatchAFullRedraw)
 {
     SectionsRig rig;
     AEffect* effect = rig.plugin().GetEffect();
-    const StereoSignal sine = Sine();
+    const StereoSignal sine = MakeSine(PluginRig::kBlock, kSineHz, kSineLevel);
     for (const TabCase& tab : kTabs)
     {
         tab.show(rig.plugin());
