@@ -2,6 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "vst3/ChannelDelay.h"
+#include "vst3/ParameterPointWalk.h"
 #include "vst3/abi/ProcessContext.h"
 #include "vst3/base/EffectComponent.h"
 
@@ -17,7 +18,8 @@ class IEffectVST3View;
 // Threads: process runs on the host's audio thread and holds the plug-in lock, as does
 // setupProcessing; getState and setState hold the state lock and take the plug-in lock only
 // to copy the state out or load it. Every other call comes from the host's UI thread.
-// Parameter values from the host reach the product only through the process call's queues.
+// Parameter values from the host reach the product only through the process call's queues,
+// each point at its own frame of the block.
 // A latency change, which the product makes while it applies them, is told to the host from
 // the next controller call of the UI thread (setParamNormalized, setState, setActive), never
 // from process: hosts restart the component only from their UI thread.
@@ -116,7 +118,8 @@ private:
     Vst3::int32 UnitIdForGroup(const char* group);
 
     Vst3::tresult LoadState(Vst3::IBStream* state);
-    void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    // Applies every parameter point due at `frame` of the block that process runs.
+    void ApplyPointsUpTo(Vst3::int32 frame);
     void ApplyHostValue(Vst3::ParamID id, double value);
     void TrySelectPreset(int index);
     void AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
@@ -137,6 +140,8 @@ private:
     std::atomic<bool> mLatencyChangeUntold{false};
     // One per input channel: the bypassed input comes out as late as the processed output.
     std::vector<ChannelDelay> mBypassDelays;
+    // The process call's parameter queues, followed point by point; one queue per parameter.
+    ParameterPointWalk mPointWalk;
     // A program change of the audio thread that waits for the presets; only process uses it.
     int mPendingPreset = kNoPendingPreset;
     Vst3::ProcessContext mProcessContext{};

@@ -24,10 +24,11 @@ public:
 private:
     bool CheckIdentity(const PluginInstance& plugin);
     bool ApplySettings(PluginInstance& plugin);
-    // Window mode: opens the editor, plays the script, saves the screenshot, closes it.
-    bool RunEditor(PluginInstance& plugin, const HostContext& host);
     // UI-load mode when asked for, else window mode when asked for.
-    bool RunWindows(PluginInstance& plugin, const HostContext& host);
+    bool RunWindows(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer);
+    // Window mode: opens the editor, plays the script (audio steps through the renderer),
+    // saves the screenshot, closes it.
+    bool RunEditor(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer);
     // UI-load mode: the script, then one case measured on this thread.
     bool RunUiLoad(PluginInstance& plugin);
     void PrintEdits(const HostContext& host, size_t first);
