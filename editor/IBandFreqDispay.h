@@ -21,6 +21,8 @@ public:
                     bool frame = false, int blendSelector = 0, float blendWeight = 1.0f);
 
     bool Draw(IGraphics* graphics) override;
+    // Its lines are not clipped to the draw rect.
+    bool DrawsOnlyWithinClip() const override { return false; }
 
 private:
     void FillPoints(int band);

@@ -38,6 +38,8 @@ public:
     void OnMouseOver(int x, int y, const MouseModifiers* mods) override;
     void OnMouseOut() override;
     bool Draw(IGraphics* graphics) override;
+    // Its lines are not clipped to the draw rect.
+    bool DrawsOnlyWithinClip() const override { return false; }
 
     CurveEditorState& State() { return mState; }
     const Rect& InnerRect() const { return mInner; }

@@ -25,6 +25,8 @@ public:
 
     void OnMouseWheel(int x, int y, const MouseModifiers* mods, int notches) override;
     bool Draw(IGraphics* graphics) override;
+    // Its lines are not clipped to the draw rect.
+    bool DrawsOnlyWithinClip() const override { return false; }
 
     void SetFrame(bool frame) { mFrame = frame; }
     const Rect& ScopeRect() const { return mScopeRect; }

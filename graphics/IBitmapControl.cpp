@@ -1,6 +1,7 @@
 #include "graphics/IBitmapControl.h"
 
 #include "graphics/IGraphics.h"
+#include "graphics/OpaqueInset.h"
 
 #include <algorithm>
 
@@ -39,4 +40,19 @@ bool IBitmapControl::Draw(IGraphics* graphics)
     FramePosition(mBitmap, GetValue(), &srcX, &srcY);
     const BlendSpec blend = GetBlend();
     return graphics->DrawBitmap(&mBitmap, &mDrawRect, srcX, srcY, &blend);
+}
+
+Rect IBitmapControl::OpaqueRect() const
+{
+    const BlendSpec blend = GetBlend();
+    const bool copies = blend.method == BlendSpec::kCopySourceAlpha || blend.method == BlendSpec::kCopy;
+    if (!copies || blend.weight != 1.0f)
+        return {};
+    if (mOpaqueInset == kInsetUnknown)
+        mOpaqueInset = OpaqueInset::Of(mBitmap);
+    if (mOpaqueInset == OpaqueInset::kNotOpaque || mDrawRect.Width() <= 2 * mOpaqueInset ||
+        mDrawRect.Height() <= 2 * mOpaqueInset)
+        return {};
+    return {mDrawRect.left + mOpaqueInset, mDrawRect.top + mOpaqueInset, mDrawRect.right - mOpaqueInset,
+            mDrawRect.bottom - mOpaqueInset};
 }

@@ -13,7 +13,13 @@ public:
     // Unbound, copying with source alpha.
     IBitmapControl(IEffectBase* plug, int x, int y, const BitmapStrip* strip);
 
+    // Blits the value's frame over the rect. Subclasses that draw more begin with this blit,
+    // so the opaque part of their image is theirs too.
     bool Draw(IGraphics* graphics) override;
+    // Copying at full weight, where every frame of the image is opaque.
+    Rect OpaqueRect() const override;
+    // The blit is clipped; a subclass that draws more must say whether that is.
+    bool DrawsOnlyWithinClip() const override { return true; }
 
     const BitmapStrip& GetBitmap() const { return mBitmap; }
 
@@ -23,4 +29,9 @@ public:
 
 protected:
     BitmapStrip mBitmap;
+
+private:
+    static constexpr int32_t kInsetUnknown = -2;
+    // Found on first use, on the UI thread.
+    mutable int32_t mOpaqueInset = kInsetUnknown;
 };

@@ -46,6 +46,10 @@ public:
     virtual void OnMouseOver(int x, int y, const MouseModifiers* mods);
     virtual void OnMouseOut();
     virtual bool Draw(IGraphics* graphics) = 0;
+    // The part of the rect its draw covers with opaque pixels, whatever lies below (empty: none).
+    virtual Rect OpaqueRect() const { return {}; }
+    // True when its draw touches no pixel outside the draw rect the editor is drawing.
+    virtual bool DrawsOnlyWithinClip() const { return false; }
     // From the plug-in: shows the value without telling the host. The first value ever sent
     // becomes the default when none was given.
     virtual void SetValueFromPlug(double value);
@@ -59,7 +63,17 @@ public:
     // Clamps the value and marks the control dirty; with `pushToPlug` a bound control also
     // sets its parameter from the editor (the host hears of it) and refreshes its linked texts.
     virtual void SetDirty(bool pushToPlug = true);
-    // After a draw: dirty again for one more tick when a change was pending.
+    // Before a draw pass covers the control: what is stored from now on is a change the pass
+    // may not show. UI thread only.
+    void BeginRedraw()
+    {
+        mPendingRedraw.store(false);
+        mHiddenWhenRedrawn = IsHidden();
+    }
+    // Hidden now and at the last pass that covered it: a change cannot show, and there is
+    // nothing of it to erase.
+    bool StaysHidden() const { return mHiddenWhenRedrawn && IsHidden(); }
+    // After a draw: dirty again for one more tick when a change arrived since BeginRedraw.
     virtual bool TakePendingRedraw();
     virtual bool IsDirty();
     virtual void SetAuxParamValueFromPlug(int auxIndex, double value);
@@ -142,6 +156,7 @@ protected:
     std::atomic<bool> mHidden{false};
     std::atomic<bool> mGreyed{false};
     std::atomic<bool> mPendingRedraw{false};
+    bool mHiddenWhenRedrawn = false;
     bool mPromptDisabled = true;
     bool mDoubleClickAsPress = false;
     bool mHoverWhileGreyed = false;

@@ -4,6 +4,7 @@
 #include "framework/IParameter.h"
 #include "graphics/BitmapCache.h"
 #include "graphics/IControl.h"
+#include "graphics/OpaqueCover.h"
 #include "graphics/PIX_MemBitmap.h"
 
 #include <algorithm>
@@ -142,15 +143,40 @@ bool IGraphics::DrawDirty(const Rect* invalid)
         return true;
     const Rect area = invalid ? *invalid : Rect{};
     mDrawRect = area;
+    const OpaqueCover cover = OpaqueCover::Find(mControls, area);
     for (int i = 0; i < mControls.Count(); ++i)
     {
         IControl* control = mControls.Get(i);
         const Rect& rect = control->GetDrawRect();
-        if (!control->IsHidden() && !area.IsEmpty() && !rect.IsEmpty() && rect.Meets(area))
-            control->Draw(this);
+        const bool meets = !area.IsEmpty() && !rect.IsEmpty() && rect.Meets(area);
+        // A control outside the area keeps its mark for the pass that covers it; one without a
+        // rect has nothing to show.
+        if (!meets && !rect.IsEmpty())
+            continue;
+        control->BeginRedraw();
+        if (meets && !control->IsHidden())
+        {
+            if (i < cover.index)
+                DrawAroundCover(control, cover, area);
+            else
+                control->Draw(this);
+        }
         control->TakePendingRedraw();
     }
     return PaintRect(&area);
+}
+
+// What a control below the cover shows is only what lies around the cover's opaque part.
+void IGraphics::DrawAroundCover(IControl* control, const OpaqueCover& cover, const Rect& area)
+{
+    for (int s = 0; s < cover.stripCount; ++s)
+    {
+        if (!control->GetDrawRect().Meets(cover.strips[s]))
+            continue;
+        mDrawRect = cover.strips[s];
+        control->Draw(this);
+    }
+    mDrawRect = area;
 }
 
 bool IGraphics::CollectDirtyRect(Rect* dirty)
@@ -160,13 +186,12 @@ bool IGraphics::CollectDirtyRect(Rect* dirty)
     for (int i = 0; i < mControls.Count(); ++i)
     {
         IControl* control = mControls.Get(i);
-        if (!control->IsDirty())
-            continue;
         const Rect& rect = control->GetDrawRect();
-        if (!any)
-            area = rect;
-        else if (!rect.IsEmpty())
-            area = area.Union(rect);
+        // A control without a rect has nothing to paint, and must not stretch the union to
+        // the origin; a control that stays hidden has nothing to show or erase.
+        if (rect.IsEmpty() || control->StaysHidden() || !control->IsDirty())
+            continue;
+        area = any ? area.Union(rect) : rect;
         any = true;
     }
     if (dirty)

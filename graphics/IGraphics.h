@@ -19,6 +19,7 @@ class PIX_IBitmap;
 class PIX_IGlyphSource;
 class PIX_MemBitmap;
 class PopupMenu;
+struct OpaqueCover;
 
 // The portable core of the editor: it owns the controls (later ones lie on top), keeps the
 // draw surface, fans parameter values out to the bound controls, redraws dirty controls,
@@ -98,7 +99,8 @@ public:
 
     // Drawing (UI thread).
     void CreateDrawBitmap();
-    // Redraws every visible control meeting the invalid rectangle, then paints it.
+    // Redraws every visible control meeting the invalid rectangle, then paints it. Controls
+    // under an opaque image that encloses the rectangle are drawn only around it.
     bool DrawDirty(const Rect* invalid);
     // The union of the draw rects of dirty controls; false when none is dirty.
     bool CollectDirtyRect(Rect* dirty);
@@ -162,6 +164,7 @@ protected:
     void EndGesture();
     // Capture, the last mouse position and the control's own press.
     void PressControl(int index, int x, int y, const MouseModifiers* mods);
+    void DrawAroundCover(IControl* control, const OpaqueCover& cover, const Rect& area);
 
     PointerList<IControl> mControls{kControlListGranularity};
     IEffectBase* mPlug;

@@ -79,6 +79,39 @@ void CopyRows(PIX_IBitmap& destination, PIX_IBitmap& source, const BlitArea& are
                      RasterRowPointer(source, sourcePixels, area.sourceY + row) + area.sourceX, rowBytes);
 }
 
+// Control images are mostly runs of opaque or fully transparent pixels: an opaque run is copied
+// whole, a transparent one skipped, and only the pixels between them are blended.
+void CopySourceAlphaRuns(PIX_IBitmap& destination, PIX_IBitmap& source, const BlitArea& area)
+{
+    constexpr uint32_t kOpaque = 255;
+    uint32_t* const destinationPixels = destination.GetPixelData();
+    uint32_t* const sourcePixels = source.GetPixelData();
+    for (int32_t row = 0; row < area.height; ++row)
+    {
+        uint32_t* d = RasterRowPointer(destination, destinationPixels, area.destinationY + row) + area.destinationX;
+        const uint32_t* s = RasterRowPointer(source, sourcePixels, area.sourceY + row) + area.sourceX;
+        int32_t i = 0;
+        while (i < area.width)
+        {
+            const uint32_t a = s[i] >> RasterShiftAlpha;
+            int32_t end = i + 1;
+            if (a == kOpaque || a == 0)
+            {
+                while (end < area.width && s[end] >> RasterShiftAlpha == a)
+                    ++end;
+                if (a == kOpaque)
+                    std::memmove(d + i, s + i, static_cast<size_t>(end - i) * sizeof(uint32_t));
+            }
+            else
+            {
+                BlendPixelCopyAlpha(d + i, PixelRed(s[i]), PixelGreen(s[i]), PixelBlue(s[i]), static_cast<int32_t>(a),
+                                    256);
+            }
+            i = end;
+        }
+    }
+}
+
 void BlitSourceAlpha(PIX_IBitmap& destination, PIX_IBitmap& source, const BlitArea& area, uint32_t modeByte,
                      int32_t w)
 {
@@ -86,16 +119,7 @@ void BlitSourceAlpha(PIX_IBitmap& destination, PIX_IBitmap& source, const BlitAr
     {
     case RasterModeCopy:
         if (w == 256)
-        {
-            // Control images are mostly fully transparent or opaque; those pixels skip the arithmetic.
-            ForEachPixel(destination, source, area, [](uint32_t* d, uint32_t s) {
-                const uint32_t a = s >> RasterShiftAlpha;
-                if (a == 255)
-                    *d = s;
-                else if (a != 0)
-                    BlendPixelCopyAlpha(d, PixelRed(s), PixelGreen(s), PixelBlue(s), static_cast<int32_t>(a), 256);
-            });
-        }
+            CopySourceAlphaRuns(destination, source, area);
         else
         {
             ForEachPixel(destination, source, area, [w](uint32_t* d, uint32_t s) { BlendPixelCopyAlphaWeighted(d, s, w); });

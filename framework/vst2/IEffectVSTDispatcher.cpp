@@ -73,6 +73,10 @@ VstIntPtr IEffectVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
             delete plugin;
             return 0;
         }
+        // Idle calls come up to a thousand times a second and ask for nothing; the UI thread
+        // must not queue for a lock a block or a state request holds just to answer them.
+        if (opcode == effEditIdle || opcode == effIdle)
+            return 0;
         ScopedLock stateLock(plugin->mStateLock);
         // Chunks take the plug-in lock only for the moments they touch what a block uses.
         if (opcode == effGetChunk)

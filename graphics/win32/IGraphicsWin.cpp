@@ -259,17 +259,21 @@ void IGraphicsWin::OnTimerTick()
     mEntryState = kEntryRedrawn;
 }
 
+// One BeginPaint serves the whole message: it names the region and validates it, so an editor
+// without controls or without a surface is not asked again, and every call to the window
+// system a paint does not need is one a redraw tick does not pay for.
 void IGraphicsWin::OnPaint()
 {
-    RECT update;
-    if (GetUpdateRect(mWindow, &update, FALSE))
+    PAINTSTRUCT paint;
+    mPaintContext = BeginPaint(mWindow, &paint);
+    const RECT& update = paint.rcPaint;
+    if (mPaintContext && update.right > update.left && update.bottom > update.top)
     {
         Rect invalid{update.left, update.top, update.right, update.bottom};
         DrawDirty(&invalid);
     }
-    // Whatever the draw pass did, the region asked for is painted now; an editor without
-    // controls or without a surface must not be asked again and again.
-    ValidateRect(mWindow, nullptr);
+    mPaintContext = nullptr;
+    EndPaint(mWindow, &paint);
 }
 
 bool IGraphicsWin::PaintRect(const Rect* rect)
@@ -277,12 +281,14 @@ bool IGraphicsWin::PaintRect(const Rect* rect)
     if (!mWindow || !rect)
         return false;
     PAINTSTRUCT paint;
-    HDC window = BeginPaint(mWindow, &paint);
+    const bool painting = mPaintContext != nullptr;
+    HDC window = painting ? mPaintContext : BeginPaint(mWindow, &paint);
     PIX_IBitmap* surface = GetDrawBitmap();
     HDC source = surface ? static_cast<HDC>(surface->GetDeviceContext()) : nullptr;
     if (window && source)
         BitBlt(window, rect->left, rect->top, rect->Width(), rect->Height(), source, rect->left, rect->top, SRCCOPY);
-    EndPaint(mWindow, &paint);
+    if (!painting)
+        EndPaint(mWindow, &paint);
     return true;
 }
 

@@ -113,5 +113,7 @@ private:
     DWORD mProcessId = 0;
     HWND mParent = nullptr;
     HWND mMainWindow = nullptr;
+    // The window's device context while WM_PAINT is being handled, else null.
+    HDC mPaintContext = nullptr;
     GrowString mMainWindowClass;
 };

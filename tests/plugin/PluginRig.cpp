@@ -3,6 +3,8 @@
 #include "framework/vst2/Vst2Constants.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 PluginRig::PluginRig(int blockSize, audioMasterCallback host, double rate) : plugin(*new Zarvotone(host))
 {
@@ -64,5 +66,14 @@ StereoSignal MakeNoise(int frames, double amplitude, uint32_t seed)
         signal.left[static_cast<size_t>(i)] = next();
         signal.right[static_cast<size_t>(i)] = next();
     }
+    return signal;
+}
+
+StereoSignal MakeSine(int frames, double hz, double amplitude)
+{
+    StereoSignal signal{Signal(static_cast<size_t>(frames)), Signal(static_cast<size_t>(frames))};
+    for (int i = 0; i < frames; ++i)
+        signal.left[static_cast<size_t>(i)] = signal.right[static_cast<size_t>(i)] =
+            amplitude * std::sin(2.0 * std::numbers::pi * hz * i / PluginRig::kRate);
     return signal;
 }

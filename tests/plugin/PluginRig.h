@@ -38,3 +38,5 @@ public:
 
 // Deterministic noise in [-amplitude, amplitude), the same in every build.
 StereoSignal MakeNoise(int frames, double amplitude, uint32_t seed = 1);
+// The same sine in both channels, starting at phase 0, at the rig's rate.
+StereoSignal MakeSine(int frames, double hz, double amplitude);

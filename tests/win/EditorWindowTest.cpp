@@ -261,6 +261,49 @@ TEST_F(EditorWindowTest, AHostParameterChangeRepaintsItsControlAndNothingElse)
     }
 }
 
+// A host may call the editor's idle entry a thousand times a second: with nothing changed,
+// neither those calls nor the redraw ticks between them paint.
+void ExpectIdleCallsPaintNothing(const PluginInstance& plugin, EditorWindow& window)
+{
+    constexpr int kRounds = 3;
+    constexpr int kIdleCallsPerRound = 200;
+    window.WaitForTicks(kSettleTicks);
+    MessageRecorder recorder(Handle(window.EditorHandle()));
+    for (int round = 0; round < kRounds; ++round)
+    {
+        for (int call = 0; call < kIdleCallsPerRound; ++call)
+            plugin.Dispatch(effEditIdle);
+        window.WaitForTicks(1);
+    }
+    EXPECT_FALSE(recorder.Of(WM_TIMER).empty()) << "the redraw timer never ticked";
+    EXPECT_TRUE(recorder.Of(WM_PAINT).empty());
+}
+
+TEST_F(EditorWindowTest, IdleCallsWithNothingChangedPaintNothing)
+{
+    EditorWindow window(editor_);
+    ASSERT_TRUE(window.IsOpen()) << window.Error();
+    ExpectIdleCallsPaintNothing(plugin_, window);
+}
+
+// The product's own editor, with every tab's controls in its list.
+TEST(ProductEditorWindow, IdleCallsWithNothingChangedPaintNothing)
+{
+    PluginLibrary library(ZV_PRODUCT_PLUGIN);
+    ASSERT_TRUE(library.IsLoaded()) << library.Error();
+    HostContext host(kSampleRate, kBlockSize);
+    PluginInstance plugin(library.FindEntry(), &HostContext::Callback);
+    ASSERT_TRUE(plugin.Effect()) << plugin.Error();
+    plugin.Open(kSampleRate, kBlockSize);
+    Vst2Editor editor(plugin);
+    {
+        EditorWindow window(editor);
+        ASSERT_TRUE(window.IsOpen()) << window.Error();
+        ExpectIdleCallsPaintNothing(plugin, window);
+    }
+    plugin.Close();
+}
+
 TEST_F(EditorWindowTest, TheWheelTurnsTheKnobUnderTheCursorByHundredthsPerNotch)
 {
     EditorWindow window(editor_);

@@ -29,6 +29,9 @@ public:
     // The host's window and the editor's child window (HWNDs), null when there is none.
     void* HostHandle() const;
     void* EditorHandle() const;
+    // Closes the editor and keeps the host's window, as a host does when the user closes the
+    // plug-in's window but not the project.
+    void CloseEditor();
     // Gives the host's window a new inside size, as a host does when the editor asks for one.
     void Resize(int32_t width, int32_t height);
 

@@ -26,6 +26,10 @@ void* EditorWindow::EditorHandle() const
     return nullptr;
 }
 
+void EditorWindow::CloseEditor()
+{
+}
+
 void EditorWindow::Resize(int32_t, int32_t)
 {
 }

@@ -254,6 +254,14 @@ void* EditorWindow::EditorHandle() const
     return native_->editor;
 }
 
+void EditorWindow::CloseEditor()
+{
+    if (!native_->editor)
+        return;
+    editor_.Close();
+    native_->editor = nullptr;
+}
+
 void EditorWindow::Resize(int32_t width, int32_t height)
 {
     if (!native_->host)

@@ -73,7 +73,7 @@ const char* HostOptions::Usage()
            "  --expect-passthrough    fail unless every entry returns its input bit for bit\n"
            "  --roundtrip-chunks      fail unless program and bank chunks read back unchanged\n"
            "  --cycles N              load, run and unload the plug-in N times (1)\n" +
-                                    std::string(WindowOptions::Usage());
+                                    std::string(WindowOptions::Usage()) + UiLoadOptions::Usage();
     return text.c_str();
 }
 
@@ -99,6 +99,7 @@ bool HostOptions::Parse(int argc, const char* const* argv, HostOptions& options,
     };
     Switches switches = {{"--roundtrip-chunks", &options.roundTripChunks}};
     AddRunOptions(options, readers, switches);
-    options.AddTo(readers, switches);
+    options.WindowOptions::AddTo(readers, switches);
+    options.UiLoadOptions::AddTo(readers);
     return CommandLine::Parse(argc, argv, readers, switches, options.pluginPath, "no plug-in file given", error);
 }

@@ -3,6 +3,7 @@
 
 #include "tools/vsthost/AudioRenderer.h"
 #include "tools/vsthost/CommandLine.h"
+#include "tools/vsthost/UiLoadOptions.h"
 #include "tools/vsthost/WindowOptions.h"
 
 #include <cstdint>
@@ -11,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-struct HostOptions : RunOptions, WindowOptions
+struct HostOptions : RunOptions, WindowOptions, UiLoadOptions
 {
     std::string pluginPath;
     std::vector<AudioEntry> entries{AudioEntry::Float};

@@ -9,6 +9,7 @@
 #include "tools/vsthost/PluginReport.h"
 #include "tools/vsthost/RenderReport.h"
 #include "tools/vsthost/ScriptedAudio.h"
+#include "tools/vsthost/UiLoad.h"
 #include "tools/vsthost/Vst2Editor.h"
 #include "tools/vsthost/WavFile.h"
 #include "tools/vsthost/WindowMode.h"
@@ -59,7 +60,7 @@ bool HostSession::Run(bool printReport)
         PluginReport::Print(plugin, options_.brief, out_);
 
     AudioRenderer renderer(plugin, host);
-    const bool passed = ApplySettings(plugin) && (!options_.WantsEditor() || RunEditor(plugin, host, renderer)) &&
+    const bool passed = ApplySettings(plugin) && RunWindows(plugin, host, renderer) &&
                         RenderEntries(plugin, renderer) && SaveChunks(plugin) &&
                         (!options_.roundTripChunks || (RoundTripChunk(plugin, false) && RoundTripChunk(plugin, true)));
     plugin.Close();
@@ -133,6 +134,20 @@ bool HostSession::RunEditor(PluginInstance& plugin, const HostContext& host, Aud
                             seconds);
     };
     return WindowMode::Run(editor, options_, edits, out_, error, play) || Fail(error);
+}
+
+bool HostSession::RunWindows(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer)
+{
+    if (options_.uiLoad)
+        return RunUiLoad(plugin);
+    return !options_.WantsEditor() || RunEditor(plugin, host, renderer);
+}
+
+bool HostSession::RunUiLoad(PluginInstance& plugin)
+{
+    std::string error;
+    return UiLoad::Run(plugin, options_.editorActions, options_, options_.sampleRate, options_.blockSize, out_, error) ||
+           Fail(error);
 }
 
 void HostSession::PrintEdits(const HostContext& host, size_t first)

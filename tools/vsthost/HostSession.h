@@ -24,9 +24,13 @@ public:
 private:
     bool CheckIdentity(const PluginInstance& plugin);
     bool ApplySettings(PluginInstance& plugin);
+    // UI-load mode when asked for, else window mode when asked for.
+    bool RunWindows(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer);
     // Window mode: opens the editor, plays the script (audio steps through the renderer),
     // saves the screenshot, closes it.
     bool RunEditor(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer);
+    // UI-load mode: the script, then one case measured on this thread.
+    bool RunUiLoad(PluginInstance& plugin);
     void PrintEdits(const HostContext& host, size_t first);
     bool RenderEntries(PluginInstance& plugin, AudioRenderer& renderer);
     bool CheckPassThrough(const AudioRenderer& renderer, AudioEntry entry, const AudioBuffer& output);
