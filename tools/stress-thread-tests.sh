@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the thread tests of the native, ThreadSanitizer and Windows (Wine) builds many times,
 # several at once, optionally beside a CPU load, and counts the runs that passed, failed and
-# timed out. A hang or a race that shows once in a hundred runs shows here.
+# timed out: a hang or a race that shows once in a hundred runs is likely to show here.
 # Usage: tools/stress-thread-tests.sh [-n runs] [-j parallel] [-l busy-loops] [-t seconds] [build ...]
 #   -n  runs of every program (default 50)
 #   -j  programs running at once (default 4)
@@ -39,6 +39,7 @@ PROGRAMS=(
   "tests/plugin/plugin_vst3_thread_test|"
   "tests/editor_core/editor_core_test|Scope.ABlockRunningMeanwhileEmptiesTheRingItself"
   "tests/vst3/vst3_binding_test|ModuleEntry.ConcurrentRequestsAndReleasesShareOneLivingFactory"
+  "tests/support/test_support_test|"
 )
 
 OUT=build/stress
@@ -88,13 +89,10 @@ run_one() {
   local args=() command=("$program") log
   [ -n "$filter" ] && args=("--gtest_filter=$filter")
   [ "$build" = windows ] && command=(cmake/wine-run.sh "$program")
-  case $build in
-    tsan) export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 ;;
-    native) export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ;;
-  esac
+  # The sanitized programs have their sanitizer options built in.
   log=$OUT/$build-$(basename "$program")-$run.log
   local status=0
-  GTEST_COLOR=no timeout -k 10 "$limit" "${command[@]}" "${args[@]}" >"$log" 2>&1 || status=$?
+  timeout -k 10 "$limit" "${command[@]}" "${args[@]}" >"$log" 2>&1 || status=$?
   local outcome=passed
   if [ $status -eq 124 ] || [ $status -eq 137 ]; then
     outcome=timed-out
