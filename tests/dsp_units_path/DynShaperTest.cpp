@@ -1,5 +1,5 @@
 #include "dsp/units/path/DynShaper.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 
