@@ -44,6 +44,8 @@ wine-prefix: windows
 # to start and stop their own server, and some of them hang on exit.
 WINESERVER := WINEPREFIX=$(WINE_PREFIX) /usr/lib/wine/wineserver
 
+# Every test has a time limit of its own (cmake/ZvTesting.cmake); --timeout only bounds one added
+# without.
 test: native windows fuzz tsan wine-prefix
 	$(WINESERVER) -p
 	xvfb-run -a ctest --test-dir $(NATIVE) -j$(JOBS) --output-on-failure --timeout 600; \

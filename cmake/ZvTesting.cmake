@@ -13,38 +13,58 @@ if(NOT ZV_FUZZ AND NOT TARGET GTest::gtest_main)
   endif()
 endif()
 
-set(ZV_TSAN_ENVIRONMENT GTEST_COLOR=no TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1)
+# Time limits of ctest entries in seconds, so one hang costs at most that: a native or
+# ThreadSanitizer entry is one test case, a Wine entry a whole program. Each is a few times what
+# the slowest entry of its kind took on a loaded machine; programs with long renders in their
+# cases raise their own limit (ZV_LONG_CASE_TIMEOUT).
+set(ZV_CASE_TIMEOUT 120)
+set(ZV_LONG_CASE_TIMEOUT 300)
+set(ZV_WINE_PROGRAM_TIMEOUT 120)
+set(ZV_FUZZ_SMOKE_SECONDS 20)
+math(EXPR ZV_FUZZ_TIMEOUT "${ZV_FUZZ_SMOKE_SECONDS} + 40")
 
-set(ZV_TEST_ENVIRONMENT
-    GTEST_COLOR=no
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1
-    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1)
+set(ZV_ASAN_OPTIONS detect_leaks=1:abort_on_error=1:strict_string_checks=1)
+set(ZV_UBSAN_OPTIONS print_stacktrace=1:halt_on_error=1)
+set(ZV_TSAN_OPTIONS halt_on_error=1:second_deadlock_stack=1)
 
-# zv_add_test(<name> [TSAN] SOURCES ... LIBS ...): a GoogleTest program. Natively every test
-# case is one ctest test; in the Windows build the whole program is one test run under Wine.
-# TSAN marks a program of thread tests: the ThreadSanitizer build builds and runs only those.
+# The environment of tests that run a program of ours. The cases of a GoogleTest program cannot
+# be given more than one variable (test discovery flattens the list), so those programs have
+# the sanitizer options built in (tests/support/SanitizerOptions.cpp).
+set(ZV_TEST_ENVIRONMENT GTEST_COLOR=no ASAN_OPTIONS=${ZV_ASAN_OPTIONS} UBSAN_OPTIONS=${ZV_UBSAN_OPTIONS})
+
+# zv_add_test(<name> [TSAN] [CASE_TIMEOUT <s>] SOURCES ... LIBS ...): a GoogleTest program.
+# Natively every test case is one ctest test; in the Windows build the whole program is one test
+# run under Wine. TSAN marks a program of thread tests: the ThreadSanitizer build builds and runs
+# only those. CASE_TIMEOUT raises the time limit of each of its cases (native, ThreadSanitizer).
 # Parameterised cases are named by their index: a printed struct would put its bytes, pointers
 # included, into the test's name.
 function(zv_add_test name)
-  cmake_parse_arguments(ARG "TSAN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "TSAN" "CASE_TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  if(NOT ARG_CASE_TIMEOUT)
+    set(ARG_CASE_TIMEOUT ${ZV_CASE_TIMEOUT})
+  endif()
   if(ZV_TSAN AND NOT ARG_TSAN)
     # Still defined, so folders may add properties to it, but neither built nor run.
     add_executable(${name} EXCLUDE_FROM_ALL ${ARG_SOURCES})
   else()
     add_executable(${name} ${ARG_SOURCES})
   endif()
-  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gmock GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} zv_test_support GTest::gmock GTest::gtest_main)
+  if(TARGET zv_sanitizer_options)
+    target_link_libraries(${name} PRIVATE zv_sanitizer_options)
+  endif()
   if(ZV_TSAN AND NOT ARG_TSAN)
     return()
   elseif(ZV_TSAN)
     gtest_discover_tests(${name} TEST_PREFIX "tsan.${name}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-                         PROPERTIES ENVIRONMENT "${ZV_TSAN_ENVIRONMENT}" LABELS tsan)
+                         PROPERTIES LABELS tsan TIMEOUT ${ARG_CASE_TIMEOUT})
   elseif(CMAKE_CROSSCOMPILING)
     add_test(NAME win.${name} COMMAND ${name})
-    set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS wine)
+    set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS wine
+                         TIMEOUT ${ZV_WINE_PROGRAM_TIMEOUT})
   else()
     gtest_discover_tests(${name} TEST_PREFIX "${name}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
-                         PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS native)
+                         PROPERTIES LABELS native TIMEOUT ${ARG_CASE_TIMEOUT})
   endif()
 endfunction()
 
@@ -71,6 +91,8 @@ function(zv_add_fuzzer name)
     file(MAKE_DIRECTORY ${found})
     set(corpus_args -len_control=0 -max_len=${ARG_MAX_LEN} ${found} ${ARG_CORPUS})
   endif()
-  add_test(NAME fuzz.${name} COMMAND ${name} -seed=1 -runs=200000 -max_total_time=20 ${corpus_args})
-  set_tests_properties(fuzz.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS fuzz)
+  add_test(NAME fuzz.${name}
+           COMMAND ${name} -seed=1 -runs=200000 -max_total_time=${ZV_FUZZ_SMOKE_SECONDS} ${corpus_args})
+  set_tests_properties(fuzz.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS fuzz
+                                               TIMEOUT ${ZV_FUZZ_TIMEOUT})
 endfunction()

@@ -17,6 +17,8 @@
 #include "dsp/filters/RBJ/LowPass.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 
+#include <stdexcept>
+
 namespace {
 
 template <class Design, class State = Dsp::DirectFormII>
@@ -69,6 +71,15 @@ const std::vector<DesignEntry>& AllDesigns()
         Entry<Rbj::BandStop>("RbjBandStop", 0),
     };
     return designs;
+}
+
+const DesignEntry& FindDesign(const std::string& label)
+{
+    for (const DesignEntry& entry : AllDesigns()) {
+        if (entry.label == label)
+            return entry;
+    }
+    throw std::invalid_argument(label);
 }
 
 int FindParam(const Dsp::Filter& filter, int id)

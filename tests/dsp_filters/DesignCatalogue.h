@@ -15,6 +15,8 @@ struct DesignEntry {
 };
 
 const std::vector<DesignEntry>& AllDesigns();
+// The design of the label; throws std::invalid_argument for a label not in the catalogue.
+const DesignEntry& FindDesign(const std::string& label);
 
 // Index of the last parameter with the id, or -1.
 int FindParam(const Dsp::Filter& filter, int id);

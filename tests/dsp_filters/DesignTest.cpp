@@ -14,15 +14,6 @@
 
 namespace {
 
-const DesignEntry& Find(const std::string& label)
-{
-    for (const DesignEntry& entry : AllDesigns()) {
-        if (entry.label == label)
-            return entry;
-    }
-    throw std::invalid_argument(label);
-}
-
 TEST(Design, OrderIsTruncatedAndKeptWithinTheStorage)
 {
     struct Case {
@@ -51,7 +42,7 @@ TEST(Design, OrderIsTruncatedAndKeptWithinTheStorage)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.design) + " order " + std::to_string(c.order));
-        auto filter = MakeDesigned(Find(c.design), 44100);
+        auto filter = MakeDesigned(FindDesign(c.design), 44100);
         SetParam(*filter, Dsp::kOrderId, c.order);
         const auto pairs = filter->GetPoleZeroPairs();
         ASSERT_EQ(static_cast<int>(pairs.size()), c.pairs);
@@ -63,9 +54,9 @@ TEST(Design, SingleBiquadDesignsReportTheirOnePair)
 {
     for (const char* design : {"RbjLowPass", "RbjHighPass", "RbjBandPass1", "RbjBandPass2", "RbjBandStop"}) {
         SCOPED_TRACE(design);
-        const auto unset = Find(design).make();
+        const auto unset = FindDesign(design).make();
         EXPECT_TRUE(unset->GetPoleZeroPairs().empty());
-        const auto filter = MakeDesigned(Find(design), 44100);
+        const auto filter = MakeDesigned(FindDesign(design), 44100);
         const auto pairs = filter->GetPoleZeroPairs();
         ASSERT_EQ(pairs.size(), 1u);
         // The poles at 2000 Hz, Q 1: radius sqrt((1 - alpha) / (1 + alpha)).

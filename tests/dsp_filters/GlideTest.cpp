@@ -1,24 +1,15 @@
 #include "DesignCatalogue.h"
 
 #include "dsp/filters/ParamInfo.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
 namespace {
-
-const DesignEntry& Find(const std::string& label)
-{
-    for (const DesignEntry& entry : AllDesigns()) {
-        if (entry.label == label)
-            return entry;
-    }
-    throw std::invalid_argument(label);
-}
 
 // The first output sample of an impulse from cleared memory: it depends on the coefficients
 // in force, and it advances a glide by one sample. The impulse is large so that the denormal
@@ -79,7 +70,7 @@ TEST(Glide, ParametersMoveLinearlyOverTheTransitionAndEndOnTheTarget)
 {
     for (const GlideCase& c : kGlides) {
         SCOPED_TRACE(c.design);
-        const DesignEntry& entry = Find(c.design);
+        const DesignEntry& entry = FindDesign(c.design);
         auto filter = entry.make();
         filter->SetParams(c.from);
         filter->SetTransitionLength(c.length);
@@ -104,7 +95,7 @@ const Dsp::FilterParams kRbjNext{44100, 500, 1};
 
 TEST(Glide, NewParametersMidGlideRestartAFullGlideFromTheValuesReached)
 {
-    const DesignEntry& entry = Find("RbjLowPass");
+    const DesignEntry& entry = FindDesign("RbjLowPass");
     auto filter = entry.make();
     filter->SetParams(kRbjFrom);
     filter->SetParams(kRbjTo);
@@ -118,24 +109,14 @@ TEST(Glide, NewParametersMidGlideRestartAFullGlideFromTheValuesReached)
     }
 }
 
-std::vector<double> Noise(int frames, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> noise(-1.0, 1.0);
-    std::vector<double> signal(frames);
-    for (double& x : signal)
-        x = noise(random);
-    return signal;
-}
-
 // Left and right outputs of the noise run in blocks of the given sizes.
 std::vector<double> RunInBlocks(Dsp::Filter& filter, const std::vector<int>& blocks)
 {
     int total = 0;
     for (int size : blocks)
         total += size;
-    std::vector<double> left = Noise(total, 11);
-    std::vector<double> right = Noise(total, 12);
+    std::vector<double> left = UniformNoise(total, 11);
+    std::vector<double> right = UniformNoise(total, 12);
     int frame = 0;
     for (int size : blocks) {
         double* channels[] = {left.data() + frame, right.data() + frame};
@@ -150,7 +131,7 @@ TEST(Glide, SplitBlocksFollowTheSameGlideAsOneBlock)
 {
     for (const GlideCase& c : kGlides) {
         SCOPED_TRACE(c.design);
-        const DesignEntry& entry = Find(c.design);
+        const DesignEntry& entry = FindDesign(c.design);
         auto whole = entry.make();
         auto split = entry.make();
         for (Dsp::Filter* filter : {whole.get(), split.get()}) {
@@ -207,7 +188,7 @@ TEST(Glide, AGlideCutShortByATransitionLengthOfZeroSettlesOnTheTarget)
     };
     for (const GlideCase& c : cases) {
         SCOPED_TRACE(c.design);
-        const DesignEntry& entry = Find(c.design);
+        const DesignEntry& entry = FindDesign(c.design);
         auto cut = entry.make();
         cut->SetParams(c.from);
         cut->SetTransitionLength(c.length);

@@ -1,13 +1,13 @@
 #include "DesignCatalogue.h"
 
 #include "dsp/filters/ParamInfo.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <complex>
 #include <numbers>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -85,22 +85,12 @@ TEST(Process, FloatSamplesAreFilteredLikeDoubles)
     ExpectSinesScaledByTheResponse<float>(1e-5);
 }
 
-std::vector<double> Noise(int frames, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_real_distribution<double> noise(-1.0, 1.0);
-    std::vector<double> signal(frames);
-    for (double& x : signal)
-        x = noise(random);
-    return signal;
-}
-
 TEST(Process, SignalPassesUnchangedBeforeTheFirstDesign)
 {
     for (const DesignEntry& entry : AllDesigns()) {
         SCOPED_TRACE(entry.label);
         auto filter = entry.make();
-        const std::vector<double> input = Noise(300, 3);
+        const std::vector<double> input = UniformNoise(300, 3);
         std::vector<double> left = input;
         std::vector<double> right = input;
         double* channels[] = {left.data(), right.data()};
@@ -133,8 +123,8 @@ TEST(Process, ResetClearsTheMemoryOfBothChannels)
         SCOPED_TRACE(entry.label);
         auto used = MakeDesigned(entry, kSampleRate);
         auto fresh = MakeDesigned(entry, kSampleRate);
-        std::vector<double> left = Noise(1000, 5);
-        std::vector<double> right = Noise(1000, 6);
+        std::vector<double> left = UniformNoise(1000, 5);
+        std::vector<double> right = UniformNoise(1000, 6);
         double* channels[] = {left.data(), right.data()};
         used->ProcessDouble(1000, channels);
         used->Reset();
@@ -170,7 +160,7 @@ TEST(Process, DirectFormsIAndIIGiveTheSameOutput)
                     filters[i] = MakeDesigned(entry, kSampleRate);
             }
             SetParam(*filters[i], Dsp::kRippleId, 2.0);
-            outputs[i] = Noise(2000, 9);
+            outputs[i] = UniformNoise(2000, 9);
             std::vector<double> right(2000, 0.0);
             double* channels[] = {outputs[i].data(), right.data()};
             filters[i]->ProcessDouble(2000, channels);

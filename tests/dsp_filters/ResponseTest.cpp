@@ -247,20 +247,11 @@ std::vector<Case> Cases()
     return cases;
 }
 
-const DesignEntry& Find(const std::string& label)
-{
-    for (const DesignEntry& entry : AllDesigns()) {
-        if (entry.label == label)
-            return entry;
-    }
-    throw std::invalid_argument(label);
-}
-
 TEST(Response, MatchesTheClosedFormMagnitudeOfEveryFamily)
 {
     for (const Case& c : Cases()) {
         for (double fs : {44100.0, 48000.0, 96000.0}) {
-            const auto filter = MakeDesigned(Find(c.design), fs);
+            const auto filter = MakeDesigned(FindDesign(c.design), fs);
             std::string trace = std::string(c.design) + " at " + std::to_string(fs);
             for (const Setting& s : c.settings) {
                 SetParam(*filter, s.id, s.value);

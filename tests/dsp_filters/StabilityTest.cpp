@@ -9,7 +9,6 @@
 #include <iterator>
 #include <limits>
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -107,15 +106,6 @@ double NoisePeak(Dsp::Filter& filter, int frames, int from, unsigned seed)
     return peak;
 }
 
-const DesignEntry& Find(const std::string& label)
-{
-    for (const DesignEntry& entry : AllDesigns()) {
-        if (entry.label == label)
-            return entry;
-    }
-    throw std::invalid_argument(label);
-}
-
 struct GlideLevels {
     double from;
     double to;
@@ -185,7 +175,7 @@ TEST(Stability, GlidesStayNearTheLevelsOfTheDesignsAtTheirEnds)
         SCOPED_TRACE(std::string(c.design) + ", case " + std::to_string(i));
         // The first parameter set of a filter is applied at once.
         const GlideLevels levels =
-            MeasureGlide(Find(c.design).make, c.length,
+            MeasureGlide(FindDesign(c.design).make, c.length,
                          [&c](Dsp::Filter& filter, bool atStart) { filter.SetParams(atStart ? c.from : c.to); });
         ExpectGlideWithin(levels, kMargin);
     }

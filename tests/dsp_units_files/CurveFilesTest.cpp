@@ -6,13 +6,13 @@
 #include "dsp/units/files/CurveWavFile.h"
 #include "tests/dsp_units_files/TempFile.h"
 #include "tests/dsp_units_files/WavFixture.h"
+#include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -40,19 +40,6 @@ WavFixture FloatWav(int frames, double (*sample)(int))
     for (int i = 0; i < frames; ++i)
         fixture.Add(static_cast<float>(sample(i)));
     return fixture;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
 }
 }
 

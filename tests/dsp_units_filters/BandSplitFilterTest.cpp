@@ -1,7 +1,8 @@
 #include "dsp/filters/Filter.h"
 #include "dsp/units/filters/BandSplitFilter.h"
 #include "dsp/units/filters/DesignParams.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ TEST(BandSplitFilter, SlopeOutsideRangeLeavesItsBandUnfiltered)
     const std::vector<double> noise = WhiteNoise(256, 0.5, 31);
     StereoBuffer low(noise, noise);
     StereoBuffer high(noise, noise);
-    splitter.ProcessBlock(low.in(), high.in(), 256);
+    splitter.ProcessBlock(low.In(), high.In(), 256);
     EXPECT_EQ(std::vector<double>(splitter.lowWork.left, splitter.lowWork.left + 256), noise);
     EXPECT_EQ(std::vector<double>(splitter.highWork.right, splitter.highWork.right + 256), noise);
 }
@@ -121,7 +122,7 @@ TEST(BandSplitFilter, BandsSumBackToTheSignalAtTheSplit)
         return samples;
     }();
     StereoBuffer signal(tone, tone);
-    splitter.ProcessBlock(signal.in(), signal.in(), 1024);
+    splitter.ProcessBlock(signal.In(), signal.In(), 1024);
     double peak = 0.0;
     for (int i = 512; i < 1024; ++i)
         peak = std::max(peak, std::fabs(splitter.lowWork.left[i] + splitter.highWork.left[i]));
@@ -134,7 +135,7 @@ TEST(BandSplitFilter, LongBlockLeavesTheBandsAsTheyWere)
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 37);
     StereoBuffer block(noise, noise);
     const std::vector<double> before(splitter.lowWork.left, splitter.lowWork.left + 1024);
-    splitter.ProcessBlock(block.in(), block.in(), 1025);
+    splitter.ProcessBlock(block.In(), block.In(), 1025);
     EXPECT_EQ(std::vector<double>(splitter.lowWork.left, splitter.lowWork.left + 1024), before);
 }
 
@@ -176,7 +177,7 @@ TEST(BandSplitFilter, SlopeChangeCrossfadesWithoutAStep)
             for (int i = 0; i < kBlock; ++i)
                 tone[i] = std::sin(2.0 * 3.141592653589793 * c.hz * (b * kBlock + i) / kRate);
             StereoBuffer signal(tone, tone);
-            splitter.ProcessBlock(signal.in(), signal.in(), kBlock);
+            splitter.ProcessBlock(signal.In(), signal.In(), kBlock);
             const double* out = c.lowSide ? splitter.lowWork.left : splitter.highWork.left;
             band.insert(band.end(), out, out + kBlock);
         }

@@ -2,7 +2,8 @@
 #include "dsp/units/filters/DesignParams.h"
 #include "dsp/units/filters/DumpExpand.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -99,10 +100,10 @@ TEST(DumpExpand, LongBlockPassesUnchanged)
     sweep.SetAmount(0.1);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 41);
     StereoBuffer block(noise, noise);
-    sweep.ProcessBlock(block.io(), 1025);
+    sweep.ProcessBlock(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
     sweep.SetBlockSize(1025);
-    sweep.ProcessBlock(block.io(), 1025);
+    sweep.ProcessBlock(block.Io(), 1025);
     EXPECT_NE(block.left, noise);
 }
 
@@ -112,11 +113,11 @@ TEST(DumpExpand, BypassedAndFadedOutPassesUnchanged)
     sweep.SetAmount(0.1);
     sweep.SetBypass(true);
     StereoBuffer fading(WhiteNoise(500, 0.5, 43), WhiteNoise(500, 0.5, 44));
-    sweep.ProcessBlock(fading.io(), 500);
+    sweep.ProcessBlock(fading.Io(), 500);
     EXPECT_EQ(sweep.fade, 0.0);
     const std::vector<double> noise = WhiteNoise(256, 0.5, 45);
     StereoBuffer block(noise, noise);
-    sweep.ProcessBlock(block.io(), 256);
+    sweep.ProcessBlock(block.Io(), 256);
     EXPECT_EQ(block.left, noise);
 }
 
@@ -134,7 +135,7 @@ TEST(DumpExpand, FreshUnitStartsOnItsOwnCutoffsWithoutABurst)
         for (uint32_t block = 0; block < 8; ++block)
         {
             StereoBuffer noise(WhiteNoise(512, 0.5, 90 + block), WhiteNoise(512, 0.5, 190 + block));
-            sweep.ProcessBlock(noise.io(), 512);
+            sweep.ProcessBlock(noise.Io(), 512);
             for (double sample : noise.left)
                 peak = std::max(peak, std::fabs(sample));
         }

@@ -2,7 +2,9 @@
 #include "dsp/units/filters/DesignParams.h"
 #include "dsp/units/filters/Eq4Band.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/Decibels.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +24,6 @@ StereoProcess ProcessOf(Eq4Band& eq)
     return [&eq](double* const* io, int n) { eq.ProcessBlock(io, n); };
 }
 
-double DecibelsToGain(double db)
-{
-    return std::pow(10.0, db / 20.0);
-}
-
 } // namespace
 
 TEST(Eq4Band, FlatGainsPassTheSignal)
@@ -40,7 +37,7 @@ TEST(Eq4Band, FlatGainsPassTheSignal)
     Settle(ProcessOf(eq), 1024);
     const std::vector<double> noise = WhiteNoise(1024, 0.5, 21);
     StereoBuffer block(noise, noise);
-    eq.ProcessBlock(block.io(), 1024);
+    eq.ProcessBlock(block.Io(), 1024);
     for (size_t i = 0; i < noise.size(); ++i)
     {
         // Only the filters' alternating denormal guard remains.
@@ -68,7 +65,7 @@ TEST(Eq4Band, EachBandBoostsItsOwnRegion)
         Settle(ProcessOf(eq), 1024);
         const std::vector<double> impulse = ImpulseResponse(ProcessOf(eq), 1 << 15);
         // The band shelves peak close to, not exactly at, their centre frequency.
-        EXPECT_NEAR(MagnitudeAt(impulse, c.boostedHz, kRate), DecibelsToGain(24.0), 0.3) << c.band;
+        EXPECT_NEAR(MagnitudeAt(impulse, c.boostedHz, kRate), GainOfDecibels(24.0), 0.3) << c.band;
         EXPECT_NEAR(MagnitudeAt(impulse, c.untouchedHz, kRate), 1.0, 2e-3) << c.band;
     }
 }
@@ -118,7 +115,7 @@ TEST(Eq4Band, LongBlockPassesAndKeepsTheFade)
     eq.SetBypass(true);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 23);
     StereoBuffer block(noise, noise);
-    eq.ProcessBlock(block.io(), 1025);
+    eq.ProcessBlock(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
     EXPECT_EQ(eq.fade, 0.998);
 }
@@ -138,15 +135,15 @@ TEST(Eq4Band, SwitchingOffCrossfadesToTheDrySignal)
     const std::vector<double> noise = WhiteNoise(600, 0.5, 29);
     StereoBuffer faded(noise, noise);
     StereoBuffer processed(noise, noise);
-    eq.ProcessBlock(faded.io(), 600);
-    twin.ProcessBlock(processed.io(), 600);
+    eq.ProcessBlock(faded.Io(), 600);
+    twin.ProcessBlock(processed.Io(), 600);
     for (int i = 0; i < 600; ++i)
     {
         const double g = std::max(0.998 - 0.002 * i, 0.0);
         EXPECT_NEAR(faded.left[i], (1.0 - g) * noise[i] + g * processed.left[i], 1e-9) << i;
     }
     StereoBuffer after(noise, noise);
-    eq.ProcessBlock(after.io(), 600);
+    eq.ProcessBlock(after.Io(), 600);
     EXPECT_EQ(after.left, noise);
 }
 

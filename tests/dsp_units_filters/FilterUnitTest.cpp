@@ -4,7 +4,8 @@
 #include "dsp/units/filters/FilterUnit.h"
 #include "dsp/units/filters/StateVariableFilter.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -113,7 +114,7 @@ TEST(FilterUnit, BalanceSelectsOneFilterOrGlidesBetweenThem)
     auto unit = MakeUnit(0, 18);
     unit->balanceTarget = 1.0;
     StereoBuffer block(100);
-    unit->ProcessBlock(block.io(), 100);
+    unit->ProcessBlock(block.Io(), 100);
     EXPECT_NEAR(unit->balance, 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
 }
 
@@ -127,7 +128,7 @@ TEST(FilterUnit, FreshUnitStartsOnFilterOneAndDriftsToFilterTwo)
     EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), 20.0);
     EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kOrderId, 0.0), 2.0);
     StereoBuffer block(10);
-    unit.ProcessBlock(block.io(), 10);
+    unit.ProcessBlock(block.Io(), 10);
     EXPECT_NEAR(unit.balance, 1.0 - std::pow(0.99, 10), 1e-12);
 }
 
@@ -168,14 +169,14 @@ TEST(FilterUnit, BypassFadesAgainstTheDriveThenPassesTheBlockUntouched)
     EXPECT_EQ(unit->fade, 0.998);
     const std::vector<double> noise = WhiteNoise(1024, 0.5, 11);
     StereoBuffer fading(noise, noise);
-    unit->ProcessBlock(fading.io(), 1024);
+    unit->ProcessBlock(fading.Io(), 1024);
     EXPECT_EQ(unit->fade, 0.0);
     EXPECT_NE(fading.left, noise);
     EXPECT_EQ(std::vector<double>(fading.left.begin() + 500, fading.left.end()),
               std::vector<double>(noise.begin() + 500, noise.end()));
 
     StereoBuffer bypassed(noise, noise);
-    unit->ProcessBlock(bypassed.io(), 1024);
+    unit->ProcessBlock(bypassed.Io(), 1024);
     EXPECT_EQ(bypassed.left, noise);
     EXPECT_EQ(bypassed.right, noise);
 }
@@ -185,11 +186,11 @@ TEST(FilterUnit, BlockLongerThanTheWorkBuffersPassesUnchanged)
     auto unit = MakeUnit(28, 28);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 5);
     StereoBuffer block(noise, noise);
-    unit->ProcessBlock(block.io(), 1025);
+    unit->ProcessBlock(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
 
     unit->SetBlockSize(2048);
-    unit->ProcessBlock(block.io(), 1025);
+    unit->ProcessBlock(block.Io(), 1025);
     EXPECT_NE(block.left, noise);
 }
 
@@ -233,8 +234,8 @@ TEST(FilterUnit, StateVariableTypeRunsAtTheLastCutoffAndResonance)
     const std::vector<double> noise = WhiteNoise(256, 0.5, 13);
     StereoBuffer viaUnit(noise, noise);
     StereoBuffer direct(noise, noise);
-    unit->ProcessBlock(viaUnit.io(), 256);
-    reference.ProcessBlock(direct.io(), 256);
+    unit->ProcessBlock(viaUnit.Io(), 256);
+    reference.ProcessBlock(direct.Io(), 256);
     EXPECT_EQ(viaUnit.left, direct.left);
     EXPECT_EQ(viaUnit.right, direct.right);
 }
@@ -243,11 +244,11 @@ TEST(FilterUnit, ResetRecoversStateVariableFiltersFromNonFiniteSamples)
 {
     auto unit = MakeUnit(5, 8);
     StereoBuffer poisoned(4, std::numeric_limits<double>::quiet_NaN());
-    unit->ProcessBlock(poisoned.io(), 4);
+    unit->ProcessBlock(poisoned.Io(), 4);
     unit->Reset();
     const std::vector<double> noise = WhiteNoise(64, 0.5, 17);
     StereoBuffer block(noise, noise);
-    unit->ProcessBlock(block.io(), 64);
+    unit->ProcessBlock(block.Io(), 64);
     for (double sample : block.left)
         EXPECT_TRUE(std::isfinite(sample));
 }

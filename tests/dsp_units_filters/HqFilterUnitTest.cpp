@@ -2,7 +2,8 @@
 #include "dsp/units/filters/DesignParams.h"
 #include "dsp/units/filters/HqFilterUnit.h"
 #include "tests/dsp_units_filters/ImpulseResponse.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ TEST(HqFilterUnit, ModeOffLeavesEveryBlockExactly)
     unit.SetMode(0);
     const std::vector<double> noise = WhiteNoise(512, 0.5, 51);
     StereoBuffer block(noise, noise);
-    unit.ProcessBlock(block.io(), 512);
+    unit.ProcessBlock(block.Io(), 512);
     EXPECT_EQ(block.left, noise);
     EXPECT_EQ(block.right, noise);
 }
@@ -79,6 +80,6 @@ TEST(HqFilterUnit, LongBlockPassesUnfiltered)
     unit.SetMode(1);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 53);
     StereoBuffer block(noise, noise);
-    unit.ProcessBlock(block.io(), 1025);
+    unit.ProcessBlock(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
 }

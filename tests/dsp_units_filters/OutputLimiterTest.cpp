@@ -1,6 +1,5 @@
 #include "dsp/units/filters/OutputLimiter.h"
 #include "dsp/units/filters/SoftKneeCurve.h"
-#include "tests/dsp_units_filters/TestSignals.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,8 @@
 #include "dsp/units/filters/HqFilterUnit.h"
 #include "dsp/units/filters/OutputLimiter.h"
 #include "dsp/units/filters/SubBandProcessor.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +35,7 @@ void Settle(const Process& process, const std::function<void()>& clear)
     for (int block = 0; block < kBlocks; ++block)
     {
         StereoBuffer out(kBlock);
-        process(silence.io(), out.io(), kBlock);
+        process(silence.Io(), out.Io(), kBlock);
     }
     clear();
 }
@@ -49,7 +50,7 @@ void ExpectBounded(const std::string& what, const Process& process)
         StereoBuffer in(std::vector<double>(left.begin() + block * kBlock, left.begin() + (block + 1) * kBlock),
                         std::vector<double>(right.begin() + block * kBlock, right.begin() + (block + 1) * kBlock));
         StereoBuffer out = in;
-        process(in.io(), out.io(), kBlock);
+        process(in.Io(), out.Io(), kBlock);
         for (int i = 0; i < kBlock; ++i)
         {
             if (!std::isfinite(out.left[i]) || !std::isfinite(out.right[i]))

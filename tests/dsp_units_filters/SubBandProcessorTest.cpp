@@ -1,5 +1,6 @@
 #include "dsp/units/filters/SubBandProcessor.h"
-#include "tests/dsp_units_filters/TestSignals.h"
+#include "tests/support/StereoBuffer.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +41,7 @@ std::vector<double> Process(SubBandProcessor& unit, StereoBuffer& input, const s
                             bool rightChannel = false)
 {
     StereoBuffer out(main, main);
-    unit.ProcessBlock(input.in(), out.io(), n);
+    unit.ProcessBlock(input.In(), out.Io(), n);
     return rightChannel ? out.right : out.left;
 }
 
@@ -99,8 +100,8 @@ TEST(SubBandProcessor, SubBandAloneIsTheLowPassedScaledInput)
     StereoBuffer input(WhiteNoise(300, 0.5, 71), WhiteNoise(300, 0.5, 72));
     StereoBuffer main(WhiteNoise(300, 0.5, 73), WhiteNoise(300, 0.5, 74));
     StereoBuffer out = main;
-    unit->ProcessBlock(input.in(), out.io(), 300);
-    reference.ProcessBlock(input.in(), main.in(), 300);
+    unit->ProcessBlock(input.In(), out.Io(), 300);
+    reference.ProcessBlock(input.In(), main.In(), 300);
     EXPECT_EQ(out.left, std::vector<double>(reference.lowWork.left, reference.lowWork.left + 300));
     EXPECT_EQ(out.right, std::vector<double>(reference.lowWork.right, reference.lowWork.right + 300));
 }
@@ -116,11 +117,11 @@ TEST(SubBandProcessor, HostInputIsNeverWrittenAndMayAlias)
     std::vector<double> shared = raw;
     const double* const sameTwice[2] = {shared.data(), shared.data()};
     StereoBuffer aliasedOut(main, main);
-    aliased->ProcessBlock(sameTwice, aliasedOut.io(), 256);
+    aliased->ProcessBlock(sameTwice, aliasedOut.Io(), 256);
 
     StereoBuffer copies(raw, raw);
     StereoBuffer separateOut(main, main);
-    separate->ProcessBlock(copies.in(), separateOut.io(), 256);
+    separate->ProcessBlock(copies.In(), separateOut.Io(), 256);
 
     EXPECT_EQ(shared, raw);
     EXPECT_EQ(copies.left, raw);

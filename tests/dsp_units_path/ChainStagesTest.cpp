@@ -1,7 +1,7 @@
 #include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Quantizer.h"
 #include "dsp/units/path/SmpRateConverter.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "dsp/units/curves/DistortionDataProvider.h"
 #include "dsp/units/curves/LcgRandom.h"
 #include "dsp/units/path/DistortionChain.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 

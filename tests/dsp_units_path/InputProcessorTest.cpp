@@ -1,7 +1,7 @@
 #include "dsp/units/filters/OutputLimiter.h"
 #include "dsp/units/filters/SoftKneeCurve.h"
 #include "dsp/units/path/InputProcessor.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 

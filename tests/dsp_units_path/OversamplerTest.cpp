@@ -1,5 +1,6 @@
 #include "dsp/units/path/HalfbandDesign.h"
 #include "dsp/units/path/Oversampler.h"
+#include "tests/support/Decibels.h"
 
 #include <gtest/gtest.h>
 
@@ -44,11 +45,6 @@ double Amplitude(const double* x, int32_t from, int32_t count, double cycles)
         weights += w;
     }
     return 2.0 * std::hypot(re, im) / weights;
-}
-
-double Decibels(double ratio)
-{
-    return 20.0 * std::log10(ratio);
 }
 
 TEST(Oversampler, HalfbandCoefficientsAreStableAndAscending)

@@ -1,6 +1,6 @@
 #include "dsp/units/curves/DistortionDataProvider.h"
 #include "dsp/units/path/Saturator.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "dsp/units/path/DynShaper.h"
 #include "dsp/units/path/InputProcessor.h"
 #include "dsp/units/path/Saturator.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "tests/support/AllocationCounter.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 #include "tests/dsp_units_path/UnitRig.h"
 
 #include <gtest/gtest.h>

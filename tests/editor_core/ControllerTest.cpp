@@ -1,15 +1,13 @@
 #include "dsp/units/filters/FilterType.h"
 #include "tests/editor_core/EditorRig.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <condition_variable>
 #include <cstring>
 #include <limits>
-#include <mutex>
-#include <thread>
 
 namespace
 {
@@ -302,30 +300,21 @@ TEST_F(Scope, ShowingTheScopeTabEmptiesTheRing)
 // While a block holds the plug-in lock the editor does not wait: the next block empties the ring.
 TEST_F(Scope, ABlockRunningMeanwhileEmptiesTheRingItself)
 {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool locked = false;
-    bool release = false;
-    std::thread block([&] {
-        rig.plugin().GetLock().Enter();
-        std::unique_lock<std::mutex> hold(mutex);
-        locked = true;
-        changed.notify_all();
-        changed.wait(hold, [&] { return release; });
-        rig.plugin().GetLock().Leave();
-    });
-    {
-        std::unique_lock<std::mutex> wait(mutex);
-        changed.wait(wait, [&] { return locked; });
-    }
+    ThreadSignal locked;
+    ThreadSignal release;
+    TestThread block(
+        "the block holding the plug-in lock",
+        [&] {
+            rig.plugin().GetLock().Enter();
+            locked.Raise();
+            EXPECT_TRUE(release.Wait("the editor to show the scope tab"));
+            rig.plugin().GetLock().Leave();
+        },
+        [&] { release.Raise(); });
+    ASSERT_TRUE(locked.Wait("the block to take the plug-in lock"));
     rig.plugin().ShowScopeTab();
     EXPECT_EQ(GapCount(), 0u);
-    {
-        std::lock_guard<std::mutex> hold(mutex);
-        release = true;
-    }
-    changed.notify_all();
-    block.join();
+    block.Join();
 
     const uint16_t written = scope.writeCounter;
     rig.rig.Render(MakeNoise(1, 0.5), 1);

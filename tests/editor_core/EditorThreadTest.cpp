@@ -4,12 +4,12 @@
 // nothing breaks.
 #include "dsp/units/curves/CurveActions.h"
 #include "tests/editor_core/EditorRig.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cmath>
-#include <thread>
 
 namespace
 {
@@ -26,7 +26,7 @@ TEST(EditorThread, EditorCallsRunBesideParameterChangesAndBlocks)
     StereoSignal output = input;
     std::atomic<bool> audioDone{false};
 
-    std::thread audio([&] {
+    TestThread audio("the audio thread", [&] {
         const int automated[] = {kParamDistortionAmount, kParamDistortionType, kParamSubBandCutoff,
                                  kParamFilter1Type, kParamVolume, kParamBandLink};
         for (int block = 0; block < kBlocks; ++block)
@@ -42,8 +42,7 @@ TEST(EditorThread, EditorCallsRunBesideParameterChangesAndBlocks)
 
     double curve[64];
     int round = 0;
-    while (!audioDone)
-    {
+    const auto editorRound = [&] {
         switch (round++ % 4)
         {
         case 0:
@@ -72,8 +71,9 @@ TEST(EditorThread, EditorCallsRunBesideParameterChangesAndBlocks)
             plugin.RequestMeterReset();
         EXPECT_TRUE(std::isfinite(plugin.Previews().curve.Get(round % 133)));
         rig.graphics->Tick();
-    }
-    audio.join();
+    };
+    ASSERT_TRUE(WaitUntil([&] { return audioDone.load(); }, "the audio thread's blocks", editorRound));
+    audio.Join();
     for (double sample : output.left)
         ASSERT_TRUE(std::isfinite(sample));
 }

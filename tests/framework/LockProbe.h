@@ -1,18 +1,17 @@
 #pragma once
 
 #include "framework/RecursiveLock.h"
-
-#include <thread>
+#include "tests/support/TestThread.h"
 
 // True when another thread holds the lock: a second thread cannot take it.
 inline bool IsLockedAgainstOtherThreads(RecursiveLock& lock)
 {
     bool taken = false;
-    std::thread probe([&] {
+    TestThread probe("the lock probe", [&] {
         taken = lock.TryEnter();
         if (taken)
             lock.Leave();
     });
-    probe.join();
+    probe.Join();
     return !taken;
 }

@@ -38,10 +38,10 @@ TEST(RecursiveLock, ExcludesOtherThreadsFromTheGuardedWork)
             counter = seen + 1;
         }
     };
-    std::thread first(work);
-    std::thread second(work);
-    first.join();
-    second.join();
+    TestThread first("the first worker", work);
+    TestThread second("the second worker", work);
+    first.Join();
+    second.Join();
     EXPECT_EQ(counter, 40000);
 }
 

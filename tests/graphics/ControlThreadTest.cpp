@@ -1,5 +1,6 @@
 #include "tests/graphics_support/HeadlessGraphics.h"
 #include "tests/graphics_support/RecordingPlug.h"
+#include "tests/support/TestThread.h"
 
 #include "graphics/BlockGlyphSource.h"
 #include "graphics/ICaptionControl.h"
@@ -11,7 +12,6 @@
 
 #include <atomic>
 #include <cstdio>
-#include <thread>
 
 namespace
 {
@@ -49,32 +49,38 @@ TEST(ControlThreads, ParameterChangesRunBesideTicksAndDrawPasses)
     for (int i = 0; i < kParams; ++i)
         graphics->ShowParamValue(i, 0.0, true);
 
+    // The changes start once the UI thread has ticked: a fast build could otherwise make them
+    // all before its first tick, and the two would never run side by side.
+    ThreadSignal ticked;
     std::atomic<bool> done{false};
-    std::thread host([&] {
-        char text[32];
-        for (int n = 1; n <= kChanges; ++n)
-        {
-            const int param = n % kParams;
-            const double value = (n % 101) / 100.0;
-            graphics->ShowParamValue(param, value, true);
-            std::snprintf(text, sizeof(text), "%d", n);
-            readouts[param]->SetTextFromPlug(text);
-            graphics->GetControl(param * 3)->SetTooltip(text);
-        }
-        done.store(true);
-    });
+    TestThread host(
+        "the host's parameter thread",
+        [&] {
+            EXPECT_TRUE(ticked.Wait("the UI thread's first tick"));
+            char text[32];
+            for (int n = 1; n <= kChanges; ++n)
+            {
+                const int param = n % kParams;
+                const double value = (n % 101) / 100.0;
+                graphics->ShowParamValue(param, value, true);
+                std::snprintf(text, sizeof(text), "%d", n);
+                readouts[param]->SetTextFromPlug(text);
+                graphics->GetControl(param * 3)->SetTooltip(text);
+            }
+            done.store(true);
+        },
+        [&] { ticked.Raise(); });
     int ticks = 0;
     char tooltip[32];
-    while (!done.load())
-    {
+    const auto tick = [&] {
         graphics->Tick();
         graphics->GetControl(ticks % (3 * kParams))->GetTooltip(tooltip, sizeof(tooltip));
         ++ticks;
-    }
-    host.join();
-    while (graphics->Tick() != Rect{})
-    {
-    }
+        ticked.Raise();
+    };
+    ASSERT_TRUE(WaitUntil([&] { return done.load(); }, "the host thread's changes", tick));
+    host.Join();
+    ASSERT_TRUE(WaitUntil([&] { return graphics->Tick() == Rect{}; }, "a tick that finds nothing left to redraw"));
 
     for (int n = kChanges - kParams + 1; n <= kChanges; ++n)
     {

@@ -1,6 +1,7 @@
 #include "tests/plugin/BandLevels.h"
 
 #include "tests/plugin/FourierTransform.h"
+#include "tests/support/Decibels.h"
 
 #include <algorithm>
 #include <cmath>
@@ -44,7 +45,7 @@ std::vector<double> BandLevels::Measure(std::span<const double> samples, double 
             energy += std::norm(spectrum[bin]);
         const double meanSquare = energy * scale;
         levels[static_cast<size_t>(band)] =
-            meanSquare > 0.0 ? std::max(kFloorDecibels, 10.0 * std::log10(meanSquare)) : kFloorDecibels;
+            meanSquare > 0.0 ? std::max(kFloorDecibels, PowerDecibels(meanSquare)) : kFloorDecibels;
     }
     return levels;
 }

@@ -5,6 +5,7 @@
 #include "plugin/FactoryBank.h"
 #include "tests/plugin/BandLevels.h"
 #include "tests/plugin/PluginRig.h"
+#include "tests/support/Decibels.h"
 
 #include <gtest/gtest.h>
 
@@ -89,7 +90,7 @@ Hearing Listen(const StereoSignal& output)
         const std::vector<double> bands = BandLevels::Measure(analysed, PluginRig::kRate);
         hearing.bands.insert(hearing.bands.end(), bands.begin(), bands.end());
     }
-    hearing.rmsDecibels = 10.0 * std::log10(energy / (2.0 * kAnalysedFrames));
+    hearing.rmsDecibels = PowerDecibels(energy / (2.0 * kAnalysedFrames));
     return hearing;
 }
 

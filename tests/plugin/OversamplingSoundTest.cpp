@@ -5,6 +5,8 @@
 #include "framework/vst2/Vst2Constants.h"
 #include "plugin/ParamIndex.h"
 #include "tests/plugin/FourierTransform.h"
+#include "tests/support/Decibels.h"
+#include "tests/support/TestSignals.h"
 #include "tests/vst2/FakeHost.h"
 
 #include <gtest/gtest.h>
@@ -77,14 +79,6 @@ private:
     AEffect* mEffect;
 };
 
-Samples Sine(size_t frames, double frequency, double rate, double amplitude)
-{
-    Samples x(frames);
-    for (size_t i = 0; i < frames; ++i)
-        x[i] = amplitude * std::sin(2.0 * kPi * frequency * static_cast<double>(i) / rate);
-    return x;
-}
-
 // Complex amplitude of the component at `frequency` over whole periods from frame `from`.
 std::complex<double> Component(const Samples& x, size_t from, size_t frames, double frequency, double rate)
 {
@@ -107,7 +101,7 @@ Samples SpectrumDecibels(const Samples& x, size_t from, size_t frames)
     FourierTransform(data);
     Samples decibels(frames / 2);
     for (size_t k = 0; k < frames / 2; ++k)
-        decibels[k] = 20.0 * std::log10(std::abs(data[k]) + 1e-300);
+        decibels[k] = Decibels(std::abs(data[k]) + 1e-300);
     return decibels;
 }
 
@@ -121,7 +115,7 @@ double AliasDistance(double rate, double fundamental)
     effect.Set(kParamOversampling, 1.0);
     constexpr size_t kSettle = 4096;
     constexpr size_t kFrames = 32768;
-    const Samples output = effect.Play(Sine(kSettle + kFrames, fundamental, rate, std::pow(10.0, -12.0 / 20.0)));
+    const Samples output = effect.Play(Sine(kSettle + kFrames, fundamental, rate, GainOfDecibels(-12.0)));
     const Samples spectrum = SpectrumDecibels(output, kSettle, kFrames);
     const double bin = rate / kFrames;
     constexpr double kWindowBins = 6.0;
@@ -161,7 +155,7 @@ double Gain(double rate, double frequency, bool oversampled, double dryWet = 1.0
     constexpr size_t kSettle = 24576;
     const auto frames = static_cast<size_t>(rate / 50.0);
     const Samples output = effect.Play(Sine(kSettle + frames, frequency, rate, 0.25));
-    return 20.0 * std::log10(std::abs(Component(output, kSettle, frames, frequency, rate)) / 0.25);
+    return Decibels(std::abs(Component(output, kSettle, frames, frequency, rate)) / 0.25);
 }
 
 TEST(OversamplingSound, TopEndStaysWithinHalfADecibelOfOversamplingOff)
@@ -193,7 +187,7 @@ TEST(OversamplingSound, HalfDryHalfWetMatchesAllWetForEveryStageCombination)
                 const Samples output = effect.Play(Sine(4096 + 4800, frequency, kRate, 0.25));
                 gains[mix == 1.0] = std::abs(Component(output, 4096, 4800, frequency, kRate));
             }
-            EXPECT_NEAR(20.0 * std::log10(gains[0] / gains[1]), 0.0, 0.05) << "stages " << stages << ", tone " << frequency;
+            EXPECT_NEAR(Decibels(gains[0] / gains[1]), 0.0, 0.05) << "stages " << stages << ", tone " << frequency;
         }
 }
 
@@ -259,7 +253,7 @@ TEST(OversamplingSound, SubBandStaysInTimeWithTheChain)
         }
         const double delay = -std::arg(response[1] / response[0]) / (2.0 * kPi * c.frequency / kRate);
         EXPECT_NEAR(delay, latency, 0.5);
-        EXPECT_NEAR(20.0 * std::log10(std::abs(response[1]) / std::abs(response[0])), 0.0, 0.05);
+        EXPECT_NEAR(Decibels(std::abs(response[1]) / std::abs(response[0])), 0.0, 0.05);
     }
 }
 
@@ -284,8 +278,8 @@ TEST(OversamplingSound, ReducerKeepsItsRateWhenOversampled)
             effect.Set(kParamSampleRateReduction, 0.5);
             effect.Set(kParamOversampling, oversampled ? 1.0 : 0.0);
             const Samples output = effect.Play(Sine(kSettle + kFrames, tone, kRate, 0.25));
-            imageLevels[oversampled] = 20.0 * std::log10(std::abs(Component(output, kSettle, kFrames, image, kRate)) /
-                                                         std::abs(Component(output, kSettle, kFrames, tone, kRate)));
+            imageLevels[oversampled] = Decibels(std::abs(Component(output, kSettle, kFrames, image, kRate)) /
+                                                std::abs(Component(output, kSettle, kFrames, tone, kRate)));
         }
         EXPECT_GT(imageLevels[false], -20.0) << "tone " << tone;
         EXPECT_NEAR(imageLevels[true], imageLevels[false], 0.5) << "tone " << tone;

@@ -1,6 +1,7 @@
 #include "tests/plugin/PluginRig.h"
 
 #include "framework/vst2/Vst2Constants.h"
+#include "tests/support/TestSignals.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,15 +57,11 @@ StereoSignal PluginRig::Render(const StereoSignal& input, int hostBlock)
 StereoSignal MakeNoise(int frames, double amplitude, uint32_t seed)
 {
     StereoSignal signal{Signal(static_cast<size_t>(frames)), Signal(static_cast<size_t>(frames))};
-    uint32_t state = seed;
-    const auto next = [&state, amplitude] {
-        state = state * 1664525u + 1013904223u;
-        return amplitude * (static_cast<double>(state >> 8) / 8388608.0 - 1.0);
-    };
+    TestRandom random(seed);
     for (int i = 0; i < frames; ++i)
     {
-        signal.left[static_cast<size_t>(i)] = next();
-        signal.right[static_cast<size_t>(i)] = next();
+        signal.left[static_cast<size_t>(i)] = random.Signed(amplitude);
+        signal.right[static_cast<size_t>(i)] = random.Signed(amplitude);
     }
     return signal;
 }

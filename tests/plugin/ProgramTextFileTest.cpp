@@ -4,6 +4,7 @@
 #include "plugin/Zarvotone.h"
 #include "tests/dsp_units_files/TempFile.h"
 #include "tests/plugin/StateBytes.h"
+#include "tests/support/TextLines.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +24,6 @@ using Wezmark::ZarvotoneProgram;
 
 constexpr size_t kProgramLines = 1 + 1 + 85 + 1;
 constexpr size_t kSettingsLines = 8;
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-    {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 void SetParam(Zarvotone& plugin, int index, double value)
 {

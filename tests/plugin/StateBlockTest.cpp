@@ -2,6 +2,7 @@
 #include "plugin/StateBlock.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/plugin/StateBytes.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -41,43 +42,32 @@ void SetParam(Zarvotone& plugin, int index, double value)
     plugin.ParamChanged(index);
 }
 
-// Deterministic numbers in [0, 1), the same in every build.
-class Numbers
+uint8_t RandomByte(TestRandom& random)
 {
-public:
-    explicit Numbers(uint32_t seed) : mState(seed) {}
-    double Next()
-    {
-        mState = mState * 1664525u + 1013904223u;
-        return static_cast<double>(mState >> 8) / 16777216.0;
-    }
-    uint8_t Byte() { return static_cast<uint8_t>(Next() * 256.0); }
-
-private:
-    uint32_t mState;
-};
+    return static_cast<uint8_t>(random.Unit() * 256.0);
+}
 
 // A valid block with every field drawn at random: terminated texts with junk behind the
 // terminator, curve points within -1..1, parameter values within their ranges.
 Bytes RandomBlock(Zarvotone& plugin, uint32_t seed)
 {
-    Numbers numbers(seed);
+    TestRandom numbers(seed);
     Bytes block = StateBytes(plugin);
     for (size_t offset = 4; offset < 76; offset += 8)
-        PutDouble(block, offset, numbers.Next() * 1000.0);
+        PutDouble(block, offset, numbers.Unit() * 1000.0);
     for (size_t text : kTextOffsets)
     {
-        const auto length = static_cast<size_t>(numbers.Next() * kTextSize);
+        const auto length = static_cast<size_t>(numbers.Unit() * kTextSize);
         for (size_t i = 0; i < kTextSize; ++i)
-            block[text + i] = i < length ? static_cast<uint8_t>('a' + numbers.Byte() % 26) : numbers.Byte();
+            block[text + i] = i < length ? static_cast<uint8_t>('a' + RandomByte(numbers) % 26) : RandomByte(numbers);
         block[text + length] = 0;
     }
     for (size_t i = 0; i < 2048; ++i)
-        PutDouble(block, kCurveOffset + 8 * i, 0.999 * (2.0 * numbers.Next() - 1.0) + 0.0005);
+        PutDouble(block, kCurveOffset + 8 * i, 0.999 * (2.0 * numbers.Unit() - 1.0) + 0.0005);
     for (int index = 0; index < kTotalParamCount; ++index)
     {
         const double minimum = plugin.GetParam(index)->Minimum();
-        PutDouble(block, kParamsOffset + 8 * static_cast<size_t>(index), minimum + numbers.Next() * (1.0 - minimum));
+        PutDouble(block, kParamsOffset + 8 * static_cast<size_t>(index), minimum + numbers.Unit() * (1.0 - minimum));
     }
     // Linked band cutoffs follow each other, so a valid state holds them equal.
     PutDouble(block, kParamsOffset + 8 * kParamDistoBandCutoff, GetDouble(block, kParamsOffset + 8 * kParamSubBandCutoff));

@@ -6,6 +6,8 @@
 #include "dsp/units/curves/SharedRandom.h"
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
+#include "tests/support/Decibels.h"
+#include "tests/support/TestSignals.h"
 
 #include <gtest/gtest.h>
 
@@ -25,14 +27,6 @@ constexpr int kChangeAt = 94 * kBlock;
 constexpr int kFrames = kChangeAt + 48 * kBlock;
 // The last frames of a render, taken as its settled state.
 constexpr int kSettledSpan = 9600;
-
-Signal Sine(int frames, double hz, double amplitude)
-{
-    Signal signal(static_cast<size_t>(frames));
-    for (int i = 0; i < frames; ++i)
-        signal[static_cast<size_t>(i)] = amplitude * std::sin(6.283185307179586 * hz * i / kRate);
-    return signal;
-}
 
 // Renders `input` on both channels through processDoubleReplacing, calling `change` before the
 // block that starts at kChangeAt; gives the left channel.
@@ -77,11 +71,6 @@ struct Case
     std::pair<int, double> change;
 };
 
-double Decibels(double gain)
-{
-    return 20.0 * std::log10(gain);
-}
-
 // How far the peak after the change rises above the louder of the settled peak before it and
 // the settled peak at the end, in dB.
 double RiseAboveSettled(const Signal& out)
@@ -99,7 +88,7 @@ TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
         {"hard, level 1 to 0.25", {{kParamLimiterMode, 1.0}, {kParamLimiterLevel, 1.0}}, {kParamLimiterLevel, 0.25}},
         {"level 0.25, soft to hard", {{kParamLimiterMode, 1.0 / 3.0}, {kParamLimiterLevel, 0.25}}, {kParamLimiterMode, 1.0}},
     };
-    const Signal input = Sine(kFrames, 100.0, 1.0);
+    const Signal input = Sine(kFrames, 100.0, kRate, 1.0);
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
@@ -139,7 +128,7 @@ TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
     {
         SCOPED_TRACE(testing::Message() << "program " << pair.from << " to " << pair.to << " at input level "
                                         << pair.inputLevel);
-        const Signal input = Sine(kFrames, 100.0, pair.inputLevel);
+        const Signal input = Sine(kFrames, 100.0, kRate, pair.inputLevel);
         PluginRig rig(kBlock, nullptr, kRate);
         rig.Dispatch(effSetProgram, 0, pair.from);
         const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, pair.to); });
@@ -160,7 +149,7 @@ TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
          {kParamShaperAmount, 0.0}},
         {"limiter off", {{kParamLimiterMode, 1.0}, {kParamLimiterLevel, 0.25}}, {kParamLimiterMode, 0.0}},
     };
-    const Signal input = Sine(kFrames, 100.0, 0.5);
+    const Signal input = Sine(kFrames, 100.0, kRate, 0.5);
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
@@ -192,7 +181,7 @@ TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
 // Program 12 to 6 changes filter 1 from type 25 to type 0 among much else.
 TEST(Transitions, ProgramChangeWithAFilterTypeChangeHasNoStep)
 {
-    const Signal input = Sine(kFrames, 100.0, 1.0);
+    const Signal input = Sine(kFrames, 100.0, kRate, 1.0);
     PluginRig rig(kBlock, nullptr, kRate);
     rig.Dispatch(effSetProgram, 0, 12);
     const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, 6); });
@@ -205,7 +194,7 @@ TEST(Transitions, ProgramChangeWithAFilterTypeChangeHasNoStep)
 TEST(Transitions, ReducerProgramsSoundTheSameAtAnyBlockSize)
 {
     constexpr int kToneFrames = 6000;
-    const Signal tone = Sine(kToneFrames, 1000.0, 0.5);
+    const Signal tone = Sine(kToneFrames, 1000.0, kRate, 0.5);
     int reducerPrograms = 0;
     for (int program = 0; program < 128; ++program)
     {

@@ -4,11 +4,11 @@
 #include "framework/vst2/Vst2Constants.h"
 #include "plugin/ParamIndex.h"
 #include "tests/plugin/PluginRig.h"
+#include "tests/support/TestThread.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <thread>
 #include <vector>
 
 namespace
@@ -30,17 +30,20 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
     PluginRig rig;
     AEffect* effect = rig.plugin.GetEffect();
     std::atomic<bool> playing{true};
-    std::thread audio([&] {
-        std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
-        std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
-        double* inputs[2] = {left.data(), right.data()};
-        double* outputs[2] = {outLeft.data(), outRight.data()};
-        for (int block = 0; playing.load(); ++block)
-        {
-            effect->setParameter(effect, kParamDistortionAmount, static_cast<float>(block % 10) / 10.0f);
-            effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
-        }
-    });
+    TestThread audio(
+        "the audio thread",
+        [&] {
+            std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
+            std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
+            double* inputs[2] = {left.data(), right.data()};
+            double* outputs[2] = {outLeft.data(), outRight.data()};
+            for (int block = 0; playing.load(); ++block)
+            {
+                effect->setParameter(effect, kParamDistortionAmount, static_cast<float>(block % 10) / 10.0f);
+                effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
+            }
+        },
+        [&] { playing.store(false); });
 
     for (int round = 0; round < kStateRounds; ++round)
     {
@@ -53,7 +56,6 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
                       1);
         }
     }
-    playing.store(false);
-    audio.join();
+    audio.Join();
 }
 }

@@ -3,6 +3,7 @@
 // threads share unguarded.
 #include "plugin/ParamIndex.h"
 #include "tests/plugin/Vst3ProcessRig.h"
+#include "tests/support/TestThread.h"
 #include "tests/vst3/TestParameterChanges.h"
 #include "tests/vst3/TestStream.h"
 #include "vst3/abi/ResultCodes.h"
@@ -10,8 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <semaphore>
-#include <thread>
 
 namespace
 {
@@ -24,17 +23,20 @@ TEST(Vst3Threads, ControllerAndStateCallsBesideProcessStayInRange)
 {
     Vst3ProcessRig rig(kBlock, kRate);
     std::atomic<bool> playing{true};
-    std::thread audio([&] {
-        for (int block = 0; playing.load(); ++block)
-        {
-            const double value = (block % 10) / 10.0;
-            TestParameterChanges changes;
-            changes.Add(kParamDistortionAmount, value)
-                .Add(kParamFilterCutoff, 1.0 - value)
-                .Add(IEffectVST3::kBypassParamId, block % 7 == 0 ? 1.0 : 0.0);
-            rig.Process(&changes);
-        }
-    });
+    TestThread audio(
+        "the audio thread",
+        [&] {
+            for (int block = 0; playing.load(); ++block)
+            {
+                const double value = (block % 10) / 10.0;
+                TestParameterChanges changes;
+                changes.Add(kParamDistortionAmount, value)
+                    .Add(kParamFilterCutoff, 1.0 - value)
+                    .Add(IEffectVST3::kBypassParamId, block % 7 == 0 ? 1.0 : 0.0);
+                rig.Process(&changes);
+            }
+        },
+        [&] { playing.store(false); });
 
     for (int round = 0; round < kControllerRounds; ++round)
     {
@@ -53,8 +55,7 @@ TEST(Vst3Threads, ControllerAndStateCallsBesideProcessStayInRange)
             EXPECT_EQ(rig.plugin.setState(&saved), Vst3::kResultOk);
         }
     }
-    playing.store(false);
-    audio.join();
+    audio.Join();
 }
 
 // The audio thread never waits for a state call of the UI thread: a program change that
@@ -63,23 +64,25 @@ TEST(Vst3Threads, ProgramChangeDuringAStateCallWaitsForALaterBlock)
 {
     constexpr int kPreset = 5;
     Vst3ProcessRig rig(kBlock, kRate);
-    std::binary_semaphore held{0};
-    std::binary_semaphore release{0};
-    std::thread ui([&] {
-        rig.plugin.GetStateLock().Enter();
-        held.release();
-        release.acquire();
-        rig.plugin.GetStateLock().Leave();
-    });
-    held.acquire();
+    ThreadSignal held;
+    ThreadSignal release;
+    TestThread ui(
+        "the UI thread's state call",
+        [&] {
+            rig.plugin.GetStateLock().Enter();
+            held.Raise();
+            EXPECT_TRUE(release.Wait("the audio thread's block"));
+            rig.plugin.GetStateLock().Leave();
+        },
+        [&] { release.Raise(); });
+    ASSERT_TRUE(held.Wait("the UI thread to take the state lock"));
 
     TestParameterChanges changes;
     changes.Add(IEffectVST3::kProgramParamId, static_cast<double>(kPreset) / rig.plugin.GetPresetCount());
     EXPECT_EQ(rig.Process(&changes), Vst3::kResultOk);
     EXPECT_EQ(rig.plugin.GetCurrentPreset(), 0);
 
-    release.release();
-    ui.join();
+    ui.Join();
     EXPECT_EQ(rig.Process(), Vst3::kResultOk);
     EXPECT_EQ(rig.plugin.GetCurrentPreset(), kPreset);
 }

@@ -1,5 +1,6 @@
 #include "framework/ScopedLock.h"
 #include "framework/vst2/Vst2Constants.h"
+#include "tests/support/TestThread.h"
 #include "tests/vst2/FakeHost.h"
 #include "tests/vst2/HostedPlugin.h"
 #include "tests/vst2/RecordingEffect.h"
@@ -7,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <limits>
-#include <thread>
 #include <vector>
 
 namespace
@@ -293,12 +293,12 @@ TEST(PluginLock, HeldWhileTheHostIsCalledBack)
         host.onCall = [&](VstInt32) {
             ++callbacks;
             bool entered = true;
-            std::thread other([&] {
+            TestThread other("the other thread's lock attempt", [&] {
                 entered = product.GetLock().TryEnter();
                 if (entered)
                     product.GetLock().Leave();
             });
-            other.join();
+            other.Join();
             lockedOut += entered ? 0 : 1;
         };
         c.run(plugin.Effect());

@@ -1,3 +1,4 @@
+#include "tests/support/TestThread.h"
 #include "tests/vst3/RecordingProduct.h"
 #include "tests/vst3/TestModuleProduct.h"
 #include "vst3/abi/IAudioProcessor.h"
@@ -9,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace
@@ -205,10 +206,10 @@ TEST(ModuleEntry, ConcurrentRequestsAndReleasesShareOneLivingFactory)
 {
     constexpr int kThreads = 4;
     constexpr int kRounds = 500;
-    std::vector<std::thread> threads;
+    std::vector<std::unique_ptr<TestThread>> threads;
     for (int t = 0; t < kThreads; ++t)
     {
-        threads.emplace_back([] {
+        threads.push_back(std::make_unique<TestThread>("a factory requester", [] {
             for (int round = 0; round < kRounds; ++round)
             {
                 Vst3::IClassFactory* factory = GetPluginFactory();
@@ -216,9 +217,9 @@ TEST(ModuleEntry, ConcurrentRequestsAndReleasesShareOneLivingFactory)
                 EXPECT_EQ(factory->countClasses(), 1);
                 factory->release();
             }
-        });
+        }));
     }
-    for (std::thread& thread : threads)
-        thread.join();
+    for (const std::unique_ptr<TestThread>& thread : threads)
+        thread->Join();
 }
 }

@@ -22,6 +22,13 @@ struct StereoBuffer
         return pointers;
     }
 
+    const double* const* In()
+    {
+        constPointers[0] = left.data();
+        constPointers[1] = right.data();
+        return constPointers;
+    }
+
     int32_t Frames() const { return static_cast<int32_t>(left.size()); }
 
     std::vector<double> left;
@@ -29,4 +36,5 @@ struct StereoBuffer
 
 private:
     double* pointers[2] = {};
+    const double* constPointers[2] = {};
 };
