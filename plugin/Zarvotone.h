@@ -280,6 +280,8 @@ private:
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.
+    // Under the plug-in lock while a state or program file loads its values.
+    bool mLoadingValues = false;
     bool mDryAligningWithChain = false;
     bool mDryAligning = false;
     bool mBypassAligning = false;

@@ -79,6 +79,7 @@ void Zarvotone::LoadProgramFile(const std::string& path)
 void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std::string& curveText)
 {
     mCurrentValues = program.Values();
+    mLoadingValues = true;
     for (int index = 0; index < GetParamCount(); ++index)
     {
         IParameter* param = GetParam(index);
@@ -87,6 +88,7 @@ void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std
             mGraphics->ShowParamValue(index, param->Value(), false);
         ApplyParamChange(index);
     }
+    mLoadingValues = false;
     if (!curveText.empty())
     {
         for (DistortionChain* chain : mUnits.Chains())
@@ -95,6 +97,7 @@ void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std
     }
     ModifyCurrentPreset(program.Name().c_str());
     OnPresetChanged();
+    UpdateHostDisplay();
 }
 
 bool Zarvotone::SaveFxpFile(const std::string& path)
@@ -133,8 +136,10 @@ bool Zarvotone::LoadFxpFile(const std::string& path)
     {
         if (UnserializeState(content.chunk, content.stateStart) < 0)
             return false;
+        mLoadingValues = true;
         for (int index = 0; index < GetParamCount(); ++index)
             ParamChanged(index);
+        mLoadingValues = false;
         ModifyCurrentPreset(content.name);
         UpdateHostDisplay();
         return true;

@@ -290,6 +290,8 @@ VstIntPtr IEffectVST::SetChunk(VstInt32 index, VstIntPtr size, const void* ptr)
         if (PrepareState(chunk, start, prepared) < 0 || UnserializeState(prepared, 0) < 0)
             return 0;
         ModifyCurrentPreset(nullptr);
+        // A bank selects its current preset, which tells the host itself.
+        UpdateHostDisplay();
     }
     ScopedLock lock(mLock);
     PushAllParamsToGui();
