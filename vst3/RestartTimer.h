@@ -3,7 +3,6 @@
 #include "vst3/abi/FUnknown.h"
 
 #include <functional>
-#include <memory>
 
 // Calls back every few milliseconds on the host's UI thread from the host's own message or run
 // loop, so never from inside a host call into the plug-in. Windows: a timer of a hidden window
@@ -26,8 +25,12 @@ public:
     void Stop();
 
 private:
+    // What a platform keeps while the timer runs; each platform's file makes and ends it.
     struct Platform;
+    static Platform* StartPlatform(const std::function<void()>* onTick, Vst3::FUnknown* hostContext,
+                                   Vst3::FUnknown* componentHandler);
+    static void StopPlatform(Platform* platform);
 
     std::function<void()> mOnTick;
-    std::unique_ptr<Platform> mPlatform;
+    Platform* mPlatform = nullptr;
 };

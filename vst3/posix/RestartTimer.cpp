@@ -56,44 +56,30 @@ struct RestartTimer::Platform
     TimerHandler* handler = nullptr;
 };
 
-RestartTimer::RestartTimer(std::function<void()> onTick) : mOnTick(std::move(onTick))
+RestartTimer::Platform* RestartTimer::StartPlatform(const std::function<void()>* onTick, Vst3::FUnknown* hostContext,
+                                                   Vst3::FUnknown* componentHandler)
 {
-}
-
-RestartTimer::~RestartTimer()
-{
-    Stop();
-}
-
-bool RestartTimer::Start(Vst3::FUnknown* hostContext, Vst3::FUnknown* componentHandler)
-{
-    Stop();
     Vst3::IRunLoop* runLoop = AskForRunLoop(componentHandler);
     if (!runLoop)
         runLoop = AskForRunLoop(hostContext);
     if (!runLoop)
-        return false;
-    auto platform = std::make_unique<Platform>();
-    platform->runLoop = runLoop;
-    platform->handler = new TimerHandler(&mOnTick);
-    if (runLoop->registerTimer(platform->handler, kIntervalMilliseconds) != Vst3::kResultOk)
+        return nullptr;
+    auto* handler = new TimerHandler(onTick);
+    if (runLoop->registerTimer(handler, kIntervalMilliseconds) != Vst3::kResultOk)
     {
-        platform->handler->Forget();
-        platform->handler->release();
+        handler->Forget();
+        handler->release();
         runLoop->release();
-        return false;
+        return nullptr;
     }
-    mPlatform = std::move(platform);
-    return true;
+    return new Platform{runLoop, handler};
 }
 
-void RestartTimer::Stop()
+void RestartTimer::StopPlatform(Platform* platform)
 {
-    if (!mPlatform)
-        return;
-    mPlatform->runLoop->unregisterTimer(mPlatform->handler);
-    mPlatform->handler->Forget();
-    mPlatform->handler->release();
-    mPlatform->runLoop->release();
-    mPlatform.reset();
+    platform->runLoop->unregisterTimer(platform->handler);
+    platform->handler->Forget();
+    platform->handler->release();
+    platform->runLoop->release();
+    delete platform;
 }

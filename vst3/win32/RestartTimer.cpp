@@ -66,46 +66,33 @@ struct RestartTimer::Platform
     HWND window = nullptr;
 };
 
-RestartTimer::RestartTimer(std::function<void()> onTick) : mOnTick(std::move(onTick))
+RestartTimer::Platform* RestartTimer::StartPlatform(const std::function<void()>* onTick, Vst3::FUnknown*,
+                                                   Vst3::FUnknown*)
 {
-}
-
-RestartTimer::~RestartTimer()
-{
-    Stop();
-}
-
-bool RestartTimer::Start(Vst3::FUnknown*, Vst3::FUnknown*)
-{
-    Stop();
-    auto platform = std::make_unique<Platform>();
-    platform->module = ThisModule();
-    if (!UseClass(platform->module))
-        return false;
-    platform->window = CreateWindowExA(0, kWindowClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       platform->module, nullptr);
-    if (!platform->window)
+    const HINSTANCE module = ThisModule();
+    if (!UseClass(module))
+        return nullptr;
+    const HWND window =
+        CreateWindowExA(0, kWindowClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module, nullptr);
+    if (!window)
     {
-        LeaveClass(platform->module);
-        return false;
+        LeaveClass(module);
+        return nullptr;
     }
-    SetWindowLongPtrA(platform->window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&mOnTick));
-    if (!SetTimer(platform->window, kTimerId, kIntervalMilliseconds, nullptr))
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(onTick));
+    if (!SetTimer(window, kTimerId, kIntervalMilliseconds, nullptr))
     {
-        DestroyWindow(platform->window);
-        LeaveClass(platform->module);
-        return false;
+        DestroyWindow(window);
+        LeaveClass(module);
+        return nullptr;
     }
-    mPlatform = std::move(platform);
-    return true;
+    return new Platform{module, window};
 }
 
-void RestartTimer::Stop()
+void RestartTimer::StopPlatform(Platform* platform)
 {
-    if (!mPlatform)
-        return;
-    KillTimer(mPlatform->window, kTimerId);
-    DestroyWindow(mPlatform->window);
-    LeaveClass(mPlatform->module);
-    mPlatform.reset();
+    KillTimer(platform->window, kTimerId);
+    DestroyWindow(platform->window);
+    LeaveClass(platform->module);
+    delete platform;
 }
