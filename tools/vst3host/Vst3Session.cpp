@@ -447,6 +447,8 @@ std::vector<double> Vst3Session::ControllerValues(EffectInstance& effect)
 
 bool Vst3Session::Settle(EffectInstance& effect, ComponentHandler& handler, RunLoop& loop, const char* step)
 {
+    if (handler.ReentrantRestarts() != 0)
+        return Fail(std::string("during ") + step + ": the plug-in called restartComponent from inside a host call into it");
     const uint32_t latency = effect.Processor().getLatencySamples(effect.ProcessorObject());
     handler.AllowRestarts(true);
     const bool told = loop.RunUntil([&] { return toldLatency_ == latency; });
