@@ -30,6 +30,8 @@ enum TextStyleIndex : int
 };
 
 constexpr int32_t kTextHeight = 16;
+// The colour of a display's glass, behind a label that sits on its graph.
+constexpr ArgbColour kDisplayGlass{255, 13, 17, 21};
 // A colour with nothing in it: the drop-down menus draw their labels straight onto the field.
 constexpr ArgbColour kNoTextBackground{0, 0, 0, 0};
 

@@ -2,14 +2,15 @@
 
 #include "framework/IEffectBase.h"
 #include "framework/IParameter.h"
+#include "framework/SignlessZero.h"
 
 #include <cmath>
 #include <cstdio>
 
 namespace
 {
-// A level this close to 0 dB shows without a sign.
-constexpr double kUnsignedDecibels = 1e-6;
+constexpr int kFineDecimals = 3;
+constexpr int kCoarseDecimals = 1;
 constexpr double kSemitoneRange = 24.0;
 constexpr double kSemitoneOffset = 12.0;
 }
@@ -31,31 +32,28 @@ bool IWzCaptionControl::FormatNumber(double x, char* out, size_t size) const
             std::snprintf(out, size, "-inf dB");
             return true;
         }
-        if (const double d = 20.0 * std::log10(x); std::fabs(d) < kUnsignedDecibels)
-            std::snprintf(out, size, "%.2f dB", d);
-        else
-            std::snprintf(out, size, "%+.2f dB", d);
+        SignlessZero::SignedDecibels(out, size, 20.0 * std::log10(x));
         return true;
     case kPercent:
-        std::snprintf(out, size, "%3.1f%%", x * 100.0);
+        std::snprintf(out, size, "%3.1f%%", SignlessZero::Clean(x * 100.0, kCoarseDecimals));
         return true;
     case kSemitones:
-        std::snprintf(out, size, "%4.3f", x * kSemitoneRange - kSemitoneOffset);
+        std::snprintf(out, size, "%4.3f", SignlessZero::Clean(x * kSemitoneRange - kSemitoneOffset, kFineDecimals));
         return true;
     case kBipolar:
-        std::snprintf(out, size, "%4.3f", 2.0 * x - 1.0);
+        std::snprintf(out, size, "%4.3f", SignlessZero::Clean(2.0 * x - 1.0, kFineDecimals));
         return true;
     case kCentred:
-        std::snprintf(out, size, "%4.3f", x - 0.5);
+        std::snprintf(out, size, "%4.3f", SignlessZero::Clean(x - 0.5, kFineDecimals));
         return true;
     case kScaledFine:
-        std::snprintf(out, size, "%4.3f%s", x * mScale + mOffset, mUnit.c_str());
+        std::snprintf(out, size, "%4.3f%s", SignlessZero::Clean(x * mScale + mOffset, kFineDecimals), mUnit.c_str());
         return true;
     case kScaledCoarse:
-        std::snprintf(out, size, "%4.1f%s", x * mScale + mOffset, mUnit.c_str());
+        std::snprintf(out, size, "%4.1f%s", SignlessZero::Clean(x * mScale + mOffset, kCoarseDecimals), mUnit.c_str());
         return true;
     case kCentredDoubled:
-        std::snprintf(out, size, "%4.3f", (x - 0.5) * 2.0);
+        std::snprintf(out, size, "%4.3f", SignlessZero::Clean((x - 0.5) * 2.0, kFineDecimals));
         return true;
     default:
         return false;

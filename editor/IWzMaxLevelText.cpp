@@ -1,5 +1,7 @@
 #include "editor/IWzMaxLevelText.h"
 
+#include "framework/SignlessZero.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -14,7 +16,7 @@ IWzMaxLevelText::IWzMaxLevelText(IEffectBase* plug, const Rect& rect, const Text
 void IWzMaxLevelText::FormatLevel(double level, char* out, size_t size, ArgbColour* colour)
 {
     if (level > 0.0)
-        std::snprintf(out, size, "MAX LEVEL: %3.1f dB", 20.0 * std::log10(level));
+        std::snprintf(out, size, "MAX LEVEL: %3.1f dB", SignlessZero::Clean(20.0 * std::log10(level), 1));
     else
         std::snprintf(out, size, "MAX LEVEL: -oo dB");
     *colour = level > 1.0 ? kClipColour : kNormalColour;

@@ -56,8 +56,10 @@ void Zarvotone::AttachBandSplitSection()
     auto* bands = new Wezmark::IBandFreqDispay(this, gapLeft, kDisplayTop, &display, this);
     bands->SetTooltip("Sub-/Disto-Band Frequency Display");
     mDisplays.bandDisplay = AddToTab(bands);
-    AddToTab(NewCaption(TextBox(gapLeft, kDisplayTop - kTextHeight, display.FrameWidth()), caption,
-                              "Sub-/Disto-Band Frequency"));
+    // Over the display, as wide as the room between the two cutoff captions.
+    const int captionLeft = above(x1, filterKnob).right;
+    AddToTab(NewCaption(TextBox(captionLeft, kDisplayTop - kTextHeight, above(x2, filterKnob).left - captionLeft),
+                        caption, "Sub-/Disto-Band Frequency"));
     AddToTab(NewCaption(above(gainLeft, gainKnob), caption, "Gain"));
     AddToTab(NewCaption(above(saturationLeft, saturationKnob), caption, "Saturation"));
     AddToTab(NewCaption(above(distortionLeft, distortionKnob), caption, "Distortion"));

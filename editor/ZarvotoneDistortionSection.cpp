@@ -3,6 +3,7 @@
 #include "editor/EditorLayout.h"
 #include "editor/IWzDistoPresetMenu.h"
 #include "editor/IWzDistortionCurveEditor.h"
+#include "editor/IWzGraphLabel.h"
 #include "editor/IWzModeSwitch.h"
 #include "editor/IWzRestoreCurveButton.h"
 #include "graphics/ICaptionControl.h"
@@ -27,6 +28,14 @@ constexpr int kKnobCaptionTop = 221;
 constexpr int kBigKnobCaptionTop = 206;
 constexpr int kKnobTop = 236;
 constexpr int kKnobGap = 15;
+// The left column's captions and read-outs share it from the panel's edge to the amount knob by
+// what they need: "SmpRate" and "44100 Hz" are the widest, "Gate" the narrowest.
+constexpr int kLeftColumnLeft = 42;
+constexpr int kRateColumnLeft = 95;
+constexpr int kGateColumnLeft = 150;
+constexpr int kLeftColumnRight = 197;
+// The right column's captions and read-outs stand as close as 50 apart too.
+constexpr int kRightColumnTextWidth = 50;
 }
 
 // The transfer-curve editor with its shape menu and switches in the centre, the bit-crush,
@@ -79,7 +88,6 @@ void Zarvotone::AttachDistortionSection()
     const int gateLeft = wb + kKnobGap + rateLeft;
     const int amountCaption = wd / 2 + 167;
     const int amountLeft = amountCaption + (kTextWidth - wd) / 2;
-    const int shaperCaption = wd / 2 - 30 + shaperKnob;
     const int readOutTop = hd + kKnobCaptionTop;
     const int smallReadOutTop = hb + kKnobTop;
     const int centreSwitches = amountLeft;
@@ -111,16 +119,17 @@ void Zarvotone::AttachDistortionSection()
     mControls.curveMenu = AddToTab(menu);
 
     // The read-outs under the left knobs are made first; they join the list after their captions.
-    auto* bitText = NewCaption(TextBox(wb / 2 + 25, smallReadOutTop), caption, "64 bit");
-    auto* rateText = NewCaption(TextBox(wb + 40 + wb / 2, smallReadOutTop), caption, "44100 Hz");
-    auto* gateText = NewCaption(TextBox(gateLeft - 30 + wb / 2, smallReadOutTop), caption, "-oo dB");
+    const auto leftColumnText = [](int left, int right, int top) { return Rect{left, top, right, top + kTextHeight}; };
+    auto* bitText = NewCaption(leftColumnText(kLeftColumnLeft, kRateColumnLeft, smallReadOutTop), caption, "64 bit");
+    auto* rateText = NewCaption(leftColumnText(kRateColumnLeft, kGateColumnLeft, smallReadOutTop), caption, "44100 Hz");
+    auto* gateText = NewCaption(leftColumnText(kGateColumnLeft, kLeftColumnRight, smallReadOutTop), caption, "-oo dB");
     AddToTab(NewCaption(TextBox(amountCaption, kBigKnobCaptionTop), caption, "Amount"));
     AddToTab(new ICaptionControl(this, TextBox(amountCaption, readOutTop), kParamDistortionAmount, caption, true));
-    AddToTab(NewCaption(TextBox(wb / 2 + 25, kKnobCaptionTop), caption, "BitCrash"));
+    AddToTab(NewCaption(leftColumnText(kLeftColumnLeft, kRateColumnLeft, kKnobCaptionTop), caption, "BitCrash"));
     mDisplays.bitCrushText = AddToTab(bitText);
-    AddToTab(NewCaption(TextBox(wb + 40 + wb / 2, kKnobCaptionTop), caption, "SmpRate"));
+    AddToTab(NewCaption(leftColumnText(kRateColumnLeft, kGateColumnLeft, kKnobCaptionTop), caption, "SmpRate"));
     mDisplays.sampleRateText = AddToTab(rateText);
-    AddToTab(NewCaption(TextBox(gateLeft - 30 + wb / 2, kKnobCaptionTop), caption, "Gate"));
+    AddToTab(NewCaption(leftColumnText(kGateColumnLeft, kLeftColumnRight, kKnobCaptionTop), caption, "Gate"));
     mDisplays.gateText = AddToTab(gateText);
 
     AddToTab(new ISwitchControl(this, 45, 81, kParamDistortionOn, &onOff));
@@ -147,25 +156,30 @@ void Zarvotone::AttachDistortionSection()
     AddToTab(new IKnobMultiControl(this, rateLeft, kKnobTop, kParamSampleRateReduction, &rateKnob));
     AddToTab(new IKnobMultiControl(this, gateLeft, kKnobTop, kParamGateLevel, &gateKnob));
 
-    AddToTab(NewCaption(TextBox(shaperCaption, kBigKnobCaptionTop), caption, "Amount"));
+    const auto rightColumnText = [&](int knobLeft, int knobWidth, int top) {
+        return CentredTextBox(knobLeft, knobWidth, top, kRightColumnTextWidth);
+    };
+    AddToTab(NewCaption(rightColumnText(shaperKnob, wd, kBigKnobCaptionTop), caption, "Amount"));
     AddToTab(new IKnobMultiControl(this, shaperKnob, kKnobCaptionTop, kParamShaperAmount, &amountKnob));
-    AddToTab(new ICaptionControl(this, TextBox(shaperCaption, readOutTop), kParamShaperAmount, caption, true));
+    AddToTab(new ICaptionControl(this, rightColumnText(shaperKnob, wd, readOutTop), kParamShaperAmount, caption, true));
     AddToTab(new ISwitchControl(this, shaperSwitches, kSwitchColumnTop + kSwitchRowStep, kParamShaperInvert, &invert));
     AddToTab(new IWzModeSwitch(this, shaperSwitches, kSwitchColumnTop, &shaperMode, kParamShaperMode, kShaperModes,
                                &mCurrentValues, true, IWzModeSwitch::kUp));
     AddToTab(new ISwitchControl(this, shaperSwitches, kSwitchColumnTop + 2 * kSwitchRowStep, kParamShaperPolarity,
                                 &polarity));
 
-    const int widthCaption = ww / 2 - 30 + widthLeft;
-    const int waveCaption = 17 - 30 + waveLeft;
-    AddToTab(NewCaption(TextBox(widthCaption, kKnobCaptionTop), caption, "Width"));
+    AddToTab(NewCaption(rightColumnText(widthLeft, ww, kKnobCaptionTop), caption, "Width"));
     AddToTab(new IKnobMultiControl(this, widthLeft, kKnobTop, kParamShaperWidth, &widthKnob));
-    AddToTab(new ICaptionControl(this, TextBox(widthCaption, smallReadOutTop), kParamShaperWidth, caption, true));
-    AddToTab(NewCaption(TextBox(waveCaption, kKnobCaptionTop), caption, "Shape"));
+    AddToTab(new ICaptionControl(this, rightColumnText(widthLeft, ww, smallReadOutTop), kParamShaperWidth, caption,
+                                 true));
+    AddToTab(NewCaption(rightColumnText(waveLeft, wb, kKnobCaptionTop), caption, "Shape"));
     AddToTab(new IKnobMultiControl(this, waveLeft, kKnobTop, kParamShaperWaveform, &waveKnob));
-    auto* shapeText = NewCaption(TextBox(waveCaption, smallReadOutTop), caption, "shape");
-    // Over the curve's lower right corner; like every caption it lets presses through to the curve.
-    auto* shaperModeText = NewCaption(TextBox(curveLeft, 246, wc - 16), Style(kCaptionRightStyle), "shaper mode");
+    auto* shapeText = NewCaption(rightColumnText(waveLeft, wb, smallReadOutTop), caption, "shape");
+    // Over the curve's lower right corner, on the display's glass so the curve does not run
+    // through its letters; like every caption it lets presses through to the curve.
+    auto* shaperModeText = new IWzGraphLabel(this, TextBox(curveLeft, 246, wc - 16), Style(kCaptionRightStyle),
+                                             "shaper mode", kDisplayGlass);
+    shaperModeText->SetTargetRect(Rect{});
     mDisplays.shapeText = AddToTab(shapeText);
     mDisplays.shaperModeText = AddToTab(shaperModeText);
 }

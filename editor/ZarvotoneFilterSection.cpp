@@ -65,8 +65,10 @@ void Zarvotone::AttachFilterSection()
     AddToTab(new ICaptionControl(this, TextBox(resonanceCaption, bigReadOutTop), kParamFilterResonance, caption, true));
     mDisplays.transitionText =
         AddToTab(NewCaption(TextBox(transitionCaption, smallReadOutTop), caption, "transition"));
+    // The balance text has the whole room between the two type menus beside it.
     mDisplays.balanceText = AddToTab(
-        NewCaption(TextBox(sliderLeft, kBalanceTextTop, wsb), caption, "filter balance text"));
+        NewCaption(TextBox(leftMenu + wtd + 1, kBalanceTextTop, rightMenu - leftMenu - wtd - 1), caption,
+                   "filter balance text"));
     AddToTab(new IKnobMultiControl(this, kDriveLeft, kSmallKnobTop, kParamFilterDrive, &driveKnob));
     AddToTab(new IKnobMultiControl(this, cutoffLeft, kBigKnobTop, kParamFilterCutoff, &cutoffKnob));
     AddToTab(new IKnobMultiControl(this, resonanceLeft, kBigKnobTop, kParamFilterResonance, &resonanceKnob));

@@ -21,8 +21,9 @@ void Zarvotone::AttachInfoSection()
 
     // Its clear top rows lie over the switch row above; like every plate it lets presses through.
     AddToTab(NewPlate(325 - half, kDisplayTop, &display));
+    // The host text runs up to the reset button: sample rate and tempo need all of that.
     mControls.hostInfoText =
-        AddToTab(new IWzHostInfoText(this, Rect{375 - half, kTextTop, 635 - half, kTextBottom}, Style(kInfoStyle)));
+        AddToTab(new IWzHostInfoText(this, Rect{375 - half, kTextTop, 670 - half, kTextBottom}, Style(kInfoStyle)));
     mControls.maxLevelText =
         AddToTab(new IWzMaxLevelText(this, Rect{730 - half, kTextTop, 850 - half, kTextBottom}, Style(kLevelStyle),
                                      [this](int channel) { return PeakHold(channel); }));

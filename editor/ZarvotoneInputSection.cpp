@@ -31,8 +31,8 @@ void Zarvotone::AttachInputSection()
     const int column1 = wv / 2 + 25;
     const int x2 = wv + 75;
     const int x3 = x2 + 20 + ws;
-    const int caption2 = ws / 2 - 30 + x2;
-    const int caption3 = ws / 2 - 30 + x3;
+    // The two small knobs stand x3 - x2 apart: each caption and read-out gets that much room.
+    const auto smallKnobText = [&](int knobLeft, int top) { return CentredTextBox(knobLeft, ws, top, x3 - x2); };
     const TextStyle* caption = Style(kCaptionStyle);
 
     AddToTab(new ISwitchControl(this, CentredUnder(x3, saturation, saturationMode), 659 + hs,
@@ -41,13 +41,13 @@ void Zarvotone::AttachInputSection()
     AddToTab(new IKnobMultiControl(this, kVolumeLeft, kVolumeTop, kParamInputVolume, &volume));
     AddToTab(new IWzCaptionControl(this, TextBox(column1, kVolumeTop + hv), kParamInputVolume, caption,
                                    IWzCaptionControl::kDecibels));
-    AddToTab(NewCaption(TextBox(caption2, kVolumeTop), caption, "DC-Offset"));
+    AddToTab(NewCaption(smallKnobText(x2, kVolumeTop), caption, "DC-Offset"));
     AddToTab(new IKnobMultiControl(this, x2, kSmallKnobTop, kParamInputDcOffset, &offset));
-    AddToTab(new IWzCaptionControl(this, TextBox(caption2, kSmallKnobTop + hs), kParamInputDcOffset, caption,
+    AddToTab(new IWzCaptionControl(this, smallKnobText(x2, kSmallKnobTop + hs), kParamInputDcOffset, caption,
                                    IWzCaptionControl::kCentredDoubled));
-    AddToTab(NewCaption(TextBox(caption3, kVolumeTop), caption, "In-Sat"));
+    AddToTab(NewCaption(smallKnobText(x3, kVolumeTop), caption, "In-Sat"));
     AddToTab(new IKnobMultiControl(this, x3, kSmallKnobTop, kParamInputSaturation, &saturation));
-    AddToTab(new IWzCaptionControl(this, TextBox(caption3, kSmallKnobTop + hs), kParamInputSaturation, caption,
+    AddToTab(new IWzCaptionControl(this, smallKnobText(x3, kSmallKnobTop + hs), kParamInputSaturation, caption,
                                    IWzCaptionControl::kPercent));
     mDisplays.inputChannelSwitch = AddToTab(new ISwitchControl(
         this, wv / 2 - channelMode.FrameWidth() / 2 + kVolumeLeft, hv + 644, kParamInputChannelMode, &channelMode));

@@ -19,7 +19,6 @@ void Zarvotone::AttachOutputSection()
     constexpr int kKnobSpacing = 20;
     constexpr int kVolumeLeft = 547;
     constexpr int kVolumeTop = 627;
-    constexpr int kSweepTextWidth = 80;
     const BitmapStrip volumeKnob = LoadEditorBitmap(3023, "resources/img/knobs/volume_knob.png", kKnobFrames);
     const BitmapStrip panKnob = LoadEditorBitmap(3019, "resources/img/knobs/pan_knob.png", kKnobFrames);
     const BitmapStrip saturationKnob = LoadEditorBitmap(3021, "resources/img/knobs/io_sat.png", kKnobFrames);
@@ -44,27 +43,29 @@ void Zarvotone::AttachOutputSection()
     const int valueTop = kRowTop + saturationKnob.FrameHeight();
     const int switchTop = 659 + limiterKnob.FrameHeight();
     const TextStyle* caption = Style(kCaptionStyle);
-    // A knob of the row with its name above and, unless `format` is negative, its value below.
+    const int pitch = k + kKnobSpacing;
+    // A knob of the row with its name above and, unless `format` is negative, its value below;
+    // each text as wide as the knobs stand apart, so it has room of its own.
     const auto addKnob = [&](int left, const BitmapStrip& knob, int param, const char* name, int format) {
-        const int centre = left + k / 2;
         IControl* control = AddToTab(new IKnobMultiControl(this, left, kRowTop, param, &knob));
-        AddToTab(NewCaption(TextBox(centre - kTextWidth / 2, kNameTop), caption, name));
+        AddToTab(NewCaption(CentredTextBox(left, k, kNameTop, pitch), caption, name));
         if (format >= 0)
-            AddToTab(new IWzCaptionControl(this, TextBox(centre - kTextWidth / 2, valueTop), param, caption, format));
+            AddToTab(new IWzCaptionControl(this, CentredTextBox(left, k, valueTop, pitch), param, caption, format));
         return control;
     };
 
     addKnob(x5, panKnob, kParamPan, "Pan", IWzCaptionControl::kBipolar);
     addKnob(x3, sweepKnob, kParamOutputSweep, "LP/HP", -1);
     mDisplays.sweepText = AddToTab(new ITextControl(
-        this, TextBox(x3 + k / 2 - kSweepTextWidth / 2, valueTop, kSweepTextWidth), caption, "freq."));
+        this, CentredTextBox(x3, k, valueTop, pitch), caption, "freq."));
     addKnob(x4, saturationKnob, kParamOutputSaturation, "Out-Sat", IWzCaptionControl::kPercent);
     addKnob(x2, dryWetKnob, kParamDryWet, "Dry/Wet", IWzCaptionControl::kPercent);
     mDisplays.limiterLevelKnob =
         addKnob(x1, limiterKnob, kParamLimiterLevel, "Clipper", IWzCaptionControl::kDecibels);
 
-    AddToTab(NewCaption(Rect{513, 640, 537, 656}, caption, "Auto"));
-    AddToTab(NewCaption(Rect{513, 656, 537, 672}, caption, "MU"));
+    // Between the limiter knob and the volume knob, as wide as the gap between them.
+    AddToTab(NewCaption(Rect{505, 640, 545, 656}, caption, "Auto"));
+    AddToTab(NewCaption(Rect{505, 656, 545, 672}, caption, "MU"));
     auto* makeUpSwitch = new ISwitchControl(this, 525 - makeUp.FrameWidth() / 2, 675, kParamAutoMakeUp, &makeUp);
     makeUpSwitch->SetTooltip("Make-Up: auto compensate clipper threshold level");
     AddToTab(makeUpSwitch);

@@ -17,6 +17,9 @@ void Zarvotone::AttachScopeTab()
 {
     constexpr ZarvotoneControls::Tab kTab = ZarvotoneControls::kScopeTab;
     constexpr int kWaveTop = 100;
+    constexpr int kHeadingLeft = 37;
+    constexpr int kHeadingTop = 47;
+    const BitmapStrip heading = LoadEditorBitmap(2012, "resources/img/displays/scope_heading.png", 1);
     const BitmapStrip zoomDisplay = LoadEditorBitmap(2011, "resources/img/displays/zoom_display.png", 1);
     const BitmapStrip wave = LoadEditorBitmap(2010, "resources/img/displays/wave_display.png", 1);
     const BitmapStrip freeze = LoadEditorBitmap(1006, "resources/img/buttons/freeze_scope_button.png", 2);
@@ -34,9 +37,13 @@ void Zarvotone::AttachScopeTab()
     const int buttonsLeft = 335 - d / 2;
     const int inputLeft = buttonsLeft + freeze.FrameWidth() + drawMode.FrameWidth();
 
+    // The scope's title over the strip above the wave display, where the plug-in tab has the
+    // distortion section's.
+    AddToTab(NewPlate(kHeadingLeft, kHeadingTop, &heading), kTab);
     AddToTab(NewPlate(right - 145, row - 3, &zoomDisplay), kTab);
     mControls.scopeDrawer = AddToTab(new Wezmark::IWzWaveDrawer(this, 325 - d / 2, kWaveTop, &wave, this, &mScope), kTab);
-    AddToTab(new IWzFreezeButton(this, buttonsLeft, h + kWaveTop, &freeze, this), kTab);
+    // In one row with the buttons beside it.
+    AddToTab(new IWzFreezeButton(this, buttonsLeft, row, &freeze, this), kTab);
     AddToTab(new IWzZoomSwitch(this, right - 165, row, &minus, this, IWzZoomSwitch::kZoomOut), kTab);
     AddToTab(new IWzZoomSwitch(this, right - 40, row, &plus, this, IWzZoomSwitch::kZoomIn), kTab);
     const int zoomLeft = right - 139;

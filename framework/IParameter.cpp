@@ -2,6 +2,7 @@
 
 #include "framework/BoundedCopy.h"
 #include "framework/DisplayTextEntry.h"
+#include "framework/SignlessZero.h"
 
 #include <cmath>
 #include <cstdio>
@@ -136,7 +137,8 @@ void IParameter::GetDisplayText(double value, bool normalised, char* out, bool u
     if (mDisplayPrecision == 0)
         std::snprintf(out, outSize, "%d", static_cast<int>(TruncateSaturated(value)));
     else
-        std::snprintf(out, outSize, "%.*f", static_cast<int>(mDisplayPrecision), value);
+        std::snprintf(out, outSize, "%.*f", static_cast<int>(mDisplayPrecision),
+                      SignlessZero::Clean(value, static_cast<int>(mDisplayPrecision)));
 }
 
 const char* IParameter::GetLabelForHost() const

@@ -9,6 +9,9 @@
 #include "graphics/RasterMode.h"
 #include "graphics/RasterPixel.h"
 #include "graphics/RasterRoundRect.h"
+#include "graphics/TextFit.h"
+
+#include <string>
 
 namespace
 {
@@ -77,7 +80,8 @@ bool IGraphics::DrawText(TextStyle* style, const char* text, Rect* rect, bool me
         return false;
     font->SetTextColour(ColourWord(style->colour));
 
-    uint32_t flags = PIX_IFont::kFormatNoClip;
+    // Every text stays inside its own rectangle.
+    uint32_t flags = 0;
     if (style->alignment == TextStyle::kAlignCentre)
         flags |= PIX_IFont::kFormatCentre;
     else if (style->alignment == TextStyle::kAlignRight)
@@ -88,6 +92,9 @@ bool IGraphics::DrawText(TextStyle* style, const char* text, Rect* rect, bool me
     if (!measure)
     {
         Rect area = *rect;
+        std::string shortened;
+        if (TextFit::Shorten(font, text, area.Width(), flags, &shortened))
+            text = shortened.c_str();
         font->DrawText(mDrawBitmap, text, -1, &area, flags);
         return true;
     }

@@ -1,6 +1,7 @@
 #include "plugin/ParamDisplayText.h"
 
 #include "dsp/units/path/SmpRateConverter.h"
+#include "framework/SignlessZero.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +10,6 @@
 
 namespace
 {
-constexpr double kZeroGain = 1e-6;
 constexpr double kPercent = 100.0;
 
 // Outside its list a mode shows the list's first name.
@@ -44,14 +44,14 @@ void ReducedRate(char* out, int size, double ratio, double sampleRate)
 void GateLevel(char* out, int size, double level, double threshold)
 {
     if (level > 0.0)
-        std::snprintf(out, static_cast<size_t>(size), "%3.1fdB", 20.0 * std::log10(threshold));
+        std::snprintf(out, static_cast<size_t>(size), "%3.1fdB", SignlessZero::Clean(20.0 * std::log10(threshold), 1));
     else
         std::snprintf(out, static_cast<size_t>(size), "-oodB");
 }
 
 void Decibels(char* out, int size, double db)
 {
-    std::snprintf(out, static_cast<size_t>(size), std::fabs(db) < kZeroGain ? "%.2f dB" : "%+.2f dB", db);
+    SignlessZero::SignedDecibels(out, static_cast<size_t>(size), db);
 }
 
 void Balance(char* out, int size, double balance)

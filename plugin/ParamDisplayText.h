@@ -16,7 +16,7 @@ void BitDepth(char* out, int size, double bits);
 void ReducedRate(char* out, int size, double ratio, double sampleRate);
 // "-oodB" while the gate level is 0, else the threshold in dB ("%3.1fdB").
 void GateLevel(char* out, int size, double level, double threshold);
-// An equaliser gain: "0.00 dB" near zero, otherwise signed ("+3.50 dB").
+// An equaliser gain: signed ("+3.50 dB"), or "0.00 dB" when it rounds to zero.
 void Decibels(char* out, int size, double db);
 // Filter 1's share, then filter 2's, in percent.
 void Balance(char* out, int size, double balance);

@@ -103,21 +103,54 @@ screenshot_editor() {
 
 # The three tabs after a user's first moves: on the plug-in tab the input volume dragged down,
 # the input saturation mode clicked and a shape chosen from the curve menu; then the scope tab
-# and the about tab, each opened with its tab button.
+# and the about tab, each opened with its tab button. Then what a user meets next: a program
+# renamed to a long name (with the longest dynamic-shaper mode name on the curve), the scope and
+# the about tab's level eyes while a signal plays.
+LONG_PROGRAM_NAME="A fifty-character program name that runs on and on"
 TAB_SCRIPTS=(
   "plugin-tab|--press 80,652 --drag 80,682 --release 80,682 --press 198,704 --release 198,704 --menu-item 5 --press 325,109 --release 325,109"
   "scope-tab|--press 323,795 --release 323,795"
   "about-tab|--press 403,795 --release 403,795"
+  "long-program-name|--program-name LONG_PROGRAM_NAME --param 20=1"
+  "scope-tab-signal|--signal sine --press 323,795 --release 323,795 --play 1.5"
+  "about-tab-signal|--signal sine --press 403,795 --release 403,795 --play 1.5"
 )
 
+# Every popup menu as it opens over the editor: the program menu, the curve menu, the two
+# filter-type menus and the curve editor's action menu (a right click).
+MENU_SCRIPTS=(
+  "program-menu|--press 163,592 --release 163,592"
+  "curve-menu|--press 325,109 --release 325,109"
+  "filter-1-menu|--press 87,422 --release 87,422"
+  "filter-2-menu|--press 275,422 --release 275,422"
+  "curve-action-menu|--right-click 325,195"
+)
+
+# Options of a script, with the long program name kept in one piece.
+script_options() {
+  local script=$1 word
+  SCRIPT_WORDS=()
+  for word in $script; do
+    if [ "$word" = LONG_PROGRAM_NAME ]; then SCRIPT_WORDS+=("$LONG_PROGRAM_NAME"); else SCRIPT_WORDS+=("$word"); fi
+  done
+}
+
 screenshot_tabs() {
+  mkdir -p "$OUT/windows"
   echo "== editor tabs: windows under Wine ($WINDOWS_PLUGIN)"
   for entry in "${TAB_SCRIPTS[@]}"; do
-    local name=${entry%%|*} script=${entry#*|}
-    local png="$OUT/windows/editor-$name.png"
-    # shellcheck disable=SC2086
+    local name=${entry%%|*} png="$OUT/windows/editor-${entry%%|*}.png"
+    script_options "${entry#*|}"
     cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN" --brief --signal silence --seconds 0.1 \
-      $script --screenshot "$(realpath -m "$png")" | grep -E '^(edit|screenshot)'
+      "${SCRIPT_WORDS[@]}" --screenshot "$(realpath -m "$png")" | grep -E '^(edit|screenshot|program name)'
+  done
+  echo
+  echo "== editor menus: windows under Wine ($WINDOWS_PLUGIN)"
+  for entry in "${MENU_SCRIPTS[@]}"; do
+    local png="$OUT/windows/menu-${entry%%|*}.png"
+    script_options "${entry#*|}"
+    cmake/wine-run.sh "$WINDOWS_HOST" "$WINDOWS_PLUGIN" --brief --signal silence --seconds 0.1 \
+      --menu-screenshot "$(realpath -m "$png")" "${SCRIPT_WORDS[@]}" | grep -E '^menu screenshot'
   done
   echo
 }

@@ -20,6 +20,8 @@ namespace
 constexpr char kClassName[] = "IEffectVST3";
 constexpr char kMainInputName[] = "Main Input";
 constexpr char kOutputName[] = "Output";
+// The program and bypass parameters, which the binding adds to the product's.
+constexpr size_t kBindingParamCount = 2;
 
 constexpr char kProgramTitle[] = "Preset";
 constexpr Vst3::int32 kProgramPrecision = 4;
@@ -42,7 +44,9 @@ Vst3::ParameterInfo HostParameterInfo(Vst3::ParamID id, const char* title, Vst3:
 }
 }
 
-IEffectVST3::IEffectVST3() : IEffectBase(kPluginApiVst3), mRestartTimer([this] { DeliverRestarts(); })
+IEffectVST3::IEffectVST3()
+    : IEffectBase(kPluginApiVst3), mRestartTimer([this] { DeliverRestarts(); }),
+      mPointWalk(static_cast<size_t>(GetParamCount()) + kBindingParamCount)
 {
     mBypassDelays.resize(static_cast<size_t>(std::max(GetInChannelCount(), 0)));
     for (int i = 0; i < GetInChannelCount(); ++i)

@@ -2,6 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "vst3/ChannelDelay.h"
+#include "vst3/ParameterPointWalk.h"
 #include "vst3/RestartTimer.h"
 #include "vst3/abi/ProcessContext.h"
 #include "vst3/base/EffectComponent.h"
@@ -18,7 +19,8 @@ class IEffectVST3View;
 // Threads: process runs on the host's audio thread and holds the plug-in lock, as does
 // setupProcessing; getState and setState hold the state lock and take the plug-in lock only
 // to copy the state out or load it. Every other call comes from the host's UI thread.
-// Parameter values from the host reach the product through the process call's queues.
+// Parameter values from the host reach the product through the process call's queues, each
+// point at its own frame of the block.
 // What the host must hear of (a latency change, values that a load or a linked parameter
 // changed) is gathered from any thread and told by a timer on the host's UI thread, outside
 // every host call: a host may hold its own lock around its calls into the plug-in and restart
@@ -127,7 +129,8 @@ private:
     Vst3::int32 UnitIdForGroup(const char* group);
 
     Vst3::tresult LoadState(Vst3::IBStream* state);
-    void ApplyParameterChanges(Vst3::IParameterChanges* changes);
+    // Applies every parameter point due at `frame` of the block that process runs.
+    void ApplyPointsUpTo(Vst3::int32 frame);
     void ApplyHostValue(Vst3::ParamID id, double value);
     void TrySelectPreset(int index);
     void AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
@@ -151,6 +154,8 @@ private:
     RestartTimer mRestartTimer;
     // One per input channel: the bypassed input comes out as late as the processed output.
     std::vector<ChannelDelay> mBypassDelays;
+    // The process call's parameter queues, followed point by point; one queue per parameter.
+    ParameterPointWalk mPointWalk;
     // A program change of the audio thread that waits for the presets; only process uses it.
     int mPendingPreset = kNoPendingPreset;
     Vst3::ProcessContext mProcessContext{};

@@ -10,9 +10,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace
 {
+constexpr Vst3::int32 kAfterEveryPoint = std::numeric_limits<Vst3::int32>::max();
+
 size_t Bytes(Vst3::int32 frames, size_t sampleSize)
 {
     return static_cast<size_t>(frames) * sampleSize;
@@ -85,7 +88,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
             mProcessContext = *data.processContext;
         if (mPendingPreset != kNoPendingPreset)
             TrySelectPreset(mPendingPreset);
-        ApplyParameterChanges(data.inputParameterChanges);
+        mPointWalk.Start(data.inputParameterChanges);
         for (Vst3::int32 b = 0; data.outputs && b < data.numOutputs; ++b)
             data.outputs[b].silenceFlags = 0;
 
@@ -94,14 +97,18 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
         // Before setupProcessing there are no buffers to process in.
         if (slice <= 0)
         {
+            ApplyPointsUpTo(kAfterEveryPoint);
             SilenceHostOutputs(data, 0, frames);
             return Vst3::kResultOk;
         }
-        // A host block longer than the announced maximum runs in slices of at most that size.
+        // The block runs in pieces that end where a parameter point is due, so automation
+        // sounds the same at any host block size; a host block longer than the announced
+        // maximum also runs in slices of at most that size.
         Vst3::int32 offset = 0;
         do
         {
-            const Vst3::int32 count = std::min(slice, frames - offset);
+            ApplyPointsUpTo(offset);
+            const Vst3::int32 count = std::min(slice, mPointWalk.NextFrame(frames) - offset);
             AttachInputs(data, offset, count);
             AttachOutputs(data, offset, count);
             RunBlock(count);
@@ -109,6 +116,8 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
                 CopyOutputsToHost(count);
             offset += count;
         } while (offset < frames);
+        // Points at or past the block's end hold from the next block on.
+        ApplyPointsUpTo(kAfterEveryPoint);
         return Vst3::kResultOk;
     }
     catch (...)
@@ -117,24 +126,9 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
     }
 }
 
-void IEffectVST3::ApplyParameterChanges(Vst3::IParameterChanges* changes)
+void IEffectVST3::ApplyPointsUpTo(Vst3::int32 frame)
 {
-    if (!changes)
-        return;
-    const Vst3::int32 queueCount = changes->getParameterCount();
-    for (Vst3::int32 q = 0; q < queueCount; ++q)
-    {
-        Vst3::IParamValueQueue* queue = changes->getParameterData(q);
-        if (!queue)
-            continue;
-        // Only where the parameter ends up in this block counts.
-        const Vst3::int32 last = queue->getPointCount() - 1;
-        Vst3::int32 sampleOffset = 0;
-        Vst3::ParamValue value = 0.0;
-        if (last < 0 || queue->getPoint(last, sampleOffset, value) != Vst3::kResultOk)
-            continue;
-        ApplyHostValue(queue->getParameterId(), value);
-    }
+    mPointWalk.HandOutUpTo(frame, [this](Vst3::ParamID id, Vst3::ParamValue value) { ApplyHostValue(id, value); });
 }
 
 void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)

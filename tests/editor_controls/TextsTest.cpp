@@ -33,6 +33,8 @@ TEST_P(CaptionFormatTest, FormatsThePlainValue)
 INSTANTIATE_TEST_SUITE_P(
     Formats, CaptionFormatTest,
     testing::Values(CaptionCase{IWzCaptionControl::kDecibels, 1.0, "0.00 dB"},
+                    CaptionCase{IWzCaptionControl::kDecibels, 0.9999, "0.00 dB"},
+                    CaptionCase{IWzCaptionControl::kDecibels, 1.0001, "0.00 dB"},
                     CaptionCase{IWzCaptionControl::kDecibels, 0.0, "-inf dB"},
                     CaptionCase{IWzCaptionControl::kDecibels, -0.5, "-inf dB"},
                     CaptionCase{IWzCaptionControl::kDecibels, 0.5, "-6.02 dB"},
@@ -40,6 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
                     CaptionCase{IWzCaptionControl::kPercent, 0.255, "25.5%"},
                     CaptionCase{IWzCaptionControl::kSemitones, 0.75, "6.000"},
                     CaptionCase{IWzCaptionControl::kBipolar, 0.25, "-0.500"},
+                    CaptionCase{IWzCaptionControl::kBipolar, 0.49999, "0.000"},
+                    CaptionCase{IWzCaptionControl::kSemitones, 0.49999, "0.000"},
+                    CaptionCase{IWzCaptionControl::kCentred, 0.4999, "0.000"},
+                    CaptionCase{IWzCaptionControl::kCentredDoubled, 0.49999, "0.000"},
                     CaptionCase{IWzCaptionControl::kCentred, 0.25, "-0.250"},
                     CaptionCase{IWzCaptionControl::kScaledFine, 0.5, "10020.000 Hz"},
                     CaptionCase{IWzCaptionControl::kScaledCoarse, 0.5, "10020.0 Hz"},
@@ -92,6 +98,7 @@ TEST_P(MaxLevelTest, TextAndColour)
 INSTANTIATE_TEST_SUITE_P(Levels, MaxLevelTest,
                          testing::Values(LevelCase{0.0, "MAX LEVEL: -oo dB", false},
                                          LevelCase{1.0, "MAX LEVEL: 0.0 dB", false},
+                                         LevelCase{0.999, "MAX LEVEL: 0.0 dB", false},
                                          LevelCase{0.5, "MAX LEVEL: -6.0 dB", false},
                                          LevelCase{1.0000001, "MAX LEVEL: 0.0 dB", true},
                                          LevelCase{2.0, "MAX LEVEL: 6.0 dB", true}));

@@ -34,12 +34,12 @@ const std::vector<Placed> kLayout = {
     {kNone, {50, 612, 110, 628}, "In-Vol"},
     {0, {55, 627, 105, 677}, nullptr},
     {0, {50, 677, 110, 693}, nullptr},
-    {kNone, {112, 627, 172, 643}, "DC-Offset"},
+    {kNone, {115, 627, 170, 643}, "DC-Offset"},
     {1, {125, 642, 160, 677}, nullptr},
-    {1, {112, 677, 172, 693}, nullptr},
-    {kNone, {167, 627, 227, 643}, "In-Sat"},
+    {1, {115, 677, 170, 693}, nullptr},
+    {kNone, {170, 627, 225, 643}, "In-Sat"},
     {2, {180, 642, 215, 677}, nullptr},
-    {2, {167, 677, 227, 693}, nullptr},
+    {2, {170, 677, 225, 693}, nullptr},
     {4, {56, 694, 104, 714}, nullptr},
     // Distortion.
     {kNone, {253, 123, 398, 268}, nullptr},
@@ -50,12 +50,12 @@ const std::vector<Placed> kLayout = {
     {kNone, {240, 99, 411, 119}, nullptr},
     {kNone, {192, 206, 252, 222}, "Amount"},
     {9, {192, 271, 252, 287}, nullptr},
-    {kNone, {42, 221, 102, 237}, "BitCrash"},
-    {kNone, {42, 271, 102, 287}, "64 bit"},
-    {kNone, {92, 221, 152, 237}, "SmpRate"},
-    {kNone, {92, 271, 152, 287}, "44100 Hz"},
-    {kNone, {142, 221, 202, 237}, "Gate"},
-    {kNone, {142, 271, 202, 287}, "-oo dB"},
+    {kNone, {42, 221, 95, 237}, "BitCrash"},
+    {kNone, {42, 271, 95, 287}, "64 bit"},
+    {kNone, {95, 221, 150, 237}, "SmpRate"},
+    {kNone, {95, 271, 150, 287}, "44100 Hz"},
+    {kNone, {150, 221, 197, 237}, "Gate"},
+    {kNone, {150, 271, 197, 287}, "-oo dB"},
     {8, {45, 81, 65, 101}, nullptr},
     {9, {197, 221, 247, 271}, nullptr},
     {kNone, {220, 99, 240, 119}, nullptr},
@@ -69,18 +69,18 @@ const std::vector<Placed> kLayout = {
     {5, {55, 236, 90, 271}, nullptr},
     {6, {105, 236, 140, 271}, nullptr},
     {7, {155, 236, 190, 271}, nullptr},
-    {kNone, {402, 206, 462, 222}, "Amount"},
+    {kNone, {407, 206, 457, 222}, "Amount"},
     {16, {407, 221, 457, 271}, nullptr},
-    {16, {402, 271, 462, 287}, nullptr},
+    {16, {407, 271, 457, 287}, nullptr},
     {18, {406, 144, 454, 164}, nullptr},
     {kNone, {406, 123, 454, 143}, nullptr},
     {21, {406, 165, 454, 185}, nullptr},
-    {kNone, {459, 221, 519, 237}, "Width"},
+    {kNone, {464, 221, 514, 237}, "Width"},
     {17, {472, 236, 507, 271}, nullptr},
-    {17, {459, 271, 519, 287}, nullptr},
-    {kNone, {509, 221, 569, 237}, "Shape"},
+    {17, {464, 271, 514, 287}, nullptr},
+    {kNone, {514, 221, 564, 237}, "Shape"},
     {19, {522, 236, 557, 271}, nullptr},
-    {kNone, {509, 271, 569, 287}, "shape"},
+    {kNone, {514, 271, 564, 287}, "shape"},
     {kNone, {253, 246, 382, 262}, "shaper mode"},
     // Filter.
     {kNone, {57, 335, 117, 351}, "In-Drive"},
@@ -91,7 +91,7 @@ const std::vector<Placed> kLayout = {
     {kNone, {120, 388, 180, 404}, "cutoff"},
     {26, {185, 388, 245, 404}, nullptr},
     {kNone, {247, 385, 307, 401}, "transition"},
-    {kNone, {134, 421, 228, 437}, "filter balance text"},
+    {kNone, {126, 421, 237, 437}, "filter balance text"},
     {23, {70, 350, 105, 385}, nullptr},
     {25, {125, 338, 175, 388}, nullptr},
     {26, {190, 338, 240, 388}, nullptr},
@@ -124,7 +124,7 @@ const std::vector<Placed> kLayout = {
     {kNone, {537, 416, 597, 432}, "4000 Hz"},
     // Band split.
     {kNone, {314, 480, 454, 518}, nullptr},
-    {kNone, {314, 464, 454, 480}, "Sub-/Disto-Band Frequency"},
+    {kNone, {305, 464, 463, 480}, "Sub-/Disto-Band Frequency"},
     {35, {45, 446, 65, 466}, nullptr},
     {37, {55, 488, 105, 538}, nullptr},
     {37, {50, 538, 110, 554}, nullptr},
@@ -153,16 +153,16 @@ const std::vector<Placed> kLayout = {
     {kNone, {63, 582, 263, 602}, nullptr},
     // Output.
     {53, {248, 642, 283, 677}, nullptr},
-    {kNone, {235, 627, 295, 643}, "Pan"},
-    {53, {235, 677, 295, 693}, nullptr},
+    {kNone, {238, 627, 293, 643}, "Pan"},
+    {53, {238, 677, 293, 693}, nullptr},
     {57, {358, 642, 393, 677}, nullptr},
-    {kNone, {335, 677, 415, 693}, "freq."},
+    {kNone, {348, 677, 403, 693}, "freq."},
     {54, {303, 642, 338, 677}, nullptr},
     {62, {413, 642, 448, 677}, nullptr},
     {59, {468, 642, 503, 677}, nullptr},
-    {59, {455, 677, 515, 693}, nullptr},
-    {kNone, {513, 640, 537, 656}, "Auto"},
-    {kNone, {513, 656, 537, 672}, "MU"},
+    {59, {458, 677, 513, 693}, nullptr},
+    {kNone, {505, 640, 545, 656}, "Auto"},
+    {kNone, {505, 656, 545, 672}, "MU"},
     {64, {515, 675, 535, 695}, nullptr},
     {63, {547, 627, 597, 677}, nullptr},
     {kNone, {542, 612, 602, 628}, "Out-Vol"},
@@ -174,13 +174,13 @@ const std::vector<Placed> kLayout = {
     {56, {407, 694, 455, 714}, nullptr},
     // Info row.
     {kNone, {55, 708, 595, 758}, nullptr},
-    {kNone, {105, 733, 365, 749}, nullptr},
+    {kNone, {105, 733, 400, 749}, nullptr},
     {kNone, {460, 733, 580, 749}, nullptr},
     {kNone, {405, 730, 453, 750}, nullptr},
     // Scope tab.
     {kNone, {485, 692, 585, 722}, nullptr},
     {kNone, {20, 100, 631, 690}, nullptr},
-    {kNone, {30, 690, 100, 720}, nullptr},
+    {kNone, {30, 695, 100, 720}, nullptr},
     {kNone, {465, 695, 490, 720}, nullptr},
     {kNone, {590, 695, 615, 720}, nullptr},
     {kNone, {491, 701, 581, 717}, "100 %"},
@@ -207,19 +207,14 @@ bool IsInteractive(IControl* control)
            type != typeid(IWzHostInfoText) && type != typeid(IWzMaxLevelText) && type != typeid(IWzVuEyeDrawer);
 }
 
-// Overlaps the layout makes on purpose: the two EQ page buttons meet, each EQ on/off switch
-// sits on its page button, and neighbouring read-outs whose 60-pixel boxes stand 55 apart
-// share their edges.
+// Overlaps the layout makes on purpose: the two EQ page buttons meet and each EQ on/off switch
+// sits on its page button.
 bool IsAllowedOverlap(const Rect& a, const Rect& b)
 {
     const std::vector<std::pair<Rect, Rect>> kAllowed = {
         {{328, 294, 470, 320}, {467, 294, 609, 320}},
         {{328, 294, 470, 320}, {333, 296, 353, 316}},
         {{467, 294, 609, 320}, {472, 296, 492, 316}},
-        {{112, 677, 172, 693}, {167, 677, 227, 693}},
-        {{402, 271, 462, 287}, {459, 271, 519, 287}},
-        {{235, 677, 295, 693}, {290, 677, 350, 693}},
-        {{400, 677, 460, 693}, {455, 677, 515, 693}},
     };
     for (const auto& [first, second] : kAllowed)
         if ((a == first && b == second) || (a == second && b == first))
@@ -251,33 +246,6 @@ bool FindMissedPoint(const SectionsRig& rig, IControl* control, int* missX, int*
     return false;
 }
 
-enum class View
-{
-    kPlugInSubBand,
-    kPlugInDistoBand,
-    kScope,
-    kAbout,
-};
-
-void Show(SectionsRig& rig, View view)
-{
-    switch (view)
-    {
-    case View::kPlugInSubBand:
-        rig.plugin().ShowPlugInTab();
-        break;
-    case View::kPlugInDistoBand:
-        rig.plugin().ShowPlugInTab();
-        rig.plugin().SetEqPage(false);
-        break;
-    case View::kScope:
-        rig.plugin().ShowScopeTab();
-        break;
-    case View::kAbout:
-        rig.plugin().ShowAboutTab();
-        break;
-    }
-}
 
 std::vector<IControl*> VisibleInteractive(const SectionsRig& rig)
 {
@@ -333,10 +301,10 @@ TEST(EditorLayout, BackgroundsComeFirstAndEveryControlBelongsToOneList)
 
 TEST(EditorLayout, NoTwoVisibleInteractiveControlsOverlap)
 {
-    for (View view : {View::kPlugInSubBand, View::kPlugInDistoBand, View::kScope, View::kAbout})
+    for (EditorView view : kEveryView)
     {
         SectionsRig rig;
-        Show(rig, view);
+        rig.Show(view);
         const std::vector<IControl*> controls = VisibleInteractive(rig);
         EXPECT_FALSE(controls.empty());
         for (size_t i = 0; i < controls.size(); ++i)
@@ -355,10 +323,10 @@ TEST(EditorLayout, NoTwoVisibleInteractiveControlsOverlap)
 // Nothing drawn on top (a read-out, a display plate) takes a press meant for a control.
 TEST(EditorLayout, EveryPointOfAnInteractiveControlReachesIt)
 {
-    for (View view : {View::kPlugInSubBand, View::kPlugInDistoBand, View::kScope, View::kAbout})
+    for (EditorView view : kEveryView)
     {
         SectionsRig rig;
-        Show(rig, view);
+        rig.Show(view);
         for (IControl* control : VisibleInteractive(rig))
         {
             int x = 0;
@@ -383,13 +351,14 @@ TEST(EditorLayout, OpenReadOutsShowTheFormatOfTheirKind)
         const char* text;
     } cases[] = {
         {37, {50, 538, 110, 554}, 1.0, "0.00 dB"},
+        {37, {50, 538, 110, 554}, 0.9999, "0.00 dB"},
         {38, {115, 538, 175, 554}, 0.5, "50.0%"},
         {51, {528, 538, 588, 554}, 0.5, "-6.02 dB"},
-        {53, {235, 677, 295, 693}, 0.5, "0.000"},
-        {53, {235, 677, 295, 693}, 0.0, "-1.000"},
-        {54, {290, 677, 350, 693}, 0.25, "25.0%"},
-        {62, {400, 677, 460, 693}, 1.0, "100.0%"},
-        {59, {455, 677, 515, 693}, 1.0, "0.00 dB"},
+        {53, {238, 677, 293, 693}, 0.5, "0.000"},
+        {53, {238, 677, 293, 693}, 0.0, "-1.000"},
+        {54, {293, 677, 348, 693}, 0.25, "25.0%"},
+        {62, {403, 677, 458, 693}, 1.0, "100.0%"},
+        {59, {458, 677, 513, 693}, 1.0, "0.00 dB"},
         {63, {542, 677, 602, 693}, 0.0, "-inf dB"},
     };
     SectionsRig rig;

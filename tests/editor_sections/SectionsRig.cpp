@@ -37,6 +37,26 @@ SectionsRig::SectionsRig() : rig(PluginRig::kBlock, &FakeHost::Callback), graphi
     host.calls.clear();
 }
 
+void SectionsRig::Show(EditorView view)
+{
+    switch (view)
+    {
+    case EditorView::kPlugInSubBand:
+        plugin().ShowPlugInTab();
+        break;
+    case EditorView::kPlugInDistoBand:
+        plugin().ShowPlugInTab();
+        plugin().SetEqPage(false);
+        break;
+    case EditorView::kScope:
+        plugin().ShowScopeTab();
+        break;
+    case EditorView::kAbout:
+        plugin().ShowAboutTab();
+        break;
+    }
+}
+
 void SectionsRig::Settle()
 {
     graphics->Tick();

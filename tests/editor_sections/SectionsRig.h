@@ -20,12 +20,24 @@ private:
     std::vector<int> mPath;
 };
 
+// What the editor can show: the plug-in tab with either EQ page, the scope tab, the about tab.
+enum class EditorView
+{
+    kPlugInSubBand,
+    kPlugInDistoBand,
+    kScope,
+    kAbout,
+};
+constexpr EditorView kEveryView[] = {EditorView::kPlugInSubBand, EditorView::kPlugInDistoBand, EditorView::kScope,
+                                     EditorView::kAbout};
+
 class SectionsRig
 {
 public:
     SectionsRig();
 
     Zarvotone& plugin() { return rig.plugin; }
+    void Show(EditorView view);
     // Every control clean, as after the editor's redraw.
     void Settle();
     // A left click (press and release) at a point, and a drag from one point to another.

@@ -47,6 +47,12 @@ TEST(VstHostOptions, CommandLines)
         {{"plugin.so", "--menu-item", "2."}, false},
         {{"plugin.so", "--menu-item", "-1"}, false},
         {{"plugin.so", "--key", "f13"}, false},
+        {{"plugin.so", "--right-click", "10,20", "--menu-screenshot", "m.png", "--play", "1.5"}, true},
+        {{"plugin.so", "--program-name", "A long name"}, true},
+        {{"plugin.so", "--play", "-1"}, false},
+        {{"plugin.so", "--play", "61"}, false},
+        {{"plugin.so", "--menu-screenshot", ""}, false},
+        {{"plugin.so", "--right-click", "10"}, false},
     };
     for (const Case& c : cases)
     {

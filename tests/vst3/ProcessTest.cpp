@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 #include <vector>
 
 namespace
@@ -66,17 +68,90 @@ TEST(Process, InPlaceBuffersGiveTheSameResult)
     EXPECT_EQ(shared.samples, expected);
 }
 
-TEST(Process, OnlyTheLastPointOfAQueueReachesTheProduct)
+// Each point of a queue takes effect at its own frame: the block routine runs in pieces that end
+// where a point is due. Of several points at one frame the last counts; a point at or past the
+// block's end holds from the next block on, one before its start counts from frame 0.
+TEST(Process, EachPointTakesEffectAtItsFrame)
+{
+    struct Case
+    {
+        const char* name;
+        std::vector<std::pair<int, double>> points;
+        int frames;
+        std::vector<int> blocks;
+    };
+    const int kLong = 2 * HostedEffect::kBlockSize + 22;
+    const Case cases[] = {
+        {"within the block", {{0, 0.1}, {10, 0.6}, {30, 0.3}, {30, 0.4}}, kFrames, {10, 20, 18}},
+        {"around the block", {{-3, 0.2}, {kFrames, 0.9}, {200, 0.7}}, kFrames, {kFrames}},
+        {"in a long host block", {{70, 0.25}}, kLong, {64, 6, 64, 16}},
+    };
+    for (const Case& c : cases)
+    {
+        HostedEffect effect;
+        TestParameterChanges changes;
+        std::vector<double> gains(static_cast<size_t>(c.frames), 1.0);
+        for (const auto& [offset, value] : c.points)
+        {
+            changes.Add(RecordingProduct::kGain, value, offset);
+            for (int i = std::max(offset, 0); i < c.frames; ++i)
+                gains[static_cast<size_t>(i)] = 2.0 * value;
+        }
+        HostBus<double> inputs = RampBus<double>(c.frames);
+        HostBus<double> outputs(2, c.frames);
+        ASSERT_EQ(effect.Process(inputs, outputs, c.frames, &changes), Vst3::kResultOk) << c.name;
+
+        std::vector<int> blocks;
+        for (const RecordingProduct::Block& block : effect.Product().blocks)
+            blocks.push_back(block.frames);
+        EXPECT_EQ(blocks, c.blocks) << c.name;
+        for (int i = 0; i < c.frames; ++i)
+            ASSERT_EQ(outputs.samples[0][i], inputs.samples[1][i] * gains[static_cast<size_t>(i)])
+                << c.name << ", frame " << i;
+        EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 2.0 * c.points.back().second)
+            << c.name;
+    }
+}
+
+// The queues of several parameters split the block between them; bypass too acts at its frame.
+TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
 {
     HostedEffect effect;
     TestParameterChanges changes;
-    changes.Add(RecordingProduct::kGain, 0.1, 0).Add(RecordingProduct::kGain, 0.6, 10);
+    changes.Add(IEffectVST3::kBypassParamId, 1.0, 30).Add(RecordingProduct::kGain, 0.25, 10);
+    changes.Add(RecordingProduct::kMode, 1.0, 20);
     HostBus<double> inputs = RampBus<double>(kFrames);
     HostBus<double> outputs(2, kFrames);
     effect.Product().changedParams.clear();
     ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
-    EXPECT_EQ(effect.Product().changedParams, std::vector<int>{RecordingProduct::kGain});
-    EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 1.2);
+
+    std::vector<int> blocks;
+    for (const RecordingProduct::Block& block : effect.Product().blocks)
+        blocks.push_back(block.frames);
+    EXPECT_EQ(blocks, (std::vector<int>{10, 10, 10}));
+    EXPECT_EQ(effect.Product().changedParams, (std::vector<int>{RecordingProduct::kGain, RecordingProduct::kMode}));
+    EXPECT_TRUE(effect.Product().IsBypassed());
+    EXPECT_EQ(outputs.samples[0][9], inputs.samples[1][9]);
+    EXPECT_EQ(outputs.samples[0][10], inputs.samples[1][10] * 0.5);
+    for (int c = 0; c < 2; ++c)
+        for (int i = 30; i < kFrames; ++i)
+            ASSERT_EQ(outputs.samples[c][i], inputs.samples[c][i]) << c << " " << i;
+}
+
+// A host sends one queue per parameter; queues beyond that many are taken whole, at the start
+// of the block, as their last point.
+TEST(Process, QueuesBeyondOnePerParameterAreTakenWhole)
+{
+    HostedEffect effect;
+    TestParameterChanges changes;
+    constexpr Vst3::ParamID kUnknownIds = 4711;
+    for (Vst3::ParamID k = 0; k < 99; ++k)
+        changes.Add(kUnknownIds + k, 0.5);
+    changes.Add(RecordingProduct::kGain, 0.1, 0).Add(RecordingProduct::kGain, 0.6, 20);
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &changes), Vst3::kResultOk);
+    ASSERT_EQ(effect.Product().blocks.size(), 1u);
     EXPECT_EQ(outputs.samples, Expected(inputs, kFrames, 1.2));
 }
 

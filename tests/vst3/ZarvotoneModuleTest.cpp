@@ -1,7 +1,10 @@
 // The effect itself in the module file, as a VST3 host meets it: its parameter list, texts,
 // units, programs and state stream.
 
+#include "framework/vst2/Vst2Abi.h"
+#include "framework/vst2/Vst2Constants.h"
 #include "tests/vst3/TestHostApplication.h"
+#include "tests/vst3/TestParameterChanges.h"
 #include "tests/vst3/TestStream.h"
 #include "vst3/abi/IAudioProcessor.h"
 #include "vst3/abi/IComponent.h"
@@ -15,8 +18,10 @@
 
 #include <dlfcn.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -207,5 +212,178 @@ TEST(ZarvotoneModule, StateStreamIsTheBlockAndTheBypassFlag)
 
     TestStream shortStream(std::vector<uint8_t>(state.begin(), state.end() - 5));
     EXPECT_EQ(target.component->setState(&shortStream), Vst3::kResultFalse);
+}
+
+// Automation as a host writes it: a ramp of one parameter, a point every kRampStep frames, the
+// values exactly floats so that both bindings receive the same numbers.
+constexpr double kRate = 44100.0;
+constexpr int kRampFrames = 16384;
+constexpr int kRampStart = 1500;
+constexpr int kRampStep = 100;
+constexpr int kRampPoints = 100;
+
+struct RampPoint
+{
+    int frame;
+    double value;
+};
+
+std::vector<RampPoint> Ramp(double from, double to)
+{
+    std::vector<RampPoint> ramp;
+    for (int k = 0; k <= kRampPoints; ++k)
+    {
+        const double value = static_cast<float>(from + (to - from) * k / kRampPoints);
+        ramp.push_back({kRampStart + k * kRampStep, value});
+    }
+    return ramp;
+}
+
+using Channels = std::vector<std::vector<double>>;
+
+Channels Tone()
+{
+    Channels tone(2, std::vector<double>(kRampFrames));
+    for (int i = 0; i < kRampFrames; ++i)
+    {
+        tone[0][static_cast<size_t>(i)] = 0.5 * std::sin(2.0 * std::numbers::pi * 200.0 * i / kRate);
+        tone[1][static_cast<size_t>(i)] = 0.5 * std::sin(2.0 * std::numbers::pi * 200.0 * i / kRate + 1.0);
+    }
+    return tone;
+}
+
+// Through the module's processor in host blocks of `block` frames, each block's points in its
+// queue at their offsets.
+Channels RenderVst3(Vst3::ParamID id, const std::vector<RampPoint>& ramp, int block)
+{
+    LoadedEffect effect;
+    void* object = nullptr;
+    EXPECT_EQ(effect.component->queryInterface(Vst3::IAudioProcessor::kIid.bytes, &object), Vst3::kResultOk);
+    auto* processor = static_cast<Vst3::IAudioProcessor*>(object);
+    for (Vst3::int32 direction : {Vst3::kDirectionInput, Vst3::kDirectionOutput})
+        effect.component->activateBus(Vst3::kMediaTypeAudio, direction, 0, 1);
+    Vst3::ProcessSetup setup{Vst3::kProcessModeRealtime, Vst3::kSampleSize64, block, kRate};
+    EXPECT_EQ(processor->setupProcessing(setup), Vst3::kResultOk);
+    effect.component->setActive(1);
+
+    Channels input = Tone();
+    Channels output(2, std::vector<double>(kRampFrames));
+    for (int start = 0; start < kRampFrames; start += block)
+    {
+        const int frames = std::min(block, kRampFrames - start);
+        TestParameterChanges changes;
+        for (const RampPoint& point : ramp)
+        {
+            if (point.frame >= start && point.frame < start + frames)
+                changes.Add(id, point.value, point.frame - start);
+        }
+        double* in[2] = {input[0].data() + start, input[1].data() + start};
+        double* out[2] = {output[0].data() + start, output[1].data() + start};
+        Vst3::AudioBusBuffers inBus{};
+        inBus.numChannels = 2;
+        inBus.channelBuffers64 = in;
+        Vst3::AudioBusBuffers outBus{};
+        outBus.numChannels = 2;
+        outBus.channelBuffers64 = out;
+        Vst3::ProcessData data{};
+        data.processMode = Vst3::kProcessModeRealtime;
+        data.symbolicSampleSize = Vst3::kSampleSize64;
+        data.numSamples = frames;
+        data.numInputs = 1;
+        data.numOutputs = 1;
+        data.inputs = &inBus;
+        data.outputs = &outBus;
+        data.inputParameterChanges = &changes;
+        EXPECT_EQ(processor->process(data), Vst3::kResultOk);
+    }
+    effect.component->setActive(0);
+    processor->release();
+    return output;
+}
+
+VstIntPtr SilentHost(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float)
+{
+    return 0;
+}
+
+// Through the VST2 plug-in file, as a VST2 host automates: the block split at each point's
+// frame and the value set between the two parts.
+Channels RenderVst2(int index, const std::vector<RampPoint>& ramp, int block)
+{
+    Channels output(2, std::vector<double>(kRampFrames));
+    void* library = dlopen(ZV_PLUGIN_FILE, RTLD_NOW | RTLD_LOCAL);
+    EXPECT_NE(library, nullptr) << dlerror();
+    if (!library)
+        return output;
+    const auto entry = reinterpret_cast<VstPluginMainProc>(dlsym(library, "VSTPluginMain"));
+    AEffect* effect = entry(&SilentHost);
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    // As the VST3 binding's initialize does.
+    effect->dispatcher(effect, effSetProgram, 0, 0, nullptr, 0.0f);
+    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, static_cast<float>(kRate));
+    effect->dispatcher(effect, effSetBlockSize, 0, block, nullptr, 0.0f);
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+
+    Channels input = Tone();
+    size_t next = 0;
+    for (int start = 0; start < kRampFrames;)
+    {
+        while (next < ramp.size() && ramp[next].frame <= start)
+            effect->setParameter(effect, index, static_cast<float>(ramp[next++].value));
+        const int end = std::min({start + block, kRampFrames, next < ramp.size() ? ramp[next].frame : kRampFrames});
+        double* in[2] = {input[0].data() + start, input[1].data() + start};
+        double* out[2] = {output[0].data() + start, output[1].data() + start};
+        effect->processDoubleReplacing(effect, in, out, end - start);
+        start = end;
+    }
+    effect->dispatcher(effect, effMainsChanged, 0, 0, nullptr, 0.0f);
+    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+    dlclose(library);
+    return output;
+}
+
+// How far `render` strays from `reference`, in dB of the reference's peak.
+double DeviationDb(const Channels& render, const Channels& reference)
+{
+    double peak = 0.0;
+    double largest = 0.0;
+    for (size_t c = 0; c < reference.size(); ++c)
+    {
+        for (size_t i = 0; i < reference[c].size(); ++i)
+        {
+            peak = std::max(peak, std::fabs(reference[c][i]));
+            largest = std::max(largest, std::fabs(render[c][i] - reference[c][i]));
+        }
+    }
+    return largest == 0.0 ? -400.0 : 20.0 * std::log10(largest / peak);
+}
+
+// A ramp delivered as queue points sounds the same at any host block size, and the same as the
+// VST2 plug-in automated at the same frames.
+TEST(ZarvotoneModule, AutomationSoundsTheSameAtAnyBlockSizeAndInBothBindings)
+{
+    struct Case
+    {
+        const char* name;
+        Vst3::ParamID id;
+        double from;
+        double to;
+    };
+    const Case cases[] = {
+        {"output volume", 63, 0.25, 0.05},
+        {"dry/wet", 62, 1.0, 0.2},
+        {"panning", 53, 0.5, 0.9},
+        {"input volume", 0, 1.0, 0.3},
+        {"filter cutoff", 25, 1.0, 0.45},
+        {"distortion amount", 9, 0.1, 0.9},
+    };
+    constexpr double kLimitDb = -80.0;
+    for (const Case& c : cases)
+    {
+        const std::vector<RampPoint> ramp = Ramp(c.from, c.to);
+        const Channels large = RenderVst3(c.id, ramp, 2048);
+        EXPECT_LT(DeviationDb(RenderVst3(c.id, ramp, 32), large), kLimitDb) << c.name << ": blocks of 32";
+        EXPECT_LT(DeviationDb(RenderVst2(static_cast<int>(c.id), ramp, 512), large), kLimitDb) << c.name << ": VST2";
+    }
 }
 }

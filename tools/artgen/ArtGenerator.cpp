@@ -27,6 +27,7 @@ const std::map<std::string, Renderer>& Renderers() {
     static const std::map<std::string, Renderer> renderers = {
         {"background", RenderBackground},
         {"controls_background", RenderControlsBackground},
+        {"scope_heading", RenderScopeHeading},
         {"tab", RenderTab},
         {"eq_tab", RenderEqTab},
         {"knob", WithoutFonts<RenderKnob>},

@@ -102,8 +102,8 @@ Canvas RenderInfoDisplay(const ImageEntry& entry) {
     Canvas c(entry.frameWidth, entry.frameHeight);
     c.Fill(RoundRect(0.5, kClearRows, w - 0.5, h, 6.0), theme::kHairline);
     c.Fill(RoundRect(1.5, kClearRows + 1, w - 1.5, h - 1, 5.0), VerticalGradient(kClearRows, theme::kPanelRaised, h, theme::kPanel));
-    // Wells behind the host text (x 50-310) and the level text (x 405-525).
-    Well(c, 44.0, 20.0, 316.0, 45.0, 3.5);
+    // Wells behind the host text (x 50-345, up to the reset button) and the level text (x 405-525).
+    Well(c, 44.0, 20.0, 347.0, 45.0, 3.5);
     Well(c, 401.0, 20.0, 530.0, 45.0, 3.5);
     return c;
 }

@@ -1,6 +1,7 @@
 #include "tools/artgen/PanelArt.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "tools/artgen/Shapes.h"
 
@@ -9,30 +10,43 @@ namespace artgen {
 namespace {
 // Where the editor places the controls background (x is centred on the 650-pixel editor).
 constexpr double kControlsTop = 35.0;
+constexpr int kControlsWidth = 620, kControlsHeight = 740;
 
-struct Section {
+struct Panel {
     double left, top, right, bottom;  // editor pixels
     const char* accent;
-    const char* title;  // or none
-    double titleX, titleBaseline;
+};
+
+struct Heading {
+    const char* title;
+    const char* accent;
+    double x, baseline;
     Align align;
 };
 
 // The plug-in tab's sections as the section layouts place their controls. They span x 40-610,
-// as the about tab's plates do, so those cover them. Titles sit only where the scope and about
-// tabs cover them too (from y 100 down).
-constexpr Section kSections[] = {
-    {40, 50, 610, 290, "distortion", "DYNAMIC SHAPER", 600, 114, Align::Right},
-    {40, 294, 318, 440, "filter", "FILTER", 72, 311, Align::Left},
-    {324, 294, 610, 440, "eq", nullptr, 0, 0, Align::Left},
-    {40, 444, 610, 576, "split", "BAND SPLIT", 72, 461, Align::Left},
-    {40, 610, 232, 716, "io", nullptr, 0, 0, Align::Left},
-    {236, 610, 610, 716, "io", nullptr, 0, 0, Align::Left},
+// as the about tab's plates do, so those cover them; the scope tab covers the top panel's
+// heading strip (y 47-100) with a plate of its own.
+constexpr Panel kPanels[] = {
+    {40, 50, 610, 290, "distortion"}, {40, 294, 318, 440, "filter"}, {324, 294, 610, 440, "eq"},
+    {40, 444, 610, 576, "split"},     {40, 610, 232, 716, "io"},     {236, 610, 610, 716, "io"},
 };
 
-void SectionPanel(Canvas& c, const Section& s, double dx, double dy, const Fonts& fonts) {
+// Every titled section: the name after the accent at its top left, 17 pixels under its top.
+constexpr Heading kPlugInHeadings[] = {
+    {"DISTORTION", "distortion", 72, 67, Align::Left},
+    {"DYNAMIC SHAPER", "distortion", 600, 67, Align::Right},
+    {"FILTER", "filter", 72, 311, Align::Left},
+    {"BAND SPLIT", "split", 72, 461, Align::Left},
+};
+constexpr Heading kScopeHeadings[] = {{"OSCILLOSCOPE", "scope", 72, 67, Align::Left}};
+
+// Where the scope tab's heading plate sits in the editor: the top panel's strip with its shadow.
+constexpr int kScopeHeadingLeft = 37, kScopeHeadingTop = 47;
+
+void SectionPanel(Canvas& c, const Panel& s, const char* accentName, double dx, double dy) {
     const double l = s.left - dx, t = s.top - dy, r = s.right - dx, b = s.bottom - dy;
-    const Colour accent = Accent(s.accent);
+    const Colour accent = Accent(accentName);
     const Box box{l - 3, t - 3, r + 3, b + 3};
     c.Fill(Soften(RoundRect(l, t + 1, r, b + 1, 6.0), 2.0), Hex(0x000000, 0.5), box);
     c.Fill(RoundRect(l, t, r, b, 6.0), VerticalGradient(t, Hex(0x2A2F37), b, Hex(0x1A1D22)), box);
@@ -42,7 +56,19 @@ void SectionPanel(Canvas& c, const Section& s, double dx, double dy, const Fonts
            [=](double, double y) { return WithAlpha(accent, 0.06 * std::max(0.0, 1.0 - (y - t) / 60.0)); },
            Box{l, t, r, std::min(b, t + 62)});
     c.Fill(Capsule(l + 10, t + 1.5, l + 34, t + 1.5, 1.6), accent);
-    if (s.title != nullptr) fonts.heading.Draw(c, s.title, 9.5, s.titleX - dx, s.titleBaseline - dy, accent, s.align, 1.6);
+}
+
+// The controls background with its panels; the top panel in `topAccent`, titled by `headings`.
+template <size_t N>
+Canvas ControlsPlate(int w, int h, const Fonts& fonts, const char* topAccent, const Heading (&headings)[N]) {
+    const double dx = (650.0 - w) / 2, dy = kControlsTop;
+    Canvas c(w, h);
+    c.Fill(RoundRect(0, 0, w, h, 8.0), VerticalGradient(0, Hex(0x15181C), h, Hex(0x101215)));
+    c.Fill(Subtract(RoundRect(0, 0, w, h, 8.0), RoundRect(1, 1, w - 1, h - 1, 7.0)), Hex(0x262A31));
+    for (const Panel& p : kPanels) SectionPanel(c, p, &p == kPanels ? topAccent : p.accent, dx, dy);
+    for (const Heading& t : headings)
+        fonts.heading.Draw(c, t.title, 9.5, t.x - dx, t.baseline - dy, Accent(t.accent), t.align, 1.6);
+    return c;
 }
 
 // One slice of the about tab's page: the tab stacks its images into one continuous plate from
@@ -76,13 +102,14 @@ Canvas RenderBackground(const ImageEntry& entry, const Fonts& fonts) {
 }
 
 Canvas RenderControlsBackground(const ImageEntry& entry, const Fonts& fonts) {
-    const double w = entry.frameWidth, h = entry.frameHeight;
-    const double dx = (650.0 - w) / 2, dy = kControlsTop;
-    Canvas c(entry.frameWidth, entry.frameHeight);
-    c.Fill(RoundRect(0, 0, w, h, 8.0), VerticalGradient(0, Hex(0x15181C), h, Hex(0x101215)));
-    c.Fill(Subtract(RoundRect(0, 0, w, h, 8.0), RoundRect(1, 1, w - 1, h - 1, 7.0)), Hex(0x262A31));
-    for (const Section& s : kSections) SectionPanel(c, s, dx, dy, fonts);
-    return c;
+    return ControlsPlate(entry.frameWidth, entry.frameHeight, fonts, kPanels[0].accent, kPlugInHeadings);
+}
+
+Canvas RenderScopeHeading(const ImageEntry& entry, const Fonts& fonts) {
+    // Cut from the same plate, so it meets the panel around it without a seam.
+    const Canvas plate = ControlsPlate(kControlsWidth, kControlsHeight, fonts, "scope", kScopeHeadings);
+    return plate.Crop(kScopeHeadingLeft - (650 - kControlsWidth) / 2, kScopeHeadingTop - static_cast<int>(kControlsTop),
+                      entry.frameWidth, entry.frameHeight);
 }
 
 Canvas RenderVersionPanel(const ImageEntry& entry) {
@@ -93,6 +120,15 @@ Canvas RenderVersionPanel(const ImageEntry& entry) {
     c.Fill(RoundRect(40, 22, w - 40, h - 8, 8.0), VerticalGradient(22, Hex(0x2C3139), h - 8, Hex(0x1F2228)));
     c.Fill(RoundRect(41, 23, w - 41, h - 9, 7.0), VerticalGradient(22, Hex(0x1F2329), h - 8, Hex(0x15181C)));
     c.Fill(Capsule(w / 2 - 40, 23.5, w / 2 + 40, 23.5, 1.8), theme::kBrand);
+    // Light wells behind the two level eyes (50 x 50 at rows 60-110, 60 pixels in from either
+    // side), so an eye that glows only dark red still reads on the dark card.
+    constexpr double kEyeInset = 60, kEyeTop = 60, kEyeSize = 50;
+    for (const double l : {kEyeInset, w - kEyeInset - kEyeSize}) {
+        const double r = l + kEyeSize, b = kEyeTop + kEyeSize;
+        c.Fill(RoundRect(l - 4, kEyeTop - 4, r + 4, b + 4, 5.0), theme::kTextFaint);
+        c.Fill(RoundRect(l - 3, kEyeTop - 3, r + 3, b + 3, 4.0),
+               VerticalGradient(kEyeTop, Hex(0xC9D0DA), b, Hex(0xA3ACB8)));
+    }
     return c;
 }
 

@@ -10,6 +10,7 @@ namespace
 // Editors are far smaller; the limit only keeps coordinates inside a window message.
 constexpr int32_t kLargestCoordinate = 32767;
 constexpr int32_t kLargestMenuItem = 4095;
+constexpr double kLongestPlay = 60.0;
 
 // Win32 virtual-key codes of the keys a script may press.
 constexpr std::pair<const char*, int32_t> kKeyNames[] = {
@@ -58,6 +59,12 @@ std::optional<EditorAction> EditorAction::Parse(Kind kind, const std::string& te
         return action;
     case Kind::Key:
         return ReadKey(text, action.key) ? std::optional(action) : std::nullopt;
+    case Kind::PlayAudio:
+        return CommandLine::ReadNumber(text, 0.0, kLongestPlay, action.seconds) ? std::optional(action)
+                                                                                 : std::nullopt;
+    case Kind::MenuScreenshot:
+        action.text = text;
+        return text.empty() ? std::nullopt : std::optional(action);
     default:
         break;
     }

@@ -15,11 +15,17 @@ struct EditorAction
         Press,
         Drag,
         Release,
+        // A press and release of the right button.
+        RightClick,
         // Arms a choice for the next popup menu: an item of the menu, or a path of items
         // through submenus ("2.1": item 1 of the submenu at item 2).
         ChooseMenuItem,
         Type,
         Key,
+        // Runs audio through the plug-in for a number of seconds while the editor shows it.
+        PlayAudio,
+        // Saves the screen around the next popup menu that opens, menu and editor, as a PNG.
+        MenuScreenshot,
     };
 
     explicit EditorAction(Kind actionKind) : kind(actionKind) {}
@@ -31,8 +37,10 @@ struct EditorAction
     std::string text;
     // A Win32 virtual-key code.
     int32_t key = 0;
+    double seconds = 0.0;
 
     // "X,Y" for the mouse kinds, "N" or "N.M..." for a menu item, any text to type, and for
-    // a key one of enter, escape, tab, space, up, down, left, right; nothing when wrong.
+    // a key one of enter, escape, tab, space, up, down, left, right; seconds of audio to play
+    // (up to a minute); a PNG path for a menu screenshot; nothing when wrong.
     static std::optional<EditorAction> Parse(Kind kind, const std::string& text);
 };

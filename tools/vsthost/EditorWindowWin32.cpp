@@ -1,6 +1,10 @@
 #include "tools/vsthost/EditorWindow.h"
 
 #include "tools/vsthost/EmbeddedEditor.h"
+#include "tools/vsthost/PngFile.h"
+
+#include <cstdio>
+#include <string>
 
 #include <windows.h>
 
@@ -10,7 +14,10 @@ constexpr char kHostClassName[] = "vsthostEditorHost";
 constexpr char kHostTitle[] = "vsthost editor";
 // The class of the system's popup-menu windows.
 constexpr char kPopupMenuClass[] = "#32768";
-constexpr DWORD kHostStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// A popup without a caption, shown without activating it: Wine's X11 driver leaves such a window
+// to itself, while hiding a window it hands to a window manager waits for that manager to
+// answer, up to 2 s, and a headless run has none.
+constexpr DWORD kHostStyle = WS_POPUP | WS_CLIPCHILDREN;
 
 // The host's own timer watches for popup menus and bounds every wait.
 constexpr UINT_PTR kHostTimerId = 1;
@@ -52,6 +59,68 @@ HWND FindPopupMenu()
     }
     return nullptr;
 }
+
+// The pixels of an area of a device context as 0xAARRGGBB words, rows top-down.
+std::vector<uint32_t> CopyPixels(HDC source, const RECT& area)
+{
+    const int32_t width = area.right - area.left;
+    const int32_t height = area.bottom - area.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+
+    HDC memoryContext = CreateCompatibleDC(source);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels;
+    if (memoryContext && bitmap && bits)
+    {
+        HGDIOBJ previous = SelectObject(memoryContext, bitmap);
+        if (BitBlt(memoryContext, 0, 0, width, height, source, area.left, area.top, SRCCOPY))
+        {
+            GdiFlush();
+            const auto* words = static_cast<const uint32_t*>(bits);
+            pixels.assign(words, words + static_cast<size_t>(width) * static_cast<size_t>(height));
+            // The screen has no alpha: what it shows is opaque.
+            for (uint32_t& pixel : pixels)
+                pixel |= 0xFF000000u;
+        }
+        SelectObject(memoryContext, previous);
+    }
+    if (bitmap)
+        DeleteObject(bitmap);
+    if (memoryContext)
+        DeleteDC(memoryContext);
+    return pixels;
+}
+
+// Saves the screen where the editor and an open menu are, as a user sees both.
+void SaveMenuScreenshot(HWND editor, HWND menu, const std::string& path)
+{
+    RECT editorRect{};
+    RECT menuRect{};
+    GetWindowRect(editor, &editorRect);
+    GetWindowRect(menu, &menuRect);
+    RECT both{};
+    UnionRect(&both, &editorRect, &menuRect);
+    const RECT screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    RECT area{};
+    if (!IntersectRect(&area, &both, &screen))
+        return;
+    UpdateWindow(menu);
+    HDC screenContext = GetDC(nullptr);
+    const std::vector<uint32_t> pixels = CopyPixels(screenContext, area);
+    ReleaseDC(nullptr, screenContext);
+    std::string error;
+    if (!pixels.empty() && PngFile::Write(path, pixels, area.right - area.left, area.bottom - area.top, error))
+        std::printf("menu screenshot: %s\n", path.c_str());
+    else
+        std::printf("menu screenshot: not saved %s\n", error.c_str());
+}
 }
 
 struct EditorWindow::Native
@@ -61,6 +130,8 @@ struct EditorWindow::Native
     bool classRegistered = false;
     // The item path the next popup menu gets; a menu nobody asked for is dismissed.
     std::vector<int32_t> armedMenuPath;
+    // Where the next popup menu's screenshot goes; empty for none.
+    std::string armedMenuScreenshot;
     int32_t hostTicks = 0;
 
     static LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -84,6 +155,11 @@ struct EditorWindow::Native
         HWND menu = FindPopupMenu();
         if (!menu)
             return;
+        if (!armedMenuScreenshot.empty())
+        {
+            SaveMenuScreenshot(editor, menu, armedMenuScreenshot);
+            armedMenuScreenshot.clear();
+        }
         if (armedMenuPath.empty())
         {
             PostKey(menu, VK_ESCAPE);
@@ -139,7 +215,7 @@ EditorWindow::EditorWindow(EmbeddedEditor& editor) : editor_(editor), native_(st
         return;
     }
     SetWindowLongPtrA(native_->host, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(native_.get()));
-    ShowWindow(native_->host, SW_SHOWNORMAL);
+    ShowWindow(native_->host, SW_SHOWNOACTIVATE);
     UpdateWindow(native_->host);
     SetTimer(native_->host, kHostTimerId, kHostTimerMilliseconds, nullptr);
 
@@ -216,6 +292,11 @@ void EditorWindow::Play(const EditorAction& action)
     case EditorAction::Kind::Release:
         SendMessageA(native_->editor, WM_LBUTTONUP, 0, point);
         break;
+    case EditorAction::Kind::RightClick:
+        SendMessageA(native_->editor, WM_MOUSEMOVE, 0, point);
+        SendMessageA(native_->editor, WM_RBUTTONDOWN, MK_RBUTTON, point);
+        SendMessageA(native_->editor, WM_RBUTTONUP, 0, point);
+        break;
     case EditorAction::Kind::ChooseMenuItem:
         native_->armedMenuPath = action.menuPath;
         break;
@@ -227,6 +308,12 @@ void EditorWindow::Play(const EditorAction& action)
         SendMessageA(GetFocus(), WM_KEYDOWN, static_cast<WPARAM>(action.key), 1);
         SendMessageA(GetFocus(), WM_KEYUP, static_cast<WPARAM>(action.key), 1);
         break;
+    case EditorAction::Kind::MenuScreenshot:
+        native_->armedMenuScreenshot = action.text;
+        break;
+    case EditorAction::Kind::PlayAudio:
+        // The window mode runs the audio: the window only shows it.
+        break;
     }
 }
 
@@ -235,38 +322,8 @@ std::vector<uint32_t> EditorWindow::CapturePixels() const
     if (!IsOpen() || width_ <= 0 || height_ <= 0)
         return {};
     UpdateWindow(native_->editor);
-
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width_;
-    info.bmiHeader.biHeight = -height_;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-
     HDC windowContext = GetDC(native_->editor);
-    HDC memoryContext = CreateCompatibleDC(windowContext);
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowContext, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    std::vector<uint32_t> pixels;
-    if (memoryContext && bitmap && bits)
-    {
-        HGDIOBJ previous = SelectObject(memoryContext, bitmap);
-        if (BitBlt(memoryContext, 0, 0, width_, height_, windowContext, 0, 0, SRCCOPY))
-        {
-            GdiFlush();
-            const auto* words = static_cast<const uint32_t*>(bits);
-            pixels.assign(words, words + static_cast<size_t>(width_) * static_cast<size_t>(height_));
-            // The screen has no alpha: what it shows is opaque.
-            for (uint32_t& pixel : pixels)
-                pixel |= 0xFF000000u;
-        }
-        SelectObject(memoryContext, previous);
-    }
-    if (bitmap)
-        DeleteObject(bitmap);
-    if (memoryContext)
-        DeleteDC(memoryContext);
+    std::vector<uint32_t> pixels = CopyPixels(windowContext, RECT{0, 0, width_, height_});
     ReleaseDC(native_->editor, windowContext);
     return pixels;
 }

@@ -63,6 +63,7 @@ const char* HostOptions::Usage()
            "  --param I=V             set parameter I to the normalised value V (repeatable)\n"
            "  --program N             select program N\n"
            "  --load-program FILE     restore a program chunk saved before\n"
+           "  --program-name TEXT     rename the current program\n"
            "  --save-program FILE     save the program chunk\n"
            "  --load-bank FILE        restore a bank chunk saved before\n"
            "  --save-bank FILE        save the bank chunk\n"
@@ -88,6 +89,7 @@ bool HostOptions::Parse(int argc, const char* const* argv, HostOptions& options,
              return valid;
          }},
         {"--load-program", [&](const std::string& v) { return !(options.loadProgramPath = v).empty(); }},
+        {"--program-name", [&](const std::string& v) { return !(options.programName = v).empty(); }},
         {"--save-program", [&](const std::string& v) { return !(options.saveProgramPath = v).empty(); }},
         {"--load-bank", [&](const std::string& v) { return !(options.loadBankPath = v).empty(); }},
         {"--save-bank", [&](const std::string& v) { return !(options.saveBankPath = v).empty(); }},

@@ -17,6 +17,8 @@ struct HostOptions : RunOptions, WindowOptions
     std::vector<AudioEntry> entries{AudioEntry::Float};
     std::vector<std::pair<int32_t, float>> parameters;
     std::string loadProgramPath;
+    // A new name for the current program, as a user renames it.
+    std::string programName;
     std::string saveProgramPath;
     std::string loadBankPath;
     std::string saveBankPath;

@@ -8,6 +8,7 @@
 #include "tools/vsthost/PluginLibrary.h"
 #include "tools/vsthost/PluginReport.h"
 #include "tools/vsthost/RenderReport.h"
+#include "tools/vsthost/ScriptedAudio.h"
 #include "tools/vsthost/Vst2Editor.h"
 #include "tools/vsthost/WavFile.h"
 #include "tools/vsthost/WindowMode.h"
@@ -58,7 +59,7 @@ bool HostSession::Run(bool printReport)
         PluginReport::Print(plugin, options_.brief, out_);
 
     AudioRenderer renderer(plugin, host);
-    const bool passed = ApplySettings(plugin) && (!options_.WantsEditor() || RunEditor(plugin, host)) &&
+    const bool passed = ApplySettings(plugin) && (!options_.WantsEditor() || RunEditor(plugin, host, renderer)) &&
                         RenderEntries(plugin, renderer) && SaveChunks(plugin) &&
                         (!options_.roundTripChunks || (RoundTripChunk(plugin, false) && RoundTripChunk(plugin, true)));
     plugin.Close();
@@ -105,6 +106,11 @@ bool HostSession::ApplySettings(PluginInstance& plugin)
             return Fail("the program in " + options_.loadProgramPath + " was not accepted");
         std::fprintf(out_, "loaded program: %zu bytes\n", bytes.size());
     }
+    if (!options_.programName.empty())
+    {
+        plugin.Dispatch(effSetProgramName, 0, 0, const_cast<char*>(options_.programName.c_str()));
+        std::fprintf(out_, "program name: %s\n", plugin.Text(effGetProgramName).c_str());
+    }
     for (const auto& [index, value] : options_.parameters)
     {
         if (index >= effect->numParams)
@@ -116,13 +122,17 @@ bool HostSession::ApplySettings(PluginInstance& plugin)
     return true;
 }
 
-bool HostSession::RunEditor(PluginInstance& plugin, const HostContext& host)
+bool HostSession::RunEditor(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer)
 {
     Vst2Editor editor(plugin);
     const WindowMode::EditRecord edits{[&host] { return host.Edits().size(); },
                                        [this, &host](size_t first) { PrintEdits(host, first); }};
     std::string error;
-    return WindowMode::Run(editor, options_, edits, out_, error) || Fail(error);
+    const WindowMode::AudioPlayer play = [&](EditorWindow& window, double seconds) {
+        ScriptedAudio::Play(renderer, input_, options_.entries.front(), options_.blockSize, options_.sampleRate, window,
+                            seconds);
+    };
+    return WindowMode::Run(editor, options_, edits, out_, error, play) || Fail(error);
 }
 
 void HostSession::PrintEdits(const HostContext& host, size_t first)

@@ -24,8 +24,9 @@ public:
 private:
     bool CheckIdentity(const PluginInstance& plugin);
     bool ApplySettings(PluginInstance& plugin);
-    // Window mode: opens the editor, plays the script, saves the screenshot, closes it.
-    bool RunEditor(PluginInstance& plugin, const HostContext& host);
+    // Window mode: opens the editor, plays the script (audio steps through the renderer),
+    // saves the screenshot, closes it.
+    bool RunEditor(PluginInstance& plugin, const HostContext& host, AudioRenderer& renderer);
     void PrintEdits(const HostContext& host, size_t first);
     bool RenderEntries(PluginInstance& plugin, AudioRenderer& renderer);
     bool CheckPassThrough(const AudioRenderer& renderer, AudioEntry entry, const AudioBuffer& output);

@@ -11,7 +11,7 @@ constexpr int32_t kTicksToSettle = 2;
 }
 
 bool WindowMode::Run(EmbeddedEditor& editor, const WindowOptions& options, const EditRecord& edits, std::FILE* out,
-                     std::string& error)
+                     std::string& error, const AudioPlayer& playAudio)
 {
     EditorWindow window(editor);
     if (!window.IsOpen())
@@ -24,7 +24,13 @@ bool WindowMode::Run(EmbeddedEditor& editor, const WindowOptions& options, const
     const size_t firstEdit = edits.count();
     for (const EditorAction& action : options.editorActions)
     {
-        window.Play(action);
+        if (action.kind == EditorAction::Kind::PlayAudio)
+        {
+            if (playAudio)
+                playAudio(window, action.seconds);
+        }
+        else
+            window.Play(action);
         window.WaitForTicks(kTicksToSettle);
     }
     edits.printFrom(firstEdit);

@@ -9,6 +9,7 @@
 #include <functional>
 #include <string>
 
+class EditorWindow;
 class EmbeddedEditor;
 
 namespace WindowMode
@@ -21,7 +22,11 @@ struct EditRecord
     std::function<void(size_t first)> printFrom;
 };
 
-// False with a reason when the editor did not open or the screenshot was not written.
+// Runs audio for a scripted number of seconds while the window shows the editor.
+using AudioPlayer = std::function<void(EditorWindow& window, double seconds)>;
+
+// False with a reason when the editor did not open or the screenshot was not written. A host
+// without a player skips the script's audio steps.
 bool Run(EmbeddedEditor& editor, const WindowOptions& options, const EditRecord& edits, std::FILE* out,
-         std::string& error);
+         std::string& error, const AudioPlayer& playAudio = {});
 }
