@@ -120,8 +120,6 @@ bool IEffectBase::SelectPreset(int index)
         mCurrentPreset = index;
         OnPresetChanged();
         PushAllParamsToGui();
-        // Every value may have changed: the host reads them again, and records no edits.
-        UpdateHostDisplay();
     }
     return selected;
 }

@@ -67,6 +67,9 @@ void Zarvotone::LoadProgramFile(const std::string& path)
             ApplyProgram(program, curveText);
         mConfig = settings;
     }
+    // The host reads the new values again; a load is no automation.
+    if (loaded)
+        UpdateHostDisplay();
     if (settingsRead)
         RedrawCurveEditors();
 }
@@ -97,7 +100,6 @@ void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std
     }
     ModifyCurrentPreset(program.Name().c_str());
     OnPresetChanged();
-    UpdateHostDisplay();
 }
 
 bool Zarvotone::SaveFxpFile(const std::string& path)

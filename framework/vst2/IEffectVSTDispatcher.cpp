@@ -290,9 +290,9 @@ VstIntPtr IEffectVST::SetChunk(VstInt32 index, VstIntPtr size, const void* ptr)
         if (PrepareState(chunk, start, prepared) < 0 || UnserializeState(prepared, 0) < 0)
             return 0;
         ModifyCurrentPreset(nullptr);
-        // A bank selects its current preset, which tells the host itself.
-        UpdateHostDisplay();
     }
+    // Every value may have changed: the host reads them again, and records no edits.
+    UpdateHostDisplay();
     ScopedLock lock(mLock);
     PushAllParamsToGui();
     return 1;
