@@ -279,9 +279,9 @@ private:
     double mBypassLast = 0.0;
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
-    // Whether the dry signal and the bypassed signal ran through their round trips last block.
     // Under the plug-in lock while a state or program file loads its values.
     bool mLoadingValues = false;
+    // Whether the dry signal and the bypassed signal ran through their round trips last block.
     bool mDryAligningWithChain = false;
     bool mDryAligning = false;
     bool mBypassAligning = false;
