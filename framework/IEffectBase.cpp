@@ -267,6 +267,11 @@ void IEffectBase::SetParamFromEditor(int index, double normalised)
     ParamChanged(index);
 }
 
+void IEffectBase::TellHostOfLinkedParam(int index, double normalised)
+{
+    AutomateParam(index, normalised);
+}
+
 bool IEffectBase::IsRenderingOffline()
 {
     return false;

@@ -66,6 +66,8 @@ public:
     virtual void AutomateParam(int index, double normalised) = 0;
     virtual void EndParamEdit(int index) = 0;
     virtual void UpdateHostDisplay() = 0;
+    // A parameter that moved with the one the host or the editor changed; the host sees an edit.
+    virtual void TellHostOfLinkedParam(int index, double normalised);
     virtual bool IsRenderingOffline();
     virtual int GetSamplePos() = 0;
     virtual double GetTempo() = 0;

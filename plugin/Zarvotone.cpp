@@ -51,6 +51,10 @@ Zarvotone::Zarvotone(ZarvotoneHost host) : ZarvotoneBinding(host), mLastTempo(kI
     InitDspState();
     BuildFactoryPresets();
     DefineParameters();
+    // The first program gave the current values their records; until the host selects a
+    // preset, processing holds the values the host reads from the parameters.
+    for (int index = 0; index < kWorkingParamCount; ++index)
+        mCurrentValues.Store(index, GetParam(index)->Value());
     BuildEditor(CreateEditor());
 }
 

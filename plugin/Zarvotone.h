@@ -279,6 +279,8 @@ private:
     double mBypassLast = 0.0;
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
+    // Under the plug-in lock while a state or program file loads its values.
+    bool mLoadingValues = false;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.
     bool mDryAligningWithChain = false;
     // Whether the input stage passed this block unchanged.

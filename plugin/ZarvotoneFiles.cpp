@@ -67,6 +67,9 @@ void Zarvotone::LoadProgramFile(const std::string& path)
             ApplyProgram(program, curveText);
         mConfig = settings;
     }
+    // The host reads the new values again; a load is no automation.
+    if (loaded)
+        UpdateHostDisplay();
     if (settingsRead)
         RedrawCurveEditors();
 }
@@ -79,6 +82,7 @@ void Zarvotone::LoadProgramFile(const std::string& path)
 void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std::string& curveText)
 {
     mCurrentValues = program.Values();
+    mLoadingValues = true;
     for (int index = 0; index < GetParamCount(); ++index)
     {
         IParameter* param = GetParam(index);
@@ -87,6 +91,7 @@ void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std
             mGraphics->ShowParamValue(index, param->Value(), false);
         ApplyParamChange(index);
     }
+    mLoadingValues = false;
     if (!curveText.empty())
     {
         for (DistortionChain* chain : mUnits.Chains())
@@ -133,8 +138,10 @@ bool Zarvotone::LoadFxpFile(const std::string& path)
     {
         if (UnserializeState(content.chunk, content.stateStart) < 0)
             return false;
+        mLoadingValues = true;
         for (int index = 0; index < GetParamCount(); ++index)
             ParamChanged(index);
+        mLoadingValues = false;
         ModifyCurrentPreset(content.name);
         UpdateHostDisplay();
         return true;

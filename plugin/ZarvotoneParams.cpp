@@ -344,7 +344,9 @@ void Zarvotone::MirrorParam(int index, double value)
     if (mGraphics)
         mGraphics->ShowParamValue(index, value, true);
     GetParam(index)->SetNormalized(value);
-    AutomateParam(index, value);
+    // A load tells the host of all its values at once when it is done.
+    if (!mLoadingValues)
+        TellHostOfLinkedParam(index, value);
 }
 
 // From the mode and the target level, so the gain does not depend on where the limiter's

@@ -42,7 +42,9 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
         }
     }
     // Applying the values selects each chain's curve, whose points the stored curve then replaces.
+    mLoadingValues = true;
     const int end = UnserializeParams(chunk, static_cast<int>(start + StateBlock::kParamsOffset));
+    mLoadingValues = false;
     if (end < 0)
         return -1;
     for (DistortionChain* chain : mUnits.Chains())

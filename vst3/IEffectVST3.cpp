@@ -45,7 +45,8 @@ Vst3::ParameterInfo HostParameterInfo(Vst3::ParamID id, const char* title, Vst3:
 }
 
 IEffectVST3::IEffectVST3()
-    : IEffectBase(kPluginApiVst3), mPointWalk(static_cast<size_t>(GetParamCount()) + kBindingParamCount)
+    : IEffectBase(kPluginApiVst3), mRestartTimer([this] { DeliverRestarts(); }),
+      mPointWalk(static_cast<size_t>(GetParamCount()) + kBindingParamCount)
 {
     mBypassDelays.resize(static_cast<size_t>(std::max(GetInChannelCount(), 0)));
     for (int i = 0; i < GetInChannelCount(); ++i)
@@ -79,6 +80,12 @@ Vst3::tresult PLUGIN_API IEffectVST3::initialize(Vst3::FUnknown* context)
     {
         return Vst3::kInternalError;
     }
+}
+
+Vst3::tresult PLUGIN_API IEffectVST3::terminate()
+{
+    mRestartTimer.Stop();
+    return EffectComponent::terminate();
 }
 
 void IEffectVST3::ReadHostName(Vst3::FUnknown* context)
@@ -148,7 +155,6 @@ Vst3::tresult PLUGIN_API IEffectVST3::setActive(Vst3::TBool state)
     try
     {
         SetActive(state != 0);
-        TellHostOfLatencyChange();
         return Vst3::kResultOk;
     }
     catch (...)
@@ -186,7 +192,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::setupProcessing(Vst3::ProcessSetup& setup)
         if (GetBlockSize() != setup.maxSamplesPerBlock)
             return Vst3::kOutOfMemory;
         mSampleRate = setup.sampleRate;
-        mBypassed = false;
+        // The bypass switch is a parameter the host restores and keeps: a new setup leaves it.
         Reset();
         PrepareBypassDelays();
         return EffectComponent::setupProcessing(setup);
@@ -215,9 +221,14 @@ void IEffectVST3::EndParamEdit(int index)
         handler->endEdit(static_cast<Vst3::ParamID>(index));
 }
 
-// VST3 hosts ask for names and values themselves.
 void IEffectVST3::UpdateHostDisplay()
 {
+    RequestRestart(Vst3::kRestartParamValuesChanged);
+}
+
+void IEffectVST3::TellHostOfLinkedParam(int, double)
+{
+    RequestRestart(Vst3::kRestartParamValuesChanged);
 }
 
 bool IEffectVST3::IsRenderingOffline()
@@ -263,15 +274,35 @@ void IEffectVST3::SetLatency(int samples)
     IEffectBase::SetLatency(samples);
     for (ChannelDelay& delay : mBypassDelays)
         delay.SetDelay(samples);
-    mLatencyChangeUntold = true;
+    RequestRestart(Vst3::kRestartLatencyChanged);
 }
 
-void IEffectVST3::TellHostOfLatencyChange()
+void IEffectVST3::RequestRestart(Vst3::int32 flags)
 {
-    if (!mLatencyChangeUntold.exchange(false))
+    mPendingRestarts.fetch_or(flags);
+}
+
+void IEffectVST3::DeliverRestarts()
+{
+    Vst3::IComponentHandler* handler = ComponentHandler();
+    if (!handler)
         return;
-    if (Vst3::IComponentHandler* handler = ComponentHandler())
-        handler->restartComponent(Vst3::kRestartLatencyChanged);
+    const Vst3::int32 flags = mPendingRestarts.exchange(0);
+    if (flags != 0)
+        handler->restartComponent(flags);
+}
+
+Vst3::tresult PLUGIN_API IEffectVST3::setComponentHandler(Vst3::IComponentHandler* handler)
+{
+    if (handler == ComponentHandler())
+        return EffectComponent::setComponentHandler(handler);
+    const Vst3::tresult result = EffectComponent::setComponentHandler(handler);
+    mRestartTimer.Stop();
+    // A new handler reads latency and values itself; only later changes are told.
+    mPendingRestarts = 0;
+    if (handler)
+        mRestartTimer.Start(HostContext(), handler);
+    return result;
 }
 
 // Sized for the most latency the product may report, so that a change while processing does

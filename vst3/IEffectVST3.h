@@ -3,6 +3,7 @@
 #include "framework/IEffectBase.h"
 #include "vst3/ChannelDelay.h"
 #include "vst3/ParameterPointWalk.h"
+#include "vst3/RestartTimer.h"
 #include "vst3/abi/ProcessContext.h"
 #include "vst3/base/EffectComponent.h"
 
@@ -18,11 +19,12 @@ class IEffectVST3View;
 // Threads: process runs on the host's audio thread and holds the plug-in lock, as does
 // setupProcessing; getState and setState hold the state lock and take the plug-in lock only
 // to copy the state out or load it. Every other call comes from the host's UI thread.
-// Parameter values from the host reach the product only through the process call's queues,
-// each point at its own frame of the block.
-// A latency change, which the product makes while it applies them, is told to the host from
-// the next controller call of the UI thread (setParamNormalized, setState, setActive), never
-// from process: hosts restart the component only from their UI thread.
+// Parameter values from the host reach the product through the process call's queues, each
+// point at its own frame of the block.
+// What the host must hear of (a latency change, values that a load or a linked parameter
+// changed) is gathered from any thread and told by a timer on the host's UI thread, outside
+// every host call: a host may hold its own lock around its calls into the plug-in and restart
+// the component only from its UI thread.
 // No exception leaves a host-facing call.
 class IEffectVST3 : public IEffectBase, public Vst3::EffectComponent
 {
@@ -38,12 +40,15 @@ public:
     // Also reached as IEditController::initialize: buses and parameters on the first call;
     // every call reads the host's name, configures the product and selects preset 0.
     Vst3::tresult PLUGIN_API initialize(Vst3::FUnknown* context) override;
+    Vst3::tresult PLUGIN_API terminate() override;
 
     Vst3::tresult PLUGIN_API setActive(Vst3::TBool state) override;
     // The component's and the controller's state calls are one: the state block, then the
     // bypass flag as a little-endian int32.
     Vst3::tresult PLUGIN_API setState(Vst3::IBStream* state) override;
     Vst3::tresult PLUGIN_API getState(Vst3::IBStream* state) override;
+    // Processor and controller are one object: the component's state is loaded as setState does.
+    Vst3::tresult PLUGIN_API setComponentState(Vst3::IBStream* state) override;
 
     Vst3::tresult PLUGIN_API setBusArrangements(Vst3::SpeakerArrangement* inputs, Vst3::int32 inputCount,
                                                 Vst3::SpeakerArrangement* outputs, Vst3::int32 outputCount) override;
@@ -57,8 +62,11 @@ public:
                                                    Vst3::String128 string) override;
     Vst3::ParamValue PLUGIN_API plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue) override;
     Vst3::ParamValue PLUGIN_API getParamNormalized(Vst3::ParamID id) override;
-    // Only stores the value; the product hears of it through the process queues.
+    // A plug-in parameter only stores the value, which the product hears of through the process
+    // queues; the bypass switch takes effect at once; the program change selects the preset.
     Vst3::tresult PLUGIN_API setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value) override;
+    // Also starts (or, for none, stops) the timer that tells the handler of restarts.
+    Vst3::tresult PLUGIN_API setComponentHandler(Vst3::IComponentHandler* handler) override;
     // A new view for "editor" when the product has an editor; null otherwise.
     Vst3::IPlugView* PLUGIN_API createView(Vst3::FIDString name) override;
 
@@ -84,14 +92,17 @@ public:
     void BeginParamEdit(int index) override;
     void AutomateParam(int index, double normalised) override;
     void EndParamEdit(int index) override;
+    // Asks the host to read every value again.
     void UpdateHostDisplay() override;
+    // The linked value reaches the host with the other values, not as an edit of its own.
+    void TellHostOfLinkedParam(int index, double normalised) override;
     bool IsRenderingOffline() override;
     int GetSamplePos() override;
     double GetTempo() override;
     void GetTimeSig(int* numerator, int* denominator) override;
     void GetTimeInfo(HostTimeInfo* info) override;
     void ResizeEditor(int width, int height) override;
-    // Records the change for a UI-thread call to tell the host; also the bypass delay.
+    // Sets the bypass delay and asks the host to restart for the new latency.
     void SetLatency(int samples) override;
     bool SendMidiMsg(const MidiMessage* message) override;
     bool SendSysEx(const SysExMessage* message) override;
@@ -128,16 +139,19 @@ private:
     void PassThroughWithDelay(Vst3::int32 frames);
     void RememberInputsForBypass(Vst3::int32 frames);
     void PrepareBypassDelays();
-    // UI thread, no lock held: the host may stop processing while it restarts the component.
-    void TellHostOfLatencyChange();
+    // Any thread, never waits.
+    void RequestRestart(Vst3::int32 flags);
+    // The timer's tick: UI thread, no lock held, as the host may call back while it restarts.
+    void DeliverRestarts();
     void CopyOutputsToHost(Vst3::int32 frames);
     void DisconnectAllChannels();
 
     static constexpr int kNoPendingPreset = -1;
 
     std::atomic<bool> mBypassed{false};
-    // Set when the latency changed and the host has not yet been told.
-    std::atomic<bool> mLatencyChangeUntold{false};
+    // Restart flags not yet told to the host.
+    std::atomic<Vst3::int32> mPendingRestarts{0};
+    RestartTimer mRestartTimer;
     // One per input channel: the bypassed input comes out as late as the processed output.
     std::vector<ChannelDelay> mBypassDelays;
     // The process call's parameter queues, followed point by point; one queue per parameter.

@@ -32,10 +32,16 @@ Vst3::ParamValue PLUGIN_API IEffectVST3::getParamNormalized(Vst3::ParamID id)
 Vst3::tresult PLUGIN_API IEffectVST3::setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value)
 {
     // The host calls this on its UI thread for the changes it also sends to process.
-    TellHostOfLatencyChange();
-    IParameter* record = GetParam(static_cast<int>(id));
     double accepted = 0.0;
-    if (!record || !AcceptHostValue(value, accepted))
+    if (!AcceptHostValue(value, accepted))
+        return Vst3::kResultFalse;
+    if (id == kBypassParamId)
+    {
+        mBypassed = accepted > 0.5;
+        return Vst3::kResultOk;
+    }
+    IParameter* record = GetParam(static_cast<int>(id));
+    if (!record)
         return Vst3::kResultFalse;
     record->SetNormalized(accepted);
     return Vst3::kResultOk;

@@ -167,7 +167,9 @@ void IEffectVST3::TrySelectPreset(int index)
     ScopedLock held(mStateLock);
     mStateLock.Leave();
     mPendingPreset = kNoPendingPreset;
-    SelectPreset(index);
+    // The host reads every value again, later, from its UI thread.
+    if (SelectPreset(index))
+        UpdateHostDisplay();
 }
 
 void IEffectVST3::AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames)

@@ -82,10 +82,14 @@ Vst3::tresult PLUGIN_API IEffectVST3::getState(Vst3::IBStream* state)
 
 Vst3::tresult PLUGIN_API IEffectVST3::setState(Vst3::IBStream* state)
 {
-    const Vst3::tresult result = LoadState(state);
-    // A state may switch the latency; the locks are released by now.
-    TellHostOfLatencyChange();
-    return result;
+    return LoadState(state);
+}
+
+// Hosts hand the controller the state they gave the component; loading it again keeps the
+// controller's values those of that state even where the host changed them between the calls.
+Vst3::tresult PLUGIN_API IEffectVST3::setComponentState(Vst3::IBStream* state)
+{
+    return LoadState(state);
 }
 
 Vst3::tresult IEffectVST3::LoadState(Vst3::IBStream* state)
@@ -114,6 +118,7 @@ Vst3::tresult IEffectVST3::LoadState(Vst3::IBStream* state)
             return Vst3::kResultFalse;
         mBypassed = GetLittleEndian(bytes.data() + blockSize) != 0;
         PushAllParamsToGui();
+        UpdateHostDisplay();
         return Vst3::kResultOk;
     }
     catch (...)

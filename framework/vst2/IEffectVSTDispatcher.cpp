@@ -295,6 +295,8 @@ VstIntPtr IEffectVST::SetChunk(VstInt32 index, VstIntPtr size, const void* ptr)
             return 0;
         ModifyCurrentPreset(nullptr);
     }
+    // Every value may have changed: the host reads them again, and records no edits.
+    UpdateHostDisplay();
     ScopedLock lock(mLock);
     PushAllParamsToGui();
     return 1;

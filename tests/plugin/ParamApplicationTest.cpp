@@ -262,6 +262,29 @@ TEST_F(BandLink, SwitchingTheLinkOnCopiesTheSubBandCutoff)
     EXPECT_EQ(AutomationOf(kParamDistoBandCutoff).size(), 1u);
 }
 
+// Loading a bank or a program is no automation, the linked cutoffs included: a host writing
+// automation would record the load as moves. The host is asked only to read the values again.
+TEST_F(BandLink, ChunkLoadsTellTheHostOnlyToUpdateItsDisplay)
+{
+    rig.Set(kParamBandLink, 1.0);
+    rig.Set(kParamSubBandCutoff, 0.6);
+    AEffect* effect = rig.plugin.GetEffect();
+    for (const VstInt32 index : {0, 1})
+    {
+        void* data = nullptr;
+        const VstIntPtr size = effect->dispatcher(effect, effGetChunk, index, 0, &data, 0.0f);
+        ASSERT_GT(size, 0) << index;
+        const std::vector<uint8_t> saved(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+        rig.Set(kParamSubBandCutoff, 0.2);
+        host.calls.clear();
+        ASSERT_EQ(effect->dispatcher(effect, effSetChunk, index, size, const_cast<uint8_t*>(saved.data()), 0.0f), 1)
+            << index;
+        EXPECT_EQ(rig.plugin.GetParam(kParamDistoBandCutoff)->Value(), 0.6) << index;
+        ASSERT_EQ(host.calls.size(), 1u) << index;
+        EXPECT_EQ(host.calls[0].opcode, audioMasterUpdateDisplay) << index;
+    }
+}
+
 TEST(MakeUp, RecomputedOnlyWhileSwitchedOn)
 {
     PluginRig rig;

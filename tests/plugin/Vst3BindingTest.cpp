@@ -2,6 +2,7 @@
 // program files.
 #include "plugin/FxpProgramFile.h"
 #include "plugin/ParameterTable.h"
+#include "plugin/StateBlock.h"
 #include "plugin/Zarvotone.h"
 #include "tests/dsp_units_files/TempFile.h"
 #include "tests/plugin/StateBytes.h"
@@ -141,45 +142,33 @@ TEST(Vst3Binding, SwitchingBypassOnContinuesTheInputInTime)
     EXPECT_LE(std::abs(rig.Output(0)[0] - before.back()), toneStep);
 }
 
-// Hosts restart the component only on their UI thread: a latency change made while process
-// applies the host's queues waits for the next controller call there, and is told once.
-TEST(Vst3Binding, LatencyChangeIsToldFromUiThreadCallsOnly)
+// Hosts restart the component only on their UI thread and outside their calls into the
+// plug-in: a latency change made while process applies the host's queues reaches the host from
+// the UI thread's loop, with no further call, and once.
+TEST(Vst3Binding, LatencyChangeReachesTheHostFromTheUiLoop)
 {
-    struct Case
-    {
-        const char* call;
-        std::function<void(Zarvotone&)> run;
-    };
-    const Case cases[] = {
-        {"setParamNormalized", [](Zarvotone& p) { p.setParamNormalized(kParamOversampling, 1.0); }},
-        {"setActive", [](Zarvotone& p) { p.setActive(true); }},
-        {"setState",
-         [](Zarvotone& p) {
-             TestStream saved;
-             ASSERT_EQ(p.getState(&saved), Vst3::kResultOk);
-             TestStream loaded(saved.bytes);
-             EXPECT_EQ(p.setState(&loaded), Vst3::kResultOk);
-         }},
-    };
-    for (const Case& c : cases)
+    for (const double oversampling : {1.0, 0.0})
     {
         Vst3ProcessRig rig(64, 48000.0);
         RecordingComponentHandler handler;
         rig.plugin.setComponentHandler(&handler);
-        TestParameterChanges changes;
-        changes.Add(kParamOversampling, 1.0);
-        ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
-        EXPECT_TRUE(handler.calls.empty()) << c.call;
-        EXPECT_EQ(rig.plugin.getLatencySamples(), static_cast<uint32_t>(rig.plugin.Units().OversampledLatency()));
-
-        for (int repeat = 0; repeat < 2; ++repeat)
-            c.run(rig.plugin);
-        // A loaded state also reports its linked values through edits; only restarts count here.
-        std::vector<Vst3::int32> restarts;
-        for (const RecordingComponentHandler::Call& call : handler.calls)
-            if (call.kind == RecordingComponentHandler::Kind::Restart)
-                restarts.push_back(call.flags);
-        EXPECT_EQ(restarts, std::vector<Vst3::int32>{Vst3::kRestartLatencyChanged}) << c.call;
+        TestParameterChanges on;
+        on.Add(kParamOversampling, 1.0);
+        ASSERT_EQ(rig.Process(&on), Vst3::kResultOk);
+        if (oversampling < 0.5)
+        {
+            ASSERT_TRUE(handler.AwaitRestart());
+            handler.calls.clear();
+            TestParameterChanges off;
+            off.Add(kParamOversampling, 0.0);
+            ASSERT_EQ(rig.Process(&off), Vst3::kResultOk);
+        }
+        EXPECT_TRUE(handler.calls.empty());
+        ASSERT_TRUE(handler.AwaitRestart()) << "oversampling " << oversampling;
+        handler.loop.Turn();
+        EXPECT_EQ(handler.Restarts(), std::vector<Vst3::int32>{Vst3::kRestartLatencyChanged});
+        const auto expected = oversampling > 0.5 ? static_cast<uint32_t>(rig.plugin.Units().OversampledLatency()) : 0u;
+        EXPECT_EQ(rig.plugin.getLatencySamples(), expected);
         rig.plugin.setComponentHandler(nullptr);
     }
 }
@@ -228,4 +217,194 @@ TEST(Vst3Binding, HostsGetEveryParameterTitleWholeAndDistinct)
     EXPECT_EQ(titles.size(), static_cast<size_t>(kTotalParamCount));
     plugin.terminate();
 }
+}
+
+namespace
+{
+constexpr Vst3::ParamID kLastParamId = kTotalParamCount - 1;
+
+// Where the controller's values and the processor's part: the controller's value of every
+// parameter and the bypass switch against the state the component gives and, for the working
+// parameters, the values processing applies. Empty when they agree.
+std::string ControllerMismatches(Zarvotone& plugin)
+{
+    TestStream state;
+    if (plugin.getState(&state) != Vst3::kResultOk)
+        return "no state";
+    std::string mismatches;
+    for (Vst3::ParamID id = 0; id <= kLastParamId; ++id)
+    {
+        const double controller = plugin.getParamNormalized(id);
+        const double stored = GetDouble(state.bytes, StateBlock::kParamsOffset + sizeof(double) * id);
+        const double held = static_cast<int>(id) < kWorkingParamCount ? plugin.CurrentValues().Get(static_cast<int>(id))
+                                                                      : stored;
+        if (controller != plugin.plainParamToNormalized(id, stored) || controller != plugin.plainParamToNormalized(id, held))
+            mismatches += " " + std::to_string(id) + ": " + std::to_string(controller) + " state " +
+                          std::to_string(stored) + " processor " + std::to_string(held);
+    }
+    const bool bypassStored = state.bytes.back() != 0 || state.bytes[state.bytes.size() - 4] != 0;
+    if ((plugin.getParamNormalized(IEffectVST3::kBypassParamId) > 0.5) != bypassStored ||
+        bypassStored != plugin.IsBypassed())
+        mismatches += " bypass";
+    return mismatches;
+}
+
+// A state of the rig's plug-in after other values, another program and bypass on.
+std::vector<uint8_t> ChangedState()
+{
+    Vst3ProcessRig rig(64, 48000.0);
+    TestParameterChanges changes;
+    changes.Add(IEffectVST3::kProgramParamId, 17.0 / 128.0);
+    EXPECT_EQ(rig.Process(&changes), Vst3::kResultOk);
+    TestParameterChanges more;
+    more.Add(kParamFilterBalance, 0.8).Add(kParamOversampling, 1.0).Add(IEffectVST3::kBypassParamId, 1.0);
+    EXPECT_EQ(rig.Process(&more), Vst3::kResultOk);
+    TestStream saved;
+    EXPECT_EQ(rig.plugin.getState(&saved), Vst3::kResultOk);
+    return saved.bytes;
+}
+}
+
+// After every host operation the host reads from the controller the values the processor holds
+// and the component saves, for all 85 parameters and the bypass switch.
+TEST(Vst3Binding, ControllerValuesAreTheProcessorsAfterEveryHostOperation)
+{
+    {
+        Zarvotone constructed(nullptr);
+        EXPECT_EQ(ControllerMismatches(constructed), "") << "constructed";
+    }
+    const std::vector<uint8_t> changed = ChangedState();
+    Vst3ProcessRig rig(64, 48000.0);
+    EXPECT_EQ(ControllerMismatches(rig.plugin), "") << "initialised";
+    struct Case
+    {
+        const char* operation;
+        std::function<void(Vst3ProcessRig&)> run;
+    };
+    const Case cases[] = {
+        {"program change in process",
+         [](Vst3ProcessRig& r) {
+             TestParameterChanges changes;
+             changes.Add(IEffectVST3::kProgramParamId, 40.0 / 128.0);
+             r.Process(&changes);
+         }},
+        {"setState",
+         [&](Vst3ProcessRig& r) {
+             TestStream stream(changed);
+             EXPECT_EQ(r.plugin.setState(&stream), Vst3::kResultOk);
+         }},
+        {"bypass in process",
+         [](Vst3ProcessRig& r) {
+             TestParameterChanges changes;
+             changes.Add(IEffectVST3::kBypassParamId, 0.0);
+             r.Process(&changes);
+         }},
+        {"setComponentState",
+         [&](Vst3ProcessRig& r) {
+             TestStream stream(changed);
+             EXPECT_EQ(r.plugin.setComponentState(&stream), Vst3::kResultOk);
+         }},
+        {"setupProcessing",
+         [](Vst3ProcessRig& r) {
+             Vst3::ProcessSetup setup{Vst3::kProcessModeRealtime, Vst3::kSampleSize64, 64, 96000.0};
+             EXPECT_EQ(r.plugin.setupProcessing(setup), Vst3::kResultOk);
+         }},
+        {"linked cutoff in process",
+         [](Vst3ProcessRig& r) {
+             TestParameterChanges changes;
+             changes.Add(kParamBandLink, 1.0).Add(kParamSubBandCutoff, 0.61);
+             r.Process(&changes);
+         }},
+        {"setParamNormalized and process",
+         [](Vst3ProcessRig& r) {
+             r.plugin.setParamNormalized(kParamLimiterMode, 1.0);
+             r.plugin.setParamNormalized(IEffectVST3::kBypassParamId, 1.0);
+             TestParameterChanges changes;
+             changes.Add(kParamLimiterMode, 1.0).Add(IEffectVST3::kBypassParamId, 1.0);
+             r.Process(&changes);
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        c.run(rig);
+        EXPECT_EQ(ControllerMismatches(rig.plugin), "") << c.operation;
+    }
+}
+
+// What a validating host checks: bypass switched on through the process queue or the controller
+// comes back from the component's state into the component and into the controller, whatever
+// setups come between.
+TEST(Vst3Binding, BypassPersistsThroughTheState)
+{
+    for (const bool throughQueue : {true, false})
+    {
+        Vst3ProcessRig rig(64, 48000.0);
+        if (throughQueue)
+        {
+            TestParameterChanges on;
+            on.Add(IEffectVST3::kBypassParamId, 1.0);
+            ASSERT_EQ(rig.Process(&on), Vst3::kResultOk);
+        }
+        else
+        {
+            ASSERT_EQ(rig.plugin.setParamNormalized(IEffectVST3::kBypassParamId, 1.0), Vst3::kResultOk);
+        }
+        TestStream saved;
+        ASSERT_EQ(rig.plugin.getState(&saved), Vst3::kResultOk);
+
+        Vst3ProcessRig reopened(64, 48000.0);
+        TestStream forComponent(saved.bytes);
+        ASSERT_EQ(reopened.plugin.setState(&forComponent), Vst3::kResultOk);
+        Vst3::ProcessSetup setup{Vst3::kProcessModeRealtime, Vst3::kSampleSize32, 128, 44100.0};
+        ASSERT_EQ(reopened.plugin.setupProcessing(setup), Vst3::kResultOk);
+        EXPECT_TRUE(reopened.plugin.IsBypassed()) << throughQueue;
+        TestStream forController(saved.bytes);
+        ASSERT_EQ(reopened.plugin.setComponentState(&forController), Vst3::kResultOk);
+        EXPECT_EQ(reopened.plugin.getParamNormalized(IEffectVST3::kBypassParamId), 1.0) << throughQueue;
+    }
+}
+
+// A load is no edit: the host records no automation, and hears once, from its UI loop, that
+// the values changed; the linked band-split cutoffs move with the load.
+TEST(Vst3Binding, LoadsTellTheHostOnlyThatTheValuesChanged)
+{
+    const std::vector<uint8_t> changed = ChangedState();
+    struct Case
+    {
+        const char* load;
+        std::function<void(Vst3ProcessRig&)> run;
+    };
+    const Case cases[] = {
+        {"setState",
+         [&](Vst3ProcessRig& r) {
+             TestStream stream(changed);
+             r.plugin.setState(&stream);
+         }},
+        {"setComponentState",
+         [&](Vst3ProcessRig& r) {
+             TestStream stream(changed);
+             r.plugin.setComponentState(&stream);
+         }},
+        {"program change",
+         [](Vst3ProcessRig& r) {
+             TestParameterChanges changes;
+             changes.Add(IEffectVST3::kProgramParamId, 90.0 / 128.0);
+             r.Process(&changes);
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        Vst3ProcessRig rig(64, 48000.0);
+        RecordingComponentHandler handler;
+        rig.plugin.setComponentHandler(&handler);
+        c.run(rig);
+        EXPECT_TRUE(handler.calls.empty()) << c.load;
+        ASSERT_TRUE(handler.AwaitRestart()) << c.load;
+        handler.loop.Turn();
+        for (const RecordingComponentHandler::Call& call : handler.calls)
+            EXPECT_EQ(call.kind, RecordingComponentHandler::Kind::Restart) << c.load;
+        ASSERT_EQ(handler.Restarts().size(), 1u) << c.load;
+        EXPECT_NE(handler.Restarts()[0] & Vst3::kRestartParamValuesChanged, 0) << c.load;
+        rig.plugin.setComponentHandler(nullptr);
+    }
 }

@@ -152,21 +152,22 @@ TEST(Component, EditsFromTheProductReachTheComponentHandler)
 }
 
 // The product may change its latency while process applies the host's queues; the host hears
-// of it once, from the next controller call of its UI thread.
-TEST(Component, LatencyChangesReachTheHandlerFromTheUiThread)
+// of it once, from the UI thread's loop, never from inside one of its calls into the plug-in.
+TEST(Component, LatencyChangesReachTheHandlerFromTheUiLoopOnly)
 {
     HostedEffect effect;
     RecordingComponentHandler handler;
     effect.Controller()->setComponentHandler(&handler);
     effect.Product().SetLatency(5);
-    EXPECT_TRUE(handler.calls.empty());
     EXPECT_EQ(effect.Processor()->getLatencySamples(), 5u);
     for (int call = 0; call < 2; ++call)
         effect.Controller()->setParamNormalized(RecordingProduct::kGain, 0.5);
-    ASSERT_EQ(handler.calls.size(), 1u);
-    EXPECT_EQ(handler.calls[0].kind, RecordingComponentHandler::Kind::Restart);
-    EXPECT_EQ(handler.calls[0].flags, Vst3::kRestartLatencyChanged);
+    EXPECT_TRUE(handler.calls.empty());
+    ASSERT_TRUE(handler.AwaitRestart()) << "the latency change never reached the host";
+    handler.loop.Turn();
+    EXPECT_EQ(handler.Restarts(), std::vector<Vst3::int32>{Vst3::kRestartLatencyChanged});
     effect.Controller()->setComponentHandler(nullptr);
+    EXPECT_TRUE(handler.loop.timers.empty());
 }
 
 TEST(Component, FixedAnswers)
@@ -185,7 +186,7 @@ TEST(Component, FixedAnswers)
         {"setIoMode", effect.Component()->setIoMode(0), Vst3::kNotImplemented},
         {"getRoutingInfo", effect.Component()->getRoutingInfo(routing, routing), Vst3::kNotImplemented},
         {"setProcessing", effect.Processor()->setProcessing(1), Vst3::kNotImplemented},
-        {"setComponentState", effect.Controller()->setComponentState(nullptr), Vst3::kNotImplemented},
+        {"setComponentState without stream", effect.Controller()->setComponentState(nullptr), Vst3::kInvalidArgument},
         {"setKnobMode", effect.Product().setKnobMode(1), Vst3::kResultOk},
         {"openHelp", effect.Product().openHelp(0), Vst3::kResultFalse},
         {"openAboutBox", effect.Product().openAboutBox(0), Vst3::kResultFalse},

@@ -249,7 +249,7 @@ TEST(Controller, ValueConversions)
     EXPECT_EQ(controller->getParamNormalized(4711), 0.0);
 }
 
-TEST(Controller, SetParamNormalizedOnlyStoresPluginParameters)
+TEST(Controller, SetParamNormalizedStoresPluginParametersAndTheBypassSwitch)
 {
     const double kNaN = std::numeric_limits<double>::quiet_NaN();
     struct Case
@@ -266,7 +266,7 @@ TEST(Controller, SetParamNormalizedOnlyStoresPluginParameters)
         {"NaN", RecordingProduct::kGain, kNaN, Vst3::kResultFalse, 1.0},
         {"stepped rounds up", RecordingProduct::kUndefined, 0.6, Vst3::kResultOk, 1.0},
         {"stepped rounds down", RecordingProduct::kUndefined, 0.4, Vst3::kResultOk, 0.0},
-        {"bypass", IEffectVST3::kBypassParamId, 1.0, Vst3::kResultFalse, -1.0},
+        {"bypass", IEffectVST3::kBypassParamId, 1.0, Vst3::kResultOk, -1.0},
         {"program", IEffectVST3::kProgramParamId, 0.5, Vst3::kResultFalse, -1.0},
         {"unknown", 85, 0.5, Vst3::kResultFalse, -1.0},
     };
@@ -280,7 +280,8 @@ TEST(Controller, SetParamNormalizedOnlyStoresPluginParameters)
             EXPECT_DOUBLE_EQ(record->Value(), c.stored) << c.name;
         }
         EXPECT_TRUE(effect.Product().changedParams.empty()) << c.name;
-        EXPECT_FALSE(effect.Product().IsBypassed()) << c.name;
+        // The switch is the one value of processor and controller alike.
+        EXPECT_EQ(effect.Product().IsBypassed(), c.id == IEffectVST3::kBypassParamId) << c.name;
     }
 }
 }

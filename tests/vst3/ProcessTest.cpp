@@ -434,7 +434,7 @@ TEST(Process, ProcessContextAnswersTheTimeQueries)
     EXPECT_EQ(product.GetSamplePos(), std::numeric_limits<int>::max());
 }
 
-TEST(Setup, TakesRateAndBlockSizeAndClearsBypass)
+TEST(Setup, TakesRateAndBlockSizeAndKeepsBypass)
 {
     HostedEffect effect;
     TestParameterChanges changes;
@@ -449,7 +449,7 @@ TEST(Setup, TakesRateAndBlockSizeAndClearsBypass)
     ASSERT_EQ(effect.Processor()->setupProcessing(setup), Vst3::kResultOk);
     EXPECT_EQ(effect.Product().GetSampleRate(), 96000.0);
     EXPECT_EQ(effect.Product().GetBlockSize(), 256);
-    EXPECT_FALSE(effect.Product().IsBypassed());
+    EXPECT_TRUE(effect.Product().IsBypassed());
     EXPECT_EQ(effect.Product().resetCount, resets + 1);
     EXPECT_TRUE(effect.Product().IsRenderingOffline());
 }

@@ -7,6 +7,7 @@
 #include "vst3/abi/IHostApplication.h"
 #include "vst3/abi/IParameterChanges.h"
 #include "vst3/abi/IClassFactory.h"
+#include "vst3/abi/IRunLoop.h"
 #include "vst3/abi/IUnitInfo.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +43,8 @@ TEST(Vst3HostTool, InterfaceIdsAgreeWithThePlugInsDeclarations)
         {"IBStream", InterfaceIds::kStream, Vst3::IBStream::kIid},
         {"IParameterChanges", InterfaceIds::kParameterChanges, Vst3::IParameterChanges::kIid},
         {"IParamValueQueue", InterfaceIds::kParamValueQueue, Vst3::IParamValueQueue::kIid},
+        {"IRunLoop", InterfaceIds::kRunLoop, Vst3::IRunLoop::kIid},
+        {"ITimerHandler", InterfaceIds::kTimerHandler, Vst3::ITimerHandler::kIid},
     };
     for (const Case& c : cases)
         EXPECT_EQ(std::memcmp(c.host.data(), c.plugin.bytes, c.host.size()), 0) << c.name;

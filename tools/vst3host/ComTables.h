@@ -136,6 +136,21 @@ struct ComponentHandlerTable
     ComResult (*restartComponent)(void* self, int32_t flags);
 };
 
+struct RunLoopTable
+{
+    UnknownSlots unknown;
+    ComResult (*registerEventHandler)(void* self, void* handler, int fileDescriptor);
+    ComResult (*unregisterEventHandler)(void* self, void* handler);
+    ComResult (*registerTimer)(void* self, void* handler, uint64_t milliseconds);
+    ComResult (*unregisterTimer)(void* self, void* handler);
+};
+
+struct TimerHandlerTable
+{
+    UnknownSlots unknown;
+    void (*onTimer)(void* self);
+};
+
 struct PlugFrameTable
 {
     UnknownSlots unknown;

@@ -1,6 +1,7 @@
 #include "tools/vst3host/ComponentHandler.h"
 
 #include "tools/vst3host/HostObject.h"
+#include "tools/vst3host/RunLoop.h"
 
 #include <cstddef>
 
@@ -19,6 +20,11 @@ ComponentHandler::ComponentHandler() : table_(&kTable)
 
 ComResult ComponentHandler::QueryInterface(void* self, const uint8_t* interfaceId, void** object)
 {
+    RunLoop* loop = static_cast<ComponentHandler*>(self)->runLoop_;
+    if (loop && InterfaceIds::Equals(interfaceId, InterfaceIds::kRunLoop))
+    {
+        return TableOf<UnknownSlots>(loop->Object()).queryInterface(loop->Object(), interfaceId, object);
+    }
     return HostObject::QueryInterface(self, static_cast<ComponentHandler*>(self)->references_, InterfaceIds::kComponentHandler, interfaceId,
                                       object);
 }
@@ -51,8 +57,16 @@ ComResult ComponentHandler::EndEdit(void* self, uint32_t id)
     return kComOk;
 }
 
-ComResult ComponentHandler::RestartComponent(void* self, int32_t)
+ComResult ComponentHandler::RestartComponent(void* self, int32_t flags)
 {
-    ++static_cast<ComponentHandler*>(self)->restarts_;
+    auto* handler = static_cast<ComponentHandler*>(self);
+    ++handler->restarts_;
+    if (!handler->restartsAllowed_)
+    {
+        ++handler->reentrantRestarts_;
+        return kComFalse;
+    }
+    if (handler->onRestart_)
+        handler->onRestart_(flags);
     return kComOk;
 }

@@ -1,11 +1,15 @@
 #pragma once
 // The component handler this host gives the controller: it records the edits and counts the
-// restart requests it receives.
+// restart requests it receives. A strict host also offers its run loop through it, and counts
+// the restarts that arrive while the host is inside its own call into the plug-in.
 
 #include "tools/vst3host/ComTables.h"
 
 #include <atomic>
+#include <functional>
 #include <vector>
+
+class RunLoop;
 
 class ComponentHandler
 {
@@ -30,6 +34,14 @@ public:
     const std::vector<Edit>& Edits() const { return edits_; }
     int32_t RestartCount() const { return restarts_; }
 
+    // Strict mode: the run loop to offer, and what to do with each restart.
+    void OfferRunLoop(RunLoop* loop) { runLoop_ = loop; }
+    void OnRestart(std::function<void(int32_t flags)> observer) { onRestart_ = std::move(observer); }
+    // Allowed while the host is not inside a call into the plug-in: only its loop turns then.
+    void AllowRestarts(bool allowed) { restartsAllowed_ = allowed; }
+    bool RestartsAllowed() const { return restartsAllowed_; }
+    int32_t ReentrantRestarts() const { return reentrantRestarts_; }
+
 private:
     static const ComponentHandlerTable kTable;
 
@@ -46,4 +58,8 @@ private:
     std::atomic<uint32_t> references_{1};
     std::vector<Edit> edits_;
     int32_t restarts_ = 0;
+    int32_t reentrantRestarts_ = 0;
+    RunLoop* runLoop_ = nullptr;
+    std::function<void(int32_t flags)> onRestart_;
+    bool restartsAllowed_ = true;
 };

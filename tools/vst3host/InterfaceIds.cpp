@@ -63,4 +63,6 @@ const InterfaceId kParameterChanges = FromWords(0xA4779663, 0x0BB64A56, 0xB44384
 const InterfaceId kParamValueQueue = FromWords(0x01263A18, 0xED074F6F, 0x98C9D356, 0x4686F9BA);
 const InterfaceId kPlugView = FromWords(0x5BC32507, 0xD06049EA, 0xA6151B52, 0x2B755B29);
 const InterfaceId kPlugFrame = FromWords(0x367FAF01, 0xAFA94693, 0x8D4DA2A0, 0xED0882A3);
+const InterfaceId kRunLoop = FromWords(0x18C35366, 0x97764F1A, 0x9C5B8385, 0x3A871389);
+const InterfaceId kTimerHandler = FromWords(0x10BDD94F, 0x41424774, 0x821FAD8F, 0xECA72CA9);
 }

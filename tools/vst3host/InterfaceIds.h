@@ -31,4 +31,6 @@ extern const InterfaceId kParameterChanges;
 extern const InterfaceId kParamValueQueue;
 extern const InterfaceId kPlugView;
 extern const InterfaceId kPlugFrame;
+extern const InterfaceId kRunLoop;
+extern const InterfaceId kTimerHandler;
 }

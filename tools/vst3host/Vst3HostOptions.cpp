@@ -64,7 +64,12 @@ const char* Vst3HostOptions::Usage()
            "  --expect-passthrough    fail unless every precision returns its input bit for bit\n"
            "  --roundtrip-state       fail unless the state reads back unchanged, from the\n"
            "                          component and the controller alike\n"
-           "  --cycles N              load, run and unload the module N times (1)\n" +
+           "  --cycles N              load, run and unload the module N times (1)\n"
+           "  --strict                act as a careful host: fail when the plug-in restarts the\n"
+           "                          component from inside a host call, turn the UI loop between\n"
+           "                          calls, and after each step fail unless the controller's\n"
+           "                          values are the component state's and the latency reached\n"
+           "                          the host; prints every value and the latency at the end\n" +
                                     std::string(WindowOptions::Usage());
     return text.c_str();
 }
@@ -84,7 +89,7 @@ bool Vst3HostOptions::Parse(int argc, const char* const* argv, Vst3HostOptions& 
         {"--save-state", [&](const std::string& v) { return !(options.saveStatePath = v).empty(); }},
         {"--expect-class", [&](const std::string& v) { return !(options.expectedClass = v).empty(); }},
     };
-    Switches switches = {{"--roundtrip-state", &options.roundTripState}};
+    Switches switches = {{"--roundtrip-state", &options.roundTripState}, {"--strict", &options.strict}};
     AddRunOptions(options, readers, switches);
     options.AddTo(readers, switches);
     return CommandLine::Parse(argc, argv, readers, switches, options.modulePath, "no module given", error);

@@ -21,6 +21,7 @@ struct Vst3HostOptions : RunOptions, WindowOptions
     std::string saveStatePath;
     std::string expectedClass;
     bool roundTripState = false;
+    bool strict = false;
 
     // Fills the options from argv; false with a reason when the command line is wrong.
     static bool Parse(int argc, const char* const* argv, Vst3HostOptions& options, std::string& error);

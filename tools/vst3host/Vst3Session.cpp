@@ -8,6 +8,7 @@
 #include "tools/vst3host/ModuleLibrary.h"
 #include "tools/vst3host/ParameterChanges.h"
 #include "tools/vst3host/PlugViewEditor.h"
+#include "tools/vst3host/RunLoop.h"
 #include "tools/vst3host/Vst3Renderer.h"
 #include "tools/vst3host/Vst3Report.h"
 #include "tools/vsthost/ByteFile.h"
@@ -21,6 +22,8 @@
 namespace
 {
 constexpr uint32_t kProgramParamId = 0x70727374;  // 'prst'
+constexpr int32_t kProgramChangeFlag = 0x8000;
+constexpr int32_t kLatencyChangedFlag = 8;
 constexpr int kSampleSizeNameWidth = 7;
 constexpr char kEditorViewName[] = "editor";
 
@@ -166,28 +169,56 @@ bool Vst3Session::RunEffect(EffectInstance& effect, bool printReport)
         return Fail("the effect's interfaces do not lead to one object");
     HostApplication host;
     ComponentHandler handler;
+    RunLoop loop;
+    const bool strict = options_.strict;
+    if (strict)
+    {
+        handler.OfferRunLoop(&loop);
+        handler.AllowRestarts(false);
+        handler.OnRestart([this, &effect](int32_t flags) {
+            if (flags & kLatencyChangedFlag)
+                toldLatency_ = effect.Processor().getLatencySamples(effect.ProcessorObject());
+        });
+    }
+    const auto settle = [&](const char* step) { return !strict || Settle(effect, handler, loop, step); };
     if (effect.Component().initialize(effect.ComponentObject(), host.Object()) != kComOk)
         return Fail("initialize failed");
     // The controller is the same object, which is initialised once.
     effect.Controller().setComponentHandler(effect.ControllerObject(), handler.Object());
+    toldLatency_ = effect.Processor().getLatencySamples(effect.ProcessorObject());
     if (printReport)
         Vst3Report::PrintEffect(effect, options_.brief, out_);
 
     int32_t inputChannels = 0;
     int32_t outputChannels = 0;
-    bool passed = PrepareBuses(effect, inputChannels, outputChannels) && LoadState(effect) &&
-                  (!options_.WantsEditor() || RunEditor(effect, handler));
+    bool passed = settle("initialize") && PrepareBuses(effect, inputChannels, outputChannels) && LoadState(effect) &&
+                  settle("loading the state") && (!options_.WantsEditor() || RunEditorTurningLoop(effect, handler));
     if (passed)
     {
         Vst3Renderer renderer(effect, {inputChannels, outputChannels}, options_.sampleRate);
-        passed = RenderAll(effect, renderer) && SaveState(effect) &&
-                 (!options_.roundTripState || RoundTripState(effect));
+        passed = RenderAll(effect, renderer) && settle("rendering") && SaveState(effect) &&
+                 (!options_.roundTripState || RoundTripState(effect)) && settle("saving the state");
     }
+    if (passed && strict)
+        PrintValues(effect);
+    if (passed && handler.ReentrantRestarts() != 0)
+        passed = Fail("the plug-in called restartComponent " + std::to_string(handler.ReentrantRestarts()) +
+                      " times from inside a host call into it");
     effect.Controller().setComponentHandler(effect.ControllerObject(), nullptr);
     if (effect.Component().terminate(effect.ComponentObject()) != kComOk && passed)
         passed = Fail("terminate failed");
-    if (passed && (host.ForeignReferences() != 0 || handler.ForeignReferences() != 0))
+    if (passed && (host.ForeignReferences() != 0 || handler.ForeignReferences() != 0 || loop.ForeignReferences() != 0))
         passed = Fail("the effect kept references to the host's objects after terminate");
+    return passed;
+}
+
+// The editor's window runs the UI loop itself, between the host's calls.
+bool Vst3Session::RunEditorTurningLoop(EffectInstance& effect, ComponentHandler& handler)
+{
+    const bool allowed = handler.RestartsAllowed();
+    handler.AllowRestarts(true);
+    const bool passed = RunEditor(effect, handler);
+    handler.AllowRestarts(allowed);
     return passed;
 }
 
@@ -396,4 +427,60 @@ bool Vst3Session::RoundTripState(EffectInstance& effect)
     std::fprintf(out_, "state: %zu bytes, round trip unchanged, the same from component and controller\n",
                  first.size());
     return true;
+}
+
+std::vector<double> Vst3Session::ControllerValues(EffectInstance& effect)
+{
+    const auto& controller = effect.Controller();
+    void* object = effect.ControllerObject();
+    std::vector<double> values;
+    const int32_t count = controller.getParameterCount(object);
+    for (int32_t index = 0; index < count; ++index)
+    {
+        ParamInfoRecord info{};
+        if (controller.getParameterInfo(object, index, &info) != kComOk || (info.flags & kProgramChangeFlag))
+            continue;
+        values.push_back(controller.getParamNormalized(object, info.id));
+    }
+    return values;
+}
+
+bool Vst3Session::Settle(EffectInstance& effect, ComponentHandler& handler, RunLoop& loop, const char* step)
+{
+    if (handler.ReentrantRestarts() != 0)
+        return Fail(std::string("during ") + step + ": the plug-in called restartComponent from inside a host call into it");
+    const uint32_t latency = effect.Processor().getLatencySamples(effect.ProcessorObject());
+    handler.AllowRestarts(true);
+    const bool told = loop.RunUntil([&] { return toldLatency_ == latency; });
+    handler.AllowRestarts(false);
+    if (!told)
+        return Fail(std::string("after ") + step + ": the latency change to " + std::to_string(latency) +
+                    " never reached the host, which still has " + std::to_string(toldLatency_));
+
+    const std::vector<double> before = ControllerValues(effect);
+    bool ok = false;
+    const std::vector<uint8_t> state = GetState(effect, false, ok);
+    if (!ok)
+        return Fail(std::string("after ") + step + ": the component gave no state");
+    MemoryStream stream(state);
+    if (effect.Controller().setComponentState(effect.ControllerObject(), stream.Object()) != kComOk)
+        return Fail(std::string("after ") + step + ": the controller refused the component's state");
+    const std::vector<double> after = ControllerValues(effect);
+    std::string differences;
+    for (size_t i = 0; i < before.size() && i < after.size(); ++i)
+        if (before[i] != after[i])
+            differences += " #" + std::to_string(i) + " " + std::to_string(before[i]) + " -> " + std::to_string(after[i]);
+    if (!differences.empty() || before.size() != after.size())
+        return Fail(std::string("after ") + step + ": the controller's values are not the component's:" + differences);
+    return true;
+}
+
+void Vst3Session::PrintValues(EffectInstance& effect)
+{
+    std::fprintf(out_, "latency: %u\n", toldLatency_);
+    const std::vector<double> values = ControllerValues(effect);
+    std::fprintf(out_, "values:");
+    for (double value : values)
+        std::fprintf(out_, " %.17g", value);
+    std::fprintf(out_, "\n");
 }

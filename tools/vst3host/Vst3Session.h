@@ -13,6 +13,7 @@
 class ComponentHandler;
 class EffectInstance;
 class ParameterChanges;
+class RunLoop;
 class Vst3Renderer;
 
 class Vst3Session
@@ -29,6 +30,7 @@ private:
     bool RunEffect(EffectInstance& effect, bool printReport);
     // Window mode: the editor view in a window of the host, the script, the screenshot.
     bool RunEditor(EffectInstance& effect, const ComponentHandler& handler);
+    bool RunEditorTurningLoop(EffectInstance& effect, ComponentHandler& handler);
     void PrintEdits(const ComponentHandler& handler, size_t first);
     bool PrepareBuses(EffectInstance& effect, int32_t& inputChannels, int32_t& outputChannels);
     bool LoadState(EffectInstance& effect);
@@ -40,6 +42,15 @@ private:
     bool RoundTripState(EffectInstance& effect);
     std::vector<uint8_t> GetState(EffectInstance& effect, bool fromController, bool& ok);
     bool Fail(const std::string& reason);
+
+    // Strict mode, after each step: the UI loop turns until the latency the host was told is
+    // the plug-in's (or a bound passes), then the controller's values must be those that the
+    // component's state gives the controller.
+    bool Settle(EffectInstance& effect, ComponentHandler& handler, RunLoop& loop, const char* step);
+    std::vector<double> ControllerValues(EffectInstance& effect);
+    void PrintValues(EffectInstance& effect);
+    // The latency the host last read, at the start or when told of a change.
+    uint32_t toldLatency_ = 0;
 
     const Vst3HostOptions& options_;
     const AudioBuffer& input_;

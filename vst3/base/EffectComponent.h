@@ -86,6 +86,7 @@ protected:
 
     ParameterContainer& Parameters() { return mParameters; }
     IComponentHandler* ComponentHandler() const { return mComponentHandler; }
+    FUnknown* HostContext() const { return mHostContext; }
     const ProcessSetup& LastSetup() const { return mProcessSetup; }
 
 private:
