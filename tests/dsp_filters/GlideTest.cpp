@@ -228,7 +228,7 @@ TEST(Glide, AGlideCutShortByATransitionLengthOfZeroSettlesOnTheTarget)
 // a later set glides from there.
 TEST(Glide, RestartPutsTheTargetInForceAtOnce)
 {
-    const DesignEntry& entry = Find("RbjLowPass");
+    const DesignEntry& entry = FindDesign("RbjLowPass");
     auto filter = entry.make();
     filter->SetParams(kRbjFrom);
     filter->SetParams(kRbjTo);

@@ -184,9 +184,9 @@ TEST(Eq4Band, BandsThatSatOutComeBackAsIfTheyHadRunAllAlong)
             const std::vector<double> part(signal.begin() + b * kBlock, signal.begin() + (b + 1) * kBlock);
             StereoBuffer skipping(part, part);
             StereoBuffer running(part, part);
-            eq.ProcessBlock(skipping.io(), kBlock);
+            eq.ProcessBlock(skipping.Io(), kBlock);
             for (const auto& design : reference.designs)
-                design->ProcessDouble(kBlock, running.io());
+                design->ProcessDouble(kBlock, running.Io());
             for (int i = 0; i < kBlock; ++i)
                 worst = std::max({worst, std::fabs(skipping.left[i] - running.left[i]),
                                   std::fabs(skipping.right[i] - running.right[i])});

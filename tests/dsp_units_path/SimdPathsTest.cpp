@@ -4,7 +4,7 @@
 #include "dsp/units/path/DistortionWide.h"
 #include "dsp/units/path/Oversampler.h"
 #include "dsp/units/path/Quantizer.h"
-#include "tests/dsp_units_path/StereoBuffer.h"
+#include "tests/support/StereoBuffer.h"
 #include "tests/support/SimdLevels.h"
 
 #include <gtest/gtest.h>
