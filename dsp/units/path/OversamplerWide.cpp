@@ -77,10 +77,24 @@ struct HalfbandStageWide
     // with t[n] = a x[n] + x[n-1], so each section waits once per two frames.
     static constexpr bool kInPairs = kEven <= 2;
 
-    [[gnu::target("avx2,fma")]] static void LoadSquares(const __m256d* a, __m256d* squares)
+    // A stage's coefficients, their squares and one chain pair's memory, held over a loop.
+    struct Registers
     {
+        __m256d a[kEven];
+        __m256d squares[kEven];
+        __m256d s[kEven + 1];
+    };
+
+    template <size_t kEvenCount, size_t kOddCount>
+    [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static Registers Begin(
+        const Stage& stage, const std::array<SamplePair, kEvenCount>& even, const std::array<SamplePair, kOddCount>& odd)
+    {
+        Registers r;
+        LoadCoefficients(stage, r.a);
         for (int k = 0; k < kEven; ++k)
-            squares[k] = _mm256_mul_pd(a[k], a[k]);
+            r.squares[k] = _mm256_mul_pd(r.a[k], r.a[k]);
+        Load(even, odd, r.s);
+        return r;
     }
 
     [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static void ChainTwo(const __m256d* a, const __m256d* squares,
@@ -106,19 +120,14 @@ struct HalfbandStageWide
 
     [[gnu::target("avx2,fma")]] static void Up(Stage& stage, const SamplePair* in, int32_t n, SamplePair* out)
     {
-        __m256d a[kEven];
-        __m256d s[kEven + 1];
-        __m256d squares[kEven];
-        LoadCoefficients(stage, a);
-        LoadSquares(a, squares);
-        Load(stage.upEven, stage.upOdd, s);
+        Registers r = Begin(stage, stage.upEven, stage.upOdd);
         int32_t i = 0;
         if constexpr (kInPairs)
             for (; i + 1 < n; i += 2)
             {
                 __m256d x0 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
                 __m256d x1 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i + 1));
-                ChainTwo(a, squares, s, x0, x1);
+                ChainTwo(r.a, r.squares, r.s, x0, x1);
                 _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i), x0);
                 _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i + 2), x1);
             }
@@ -126,19 +135,14 @@ struct HalfbandStageWide
         {
             const __m256d x = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
             // Frames 2i and 2i + 1 are the even and the odd chain's outputs.
-            _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i), Chain(a, s, x));
+            _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i), Chain(r.a, r.s, x));
         }
-        Store(s, stage.upEven, stage.upOdd);
+        Store(r.s, stage.upEven, stage.upOdd);
     }
 
     [[gnu::target("avx2,fma")]] static void Down(Stage& stage, const SamplePair* in, int32_t n, SamplePair* out)
     {
-        __m256d a[kEven];
-        __m256d s[kEven + 1];
-        __m256d squares[kEven];
-        LoadCoefficients(stage, a);
-        LoadSquares(a, squares);
-        Load(stage.downEven, stage.downOdd, s);
+        Registers r = Begin(stage, stage.downEven, stage.downOdd);
         __m128d held = stage.heldOdd;
         const __m128d half = _mm_set1_pd(kHalf);
         int32_t i = 0;
@@ -148,18 +152,18 @@ struct HalfbandStageWide
                 __m256d x0 = _mm256_set_m128d(held, in[2 * i]);
                 __m256d x1 = _mm256_set_m128d(in[2 * i + 1], in[2 * i + 2]);
                 held = in[2 * i + 3];
-                ChainTwo(a, squares, s, x0, x1);
+                ChainTwo(r.a, r.squares, r.s, x0, x1);
                 out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x0), _mm256_extractf128_pd(x0, 1)));
                 out[i + 1] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x1), _mm256_extractf128_pd(x1, 1)));
             }
         for (; i < n; ++i)
         {
-            const __m256d y = Chain(a, s, _mm256_set_m128d(held, in[2 * i]));
+            const __m256d y = Chain(r.a, r.s, _mm256_set_m128d(held, in[2 * i]));
             held = in[2 * i + 1];
             out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(y), _mm256_extractf128_pd(y, 1)));
         }
         stage.heldOdd = held;
-        Store(s, stage.downEven, stage.downOdd);
+        Store(r.s, stage.downEven, stage.downOdd);
     }
 
     // The far stage's output goes straight into the split high-rate pair: n even.
@@ -167,22 +171,17 @@ struct HalfbandStageWide
                                                     double* right)
     {
         static_assert(kInPairs);
-        __m256d a[kEven];
-        __m256d squares[kEven];
-        __m256d s[kEven + 1];
-        LoadCoefficients(stage, a);
-        LoadSquares(a, squares);
-        Load(stage.upEven, stage.upOdd, s);
+        Registers r = Begin(stage, stage.upEven, stage.upOdd);
         for (int32_t i = 0; i < n; i += 2)
         {
             __m256d x0 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
             __m256d x1 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i + 1));
-            ChainTwo(a, squares, s, x0, x1);
+            ChainTwo(r.a, r.squares, r.s, x0, x1);
             // Frames 2i to 2i + 3, each side's four in order.
             _mm256_storeu_pd(left + 2 * i, _mm256_permute4x64_pd(_mm256_unpacklo_pd(x0, x1), kInOrder));
             _mm256_storeu_pd(right + 2 * i, _mm256_permute4x64_pd(_mm256_unpackhi_pd(x0, x1), kInOrder));
         }
-        Store(s, stage.upEven, stage.upOdd);
+        Store(r.s, stage.upEven, stage.upOdd);
     }
 
     // The far stage's input read straight from the split high-rate pair, values that are no
@@ -191,29 +190,24 @@ struct HalfbandStageWide
                                                       SamplePair* out)
     {
         static_assert(kInPairs);
-        __m256d a[kEven];
-        __m256d squares[kEven];
-        __m256d s[kEven + 1];
-        LoadCoefficients(stage, a);
-        LoadSquares(a, squares);
-        Load(stage.downEven, stage.downOdd, s);
+        Registers r = Begin(stage, stage.downEven, stage.downOdd);
         // The odd frame held back sits in the upper half.
         __m256d odd = _mm256_set_m128d(stage.heldOdd, stage.heldOdd);
         const __m128d half = _mm_set1_pd(kHalf);
         for (int32_t i = 0; i < n; i += 2)
         {
-            const __m256d l = FiniteOrZero(_mm256_loadu_pd(left + 2 * i));
-            const __m256d r = FiniteOrZero(_mm256_loadu_pd(right + 2 * i));
-            const __m256d even = _mm256_unpacklo_pd(l, r);
+            const __m256d lefts = FiniteOrZero(_mm256_loadu_pd(left + 2 * i));
+            const __m256d rights = FiniteOrZero(_mm256_loadu_pd(right + 2 * i));
+            const __m256d even = _mm256_unpacklo_pd(lefts, rights);
             __m256d x0 = _mm256_permute2f128_pd(even, odd, kLowOfFirstHighOfSecond);
-            odd = _mm256_unpackhi_pd(l, r);
+            odd = _mm256_unpackhi_pd(lefts, rights);
             __m256d x1 = _mm256_permute2f128_pd(even, odd, kHighOfFirstLowOfSecond);
-            ChainTwo(a, squares, s, x0, x1);
+            ChainTwo(r.a, r.squares, r.s, x0, x1);
             out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x0), _mm256_extractf128_pd(x0, 1)));
             out[i + 1] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x1), _mm256_extractf128_pd(x1, 1)));
         }
         stage.heldOdd = _mm256_extractf128_pd(odd, 1);
-        Store(s, stage.downEven, stage.downOdd);
+        Store(r.s, stage.downEven, stage.downOdd);
     }
 
     [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static __m256d FiniteOrZero(__m256d x)
