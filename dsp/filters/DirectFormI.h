@@ -30,8 +30,9 @@ struct DirectFormIMemory {
     [[gnu::always_inline]] Sample Process(Sample x, const BiquadSection& s, Sample guard)
     {
         const Sample in = x + guard;
-        const Sample out = s.b0 * in + s.b1 * x1 + s.b2 * x2 - s.a1 * y1 - s.a2 * y2;
-        const Sample u = in - s.a1 * u1 - s.a2 * u2;
+        // The last output comes in last: one multiply and one subtraction wait for it.
+        const Sample out = ((s.b0 * in + s.b1 * x1) + (s.b2 * x2 - s.a2 * y2)) - s.a1 * y1;
+        const Sample u = (in - s.a2 * u2) - s.a1 * u1;
         x2 = x1;
         y2 = y1;
         x1 = in;

@@ -19,7 +19,8 @@ struct DirectFormIIMemory {
     // form I, vanishing values are flushed once per block (FlushMemory), not here.
     [[gnu::always_inline]] Sample Process(Sample x, const BiquadSection& s, Sample guard)
     {
-        const Sample u = x - s.a1 * w1 - s.a2 * w2 + guard;
+        // The last value comes in last: one multiply and one subtraction wait for it.
+        const Sample u = ((x + guard) - s.a2 * w2) - s.a1 * w1;
         const Sample out = s.b0 * u + s.b1 * w1 + s.b2 * w2;
         w2 = w1;
         w1 = u;

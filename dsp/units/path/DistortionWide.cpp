@@ -10,6 +10,9 @@ namespace
 
 constexpr double kHalfPi = 1.5707963267948966;
 constexpr int kLanes = 4;
+// permute2f128 selectors: both operands' lower halves, or both upper ones.
+constexpr int kLowHalves = 0x20;
+constexpr int kHighHalves = 0x31;
 
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d FiniteOrZero(__m256d v)
 {
@@ -33,6 +36,33 @@ constexpr int kLanes = 4;
     return _mm256_set_pd(table[at[3]], table[at[2]], table[at[1]], table[at[0]]);
 }
 
+// Where no lane's four Hermite neighbours reach past an end of the table, each lane's four
+// are one load, and a transposition makes them four vectors; false (nothing written) otherwise.
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline bool NeighboursInside(const WideCurve& curve, __m128i index,
+                                                                                __m256d& y0, __m256d& y1,
+                                                                                __m256d& y2, __m256d& y3)
+{
+    const __m128i outside = _mm_or_si128(_mm_cmpgt_epi32(_mm_set1_epi32(1), index),
+                                         _mm_cmpgt_epi32(index, _mm_set1_epi32(curve.count - 3)));
+    if (_mm_movemask_epi8(outside) != 0)
+        return false;
+    alignas(16) int32_t at[kLanes];
+    _mm_store_si128(reinterpret_cast<__m128i*>(at), _mm_sub_epi32(index, _mm_set1_epi32(1)));
+    const __m256d r0 = _mm256_loadu_pd(curve.table + at[0]);
+    const __m256d r1 = _mm256_loadu_pd(curve.table + at[1]);
+    const __m256d r2 = _mm256_loadu_pd(curve.table + at[2]);
+    const __m256d r3 = _mm256_loadu_pd(curve.table + at[3]);
+    const __m256d low01 = _mm256_unpacklo_pd(r0, r1);
+    const __m256d high01 = _mm256_unpackhi_pd(r0, r1);
+    const __m256d low23 = _mm256_unpacklo_pd(r2, r3);
+    const __m256d high23 = _mm256_unpackhi_pd(r2, r3);
+    y0 = _mm256_permute2f128_pd(low01, low23, kLowHalves);
+    y1 = _mm256_permute2f128_pd(high01, high23, kLowHalves);
+    y2 = _mm256_permute2f128_pd(low01, low23, kHighHalves);
+    y3 = _mm256_permute2f128_pd(high01, high23, kHighHalves);
+    return true;
+}
+
 // NaN reads as 0, as in the portable look-up.
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Interpolated(const WideCurve& curve, __m256d x)
 {
@@ -44,17 +74,23 @@ constexpr int kLanes = 4;
     const __m256d t = _mm256_sub_pd(position, _mm256_cvtepi32_pd(index));
     // Neighbours repeat the end points.
     const __m128i last = _mm_set1_epi32(curve.count - 1);
-    const __m128i next = _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), last);
-    const __m256d y1 = Gathered(curve.table, index);
-    const __m256d y2 = Gathered(curve.table, next);
     const __m256d one = _mm256_set1_pd(1.0);
     if (!curve.hermite)
+    {
+        const __m128i next = _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), last);
+        const __m256d y1 = Gathered(curve.table, index);
+        const __m256d y2 = Gathered(curve.table, next);
         return _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(one, t), y1), _mm256_mul_pd(t, y2));
+    }
 
-    const __m128i previous = _mm_max_epi32(_mm_sub_epi32(index, _mm_set1_epi32(1)), _mm_setzero_si128());
-    const __m128i afterNext = _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(2)), last);
-    const __m256d y0 = Gathered(curve.table, previous);
-    const __m256d y3 = Gathered(curve.table, afterNext);
+    __m256d y0, y1, y2, y3;
+    if (!NeighboursInside(curve, index, y0, y1, y2, y3))
+    {
+        y1 = Gathered(curve.table, index);
+        y2 = Gathered(curve.table, _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), last));
+        y0 = Gathered(curve.table, _mm_max_epi32(_mm_sub_epi32(index, _mm_set1_epi32(1)), _mm_setzero_si128()));
+        y3 = Gathered(curve.table, _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(2)), last));
+    }
     const __m256d half = _mm256_set1_pd(0.5);
     const __m256d two = _mm256_set1_pd(2.0);
     const __m256d three = _mm256_set1_pd(3.0);

@@ -156,8 +156,13 @@ void Oversampler::UpPiece(const double* const in[2], int32_t from, int32_t count
     SamplePair eightTimes[8 * kPieceFrames];
     for (int32_t i = 0; i < count; ++i)
         low[i] = Finite(in[0][from + i], in[1][from + i]);
-    UpThroughStages(low, count, eightTimes);
     const size_t high = static_cast<size_t>(from) * factor;
+    if (mWide)
+    {
+        UpPieceWide(nearStage, middleStage, farStage, low, count, up.left + high, up.right + high);
+        return;
+    }
+    UpThroughStages(low, count, eightTimes);
     for (int32_t i = 0; i < 8 * count; ++i)
     {
         up.left[high + i] = eightTimes[i][0];
@@ -174,9 +179,14 @@ void Oversampler::DownPiece(const double* const in[2], int32_t from, int32_t cou
     SamplePair eightTimes[8 * kPieceFrames];
     SamplePair low[kPieceFrames];
     const size_t high = static_cast<size_t>(from) * factor;
-    for (int32_t i = 0; i < 8 * count; ++i)
-        eightTimes[i] = Finite(in[0][high + i], in[1][high + i]);
-    DownThroughStages(eightTimes, count, low);
+    if (mWide)
+        DownPieceWide(nearStage, middleStage, farStage, in[0] + high, in[1] + high, count, low);
+    else
+    {
+        for (int32_t i = 0; i < 8 * count; ++i)
+            eightTimes[i] = Finite(in[0][high + i], in[1][high + i]);
+        DownThroughStages(eightTimes, count, low);
+    }
     for (int32_t i = 0; i < count; ++i)
     {
         out[0][from + i] = low[i][0];

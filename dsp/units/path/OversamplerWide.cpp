@@ -12,6 +12,10 @@ namespace
 {
 constexpr int kOddLanes = 0b1100;
 constexpr double kHalf = 0.5;
+// Lane orders of the shuffles between the chains' lanes and a split pair's.
+constexpr int kInOrder = 0b11011000;
+constexpr int kLowOfFirstHighOfSecond = 0x30;
+constexpr int kHighOfFirstLowOfSecond = 0x21;
 } // namespace
 
 // Lanes: even chain left and right, odd chain left and right. A stage whose odd chain is one
@@ -68,37 +72,147 @@ struct HalfbandStageWide
         return x;
     }
 
-    [[gnu::target("avx2,fma")]] static void Up(Stage& stage, const SamplePair* in, int32_t n, SamplePair* out)
+    // A short chain mostly waits for its sections' last outputs. Two frames at a time, the second
+    // output is written from the output before the first, y[n+1] = (t[n+1] - a t[n]) + a^2 y[n-1]
+    // with t[n] = a x[n] + x[n-1], so each section waits once per two frames.
+    static constexpr bool kInPairs = kEven <= 2;
+
+    // A stage's coefficients, their squares and one chain pair's memory, held over a loop.
+    struct Registers
     {
         __m256d a[kEven];
+        __m256d squares[kEven];
         __m256d s[kEven + 1];
-        LoadCoefficients(stage, a);
-        Load(stage.upEven, stage.upOdd, s);
-        for (int32_t i = 0; i < n; ++i)
+    };
+
+    template <size_t kEvenCount, size_t kOddCount>
+    [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static Registers Begin(
+        const Stage& stage, const std::array<SamplePair, kEvenCount>& even, const std::array<SamplePair, kOddCount>& odd)
+    {
+        Registers r;
+        LoadCoefficients(stage, r.a);
+        for (int k = 0; k < kEven; ++k)
+            r.squares[k] = _mm256_mul_pd(r.a[k], r.a[k]);
+        Load(even, odd, r.s);
+        return r;
+    }
+
+    [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static void ChainTwo(const __m256d* a, const __m256d* squares,
+                                                                            __m256d* s, __m256d& x0, __m256d& x1)
+    {
+        for (int k = 0; k < kEven; ++k)
+        {
+            const __m256d t0 = _mm256_fmadd_pd(a[k], x0, s[k]);
+            const __m256d t1 = _mm256_fmadd_pd(a[k], x1, x0);
+            __m256d y0 = _mm256_fnmadd_pd(a[k], s[k + 1], t0);
+            __m256d y1 = _mm256_fmadd_pd(squares[k], s[k + 1], _mm256_fnmadd_pd(a[k], t0, t1));
+            s[k] = x1;
+            if (k == kOdd)
+            {
+                y0 = _mm256_blend_pd(y0, x0, kOddLanes);
+                y1 = _mm256_blend_pd(y1, x1, kOddLanes);
+            }
+            x0 = y0;
+            x1 = y1;
+        }
+        s[kEven] = x1;
+    }
+
+    [[gnu::target("avx2,fma")]] static void Up(Stage& stage, const SamplePair* in, int32_t n, SamplePair* out)
+    {
+        Registers r = Begin(stage, stage.upEven, stage.upOdd);
+        int32_t i = 0;
+        if constexpr (kInPairs)
+            for (; i + 1 < n; i += 2)
+            {
+                __m256d x0 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
+                __m256d x1 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i + 1));
+                ChainTwo(r.a, r.squares, r.s, x0, x1);
+                _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i), x0);
+                _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i + 2), x1);
+            }
+        for (; i < n; ++i)
         {
             const __m256d x = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
             // Frames 2i and 2i + 1 are the even and the odd chain's outputs.
-            _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i), Chain(a, s, x));
+            _mm256_storeu_pd(reinterpret_cast<double*>(out + 2 * i), Chain(r.a, r.s, x));
         }
-        Store(s, stage.upEven, stage.upOdd);
+        Store(r.s, stage.upEven, stage.upOdd);
     }
 
     [[gnu::target("avx2,fma")]] static void Down(Stage& stage, const SamplePair* in, int32_t n, SamplePair* out)
     {
-        __m256d a[kEven];
-        __m256d s[kEven + 1];
-        LoadCoefficients(stage, a);
-        Load(stage.downEven, stage.downOdd, s);
+        Registers r = Begin(stage, stage.downEven, stage.downOdd);
         __m128d held = stage.heldOdd;
         const __m128d half = _mm_set1_pd(kHalf);
-        for (int32_t i = 0; i < n; ++i)
+        int32_t i = 0;
+        if constexpr (kInPairs)
+            for (; i + 1 < n; i += 2)
+            {
+                __m256d x0 = _mm256_set_m128d(held, in[2 * i]);
+                __m256d x1 = _mm256_set_m128d(in[2 * i + 1], in[2 * i + 2]);
+                held = in[2 * i + 3];
+                ChainTwo(r.a, r.squares, r.s, x0, x1);
+                out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x0), _mm256_extractf128_pd(x0, 1)));
+                out[i + 1] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x1), _mm256_extractf128_pd(x1, 1)));
+            }
+        for (; i < n; ++i)
         {
-            const __m256d y = Chain(a, s, _mm256_set_m128d(held, in[2 * i]));
+            const __m256d y = Chain(r.a, r.s, _mm256_set_m128d(held, in[2 * i]));
             held = in[2 * i + 1];
             out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(y), _mm256_extractf128_pd(y, 1)));
         }
         stage.heldOdd = held;
-        Store(s, stage.downEven, stage.downOdd);
+        Store(r.s, stage.downEven, stage.downOdd);
+    }
+
+    // The far stage's output goes straight into the split high-rate pair: n even.
+    [[gnu::target("avx2,fma")]] static void UpSplit(Stage& stage, const SamplePair* in, int32_t n, double* left,
+                                                    double* right)
+    {
+        static_assert(kInPairs);
+        Registers r = Begin(stage, stage.upEven, stage.upOdd);
+        for (int32_t i = 0; i < n; i += 2)
+        {
+            __m256d x0 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
+            __m256d x1 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i + 1));
+            ChainTwo(r.a, r.squares, r.s, x0, x1);
+            // Frames 2i to 2i + 3, each side's four in order.
+            _mm256_storeu_pd(left + 2 * i, _mm256_permute4x64_pd(_mm256_unpacklo_pd(x0, x1), kInOrder));
+            _mm256_storeu_pd(right + 2 * i, _mm256_permute4x64_pd(_mm256_unpackhi_pd(x0, x1), kInOrder));
+        }
+        Store(r.s, stage.upEven, stage.upOdd);
+    }
+
+    // The far stage's input read straight from the split high-rate pair, values that are no
+    // number as silence: 2n frames in, n even.
+    [[gnu::target("avx2,fma")]] static void DownSplit(Stage& stage, const double* left, const double* right, int32_t n,
+                                                      SamplePair* out)
+    {
+        static_assert(kInPairs);
+        Registers r = Begin(stage, stage.downEven, stage.downOdd);
+        // The odd frame held back sits in the upper half.
+        __m256d odd = _mm256_set_m128d(stage.heldOdd, stage.heldOdd);
+        const __m128d half = _mm_set1_pd(kHalf);
+        for (int32_t i = 0; i < n; i += 2)
+        {
+            const __m256d lefts = FiniteOrZero(_mm256_loadu_pd(left + 2 * i));
+            const __m256d rights = FiniteOrZero(_mm256_loadu_pd(right + 2 * i));
+            const __m256d even = _mm256_unpacklo_pd(lefts, rights);
+            __m256d x0 = _mm256_permute2f128_pd(even, odd, kLowOfFirstHighOfSecond);
+            odd = _mm256_unpackhi_pd(lefts, rights);
+            __m256d x1 = _mm256_permute2f128_pd(even, odd, kHighOfFirstLowOfSecond);
+            ChainTwo(r.a, r.squares, r.s, x0, x1);
+            out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x0), _mm256_extractf128_pd(x0, 1)));
+            out[i + 1] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x1), _mm256_extractf128_pd(x1, 1)));
+        }
+        stage.heldOdd = _mm256_extractf128_pd(odd, 1);
+        Store(r.s, stage.downEven, stage.downOdd);
+    }
+
+    [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static __m256d FiniteOrZero(__m256d x)
+    {
+        return _mm256_and_pd(_mm256_cmp_pd(_mm256_sub_pd(x, x), _mm256_setzero_pd(), _CMP_EQ_OQ), x);
     }
 };
 
@@ -118,6 +232,26 @@ void DownThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middle
     SamplePair fourTimes[4 * Oversampler::kPieceFrames];
     SamplePair twice[2 * Oversampler::kPieceFrames];
     HalfbandStageWide<2>::Down(farStage, eightTimes, 4 * count, fourTimes);
+    HalfbandStageWide<3>::Down(middleStage, fourTimes, 2 * count, twice);
+    HalfbandStageWide<9>::Down(nearStage, twice, count, low);
+}
+
+void UpPieceWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                 const SamplePair* low, int32_t count, double* left, double* right)
+{
+    SamplePair twice[2 * Oversampler::kPieceFrames];
+    SamplePair fourTimes[4 * Oversampler::kPieceFrames];
+    HalfbandStageWide<9>::Up(nearStage, low, count, twice);
+    HalfbandStageWide<3>::Up(middleStage, twice, 2 * count, fourTimes);
+    HalfbandStageWide<2>::UpSplit(farStage, fourTimes, 4 * count, left, right);
+}
+
+void DownPieceWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                   const double* left, const double* right, int32_t count, SamplePair* low)
+{
+    SamplePair fourTimes[4 * Oversampler::kPieceFrames];
+    SamplePair twice[2 * Oversampler::kPieceFrames];
+    HalfbandStageWide<2>::DownSplit(farStage, left, right, 4 * count, fourTimes);
     HalfbandStageWide<3>::Down(middleStage, fourTimes, 2 * count, twice);
     HalfbandStageWide<9>::Down(nearStage, twice, count, low);
 }

@@ -12,3 +12,9 @@ void UpThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleSt
                          const SamplePair* low, int32_t count, SamplePair* eightTimes);
 void DownThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
                            const SamplePair* eightTimes, int32_t count, SamplePair* low);
+// The same for a piece of the split high-rate pair: the far stage writes it, or reads it (values
+// that are no number as silence), without an interleaved copy in between.
+void UpPieceWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                 const SamplePair* low, int32_t count, double* left, double* right);
+void DownPieceWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                   const double* left, const double* right, int32_t count, SamplePair* low);
