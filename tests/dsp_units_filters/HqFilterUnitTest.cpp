@@ -20,13 +20,17 @@ StereoProcess ProcessOf(HqFilterUnit& unit)
 
 } // namespace
 
-TEST(HqFilterUnit, ModeOffLeavesEveryBlockExactly)
+// Switched off, the filter fades out over the unit's bypass fade, then leaves the signal alone.
+TEST(HqFilterUnit, ModeOffFadesOutThenLeavesEveryBlockExactly)
 {
     HqFilterUnit unit;
     unit.SetSampleRate(kRate);
     unit.SetMode(1);
     Settle(ProcessOf(unit), 512);
     unit.SetMode(0);
+    EXPECT_GT(unit.fade, 0.0);
+    Settle(ProcessOf(unit), 512);
+    EXPECT_EQ(unit.fade, 0.0);
     const std::vector<double> noise = WhiteNoise(512, 0.5, 51);
     StereoBuffer block(noise, noise);
     unit.ProcessBlock(block.io(), 512);

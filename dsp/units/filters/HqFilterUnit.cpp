@@ -23,6 +23,9 @@ constexpr double kLowerEdge40 = 40.0;
 
 HqFilterUnit::HqFilterUnit()
 {
+    // Off until a mode switches it on.
+    bypassed = true;
+    fade = 0.0;
     Init();
     ResizeChannelPair(work, kInitialFrames);
 }
@@ -43,8 +46,15 @@ void HqFilterUnit::Init()
 void HqFilterUnit::SetMode(uint32_t newMode)
 {
     mode = newMode;
+    // Off and on fade over the unit's bypass fade; filters that stood still start afresh,
+    // not from a signal long gone.
+    if (mode == kOff)
+        SetBypass(true);
     if (mode != kFrom20Hz && mode != kFrom40Hz)
         return;
+    if (bypassed && fade == 0.0)
+        ResetDesigns();
+    SetBypass(false);
     DesignParams::Set(*lowPass, Dsp::kFrequencyId, kUpperEdge);
     DesignParams::Set(*highPass, Dsp::kFrequencyId, mode == kFrom20Hz ? kLowerEdge20 : kLowerEdge40);
 }
@@ -73,7 +83,7 @@ void HqFilterUnit::ProcessBlock(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;
-    if (n < 1 || n > work.capacity || mode == kOff)
+    if (n < 1 || n > work.capacity)
         return;
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(work.left, io[0], bytes);
