@@ -32,3 +32,12 @@ inline double Keep(double keepAtTunedRate, double rate)
     return Usable(rate) && rate != kTunedRate ? std::pow(keepAtTunedRate, kTunedRate / rate) : keepAtTunedRate;
 }
 } // namespace GlideTimes
+
+namespace GlideTimes
+{
+// A length tuned in frames at the tuned rate, as frames at `rate`.
+inline int32_t FramesAt(int32_t framesAtTunedRate, double rate)
+{
+    return Usable(rate) ? static_cast<int32_t>(std::lround(framesAtTunedRate * rate / kTunedRate)) : framesAtTunedRate;
+}
+} // namespace GlideTimes

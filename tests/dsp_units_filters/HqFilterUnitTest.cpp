@@ -41,8 +41,8 @@ TEST(HqFilterUnit, ModeOffFadesOutThenLeavesEveryBlockExactly)
 TEST(HqFilterUnit, ModesSetTheBandEdges)
 {
     struct Case { uint32_t mode; double lowPassHz; double highPassHz; };
-    // Other modes keep the edges the filters had; a fresh unit has the record default.
-    const Case cases[] = {{0, 2000.0, 2000.0}, {1, 20000.0, 20.0}, {2, 20000.0, 40.0}, {3, 2000.0, 2000.0}};
+    // Other modes keep the edges the filters had; a fresh unit has those of mode 1.
+    const Case cases[] = {{0, 20000.0, 20.0}, {1, 20000.0, 20.0}, {2, 20000.0, 40.0}, {3, 20000.0, 20.0}};
     for (const Case& c : cases)
     {
         HqFilterUnit unit;

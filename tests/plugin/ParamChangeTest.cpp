@@ -41,12 +41,11 @@ void Prepare(PluginRig& rig, const Start& setup)
         rig.Set(index, value);
 }
 
-// The settings a parameter passes between 0 and 1: each step of a stepped one, else both ends
-// and the middle.
+// The settings a parameter passes between 0 and 1: each step of a stepped one, else five.
 std::vector<double> SettingsBetween(int index)
 {
     const double step = GetParameterDefinition(index).step;
-    const int count = ChangeKindOf(index) == ChangeKind::kCrossfades && step > 0.01 ? static_cast<int>(std::lround(1.0 / step)) : 2;
+    const int count = ChangeKindOf(index) == ChangeKind::kCrossfades && step > 0.01 ? static_cast<int>(std::lround(1.0 / step)) : 4;
     std::vector<double> settings;
     for (int i = 0; i <= count; ++i)
         settings.push_back(std::min(1.0, i / static_cast<double>(count)));

@@ -7,6 +7,7 @@
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 #include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 
 #include <algorithm>
@@ -79,7 +80,10 @@ void Eq4Band::SetSampleRate(double rate)
         return;
     AudioProcessingUnit::SetSampleRate(rate);
     for (const auto& design : designs)
+    {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
+        TimeTransition(*design, rate);
+    }
 }
 
 void Eq4Band::SetBassGain(double v)

@@ -4,6 +4,7 @@
 #include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 #include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 
 #include <cstring>
@@ -40,6 +41,10 @@ void HqFilterUnit::Init()
     DesignParams::ApplyDefaults(*highPass);
     DesignParams::Set(*lowPass, Dsp::kOrderId, kOrder);
     DesignParams::Set(*highPass, Dsp::kOrderId, kOrder);
+    // The band from the start: switched on for the first time, the filters glided in from
+    // the record's 2 kHz and swept the whole spectrum.
+    DesignParams::Set(*lowPass, Dsp::kFrequencyId, kUpperEdge);
+    DesignParams::Set(*highPass, Dsp::kFrequencyId, kLowerEdge20);
     SetMode(mode);
 }
 
@@ -52,11 +57,22 @@ void HqFilterUnit::SetMode(uint32_t newMode)
         SetBypass(true);
     if (mode != kFrom20Hz && mode != kFrom40Hz)
         return;
-    if (bypassed && fade == 0.0)
-        ResetDesigns();
-    SetBypass(false);
+    // Filters that stood still take the new edges at once instead of gliding to them.
+    const bool stoodStill = bypassed && fade == 0.0;
+    if (stoodStill)
+    {
+        lowPass->SetTransitionLength(0);
+        highPass->SetTransitionLength(0);
+    }
     DesignParams::Set(*lowPass, Dsp::kFrequencyId, kUpperEdge);
     DesignParams::Set(*highPass, Dsp::kFrequencyId, mode == kFrom20Hz ? kLowerEdge20 : kLowerEdge40);
+    if (stoodStill)
+    {
+        ResetDesigns();
+        TimeTransition(*lowPass, sampleRate);
+        TimeTransition(*highPass, sampleRate);
+    }
+    SetBypass(false);
 }
 
 void HqFilterUnit::SetSampleRate(double rate)
@@ -66,6 +82,8 @@ void HqFilterUnit::SetSampleRate(double rate)
     AudioProcessingUnit::SetSampleRate(rate);
     DesignParams::Set(*lowPass, Dsp::kSampleRateId, rate);
     DesignParams::Set(*highPass, Dsp::kSampleRateId, rate);
+    TimeTransition(*lowPass, rate);
+    TimeTransition(*highPass, rate);
 }
 
 void HqFilterUnit::SetBlockSize(int32_t frames)
