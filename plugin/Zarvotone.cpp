@@ -26,6 +26,9 @@ constexpr double kInputGainGlide = 0.999;
 // A DC offset moves the whole waveform: at the pace of the other parameters it stepped by up
 // to four times the signal's own steps.
 constexpr double kInputOffsetGlide = 0.9995;
+// A pan from one side to the other at the pace of the other parameters stepped by half as much
+// again as the signal.
+constexpr double kPanGlide = 0.995;
 constexpr double kBypassGlide = 0.988;
 // Long enough for the effect path's filters to have settled on the signal.
 constexpr double kBypassWarmUpSeconds = 0.05;
@@ -160,7 +163,7 @@ void Zarvotone::SetGlidePaces(double rate)
         smoother->a = parameter;
         smoother->b = 1.0 - parameter;
     }
-    mPanSmoother.SetCoefficient(parameter);
+    mPanSmoother.SetCoefficient(GlideTimes::Keep(kPanGlide, rate));
     mDryWetSmoother.SetCoefficient(parameter);
     mVolumeRiseKeep = GlideTimes::Keep(kVolumeRiseGlide, rate);
     mVolumeFallKeep = GlideTimes::Keep(kVolumeFallGlide, rate);

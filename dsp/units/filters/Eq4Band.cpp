@@ -21,6 +21,9 @@ namespace
 {
 
 constexpr double kOrder = 2.0;
+// A gain from one end of its range to the other over the designs' usual 256 frames stepped
+// by up to 1.75 times the signal's own steps.
+constexpr int32_t kGainTransitionFrames = 1024;
 
 template <class DesignClass>
 std::unique_ptr<Dsp::Filter> MakeShelf()
@@ -82,7 +85,7 @@ void Eq4Band::SetSampleRate(double rate)
     for (const auto& design : designs)
     {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
-        TimeTransition(*design, rate);
+        TimeTransition(*design, rate, kGainTransitionFrames);
     }
 }
 
