@@ -1,5 +1,7 @@
 #include "tests/plugin/ChangeMeasure.h"
 
+#include "framework/vst2/Vst2Constants.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -18,6 +20,23 @@ int PeriodFrames(double rate)
     return Frames(1.0 / kSineHz, rate);
 }
 } // namespace
+
+const std::vector<StartingPoint>& StartingPoints()
+{
+    static const std::vector<StartingPoint> points = {
+        {"neutral", {}},
+        {"distortion on", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.6}}},
+        {"sub-band on", {{kParamSubBandSaturation, 0.5}, {kParamSubBandDistortion, 0.5}}},
+    };
+    return points;
+}
+
+void Prepare(PluginRig& rig, const StartingPoint& start)
+{
+    rig.Dispatch(effSetProgram, 0, 0);
+    for (const auto& [index, value] : start.values)
+        rig.Set(index, value);
+}
 
 Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change)
 {

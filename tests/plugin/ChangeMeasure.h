@@ -6,6 +6,8 @@
 #include "tests/plugin/PluginRig.h"
 
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace ChangeMeasure
 {
@@ -14,6 +16,16 @@ inline constexpr double kSineAmplitude = 0.5;
 // Where the change comes, and how long after it the render is watched.
 inline constexpr double kSettleSeconds = 0.5;
 inline constexpr double kWatchSeconds = 0.25;
+
+// Program 0 with settings on top: a neutral program, one with the distortion on and one with
+// the sub-band on.
+struct StartingPoint
+{
+    const char* name;
+    std::vector<std::pair<int, double>> values;
+};
+const std::vector<StartingPoint>& StartingPoints();
+void Prepare(PluginRig& rig, const StartingPoint& start);
 
 struct Render
 {

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace
 {
@@ -16,40 +15,18 @@ using namespace ChangeMeasure;
 
 constexpr double kRate = 44100.0;
 
-// Settings on top of program 0 that a case starts from.
-struct Start
-{
-    const char* name;
-    std::function<void(PluginRig&)> apply;
-};
-
-const Start kSetups[] = {
-    {"neutral", [](PluginRig&) {}},
-    {"distortion on",
-     [](PluginRig& rig) {
-         rig.Set(kParamPreFilterProcess, 1.0);
-         rig.Set(kParamDistortionAmount, 0.6);
-     }},
-    {"sub-band on",
-     [](PluginRig& rig) {
-         rig.Set(kParamSubBandSaturation, 0.5);
-         rig.Set(kParamSubBandDistortion, 0.5);
-     }},
-};
-
 // A render that holds `value` of parameter `index` throughout.
-Render Held(const Start& setup, int block, int index, double value)
+Render Held(const StartingPoint& start, int block, int index, double value)
 {
     PluginRig rig(block, nullptr, kRate);
-    rig.Dispatch(effSetProgram, 0, 0);
-    setup.apply(rig);
+    Prepare(rig, start);
     rig.Set(index, value);
     return RenderChange(rig, kRate, block, {});
 }
 
 TEST(ClickFreeChanges, BypassComesAndGoesWithoutDropoutOrClick)
 {
-    for (const Start& setup : kSetups)
+    for (const StartingPoint& setup : StartingPoints())
         for (const int block : {64, 512, 4096})
         {
             const Render on = Held(setup, block, kParamBypassAll, 1.0);
@@ -61,8 +38,7 @@ TEST(ClickFreeChanges, BypassComesAndGoesWithoutDropoutOrClick)
                 SCOPED_TRACE(testing::Message() << setup.name << ", blocks of " << block << ", bypass " << from
                                                 << " to " << 1.0 - from);
                 PluginRig rig(block, nullptr, kRate);
-                rig.Dispatch(effSetProgram, 0, 0);
-                setup.apply(rig);
+                Prepare(rig, setup);
                 rig.Set(kParamBypassAll, from);
                 const Render change = RenderChange(rig, kRate, block, [&] { rig.Set(kParamBypassAll, 1.0 - from); });
                 const Result result = Compare(change, kRate, steepest, quieter);
@@ -85,14 +61,14 @@ double PeakAfterChange(const Render& render)
 TEST(ClickFreeChanges, NoiseGateNeverAddsGain)
 {
     constexpr int kBlock = 512;
-    const Render open = Held(kSetups[0], kBlock, kParamGateLevel, 0.0);
+    const Render open = Held(StartingPoints()[0], kBlock, kParamGateLevel, 0.0);
     const double openPeak = PeakAfterChange(open);
     const double allowed = openPeak * std::pow(10.0, 1.0 / 20.0);
     for (int step = 0; step <= 10; ++step)
     {
         const double level = step / 10.0;
         SCOPED_TRACE(testing::Message() << "gate held at " << level);
-        EXPECT_LE(PeakAfterChange(Held(kSetups[0], kBlock, kParamGateLevel, level)), allowed);
+        EXPECT_LE(PeakAfterChange(Held(StartingPoints()[0], kBlock, kParamGateLevel, level)), allowed);
     }
     for (const double closed : {0.8, 0.9, 1.0})
         for (const double lowered : {0.3, 0.5, 0.75})

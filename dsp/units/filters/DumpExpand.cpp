@@ -82,7 +82,10 @@ void DumpExpand::SetSampleRate(double rate)
 
 void DumpExpand::GlideAmountTo(double a)
 {
-    if (!std::isnan(a))
+    // Before anything was heard there is nothing to glide from.
+    if (!mHeardYet)
+        SetAmount(a);
+    else if (!std::isnan(a))
         mAmountTarget = std::clamp(a, 0.0, 1.0);
 }
 
@@ -141,10 +144,12 @@ void DumpExpand::ResetDesigns()
 {
     for (Dsp::Filter* design : {highPass2.get(), lowPass2.get(), highPass4.get(), lowPass4.get()})
         design->Reset();
+    mHeardYet = false;
 }
 
 void DumpExpand::ProcessBlock(double* const io[2], int32_t n)
 {
+    mHeardYet = true;
     if (amount == mAmountTarget)
     {
         mPieceLeft = 0;
@@ -212,7 +217,7 @@ void DumpExpand::SetSlope(uint32_t newSlope)
 
 void DumpExpand::StartSwitchIfWanted()
 {
-    if (mSwitching || IsOrderTwo(mWantedSlope) == IsOrderTwo(slope))
+    if (mSwitching || !mHeardYet || IsOrderTwo(mWantedSlope) == IsOrderTwo(slope))
     {
         if (!mSwitching)
             slope = mWantedSlope;

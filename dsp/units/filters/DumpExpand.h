@@ -71,6 +71,8 @@ private:
     double HighPassCutoff(double a) const;
     void BlendComingPair(double* const io[2], int32_t n);
 
+    // Whether a block ran since the designs were last reset: until then settings apply at once.
+    bool mHeardYet = false;
     double mAmountTarget = kNeutralAmount;
     // Frames left of the glide's current piece.
     int32_t mPieceLeft = 0;
