@@ -1,5 +1,7 @@
 #include "plugin/ProcessingUnits.h"
 
+#include "dsp/units/GlideTimes.h"
+
 #include <cmath>
 
 ProcessingUnits::ProcessingUnits()
@@ -22,6 +24,8 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
     {
         chain->shaper.SetSampleRate(rate);
         chain->reducer.SetSampleRate(rate);
+        chain->gate.keep = GlideTimes::Keep(DeadZoneGate::kKeep, rate);
+        chain->gate.take = 1.0 - chain->gate.keep;
         chain->SetBlockSize(oversampled);
     }
 

@@ -3,6 +3,7 @@
 #include "framework/ScopedLock.h"
 #include "framework/StateChunk.h"
 #include "plugin/FactoryBank.h"
+#include "dsp/units/GlideTimes.h"
 #include "plugin/HostDisplayName.h"
 #include "plugin/ParameterTable.h"
 #include "plugin/RedrawControl.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -21,7 +23,15 @@ constexpr double kSaturatorMixThreshold = 0.25;
 constexpr double kSaturatorMixSlope = 4.0;
 constexpr double kParameterGlide = 0.9777;
 constexpr double kInputGainGlide = 0.999;
+// A DC offset moves the whole waveform: at the pace of the other parameters it stepped by up
+// to four times the signal's own steps.
+constexpr double kInputOffsetGlide = 0.9995;
+// A pan from one side to the other at the pace of the other parameters stepped by half as much
+// again as the signal.
+constexpr double kPanGlide = 0.995;
 constexpr double kBypassGlide = 0.988;
+// Long enough for the effect path's filters to have settled on the signal.
+constexpr double kBypassWarmUpSeconds = 0.05;
 constexpr double kSubBandDistortionStart = 0.25;
 constexpr double kMeterAttackSeconds = 0.01;
 constexpr double kMeterReleaseSeconds = 0.5;
@@ -72,37 +82,21 @@ void Zarvotone::InitDspState()
         saturator->mixThreshold = kSaturatorMixThreshold;
         saturator->mixSlope = kSaturatorMixSlope;
     }
-    mUnits.filter.balanceA = kParameterGlide;
-    mUnits.filter.balanceB = 1.0 - kParameterGlide;
-
     Wezmark::InputProcessor& input = mUnits.input;
     input.gainTarget = 1.0;
-    input.gainPole = kInputGainGlide;
-    input.gainStep = 1.0 - kInputGainGlide;
     input.offsetSetting = Wezmark::InputProcessor::kNoOffset;
-    input.offsetPole = kParameterGlide;
-    input.offsetStep = 1.0 - kParameterGlide;
 
     Wezmark::SubBandProcessor& subBand = mUnits.subBand;
     subBand.subGain = 1.0;
     subBand.distoGain = 1.0;
-    for (Wezmark::SubBandProcessor::GainSmoother* smoother : {&subBand.subGainSmoother, &subBand.distoGainSmoother})
-    {
-        smoother->a = kParameterGlide;
-        smoother->b = 1.0 - kParameterGlide;
-    }
     mUnits.chain3.distortion.amount = kSubBandDistortionStart;
 
-    mPanSmoother.SetCoefficient(kParameterGlide);
+    SetGlidePaces(GlideTimes::kTunedRate);
     mPanSmoother.value = kCentredPan;
-    mVolumeSmoother.SetCoefficient(kVolumeFallGlide);
     mVolumeSmoother.value = kUnityVolume;
     mVolumeGlideTarget = kUnityVolume;
-    mDryWetSmoother.SetCoefficient(kParameterGlide);
     mDryWetSmoother.value = 0.0;
-    mBypassSmoother.SetCoefficient(kBypassGlide);
-    mBypassSmoother.value = 0.0;
-    mBypassLast = 0.0;
+    mBypass.Restart();
 
     Wezmark::EnvFollower& meter = mUnits.levelMeter;
     meter.attackTime = kMeterAttackSeconds;
@@ -156,6 +150,34 @@ void Zarvotone::DefineParameter(int index, const char* name, double defaultValue
         param->InitContinuous(name, defaultValue, minimum, maximum, step, label, group, shape);
 }
 
+// The glides that the block routine and the parameter handler hand to the units, at `rate`.
+void Zarvotone::SetGlidePaces(double rate)
+{
+    const double parameter = GlideTimes::Keep(kParameterGlide, rate);
+    mUnits.filter.balanceA = parameter;
+    mUnits.filter.balanceB = 1.0 - parameter;
+    Wezmark::InputProcessor& input = mUnits.input;
+    input.gainPole = GlideTimes::Keep(kInputGainGlide, rate);
+    input.gainStep = 1.0 - input.gainPole;
+    input.offsetPole = GlideTimes::Keep(kInputOffsetGlide, rate);
+    input.offsetStep = 1.0 - input.offsetPole;
+    Wezmark::SubBandProcessor& subBand = mUnits.subBand;
+    for (Wezmark::SubBandProcessor::GainSmoother* smoother : {&subBand.subGainSmoother, &subBand.distoGainSmoother})
+    {
+        smoother->a = parameter;
+        smoother->b = 1.0 - parameter;
+    }
+    mPanSmoother.SetCoefficient(GlideTimes::Keep(kPanGlide, rate));
+    mDryWetSmoother.SetCoefficient(parameter);
+    mVolumeRiseKeep = GlideTimes::Keep(kVolumeRiseGlide, rate);
+    mVolumeFallKeep = GlideTimes::Keep(kVolumeFallGlide, rate);
+    mVolumeSmoother.SetCoefficient(mVolumeFallKeep);
+    // A new pace is chosen at the next block.
+    mVolumeGlideTarget = std::numeric_limits<double>::quiet_NaN();
+    mBypass.SetCoefficient(GlideTimes::Keep(kBypassGlide, rate));
+    mBypass.SetWarmUpFrames(GlideTimes::Frames(kBypassWarmUpSeconds, rate));
+}
+
 void Zarvotone::Reset()
 {
     ScopedLock lock(mLock);
@@ -166,6 +188,7 @@ void Zarvotone::Reset()
     if (frames <= 0)
         return;
     mUnits.Prepare(GetSampleRate(), frames);
+    SetGlidePaces(GetSampleRate());
     mOversamplingSwitch.Adopt(OversamplingWanted());
     mUnits.SetOversampled(Oversampling());
     for (ChannelPair* pair : {&mDry, &mChainSignal, &mSignal})

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/SampleArray.h"
+#include "plugin/BypassCrossfade.h"
 #include "plugin/CurvePreviews.h"
 #include "plugin/IBandFreqCurveProvider.h"
 #include "plugin/IDistoCurveEditor.h"
@@ -179,6 +180,7 @@ public:
 
 private:
     void InitDspState();
+    void SetGlidePaces(double rate);
     void ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std::string& curveText);
     const char* CurrentPresetName() const;
     void BuildFactoryPresets();
@@ -271,12 +273,13 @@ private:
     static constexpr double kVolumeFallGlide = 0.9777;
     static constexpr double kVolumeRiseGlide = 0.999;
     Smoother mVolumeSmoother;
+    // The two paces at the current rate.
+    double mVolumeRiseKeep = kVolumeRiseGlide;
+    double mVolumeFallKeep = kVolumeFallGlide;
     // The target the volume's pace was chosen for.
     double mVolumeGlideTarget = 1.0;
     Smoother mDryWetSmoother;
-    Smoother mBypassSmoother;
-    // What the block routine tests to skip the effect path.
-    double mBypassLast = 0.0;
+    BypassCrossfade mBypass;
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
     // Under the plug-in lock while a state or program file loads its values.

@@ -10,8 +10,6 @@
 
 namespace
 {
-// The bypass smoother's value from which the effect path counts as faded out.
-constexpr double kBypassSettled = 0.9999999777;
 constexpr double kSwitchThreshold = 0.5;
 constexpr double kCentre = 0.5;
 // +10 dB: the loudest sample that leaves the plug-in.
@@ -166,7 +164,9 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     RunStageUnlessIdle(mInputIdle, oversampled, mUnits.inputOversampler, signal, n,
              [this](double* const io[2], int32_t frames) { mUnits.input.ProcessPiece(io, frames); });
 
-    if (mBypassLast < kBypassSettled)
+    const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
+    const bool pathRuns = mBypass.PathRuns(bypassTarget);
+    if (pathRuns)
     {
         CopyFrames(mChainSignal.left, mSignal.left, n);
         CopyFrames(mChainSignal.right, mSignal.right, n);
@@ -180,13 +180,11 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
     mUnits.subBand.ProcessBlock(dry, chain, n);
 
-    const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
     AlignBypassedSignal(bypassTarget, n);
-    mBypassSmoother.Glide(bypassTarget, n, [this](int32_t i, double b) {
+    mBypass.Glide(bypassTarget, pathRuns, n, [this](int32_t i, double b) {
         mSignal.left[i] = (1.0 - b) * mChainSignal.left[i] + b * mSignal.left[i];
         mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
     });
-    mBypassLast = mBypassSmoother.value;
 
     mUnits.outputSaturator.BeginBlock();
     RunStageUnlessIdle(!mUnits.outputSaturator.Running(), oversampled, mUnits.outputOversampler, signal, n,
@@ -265,7 +263,7 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     if (volumeTarget != mVolumeGlideTarget)
     {
         mVolumeGlideTarget = volumeTarget;
-        mVolumeSmoother.SetCoefficient(volumeTarget > mVolumeSmoother.value ? kVolumeRiseGlide : kVolumeFallGlide);
+        mVolumeSmoother.SetCoefficient(volumeTarget > mVolumeSmoother.value ? mVolumeRiseKeep : mVolumeFallKeep);
     }
     mVolumeSmoother.Glide(volumeTarget, n, [&](int32_t i, double v) {
         mSignal.left[i] = Guarded(mSignal.left[i] * v);
@@ -305,8 +303,8 @@ void Zarvotone::RunEffectPath(int32_t n)
     }
     else if (oversampled)
         mUnits.chain2Oversampler.RoundTrip(chain, n);
-    if (mCurrentValues.Get(kParamBypassAll) < kSwitchThreshold)
-        mUnits.distoEq.ProcessBlock(chain, n);
+    // Also while the path fades out: an equaliser stopping at the switch would step.
+    mUnits.distoEq.ProcessBlock(chain, n);
 }
 
 void Zarvotone::FeedScope(int32_t n)
@@ -430,6 +428,6 @@ bool Zarvotone::DryHeard() const
 // it has any weight in the bypass crossfade.
 void Zarvotone::AlignBypassedSignal(double bypassTarget, int32_t n)
 {
-    const bool bypassHeard = bypassTarget > 0.0 || mBypassSmoother.value > kNoWeight;
+    const bool bypassHeard = bypassTarget > 0.0 || mBypass.Value() > kNoWeight;
     AlignThrough(mUnits.bypassOversamplers, Oversampling() && bypassHeard, mBypassAligning, mSignal, n);
 }

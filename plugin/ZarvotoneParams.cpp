@@ -294,10 +294,10 @@ void Zarvotone::ApplyToUnits(int index, double p)
         u.outputFilter.SetMode(Steps(p, kThreeWaySteps));
         break;
     case kParamOutputSweep:
-        u.outputSweep.SetAmount(p);
+        u.outputSweep.GlideAmountTo(p);
         break;
     case kParamOutputSweepSlope:
-        u.outputSweep.slope = RoundedIndex(p);
+        u.outputSweep.SetSlope(RoundedIndex(p));
         break;
     case kParamLimiterLevel:
         u.limiter.threshold = p;

@@ -1,5 +1,7 @@
 #include "dsp/units/AudioProcessingUnit.h"
 
+#include "dsp/units/GlideTimes.h"
+
 #include <algorithm>
 
 namespace Wezmark
@@ -15,9 +17,11 @@ void AudioProcessingUnit::SetBypass(bool on)
     if (on == bypassed)
         return;
     bypassed = on;
-    // The first step is taken at the switch itself.
-    fadeStep = on ? -kFadeStep : kFadeStep;
-    fade = on ? 1.0 - kFadeStep : kFadeStep;
+    // The fade lasts as long at every rate, turns back from where it stands when the switch
+    // changes during it, and takes its first step at the switch itself.
+    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    fadeStep = on ? -step : step;
+    fade = std::clamp(fade + fadeStep, 0.0, 1.0);
 }
 
 void AudioProcessingUnit::MixBypassFade(const double* const dry[2], double* const wet[2], int32_t frames)

@@ -11,7 +11,7 @@ class AudioProcessingUnit
 {
 public:
     static constexpr double kDefaultSampleRate = 44100.0;
-    // 500 frames from one end of the fade to the other.
+    // 500 frames at 44.1 kHz from one end of the fade to the other.
     static constexpr double kFadeStep = 0.002;
 
     AudioProcessingUnit() = default;
@@ -20,7 +20,7 @@ public:
     virtual ~AudioProcessingUnit() = default;
 
     virtual void SetSampleRate(double rate);
-    // A repeated value leaves a fade under way alone; a change restarts the fade from its first step.
+    // A repeated value leaves a fade under way alone; a change turns the fade toward the new end.
     virtual void SetBypass(bool on);
 
     // wet[c][i] = (1 - g) x dry[c][i] + g x wet[c][i], g the fade of frame i; steps the fade

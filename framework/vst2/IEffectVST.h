@@ -83,7 +83,7 @@ private:
     template <typename Slice>
     void ForEachSlice(int32_t frames, Slice slice);
     void AttachFloatBuffers(float** inputs, float** outputs, int32_t offset, int32_t frames);
-    void AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset, int32_t frames);
+    void AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset);
     void WantMidiIfNeeded();
     void SetParameterValue(int32_t index, float value);
     float GetParameterValue(int32_t index) const;

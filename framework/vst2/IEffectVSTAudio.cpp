@@ -7,15 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-
-namespace
-{
-void ZeroFrames(double* samples, int32_t frames)
-{
-    std::memset(samples, 0, static_cast<size_t>(frames) * sizeof(double));
-}
-}
 
 namespace
 {
@@ -127,11 +118,15 @@ void IEffectVST::AttachFloatBuffers(float** inputs, float** outputs, int32_t off
             continue;
         const float* source = inputs ? inputs[hostChannel] : nullptr;
         ++hostChannel;
+        // A channel the host leaves out stays missing: the effect knows what stands in for it
+        // (a mono input feeds both sides).
+        if (!source)
+        {
+            *channel->source = nullptr;
+            continue;
+        }
         double* scratch = channel->Scratch();
-        if (source)
-            CopyFloatToDouble(source + offset, scratch, frames);
-        else
-            ZeroFrames(scratch, frames);
+        CopyFloatToDouble(source + offset, scratch, frames);
         *channel->source = scratch;
     }
     hostChannel = 0;
@@ -152,12 +147,12 @@ void IEffectVST::ProcessDouble(double** inputs, double** outputs, int32_t frames
     auto** inputSlots = static_cast<double**>(mInputPointers.Data());
     auto** outputSlots = static_cast<double**>(mOutputPointers.Data());
     ForEachSlice(frames, [&](int32_t offset, int32_t count) {
-        AttachDoubleBuffers(inputs, outputs, offset, count);
+        AttachDoubleBuffers(inputs, outputs, offset);
         ProcessBlock(inputSlots, outputSlots, count);
     });
 }
 
-void IEffectVST::AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset, int32_t frames)
+void IEffectVST::AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset)
 {
     int hostChannel = 0;
     for (int i = 0; i < GetInChannelCount(); ++i)
@@ -172,9 +167,8 @@ void IEffectVST::AttachDoubleBuffers(double** inputs, double** outputs, int32_t 
             *channel->source = source + offset;
             continue;
         }
-        // A host that leaves a channel out feeds it silence.
-        ZeroFrames(channel->Scratch(), frames);
-        *channel->source = channel->Scratch();
+        // Missing, as above.
+        *channel->source = nullptr;
     }
     hostChannel = 0;
     for (int i = 0; i < GetOutChannelCount(); ++i)

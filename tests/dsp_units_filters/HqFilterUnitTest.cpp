@@ -21,13 +21,17 @@ StereoProcess ProcessOf(HqFilterUnit& unit)
 
 } // namespace
 
-TEST(HqFilterUnit, ModeOffLeavesEveryBlockExactly)
+// Switched off, the filter fades out over the unit's bypass fade, then leaves the signal alone.
+TEST(HqFilterUnit, ModeOffFadesOutThenLeavesEveryBlockExactly)
 {
     HqFilterUnit unit;
     unit.SetSampleRate(kRate);
     unit.SetMode(1);
     Settle(ProcessOf(unit), 512);
     unit.SetMode(0);
+    EXPECT_GT(unit.fade, 0.0);
+    Settle(ProcessOf(unit), 512);
+    EXPECT_EQ(unit.fade, 0.0);
     const std::vector<double> noise = WhiteNoise(512, 0.5, 51);
     StereoBuffer block(noise, noise);
     unit.ProcessBlock(block.Io(), 512);
@@ -38,8 +42,8 @@ TEST(HqFilterUnit, ModeOffLeavesEveryBlockExactly)
 TEST(HqFilterUnit, ModesSetTheBandEdges)
 {
     struct Case { uint32_t mode; double lowPassHz; double highPassHz; };
-    // Other modes keep the edges the filters had; a fresh unit has the record default.
-    const Case cases[] = {{0, 2000.0, 2000.0}, {1, 20000.0, 20.0}, {2, 20000.0, 40.0}, {3, 2000.0, 2000.0}};
+    // Other modes keep the edges the filters had; a fresh unit has those of mode 1.
+    const Case cases[] = {{0, 20000.0, 20.0}, {1, 20000.0, 20.0}, {2, 20000.0, 40.0}, {3, 20000.0, 20.0}};
     for (const Case& c : cases)
     {
         HqFilterUnit unit;

@@ -86,15 +86,26 @@ TEST(AudioProcessingUnit, SameValueTwiceLeavesAFadeUnderWayAlone)
     EXPECT_EQ(fading.fadeStep, -0.002);
 }
 
-TEST(AudioProcessingUnit, ReversalMidFadeRestartsFromTheNewFadesFirstStep)
+// Starting the new fade from its far end would step the weight by 0.8 at once.
+TEST(AudioProcessingUnit, ReversalMidFadeTurnsBackFromWhereTheFadeStands)
 {
     AudioProcessingUnit unit;
     unit.SetBypass(true);
     FadeWeights(unit, 100);
     ASSERT_NEAR(unit.fade, 0.798, 1e-12);
     unit.SetBypass(false);
-    EXPECT_EQ(unit.fade, 0.002);
+    EXPECT_NEAR(unit.fade, 0.8, 1e-12);
     EXPECT_EQ(unit.fadeStep, 0.002);
+}
+
+// The fade lasts as long at every rate.
+TEST(AudioProcessingUnit, FadeStepFollowsTheSampleRate)
+{
+    AudioProcessingUnit unit;
+    unit.SetSampleRate(88200.0);
+    unit.SetBypass(true);
+    EXPECT_DOUBLE_EQ(unit.fadeStep, -0.001);
+    EXPECT_DOUBLE_EQ(unit.fade, 0.999);
 }
 
 TEST(AudioProcessingUnit, SplitBlocksGiveTheSameWeightsAsOneBlock)

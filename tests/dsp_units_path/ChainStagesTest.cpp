@@ -261,48 +261,64 @@ TEST(SmpRateConverter, SwitchesAtOnceWithoutAFadeAndResumesWithTheFrameAtHand)
     EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 0, 4, 4, 4, 4}));
 }
 
-TEST(DeadZoneGate, ZeroesBelowTheTargetAtOnceAndLiftsTheKnee)
-{
-    DeadZoneGate gate;
-    gate.target = 0.1;
-    StereoBuffer block(std::vector<double>{0.05, -0.099, 0.1, 0.5, std::nan("")},
-                       std::vector<double>{-0.05, 0.0, -0.1, -0.5, 0.2});
-    gate.ProcessBlock(block.Io(), 5);
-    // The smoothed threshold has barely started to rise.
-    EXPECT_LT(gate.threshold, 0.01);
-    EXPECT_EQ(block.left[0], 0.0);
-    EXPECT_EQ(block.left[1], 0.0);
-    EXPECT_EQ(block.right[0], 0.0);
-    // At the target the knee formula gives the sample itself.
-    EXPECT_EQ(block.left[2], 0.1);
-    EXPECT_EQ(block.right[2], -0.1);
-    EXPECT_EQ(block.left[3], 0.5);
-    EXPECT_EQ(block.right[3], -0.5);
-    EXPECT_EQ(block.left[4], 0.0);
-    EXPECT_EQ(block.right[4], 0.2);
-}
-
-TEST(DeadZoneGate, KneeFollowsTheSmoothedThreshold)
+TEST(DeadZoneGate, SettledZeroesBelowTheThresholdAndFadesInThroughTheKnee)
 {
     DeadZoneGate gate;
     gate.target = 0.1;
     gate.threshold = 0.1;
-    StereoBuffer block(std::vector<double>{0.105}, std::vector<double>{-0.105});
-    gate.ProcessBlock(block.Io(), 1);
+    StereoBuffer block(std::vector<double>{0.05, -0.099, 0.1, 0.105, 0.5, std::nan("")},
+                       std::vector<double>{-0.05, 0.0, -0.1, -0.105, -0.5, 0.2});
+    gate.ProcessBlock(block.Io(), 6);
     EXPECT_DOUBLE_EQ(gate.knee, 0.01);
     EXPECT_DOUBLE_EQ(gate.kneeTop, 0.11);
-    const double lifted = (0.105 - 0.1) / 0.01 * 0.11 + 0.105;
-    EXPECT_DOUBLE_EQ(block.left[0], lifted);
-    EXPECT_DOUBLE_EQ(block.right[0], -lifted);
+    const std::vector<double> left{0.0, 0.0, 0.0, 0.105 * 0.5, 0.5, 0.0};
+    const std::vector<double> right{0.0, 0.0, -0.0, -0.105 * 0.5, -0.5, 0.2};
+    for (size_t i = 0; i < left.size(); ++i)
+    {
+        EXPECT_NEAR(block.left[i], left[i], 1e-15) << i;
+        EXPECT_NEAR(block.right[i], right[i], 1e-15) << i;
+    }
 }
 
-TEST(DeadZoneGate, TargetZeroDoesNoWork)
+// Held, raised or lowered from closed, no sample ever leaves louder than it came.
+TEST(DeadZoneGate, NeverRaisesASample)
+{
+    const struct
+    {
+        double from;
+        double to;
+    } glides[] = {{0.0, 0.4}, {1.0, 0.1}, {0.41, 0.41}, {0.3, 0.0}};
+    for (const auto& glide : glides)
+    {
+        SCOPED_TRACE(testing::Message() << glide.from << " to " << glide.to);
+        DeadZoneGate gate;
+        gate.threshold = glide.from;
+        gate.target = glide.to;
+        constexpr int kFrames = 4000;
+        std::vector<double> input(kFrames);
+        for (int i = 0; i < kFrames; ++i)
+            input[static_cast<size_t>(i)] = 0.5 * std::sin(0.0285 * i);
+        StereoBuffer block(input, input);
+        gate.ProcessBlock(block.Io(), kFrames);
+        for (size_t i = 0; i < input.size(); ++i)
+            ASSERT_LE(std::fabs(block.left[i]), std::fabs(input[i])) << i;
+    }
+}
+
+TEST(DeadZoneGate, SwitchedOffGlidesOutThenDoesNoWork)
 {
     DeadZoneGate gate;
-    StereoBuffer block(std::vector<double>{0.001}, std::vector<double>{-0.001});
+    gate.threshold = 0.1;
+    StereoBuffer block(std::vector<double>{0.05}, std::vector<double>{-0.001});
     gate.ProcessBlock(block.Io(), 1);
-    EXPECT_EQ(block.left[0], 0.001);
+    EXPECT_EQ(block.left[0], 0.0);
+    EXPECT_GT(gate.threshold, 0.0);
+    StereoBuffer rest(std::vector<double>(20000, 0.001), std::vector<double>(20000, 0.001));
+    gate.ProcessBlock(rest.Io(), 20000);
     EXPECT_EQ(gate.threshold, 0.0);
+    StereoBuffer after(std::vector<double>{0.001}, std::vector<double>{-0.001});
+    gate.ProcessBlock(after.Io(), 1);
+    EXPECT_EQ(after.left[0], 0.001);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 #include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 
 #include <algorithm>
@@ -70,7 +71,10 @@ void BandSplitFilter::SetSampleRate(double rate)
         return;
     AudioProcessingUnit::SetSampleRate(rate);
     for (const auto& design : designs)
+    {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
+        TimeTransition(*design, rate);
+    }
 }
 
 void BandSplitFilter::SetSplit(Dsp::Filter* design, double v)

@@ -4,7 +4,9 @@
 #include "dsp/filters/DirectFormI.h"
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 
 #include <algorithm>
@@ -19,6 +21,13 @@ namespace
 
 constexpr double kLowestCutoff = 20.0;
 constexpr double kHighestCutoff = 21000.0;
+// The amount's glide per frame at 44.1 kHz (about 45 ms), in pieces of 32 frames, each piece
+// a new design; closer than this to its target it lands there.
+constexpr double kAmountKeep = 0.9995;
+constexpr int32_t kGlidePiece = 32;
+constexpr double kAmountReached = 1e-9;
+// Long enough for a pair started afresh to have settled on the signal.
+constexpr double kSlopeWarmUpSeconds = 0.05;
 // Up to this rate the cutoffs are kept to 20..21000 Hz; above it the full 10..22040 Hz apply.
 constexpr double kClampedRateLimit = 44100.0;
 
@@ -63,50 +72,109 @@ void DumpExpand::SetSampleRate(double rate)
         return;
     AudioProcessingUnit::SetSampleRate(rate);
     for (Dsp::Filter* design : {highPass2.get(), lowPass2.get(), highPass4.get(), lowPass4.get()})
+    {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
+        TimeTransition(*design, rate);
+    }
     // The cutoff clamp depends on the rate: a rate change must not leave a stale cutoff.
-    SetAmount(amount);
+    SetAmount(mAmountTarget);
+}
+
+void DumpExpand::GlideAmountTo(double a)
+{
+    // Before anything was heard there is nothing to glide from.
+    if (!mHeardYet)
+        SetAmount(a);
+    else if (!std::isnan(a))
+        mAmountTarget = std::clamp(a, 0.0, 1.0);
 }
 
 void DumpExpand::SetAmount(double a)
 {
     if (std::isnan(a))
         return;
-    amount = std::clamp(a, 0.0, 1.0);
-    const double lowControl = std::clamp(2.0 * amount, 0.0, 1.0);
-    const double highControl = std::clamp(2.0 * amount - 1.0, 0.0, 1.0);
-    const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
-    const auto cutoff = [&](double control) {
-        const double hz = frequency.fromNormalised(frequency, control);
-        return sampleRate <= kClampedRateLimit ? std::clamp(hz, kLowestCutoff, kHighestCutoff) : hz;
-    };
-    DesignParams::Set(*highPass2, Dsp::kFrequencyId, cutoff(highControl));
-    DesignParams::Set(*lowPass2, Dsp::kFrequencyId, cutoff(lowControl));
-    DesignParams::Set(*highPass4, Dsp::kFrequencyId, cutoff(highControl));
-    DesignParams::Set(*lowPass4, Dsp::kFrequencyId, cutoff(lowControl));
+    mAmountTarget = std::clamp(a, 0.0, 1.0);
+    SetAmountOnly(mAmountTarget);
 }
 
+void DumpExpand::SetAmountOnly(double a)
+{
+    amount = a;
+    const double low = LowPassCutoff(amount);
+    const double high = HighPassCutoff(amount);
+    DesignParams::Set(*highPass2, Dsp::kFrequencyId, high);
+    DesignParams::Set(*lowPass2, Dsp::kFrequencyId, low);
+    DesignParams::Set(*highPass4, Dsp::kFrequencyId, high);
+    DesignParams::Set(*lowPass4, Dsp::kFrequencyId, low);
+}
+
+double DumpExpand::Cutoff(double control) const
+{
+    const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
+    const double hz = frequency.fromNormalised(frequency, control);
+    return sampleRate <= kClampedRateLimit ? std::clamp(hz, kLowestCutoff, kHighestCutoff) : hz;
+}
+
+double DumpExpand::LowPassCutoff(double a) const
+{
+    return Cutoff(std::clamp(2.0 * a, 0.0, 1.0));
+}
+
+double DumpExpand::HighPassCutoff(double a) const
+{
+    return Cutoff(std::clamp(2.0 * a - 1.0, 0.0, 1.0));
+}
+
+// Where the amount glides to, so that the display shows the setting at once.
 double DumpExpand::GetAmount() const
 {
-    if (std::isnan(amount))
+    if (std::isnan(mAmountTarget))
         return 0.0;
-    const Dsp::Filter& moving = amount < kNeutralAmount ? ActiveLowPass() : ActiveHighPass();
-    return DesignParams::Get(moving, Dsp::kFrequencyId, 0.0);
+    return mAmountTarget < kNeutralAmount ? LowPassCutoff(mAmountTarget) : HighPassCutoff(mAmountTarget);
 }
 
 void DumpExpand::SetBlockSize(int32_t frames)
 {
     ResizeChannelPair(dry, frames);
     ResizeChannelPair(work, frames);
+    ResizeChannelPair(mComing, frames);
 }
 
 void DumpExpand::ResetDesigns()
 {
     for (Dsp::Filter* design : {highPass2.get(), lowPass2.get(), highPass4.get(), lowPass4.get()})
         design->Restart();
+    mHeardYet = false;
 }
 
 void DumpExpand::ProcessBlock(double* const io[2], int32_t n)
+{
+    mHeardYet = true;
+    if (amount == mAmountTarget)
+    {
+        mPieceLeft = 0;
+        ProcessPiece(io, n);
+        return;
+    }
+    // The pieces run on across blocks, so any division of the signal sounds the same.
+    const double keepPerPiece = std::pow(GlideTimes::Keep(kAmountKeep, sampleRate), kGlidePiece);
+    for (int32_t offset = 0; offset < n;)
+    {
+        if (mPieceLeft == 0)
+        {
+            const double next = mAmountTarget + (amount - mAmountTarget) * keepPerPiece;
+            SetAmountOnly(std::fabs(next - mAmountTarget) < kAmountReached ? mAmountTarget : next);
+            mPieceLeft = kGlidePiece;
+        }
+        const int32_t count = std::min(mPieceLeft, n - offset);
+        double* const piece[2] = {io[0] + offset, io[1] + offset};
+        ProcessPiece(piece, count);
+        mPieceLeft -= count;
+        offset += count;
+    }
+}
+
+void DumpExpand::ProcessPiece(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;
@@ -120,6 +188,8 @@ void DumpExpand::ProcessBlock(double* const io[2], int32_t n)
     double* const processed[2] = {work.left, work.right};
     ActiveLowPass().ProcessDouble(n, processed);
     ActiveHighPass().ProcessDouble(n, processed);
+    if (mSwitching)
+        BlendComingPair(processed, n);
     if (fade != 1.0)
     {
         const double* const unprocessed[2] = {dry.left, dry.right};
@@ -129,14 +199,62 @@ void DumpExpand::ProcessBlock(double* const io[2], int32_t n)
     std::memcpy(io[1], work.right, bytes);
 }
 
-Dsp::Filter& DumpExpand::ActiveLowPass() const
+Dsp::Filter& DumpExpand::LowPassOf(uint32_t pairSlope) const
 {
-    return slope == 0 ? *lowPass2 : *lowPass4;
+    return IsOrderTwo(pairSlope) ? *lowPass2 : *lowPass4;
 }
 
-Dsp::Filter& DumpExpand::ActiveHighPass() const
+Dsp::Filter& DumpExpand::HighPassOf(uint32_t pairSlope) const
 {
-    return slope == 0 ? *highPass2 : *highPass4;
+    return IsOrderTwo(pairSlope) ? *highPass2 : *highPass4;
+}
+
+void DumpExpand::SetSlope(uint32_t newSlope)
+{
+    mWantedSlope = newSlope;
+    StartSwitchIfWanted();
+}
+
+void DumpExpand::StartSwitchIfWanted()
+{
+    if (mSwitching || !mHeardYet || IsOrderTwo(mWantedSlope) == IsOrderTwo(slope))
+    {
+        if (!mSwitching)
+            slope = mWantedSlope;
+        return;
+    }
+    mSwitching = true;
+    mComingSlope = mWantedSlope;
+    mWarmUpLeft = GlideTimes::Frames(kSlopeWarmUpSeconds, sampleRate);
+    mComingWeight = 0.0;
+    LowPassOf(mComingSlope).Reset();
+    HighPassOf(mComingSlope).Reset();
+}
+
+// `io` holds the block through the pair heard; the coming pair runs on the unprocessed copy.
+void DumpExpand::BlendComingPair(double* const io[2], int32_t n)
+{
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mComing.left, dry.left, bytes);
+    std::memcpy(mComing.right, dry.right, bytes);
+    double* const coming[2] = {mComing.left, mComing.right};
+    LowPassOf(mComingSlope).ProcessDouble(n, coming);
+    HighPassOf(mComingSlope).ProcessDouble(n, coming);
+    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        if (mWarmUpLeft > 0)
+            --mWarmUpLeft;
+        else
+            mComingWeight = std::min(1.0, mComingWeight + step);
+        io[0][i] = (1.0 - mComingWeight) * io[0][i] + mComingWeight * mComing.left[i];
+        io[1][i] = (1.0 - mComingWeight) * io[1][i] + mComingWeight * mComing.right[i];
+    }
+    if (mComingWeight < 1.0)
+        return;
+    slope = mComingSlope;
+    mSwitching = false;
+    StartSwitchIfWanted();
 }
 
 } // namespace Wezmark

@@ -28,7 +28,11 @@ public:
 
     void Init();
     void SetSampleRate(double rate) override;
+    // At once, as after a rate change; the parameter glides there instead.
     void SetAmount(double a);
+    // The amount moves toward `a` in pieces of a block: stepped at once, the filters swept
+    // the whole spectrum within a few frames.
+    void GlideAmountTo(double a);
     // The cutoff in Hz that the amount moves: the low pass's below 0.5, else the high pass's.
     double GetAmount() const;
     void SetBlockSize(int32_t frames);
@@ -43,12 +47,42 @@ public:
     double amount = kNeutralAmount;
     ChannelPair dry;
     ChannelPair work;
-    // 0 runs the order-2 pair, any other value the order-4 pair.
+    // The pair heard: 0 the order-2 pair, any other value the order-4 pair.
     uint32_t slope = 0;
 
+    // The other pair starts afresh on the signal, is heard once it has warmed up, and
+    // crossfades in over the bypass fade's time; a change during a switch waits for its end.
+    void SetSlope(uint32_t newSlope);
+    uint32_t WantedSlope() const { return mWantedSlope; }
+    double AmountTarget() const { return mAmountTarget; }
+
 private:
-    Dsp::Filter& ActiveLowPass() const;
-    Dsp::Filter& ActiveHighPass() const;
+    Dsp::Filter& LowPassOf(uint32_t pairSlope) const;
+    Dsp::Filter& HighPassOf(uint32_t pairSlope) const;
+    Dsp::Filter& ActiveLowPass() const { return LowPassOf(slope); }
+    Dsp::Filter& ActiveHighPass() const { return HighPassOf(slope); }
+    bool IsOrderTwo(uint32_t pairSlope) const { return pairSlope == 0; }
+    void StartSwitchIfWanted();
+    void ProcessPiece(double* const io[2], int32_t n);
+    // The designs' cutoffs for `a`, the target left as it is.
+    void SetAmountOnly(double a);
+    double Cutoff(double control) const;
+    double LowPassCutoff(double a) const;
+    double HighPassCutoff(double a) const;
+    void BlendComingPair(double* const io[2], int32_t n);
+
+    // Whether a block ran since the designs were last reset: until then settings apply at once.
+    bool mHeardYet = false;
+    double mAmountTarget = kNeutralAmount;
+    // Frames left of the glide's current piece.
+    int32_t mPieceLeft = 0;
+    uint32_t mWantedSlope = 0;
+    bool mSwitching = false;
+    uint32_t mComingSlope = 0;
+    int32_t mWarmUpLeft = 0;
+    // Weight of the coming pair, rising to 1.
+    double mComingWeight = 0.0;
+    ChannelPair mComing;
 };
 
 } // namespace Wezmark

@@ -7,6 +7,7 @@
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 #include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 
 #include <algorithm>
@@ -20,9 +21,9 @@ namespace
 {
 
 constexpr double kOrder = 2.0;
-// A gain change glides over the designs' transition length; after it the band is settled.
-constexpr int32_t kGlideFrames = Dsp::SmoothedFilterDesign<Dsp::Butterworth::Design::LowShelf<2>, 2,
-                                                            Dsp::DirectFormI>::kDefaultTransitionLength;
+// A gain from one end of its range to the other over the designs' usual 256 frames stepped
+// by up to 1.75 times the signal's own steps.
+constexpr int32_t kGainTransitionFrames = 1024;
 
 template <class DesignClass>
 std::unique_ptr<Dsp::Filter> MakeShelf()
@@ -63,6 +64,8 @@ void Eq4Band::Init()
         {kHighMid, highMidFrequency, highMidWidth},
         {kHigh, highFrequency, 0.0},
     };
+    // Until a sample rate is set, the glide as tuned at 44.1 kHz.
+    mGlideFrames = kGainTransitionFrames;
     // One parameter set per band, applied once: the designs start on it without a glide.
     for (const auto& shape : shapes)
     {
@@ -73,6 +76,7 @@ void Eq4Band::Init()
         DesignParams::Write(design, values, Dsp::kOrderId, kOrder);
         design.SetParams(values);
         design.Reset();
+        design.SetTransitionLength(mGlideFrames);
     }
     mInput.Clear();
     mSkipped.fill(false);
@@ -85,7 +89,11 @@ void Eq4Band::SetSampleRate(double rate)
         return;
     AudioProcessingUnit::SetSampleRate(rate);
     for (const auto& design : designs)
+    {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
+        TimeTransition(*design, rate, kGainTransitionFrames);
+    }
+    mGlideFrames = GlideTimes::FramesAt(kGainTransitionFrames, rate);
 }
 
 void Eq4Band::SetBassGain(double v)
@@ -145,7 +153,7 @@ int32_t Eq4Band::FramesToRun(Band band, int32_t n) const
     // The design's own gain: before the first SetGain it is the design's default, not flat.
     if (DesignParams::Get(*designs[band], Dsp::kGainId, 1.0) != 0.0)
         return n;
-    return std::clamp(kGlideFrames - mFramesSinceSet[band], 0, n);
+    return std::clamp(mGlideFrames - mFramesSinceSet[band], 0, n);
 }
 
 void Eq4Band::BringBackIn(Band band)
@@ -171,7 +179,7 @@ void Eq4Band::ResetDesigns()
         design->Restart();
     mInput.Clear();
     // A start afresh ends every glide.
-    mFramesSinceSet.fill(kGlideFrames);
+    mFramesSinceSet.fill(mGlideFrames);
 }
 
 void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
@@ -191,7 +199,7 @@ void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
         if (run > 0 && mSkipped[band])
             BringBackIn(static_cast<Band>(band));
         mSkipped[band] = run < n;
-        mFramesSinceSet[band] = std::min(mFramesSinceSet[band] + n, kGlideFrames);
+        mFramesSinceSet[band] = std::min(mFramesSinceSet[band] + n, mGlideFrames);
     }
     const double* const input[2] = {io[0], io[1]};
     mInput.Write(input, n);

@@ -79,6 +79,8 @@ private:
     std::array<bool, kBandCount> mSkipped{};
     // Frames processed since the band's gain was last set.
     std::array<int32_t, kBandCount> mFramesSinceSet{};
+    // How long the designs glide to a new gain at the current rate; after it a band is settled.
+    int32_t mGlideFrames = 0;
 };
 
 } // namespace Wezmark

@@ -1,6 +1,7 @@
 #include "dsp/units/filters/FilterUnit.h"
 
 #include "dsp/filters/Filter.h"
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/filters/DesignTuning.h"
 #include "dsp/units/filters/UsableSampleRate.h"
@@ -64,6 +65,7 @@ void FilterUnit::SetSampleRate(double rate)
     bank2.SetSampleRate(rate);
     bank1.SetStateVariableSampleRate(rate);
     bank2.SetStateVariableSampleRate(rate);
+    SetTransitionSpeed(transitionSpeed);
 }
 
 void FilterUnit::SetCutoff(double hz)
@@ -107,7 +109,7 @@ void FilterUnit::SelectFilterType(int slot, int type)
 void FilterUnit::SetTransitionSpeed(int speed)
 {
     transitionSpeed = speed;
-    transitionLength = TransitionLengthForSpeed(speed);
+    transitionLength = GlideTimes::FramesAt(TransitionLengthForSpeed(speed), sampleRate);
     if (design1 != nullptr)
         design1->SetTransitionLength(transitionLength);
     if (design2 != nullptr)

@@ -4,6 +4,7 @@
 #include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
 #include "dsp/units/filters/DesignParams.h"
+#include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 
 #include <cstring>
@@ -23,6 +24,9 @@ constexpr double kLowerEdge40 = 40.0;
 
 HqFilterUnit::HqFilterUnit()
 {
+    // Off until a mode switches it on.
+    bypassed = true;
+    fade = 0.0;
     Init();
     ResizeChannelPair(work, kInitialFrames);
 }
@@ -37,16 +41,38 @@ void HqFilterUnit::Init()
     DesignParams::ApplyDefaults(*highPass);
     DesignParams::Set(*lowPass, Dsp::kOrderId, kOrder);
     DesignParams::Set(*highPass, Dsp::kOrderId, kOrder);
+    // The band from the start: switched on for the first time, the filters glided in from
+    // the record's 2 kHz and swept the whole spectrum.
+    DesignParams::Set(*lowPass, Dsp::kFrequencyId, kUpperEdge);
+    DesignParams::Set(*highPass, Dsp::kFrequencyId, kLowerEdge20);
     SetMode(mode);
 }
 
 void HqFilterUnit::SetMode(uint32_t newMode)
 {
     mode = newMode;
+    // Off and on fade over the unit's bypass fade; filters that stood still start afresh,
+    // not from a signal long gone.
+    if (mode == kOff)
+        SetBypass(true);
     if (mode != kFrom20Hz && mode != kFrom40Hz)
         return;
+    // Filters that stood still take the new edges at once instead of gliding to them.
+    const bool stoodStill = bypassed && fade == 0.0;
+    if (stoodStill)
+    {
+        lowPass->SetTransitionLength(0);
+        highPass->SetTransitionLength(0);
+    }
     DesignParams::Set(*lowPass, Dsp::kFrequencyId, kUpperEdge);
     DesignParams::Set(*highPass, Dsp::kFrequencyId, mode == kFrom20Hz ? kLowerEdge20 : kLowerEdge40);
+    if (stoodStill)
+    {
+        ResetDesigns();
+        TimeTransition(*lowPass, sampleRate);
+        TimeTransition(*highPass, sampleRate);
+    }
+    SetBypass(false);
 }
 
 void HqFilterUnit::SetSampleRate(double rate)
@@ -56,6 +82,8 @@ void HqFilterUnit::SetSampleRate(double rate)
     AudioProcessingUnit::SetSampleRate(rate);
     DesignParams::Set(*lowPass, Dsp::kSampleRateId, rate);
     DesignParams::Set(*highPass, Dsp::kSampleRateId, rate);
+    TimeTransition(*lowPass, rate);
+    TimeTransition(*highPass, rate);
 }
 
 void HqFilterUnit::SetBlockSize(int32_t frames)
@@ -73,7 +101,7 @@ void HqFilterUnit::ProcessBlock(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;
-    if (n < 1 || n > work.capacity || mode == kOff)
+    if (n < 1 || n > work.capacity)
         return;
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(work.left, io[0], bytes);

@@ -8,17 +8,16 @@
 namespace
 {
 
-double Gated(double x, double target, double knee, double kneeTop)
+// Silence below the threshold, the sample itself from the knee's top on, and in between a
+// share of it that grows from 0 to 1: a gate only ever lowers the level.
+double Gated(double x, double threshold, double knee, double kneeTop)
 {
     const double m = std::fabs(x);
     // Written so that a NaN sample is gated too.
-    if (!(m >= target))
+    if (!(m >= threshold))
         return 0.0;
     if (m < kneeTop)
-    {
-        const double sign = x < 0.0 ? -1.0 : 1.0;
-        return ((m - target) / knee * kneeTop + m) * sign;
-    }
+        return x * ((m - threshold) / knee);
     return x;
 }
 
@@ -26,10 +25,11 @@ double Gated(double x, double target, double knee, double kneeTop)
 
 void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
 {
-    if (target == 0.0 || n < 1)
+    // Switched off, the threshold glides down to 0 before the gate stops.
+    if ((target == 0.0 && threshold == 0.0) || n < 1)
         return;
     // A settled threshold gives every frame the same knee, so one step serves the block.
-    const int32_t steppedFrames = SmootherStep(threshold, keep, take, target) == threshold ? 1 : n;
+    const int32_t steppedFrames = GlideOutStep(threshold, keep, take, target) == threshold ? 1 : n;
     double level = threshold;
     double width = knee;
     double top = kneeTop;
@@ -37,12 +37,14 @@ void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
     {
         if (i < steppedFrames && StepsAt(i, framesPerHostFrame))
         {
-            level = SmootherStep(level, keep, take, target);
+            level = GlideOutStep(level, keep, take, target);
             width = std::min(level, kMaxKnee);
             top = level + width;
         }
-        io[0][i] = Gated(io[0][i], target, width, top);
-        io[1][i] = Gated(io[1][i], target, width, top);
+        if (level == 0.0)
+            continue;
+        io[0][i] = Gated(io[0][i], level, width, top);
+        io[1][i] = Gated(io[1][i], level, width, top);
     }
     threshold = level;
     knee = width;

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-// Zeroes samples below a threshold and lifts those just above it through a short knee.
+// Zeroes samples below a gliding threshold and lets those just above it in through a short knee.
 struct DeadZoneGate
 {
     static constexpr double kKeep = 0.9944;
@@ -10,13 +10,13 @@ struct DeadZoneGate
 
     void ProcessBlock(double* const io[2], int32_t n);
 
-    // The threshold compared against; exactly 0 means off.
+    // The threshold aimed at; exactly 0 means off.
     double target = 0.0;
     // The raw parameter value the target came from.
     double level = 0.0;
     double keep = kKeep;
     double take = 1.0 - kKeep;
-    // Smoothed threshold; it shapes the knee only.
+    // The threshold as it glides toward the target.
     double threshold = 0.0;
     double knee = kMaxKnee;
     double kneeTop = 0.0;

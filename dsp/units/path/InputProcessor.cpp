@@ -89,16 +89,17 @@ void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
             io[1][i] = FiniteOrZero(io[1][i]) * gain;
         }
         gainState = gain;
-        if (offsetSetting != kNoOffset)
+        // Back at no offset, the offset glides out to exactly 0 before it stops being added.
+        if (offsetSetting != kNoOffset || offsetState != 0.0)
         {
             const double s = offsetSetting;
             const double target = s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
-            const int32_t offsetSteps = SmootherStep(offsetState, offsetPole, offsetStep, target) == offsetState ? 1 : n;
+            const int32_t offsetSteps = GlideOutStep(offsetState, offsetPole, offsetStep, target) == offsetState ? 1 : n;
             double offset = offsetState;
             for (int32_t i = 0; i < n; ++i)
             {
                 if (i < offsetSteps && StepsAt(i, framesPerHostFrame))
-                    offset = SmootherStep(offset, offsetPole, offsetStep, target);
+                    offset = GlideOutStep(offset, offsetPole, offsetStep, target);
                 io[0][i] += offset;
                 io[1][i] += offset;
             }

@@ -1,0 +1,112 @@
+#include "tests/plugin/ChangeMeasure.h"
+
+#include "framework/vst2/Vst2Constants.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace ChangeMeasure
+{
+namespace
+{
+int Frames(double seconds, double rate)
+{
+    return static_cast<int>(std::lround(seconds * rate));
+}
+
+int PeriodFrames(double rate)
+{
+    return Frames(1.0 / kSineHz, rate);
+}
+} // namespace
+
+const std::vector<StartingPoint>& StartingPoints()
+{
+    static const std::vector<StartingPoint> points = {
+        {"neutral", {}},
+        {"distortion on", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.6}}},
+        {"sub-band on", {{kParamSubBandSaturation, 0.5}, {kParamSubBandDistortion, 0.5}}},
+    };
+    return points;
+}
+
+void Prepare(PluginRig& rig, const StartingPoint& start)
+{
+    rig.Dispatch(effSetProgram, 0, 0);
+    for (const auto& [index, value] : start.values)
+        rig.Set(index, value);
+}
+
+Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change)
+{
+    const int settle = Frames(kSettleSeconds, rate);
+    const int total = settle + Frames(kWatchSeconds, rate) + block;
+    Signal input(static_cast<size_t>(total));
+    for (int i = 0; i < total; ++i)
+        input[static_cast<size_t>(i)] = kSineAmplitude * std::sin(2.0 * std::numbers::pi * kSineHz * i / rate);
+    Render render{Signal(input.size()), 0};
+    Signal right(input.size());
+    AEffect* effect = rig.plugin.GetEffect();
+    bool changed = false;
+    for (int offset = 0; offset < total; offset += block)
+    {
+        if (!changed && offset >= settle)
+        {
+            if (change)
+                change();
+            render.changeAt = offset;
+            changed = true;
+        }
+        double* in[2] = {input.data() + offset, input.data() + offset};
+        double* out[2] = {render.left.data() + offset, right.data() + offset};
+        effect->processDoubleReplacing(effect, in, out, std::min(block, total - offset));
+    }
+    return render;
+}
+
+double LargestStep(const Signal& signal, int from, int frames)
+{
+    double largest = 0.0;
+    const int to = std::min(from + frames, static_cast<int>(signal.size()));
+    for (int i = std::max(from, 1); i < to; ++i)
+        largest = std::max(largest, std::fabs(signal[static_cast<size_t>(i)] - signal[static_cast<size_t>(i - 1)]));
+    return largest;
+}
+
+double QuietestPeriod(const Signal& signal, int from, int frames, double rate)
+{
+    const int period = PeriodFrames(rate);
+    double quietest = INFINITY;
+    for (int start = from; start + period <= std::min(from + frames, static_cast<int>(signal.size())); start += period / 4)
+    {
+        double peak = 0.0;
+        for (int i = start; i < start + period; ++i)
+            peak = std::max(peak, std::fabs(signal[static_cast<size_t>(i)]));
+        quietest = std::min(quietest, peak);
+    }
+    return quietest;
+}
+
+double SettledStep(const Render& render, double rate)
+{
+    const int span = Frames(kSettleSeconds / 2.0, rate);
+    return LargestStep(render.left, render.changeAt - span, span);
+}
+
+double SettledLevel(const Render& render, double rate)
+{
+    const int span = Frames(kSettleSeconds / 2.0, rate);
+    return QuietestPeriod(render.left, render.changeAt - span, span, rate);
+}
+
+Result Compare(const Render& change, double rate, double steepestSettled, double quieterSettled)
+{
+    const int watch = Frames(kWatchSeconds, rate);
+    Result result;
+    result.stepRatio = LargestStep(change.left, change.changeAt - 1, watch + 1) / steepestSettled;
+    const double quietest = QuietestPeriod(change.left, change.changeAt, watch, rate);
+    result.dipDb = std::max(0.0, 20.0 * std::log10(quieterSettled / quietest));
+    return result;
+}
+} // namespace ChangeMeasure

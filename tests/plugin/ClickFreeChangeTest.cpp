@@ -1,0 +1,115 @@
+// Changes a musician makes every minute, measured at the VST2 entry: bypass, the noise gate
+// and a mono input give neither clicks, dropouts nor bursts.
+
+#include "framework/vst2/Vst2Constants.h"
+#include "tests/plugin/ChangeMeasure.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace
+{
+using namespace ChangeMeasure;
+
+constexpr double kRate = 44100.0;
+
+// A render that holds `value` of parameter `index` throughout.
+Render Held(const StartingPoint& start, int block, int index, double value)
+{
+    PluginRig rig(block, nullptr, kRate);
+    Prepare(rig, start);
+    rig.Set(index, value);
+    return RenderChange(rig, kRate, block, {});
+}
+
+TEST(ClickFreeChanges, BypassComesAndGoesWithoutDropoutOrClick)
+{
+    for (const StartingPoint& setup : StartingPoints())
+        for (const int block : {64, 512, 4096})
+        {
+            const Render on = Held(setup, block, kParamBypassAll, 1.0);
+            const Render off = Held(setup, block, kParamBypassAll, 0.0);
+            const double steepest = std::max(SettledStep(on, kRate), SettledStep(off, kRate));
+            const double quieter = std::min(SettledLevel(on, kRate), SettledLevel(off, kRate));
+            for (const double from : {0.0, 1.0})
+            {
+                SCOPED_TRACE(testing::Message() << setup.name << ", blocks of " << block << ", bypass " << from
+                                                << " to " << 1.0 - from);
+                PluginRig rig(block, nullptr, kRate);
+                Prepare(rig, setup);
+                rig.Set(kParamBypassAll, from);
+                const Render change = RenderChange(rig, kRate, block, [&] { rig.Set(kParamBypassAll, 1.0 - from); });
+                const Result result = Compare(change, kRate, steepest, quieter);
+                EXPECT_LE(result.stepRatio, 1.5);
+                EXPECT_LE(result.dipDb, 3.0);
+            }
+        }
+}
+
+double PeakAfterChange(const Render& render)
+{
+    double peak = 0.0;
+    for (size_t i = static_cast<size_t>(render.changeAt); i < render.left.size(); ++i)
+        peak = std::max(peak, std::fabs(render.left[i]));
+    return peak;
+}
+
+// Held at any level, or lowered from a closed gate, the gate never lets more through than an
+// open one does.
+TEST(ClickFreeChanges, NoiseGateNeverAddsGain)
+{
+    constexpr int kBlock = 512;
+    const Render open = Held(StartingPoints()[0], kBlock, kParamGateLevel, 0.0);
+    const double openPeak = PeakAfterChange(open);
+    const double allowed = openPeak * std::pow(10.0, 1.0 / 20.0);
+    for (int step = 0; step <= 10; ++step)
+    {
+        const double level = step / 10.0;
+        SCOPED_TRACE(testing::Message() << "gate held at " << level);
+        EXPECT_LE(PeakAfterChange(Held(StartingPoints()[0], kBlock, kParamGateLevel, level)), allowed);
+    }
+    for (const double closed : {0.8, 0.9, 1.0})
+        for (const double lowered : {0.3, 0.5, 0.75})
+        {
+            SCOPED_TRACE(testing::Message() << "gate lowered from " << closed << " to " << lowered);
+            PluginRig rig(kBlock, nullptr, kRate);
+            rig.Dispatch(effSetProgram, 0, 0);
+            rig.Set(kParamGateLevel, closed);
+            const Render change = RenderChange(rig, kRate, kBlock, [&] { rig.Set(kParamGateLevel, lowered); });
+            EXPECT_LE(PeakAfterChange(change), allowed);
+        }
+}
+
+// A host's mono track hands over no right input: the right side hears the left one.
+TEST(ClickFreeChanges, MonoInputSoundsAsTheLeftCopiedToBothSides)
+{
+    constexpr int kFrames = 8192;
+    constexpr int kBlock = 512;
+    const StereoSignal noise = MakeNoise(kFrames, 0.5);
+    for (const int program : {0, 81})
+    {
+        SCOPED_TRACE(testing::Message() << "program " << program);
+        StereoSignal outputs[2];
+        for (const bool mono : {false, true})
+        {
+            PluginRig rig(kBlock, nullptr, kRate);
+            rig.Dispatch(effSetProgram, 0, program);
+            AEffect* effect = rig.plugin.GetEffect();
+            StereoSignal& out = outputs[mono];
+            out = {Signal(kFrames), Signal(kFrames)};
+            for (int offset = 0; offset < kFrames; offset += kBlock)
+            {
+                double* left = const_cast<double*>(noise.left.data()) + offset;
+                double* in[2] = {left, mono ? nullptr : left};
+                double* o[2] = {out.left.data() + offset, out.right.data() + offset};
+                effect->processDoubleReplacing(effect, in, o, kBlock);
+            }
+        }
+        EXPECT_EQ(outputs[true].left, outputs[false].left);
+        EXPECT_EQ(outputs[true].right, outputs[false].right);
+    }
+}
+
+} // namespace
