@@ -65,7 +65,10 @@ void FilterUnit::SetSampleRate(double rate)
     bank2.SetSampleRate(rate);
     bank1.SetStateVariableSampleRate(rate);
     bank2.SetStateVariableSampleRate(rate);
-    SetTransitionSpeed(transitionSpeed);
+    // Setting a length arms a glide on the designs in use, so only a length the rate changes is set.
+    const int32_t frames = GlideTimes::FramesAt(mTunedTransitionLength, rate);
+    if (frames != transitionLength)
+        ApplyTransitionLength(frames);
 }
 
 void FilterUnit::SetCutoff(double hz)
@@ -109,7 +112,13 @@ void FilterUnit::SelectFilterType(int slot, int type)
 void FilterUnit::SetTransitionSpeed(int speed)
 {
     transitionSpeed = speed;
-    transitionLength = GlideTimes::FramesAt(TransitionLengthForSpeed(speed), sampleRate);
+    mTunedTransitionLength = TransitionLengthForSpeed(speed);
+    ApplyTransitionLength(GlideTimes::FramesAt(mTunedTransitionLength, sampleRate));
+}
+
+void FilterUnit::ApplyTransitionLength(int32_t frames)
+{
+    transitionLength = frames;
     if (design1 != nullptr)
         design1->SetTransitionLength(transitionLength);
     if (design2 != nullptr)

@@ -63,6 +63,9 @@ public:
     Saturator saturator;
 
 private:
+    // The transition length as tuned at 44.1 kHz; `transitionLength` is it at the current rate.
+    int32_t mTunedTransitionLength = kInitialTransitionLength;
+
     // What a slot plays: the filter heard, and during a type crossfade the one fading out.
     struct PlayingFilter
     {
@@ -82,6 +85,8 @@ private:
     // The slot's selected filter as if it had run on the kept input all along; nothing of the
     // filter it played before was heard, so there is nothing to crossfade from.
     void BringBackIn(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design);
+    // Gives the designs in use a new transition length, in frames at the current rate.
+    void ApplyTransitionLength(int32_t frames);
     // Steps the balance over the block and mixes filter 2's copy into filter 1's by it.
     void MixByBalance(int32_t n);
 
