@@ -1,6 +1,7 @@
 #include "editor/IWzWaveDrawer.h"
 
 #include "editor/ControlLine.h"
+#include "editor/ScopeColumn.h"
 #include "editor/ScopeWheelZoom.h"
 #include "graphics/IGraphics.h"
 #include "graphics/RasterPixel.h"
@@ -62,57 +63,64 @@ bool IWzWaveDrawer::Draw(IGraphics* graphics)
         DrawControlLine(graphics, mScopeRect.left, lane, mScopeRect.right, lane, kCentreLineColour, kCentreLineWeight);
     // An empty ring has nothing to walk, and its capacity must never be a divisor.
     if (mScope && mRing && mRing->capacity != 0 && !mRing->entries.empty())
-    {
-        const int mode = mScope->GetDrawMode();
-        if (mScope->IsInputTraceShown())
-            DrawTrace(graphics, false, mode);
-        if (mScope->IsOutputTraceShown())
-            DrawTrace(graphics, true, mode);
-    }
+        DrawTraces(graphics);
     if (mFrame)
         graphics->DrawRectOutline(&kFrameColour, &mScopeRect);
     return true;
 }
 
-void IWzWaveDrawer::DrawTrace(IGraphics* graphics, bool output, int mode) const
+// Column by column, the input trace's strokes before the output's: each column's strokes are
+// painted together, so the output trace still lies over the input.
+void IWzWaveDrawer::DrawTraces(IGraphics* graphics) const
 {
-    const TraceColours colours = output ? TraceColours{kOutputLine, kGapColour, kOutputCentreBars}
-                                        : TraceColours{kInputLine, kGapColour, kInputCentreBars};
+    const int mode = mScope->GetDrawMode();
+    Trace traces[2];
+    int traceCount = 0;
     const int32_t lane1 = mScopeRect.top + mScale;
     const int32_t lane2 = mScopeRect.top + 3 * mScale;
+    if (mScope->IsInputTraceShown())
+        traces[traceCount++] = {false, {kInputLine, kGapColour, kInputCentreBars}, lane1, lane2};
+    if (mScope->IsOutputTraceShown())
+        traces[traceCount++] = {true, {kOutputLine, kGapColour, kOutputCentreBars}, lane1, lane2};
     const int capacity = std::min<int>(mRing->capacity, static_cast<int>(mRing->entries.size()));
     const int writePosition = mRing->writeCounter;
-    // The first column only starts the trace at the centre lines.
-    int32_t previous1 = lane1;
-    int32_t previous2 = lane2;
+    ScopeColumn column;
     for (int k = 1; k < capacity; ++k)
     {
         const ScopeEntry& entry = mRing->entries[static_cast<size_t>(EntryForColumn(writePosition, capacity, k))];
-        const double left = output ? entry.outputLeft : entry.inputLeft;
-        const double right = output ? entry.outputRight : entry.inputRight;
-        const auto a = static_cast<int32_t>(FullScale(left) * mScale);
-        const auto b = static_cast<int32_t>(FullScale(right) * mScale);
-        const int32_t y1 = lane1 - a;
-        const int32_t y2 = lane2 - b;
-        const int32_t x = mScopeRect.left + k;
-        const uint32_t colour = entry.gap ? colours.gap : colours.line;
-        if (mode == kLevelBars)
-        {
-            DrawControlLine(graphics, x, lane1 + a, x, lane1 - a, colour);
-            DrawControlLine(graphics, x, lane2 + b, x, lane2 - b, colour);
-        }
-        else
-        {
-            if (mode == kBarsAndWaveform)
-            {
-                DrawControlLine(graphics, x, lane1, x, y1, colours.centreBars);
-                DrawControlLine(graphics, x, lane2, x, y2, colours.centreBars);
-            }
-            DrawControlLine(graphics, x, previous1, x, y1, colour);
-            DrawControlLine(graphics, x, previous2, x, y2, colour);
-        }
-        previous1 = y1;
-        previous2 = y2;
+        for (int t = 0; t < traceCount; ++t)
+            AddStrokes(column, traces[t], entry, mode);
+        column.Paint(graphics->GetDrawBitmap(), mScopeRect.left + k);
     }
+}
+
+void IWzWaveDrawer::AddStrokes(ScopeColumn& column, Trace& trace, const ScopeEntry& entry, int mode) const
+{
+    const int32_t lane1 = mScopeRect.top + mScale;
+    const int32_t lane2 = mScopeRect.top + 3 * mScale;
+    const double left = trace.output ? entry.outputLeft : entry.inputLeft;
+    const double right = trace.output ? entry.outputRight : entry.inputRight;
+    const auto a = static_cast<int32_t>(FullScale(left) * mScale);
+    const auto b = static_cast<int32_t>(FullScale(right) * mScale);
+    const int32_t y1 = lane1 - a;
+    const int32_t y2 = lane2 - b;
+    const uint32_t colour = entry.gap ? trace.colours.gap : trace.colours.line;
+    if (mode == kLevelBars)
+    {
+        column.Add(lane1 + a, lane1 - a, colour);
+        column.Add(lane2 + b, lane2 - b, colour);
+    }
+    else
+    {
+        if (mode == kBarsAndWaveform)
+        {
+            column.Add(lane1, y1, trace.colours.centreBars);
+            column.Add(lane2, y2, trace.colours.centreBars);
+        }
+        column.Add(trace.previous1, y1, colour);
+        column.Add(trace.previous2, y2, colour);
+    }
+    trace.previous1 = y1;
+    trace.previous2 = y2;
 }
 } // namespace Wezmark

@@ -3,6 +3,8 @@
 #include "graphics/IBitmapControl.h"
 
 struct ScopeBuffer;
+struct ScopeEntry;
+class ScopeColumn;
 
 namespace Wezmark
 {
@@ -42,7 +44,17 @@ private:
         uint32_t centreBars;
     };
 
-    void DrawTrace(IGraphics* graphics, bool output, int mode) const;
+    // One trace's walk along the columns; the first column only starts it at the centre lines.
+    struct Trace
+    {
+        bool output;
+        TraceColours colours;
+        int32_t previous1;
+        int32_t previous2;
+    };
+
+    void DrawTraces(IGraphics* graphics) const;
+    void AddStrokes(ScopeColumn& column, Trace& trace, const ScopeEntry& entry, int mode) const;
 
     Rect mScopeRect;
     int32_t mScale;

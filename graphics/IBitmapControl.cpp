@@ -2,6 +2,7 @@
 
 #include "graphics/IGraphics.h"
 #include "graphics/OpaqueInset.h"
+#include "graphics/RectStrips.h"
 
 #include <algorithm>
 
@@ -39,14 +40,33 @@ bool IBitmapControl::Draw(IGraphics* graphics)
     int srcY = 0;
     FramePosition(mBitmap, GetValue(), &srcX, &srcY);
     const BlendSpec blend = GetBlend();
-    return graphics->DrawBitmap(&mBitmap, &mDrawRect, srcX, srcY, &blend);
+    const Rect opaque = blend.method == BlendSpec::kCopySourceAlpha ? OpaqueFrameRect() : Rect{};
+    if (opaque.IsEmpty())
+        return graphics->DrawBitmap(&mBitmap, &mDrawRect, srcX, srcY, &blend);
+    // Where every pixel is opaque, a plain copy gives the same pixels without a look at each
+    // pixel's alpha; only the rim around it is blended.
+    const auto drawPart = [&](const Rect& part, const BlendSpec& partBlend) {
+        graphics->DrawBitmap(&mBitmap, &part, srcX + part.left - mDrawRect.left, srcY + part.top - mDrawRect.top,
+                             &partBlend);
+    };
+    drawPart(opaque, BlendSpec{BlendSpec::kCopy, 1.0f});
+    Rect rim[kMostStripsAround];
+    const int rimCount = StripsAround(mDrawRect, opaque, rim);
+    for (int i = 0; i < rimCount; ++i)
+        drawPart(rim[i], blend);
+    return true;
 }
 
 Rect IBitmapControl::OpaqueRect() const
 {
     const BlendSpec blend = GetBlend();
     const bool copies = blend.method == BlendSpec::kCopySourceAlpha || blend.method == BlendSpec::kCopy;
-    if (!copies || blend.weight != 1.0f)
+    return copies ? OpaqueFrameRect() : Rect{};
+}
+
+Rect IBitmapControl::OpaqueFrameRect() const
+{
+    if (GetBlend().weight != 1.0f)
         return {};
     if (mOpaqueInset == kInsetUnknown)
         mOpaqueInset = OpaqueInset::Of(mBitmap);

@@ -32,6 +32,9 @@ protected:
 
 private:
     static constexpr int32_t kInsetUnknown = -2;
+    // The part of the rect where every frame of the image is opaque, at full weight.
+    Rect OpaqueFrameRect() const;
+
     // Found on first use, on the UI thread.
     mutable int32_t mOpaqueInset = kInsetUnknown;
 };

@@ -1,6 +1,7 @@
 #include "graphics/OpaqueCover.h"
 
 #include "graphics/IControl.h"
+#include "graphics/RectStrips.h"
 
 namespace
 {
@@ -27,11 +28,6 @@ bool BelowKeepToTheClip(const PointerList<IControl>& controls, int cover, const 
     return true;
 }
 
-void AddStrip(OpaqueCover& cover, int32_t left, int32_t top, int32_t right, int32_t bottom)
-{
-    if (right > left && bottom > top)
-        cover.strips[cover.stripCount++] = {left, top, right, bottom};
-}
 }
 
 OpaqueCover OpaqueCover::Find(const PointerList<IControl>& controls, const Rect& area)
@@ -51,10 +47,7 @@ OpaqueCover OpaqueCover::Find(const PointerList<IControl>& controls, const Rect&
             return {};
         OpaqueCover cover;
         cover.index = i;
-        AddStrip(cover, area.left, area.top, area.right, hidden.top);
-        AddStrip(cover, area.left, hidden.bottom, area.right, area.bottom);
-        AddStrip(cover, area.left, hidden.top, hidden.left, hidden.bottom);
-        AddStrip(cover, hidden.right, hidden.top, area.right, hidden.bottom);
+        cover.stripCount = StripsAround(area, hidden, cover.strips);
         return cover;
     }
     return {};

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/PointerList.h"
-#include "graphics/Rect.h"
+#include "graphics/RectStrips.h"
 
 class IControl;
 
@@ -11,11 +11,9 @@ class IControl;
 // Only when every control below that meets the area keeps to the draw rect; else there is none.
 struct OpaqueCover
 {
-    static constexpr int kMostStrips = 4;
-
     // Controls below this index draw only in the strips; 0 when there is no cover.
     int index = 0;
-    Rect strips[kMostStrips];
+    Rect strips[kMostStripsAround];
     int stripCount = 0;
 
     static OpaqueCover Find(const PointerList<IControl>& controls, const Rect& area);
