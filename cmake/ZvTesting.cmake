@@ -32,14 +32,16 @@ set(ZV_TSAN_OPTIONS halt_on_error=1:second_deadlock_stack=1)
 # the sanitizer options built in (tests/support/SanitizerOptions.cpp).
 set(ZV_TEST_ENVIRONMENT GTEST_COLOR=no ASAN_OPTIONS=${ZV_ASAN_OPTIONS} UBSAN_OPTIONS=${ZV_UBSAN_OPTIONS})
 
-# zv_add_test(<name> [TSAN] [CASE_TIMEOUT <s>] SOURCES ... LIBS ...): a GoogleTest program.
-# Natively every test case is one ctest test; in the Windows build the whole program is one test
-# run under Wine. TSAN marks a program of thread tests: the ThreadSanitizer build builds and runs
-# only those. CASE_TIMEOUT raises the time limit of each of its cases (native, ThreadSanitizer).
+# zv_add_test(<name> [TSAN] [CASE_TIMEOUT <s>] [WINE_SHARDS <n>] SOURCES ... LIBS ...): a
+# GoogleTest program. Natively every test case is one ctest test; in the Windows build the whole
+# program is one test run under Wine, or n tests that each run every n-th case (GoogleTest's
+# sharding) where the whole would not fit in one Wine entry's time limit. TSAN marks a program of
+# thread tests: the ThreadSanitizer build builds and runs only those. CASE_TIMEOUT raises the
+# time limit of each of its cases (native, ThreadSanitizer).
 # Parameterised cases are named by their index: a printed struct would put its bytes, pointers
 # included, into the test's name.
 function(zv_add_test name)
-  cmake_parse_arguments(ARG "TSAN" "CASE_TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "TSAN" "CASE_TIMEOUT;WINE_SHARDS" "SOURCES;LIBS" ${ARGN})
   if(NOT ARG_CASE_TIMEOUT)
     set(ARG_CASE_TIMEOUT ${ZV_CASE_TIMEOUT})
   endif()
@@ -58,6 +60,14 @@ function(zv_add_test name)
   elseif(ZV_TSAN)
     gtest_discover_tests(${name} TEST_PREFIX "tsan.${name}." DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES
                          PROPERTIES LABELS tsan TIMEOUT ${ARG_CASE_TIMEOUT})
+  elseif(CMAKE_CROSSCOMPILING AND ARG_WINE_SHARDS)
+    math(EXPR last "${ARG_WINE_SHARDS} - 1")
+    foreach(shard RANGE ${last})
+      add_test(NAME win.${name}.shard${shard} COMMAND ${name})
+      set_tests_properties(win.${name}.shard${shard} PROPERTIES
+                           ENVIRONMENT "${ZV_TEST_ENVIRONMENT};GTEST_TOTAL_SHARDS=${ARG_WINE_SHARDS};GTEST_SHARD_INDEX=${shard}"
+                           LABELS wine TIMEOUT ${ZV_WINE_PROGRAM_TIMEOUT})
+    endforeach()
   elseif(CMAKE_CROSSCOMPILING)
     add_test(NAME win.${name} COMMAND ${name})
     set_tests_properties(win.${name} PROPERTIES ENVIRONMENT "${ZV_TEST_ENVIRONMENT}" LABELS wine
