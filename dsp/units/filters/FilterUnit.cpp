@@ -104,6 +104,11 @@ void FilterUnit::SelectFilterType(int slot, int type)
     SetDesignResonance(design, type, resonance);
     SetDesignCutoff(design, cutoff);
     design->SetTransitionLength(transitionLength);
+    // A filter that the slot is not playing was not heard on its way to these settings: it
+    // comes in on them, not gliding from wherever it was left.
+    const PlayingFilter& playing = slot == 0 ? mPlaying1 : mPlaying2;
+    if (design != playing.design && design != playing.outgoingDesign)
+        design->FinishGlide();
 }
 
 void FilterUnit::SetTransitionSpeed(int speed)
