@@ -65,6 +65,7 @@ void FilterUnit::SetSampleRate(double rate)
     bank2.SetSampleRate(rate);
     bank1.SetStateVariableSampleRate(rate);
     bank2.SetStateVariableSampleRate(rate);
+    saturator.SetSampleRate(rate);
     SetTransitionSpeed(transitionSpeed);
 }
 
