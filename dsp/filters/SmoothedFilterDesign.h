@@ -12,11 +12,10 @@ namespace Dsp {
 
 // Glides to each new parameter set: over the transition length a second design is re-run at
 // every sample for parameters that move from the values in force to params, a frequency in
-// equal steps of the warped scale the design works on (FrequencyScale) and every other
-// parameter in equal steps. While
-// they move, the channels run that design in glide form (GlideCascade), whose memory stays
-// bounded however the coefficients change; the memory is moved into glide form when a glide
-// starts from the design in force and back when it ends.
+// equal steps of the warped scale the design works on (FrequencyScale), every other parameter
+// in equal steps. While they move, the channels run that design in glide form (GlideCascade),
+// whose memory stays bounded however the coefficients change; the memory is moved into glide
+// form when a glide starts from the design in force and back when it ends.
 template <class DesignClass, int Channels, class StateType>
 class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateType> {
 public:
