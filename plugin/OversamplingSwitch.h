@@ -8,8 +8,11 @@
 class OversamplingSwitch
 {
 public:
+    // Frames at 44.1 kHz; SetSampleRate keeps their time at other rates.
     static constexpr int32_t kFadeFrames = 256;
     static constexpr int32_t kSettleFrames = 256;
+
+    void SetSampleRate(double rate);
 
     // Takes the wanted mode at once, without a fade, for a path that starts from silence; so
     // does the first change before anything has played since.
@@ -25,7 +28,9 @@ public:
 
 private:
     bool mInUse = false;
-    // Frames into the fade-in: kFadeFrames is full level, 0 and below silence.
+    int32_t mFadeFrames = kFadeFrames;
+    int32_t mSettleFrames = kSettleFrames;
+    // Frames into the fade-in: mFadeFrames is full level, 0 and below silence.
     int32_t mLevel = kFadeFrames;
     bool mFresh = true;
 };

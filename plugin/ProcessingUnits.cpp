@@ -20,8 +20,10 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
         oversampler->Prepare(rate, static_cast<uint32_t>(frames));
 
     input.SetBlockSize(oversampled);
+    input.saturator.SetSampleRate(rate);
     for (DistortionChain* chain : Chains())
     {
+        chain->distortion.SetSampleRate(rate);
         chain->shaper.SetSampleRate(rate);
         chain->reducer.SetSampleRate(rate);
         chain->gate.keep = GlideTimes::Keep(DeadZoneGate::kKeep, rate);
@@ -43,6 +45,8 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
     ClearFilterMemories();
 
     outputSaturator.SetBlockSize(oversampled);
+    outputSaturator.SetSampleRate(rate);
+    limiter.SetSampleRate(rate);
     limiter.Restart();
 }
 

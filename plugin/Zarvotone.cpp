@@ -176,6 +176,7 @@ void Zarvotone::SetGlidePaces(double rate)
     mVolumeGlideTarget = std::numeric_limits<double>::quiet_NaN();
     mBypass.SetCoefficient(GlideTimes::Keep(kBypassGlide, rate));
     mBypass.SetWarmUpFrames(GlideTimes::Frames(kBypassWarmUpSeconds, rate));
+    mOversamplingSwitch.SetSampleRate(rate);
 }
 
 void Zarvotone::Reset()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/filters/FilterDesign.h"
+#include "dsp/filters/FrequencyScale.h"
 #include "dsp/filters/GlideCascade.h"
 
 #include <algorithm>
@@ -10,10 +11,11 @@
 namespace Dsp {
 
 // Glides to each new parameter set: over the transition length a second design is re-run at
-// every sample for parameters that move linearly from the values in force to params. While
-// they move, the channels run that design in glide form (GlideCascade), whose memory stays
-// bounded however the coefficients change; the memory is moved into glide form when a glide
-// starts from the design in force and back when it ends.
+// every sample for parameters that move from the values in force to params, a frequency in
+// equal steps of the warped scale the design works on (FrequencyScale), every other parameter
+// in equal steps. While they move, the channels run that design in glide form (GlideCascade),
+// whose memory stays bounded however the coefficients change; the memory is moved into glide
+// form when a glide starts from the design in force and back when it ends.
 template <class DesignClass, int Channels, class StateType>
 class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateType> {
 public:
@@ -98,12 +100,23 @@ private:
             return;
         }
         const double reciprocal = 1.0 / remaining;
+        const double sampleRate = SampleRate();
+        std::array<bool, kNumParams> warped;
+        std::array<double, kNumParams> positions;
         std::array<double, kNumParams> steps;
-        for (int i = 0; i < kNumParams; ++i)
-            steps[i] = (this->params[i] - transitionParams[i]) * reciprocal;
+        for (int i = 0; i < kNumParams; ++i) {
+            warped[i] = DesignClass::GetParamInfo(i).id == kFrequencyId &&
+                        FrequencyScale::Covers(transitionParams[i], sampleRate) &&
+                        FrequencyScale::Covers(this->params[i], sampleRate);
+            positions[i] = warped[i] ? FrequencyScale::ToWarped(transitionParams[i], sampleRate) : transitionParams[i];
+            const double target = warped[i] ? FrequencyScale::ToWarped(this->params[i], sampleRate) : this->params[i];
+            steps[i] = (target - positions[i]) * reciprocal;
+        }
         for (int n = 0; n < count; ++n) {
-            for (int i = 0; i < kNumParams; ++i)
-                transitionParams[i] += steps[i];
+            for (int i = 0; i < kNumParams; ++i) {
+                positions[i] += steps[i];
+                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i], sampleRate) : positions[i];
+            }
             transitionDesign.SetParams(transitionParams);
             glideCascade.Set(transitionDesign.GetCascade());
             for (int c = Channels - 1; c >= 0; --c)
@@ -112,6 +125,14 @@ private:
         if (CountDown(count))
             LeaveGlide();
         this->RunCascade(count, frames, channels, this->design.GetCascade());
+    }
+
+    double SampleRate() const
+    {
+        for (int i = 0; i < kNumParams; ++i)
+            if (DesignClass::GetParamInfo(i).id == kSampleRateId)
+                return this->params[i];
+        return 0.0;
     }
 
     // True when the glide has reached its end.

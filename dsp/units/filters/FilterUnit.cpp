@@ -65,6 +65,7 @@ void FilterUnit::SetSampleRate(double rate)
     bank2.SetSampleRate(rate);
     bank1.SetStateVariableSampleRate(rate);
     bank2.SetStateVariableSampleRate(rate);
+    saturator.SetSampleRate(rate);
     // Setting a length arms a glide on the designs in use, so only a length the rate changes is set.
     const int32_t frames = GlideTimes::FramesAt(mTunedTransitionLength, rate);
     if (frames != transitionLength)
@@ -107,6 +108,11 @@ void FilterUnit::SelectFilterType(int slot, int type)
     SetDesignResonance(design, type, resonance);
     SetDesignCutoff(design, cutoff);
     design->SetTransitionLength(transitionLength);
+    // A filter that the slot is not playing was not heard on its way to these settings: it
+    // comes in on them, not gliding from wherever it was left.
+    const PlayingFilter& playing = slot == 0 ? mPlaying1 : mPlaying2;
+    if (design != playing.design && design != playing.outgoingDesign)
+        design->FinishGlide();
 }
 
 void FilterUnit::SetTransitionSpeed(int speed)

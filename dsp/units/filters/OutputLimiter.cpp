@@ -1,5 +1,6 @@
 #include "dsp/units/filters/OutputLimiter.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/filters/SoftKneeCurve.h"
 
@@ -104,10 +105,18 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
     kneeEnd = curve.kneeEnd;
 }
 
+void OutputLimiter::SetSampleRate(double rate)
+{
+    smoothingA = GlideTimes::Keep(kThresholdKeep, rate);
+    smoothingB = 1.0 - smoothingA;
+    holdHarderKeep = GlideTimes::Keep(kHoldHarderKeep, rate);
+    letGoKeep = GlideTimes::Keep(kLetGoKeep, rate);
+}
+
 void OutputLimiter::ProcessTransition(const double* const in[2], double* const out[2], int32_t frames)
 {
     const double madeUpTarget = MadeUpTarget();
-    const double makeUpKeep = makeUpOn ? kLetGoKeep : kHoldHarderKeep;
+    const double makeUpKeep = makeUpOn ? letGoKeep : holdHarderKeep;
     OutputLimiter glide = *this;
     for (int32_t i = 0; i < frames; ++i)
     {
@@ -120,7 +129,7 @@ void OutputLimiter::ProcessTransition(const double* const in[2], double* const o
                 glide.heardMode = mode;
                 glide.modeFadeLeft = 1.0;
             }
-            const double modeKeep = glide.heardMode > glide.leavingMode ? kHoldHarderKeep : kLetGoKeep;
+            const double modeKeep = glide.heardMode > glide.leavingMode ? holdHarderKeep : letGoKeep;
             glide.smoothedThreshold = SmootherStep(glide.smoothedThreshold, smoothingA, smoothingB, threshold);
             glide.modeFadeLeft = WeightStep(glide.modeFadeLeft, modeKeep, 0.0);
             glide.madeUp = WeightStep(glide.madeUp, makeUpKeep, madeUpTarget);

@@ -28,6 +28,8 @@ struct OutputLimiter
         kModeHard = 3,
     };
 
+    // Paces the threshold glide, the mode crossfade and the make-up glide as at 44.1 kHz.
+    void SetSampleRate(double rate);
     // in and out hold two channel pointers each; they may be the same pair.
     void ProcessBlock(const double* const in[2], double* const out[2], int32_t frames);
     // True while the limiter still changes the signal after it was switched off.
@@ -45,6 +47,8 @@ struct OutputLimiter
     double smoothingA = kThresholdKeep;
     double smoothingB = 1.0 - kThresholdKeep;
     double smoothedThreshold = kDefaultThreshold;
+    double holdHarderKeep = kHoldHarderKeep;
+    double letGoKeep = kLetGoKeep;
     double kneeWidth = 0.5;
     double ratio = 10.0;
     double kneeStart = 0.0;

@@ -26,6 +26,7 @@ void SubBandProcessor::SetSampleRate(double rate)
     AudioProcessingUnit::SetSampleRate(rate);
     equaliser.SetSampleRate(rate);
     splitter.SetSampleRate(rate);
+    saturator.SetSampleRate(rate);
 }
 
 void SubBandProcessor::SetBlockSize(int32_t frames)

@@ -1,5 +1,6 @@
 #include "dsp/units/path/Distortion.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
@@ -179,9 +180,18 @@ Distortion::Distortion(const DistortionDataProvider& library)
       compressorCurve(kCurvePoints),
       storedCurve(kCurvePoints),
       smoothKeep(kInitialKeep),
-      smoothTake(1.0 - kInitialKeep)
+      smoothTake(1.0 - kInitialKeep),
+      tunedKeep(kInitialKeep),
+      sampleRate(GlideTimes::kTunedRate)
 {
     SetBlockSize(kInitialFrames);
+}
+
+void Distortion::SetSampleRate(double rate)
+{
+    sampleRate = rate;
+    smoothKeep = GlideTimes::Keep(tunedKeep, sampleRate);
+    smoothTake = 1.0 - smoothKeep;
 }
 
 void Distortion::SetBlockSize(int32_t frames)
@@ -202,8 +212,8 @@ void Distortion::Init()
     compressorCurve.SetPoints(compressor.points.data(), static_cast<int32_t>(compressor.points.size()));
     storedCurve.SetIdentity();
     current = &curves[0];
-    smoothKeep = kInitialiseKeep;
-    smoothTake = 1.0 - kInitialiseKeep;
+    tunedKeep = kInitialiseKeep;
+    SetSampleRate(sampleRate);
     for (CurveId id = 0; id < kCurveIdCount; ++id)
     {
         curveById[id] = &curves[id];

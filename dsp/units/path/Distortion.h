@@ -84,6 +84,8 @@ public:
     // heard since, so the next block takes the shaping as it is then. Chooses the widest loops
     // the processor allows.
     void SetBlockSize(int32_t frames);
+    // Paces the amount glide and the shaping crossfade as they run at 44.1 kHz.
+    void SetSampleRate(double rate);
 
     // One edit of the current curve; see CurveAction. Other values change nothing.
     void ApplyCurveAction(uint32_t action);
@@ -117,6 +119,9 @@ public:
     std::array<DistortionCurve*, kCurveIdCount> curveById{};
     double smoothKeep;
     double smoothTake;
+    // smoothKeep at 44.1 kHz, and the rate it is paced for.
+    double tunedKeep;
+    double sampleRate;
     double smoothedAmount = 0.0;
     // Frames per host frame while the unit runs oversampled; its glide keeps its time.
     int32_t framesPerHostFrame = 1;

@@ -1,6 +1,7 @@
 #include "dsp/units/path/DynShaper.h"
 
 #include "dsp/SamplePair.h"
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
@@ -228,6 +229,14 @@ DynShaper::DynShaper()
     SetBlockSize(kInitialFrames);
 }
 
+void DynShaper::SetSampleRate(double rate)
+{
+    AudioProcessingUnit::SetSampleRate(rate);
+    keep = GlideTimes::Keep(kKeep, rate);
+    take = 1.0 - keep;
+    presenceStep = GlideTimes::Step(kPresenceStep, rate);
+}
+
 void DynShaper::SetBlockSize(int32_t frames)
 {
     mCrossfade.SetBlockSize(frames);
@@ -326,7 +335,7 @@ void DynShaper::RunShapingWith(double* const io[2], int32_t n)
             if (g != 0.0 && g != 1.0)
                 g = std::clamp(g + fadeStep, 0.0, 1.0);
             if (p != presenceTarget)
-                p = on ? std::min(p + kPresenceStep, 1.0) : std::max(p - kPresenceStep, 0.0);
+                p = on ? std::min(p + presenceStep, 1.0) : std::max(p - presenceStep, 0.0);
         }
     }
     smoothed = level;

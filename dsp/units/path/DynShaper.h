@@ -49,6 +49,9 @@ public:
 
     DynShaper();
 
+    // Also paces the amount glide, the crossfade and the presence as they run at 44.1 kHz.
+    void SetSampleRate(double rate) override;
+
     // Sizes the crossfade's copy of the block for blocks of up to `frames`; the next block takes
     // the shaping as it is then.
     void SetBlockSize(int32_t frames);
@@ -61,6 +64,7 @@ public:
 
     double keep = kKeep;
     double take = 1.0 - kKeep;
+    double presenceStep = kPresenceStep;
     double smoothed = 0.0;
     // 0 is off: the shaper fades out over its presence instead of stopping at once.
     double amount = 0.0;

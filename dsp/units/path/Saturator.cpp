@@ -1,5 +1,6 @@
 #include "dsp/units/path/Saturator.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/DistortionDataProvider.h"
@@ -38,9 +39,24 @@ Saturator::Saturator(uint32_t source)
       driveTake(1.0 - kInitialKeep),
       curve(kCurvePoints),
       curveSource(source),
-      driveMode(kInitialMode)
+      driveMode(kInitialMode),
+      tunedKeep(kInitialKeep)
 {
     SetBlockSize(kInitialFrames);
+}
+
+void Saturator::SetSampleRate(double rate)
+{
+    AudioProcessingUnit::SetSampleRate(rate);
+    ApplyPace();
+}
+
+void Saturator::ApplyPace()
+{
+    amountKeep = GlideTimes::Keep(tunedKeep, sampleRate);
+    amountTake = 1.0 - amountKeep;
+    driveKeep = amountKeep;
+    driveTake = amountTake;
 }
 
 void Saturator::LoadCurve(const DistortionDataProvider& library)
@@ -52,10 +68,8 @@ void Saturator::LoadCurve(const DistortionDataProvider& library)
     }
     mixThreshold = kMixThreshold;
     mixSlope = kMixSlope;
-    amountKeep = kLoadedKeep;
-    amountTake = 1.0 - kLoadedKeep;
-    driveKeep = kLoadedKeep;
-    driveTake = 1.0 - kLoadedKeep;
+    tunedKeep = kLoadedKeep;
+    ApplyPace();
     curve.interpolation = DistortionCurve::kHermiteInterpolation;
 }
 

@@ -33,6 +33,8 @@ public:
 
     // Copies the source's library curve and sets the smoothing and blend of normal use.
     void LoadCurve(const DistortionDataProvider& library);
+    // Also paces the amount and drive glides as they run at 44.1 kHz.
+    void SetSampleRate(double rate) override;
     // Drive mode floor(2v + 0.5): 0, 1 and 2 set the drive; other modes leave it.
     void SetMode(double v);
     // Sizes the working copy for blocks of up to `frames`.
@@ -68,6 +70,13 @@ public:
 
     // The AVX2 look-ups instead of the portable ones, chosen by SetBlockSize.
     bool mWide = false;
+
+private:
+    // Sets both glides' coefficients from tunedKeep at the current rate.
+    void ApplyPace();
+
+    // The glides' coefficient at 44.1 kHz.
+    double tunedKeep;
 };
 
 } // namespace Wezmark
