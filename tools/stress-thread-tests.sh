@@ -99,7 +99,11 @@ run_one() {
   elif [ $status -ne 0 ]; then
     outcome=failed
   fi
-  [ $outcome = passed ] && rm -f "$log"
+  if [ $outcome = passed ]; then
+    rm -f "$log"
+  else
+    echo "exit status $status" >>"$log"
+  fi
   echo "$build|$(basename "$program")|$filter|$outcome"
 }
 export -f run_one
