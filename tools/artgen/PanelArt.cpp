@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <span>
 
 #include "tools/artgen/Shapes.h"
 
@@ -17,13 +18,6 @@ struct Panel {
     const char* accent;
 };
 
-struct Heading {
-    const char* title;
-    const char* accent;
-    double x, baseline;
-    Align align;
-};
-
 // The plug-in tab's sections as the section layouts place their controls. They span x 40-610,
 // as the about tab's plates do, so those cover them; the scope tab covers the top panel's
 // heading strip (y 47-100) with a plate of its own.
@@ -33,13 +27,20 @@ constexpr Panel kPanels[] = {
 };
 
 // Every titled section: the name after the accent at its top left, 17 pixels under its top.
+// The input and output panels have captions from 2 pixels under their tops and knob names from
+// 17, so their names sit 14 under the top, where those leave room: the input's at its top right
+// (its volume caption takes the left), the output's after the accent; the two meet across the gap
+// between the panels. The equaliser panel is named by its page tabs.
 constexpr Heading kPlugInHeadings[] = {
     {"DISTORTION", "distortion", 72, 67, Align::Left},
     {"DYNAMIC SHAPER", "distortion", 600, 67, Align::Right},
     {"FILTER", "filter", 72, 311, Align::Left},
     {"BAND SPLIT", "split", 72, 461, Align::Left},
+    {"INPUT", "io", 222, 624, Align::Right},
+    {"OUTPUT", "io", 268, 624, Align::Left},
 };
 constexpr Heading kScopeHeadings[] = {{"OSCILLOSCOPE", "scope", 72, 67, Align::Left}};
+constexpr double kHeadingSize = 9.5, kHeadingTracking = 1.6;
 
 // Where the scope tab's heading plate sits in the editor: the top panel's strip with its shadow.
 constexpr int kScopeHeadingLeft = 37, kScopeHeadingTop = 47;
@@ -66,8 +67,7 @@ Canvas ControlsPlate(int w, int h, const Fonts& fonts, const char* topAccent, co
     c.Fill(RoundRect(0, 0, w, h, 8.0), VerticalGradient(0, Hex(0x15181C), h, Hex(0x101215)));
     c.Fill(Subtract(RoundRect(0, 0, w, h, 8.0), RoundRect(1, 1, w - 1, h - 1, 7.0)), Hex(0x262A31));
     for (const Panel& p : kPanels) SectionPanel(c, p, &p == kPanels ? topAccent : p.accent, dx, dy);
-    for (const Heading& t : headings)
-        fonts.heading.Draw(c, t.title, 9.5, t.x - dx, t.baseline - dy, Accent(t.accent), t.align, 1.6);
+    for (const Heading& t : headings) DrawHeading(c, fonts, t, dx, dy);
     return c;
 }
 
@@ -83,6 +83,13 @@ void AboutPlate(Canvas& c, double height, Slice slice) {
     c.Fill(RoundRect(1, top + 1, w - 1, bottom - 1, 9.0), Hex(0x17191E), box);
 }
 }  // namespace
+
+void DrawHeading(Canvas& c, const Fonts& fonts, const Heading& heading, double dx, double dy) {
+    fonts.heading.Draw(c, heading.title, kHeadingSize, heading.x - dx, heading.baseline - dy, Accent(heading.accent),
+                       heading.align, kHeadingTracking);
+}
+
+std::span<const Heading> PlugInHeadings() { return kPlugInHeadings; }
 
 Canvas RenderBackground(const ImageEntry& entry, const Fonts& fonts) {
     const double w = entry.frameWidth, h = entry.frameHeight;
