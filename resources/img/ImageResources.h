@@ -86,6 +86,7 @@ inline constexpr ImageResource kImageResources[] = {
     {2011, "resources/img/displays/zoom_display.png", 1, 100, 30},
     {2010, "resources/img/displays/wave_display.png", 1, 611, 590},
     {2012, "resources/img/displays/scope_heading.png", 1, 576, 53},
+    {2013, "resources/img/displays/scope_button_strip.png", 1, 617, 42},
     {1006, "resources/img/buttons/freeze_scope_button.png", 2, 70, 25},
     {5002, "resources/img/switches/minus_25px.png", 2, 25, 25},
     {5003, "resources/img/switches/plus_25px.png", 2, 25, 25},
