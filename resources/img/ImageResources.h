@@ -77,7 +77,7 @@ inline constexpr ImageResource kImageResources[] = {
     {5000, "resources/img/switches/make_up_on_off.png", 2, 20, 20},
     {1005, "resources/img/buttons/filter_slope.png", 2, 48, 20},
     {1008, "resources/img/buttons/hq_filter_3_states.png", 3, 48, 20},
-    {2008, "resources/img/displays/info_display.png", 1, 540, 50},
+    {2008, "resources/img/displays/info_display.png", 1, 570, 50},
     {1021, "resources/img/buttons/reset_on_off_48x40.png", 2, 48, 20},
     {2000, "resources/img/displays/version_info_display_pro.png", 1, 570, 165},
     {10005, "resources/img/Wezmark_logo_txt_570x380.png", 1, 570, 380},
