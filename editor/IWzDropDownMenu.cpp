@@ -6,6 +6,7 @@
 #include "graphics/RasterMode.h"
 #include "graphics/RasterPixel.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -47,6 +48,8 @@ IWzDropDownMenu::IWzDropDownMenu(IEffectBase* plug, int x, int y, const TextStyl
     SetTextEntryLength(kTextEntryLength);
     const int32_t margin = (mDrawRect.Height() - mTextStyle.size) / 2 + 1;
     mTextRect = {mDrawRect.left, mDrawRect.top + margin, mDrawRect.right, mDrawRect.bottom - margin};
+    mLabelRect = {mDrawRect.left, mTextRect.top, std::max(mDrawRect.left, mDrawRect.right - kArrowRoom),
+                  mDrawRect.bottom};
     mHighlightRect = {mDrawRect.left, mDrawRect.top, mDrawRect.right - 1, mDrawRect.bottom - 1};
 }
 
@@ -131,8 +134,8 @@ void IWzDropDownMenu::DrawField(IGraphics* graphics, const char* label, int32_t 
                    1.0f, RasterModeSourceAlpha);
     if (mLabel.Get()[0] != '\0')
     {
-        Rect textRect = mTextRect;
-        graphics->DrawText(&mTextStyle, mLabel.Get(), &textRect);
+        Rect labelRect = mLabelRect;
+        graphics->DrawText(&mTextStyle, mLabel.Get(), &labelRect);
     }
     const BlendSpec fillBlend{BlendSpec::kCopySourceAlpha, kHighlightFillWeight};
     graphics->FillRect(&kHighlightFill, &mHighlightRect, &fillBlend);

@@ -21,6 +21,8 @@ public:
     static constexpr ArgbColour kHighlightOutline{255, 150, 150, 150};
     static constexpr ArgbColour kHighlightFill{100, 175, 175, 175};
     static constexpr float kHighlightFillWeight = 0.2f;
+    // The columns at the field's right that its artwork keeps for the drop-down arrow.
+    static constexpr int32_t kArrowRoom = 10;
 
     // The rect is one frame of the strip at (x, y); without a style the field uses "Arial" 14.
     IWzDropDownMenu(IEffectBase* plug, int x, int y, const TextStyle* style, const BitmapStrip* strip,
@@ -38,6 +40,9 @@ public:
     PopupMenu& Popup() { return mPopup; }
     const char* Label() const { return mLabel.Get(); }
     const Rect& TextRect() const { return mTextRect; }
+    // Where the label may draw: from the text rect's top down to the field's bottom, so that
+    // descenders are not cut off, and left of the arrow.
+    const Rect& LabelRect() const { return mLabelRect; }
 
 protected:
     // A submenu of the popup: the position of its first choice in the menu's own numbering,
@@ -66,6 +71,7 @@ protected:
     GrowString mLabel;
     ArgbColour mTextBackground;
     Rect mTextRect;
+    Rect mLabelRect;
     Rect mHighlightRect;
     bool mHover = false;
     PopupMenu mPopup;

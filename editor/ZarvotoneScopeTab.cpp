@@ -19,7 +19,10 @@ void Zarvotone::AttachScopeTab()
     constexpr int kWaveTop = 100;
     constexpr int kHeadingLeft = 37;
     constexpr int kHeadingTop = 47;
+    constexpr int kButtonStripLeft = 17;
+    constexpr int kButtonStripTop = 688;
     const BitmapStrip heading = LoadEditorBitmap(2012, "resources/img/displays/scope_heading.png", 1);
+    const BitmapStrip buttonStrip = LoadEditorBitmap(2013, "resources/img/displays/scope_button_strip.png", 1);
     const BitmapStrip zoomDisplay = LoadEditorBitmap(2011, "resources/img/displays/zoom_display.png", 1);
     const BitmapStrip wave = LoadEditorBitmap(2010, "resources/img/displays/wave_display.png", 1);
     const BitmapStrip freeze = LoadEditorBitmap(1006, "resources/img/buttons/freeze_scope_button.png", 2);
@@ -40,6 +43,8 @@ void Zarvotone::AttachScopeTab()
     // The scope's title over the strip above the wave display, where the plug-in tab has the
     // distortion section's.
     AddToTab(NewPlate(kHeadingLeft, kHeadingTop, &heading), kTab);
+    // The button row's own panel, over the plug-in tab's lower panels.
+    AddToTab(NewPlate(kButtonStripLeft, kButtonStripTop, &buttonStrip), kTab);
     AddToTab(NewPlate(right - 145, row - 3, &zoomDisplay), kTab);
     mControls.scopeDrawer = AddToTab(new Wezmark::IWzWaveDrawer(this, 325 - d / 2, kWaveTop, &wave, this, &mScope), kTab);
     // In one row with the buttons beside it.

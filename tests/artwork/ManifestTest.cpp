@@ -86,6 +86,7 @@ constexpr EditorImage kEditorImages[] = {
     {2011, "resources/img/displays/zoom_display.png", 1, 0, 0},
     {2010, "resources/img/displays/wave_display.png", 1, 0, 0},
     {2012, "resources/img/displays/scope_heading.png", 1, 0, 0},
+    {2013, "resources/img/displays/scope_button_strip.png", 1, 0, 0},
     {1006, "resources/img/buttons/freeze_scope_button.png", 2, 0, 0},
     {5002, "resources/img/switches/minus_25px.png", 2, 25, 25},
     {5003, "resources/img/switches/plus_25px.png", 2, 25, 25},

@@ -173,10 +173,10 @@ const std::vector<Placed> kLayout = {
     {55, {297, 694, 345, 714}, nullptr},
     {56, {407, 694, 455, 714}, nullptr},
     // Info row.
-    {kNone, {55, 708, 595, 758}, nullptr},
-    {kNone, {105, 733, 400, 749}, nullptr},
-    {kNone, {460, 733, 580, 749}, nullptr},
-    {kNone, {405, 730, 453, 750}, nullptr},
+    {kNone, {40, 708, 610, 758}, nullptr},
+    {kNone, {90, 733, 385, 749}, nullptr},
+    {kNone, {445, 733, 565, 749}, nullptr},
+    {kNone, {390, 730, 438, 750}, nullptr},
     // Scope tab.
     {kNone, {485, 692, 585, 722}, nullptr},
     {kNone, {20, 100, 631, 690}, nullptr},

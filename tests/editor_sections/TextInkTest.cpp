@@ -5,11 +5,9 @@
 #include "graphics/IBitmapControl.h"
 #include "graphics/ITextControl.h"
 #include "graphics/PIX_CachedFont.h"
-#include "graphics/PIX_IBitmap.h"
-#include "graphics/RasterFillRect.h"
-#include "graphics/RasterMode.h"
 #include "graphics/TextFit.h"
 #include "plugin/ParamIndex.h"
+#include "tests/editor_sections/ControlInk.h"
 #include "tests/editor_sections/SectionsRig.h"
 
 #include <gtest/gtest.h>
@@ -20,55 +18,12 @@
 
 namespace
 {
-constexpr uint32_t kBlank = 0xFF102030;
-
 // Long texts of the kinds a user or a program file brings: plain, wide, with UTF-8.
 const char* const kLongTexts[] = {
     "A fifty-character program name that runs on and on",
     "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW",
     "Verz\xC3\xB6gerung \xC3\xBC" "ber alles: Gr\xC3\xB6\xC3\x9F" "e und Wei\xC3\x9F" "e im Klang",
 };
-
-struct Ink
-{
-    Rect bounds;
-    std::vector<int> pixels;  // y * width + x
-};
-
-// The pixels one control's drawing changes on a blank surface.
-Ink InkOf(IGraphics& graphics, IControl* control)
-{
-    PIX_IBitmap* surface = graphics.GetDrawBitmap();
-    const int width = surface->GetWidth();
-    const int height = surface->GetHeight();
-    RasterFillRect(surface, 0, 0, width, height, kBlank, 1.0f, RasterModeCopy);
-    control->Draw(&graphics);
-    Ink ink{{width, height, 0, 0}, {}};
-    const uint32_t* pixels = surface->GetPixelData();
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-        {
-            const int row = surface->IsBottomUp() ? height - 1 - y : y;
-            if (pixels[static_cast<size_t>(row) * surface->GetRowStride() + x] == kBlank)
-                continue;
-            ink.pixels.push_back(y * width + x);
-            ink.bounds = {std::min(ink.bounds.left, x), std::min(ink.bounds.top, y), std::max(ink.bounds.right, x + 1),
-                          std::max(ink.bounds.bottom, y + 1)};
-        }
-    return ink;
-}
-
-bool Inside(const Rect& inner, const Rect& outer)
-{
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
-}
-
-std::string Describe(const Rect& r)
-{
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ", " + std::to_string(r.right) + ", " +
-           std::to_string(r.bottom) + ")";
-}
 
 std::vector<ITextControl*> VisibleTexts(SectionsRig& rig)
 {

@@ -28,6 +28,7 @@ const std::map<std::string, Renderer>& Renderers() {
         {"background", RenderBackground},
         {"controls_background", RenderControlsBackground},
         {"scope_heading", RenderScopeHeading},
+        {"scope_button_strip", WithoutFonts<RenderScopeButtonStrip>},
         {"tab", RenderTab},
         {"eq_tab", RenderEqTab},
         {"knob", WithoutFonts<RenderKnob>},

@@ -80,7 +80,7 @@ Canvas RenderDropDown(const ImageEntry& entry) {
     const double w = entry.frameWidth, h = entry.frameHeight;
     Canvas c(entry.frameWidth, entry.frameHeight);
     Well(c, 0.0, 0.0, w, h, 3.5);
-    // A small arrow in the right margin: the menu centres its text over the whole field.
+    // A small arrow in the right margin, in the 10 columns the menu keeps its label out of.
     const double cx = w - 6.5, cy = h / 2;
     c.Fill(Triangle(cx - 2.6, cy - 1.4, cx + 2.6, cy - 1.4, cx, cy + 1.8), theme::kTextDim);
     return c;

@@ -2,72 +2,85 @@
 
 #include <cmath>
 #include <cstddef>
+#include <span>
 
 #include "tools/artgen/Shapes.h"
 
 namespace artgen {
 
 namespace {
+// The corners of the section panels, and of the about tab's plates that lie over them.
+constexpr double kPanelRadius = 6.0;
 // Where the editor places the controls background (x is centred on the 650-pixel editor).
 constexpr double kControlsTop = 35.0;
 constexpr int kControlsWidth = 620, kControlsHeight = 740;
 
-struct Panel {
-    double left, top, right, bottom;  // editor pixels
-    const char* accent;
-};
-
-struct Heading {
-    const char* title;
-    const char* accent;
-    double x, baseline;
-    Align align;
-};
-
 // The plug-in tab's sections as the section layouts place their controls. They span x 40-610,
 // as the about tab's plates do, so those cover them; the scope tab covers the top panel's
-// heading strip (y 47-100) with a plate of its own.
+// heading strip (y 47-100) and the strip under its wave display (y 688-730) with plates of its own.
 constexpr Panel kPanels[] = {
     {40, 50, 610, 290, "distortion"}, {40, 294, 318, 440, "filter"}, {324, 294, 610, 440, "eq"},
     {40, 444, 610, 576, "split"},     {40, 610, 232, 716, "io"},     {236, 610, 610, 716, "io"},
 };
 
 // Every titled section: the name after the accent at its top left, 17 pixels under its top.
+// The input and output panels have captions from 2 pixels under their tops and knob names from
+// 17, so their names sit 14 under the top, where those leave room: the input's at its top right
+// (its volume caption takes the left), the output's after the accent; the two meet across the gap
+// between the panels. The equaliser panel is named by its page tabs.
 constexpr Heading kPlugInHeadings[] = {
     {"DISTORTION", "distortion", 72, 67, Align::Left},
     {"DYNAMIC SHAPER", "distortion", 600, 67, Align::Right},
     {"FILTER", "filter", 72, 311, Align::Left},
     {"BAND SPLIT", "split", 72, 461, Align::Left},
+    {"INPUT", "io", 222, 624, Align::Right},
+    {"OUTPUT", "io", 268, 624, Align::Left},
 };
 constexpr Heading kScopeHeadings[] = {{"OSCILLOSCOPE", "scope", 72, 67, Align::Left}};
+constexpr double kHeadingSize = 9.5, kHeadingTracking = 1.6;
 
 // Where the scope tab's heading plate sits in the editor: the top panel's strip with its shadow.
 constexpr int kScopeHeadingLeft = 37, kScopeHeadingTop = 47;
+
+// The scope tab's button row sits on a panel as wide as the wave display above it, which hides
+// the panel's top; its plate, from 2 rows under the display's top edge, covers what the plug-in
+// tab's lower panels would show there.
+constexpr Panel kScopeButtonPanel = {20, 650, 631, 726, "scope"};
+constexpr int kScopeButtonStripLeft = 17, kScopeButtonStripTop = 688;
 
 void SectionPanel(Canvas& c, const Panel& s, const char* accentName, double dx, double dy) {
     const double l = s.left - dx, t = s.top - dy, r = s.right - dx, b = s.bottom - dy;
     const Colour accent = Accent(accentName);
     const Box box{l - 3, t - 3, r + 3, b + 3};
-    c.Fill(Soften(RoundRect(l, t + 1, r, b + 1, 6.0), 2.0), Hex(0x000000, 0.5), box);
-    c.Fill(RoundRect(l, t, r, b, 6.0), VerticalGradient(t, Hex(0x2A2F37), b, Hex(0x1A1D22)), box);
-    c.Fill(RoundRect(l + 1, t + 1, r - 1, b - 1, 5.0), VerticalGradient(t, Hex(0x1E2228), b, Hex(0x181B20)), box);
+    c.Fill(Soften(RoundRect(l, t + 1, r, b + 1, kPanelRadius), 2.0), Hex(0x000000, 0.5), box);
+    c.Fill(RoundRect(l, t, r, b, kPanelRadius), VerticalGradient(t, Hex(0x2A2F37), b, Hex(0x1A1D22)), box);
+    c.Fill(RoundRect(l + 1, t + 1, r - 1, b - 1, kPanelRadius - 1), VerticalGradient(t, Hex(0x1E2228), b, Hex(0x181B20)),
+           box);
     // A faint wash of the section's colour under its top edge.
-    c.Fill(RoundRect(l + 1, t + 1, r - 1, b - 1, 5.0),
+    c.Fill(RoundRect(l + 1, t + 1, r - 1, b - 1, kPanelRadius - 1),
            [=](double, double y) { return WithAlpha(accent, 0.06 * std::max(0.0, 1.0 - (y - t) / 60.0)); },
            Box{l, t, r, std::min(b, t + 62)});
     c.Fill(Capsule(l + 10, t + 1.5, l + 34, t + 1.5, 1.6), accent);
 }
 
+// The controls background's plate without its panels.
+Canvas PlainPlate(int w, int h) {
+    Canvas c(w, h);
+    c.Fill(RoundRect(0, 0, w, h, 8.0), VerticalGradient(0, Hex(0x15181C), h, Hex(0x101215)));
+    c.Fill(Subtract(RoundRect(0, 0, w, h, 8.0), RoundRect(1, 1, w - 1, h - 1, 7.0)), Hex(0x262A31));
+    return c;
+}
+
+// Where the editor places the controls background's top left corner.
+constexpr double kPlateLeft = (650.0 - kControlsWidth) / 2;
+
 // The controls background with its panels; the top panel in `topAccent`, titled by `headings`.
 template <size_t N>
 Canvas ControlsPlate(int w, int h, const Fonts& fonts, const char* topAccent, const Heading (&headings)[N]) {
     const double dx = (650.0 - w) / 2, dy = kControlsTop;
-    Canvas c(w, h);
-    c.Fill(RoundRect(0, 0, w, h, 8.0), VerticalGradient(0, Hex(0x15181C), h, Hex(0x101215)));
-    c.Fill(Subtract(RoundRect(0, 0, w, h, 8.0), RoundRect(1, 1, w - 1, h - 1, 7.0)), Hex(0x262A31));
+    Canvas c = PlainPlate(w, h);
     for (const Panel& p : kPanels) SectionPanel(c, p, &p == kPanels ? topAccent : p.accent, dx, dy);
-    for (const Heading& t : headings)
-        fonts.heading.Draw(c, t.title, 9.5, t.x - dx, t.baseline - dy, Accent(t.accent), t.align, 1.6);
+    for (const Heading& t : headings) DrawHeading(c, fonts, t, dx, dy);
     return c;
 }
 
@@ -79,10 +92,18 @@ void AboutPlate(Canvas& c, double height, Slice slice) {
     const double w = c.Width();
     const double top = slice == Slice::Top ? 0.0 : -20.0, bottom = slice == Slice::Bottom ? height : height + 20.0;
     const Box box{0, 0, w, height};
-    c.Fill(RoundRect(0, top, w, bottom, 10.0), Hex(0x2A2F37), box);
-    c.Fill(RoundRect(1, top + 1, w - 1, bottom - 1, 9.0), Hex(0x17191E), box);
+    c.Fill(RoundRect(0, top, w, bottom, kPanelRadius), Hex(0x2A2F37), box);
+    c.Fill(RoundRect(1, top + 1, w - 1, bottom - 1, kPanelRadius - 1), Hex(0x17191E), box);
 }
 }  // namespace
+
+void DrawHeading(Canvas& c, const Fonts& fonts, const Heading& heading, double dx, double dy) {
+    fonts.heading.Draw(c, heading.title, kHeadingSize, heading.x - dx, heading.baseline - dy, Accent(heading.accent),
+                       heading.align, kHeadingTracking);
+}
+
+std::span<const Heading> PlugInHeadings() { return kPlugInHeadings; }
+std::span<const Panel> PlugInPanels() { return kPanels; }
 
 Canvas RenderBackground(const ImageEntry& entry, const Fonts& fonts) {
     const double w = entry.frameWidth, h = entry.frameHeight;
@@ -108,8 +129,15 @@ Canvas RenderControlsBackground(const ImageEntry& entry, const Fonts& fonts) {
 Canvas RenderScopeHeading(const ImageEntry& entry, const Fonts& fonts) {
     // Cut from the same plate, so it meets the panel around it without a seam.
     const Canvas plate = ControlsPlate(kControlsWidth, kControlsHeight, fonts, "scope", kScopeHeadings);
-    return plate.Crop(kScopeHeadingLeft - (650 - kControlsWidth) / 2, kScopeHeadingTop - static_cast<int>(kControlsTop),
+    return plate.Crop(kScopeHeadingLeft - static_cast<int>(kPlateLeft), kScopeHeadingTop - static_cast<int>(kControlsTop),
                       entry.frameWidth, entry.frameHeight);
+}
+
+Canvas RenderScopeButtonStrip(const ImageEntry& entry) {
+    Canvas plate = PlainPlate(kControlsWidth, kControlsHeight);
+    SectionPanel(plate, kScopeButtonPanel, kScopeButtonPanel.accent, kPlateLeft, kControlsTop);
+    return plate.Crop(kScopeButtonStripLeft - static_cast<int>(kPlateLeft),
+                      kScopeButtonStripTop - static_cast<int>(kControlsTop), entry.frameWidth, entry.frameHeight);
 }
 
 Canvas RenderVersionPanel(const ImageEntry& entry) {
@@ -136,7 +164,7 @@ Canvas RenderMakerLogo(const ImageEntry& entry, const Fonts& fonts) {
     const double w = entry.frameWidth, h = entry.frameHeight;
     Canvas c(entry.frameWidth, entry.frameHeight);
     AboutPlate(c, h, Slice::Top);
-    c.Fill(RoundRect(1, 1, w - 1, 200, 9.0), [](double, double y) { return WithAlpha(theme::kBrand, 0.05 * (1.0 - y / 200.0)); },
+    c.Fill(RoundRect(1, 1, w - 1, 200, kPanelRadius - 1), [](double, double y) { return WithAlpha(theme::kBrand, 0.05 * (1.0 - y / 200.0)); },
            Box{0, 0, w, 200});
     // The emblem: a ring around a folded wave that draws the maker's initial.
     const double cx = w / 2, cy = 140.0, r = 72.0;
