@@ -266,6 +266,8 @@ private:
     bool OversamplingWanted() const;
     template <class Start, class Piece>
     void RunRateStage(Oversampler& oversampler, double* const signal[2], int32_t frames, Start start, Piece piece);
+    void RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on, double* const chain[2],
+                       int32_t frames);
     void AlignThrough(std::span<Oversampler> oversamplers, bool heard, bool& running, ChannelPair& pair,
                       int32_t frames);
 

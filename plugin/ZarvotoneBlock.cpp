@@ -309,30 +309,30 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
         RedrawControl(mControls.maxLevelText);
 }
 
+// The chain that is `member` of the stages of each rate, on `chain` while `on`.
+void Zarvotone::RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on,
+                              double* const chain[2], int32_t n)
+{
+    RunRateStage(
+        oversampler, chain, n,
+        [on, member](RateStages& stages) {
+            if (on)
+                (stages.*member).BeginBlock();
+            return on;
+        },
+        [member](RateStages& stages, double* const io[2], int32_t frames) { (stages.*member).ProcessPiece(io, frames); });
+}
+
 // Pre-filter chain, filter unit, post-filter chain and disto-band EQ on the chain signal.
 void Zarvotone::RunEffectPath(int32_t n)
 {
     CommitDrawingFromBlock();
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
-    const bool preFilterOn = mCurrentValues.Get(kParamPreFilterProcess) > 0.0;
-    RunRateStage(
-        mUnits.chain1Oversampler, chain, n,
-        [preFilterOn](RateStages& stages) {
-            if (preFilterOn)
-                stages.chain1.BeginBlock();
-            return preFilterOn;
-        },
-        [](RateStages& stages, double* const io[2], int32_t frames) { stages.chain1.ProcessPiece(io, frames); });
+    RunChainStage(mUnits.chain1Oversampler, &RateStages::chain1, mCurrentValues.Get(kParamPreFilterProcess) > 0.0,
+                  chain, n);
     mUnits.filter.ProcessBlock(chain, n);
-    const bool postFilterOn = mCurrentValues.Get(kParamPostFilterProcess) > 0.0;
-    RunRateStage(
-        mUnits.chain2Oversampler, chain, n,
-        [postFilterOn](RateStages& stages) {
-            if (postFilterOn)
-                stages.chain2.BeginBlock();
-            return postFilterOn;
-        },
-        [](RateStages& stages, double* const io[2], int32_t frames) { stages.chain2.ProcessPiece(io, frames); });
+    RunChainStage(mUnits.chain2Oversampler, &RateStages::chain2, mCurrentValues.Get(kParamPostFilterProcess) > 0.0,
+                  chain, n);
     // Also while the path fades out: an equaliser stopping at the switch would step.
     mUnits.distoEq.ProcessBlock(chain, n);
 }
