@@ -99,7 +99,8 @@ void Zarvotone::RunRateStage(Oversampler& oversampler, double* const signal[2], 
     RateStages& stages = mUnits.oversampled;
     double* const* io = both ? incoming : signal;
     if (start(stages))
-        oversampler.ProcessInPieces(io, n, [&](double* const piecePair[2], int32_t frames) { piece(stages, piecePair, frames); });
+        oversampler.ProcessInPieces(io, n,
+                                    [&](double* const part[2], int32_t frames) { piece(stages, part, frames); });
     else
         oversampler.RoundTrip(io, n);
     if (both)
@@ -219,7 +220,9 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
             stages.outputSaturator.BeginBlock();
             return stages.outputSaturator.Running();
         },
-        [](RateStages& stages, double* const io[2], int32_t frames) { stages.outputSaturator.ProcessPiece(io, frames); });
+        [](RateStages& stages, double* const io[2], int32_t frames) {
+            stages.outputSaturator.ProcessPiece(io, frames);
+        });
     mUnits.outputSweep.ProcessBlock(signal, n);
 
     PanAndMix(n);
@@ -320,7 +323,9 @@ void Zarvotone::RunChainStage(Oversampler& oversampler, DistortionChain RateStag
                 (stages.*member).BeginBlock();
             return on;
         },
-        [member](RateStages& stages, double* const io[2], int32_t frames) { (stages.*member).ProcessPiece(io, frames); });
+        [member](RateStages& stages, double* const io[2], int32_t frames) {
+            (stages.*member).ProcessPiece(io, frames);
+        });
 }
 
 // Pre-filter chain, filter unit, post-filter chain and disto-band EQ on the chain signal.

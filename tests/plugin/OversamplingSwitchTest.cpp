@@ -38,8 +38,9 @@ Played Play(bool preparedWith, const std::vector<bool>& wanted)
             played.oversampledStarts.push_back(slice);
         if (oversampling.Starts(false))
             played.hostRateStarts.push_back(slice);
+        const double settled = oversampling.Runs(true) ? 1.0 : 0.0;
         for (int32_t i = 0; i < kSlice; ++i)
-            played.weights.push_back(oversampling.Both() ? oversampling.Weights()[i] : oversampling.Runs(true) ? 1.0 : 0.0);
+            played.weights.push_back(oversampling.Both() ? oversampling.Weights()[i] : settled);
     }
     return played;
 }
