@@ -93,8 +93,8 @@ void Zarvotone::AttachDistortionSection()
     const int centreSwitches = amountLeft;
     const TextStyle* caption = Style(kCaptionStyle);
 
-    mShaperPreviews.Compute(mUnits.chain1);
-    mPreviews.Compute(mUnits.chain1);
+    mShaperPreviews.Compute(mUnits.hostRate.chain1);
+    mPreviews.Compute(mUnits.hostRate.chain1);
     auto* drawArea = new Wezmark::IWzDistortionCurveEditor(this, this, &mPreviews.curve, &mShaperPreviews.curve,
                                                            curveLeft, DistortionChain::kCurvePreviewPoints,
                                                            &curveDisplay);

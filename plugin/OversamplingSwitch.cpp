@@ -1,57 +1,50 @@
 #include "plugin/OversamplingSwitch.h"
 
-#include "dsp/units/GlideTimes.h"
-
 #include <algorithm>
 
-void OversamplingSwitch::SetSampleRate(double rate)
+void OversamplingSwitch::SetFrames(int32_t warmUpFrames, int32_t crossfadeFrames)
 {
-    mFadeFrames = std::max(GlideTimes::FramesAt(kFadeFrames, rate), 1);
-    mSettleFrames = GlideTimes::FramesAt(kSettleFrames, rate);
-    mLevel = std::clamp(mLevel, -mSettleFrames, mFadeFrames);
+    mWarmUpFrames = std::max(warmUpFrames, 0);
+    mStep = 1.0 / std::max(crossfadeFrames, 1);
+}
+
+void OversamplingSwitch::Prepare(int32_t frames)
+{
+    ResizeSampleArray(mWeights, frames);
 }
 
 void OversamplingSwitch::Adopt(bool wanted)
 {
-    mInUse = wanted;
-    mLevel = mFadeFrames;
+    mWeight = wanted ? 1.0 : 0.0;
+    mRuns = {!wanted, wanted};
+    mRan = mRuns;
+    mWarmFrames = 0;
     mFresh = true;
 }
 
-int32_t OversamplingSwitch::FramesBeforeChange(bool wanted, int32_t frames) const
+void OversamplingSwitch::Begin(bool wanted, int32_t n)
 {
-    if (wanted == mInUse || mLevel <= 0 || mFresh)
-        return frames;
-    return std::min(frames, mLevel);
-}
-
-bool OversamplingSwitch::Change(bool wanted)
-{
-    if (wanted == mInUse)
-        return false;
-    if (mFresh)
-    {
+    const double target = wanted ? 1.0 : 0.0;
+    if (mFresh && mWeight != target)
         Adopt(wanted);
-        return true;
-    }
-    if (mLevel > 0)
-        return false;
-    mInUse = wanted;
-    mLevel = -mSettleFrames;
-    return true;
-}
-
-void OversamplingSwitch::Fade(bool wanted, double* const signal[2], int32_t n)
-{
     mFresh = false;
-    const int32_t step = wanted == mInUse ? 1 : -1;
-    if (step > 0 && mLevel == mFadeFrames)
+    mRan = mRuns;
+    if (mWeight == target)
+    {
+        mRuns = {!wanted, wanted};
+        mWarmFrames = 0;
         return;
+    }
+    mRuns = {true, true};
+    // A path already heard is warm; one coming in afresh is held out until it is.
+    const bool incomingHeard = wanted ? mWeight > 0.0 : mWeight < 1.0;
+    const int32_t held = incomingHeard ? 0 : std::min(n, mWarmUpFrames - mWarmFrames);
+    mWarmFrames += held;
+    const double step = wanted ? mStep : -mStep;
     for (int32_t i = 0; i < n; ++i)
     {
-        mLevel = std::clamp(mLevel + step, step > 0 ? -mSettleFrames : 0, mFadeFrames);
-        const double gain = static_cast<double>(std::max(mLevel, 0)) / mFadeFrames;
-        signal[0][i] *= gain;
-        signal[1][i] *= gain;
+        if (i >= held)
+            mWeight = std::clamp(mWeight + step, 0.0, 1.0);
+        mWeights.data[i] = mWeight;
     }
 }

@@ -4,23 +4,70 @@
 
 #include <cmath>
 
+RateStages::RateStages(const Wezmark::DistortionDataProvider& library)
+    : chain1(library), chain2(library), outputSaturator(Wezmark::Saturator::kSoftSaturation)
+{
+}
+
+void RateStages::Prepare(double rate, int32_t frames, int32_t framesPerHostFrame)
+{
+    input.SetBlockSize(frames);
+    input.saturator.SetSampleRate(rate);
+    outputSaturator.SetBlockSize(frames);
+    outputSaturator.SetSampleRate(rate);
+    limiter.SetSampleRate(rate);
+    limiter.Restart();
+    input.SetFramesPerHostFrame(framesPerHostFrame);
+    for (DistortionChain* chain : {&chain1, &chain2})
+        chain->SetFramesPerHostFrame(framesPerHostFrame);
+    outputSaturator.framesPerHostFrame = framesPerHostFrame;
+    limiter.framesPerHostFrame = framesPerHostFrame;
+}
+
+namespace
+{
+void TakeSaturatorGlides(Wezmark::Saturator& saturator, const Wezmark::Saturator& heard)
+{
+    saturator.amountState = heard.amountState;
+    saturator.driveState = heard.driveState;
+}
+
+void TakeChainGlides(DistortionChain& chain, const DistortionChain& heard)
+{
+    chain.gate.threshold = heard.gate.threshold;
+    chain.distortion.smoothedAmount = heard.distortion.smoothedAmount;
+    chain.shaper.smoothed = heard.shaper.smoothed;
+    chain.shaper.presence = heard.shaper.presence;
+}
+} // namespace
+
+void RateStages::TakeGlidesFrom(const RateStages& heard)
+{
+    input.gainState = heard.input.gainState;
+    input.offsetState = heard.input.offsetState;
+    TakeSaturatorGlides(input.saturator, heard.input.saturator);
+    TakeChainGlides(chain1, heard.chain1);
+    TakeChainGlides(chain2, heard.chain2);
+    TakeSaturatorGlides(outputSaturator, heard.outputSaturator);
+    limiter.smoothedThreshold = heard.limiter.smoothedThreshold;
+    limiter.heardMode = heard.limiter.heardMode;
+    limiter.leavingMode = heard.limiter.leavingMode;
+    limiter.modeFadeLeft = heard.limiter.modeFadeLeft;
+    limiter.madeUp = heard.limiter.madeUp;
+    limiter.started = heard.limiter.started;
+}
+
 ProcessingUnits::ProcessingUnits()
-    : chain1(curveLibrary),
-      chain2(curveLibrary),
-      chain3(curveLibrary),
-      outputSaturator(Wezmark::Saturator::kSoftSaturation),
-      subBand(&chain3.distortion)
+    : hostRate(curveLibrary), oversampled(curveLibrary), chain3(curveLibrary), subBand(&chain3.distortion)
 {
 }
 
 void ProcessingUnits::Prepare(double rate, int32_t frames)
 {
-    const int32_t oversampled = frames * kOversampling;
+    const int32_t oversampledFrames = frames * kOversampling;
     for (Oversampler* oversampler : Oversamplers())
         oversampler->Prepare(rate, static_cast<uint32_t>(frames));
 
-    input.SetBlockSize(oversampled);
-    input.saturator.SetSampleRate(rate);
     for (DistortionChain* chain : Chains())
     {
         chain->distortion.SetSampleRate(rate);
@@ -28,8 +75,10 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
         chain->reducer.SetSampleRate(rate);
         chain->gate.keep = GlideTimes::Keep(DeadZoneGate::kKeep, rate);
         chain->gate.take = 1.0 - chain->gate.keep;
-        chain->SetBlockSize(oversampled);
+        chain->SetBlockSize(oversampledFrames);
     }
+    hostRate.Prepare(rate, frames, 1);
+    oversampled.Prepare(rate, oversampledFrames, kOversampling);
 
     filter.SetSampleRate(rate);
     filter.SetBlockSize(frames);
@@ -43,11 +92,6 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
     subBand.SetSampleRate(rate);
     subBand.SetBlockSize(frames);
     ClearFilterMemories();
-
-    outputSaturator.SetBlockSize(oversampled);
-    outputSaturator.SetSampleRate(rate);
-    limiter.SetSampleRate(rate);
-    limiter.Restart();
 }
 
 void ProcessingUnits::ClearFilterMemories()
@@ -64,16 +108,6 @@ void ProcessingUnits::ResetOversamplers()
 {
     for (Oversampler* oversampler : Oversamplers())
         oversampler->Reset();
-}
-
-void ProcessingUnits::SetOversampled(bool oversampled)
-{
-    const int32_t frames = oversampled ? kOversampling : 1;
-    input.SetFramesPerHostFrame(frames);
-    chain1.SetFramesPerHostFrame(frames);
-    chain2.SetFramesPerHostFrame(frames);
-    outputSaturator.framesPerHostFrame = frames;
-    limiter.framesPerHostFrame = frames;
 }
 
 int32_t ProcessingUnits::OversampledLatency() const

@@ -16,6 +16,30 @@
 #include <array>
 #include <cstdint>
 
+// The stages whose sound depends on the rate they run at: the plug-in holds them twice, once at
+// the host rate and once oversampled, so that a switch of oversampling can crossfade from one to
+// the other. Both hold the same settings at all times.
+struct RateStages
+{
+    explicit RateStages(const Wezmark::DistortionDataProvider& library);
+    RateStages(const RateStages&) = delete;
+    RateStages& operator=(const RateStages&) = delete;
+
+    // Rate and block size (`frames` frames per block at the rate they run at); glides, fades and
+    // holds last as long in host time when `framesPerHostFrame` is the oversampling factor.
+    void Prepare(double rate, int32_t frames, int32_t framesPerHostFrame);
+    // For stages that start to run while `heard` runs: their glides go on from where the heard
+    // ones stand rather than from what they heard when they last ran (or from silence).
+    void TakeGlidesFrom(const RateStages& heard);
+
+    Wezmark::InputProcessor input;
+    // Before the filter and after it.
+    DistortionChain chain1;
+    DistortionChain chain2;
+    Wezmark::Saturator outputSaturator;
+    OutputLimiter limiter;
+};
+
 // Every processing stage of one plug-in instance, owned by value.
 struct ProcessingUnits
 {
@@ -34,37 +58,37 @@ struct ProcessingUnits
     void ClearFilterMemories();
     // Clears every oversampler, for a path that starts to run oversampled.
     void ResetOversamplers();
-    // Tells the stages that can run oversampled whether they do, so that their glides, fades
-    // and holds last as long in host time either way.
-    void SetOversampled(bool oversampled);
     // Frames by which the oversampled path delays the output: five round trips (the input
     // stage, both chains, the output saturator and the limiter), made also where one of them is
     // off, so that the delay stays the same whatever the settings and switching a stage on or
     // off continues the signal in time.
     int32_t OversampledLatency() const;
 
-    // The three chains in order: before the filter, after it, and the one that lends its
-    // distortion to the sub-band path.
-    std::array<DistortionChain*, 3> Chains() { return {&chain1, &chain2, &chain3}; }
-    std::array<Wezmark::Saturator*, 4> Saturators()
+    RateStages& Stages(bool oversampled) { return oversampled ? this->oversampled : hostRate; }
+    std::array<RateStages*, 2> BothRates() { return {&hostRate, &oversampled}; }
+    // Every chain, the host-rate path's first: before the filter, after it, the one that lends
+    // its distortion to the sub-band path, then the oversampled path's two.
+    std::array<DistortionChain*, 5> Chains()
     {
-        return {&input.saturator, &filter.saturator, &outputSaturator, &subBand.saturator};
+        return {&hostRate.chain1, &hostRate.chain2, &chain3, &oversampled.chain1, &oversampled.chain2};
+    }
+    std::array<Wezmark::Saturator*, 6> Saturators()
+    {
+        return {&hostRate.input.saturator, &oversampled.input.saturator, &filter.saturator,
+                &hostRate.outputSaturator, &oversampled.outputSaturator, &subBand.saturator};
     }
 
     Wezmark::EnvFollower levelMeter;
-    Wezmark::InputProcessor input;
     // Before the chains, which take their curves from it.
     Wezmark::DistortionDataProvider curveLibrary;
-    DistortionChain chain1;
-    DistortionChain chain2;
+    RateStages hostRate;
+    RateStages oversampled;
     DistortionChain chain3;
     Wezmark::Eq4Band distoEq;
     Wezmark::FilterUnit filter;
     Wezmark::DumpExpand outputSweep;
-    Wezmark::Saturator outputSaturator;
     Wezmark::HqFilterUnit outputFilter;
     Wezmark::SubBandProcessor subBand;
-    OutputLimiter limiter;
     Oversampler inputOversampler;
     Oversampler outputOversampler;
     Oversampler chain1Oversampler;

@@ -30,8 +30,14 @@ constexpr double kInputOffsetGlide = 0.9995;
 // again as the signal.
 constexpr double kPanGlide = 0.995;
 constexpr double kBypassGlide = 0.988;
-// Long enough for the effect path's filters to have settled on the signal.
-constexpr double kBypassWarmUpSeconds = 0.05;
+// Long enough for a path that starts to run to have settled on the signal before it is heard:
+// the effect path coming back from a full bypass, or the path of the other rate on a switch of
+// oversampling.
+constexpr double kPathWarmUpSeconds = 0.05;
+// A switch of oversampling crossfades between two paths that differ in delay by a fraction of a
+// millisecond; the crossfade's own slope is that difference over this length (at 6 ms a 100 Hz
+// sine stepped 8 % further than its own steps, at 20 ms 2.5 %).
+constexpr double kOversamplingCrossfadeSeconds = 0.02;
 constexpr double kSubBandDistortionStart = 0.25;
 constexpr double kMeterAttackSeconds = 0.01;
 constexpr double kMeterReleaseSeconds = 0.5;
@@ -82,9 +88,11 @@ void Zarvotone::InitDspState()
         saturator->mixThreshold = kSaturatorMixThreshold;
         saturator->mixSlope = kSaturatorMixSlope;
     }
-    Wezmark::InputProcessor& input = mUnits.input;
-    input.gainTarget = 1.0;
-    input.offsetSetting = Wezmark::InputProcessor::kNoOffset;
+    for (RateStages* stages : mUnits.BothRates())
+    {
+        stages->input.gainTarget = 1.0;
+        stages->input.offsetSetting = Wezmark::InputProcessor::kNoOffset;
+    }
 
     Wezmark::SubBandProcessor& subBand = mUnits.subBand;
     subBand.subGain = 1.0;
@@ -125,7 +133,7 @@ void Zarvotone::BuildFactoryPresets()
     {
         StateChunk chunk;
         bool built = StateBlock::AppendHead(chunk, mConfig);
-        for (double value : program.ToPresetValues(mUnits.chain1.distortion))
+        for (double value : program.ToPresetValues(mUnits.hostRate.chain1.distortion))
             built = built && chunk.AppendDouble(value);
         if (built)
             AddFactoryPreset(program.Name().c_str(), chunk);
@@ -156,11 +164,14 @@ void Zarvotone::SetGlidePaces(double rate)
     const double parameter = GlideTimes::Keep(kParameterGlide, rate);
     mUnits.filter.balanceA = parameter;
     mUnits.filter.balanceB = 1.0 - parameter;
-    Wezmark::InputProcessor& input = mUnits.input;
-    input.gainPole = GlideTimes::Keep(kInputGainGlide, rate);
-    input.gainStep = 1.0 - input.gainPole;
-    input.offsetPole = GlideTimes::Keep(kInputOffsetGlide, rate);
-    input.offsetStep = 1.0 - input.offsetPole;
+    for (RateStages* stages : mUnits.BothRates())
+    {
+        Wezmark::InputProcessor& input = stages->input;
+        input.gainPole = GlideTimes::Keep(kInputGainGlide, rate);
+        input.gainStep = 1.0 - input.gainPole;
+        input.offsetPole = GlideTimes::Keep(kInputOffsetGlide, rate);
+        input.offsetStep = 1.0 - input.offsetPole;
+    }
     Wezmark::SubBandProcessor& subBand = mUnits.subBand;
     for (Wezmark::SubBandProcessor::GainSmoother* smoother : {&subBand.subGainSmoother, &subBand.distoGainSmoother})
     {
@@ -175,8 +186,9 @@ void Zarvotone::SetGlidePaces(double rate)
     // A new pace is chosen at the next block.
     mVolumeGlideTarget = std::numeric_limits<double>::quiet_NaN();
     mBypass.SetCoefficient(GlideTimes::Keep(kBypassGlide, rate));
-    mBypass.SetWarmUpFrames(GlideTimes::Frames(kBypassWarmUpSeconds, rate));
-    mOversamplingSwitch.SetSampleRate(rate);
+    mBypass.SetWarmUpFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate));
+    mOversamplingSwitch.SetFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate),
+                                  GlideTimes::Frames(kOversamplingCrossfadeSeconds, rate));
 }
 
 void Zarvotone::Reset()
@@ -191,8 +203,8 @@ void Zarvotone::Reset()
     mUnits.Prepare(GetSampleRate(), frames);
     SetGlidePaces(GetSampleRate());
     mOversamplingSwitch.Adopt(OversamplingWanted());
-    mUnits.SetOversampled(Oversampling());
-    for (ChannelPair* pair : {&mDry, &mChainSignal, &mSignal})
+    mOversamplingSwitch.Prepare(frames);
+    for (ChannelPair* pair : {&mDry, &mChainSignal, &mSignal, &mSwitchSignal})
     {
         ResizeChannelPair(*pair, frames);
         ZeroPair(*pair);

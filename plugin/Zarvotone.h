@@ -29,6 +29,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -196,7 +197,6 @@ private:
     // Loaded values as the parameters hold them once applied: a linked cutoff follows its partner.
     void LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const;
     void MirrorParam(int index, double value);
-    void RefreshMakeUp();
     void ReportLatency();
     void UpdateParamDisplays(int index);
     // The read-outs, tooltips, previews and grey state that follow the units after a change.
@@ -249,6 +249,8 @@ private:
     void ImportCurve(const std::string& path, CurveReader read);
     void ExportCurve(const std::string& path, CurveWriter write);
     void StoreCurveFilePath(const std::string& path);
+    // The first chain's curve into every other chain.
+    void CopyFirstCurveToOtherChains();
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
     void AlignDryWithChain(int32_t frames);
@@ -260,9 +262,14 @@ private:
     uint32_t ScopeDecimation() const;
     int VisibleTab() const;
     void PollTempo();
-    // The mode the block routine runs in, and the one the parameter asks for.
-    bool Oversampling() const;
+    // The mode the parameter asks for.
     bool OversamplingWanted() const;
+    template <class Start, class Piece>
+    void RunRateStage(Oversampler& oversampler, double* const signal[2], int32_t frames, Start start, Piece piece);
+    void RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on, double* const chain[2],
+                       int32_t frames);
+    void AlignThrough(std::span<Oversampler> oversamplers, bool heard, bool& running, ChannelPair& pair,
+                      int32_t frames);
 
     Wezmark::VersionInfo mVersionInfo;
     ProgramParameters mCurrentValues;
@@ -302,6 +309,8 @@ private:
     ChannelPair mChainSignal;
     SampleArray mSilence;
     ChannelPair mSignal;
+    // The oversampled path's copy of a stage's block while a switch runs both paths.
+    ChannelPair mSwitchSignal;
     // 0 until Reset has sized everything; a block then plays silence.
     int32_t mPreparedFrames = 0;
     // Until the first block after a preparation, settings glide from values nothing was heard of.

@@ -26,6 +26,12 @@ void CopyFrames(double* destination, const double* source, int32_t frames)
     std::memmove(destination, source, sizeof(double) * static_cast<size_t>(frames));
 }
 
+void CopyPair(double* const destination[2], const double* const source[2], int32_t frames)
+{
+    for (int c = 0; c < 2; ++c)
+        CopyFrames(destination[c], source[c], frames);
+}
+
 void ZeroFrames(double* samples, int32_t frames)
 {
     std::memset(samples, 0, sizeof(double) * static_cast<size_t>(frames));
@@ -47,28 +53,14 @@ double* HostChannel(double** channels, int index, int count, int32_t offset)
     return channels[index] + offset;
 }
 
-// Runs a stage on the block, oversampled or not. Oversampled, the stage gets the high-rate
-// block in pieces, which lets the oversampler's two filters run side by side; every stage
-// here gives the same result however its block is divided.
-template <class Stage>
-void RunStage(bool oversampled, Oversampler& oversampler, double* const signal[2], int32_t frames, Stage stage)
+// `signal` becomes the crossfade from itself to `oversampled`, whose share at each frame
+// `weights` gives.
+void MixInOversampled(double* const signal[2], const double* const oversampled[2], const double* weights,
+                      int32_t frames)
 {
-    if (oversampled)
-        oversampler.ProcessInPieces(signal, frames, stage);
-    else
-        stage(signal, frames);
-}
-
-// RunStage for a stage that may pass the block unchanged: then it does not run, and
-// oversampled the round trip alone gives the signal the delay and phase of the stage's path.
-template <class Stage>
-void RunStageUnlessIdle(bool idle, bool oversampled, Oversampler& oversampler, double* const signal[2],
-                        int32_t frames, Stage stage)
-{
-    if (!idle)
-        RunStage(oversampled, oversampler, signal, frames, stage);
-    else if (oversampled)
-        oversampler.RoundTrip(signal, frames);
+    for (int c = 0; c < 2; ++c)
+        for (int32_t i = 0; i < frames; ++i)
+            signal[c][i] += weights[i] * (oversampled[c][i] - signal[c][i]);
 }
 
 double Guarded(double sample)
@@ -81,6 +73,38 @@ double ScopeValue(const double* samples, int32_t i, int32_t frames)
 {
     return i + 1 < frames ? (samples[i] + samples[i + 1]) * 0.5 : samples[i];
 }
+}
+
+// Runs a stage that depends on the rate on the block, at each rate whose path runs; while both
+// do, the block becomes the crossfade of their results. `start(stages)` readies the stage for the
+// block and says whether it works on it; `piece(stages, io, frames)` runs it on part of the
+// block. Oversampled, the stage gets the high-rate block in pieces, which lets the oversampler's
+// two filters run side by side; an idle stage makes the round trip alone, which gives the signal
+// the delay and phase of the stage's path.
+template <class Start, class Piece>
+void Zarvotone::RunRateStage(Oversampler& oversampler, double* const signal[2], int32_t n, Start start, Piece piece)
+{
+    const bool both = mOversamplingSwitch.Both();
+    double* const incoming[2] = {mSwitchSignal.left, mSwitchSignal.right};
+    if (both)
+        CopyPair(incoming, signal, n);
+    if (mOversamplingSwitch.Runs(false))
+    {
+        RateStages& stages = mUnits.hostRate;
+        if (start(stages))
+            piece(stages, signal, n);
+    }
+    if (!mOversamplingSwitch.Runs(true))
+        return;
+    RateStages& stages = mUnits.oversampled;
+    double* const* io = both ? incoming : signal;
+    if (start(stages))
+        oversampler.ProcessInPieces(io, n,
+                                    [&](double* const part[2], int32_t frames) { piece(stages, part, frames); });
+    else
+        oversampler.RoundTrip(io, n);
+    if (both)
+        MixInOversampled(signal, incoming, mOversamplingSwitch.Weights(), n);
 }
 
 void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
@@ -99,9 +123,7 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
     }
     for (int32_t offset = 0; offset < frames; offset += mPreparedFrames)
     {
-        // A switch of oversampling takes effect between two slices.
-        const int32_t count =
-            mOversamplingSwitch.FramesBeforeChange(OversamplingWanted(), std::min(mPreparedFrames, frames - offset));
+        const int32_t count = std::min(mPreparedFrames, frames - offset);
         const double* const in[2] = {HostChannel(inputs, 0, inputCount, offset),
                                      HostChannel(inputs, 1, inputCount, offset)};
         double* const out[2] = {HostChannel(outputs, 0, outputCount, offset),
@@ -153,16 +175,22 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     if (action != kNoCurveAction)
         ApplyCurveActionToChains(action);
 
-    if (mOversamplingSwitch.Change(OversamplingWanted()))
-    {
+    mOversamplingSwitch.Begin(OversamplingWanted(), n);
+    for (const bool oversampled : {false, true})
+        if (mOversamplingSwitch.Starts(oversampled))
+            mUnits.Stages(oversampled).TakeGlidesFrom(mUnits.Stages(!oversampled));
+    if (mOversamplingSwitch.Starts(true))
         mUnits.ResetOversamplers();
-        mUnits.SetOversampled(Oversampling());
-    }
-    const bool oversampled = Oversampling();
-    mUnits.input.BeginBlock();
-    mInputIdle = mUnits.input.PassesUnchanged();
-    RunStageUnlessIdle(mInputIdle, oversampled, mUnits.inputOversampler, signal, n,
-             [this](double* const io[2], int32_t frames) { mUnits.input.ProcessPiece(io, frames); });
+    mInputIdle = true;
+    RunRateStage(
+        mUnits.inputOversampler, signal, n,
+        [this](RateStages& stages) {
+            stages.input.BeginBlock();
+            const bool works = !stages.input.PassesUnchanged();
+            mInputIdle = mInputIdle && !works;
+            return works;
+        },
+        [](RateStages& stages, double* const io[2], int32_t frames) { stages.input.ProcessPiece(io, frames); });
 
     const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
     const bool pathRuns = mBypass.PathRuns(bypassTarget);
@@ -186,22 +214,26 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
     });
 
-    mUnits.outputSaturator.BeginBlock();
-    RunStageUnlessIdle(!mUnits.outputSaturator.Running(), oversampled, mUnits.outputOversampler, signal, n,
-             [this](double* const io[2], int32_t frames) { mUnits.outputSaturator.ProcessPiece(io, frames); });
+    RunRateStage(
+        mUnits.outputOversampler, signal, n,
+        [](RateStages& stages) {
+            stages.outputSaturator.BeginBlock();
+            return stages.outputSaturator.Running();
+        },
+        [](RateStages& stages, double* const io[2], int32_t frames) {
+            stages.outputSaturator.ProcessPiece(io, frames);
+        });
     mUnits.outputSweep.ProcessBlock(signal, n);
 
     PanAndMix(n);
     mUnits.outputFilter.ProcessBlock(signal, n);
 
-    if (mCurrentValues.Get(kParamLimiterMode) > 0.0 || mUnits.limiter.GlidingOut())
-        RunStage(oversampled, mUnits.limiterOversampler, signal, n, [this](double* const io[2], int32_t frames) {
-            mUnits.limiter.ProcessBlock(io, io, frames);
-        });
-    else if (oversampled)
-        mUnits.limiterOversampler.RoundTrip(signal, n);
+    const bool limiterOn = mCurrentValues.Get(kParamLimiterMode) > 0.0;
+    RunRateStage(
+        mUnits.limiterOversampler, signal, n,
+        [limiterOn](RateStages& stages) { return limiterOn || stages.limiter.GlidingOut(); },
+        [](RateStages& stages, double* const io[2], int32_t frames) { stages.limiter.ProcessBlock(io, io, frames); });
 
-    mOversamplingSwitch.Fade(OversamplingWanted(), signal, n);
     VolumeGuardAndHolds(n);
 
     // Several host channels may be one buffer; each gets the finished signal.
@@ -280,29 +312,32 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
         RedrawControl(mControls.maxLevelText);
 }
 
+// The chain that is `member` of the stages of each rate, on `chain` while `on`.
+void Zarvotone::RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on,
+                              double* const chain[2], int32_t n)
+{
+    RunRateStage(
+        oversampler, chain, n,
+        [on, member](RateStages& stages) {
+            if (on)
+                (stages.*member).BeginBlock();
+            return on;
+        },
+        [member](RateStages& stages, double* const io[2], int32_t frames) {
+            (stages.*member).ProcessPiece(io, frames);
+        });
+}
+
 // Pre-filter chain, filter unit, post-filter chain and disto-band EQ on the chain signal.
 void Zarvotone::RunEffectPath(int32_t n)
 {
     CommitDrawingFromBlock();
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
-    const bool oversampled = Oversampling();
-    if (mCurrentValues.Get(kParamPreFilterProcess) > 0.0)
-    {
-        mUnits.chain1.BeginBlock();
-        RunStage(oversampled, mUnits.chain1Oversampler, chain, n,
-                 [this](double* const io[2], int32_t frames) { mUnits.chain1.ProcessPiece(io, frames); });
-    }
-    else if (oversampled)
-        mUnits.chain1Oversampler.RoundTrip(chain, n);
+    RunChainStage(mUnits.chain1Oversampler, &RateStages::chain1, mCurrentValues.Get(kParamPreFilterProcess) > 0.0,
+                  chain, n);
     mUnits.filter.ProcessBlock(chain, n);
-    if (mCurrentValues.Get(kParamPostFilterProcess) > 0.0)
-    {
-        mUnits.chain2.BeginBlock();
-        RunStage(oversampled, mUnits.chain2Oversampler, chain, n,
-                 [this](double* const io[2], int32_t frames) { mUnits.chain2.ProcessPiece(io, frames); });
-    }
-    else if (oversampled)
-        mUnits.chain2Oversampler.RoundTrip(chain, n);
+    RunChainStage(mUnits.chain2Oversampler, &RateStages::chain2, mCurrentValues.Get(kParamPostFilterProcess) > 0.0,
+                  chain, n);
     // Also while the path fades out: an equaliser stopping at the switch would step.
     mUnits.distoEq.ProcessBlock(chain, n);
 }
@@ -361,11 +396,6 @@ void Zarvotone::PollTempo()
     RedrawControl(mControls.hostInfoText);
 }
 
-bool Zarvotone::Oversampling() const
-{
-    return mOversamplingSwitch.InUse();
-}
-
 bool Zarvotone::OversamplingWanted() const
 {
     return mCurrentValues.Get(kParamOversampling) > kSwitchThreshold;
@@ -376,10 +406,15 @@ namespace
 // A weight in a crossfade below which the signal cannot be heard: where it has no more, it
 // need not be aligned. (A smoother may settle a hair away from its target.)
 constexpr double kNoWeight = 1e-9;
+} // namespace
 
-// Runs `oversamplers`' round trips on `pair` while `needed`, starting them afresh after a pause.
-void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& running, ChannelPair& pair, int32_t n)
+// Runs `oversamplers`' round trips on `pair` while the oversampled path runs and the pair is
+// `heard`, starting them afresh after a pause. While the two paths crossfade, the result of each
+// round trip crossfades with the signal that skipped it, as the stages' outputs do.
+void Zarvotone::AlignThrough(std::span<Oversampler> oversamplers, bool heard, bool& running, ChannelPair& pair,
+                             int32_t n)
 {
+    const bool needed = heard && mOversamplingSwitch.Runs(true);
     if (needed && !running)
         for (Oversampler& oversampler : oversamplers)
             oversampler.Reset();
@@ -387,10 +422,20 @@ void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& runnin
     if (!needed)
         return;
     double* const io[2] = {pair.left, pair.right};
+    double* const incoming[2] = {mSwitchSignal.left, mSwitchSignal.right};
+    const bool both = mOversamplingSwitch.Both();
     for (Oversampler& oversampler : oversamplers)
-        oversampler.RoundTrip(io, n);
+    {
+        if (!both)
+        {
+            oversampler.RoundTrip(io, n);
+            continue;
+        }
+        CopyPair(incoming, io, n);
+        oversampler.RoundTrip(incoming, n);
+        MixInOversampled(io, incoming, mOversamplingSwitch.Weights(), n);
+    }
 }
-} // namespace
 
 // Oversampled, the chain signal reaches the sub-band path after three round trips (the input
 // stage's and both chains'), and the wet signal reaches the mix after a fourth (the output
@@ -398,10 +443,10 @@ void AlignThrough(std::span<Oversampler> oversamplers, bool needed, bool& runnin
 // it, and the fourth while the mix does.
 void Zarvotone::AlignDryWithChain(int32_t n)
 {
-    const bool needed = Oversampling() && (DryHeard() || mUnits.subBand.Running());
-    if (!needed || !mInputIdle)
+    const bool heard = DryHeard() || mUnits.subBand.Running();
+    if (!heard || !mOversamplingSwitch.Runs(true) || !mInputIdle)
     {
-        AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), needed, mDryAligningWithChain, mDry, n);
+        AlignThrough(std::span(mUnits.dryOversamplers).first<3>(), heard, mDryAligningWithChain, mDry, n);
         return;
     }
     // An idle input stage made the round trip alone, on the same signal: its result (the
@@ -410,12 +455,12 @@ void Zarvotone::AlignDryWithChain(int32_t n)
     CopyFrames(mDry.left, mSignal.left, n);
     CopyFrames(mDry.right, mSignal.right, n);
     mUnits.dryOversamplers[0].TakeStateFrom(mUnits.inputOversampler);
-    AlignThrough(std::span(mUnits.dryOversamplers).subspan<1, 2>(), needed, mDryAligningWithChain, mDry, n);
+    AlignThrough(std::span(mUnits.dryOversamplers).subspan<1, 2>(), heard, mDryAligningWithChain, mDry, n);
 }
 
 void Zarvotone::AlignDry(int32_t n)
 {
-    AlignThrough(std::span(mUnits.dryOversamplers).last<1>(), Oversampling() && DryHeard(), mDryAligning, mDry, n);
+    AlignThrough(std::span(mUnits.dryOversamplers).last<1>(), DryHeard(), mDryAligning, mDry, n);
 }
 
 // Unless the mix leaves the dry signal out altogether.
@@ -429,5 +474,5 @@ bool Zarvotone::DryHeard() const
 void Zarvotone::AlignBypassedSignal(double bypassTarget, int32_t n)
 {
     const bool bypassHeard = bypassTarget > 0.0 || mBypass.Value() > kNoWeight;
-    AlignThrough(mUnits.bypassOversamplers, Oversampling() && bypassHeard, mBypassAligning, mSignal, n);
+    AlignThrough(mUnits.bypassOversamplers, bypassHeard, mBypassAligning, mSignal, n);
 }

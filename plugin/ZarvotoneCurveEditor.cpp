@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <initializer_list>
+#include <span>
 
 namespace
 {
@@ -57,14 +58,19 @@ void Zarvotone::ApplyCurveAction(int action)
     ApplyCurveActionToChains(static_cast<uint32_t>(action));
 }
 
+void Zarvotone::CopyFirstCurveToOtherChains()
+{
+    const std::array<DistortionChain*, 5> chains = mUnits.Chains();
+    for (DistortionChain* chain : std::span(chains).subspan<1>())
+        chain->distortion.CopyCurveFrom(chains[0]->distortion);
+}
+
 // Chain 1 takes the action and the others copy its curve, so an action that draws random
 // numbers leaves one curve everywhere, the one the state saves.
 void Zarvotone::ApplyCurveActionToChains(uint32_t action)
 {
-    Wezmark::Distortion& first = mUnits.chain1.distortion;
-    first.ApplyCurveAction(action);
-    mUnits.chain2.distortion.CopyCurveFrom(first);
-    mUnits.chain3.distortion.CopyCurveFrom(first);
+    mUnits.hostRate.chain1.distortion.ApplyCurveAction(action);
+    CopyFirstCurveToOtherChains();
     RefreshCurveEditor();
 }
 
@@ -106,12 +112,11 @@ void Zarvotone::ImportCurve(const std::string& path, CurveReader read)
     if (read(&imported, path))
     {
         ScopedLock lock(mLock);
-        Wezmark::Distortion& first = mUnits.chain1.distortion;
+        Wezmark::Distortion& first = mUnits.hostRate.chain1.distortion;
         if (first.current != nullptr)
         {
             first.current->SetPoints(imported.points.data, imported.count);
-            mUnits.chain2.distortion.CopyCurveFrom(first);
-            mUnits.chain3.distortion.CopyCurveFrom(first);
+            CopyFirstCurveToOtherChains();
             RefreshCurveEditor();
         }
     }
@@ -125,7 +130,7 @@ void Zarvotone::ExportCurve(const std::string& path, CurveWriter write)
     bool held = false;
     {
         ScopedLock lock(mLock);
-        if (const DistortionCurve* current = mUnits.chain1.distortion.current)
+        if (const DistortionCurve* current = mUnits.hostRate.chain1.distortion.current)
         {
             exported.CopyFrom(*current);
             held = true;
@@ -148,7 +153,7 @@ void Zarvotone::CommitDrawnCurve()
     if (!drawArea || drawArea->columns.Size() < 1)
         return;
     ScopedLock lock(mLock);
-    const std::array<DistortionChain*, 3> chains = mUnits.Chains();
+    const std::array<DistortionChain*, 5> chains = mUnits.Chains();
     for (int32_t i = 0; i < Wezmark::Distortion::kCurvePoints; ++i)
     {
         const double x = std::clamp(i * kCommitStep, 0.0, 1.0);
@@ -160,7 +165,7 @@ void Zarvotone::CommitDrawnCurve()
                 curve->points.data[i] = std::isfinite(y) ? y : 0.0;
         }
     }
-    mPreviews.Compute(mUnits.chain1);
+    mPreviews.Compute(mUnits.hostRate.chain1);
     RedrawControl(mControls.curveDrawArea.control);
     RedrawControl(mControls.curveSignalPreview.control);
 }
@@ -178,7 +183,7 @@ void Zarvotone::RefreshCurveEditor()
     if (!mGraphics)
         return;
     ScopedLock lock(mLock);
-    const DistortionCurve* curve = mUnits.chain1.distortion.current;
+    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
     if (CurveEditorState* drawArea = mControls.curveDrawArea.state)
     {
         const int32_t count = drawArea->columns.Size();
@@ -190,7 +195,7 @@ void Zarvotone::RefreshCurveEditor()
             drawArea->columns.Set(j, held ? -curve->points.data[n] : 0.0);
         }
     }
-    mPreviews.Compute(mUnits.chain1);
+    mPreviews.Compute(mUnits.hostRate.chain1);
     for (const CurveEditorLink& editor : {mControls.curveDrawArea, mControls.curveSignalPreview})
     {
         if (editor.state)

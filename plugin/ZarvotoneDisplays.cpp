@@ -61,12 +61,12 @@ void Zarvotone::UpdateParamDisplays(int index)
 void Zarvotone::ShowUnitDisplays(int index)
 {
     ParamDisplayControls& d = mDisplays;
-    DistortionChain& chain = mUnits.chain1;
+    DistortionChain& chain = mUnits.hostRate.chain1;
     Text text;
     switch (index)
     {
     case kParamInputChannelMode:
-        ParamDisplayText::ChannelModeTooltip(text, sizeof text, kInputChannelTooltip, mUnits.input.channelMode);
+        ParamDisplayText::ChannelModeTooltip(text, sizeof text, kInputChannelTooltip, mUnits.hostRate.input.channelMode);
         SetTooltip(d.inputChannelSwitch, text);
         break;
     case kParamQuantization:
@@ -161,7 +161,7 @@ void Zarvotone::ShowUnitDisplays(int index)
         [[fallthrough]];
     case kParamLimiterMode:
         if (d.limiterLevelKnob)
-            d.limiterLevelKnob->GrayOut(mUnits.limiter.mode == 0);
+            d.limiterLevelKnob->GrayOut(mUnits.hostRate.limiter.mode == 0);
         [[fallthrough]];
     case kParamVolume:
         RequestMeterReset();
@@ -189,13 +189,13 @@ void Zarvotone::ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const
 
 void Zarvotone::ShowDistortionPreviews()
 {
-    mPreviews.Compute(mUnits.chain1);
+    mPreviews.Compute(mUnits.hostRate.chain1);
     ShowPreviewMode(kDistortionPreviewMode);
 }
 
 void Zarvotone::ShowShaperPreviews()
 {
-    mShaperPreviews.Compute(mUnits.chain1);
+    mShaperPreviews.Compute(mUnits.hostRate.chain1);
     ShowPreviewMode(kShaperPreviewMode);
 }
 

@@ -187,7 +187,7 @@ int Zarvotone::FilterTypeOfUnit(int unit)
 int Zarvotone::GetCurrentCurve()
 {
     ScopedLock lock(mLock);
-    return static_cast<int>(mUnits.chain1.distortion.currentId);
+    return static_cast<int>(mUnits.hostRate.chain1.distortion.currentId);
 }
 
 std::string Zarvotone::GetPresetDisplayName()

@@ -34,7 +34,7 @@ void Zarvotone::SaveProgramFile(const std::string& path)
     {
         ScopedLock lock(mLock);
         std::string curveText;
-        mUnits.chain1.distortion.CurveToText(curveText);
+        mUnits.hostRate.chain1.distortion.CurveToText(curveText);
         Wezmark::ZarvotoneProgram program;
         program.Values() = mCurrentValues;
         ProgramTextFile::AppendSection(text, CurrentPresetName(), program, curveText);

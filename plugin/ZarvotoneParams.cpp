@@ -56,6 +56,14 @@ bool IsOff(double p)
 {
     return p == 0.0;
 }
+
+// From the mode and the target level, so the gain does not depend on where the limiter's
+// glide happens to stand (a preset load would otherwise depend on the previous state).
+void RefreshMakeUp(OutputLimiter& limiter)
+{
+    if (limiter.makeUpOn)
+        limiter.makeUpGain = limiter.MakeUpGainForTarget();
+}
 }
 
 void Zarvotone::ParamChanged(int index)
@@ -81,26 +89,70 @@ void Zarvotone::ApplyParamChange(int index)
     UpdateParamDisplays(index);
 }
 
-void Zarvotone::ApplyToUnits(int index, double p)
+namespace
 {
-    ProcessingUnits& u = mUnits;
+// Stages held at both rates take every setting alike.
+void ApplyToRateStages(RateStages& s, int index, double p)
+{
     switch (index)
     {
     case kParamInputVolume:
-        u.input.gainTarget = p;
+        s.input.gainTarget = p;
         break;
     case kParamInputDcOffset:
-        u.input.offsetSetting = p;
+        s.input.offsetSetting = p;
         break;
     case kParamInputSaturation:
-        u.input.saturator.amount = p;
+        s.input.saturator.amount = p;
         break;
     case kParamInputSaturationMode:
-        u.input.saturator.SetMode(p);
+        s.input.saturator.SetMode(p);
         break;
     case kParamInputChannelMode:
-        u.input.channelMode = Steps(p, kChannelModeSteps);
+        s.input.channelMode = Steps(p, kChannelModeSteps);
         break;
+    case kParamDistortionAmount:
+        // The third chain's amount is the sub-band path's own.
+        s.chain1.distortion.amount = p;
+        s.chain2.distortion.amount = p;
+        break;
+    case kParamPreFilterProcess:
+        s.chain1.distortion.filterMode = Steps(p, kThreeWaySteps);
+        break;
+    case kParamPostFilterProcess:
+        s.chain2.distortion.filterMode = Steps(p, kThreeWaySteps);
+        break;
+    case kParamOutputSaturation:
+        s.outputSaturator.amount = p;
+        break;
+    case kParamOutputSaturationMode:
+        s.outputSaturator.SetMode(p);
+        break;
+    case kParamLimiterLevel:
+        s.limiter.threshold = p;
+        RefreshMakeUp(s.limiter);
+        break;
+    case kParamLimiterMode:
+        s.limiter.mode = Steps(p, kSlopeSteps);
+        RefreshMakeUp(s.limiter);
+        break;
+    case kParamAutoMakeUp:
+        s.limiter.makeUpOn = p > kMakeUpThreshold;
+        RefreshMakeUp(s.limiter);
+        break;
+    default:
+        break;
+    }
+}
+}
+
+void Zarvotone::ApplyToUnits(int index, double p)
+{
+    for (RateStages* stages : mUnits.BothRates())
+        ApplyToRateStages(*stages, index, p);
+    ProcessingUnits& u = mUnits;
+    switch (index)
+    {
     case kParamQuantization:
     {
         const double amount = p * p;
@@ -133,11 +185,6 @@ void Zarvotone::ApplyToUnits(int index, double p)
             chain->reducer.SetBypass(IsOff(p));
         }
         break;
-    case kParamDistortionAmount:
-        // The third chain's amount is the sub-band path's own.
-        u.chain1.distortion.amount = p;
-        u.chain2.distortion.amount = p;
-        break;
     case kParamDistortionType:
         for (DistortionChain* chain : u.Chains())
             chain->distortion.SelectCurve(p);
@@ -153,12 +200,6 @@ void Zarvotone::ApplyToUnits(int index, double p)
     case kParamDistortionPolarity:
         for (DistortionChain* chain : u.Chains())
             chain->distortion.SetPolarity(p);
-        break;
-    case kParamPreFilterProcess:
-        u.chain1.distortion.filterMode = Steps(p, kThreeWaySteps);
-        break;
-    case kParamPostFilterProcess:
-        u.chain2.distortion.filterMode = Steps(p, kThreeWaySteps);
         break;
     case kParamShaperAmount:
         for (DistortionChain* chain : u.Chains())
@@ -284,12 +325,6 @@ void Zarvotone::ApplyToUnits(int index, double p)
     case kParamDistoBandGain:
         u.subBand.distoGain = p;
         break;
-    case kParamOutputSaturation:
-        u.outputSaturator.amount = p;
-        break;
-    case kParamOutputSaturationMode:
-        u.outputSaturator.SetMode(p);
-        break;
     case kParamHqFilter:
         u.outputFilter.SetMode(Steps(p, kThreeWaySteps));
         break;
@@ -299,20 +334,9 @@ void Zarvotone::ApplyToUnits(int index, double p)
     case kParamOutputSweepSlope:
         u.outputSweep.SetSlope(RoundedIndex(p));
         break;
-    case kParamLimiterLevel:
-        u.limiter.threshold = p;
-        RefreshMakeUp();
-        break;
-    case kParamLimiterMode:
-        u.limiter.mode = Steps(p, kSlopeSteps);
-        RefreshMakeUp();
-        break;
-    case kParamAutoMakeUp:
-        u.limiter.makeUpOn = p > kMakeUpThreshold;
-        RefreshMakeUp();
-        break;
     default:
-        // Bypass all, pan, oversampling, dry/wet and volume: the block routine reads them.
+        // The stages of both rates take theirs above. Bypass all, pan, oversampling, dry/wet
+        // and volume: the block routine reads them.
         break;
     }
 }
@@ -347,15 +371,6 @@ void Zarvotone::MirrorParam(int index, double value)
     // A load tells the host of all its values at once when it is done.
     if (!mLoadingValues)
         TellHostOfLinkedParam(index, value);
-}
-
-// From the mode and the target level, so the gain does not depend on where the limiter's
-// glide happens to stand (a preset load would otherwise depend on the previous state).
-void Zarvotone::RefreshMakeUp()
-{
-    OutputLimiter& limiter = mUnits.limiter;
-    if (limiter.makeUpOn)
-        limiter.makeUpGain = limiter.MakeUpGainForTarget();
 }
 
 // Applying the values mirrors the sub-band cutoff into the disto-band cutoff, then that one back.

@@ -14,7 +14,7 @@ bool Zarvotone::SerializeState(StateChunk& chunk)
     if (!StateBlock::AppendHead(chunk, mConfig))
         return false;
     // The curve's own points, not the ones processing reads, which polarity reshapes.
-    const DistortionCurve* curve = mUnits.chain1.distortion.current;
+    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
     for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
     {
         const bool held = curve != nullptr && curve->points.data != nullptr && i < curve->count;
@@ -98,7 +98,7 @@ bool Zarvotone::MatchesValues(const double* values, int start)
     if (values == nullptr || start < 0)
         return false;
     ScopedLock lock(mLock);
-    const DistortionCurve* curve = mUnits.chain1.distortion.current;
+    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
     const bool curveMatches = curve != nullptr && curve->count == StateBlock::kCurvePoints &&
                               std::memcmp(curve->points.data, values + start,
                                           sizeof(double) * StateBlock::kCurvePoints) == 0;

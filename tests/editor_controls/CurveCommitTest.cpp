@@ -40,14 +40,14 @@ TEST(CurveCommit, DrawnColumnsReachTheStateBlock)
     PluginRig restored;
     const ChunkOf chunk(StateBytes(rig.plugin));
     ASSERT_GT(restored.plugin.UnserializeState(chunk, 0), 0);
-    const DistortionCurve* curve = restored.plugin.Units().chain1.distortion.current;
+    const DistortionCurve* curve = restored.plugin.Units().hostRate.chain1.distortion.current;
     ASSERT_NE(curve, nullptr);
     for (int i = 0; i < curve->count; ++i)
         ASSERT_NEAR(curve->points.data[i], 1.0, 1e-12) << i;
 }
 std::vector<double> FirstCurve(Zarvotone& plugin)
 {
-    const DistortionCurve* curve = plugin.Units().chain1.distortion.current;
+    const DistortionCurve* curve = plugin.Units().hostRate.chain1.distortion.current;
     return std::vector<double>(curve->points.data, curve->points.data + curve->count);
 }
 

@@ -36,7 +36,7 @@ std::vector<double> Values(const DisplayCurve& values)
 void ExpectEditorsShowTheCurve(EditorRig& rig)
 {
     Zarvotone& plugin = rig.plugin();
-    const std::vector<double> points = CurvePoints(plugin.Units().chain1);
+    const std::vector<double> points = CurvePoints(plugin.Units().hostRate.chain1);
     for (int32_t j = 0; j < rig.drawArea.columns.Size(); ++j)
     {
         const size_t n = static_cast<size_t>(std::floor(static_cast<double>(j) / EditorRig::kDrawAreaColumns * 2047));
@@ -49,7 +49,7 @@ void ExpectEditorsShowTheCurve(EditorRig& rig)
     }
     std::array<double, DistortionChain::kCurvePreviewPoints> curve{};
     std::array<double, DistortionChain::kSignalPreviewFrames> signal{};
-    plugin.Units().chain1.ComputeCurvePreview(curve, signal);
+    plugin.Units().hostRate.chain1.ComputeCurvePreview(curve, signal);
     EXPECT_EQ(Values(plugin.Previews().curve), std::vector<double>(curve.begin(), curve.end()));
     EXPECT_EQ(Values(plugin.Previews().signal), std::vector<double>(signal.begin(), signal.end()));
 }
@@ -59,10 +59,10 @@ TEST(CurveActions, WhileProcessingOnlyTheLastRequestIsAppliedByTheNextBlockOnce)
     EditorRig rig;
     Zarvotone& plugin = rig.plugin();
     ASSERT_TRUE(plugin.IsProcessingActive());
-    const std::vector<double> before = CurvePoints(plugin.Units().chain1);
+    const std::vector<double> before = CurvePoints(plugin.Units().hostRate.chain1);
     plugin.ApplyCurveAction(kSharpCurve);
     plugin.ApplyCurveAction(kHighPassCurve);
-    EXPECT_EQ(CurvePoints(plugin.Units().chain1), before);
+    EXPECT_EQ(CurvePoints(plugin.Units().hostRate.chain1), before);
     rig.drawArea.displayMode = 1;
     rig.Settle();
 
@@ -70,15 +70,15 @@ TEST(CurveActions, WhileProcessingOnlyTheLastRequestIsAppliedByTheNextBlockOnce)
     EditorRig expected;
     expected.rig.Dispatch(effMainsChanged, 0, 0);
     expected.plugin().ApplyCurveAction(kHighPassCurve);
-    const std::vector<double> after = CurvePoints(plugin.Units().chain1);
-    EXPECT_EQ(after, CurvePoints(expected.plugin().Units().chain1));
+    const std::vector<double> after = CurvePoints(plugin.Units().hostRate.chain1);
+    EXPECT_EQ(after, CurvePoints(expected.plugin().Units().hostRate.chain1));
     for (DistortionChain* chain : plugin.Units().Chains())
         EXPECT_EQ(CurvePoints(*chain), after);
     ExpectEditorsShowTheCurve(rig);
 
     rig.Settle();
     rig.rig.Render(MakeNoise(64, 0.1), 64);
-    EXPECT_EQ(CurvePoints(plugin.Units().chain1), after);
+    EXPECT_EQ(CurvePoints(plugin.Units().hostRate.chain1), after);
     EXPECT_FALSE(plugin.Controls().curveDrawArea.control->IsDirty());
 }
 
@@ -87,14 +87,14 @@ TEST(CurveActions, WithoutProcessingTheyApplyAtOnceAndOthersAreIgnored)
     EditorRig rig;
     rig.rig.Dispatch(effMainsChanged, 0, 0);
     Zarvotone& plugin = rig.plugin();
-    const std::vector<double> before = CurvePoints(plugin.Units().chain1);
+    const std::vector<double> before = CurvePoints(plugin.Units().hostRate.chain1);
     for (int action : {-1, static_cast<int>(Zarvotone::kNoCurveAction), 99})
     {
         plugin.ApplyCurveAction(action);
-        EXPECT_EQ(CurvePoints(plugin.Units().chain1), before) << action;
+        EXPECT_EQ(CurvePoints(plugin.Units().hostRate.chain1), before) << action;
     }
     plugin.ApplyCurveAction(kInvertCurve);
-    EXPECT_NE(CurvePoints(plugin.Units().chain1), before);
+    EXPECT_NE(CurvePoints(plugin.Units().hostRate.chain1), before);
     ExpectEditorsShowTheCurve(rig);
 }
 
@@ -187,7 +187,7 @@ TEST(CurveFiles, ImportReachesEveryChainAndEveryPathIsRemembered)
         EditorRig rig;
         rig.rig.Dispatch(effMainsChanged, 0, 0);
         std::strcpy(rig.plugin().Config().LastSelectedDistoCurveFile, "before");
-        const std::vector<double> before = CurvePoints(rig.plugin().Units().chain1);
+        const std::vector<double> before = CurvePoints(rig.plugin().Units().hostRate.chain1);
         rig.plugin().ImportCurveCsv(c.path);
         for (DistortionChain* chain : rig.plugin().Units().Chains())
         {
@@ -212,7 +212,7 @@ TEST(CurveFiles, ExportsWriteTheFirstChainsCurve)
     TempFile csv(".csv");
     plugin.ExportCurveCsv(csv.Path());
     std::string text;
-    EXPECT_EQ(csv.Read(), plugin.Units().chain1.distortion.CurveToText(text));
+    EXPECT_EQ(csv.Read(), plugin.Units().hostRate.chain1.distortion.CurveToText(text));
 
     TempFile wav(".wav");
     TempFile source(".h");
@@ -230,8 +230,8 @@ TEST(CurveFiles, ExportsWriteTheFirstChainsCurve)
     // The WAV export reads back as the same curve.
     EditorRig reader;
     reader.plugin().ImportCurveWav(wav.Path());
-    const std::vector<double> exported = CurvePoints(plugin.Units().chain1);
-    const std::vector<double> imported = CurvePoints(reader.plugin().Units().chain1);
+    const std::vector<double> exported = CurvePoints(plugin.Units().hostRate.chain1);
+    const std::vector<double> imported = CurvePoints(reader.plugin().Units().hostRate.chain1);
     for (size_t i = 0; i < exported.size(); i += 97)
         EXPECT_NEAR(imported[i], exported[i], 1e-6) << i;
 }

@@ -109,15 +109,15 @@ TEST(BlockProcessing, BypassAllSettledRunsOnlyTheTail)
         rig.Render(input, PluginRig::kBlock);
 
     ProcessingUnits& units = rig.plugin.Units();
-    const double distortionState = units.chain1.distortion.smoothedAmount;
+    const double distortionState = units.hostRate.chain1.distortion.smoothedAmount;
     const double filterBalance = units.filter.balance;
     rig.Set(kParamOutputSaturation, 0.9);
-    const double saturatorState = units.outputSaturator.amountState;
+    const double saturatorState = units.hostRate.outputSaturator.amountState;
     const StereoSignal output = rig.Render(input, PluginRig::kBlock);
 
-    EXPECT_EQ(units.chain1.distortion.smoothedAmount, distortionState);
+    EXPECT_EQ(units.hostRate.chain1.distortion.smoothedAmount, distortionState);
     EXPECT_EQ(units.filter.balance, filterBalance);
-    EXPECT_NE(units.outputSaturator.amountState, saturatorState);
+    EXPECT_NE(units.hostRate.outputSaturator.amountState, saturatorState);
     EXPECT_NE(output.left, input.left);
 }
 
@@ -344,25 +344,25 @@ std::vector<double> CurvePoints(const DistortionChain& chain)
     return {curve.points.data, curve.points.data + curve.count};
 }
 
-// A noise action draws random numbers: every chain must end with chain 1's curve, the one the
-// state saves.
+// A noise action draws random numbers: every chain, at both rates, must end with chain 1's
+// curve, the one the state saves.
 TEST(CurveRequests, PendingActionWaitsForTheNextBlockAndLeavesOneCurve)
 {
     PluginRig rig;
     ProcessingUnits& units = rig.plugin.Units();
-    const std::vector<double> before = CurvePoints(units.chain1);
+    const std::vector<double> before = CurvePoints(units.hostRate.chain1);
     ASSERT_TRUE(rig.plugin.IsProcessingActive());
     rig.plugin.ApplyCurveAction(kAddNoise);
-    EXPECT_EQ(CurvePoints(units.chain1), before);
+    EXPECT_EQ(CurvePoints(units.hostRate.chain1), before);
 
     rig.Render(MakeNoise(64, 0.1), 64);
-    const std::vector<double> after = CurvePoints(units.chain1);
+    const std::vector<double> after = CurvePoints(units.hostRate.chain1);
     EXPECT_NE(after, before);
-    EXPECT_EQ(CurvePoints(units.chain2), after);
-    EXPECT_EQ(CurvePoints(units.chain3), after);
+    for (const DistortionChain* chain : units.Chains())
+        EXPECT_EQ(CurvePoints(*chain), after);
 
     rig.Render(MakeNoise(64, 0.1), 64);
-    EXPECT_EQ(CurvePoints(units.chain1), after);
+    EXPECT_EQ(CurvePoints(units.hostRate.chain1), after);
 }
 
 TEST(CurveRequests, WhileInactiveActionsApplyAtOnce)
@@ -370,12 +370,12 @@ TEST(CurveRequests, WhileInactiveActionsApplyAtOnce)
     PluginRig rig;
     rig.Dispatch(effMainsChanged, 0, 0);
     ProcessingUnits& units = rig.plugin.Units();
-    const std::vector<double> before = CurvePoints(units.chain1);
+    const std::vector<double> before = CurvePoints(units.hostRate.chain1);
     rig.plugin.ApplyCurveAction(kAddDynamicNoise);
-    const std::vector<double> after = CurvePoints(units.chain1);
+    const std::vector<double> after = CurvePoints(units.hostRate.chain1);
     EXPECT_NE(after, before);
-    EXPECT_EQ(CurvePoints(units.chain2), after);
-    EXPECT_EQ(CurvePoints(units.chain3), after);
+    for (const DistortionChain* chain : units.Chains())
+        EXPECT_EQ(CurvePoints(*chain), after);
 }
 
 TEST(MeterReset, WhileProcessingTheHoldsClearAtTheNextBlock)

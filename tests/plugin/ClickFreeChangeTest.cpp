@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace
 {
@@ -46,6 +47,41 @@ TEST(ClickFreeChanges, BypassComesAndGoesWithoutDropoutOrClick)
                 EXPECT_LE(result.dipDb, 3.0);
             }
         }
+}
+
+// The dry signal in the mix, and the signal that bypasses the effect path, make the oversampled
+// path's round trips: while a switch of oversampling crossfades they must follow it as the
+// path's own signal does.
+TEST(ClickFreeChanges, OversamplingSwitchesWithTheDryOrBypassedSignalHeard)
+{
+    const std::pair<int, double> heard[] = {{kParamDryWet, 0.5}, {kParamBypassAll, 1.0}, {kParamBypassAll, 0.5}};
+    const auto render = [](const StartingPoint& setup, int block, std::pair<int, double> extra, double from,
+                           bool change) {
+        PluginRig rig(block, nullptr, kRate);
+        Prepare(rig, setup);
+        rig.Set(extra.first, extra.second);
+        rig.Set(kParamOversampling, from);
+        if (!change)
+            return RenderChange(rig, kRate, block, {});
+        return RenderChange(rig, kRate, block, [&] { rig.Set(kParamOversampling, 1.0 - from); });
+    };
+    for (const StartingPoint& setup : StartingPoints())
+        for (const int block : {64, 4096})
+            for (const auto& extra : heard)
+            {
+                const Render off = render(setup, block, extra, 0.0, false);
+                const Render on = render(setup, block, extra, 1.0, false);
+                const double steepest = std::max(SettledStep(on, kRate), SettledStep(off, kRate));
+                const double quieter = std::min(SettledLevel(on, kRate), SettledLevel(off, kRate));
+                for (const double from : {0.0, 1.0})
+                {
+                    SCOPED_TRACE(testing::Message() << setup.name << ", blocks of " << block << ", parameter "
+                                                    << extra.first << " at " << extra.second << ", from " << from);
+                    const Result result = Compare(render(setup, block, extra, from, true), kRate, steepest, quieter);
+                    EXPECT_LE(result.stepRatio, 1.5);
+                    EXPECT_LE(result.dipDb, 3.0);
+                }
+            }
 }
 
 double PeakAfterChange(const Render& render)

@@ -32,48 +32,57 @@ ProcessingUnits& U(Zarvotone& z)
     return z.Units();
 }
 
+// The stages held at both rates must take every setting alike: the cases read through R run
+// once for each rate.
+bool gReadOversampled = false;
+
+RateStages& R(Zarvotone& z)
+{
+    return z.Units().Stages(gReadOversampled);
+}
+
 // What each parameter sets in the units, with the conversions of each row.
 std::vector<Case> UnitCases()
 {
     return {
-        {0, 0.3, "input gain", [](Zarvotone& z) { return U(z).input.gainTarget; }, 0.3},
-        {1, 0.7, "input offset", [](Zarvotone& z) { return U(z).input.offsetSetting; }, 0.7},
-        {2, 0.4, "input saturation", [](Zarvotone& z) { return U(z).input.saturator.amount; }, 0.4},
-        {3, 1.0, "input saturation drive", [](Zarvotone& z) { return U(z).input.saturator.drive; }, 10.777},
-        {3, 0.0, "input saturation drive", [](Zarvotone& z) { return U(z).input.saturator.drive; }, 2.5},
-        {4, 0.5, "input channel mode", [](Zarvotone& z) { return double(U(z).input.channelMode); }, 2},
-        {4, 1.0, "input channel mode", [](Zarvotone& z) { return double(U(z).input.channelMode); }, 4},
-        {5, 0.0, "bits, chain 1", [](Zarvotone& z) { return U(z).chain1.quantizer.bits; }, 1.0},
+        {0, 0.3, "input gain", [](Zarvotone& z) { return R(z).input.gainTarget; }, 0.3},
+        {1, 0.7, "input offset", [](Zarvotone& z) { return R(z).input.offsetSetting; }, 0.7},
+        {2, 0.4, "input saturation", [](Zarvotone& z) { return R(z).input.saturator.amount; }, 0.4},
+        {3, 1.0, "input saturation drive", [](Zarvotone& z) { return R(z).input.saturator.drive; }, 10.777},
+        {3, 0.0, "input saturation drive", [](Zarvotone& z) { return R(z).input.saturator.drive; }, 2.5},
+        {4, 0.5, "input channel mode", [](Zarvotone& z) { return double(R(z).input.channelMode); }, 2},
+        {4, 1.0, "input channel mode", [](Zarvotone& z) { return double(R(z).input.channelMode); }, 4},
+        {5, 0.0, "bits, chain 1", [](Zarvotone& z) { return R(z).chain1.quantizer.bits; }, 1.0},
         {5, 0.0, "levels, chain 3", [](Zarvotone& z) { return U(z).chain3.quantizer.factor; }, 2.0},
-        {5, 0.5, "amount, chain 2", [](Zarvotone& z) { return U(z).chain2.quantizer.amount; }, 0.25},
-        {5, 0.5, "bits, chain 2", [](Zarvotone& z) { return U(z).chain2.quantizer.bits; }, 16.75},
-        {5, 1.0, "amount, chain 1", [](Zarvotone& z) { return U(z).chain1.quantizer.amount; }, 1.0},
+        {5, 0.5, "amount, chain 2", [](Zarvotone& z) { return R(z).chain2.quantizer.amount; }, 0.25},
+        {5, 0.5, "bits, chain 2", [](Zarvotone& z) { return R(z).chain2.quantizer.bits; }, 16.75},
+        {5, 1.0, "amount, chain 1", [](Zarvotone& z) { return R(z).chain1.quantizer.amount; }, 1.0},
         {5, 1.0, "bits, chain 3", [](Zarvotone& z) { return U(z).chain3.quantizer.bits; }, 64.0},
         {6, 0.5, "reducer ratio, chain 3", [](Zarvotone& z) { return U(z).chain3.reducer.ratio; }, 0.125},
-        {7, 0.5, "gate threshold, chain 2", [](Zarvotone& z) { return U(z).chain2.gate.target; }, 0.0625},
-        {8, 0.0, "distortion off, chain 2", [](Zarvotone& z) { return Flag(U(z).chain2.distortion.bypassed); }, 1},
+        {7, 0.5, "gate threshold, chain 2", [](Zarvotone& z) { return R(z).chain2.gate.target; }, 0.0625},
+        {8, 0.0, "distortion off, chain 2", [](Zarvotone& z) { return Flag(R(z).chain2.distortion.bypassed); }, 1},
         {8, 0.0, "quantiser off, chain 3", [](Zarvotone& z) { return Flag(U(z).chain3.quantizer.bypassed); }, 1},
-        {8, 0.0, "shaper off, chain 1", [](Zarvotone& z) { return Flag(U(z).chain1.shaper.bypassed); }, 1},
-        {8, 0.0, "reducer off, chain 1", [](Zarvotone& z) { return Flag(U(z).chain1.reducer.bypassed); }, 1},
-        {8, 1e-9, "distortion on, chain 1", [](Zarvotone& z) { return Flag(U(z).chain1.distortion.bypassed); }, 0},
-        {9, 0.6, "amount, chain 1", [](Zarvotone& z) { return U(z).chain1.distortion.amount; }, 0.6},
-        {9, 0.6, "amount, chain 2", [](Zarvotone& z) { return U(z).chain2.distortion.amount; }, 0.6},
+        {8, 0.0, "shaper off, chain 1", [](Zarvotone& z) { return Flag(R(z).chain1.shaper.bypassed); }, 1},
+        {8, 0.0, "reducer off, chain 1", [](Zarvotone& z) { return Flag(R(z).chain1.reducer.bypassed); }, 1},
+        {8, 1e-9, "distortion on, chain 1", [](Zarvotone& z) { return Flag(R(z).chain1.distortion.bypassed); }, 0},
+        {9, 0.6, "amount, chain 1", [](Zarvotone& z) { return R(z).chain1.distortion.amount; }, 0.6},
+        {9, 0.6, "amount, chain 2", [](Zarvotone& z) { return R(z).chain2.distortion.amount; }, 0.6},
         {9, 0.6, "amount, chain 3 untouched", [](Zarvotone& z) { return U(z).chain3.distortion.amount; }, 0.0},
         {10, 1.0, "curve, chain 3", [](Zarvotone& z) { return double(U(z).chain3.distortion.currentId); }, 80},
-        {10, 0.5, "curve, chain 1", [](Zarvotone& z) { return double(U(z).chain1.distortion.currentId); }, 40},
-        {11, 1.0, "mode, chain 2", [](Zarvotone& z) { return double(U(z).chain2.distortion.mode); }, 2},
+        {10, 0.5, "curve, chain 1", [](Zarvotone& z) { return double(R(z).chain1.distortion.currentId); }, 40},
+        {11, 1.0, "mode, chain 2", [](Zarvotone& z) { return double(R(z).chain2.distortion.mode); }, 2},
         {12, 0.5, "interpolation, chain 3",
          [](Zarvotone& z) { return double(U(z).chain3.distortion.current->interpolation); }, 2},
-        {13, 1.0, "polarity, chain 1", [](Zarvotone& z) { return double(U(z).chain1.distortion.current->polarity); },
+        {13, 1.0, "polarity, chain 1", [](Zarvotone& z) { return double(R(z).chain1.distortion.current->polarity); },
          2},
-        {14, 0.5, "drive level, chain 1", [](Zarvotone& z) { return double(U(z).chain1.distortion.filterMode); }, 1},
-        {15, 0.0, "drive level, chain 2", [](Zarvotone& z) { return double(U(z).chain2.distortion.filterMode); }, 0},
+        {14, 0.5, "drive level, chain 1", [](Zarvotone& z) { return double(R(z).chain1.distortion.filterMode); }, 1},
+        {15, 0.0, "drive level, chain 2", [](Zarvotone& z) { return double(R(z).chain2.distortion.filterMode); }, 0},
         {16, 0.5, "shaper amount, chain 3", [](Zarvotone& z) { return U(z).chain3.shaper.amount; }, 0.25},
-        {17, 1.0, "shaper width, chain 1", [](Zarvotone& z) { return U(z).chain1.shaper.width; }, 0.777},
-        {18, 0.1, "shaper invert, chain 2", [](Zarvotone& z) { return Flag(U(z).chain2.shaper.invert); }, 1},
+        {17, 1.0, "shaper width, chain 1", [](Zarvotone& z) { return R(z).chain1.shaper.width; }, 0.777},
+        {18, 0.1, "shaper invert, chain 2", [](Zarvotone& z) { return Flag(R(z).chain2.shaper.invert); }, 1},
         {19, 1.0, "shaper waveform, chain 3", [](Zarvotone& z) { return double(U(z).chain3.shaper.waveform); }, 8},
-        {20, 2.0 / 3.0, "shaper mode, chain 1", [](Zarvotone& z) { return double(U(z).chain1.shaper.mode); }, 2},
-        {21, 0.5, "shaper polarity, chain 2", [](Zarvotone& z) { return double(U(z).chain2.shaper.polarity); }, 1},
+        {20, 2.0 / 3.0, "shaper mode, chain 1", [](Zarvotone& z) { return double(R(z).chain1.shaper.mode); }, 2},
+        {21, 0.5, "shaper polarity, chain 2", [](Zarvotone& z) { return double(R(z).chain2.shaper.polarity); }, 1},
         {22, 0.0, "filter off", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 1},
         {22, 0.001, "filter on", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 0},
         {23, 0.5, "filter drive", [](Zarvotone& z) { return U(z).filter.saturator.amount; }, 0.5},
@@ -97,7 +106,7 @@ std::vector<Case> UnitCases()
         {38, 0.3, "sub-band saturation", [](Zarvotone& z) { return U(z).subBand.saturator.amount; }, 0.3},
         {39, 0.5, "sub-band saturation drive", [](Zarvotone& z) { return U(z).subBand.saturator.drive; }, 5.0},
         {40, 0.8, "sub-band distortion, chain 3", [](Zarvotone& z) { return U(z).chain3.distortion.amount; }, 0.8},
-        {40, 0.8, "chain 1 untouched", [](Zarvotone& z) { return U(z).chain1.distortion.amount; }, 0.0},
+        {40, 0.8, "chain 1 untouched", [](Zarvotone& z) { return R(z).chain1.distortion.amount; }, 0.0},
         {41, 0.0, "sub-band EQ off", [](Zarvotone& z) { return Flag(U(z).subBand.equaliser.bypassed); }, 1},
         {42, 0.75, "sub-band bass", [](Zarvotone& z) { return U(z).subBand.equaliser.GetBassGain(); }, 12.0},
         {43, 0.25, "sub-band mid", [](Zarvotone& z) { return U(z).subBand.equaliser.GetLowMidGain(); }, -12.0},
@@ -108,18 +117,18 @@ std::vector<Case> UnitCases()
         {48, 1.0, "sub-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.lowSlope); }, 3},
         {50, 1.0 / 3.0, "disto-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.highSlope); }, 1},
         {51, 0.2, "disto-band gain", [](Zarvotone& z) { return U(z).subBand.distoGain; }, 0.2},
-        {54, 0.6, "output saturation", [](Zarvotone& z) { return U(z).outputSaturator.amount; }, 0.6},
-        {55, 1.0, "output saturation drive", [](Zarvotone& z) { return U(z).outputSaturator.drive; }, 10.777},
-        {55, 0.0, "output saturation drive", [](Zarvotone& z) { return U(z).outputSaturator.drive; }, 2.5},
+        {54, 0.6, "output saturation", [](Zarvotone& z) { return R(z).outputSaturator.amount; }, 0.6},
+        {55, 1.0, "output saturation drive", [](Zarvotone& z) { return R(z).outputSaturator.drive; }, 10.777},
+        {55, 0.0, "output saturation drive", [](Zarvotone& z) { return R(z).outputSaturator.drive; }, 2.5},
         {56, 1.0, "output filter mode", [](Zarvotone& z) { return double(U(z).outputFilter.mode); }, 2},
         {56, 0.4, "output filter mode", [](Zarvotone& z) { return double(U(z).outputFilter.mode); }, 1},
         {57, 0.25, "output sweep", [](Zarvotone& z) { return U(z).outputSweep.AmountTarget(); }, 0.25},
         {58, 0.6, "output sweep slope", [](Zarvotone& z) { return double(U(z).outputSweep.WantedSlope()); }, 1},
-        {59, 1.0, "limiter level", [](Zarvotone& z) { return U(z).limiter.threshold; }, 1.0},
-        {60, 1.0, "limiter mode", [](Zarvotone& z) { return double(U(z).limiter.mode); }, 3},
-        {60, 0.0, "limiter off", [](Zarvotone& z) { return double(U(z).limiter.mode); }, 0},
-        {64, 0.5, "make-up off at one half", [](Zarvotone& z) { return Flag(U(z).limiter.makeUpOn); }, 0},
-        {64, 0.6, "make-up on above", [](Zarvotone& z) { return Flag(U(z).limiter.makeUpOn); }, 1},
+        {59, 1.0, "limiter level", [](Zarvotone& z) { return R(z).limiter.threshold; }, 1.0},
+        {60, 1.0, "limiter mode", [](Zarvotone& z) { return double(R(z).limiter.mode); }, 3},
+        {60, 0.0, "limiter off", [](Zarvotone& z) { return double(R(z).limiter.mode); }, 0},
+        {64, 0.5, "make-up off at one half", [](Zarvotone& z) { return Flag(R(z).limiter.makeUpOn); }, 0},
+        {64, 0.6, "make-up on above", [](Zarvotone& z) { return Flag(R(z).limiter.makeUpOn); }, 1},
     };
 }
 
@@ -129,8 +138,13 @@ TEST(ParamApplication, EachParameterSetsItsUnitField)
     {
         PluginRig rig;
         rig.Set(c.index, c.value);
-        EXPECT_NEAR(c.read(rig.plugin), c.expected, 1e-12) << "parameter " << c.index << " = " << c.value << ": "
-                                                            << c.field;
+        for (const bool oversampled : {false, true})
+        {
+            gReadOversampled = oversampled;
+            EXPECT_NEAR(c.read(rig.plugin), c.expected, 1e-12)
+                << "parameter " << c.index << " = " << c.value << ": " << c.field << (oversampled ? ", oversampled" : "");
+        }
+        gReadOversampled = false;
         EXPECT_EQ(rig.plugin.CurrentValues().Get(c.index), rig.plugin.GetParam(c.index)->Value()) << c.index;
     }
 }
@@ -183,9 +197,9 @@ TEST(ParamApplication, NonFiniteValuesReachNoUnit)
         Reader read;
         double expected;
     } cases[] = {
-        {kParamInputVolume, [](Zarvotone& z) { return U(z).input.gainTarget; }, 1.0},
+        {kParamInputVolume, [](Zarvotone& z) { return R(z).input.gainTarget; }, 1.0},
         {kParamFilterCutoff, [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
-        {kParamLimiterLevel, [](Zarvotone& z) { return U(z).limiter.threshold; }, 0.7079457843841379},
+        {kParamLimiterLevel, [](Zarvotone& z) { return R(z).limiter.threshold; }, 0.7079457843841379},
     };
     for (const auto& c : cases)
     {
@@ -288,7 +302,7 @@ TEST_F(BandLink, ChunkLoadsTellTheHostOnlyToUpdateItsDisplay)
 TEST(MakeUp, RecomputedOnlyWhileSwitchedOn)
 {
     PluginRig rig;
-    OutputLimiter& limiter = rig.plugin.Units().limiter;
+    OutputLimiter& limiter = rig.plugin.Units().hostRate.limiter;
     rig.Set(kParamAutoMakeUp, 0.0);
     const double unchanged = limiter.makeUpGain;
     rig.Set(kParamLimiterLevel, 0.3);
@@ -315,7 +329,7 @@ TEST(MakeUp, DependsOnTheSettingNotOnThePreviousState)
         rig.Set(kParamAutoMakeUp, 1.0);
         rig.Set(kParamLimiterMode, 2.0 / 3.0);
         rig.Set(kParamLimiterLevel, 0.5);
-        return rig.plugin.Units().limiter.makeUpGain;
+        return rig.plugin.Units().hostRate.limiter.makeUpGain;
     };
     EXPECT_EQ(makeUpAfter(0.05, 1.0), makeUpAfter(0.95, 1.0 / 3.0));
 }

@@ -37,8 +37,6 @@ const Remaining kRemaining[] = {
     {kParamFilterCutoff, 2.5, kDeepestDipDb},
     // The split bands, phase-shifted, fade against the unsplit signal (dips 7.9 dB).
     {kParamSubBandOn, kLargestStepRatio, 8.5},
-    // The switch fades the output out and in again around the change of path.
-    {kParamOversampling, kLargestStepRatio, INFINITY},
 };
 
 // The settings a parameter passes between 0 and 1: each step of a stepped one, else five.

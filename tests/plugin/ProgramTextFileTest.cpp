@@ -119,7 +119,7 @@ TEST(ProgramTextFile, SavedProgramLoadsBackIntoAnotherInstance)
     } values[] = {{0, 0.5}, {2, 0.125}, {10, 0.5}, {27, 0.4}, {28, 1.0}, {33, 0.75}, {52, 1.0}, {59, 0.25}, {63, 0.25}};
     for (const auto& v : values)
         SetParam(source, v.index, v.value);
-    ASSERT_TRUE(source.Units().chain1.distortion.CurveFromText(OwnCurveText()));
+    ASSERT_TRUE(source.Units().hostRate.chain1.distortion.CurveFromText(OwnCurveText()));
     source.ModifyCurrentPreset("Round Trip");
     source.Config().VisibleTab = 2.0;
     source.Config().ScopeDrawInput = 0.0;
@@ -139,7 +139,7 @@ TEST(ProgramTextFile, SavedProgramLoadsBackIntoAnotherInstance)
     }
     for (const auto& v : values)
         EXPECT_EQ(target.GetParam(v.index)->Value(), v.value) << v.index;
-    const DistortionCurve& saved = *source.Units().chain1.distortion.current;
+    const DistortionCurve& saved = *source.Units().hostRate.chain1.distortion.current;
     for (DistortionChain* chain : target.Units().Chains())
         for (int32_t i = 0; i < saved.count; ++i)
             ASSERT_NEAR(chain->distortion.current->points.data[i], saved.points.data[i], 1e-10) << i;
@@ -240,7 +240,7 @@ TEST(ProgramTextFile, ShortCurveLineLeavesTheCurves)
         file.Write("[Zarvotone_Program]\nName = Curve;\nGate = 0.25;\nDistortionCurveData = " + OwnCurveText(c.values) +
                    ";\n");
         Zarvotone plugin(nullptr);
-        const double before = plugin.Units().chain2.distortion.current->points.data[100];
+        const double before = plugin.Units().hostRate.chain2.distortion.current->points.data[100];
         plugin.LoadProgramFile(file.Path());
         EXPECT_EQ(plugin.GetParam(kParamGateLevel)->Value(), 0.25) << c.values;
         for (DistortionChain* chain : plugin.Units().Chains())

@@ -98,7 +98,7 @@ TEST(StateBlock, LayoutHoldsSettingsCurveAndValues)
     const char* texts[] = {"Zarvotone", "C:\\programs\\crunch.wz", "", "", ""};
     for (size_t i = 0; i < 5; ++i)
         EXPECT_EQ(GetText(block, kTextOffsets[i]), texts[i]) << i;
-    const DistortionCurve& curve = *plugin.Units().chain1.distortion.current;
+    const DistortionCurve& curve = *plugin.Units().hostRate.chain1.distortion.current;
     for (size_t i : {size_t{0}, size_t{1024}, size_t{2047}})
         EXPECT_EQ(GetDouble(block, kCurveOffset + 8 * i), curve.points.data[i]) << i;
 }
@@ -127,7 +127,7 @@ TEST(StateBlock, FactoryPresetsCarryTheBuiltInCurveOfTheirType)
     for (const auto& c : cases)
     {
         const StateChunk& stored = plugin.GetPreset(c.preset)->state;
-        const double* builtin = plugin.Units().chain1.distortion.GetBuiltinCurveData(c.curve);
+        const double* builtin = plugin.Units().hostRate.chain1.distortion.GetBuiltinCurveData(c.curve);
         ASSERT_NE(builtin, nullptr);
         const Bytes block(stored.Data(), stored.Data() + stored.Size());
         for (size_t i = 0; i < 2048; ++i)

@@ -169,7 +169,7 @@ TEST(DspState, StartsWithTheInitialSettings)
     }
     EXPECT_EQ(units.filter.balanceA, 0.9777);
     EXPECT_EQ(units.filter.balanceB, 0.022299999999999986);
-    EXPECT_EQ(units.input.gainStep, 0.0010000000000000009);
+    EXPECT_EQ(units.hostRate.input.gainStep, 0.0010000000000000009);
     EXPECT_EQ(units.subBand.subGainSmoother.b, 0.022299999999999986);
     EXPECT_EQ(units.levelMeter.attackCoefficient, std::exp(-1.0 / (44100.0 * 0.01)));
     EXPECT_EQ(units.levelMeter.releaseCoefficient, std::exp(-1.0 / (44100.0 * 0.5)));
