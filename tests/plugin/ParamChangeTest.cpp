@@ -29,8 +29,6 @@ struct Remaining
     double dipDb;
 };
 const Remaining kRemaining[] = {
-    // The hold length jumps between whole frames as the ratio glides (1.52 at 96 kHz).
-    {kParamSampleRateReduction, 1.6, kDeepestDipDb},
     // The closing gate chops the chain's signal against the sub-band's (dips 25 dB).
     {kParamGateLevel, kLargestStepRatio, 26.0},
     // The split bands, phase-shifted, fade against the unsplit signal (dips 7.9 dB).
