@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace Dsp {
 
@@ -15,18 +17,22 @@ namespace Dsp {
 // equal steps of the warped scale the design works on (FrequencyScale), every other parameter
 // in equal steps. While they move, the channels run that design in glide form (GlideCascade),
 // whose memory stays bounded however the coefficients change; the memory is moved into glide
-// form when a glide starts from the design in force and back when it ends.
+// form when a glide starts from the design in force and back when it ends. A frequency moves no
+// faster than kShortestOctaveSeconds an octave, so a jump over many octaves takes longer than the
+// transition length: a filter opening or closing past the signal faster than that rings out
+// more steeply than the signal itself moves.
 template <class DesignClass, int Channels, class StateType>
 class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateType> {
 public:
     static constexpr int32_t kDefaultTransitionLength = 256;
+    static constexpr double kShortestOctaveSeconds = 0.002;
 
     // The first set, and any set with a transition length of 0, is in force at once, so a
     // later glide starts from it.
     void SetParams(const FilterParams& values) override
     {
         this->params = values;
-        remaining = remaining < 0 ? 0 : transitionLength;
+        remaining = remaining < 0 ? 0 : GlideLength();
         if (remaining == 0)
             transitionParams = this->params;
         else
@@ -41,7 +47,7 @@ public:
         transitionLength = std::max(samples, 0);
         if (remaining < 0)
             return;
-        remaining = transitionLength;
+        remaining = GlideLength();
         if (remaining > 0)
             EnterGlideIfMoving();
     }
@@ -62,6 +68,7 @@ public:
 private:
     static constexpr int kNumParams = DesignClass::kNumParams;
     static constexpr int kMaxStages = DesignClass::kMaxStages;
+    static constexpr double kLn2 = 0.69314718055994530942;
 
     // Called before the main design changes: the memory still belongs to it. A glide towards
     // the values in force changes nothing, so the memory stays as it is and the main design
@@ -105,9 +112,7 @@ private:
         std::array<double, kNumParams> positions;
         std::array<double, kNumParams> steps;
         for (int i = 0; i < kNumParams; ++i) {
-            warped[i] = DesignClass::GetParamInfo(i).id == kFrequencyId &&
-                        FrequencyScale::Covers(transitionParams[i], sampleRate) &&
-                        FrequencyScale::Covers(this->params[i], sampleRate);
+            warped[i] = MovesWarped(i, sampleRate);
             positions[i] = warped[i] ? FrequencyScale::ToWarped(transitionParams[i], sampleRate) : transitionParams[i];
             const double target = warped[i] ? FrequencyScale::ToWarped(this->params[i], sampleRate) : this->params[i];
             steps[i] = (target - positions[i]) * reciprocal;
@@ -125,6 +130,31 @@ private:
         if (CountDown(count))
             LeaveGlide();
         this->RunCascade(count, frames, channels, this->design.GetCascade());
+    }
+
+    // The transition length, or longer where a frequency would move faster than its shortest
+    // time an octave; a length of 0 still cuts the glide short.
+    int32_t GlideLength() const
+    {
+        if (transitionLength == 0)
+            return 0;
+        const double sampleRate = SampleRate();
+        double octaves = 0.0;
+        for (int i = 0; i < kNumParams; ++i)
+            if (MovesWarped(i, sampleRate))
+                octaves = std::max(octaves, std::fabs(FrequencyScale::ToWarped(this->params[i], sampleRate) -
+                                                      FrequencyScale::ToWarped(transitionParams[i], sampleRate)) /
+                                                kLn2);
+        const double frames = std::min(std::ceil(octaves * kShortestOctaveSeconds * sampleRate),
+                                       static_cast<double>(std::numeric_limits<int32_t>::max()));
+        return frames > transitionLength ? static_cast<int32_t>(frames) : transitionLength;
+    }
+
+    // A frequency that both ends of the glide place on the warped scale moves on it.
+    bool MovesWarped(int i, double sampleRate) const
+    {
+        return DesignClass::GetParamInfo(i).id == kFrequencyId && FrequencyScale::Covers(transitionParams[i], sampleRate) &&
+               FrequencyScale::Covers(this->params[i], sampleRate);
     }
 
     double SampleRate() const

@@ -73,37 +73,53 @@ struct GlideCase {
     double tolerance = kProbeTolerance;
 };
 
-// Orders glide to non-integer targets so that no sample lands on an order boundary.
+// Orders glide to non-integer targets so that no sample lands on an order boundary. No
+// frequency moves faster than the shortest time an octave allows over these lengths.
 const GlideCase kGlides[] = {
     {"RbjLowPass", {44100, 2000, 1}, {44100, 8000, 4}, 256},
-    {"RbjBandStop", {44100, 2000, 1}, {48000, 300, 0.25}, 100},
-    {"ButterworthLowShelf2", {44100, 1, 150, -6}, {44100, 2.5, 1000, 12}, 64},
+    {"RbjBandStop", {44100, 2000, 1}, {48000, 300, 0.25}, 300},
+    {"ButterworthLowShelf2", {44100, 1, 150, -6}, {44100, 2.5, 1000, 12}, 256},
     {"BesselLowPass4", {44100, 1, 2000}, {44100, 4.3, 4000}, 256},
     {"ChebyshevILowPass8", {44100, 2, 3000, 0.01}, {44100, 8.7, 3000, 6}, 256},
-    {"EllipticLowPass4", {44100, 1, 2000, 0.01, 0}, {44100, 4.5, 6000, 3, -4}, 128, kFactoredTolerance},
-    {"EllipticBandStop4", {44100, 2, 2000, 1720, 0.5, 0}, {44100, 2, 5000, 300, 1, 2}, 50},
+    {"EllipticLowPass4", {44100, 1, 2000, 0.01, 0}, {44100, 4.5, 6000, 3, -4}, 160, kFactoredTolerance},
+    {"EllipticBandStop4", {44100, 2, 2000, 1720, 0.5, 0}, {44100, 2, 5000, 300, 1, 2}, 128},
 };
+
+// The glide of the case moves the parameters over `frames` samples and ends on the target.
+void ExpectGlideOver(const GlideCase& c, int frames)
+{
+    const DesignEntry& entry = FindDesign(c.design);
+    auto filter = entry.make();
+    filter->SetParams(c.from);
+    filter->SetTransitionLength(c.length);
+    filter->SetParams(c.to);
+    for (int k = 1; k <= frames + 3; ++k) {
+        const double fraction = std::min(1.0, double(k) / frames);
+        const double expected = ProbeDesign(entry, Between(entry, c.from, c.to, fraction));
+        ASSERT_NEAR(Probe(*filter), expected, kGuardResidue + c.tolerance * std::fabs(expected)) << "sample " << k;
+    }
+    EXPECT_EQ(filter->Response(0.1), [&] {
+        auto target = entry.make();
+        target->SetParams(c.to);
+        return target->Response(0.1);
+    }());
+}
 
 TEST(Glide, ParametersMoveOverTheTransitionAndEndOnTheTarget)
 {
     for (const GlideCase& c : kGlides) {
         SCOPED_TRACE(c.design);
-        const DesignEntry& entry = FindDesign(c.design);
-        auto filter = entry.make();
-        filter->SetParams(c.from);
-        filter->SetTransitionLength(c.length);
-        filter->SetParams(c.to);
-        for (int k = 1; k <= c.length + 3; ++k) {
-            const double fraction = std::min(1.0, double(k) / c.length);
-            const double expected = ProbeDesign(entry, Between(entry, c.from, c.to, fraction));
-            ASSERT_NEAR(Probe(*filter), expected, kGuardResidue + c.tolerance * std::fabs(expected)) << "sample " << k;
-        }
-        EXPECT_EQ(filter->Response(0.1), [&] {
-            auto target = entry.make();
-            target->SetParams(c.to);
-            return target->Response(0.1);
-        }());
+        ExpectGlideOver(c, c.length);
     }
+}
+
+// 20 Hz to 20 kHz at 44.1 kHz spans 12.2 octaves of the warped scale (the log2 of
+// tan(pi 20000 / 44100) / tan(pi 20 / 44100)): at 2 ms an octave that is 1078 samples, not
+// the transition length of 256, so the filter does not open past a signal faster than it moves.
+TEST(Glide, AJumpOverManyOctavesGlidesNoFasterThanTheShortestTimeAnOctave)
+{
+    const GlideCase jump{"RbjLowPass", {44100, 20, 1}, {44100, 20000, 1}, 256};
+    ExpectGlideOver(jump, 1078);
 }
 
 // Three RBJ low passes far apart: a glide from the first to the second, then the third.
@@ -253,7 +269,7 @@ TEST(Glide, RestartPutsTheTargetInForceAtOnce)
     Probe(*filter);
     filter->Restart();
     EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, kRbjTo), kGuardResidue);
-    filter->SetParams(kRbjNext);
-    EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, Between(entry, kRbjTo, kRbjNext, 1.0 / 256.0)),
+    filter->SetParams(kRbjFrom);
+    EXPECT_NEAR(Probe(*filter), ProbeDesign(entry, Between(entry, kRbjTo, kRbjFrom, 1.0 / 256.0)),
                 kGuardResidue + kProbeTolerance);
 }

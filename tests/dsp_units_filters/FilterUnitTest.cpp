@@ -147,10 +147,10 @@ TEST(FilterUnit, TransitionSpeedSetsTheCutoffGlide)
             Settle(ProcessOf(*unit), 4096);
             unit->SetTransitionSpeed(c.speed);
             EXPECT_EQ(unit->transitionLength, c.expectedLength);
-            unit->SetCutoff(3000.0);
+            unit->SetCutoff(1000.0);
             return Render(*unit, noise, 1, [&](int frame) {
                        if (frame == reselectAt)
-                           unit->SetCutoff(3000.0);
+                           unit->SetCutoff(1000.0);
                    }).left;
         };
         const std::vector<double> plain = render(-1);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 namespace
 {
@@ -259,6 +260,45 @@ TEST(SmpRateConverter, SwitchesAtOnceWithoutAFadeAndResumesWithTheFrameAtHand)
     reducer.SetBypass(false);
     reducer.ProcessBlock(block.Io(), 8);
     EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 0, 4, 4, 4, 4}));
+}
+
+// The lengths of the runs of equal frames in `samples` (a ramp through the reducer).
+std::vector<int32_t> HoldLengths(const std::vector<double>& samples)
+{
+    std::vector<int32_t> lengths;
+    for (size_t i = 0; i < samples.size(); ++i)
+        if (i == 0 || samples[i] != samples[i - 1])
+            lengths.push_back(1);
+        else
+            ++lengths.back();
+    return lengths;
+}
+
+// Let go of at once, a frame held for 256 frames would jump to the live signal; the holds
+// shrink instead, one after the other, until every frame is live. A lower ratio holds at once.
+TEST(SmpRateConverter, AHigherRatioGlidesTheHoldsShorterALowerOneHoldsAtOnce)
+{
+    Wezmark::SmpRateConverter reducer;
+    reducer.ratio = Wezmark::SmpRateConverter::kSlowestRatio;
+    StereoBuffer block = Ramp(100);
+    reducer.ProcessBlock(block.Io(), 100);
+    reducer.ratio = 1.0;
+    block = Ramp(3000);
+    reducer.ProcessBlock(block.Io(), 3000);
+    const std::vector<int32_t> holds = HoldLengths(block.left);
+    ASSERT_GT(holds.size(), 4u);
+    EXPECT_GT(holds[1], 2);
+    // A fraction of a frame carries over, so neighbouring holds may differ by one.
+    for (size_t i = 2; i < holds.size(); ++i)
+        ASSERT_LE(holds[i], holds[i - 1] + 1) << i;
+    const StereoBuffer live = Ramp(3000);
+    EXPECT_EQ(std::vector<double>(block.left.end() - 100, block.left.end()),
+              std::vector<double>(live.left.end() - 100, live.left.end()));
+    reducer.ratio = 0.25;
+    block = Ramp(12);
+    reducer.ProcessBlock(block.Io(), 12);
+    // The phase runs on: the frame in hand is held out, then every fourth is kept.
+    EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 3, 3, 3, 3, 7, 7, 7, 7, 11}));
 }
 
 TEST(DeadZoneGate, SettledZeroesBelowTheThresholdAndFadesInThroughTheKnee)

@@ -29,12 +29,8 @@ struct Remaining
     double dipDb;
 };
 const Remaining kRemaining[] = {
-    // The hold length jumps between whole frames as the ratio glides (1.52 at 96 kHz).
-    {kParamSampleRateReduction, 1.6, kDeepestDipDb},
     // The closing gate chops the chain's signal against the sub-band's (dips 25 dB).
     {kParamGateLevel, kLargestStepRatio, 26.0},
-    // The high pass sweeping down past the sine in front of the distortion (2.4 at 96 kHz).
-    {kParamFilterCutoff, 2.5, kDeepestDipDb},
     // The split bands, phase-shifted, fade against the unsplit signal (dips 7.9 dB).
     {kParamSubBandOn, kLargestStepRatio, 8.5},
 };

@@ -9,13 +9,19 @@ namespace Wezmark
 
 // Sample-rate reduction: keeps `ratio` of the frames and holds each kept frame until the next.
 // Its phase and held frame run on across blocks, so the host's block size never changes the
-// sound. It has no fade: switching it takes effect at the next block.
+// sound. A higher ratio is reached by a glide on a log scale, so that the hold length shrinks a
+// little at every kept frame instead of jumping, say, from 256 frames to 1; a lower one is taken
+// at once. It has no fade: switching it takes effect at the next block.
 class SmpRateConverter : public AudioProcessingUnit
 {
 public:
     // At the strongest setting a frame is held for at most 256 frames.
     static constexpr double kSlowestRatio = 1.0 / 256.0;
+    // The glide's one-pole coefficient at 44.1 kHz: the pace of the other parameter glides.
+    static constexpr double kRatioGlideKeep = 0.9777;
 
+    // Nothing has been heard at the new rate, so the next block takes its ratio at once.
+    void SetSampleRate(double rate) override;
     // In place; any number of frames at a time gives the same stream.
     void ProcessBlock(double* const io[2], int32_t n);
 
@@ -26,6 +32,11 @@ public:
     int32_t framesPerHostFrame = 1;
 
 private:
+    double mGlideKeep = kRatioGlideKeep;
+    double mGlideTake = 1.0 - kRatioGlideKeep;
+    // The log of the fraction of host frames kept now, gliding to that of `ratio`.
+    double mLogKept = 0.0;
+    bool mHeardYet = false;
     // How much of a kept frame remains to be played; a new frame is kept when none remains.
     double mRemaining = 0.0;
     double mHeldLeft = 0.0;
