@@ -39,9 +39,19 @@ double ThreadCpuTime::Seconds()
     return (Ticks(kernel) + Ticks(user)) * kSecondsPerFileTimeTick;
 }
 
-// From one change of the count to the next: the first change ends a step begun before the call.
+// From one change of the count to the next, the smallest of a few: the first change ends a step
+// begun before the call, and a thread kept from running for a while sees two steps at once.
 double ThreadCpuTime::StepSeconds()
 {
-    const double first = NextCount(Seconds());
-    return NextCount(first) - first;
+    constexpr int kSteps = 3;
+    double count = NextCount(Seconds());
+    double smallest = 0.0;
+    for (int step = 0; step < kSteps; ++step)
+    {
+        const double next = NextCount(count);
+        if (step == 0 || next - count < smallest)
+            smallest = next - count;
+        count = next;
+    }
+    return smallest;
 }
