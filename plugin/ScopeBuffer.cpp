@@ -28,11 +28,14 @@ void ScopeBuffer::RequestGaps(uint32_t count)
     gapsRequested.fetch_add(count, std::memory_order_relaxed);
 }
 
-void ScopeBuffer::TakeRequests()
+bool ScopeBuffer::TakeRequests()
 {
     const ScopeEntry gap{.gap = true};
-    if (clearRequested.exchange(false, std::memory_order_relaxed))
+    const bool clear = clearRequested.exchange(false, std::memory_order_relaxed);
+    if (clear)
         std::fill(entries.begin(), entries.end(), gap);
-    for (uint32_t gaps = gapsRequested.exchange(0, std::memory_order_relaxed); gaps > 0; --gaps)
+    const uint32_t gaps = gapsRequested.exchange(0, std::memory_order_relaxed);
+    for (uint32_t written = 0; written < gaps; ++written)
         Write(gap);
+    return clear || gaps > 0;
 }

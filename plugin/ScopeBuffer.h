@@ -30,8 +30,8 @@ struct ScopeBuffer
     // From the editor, any time: every entry becomes a gap, or `count` gap entries follow.
     void RequestClear();
     void RequestGaps(uint32_t count);
-    // Under the plug-in lock: the clear first, then the gaps.
-    void TakeRequests();
+    // Under the plug-in lock: the clear first, then the gaps; true when there was one.
+    bool TakeRequests();
 
     uint16_t capacity = 0;
     std::vector<ScopeEntry> entries;

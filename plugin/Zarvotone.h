@@ -18,6 +18,7 @@
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
+#include "plugin/ScopeRedrawPace.h"
 #include "plugin/ShaperPreviews.h"
 #include "plugin/Smoother.h"
 #include "plugin/VersionInfo.h"
@@ -258,7 +259,8 @@ private:
     bool DryHeard() const;
     void AlignBypassedSignal(double bypassTarget, int32_t frames);
     void VolumeGuardAndHolds(int32_t frames);
-    void FeedScope(int32_t frames);
+    // True when the ring changed: new entries or a request carried out.
+    bool FeedScope(int32_t frames);
     uint32_t ScopeDecimation() const;
     int VisibleTab() const;
     void PollTempo();
@@ -298,6 +300,7 @@ private:
     bool mDryAligning = false;
     bool mBypassAligning = false;
     ScopeBuffer mScope;
+    ScopeRedrawPace mScopePace;
     std::atomic<bool> mMeterResetRequest{false};
     std::atomic<uint32_t> mPendingCurveAction{kNoCurveAction};
     std::atomic<double> mPeakHoldLeft{0.0};

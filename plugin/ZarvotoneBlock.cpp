@@ -245,8 +245,8 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     switch (VisibleTab())
     {
     case kScopeTab:
-        FeedScope(n);
-        RedrawControl(mControls.scopeDrawer);
+        if (mScopePace.Advance(n, FeedScope(n), GetSampleRate()))
+            RedrawControl(mControls.scopeDrawer);
         break;
     case kAboutTab:
     {
@@ -342,9 +342,9 @@ void Zarvotone::RunEffectPath(int32_t n)
     mUnits.distoEq.ProcessBlock(chain, n);
 }
 
-void Zarvotone::FeedScope(int32_t n)
+bool Zarvotone::FeedScope(int32_t n)
 {
-    mScope.TakeRequests();
+    bool changed = mScope.TakeRequests();
     const uint32_t decimation = ScopeDecimation();
     const bool frozen = mScopeFrozen.load(std::memory_order_relaxed);
     for (int32_t i = 0; i < n; ++i)
@@ -357,9 +357,11 @@ void Zarvotone::FeedScope(int32_t n)
             entry.outputLeft = ScopeValue(mSignal.left, i, n);
             entry.outputRight = ScopeValue(mSignal.right, i, n);
             mScope.Write(entry);
+            changed = true;
         }
         ++mScope.sampleCounter;
     }
+    return changed;
 }
 
 // Frames per scope entry, so that the ring spans the zoomed time; 1 where that cannot be computed.

@@ -212,8 +212,10 @@ void Zarvotone::TakeScopeRequestsIfIdle()
 {
     if (!mLock.TryEnter())
         return;
-    mScope.TakeRequests();
+    const bool changed = mScope.TakeRequests();
     mLock.Leave();
+    if (changed)
+        RedrawControl(mControls.scopeDrawer);
 }
 
 void Zarvotone::StepZoom(bool zoomIn, double step)
@@ -240,9 +242,11 @@ int Zarvotone::GetDrawMode()
     return TruncatedOr(mConfig.ScopeDrawMode, 0);
 }
 
+// What the scope shows changes at once, also while it is frozen or no audio runs.
 void Zarvotone::SetDrawMode(int mode)
 {
     mConfig.ScopeDrawMode = mode;
+    RedrawControl(mControls.scopeDrawer);
 }
 
 bool Zarvotone::IsInputTraceShown()
@@ -258,11 +262,13 @@ bool Zarvotone::IsOutputTraceShown()
 void Zarvotone::SetInputTraceShown(double shown)
 {
     mConfig.ScopeDrawInput = shown;
+    RedrawControl(mControls.scopeDrawer);
 }
 
 void Zarvotone::SetOutputTraceShown(double shown)
 {
     mConfig.ScopeDrawOutput = shown;
+    RedrawControl(mControls.scopeDrawer);
 }
 
 std::string Zarvotone::GetProgramFilePath()

@@ -109,12 +109,62 @@ TEST(EditorHooks, BlocksRedrawWhatTheyChanged)
         rig.Settle();
         if (c.meterReset)
             rig.plugin().RequestMeterReset();
-        rig.rig.Render(MakeNoise(256, c.level), 256);
+        // Longer than a scope frame, which the scope waits for after its first redraw.
+        constexpr int kFrames = 4096;
+        rig.rig.Render(MakeNoise(kFrames, c.level), kFrames);
         const ZarvotoneControls& controls = rig.plugin().Controls();
         EXPECT_EQ(controls.maxLevelText->IsDirty(), c.maxLevel) << c.name;
         EXPECT_EQ(controls.scopeDrawer->IsDirty(), c.scope) << c.name;
         for (IControl* eye : controls.vuEyes)
             EXPECT_EQ(eye->IsDirty(), c.eyes) << c.name;
+    }
+}
+
+// The scope is redrawn at its own pace while it scrolls, not at all while it is frozen, and at
+// once when what it shows is switched.
+TEST(EditorHooks, TheScopeIsRedrawnAtItsPaceAndWhenItsViewChanges)
+{
+    EditorRig rig;
+    rig.rig.SetIdentity();
+    rig.plugin().ShowScopeTab();
+    IControl* scope = rig.plugin().Controls().scopeDrawer;
+    const StereoSignal block = MakeNoise(PluginRig::kBlock, 0.5);
+    // Marks over a second of blocks, each taken by a redraw as the editor's timer would.
+    const auto marksInASecond = [&] {
+        int marks = 0;
+        const int blocks = static_cast<int>(PluginRig::kRate) / PluginRig::kBlock;
+        for (int b = 0; b < blocks; ++b)
+        {
+            rig.rig.Render(block, PluginRig::kBlock);
+            marks += scope->IsDirty() ? 1 : 0;
+            rig.Settle();
+        }
+        return marks;
+    };
+    const int scrolling = marksInASecond();
+    EXPECT_GE(scrolling, 11);
+    EXPECT_LE(scrolling, 13);
+
+    // What came in before the freeze is still shown once; after that the picture stays.
+    rig.plugin().SetFrozen(true);
+    marksInASecond();
+    EXPECT_EQ(marksInASecond(), 0) << "frozen";
+
+    const struct
+    {
+        const char* name;
+        std::function<void(Zarvotone&)> change;
+    } views[] = {
+        {"draw mode", [](Zarvotone& p) { p.SetDrawMode(2); }},
+        {"input trace", [](Zarvotone& p) { p.SetInputTraceShown(0.0); }},
+        {"output trace", [](Zarvotone& p) { p.SetOutputTraceShown(0.0); }},
+        {"unfrozen", [](Zarvotone& p) { p.SetFrozen(false); }},
+    };
+    for (const auto& view : views)
+    {
+        rig.Settle();
+        view.change(rig.plugin());
+        EXPECT_TRUE(scope->IsDirty()) << view.name;
     }
 }
 

@@ -1,10 +1,12 @@
 #include "graphics/IControl.h"
 #include "graphics/PIX_IBitmap.h"
 #include "plugin/ParamIndex.h"
+#include "plugin/ScopeRedrawPace.h"
 #include "tests/editor_sections/SectionsRig.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -26,6 +28,12 @@ std::vector<uint32_t> Pixels(IGraphics& graphics)
         pixels.insert(pixels.end(), row, row + bitmap->GetWidth());
     }
     return pixels;
+}
+
+// Blocks of the rig that make up the audio of one frame of the scope.
+int BlocksPerScopeFrame()
+{
+    return static_cast<int>(std::ceil(ScopeRedrawPace::kFrameSeconds * PluginRig::kRate / PluginRig::kBlock));
 }
 
 // The ticks it takes until nothing is left to draw, with an upper bound.
@@ -81,9 +89,11 @@ TEST(EditorRedraw, AudioOnTheScopeTabRedrawsTheScopeAlone)
     rig.rig.Render(sine, PluginRig::kBlock);
     // The first block raises the level holds of the hidden plug-in tab; they do not show here.
     TicksUntilClean(*rig.graphics);
+    // The scope scrolls at its own pace: a frame of it for every 80 ms of audio.
     for (int tick = 0; tick < 3; ++tick)
     {
-        rig.rig.Render(sine, PluginRig::kBlock);
+        for (int block = 0; block < BlocksPerScopeFrame(); ++block)
+            rig.rig.Render(sine, PluginRig::kBlock);
         EXPECT_EQ(rig.graphics->Tick(), rig.plugin().Controls().scopeDrawer->GetDrawRect()) << "tick " << tick;
     }
 }
@@ -114,9 +124,14 @@ TEST(EditorRedraw, ChangesDrawnTickByTickMatchAFullRedraw)
             rig.rig.Render(sine, PluginRig::kBlock);
             rig.graphics->Tick();
         }
+        // The scope shows the ring up to a frame late; frozen, it gets its last frame once due.
+        rig.plugin().SetFrozen(true);
+        for (int block = 0; block < BlocksPerScopeFrame(); ++block)
+            rig.rig.Render(sine, PluginRig::kBlock);
         TicksUntilClean(*rig.graphics);
         const std::vector<uint32_t> ticked = Pixels(*rig.graphics);
         RedrawEverything(*rig.graphics);
         EXPECT_TRUE(ticked == Pixels(*rig.graphics)) << tab.name;
+        rig.plugin().SetFrozen(false);
     }
 }

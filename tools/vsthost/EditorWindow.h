@@ -38,6 +38,9 @@ public:
     // Pumps messages until the editor's redraw timer has ticked `ticks` times (or, for an
     // editor without a timer, until the host's own timer gives up waiting).
     void WaitForTicks(int32_t ticks);
+    // Stops the host's own timer, which watches for popup menus and bounds the waits of a
+    // script: once the script is over, a measurement leaves only a host's usual message loop.
+    void StopHostTimer();
     void Play(const EditorAction& action);
     // What the editor shows as 0xAARRGGBB words, rows top-down; empty when it cannot be read.
     std::vector<uint32_t> CapturePixels() const;

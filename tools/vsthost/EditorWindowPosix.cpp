@@ -38,6 +38,10 @@ void EditorWindow::WaitForTicks(int32_t)
 {
 }
 
+void EditorWindow::StopHostTimer()
+{
+}
+
 void EditorWindow::Play(const EditorAction&)
 {
 }

@@ -282,6 +282,12 @@ void EditorWindow::WaitForTicks(int32_t ticks)
     }
 }
 
+void EditorWindow::StopHostTimer()
+{
+    if (native_->host)
+        KillTimer(native_->host, kHostTimerId);
+}
+
 void EditorWindow::Play(const EditorAction& action)
 {
     if (!IsOpen())

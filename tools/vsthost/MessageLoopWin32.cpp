@@ -18,9 +18,12 @@ void MessageLoop::RunFor(double seconds, double idleHz, const std::function<void
     {
         const Clock::time_point wake = idle ? std::min(nextIdle, end) : end;
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(wake - now).count();
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max<long long>(wait, 0)), QS_ALLINPUT);
+        // A wait that timed out found no message: the queue is not asked again, which under
+        // Wine is a round trip to its server on every idle call.
+        const DWORD woke = MsgWaitForMultipleObjects(0, nullptr, FALSE,
+                                                     static_cast<DWORD>(std::max<long long>(wait, 0)), QS_ALLINPUT);
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        while (woke != WAIT_TIMEOUT && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
         {
             TranslateMessage(&message);
             DispatchMessageA(&message);

@@ -8,6 +8,7 @@
 #include "tools/vsthost/ThreadCpuTime.h"
 #include "tools/vsthost/Vst2Editor.h"
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -28,15 +29,29 @@ bool PlaysAudio(Case which)
     return which == Case::Audio || which == Case::Automate;
 }
 
-// The idle call alone, back to back, without the message loop around it.
-void PrintIdleCallCost(const PluginInstance& plugin, std::FILE* out)
+// The idle call alone, back to back, without the message loop around it, for long enough that
+// the thread clock's step is a small part of the figure.
+void PrintIdleCallCost(const PluginInstance& plugin, double step, int64_t caseCalls, double caseSeconds,
+                       std::FILE* out)
 {
-    constexpr int kCalls = 200000;
+    constexpr int kCallsPerRound = 100000;
+    constexpr double kStepsPerFigure = 50.0;
+    constexpr double kShortestFigure = 0.05;
+    const double enough = std::max(step * kStepsPerFigure, kShortestFigure);
     const double before = ThreadCpuTime::Seconds();
-    for (int call = 0; call < kCalls; ++call)
-        plugin.Dispatch(effEditIdle);
-    const double each = (ThreadCpuTime::Seconds() - before) / kCalls;
-    std::fprintf(out, "idle call: %.2f us on the UI thread each (%d calls back to back)\n", each * 1e6, kCalls);
+    double spent = 0.0;
+    long long calls = 0;
+    while (spent < enough)
+    {
+        for (int call = 0; call < kCallsPerRound; ++call)
+            plugin.Dispatch(effEditIdle);
+        calls += kCallsPerRound;
+        spent = ThreadCpuTime::Seconds() - before;
+    }
+    const double each = spent / static_cast<double>(calls);
+    std::fprintf(out, "idle call: %.3f us on the UI thread each (%lld calls back to back), so %.3f ms/s of the case; "
+                      "the rest is the host's loop\n",
+                 each * 1e6, calls, each * static_cast<double>(caseCalls) * kMillisecondsPerSecond / caseSeconds);
 }
 
 std::function<void(int64_t)> Automation(PluginInstance& plugin, const UiLoadOptions& options)
@@ -74,9 +89,12 @@ bool UiLoad::Run(PluginInstance& plugin, const std::vector<EditorAction>& script
         window.Play(action);
         window.WaitForTicks(kTicksToSettle);
     }
-    // The host's window stays, with its own timer: what is left is the host's share.
+    // The script is over: the host's window stays with nothing but its message loop, so what
+    // is left with the editor closed is the host's (and the window system's) share.
+    window.StopHostTimer();
     if (which == Case::Closed)
         window.CloseEditor();
+    const double step = ThreadCpuTime::StepSeconds();
 
     std::optional<PacedAudio> audio;
     if (PlaysAudio(which))
@@ -97,10 +115,13 @@ bool UiLoad::Run(PluginInstance& plugin, const std::vector<EditorAction>& script
     const int64_t blocks = audio ? audio->Blocks() : 0;
     audio.reset();
 
-    std::fprintf(out, "ui load %s: %.2f ms/s on the UI thread over %.1f s (%.1f ms; %lld idle calls, %lld blocks)\n",
+    std::fprintf(out,
+                 "ui load %s: %.2f ms/s on the UI thread over %.1f s (%.1f ms; %lld idle calls, %lld blocks; "
+                 "thread clock step %.3f ms, so +-%.2f ms/s)\n",
                  UiLoadOptions::CaseName(which), cpu * kMillisecondsPerSecond / wall, wall,
-                 cpu * kMillisecondsPerSecond, static_cast<long long>(idleCalls), static_cast<long long>(blocks));
+                 cpu * kMillisecondsPerSecond, static_cast<long long>(idleCalls), static_cast<long long>(blocks),
+                 step * kMillisecondsPerSecond, step * kMillisecondsPerSecond / wall);
     if (which == Case::Idle)
-        PrintIdleCallCost(plugin, out);
+        PrintIdleCallCost(plugin, step, idleCalls, wall, out);
     return true;
 }

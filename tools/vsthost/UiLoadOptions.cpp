@@ -54,6 +54,7 @@ const char* UiLoadOptions::Usage()
            "  --ui-load CASE          closed, still, idle (effEditIdle at 1 kHz), audio (a sine played in\n"
            "                          real time), automate (as audio, --ui-param changed every block);\n"
            "                          the window-mode script runs first\n"
-           "  --ui-seconds S          how long the case runs (5)\n"
+           "  --ui-seconds S          how long the case runs (20; the figure is good to the thread clock's step\n"
+           "                          over S, which the report gives)\n"
            "  --ui-param I            the parameter the automate case changes (0)\n";
 }

@@ -23,8 +23,11 @@ struct UiLoadOptions
         Automate
     };
 
+    // Long enough that the thread clock's step (10 ms under Wine) is 0.5 ms/s of the figure.
+    static constexpr double kDefaultSeconds = 20.0;
+
     std::optional<Case> uiLoad;
-    double uiSeconds = 5.0;
+    double uiSeconds = kDefaultSeconds;
     int32_t uiParameter = 0;
 
     static std::optional<Case> ParseCase(const std::string& name);
