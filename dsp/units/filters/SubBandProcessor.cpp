@@ -1,10 +1,12 @@
 #include "dsp/units/filters/SubBandProcessor.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 #include "dsp/units/path/Distortion.h"
 #include "dsp/units/path/InputProcessor.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -90,11 +92,16 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
         distortion->ProcessBlock(path, n);
     equaliser.ProcessBlock(path, n);
 
-    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    if (fade != 1.0)
+    StepSwitch();
+    const bool switching = fade != 1.0 || subShare != 1.0 || bypassed;
+    // Decided on the block's start, so that the fade-out waits for every earlier step to end.
+    const bool holdFade = bypassed && (subShare > 0.0 || splitter.Sweeping());
+    if (switching)
     {
+        const size_t bytes = sizeof(double) * static_cast<size_t>(n);
         std::memcpy(mainBefore.left, out[0], bytes);
         std::memcpy(mainBefore.right, out[1], bytes);
+        ShareLowBand(n);
     }
     const double* const lowIn[2] = {subBand.left, subBand.right};
     const double* const highIn[2] = {out[0], out[1]};
@@ -112,12 +119,48 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
         out[1][i] = distoNow * high.right[i] + low.right[i];
     }
     disto.state = distoNow;
-    // Fading against the main signal as it came makes switching the unit on or off a
-    // smooth crossfade instead of a jump at either end.
-    if (fade != 1.0)
+    if (switching)
+        BlendWithMain(out, n, holdFade);
+}
+
+void SubBandProcessor::StepSwitch()
+{
+    if (bypassed ? subShare == 0.0 : fade != 1.0)
+        splitter.SweepOut();
+    else if (!bypassed)
+        splitter.SweepIn();
+}
+
+void SubBandProcessor::ShareLowBand(int32_t n)
+{
+    const double target = bypassed || fade != 1.0 || splitter.Sweeping() ? 0.0 : 1.0;
+    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    double share = subShare;
+    for (int32_t i = 0; i < n; ++i)
     {
-        const double* const unprocessed[2] = {mainBefore.left, mainBefore.right};
+        share = target > share ? std::min(share + step, target) : std::max(share - step, target);
+        subBand.left[i] = share * subBand.left[i] + (1.0 - share) * mainBefore.left[i];
+        subBand.right[i] = share * subBand.right[i] + (1.0 - share) * mainBefore.right[i];
+    }
+    subShare = share;
+}
+
+// Fading against the main signal as it came makes switching the unit on or off a smooth
+// crossfade instead of a jump at either end.
+void SubBandProcessor::BlendWithMain(double* const out[2], int32_t n, bool holdFade)
+{
+    const double* const unprocessed[2] = {mainBefore.left, mainBefore.right};
+    if (!holdFade)
+    {
         MixBypassFade(unprocessed, out, n);
+        if (!Running())
+            splitter.EndSweep();
+        return;
+    }
+    for (int32_t i = 0; i < n; ++i)
+    {
+        out[0][i] = (1.0 - fade) * unprocessed[0][i] + fade * out[0][i];
+        out[1][i] = (1.0 - fade) * unprocessed[1][i] + fade * out[1][i];
     }
 }
 
