@@ -131,39 +131,47 @@ TEST(SubBandProcessor, HostInputIsNeverWrittenAndMayAlias)
 }
 
 // A 200 Hz sine as both the raw input and the main signal, at a 200 Hz split whose bands
-// (second-order low pass, fourth-order high pass) are a quarter turn apart there: switched on and
-// off again, no period falls more than 3 dB below the sine, and the unit ends on the main signal
-// bit for bit within the switch's bounded length.
-TEST(SubBandProcessor, SwitchingOnAndOffTurnsThePhaseWithoutDipAndEndsOnTheMainSignal)
+// (second-order low pass, fourth-order high pass) are a quarter turn apart there, switched on and
+// off again in blocks of `block`; the unit has ended on the main signal when it returns.
+std::vector<double> RenderSwitching(SubBandProcessor& unit, int block, int switchFrames, double amplitude)
 {
-    constexpr int kBlock = 256;
-    constexpr int kPeriod = 220;
-    constexpr double kAmplitude = 0.5;
-    // Each way: the low band's handover, the split's sweep and the fade, with a block to spare.
-    constexpr int kSwitchFrames = 2 * 500 + Wezmark::BandSplitFilter::kSweepFrames + kBlock;
-    auto unit = MakeUnit();
-    unit->splitter.highSlope = 2;
-    const std::vector<double> sine = Sine(6 * kSwitchFrames, 200.0, kRate, kAmplitude);
+    unit.splitter.highSlope = 2;
+    const std::vector<double> sine = Sine(6 * switchFrames, 200.0, kRate, amplitude);
     std::vector<double> out;
     const auto run = [&](int frames) {
-        for (int i = 0; i < frames; i += kBlock)
+        for (const size_t end = out.size() + static_cast<size_t>(frames); out.size() < end;)
         {
             const size_t at = out.size();
-            const std::vector<double> piece(sine.begin() + at, sine.begin() + at + kBlock);
+            const int n = static_cast<int>(std::min(end - at, static_cast<size_t>(block)));
+            const std::vector<double> piece(sine.begin() + at, sine.begin() + at + n);
             StereoBuffer input(piece, piece);
-            const std::vector<double> result = Process(*unit, input, piece, kBlock);
+            const std::vector<double> result = Process(unit, input, piece, n);
             out.insert(out.end(), result.begin(), result.end());
         }
     };
-    run(kSwitchFrames);
-    unit->SetBypass(true);
-    run(kSwitchFrames);
-    EXPECT_FALSE(unit->Running());
-    unit->SetBypass(false);
-    run(2 * kSwitchFrames);
-    unit->SetBypass(true);
-    run(kSwitchFrames);
-    ASSERT_FALSE(unit->Running());
+    run(switchFrames);
+    unit.SetBypass(true);
+    run(switchFrames);
+    EXPECT_FALSE(unit.Running());
+    unit.SetBypass(false);
+    run(2 * switchFrames);
+    unit.SetBypass(true);
+    run(switchFrames);
+    EXPECT_FALSE(unit.Running());
+    return out;
+}
+
+// No period falls more than 3 dB below the sine: the split's phase turns while the bands come in
+// and go out, and the unsplit and split signals are not faded against each other. Each step
+// starts at the same frame whatever the blocks, and the unit ends on the main signal bit for bit.
+TEST(SubBandProcessor, SwitchingOnAndOffTurnsThePhaseWithoutDipAndEndsOnTheMainSignal)
+{
+    constexpr int kPeriod = 220;
+    constexpr double kAmplitude = 0.5;
+    // Each way: the low band's handover, the split's sweep and the fade, with frames to spare.
+    constexpr int kSwitchFrames = 2 * 500 + Wezmark::BandSplitFilter::kSweepFrames + 256;
+    auto unit = MakeUnit();
+    const std::vector<double> out = RenderSwitching(*unit, 256, kSwitchFrames, kAmplitude);
     for (size_t start = kPeriod; start + kPeriod <= out.size(); start += kPeriod / 4)
     {
         double peak = 0.0;
@@ -171,9 +179,15 @@ TEST(SubBandProcessor, SwitchingOnAndOffTurnsThePhaseWithoutDipAndEndsOnTheMainS
             peak = std::max(peak, std::fabs(out[i]));
         EXPECT_GT(peak, kAmplitude / std::sqrt(2.0)) << start;
     }
-    const std::vector<double> laterMain = WhiteNoise(kBlock, 0.5, 84);
-    StereoBuffer input(WhiteNoise(kBlock, 0.5, 81), WhiteNoise(kBlock, 0.5, 82));
-    EXPECT_EQ(Process(*unit, input, laterMain, kBlock), laterMain);
+    auto twin = MakeUnit();
+    const std::vector<double> inOtherBlocks = RenderSwitching(*twin, 37, kSwitchFrames, kAmplitude);
+    ASSERT_EQ(inOtherBlocks.size(), out.size());
+    for (size_t i = 0; i < out.size(); ++i)
+        ASSERT_NEAR(inOtherBlocks[i], out[i], 1e-12) << i;
+
+    const std::vector<double> laterMain = WhiteNoise(256, 0.5, 84);
+    StereoBuffer input(WhiteNoise(256, 0.5, 81), WhiteNoise(256, 0.5, 82));
+    EXPECT_EQ(Process(*unit, input, laterMain, 256), laterMain);
 }
 
 TEST(SubBandProcessor, BlockLongerThanTheBlockSizePassesUnchanged)

@@ -92,19 +92,32 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
         distortion->ProcessBlock(path, n);
     equaliser.ProcessBlock(path, n);
 
-    StepSwitch();
-    const bool switching = fade != 1.0 || subShare != 1.0 || bypassed;
-    // Decided on the block's start, so that the fade-out waits for every earlier step to end.
-    const bool holdFade = bypassed && (subShare > 0.0 || splitter.Sweeping());
-    if (switching)
+    if (fade == 1.0 && subShare == 1.0 && !bypassed)
     {
-        const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-        std::memcpy(mainBefore.left, out[0], bytes);
-        std::memcpy(mainBefore.right, out[1], bytes);
-        ShareLowBand(n);
+        SplitAndSum(out, 0, n);
+        return;
     }
-    const double* const lowIn[2] = {subBand.left, subBand.right};
-    const double* const highIn[2] = {out[0], out[1]};
+    // While it switches, the unit steps frame by frame, so that each step of the switch starts
+    // at the same frame whatever the host's blocks are.
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mainBefore.left, out[0], bytes);
+    std::memcpy(mainBefore.right, out[1], bytes);
+    for (int32_t i = 0; i < n; ++i)
+    {
+        StepSwitch();
+        // The fade-out waits for every earlier step to end.
+        const bool holdFade = bypassed && (subShare > 0.0 || splitter.Sweeping());
+        ShareLowBand(i);
+        SplitAndSum(out, i, 1);
+        BlendWithMain(out, i, holdFade);
+    }
+}
+
+// The low band of the sub-band path and the high band of the main signal, summed into out.
+void SubBandProcessor::SplitAndSum(double* const out[2], int32_t from, int32_t n)
+{
+    const double* const lowIn[2] = {subBand.left + from, subBand.right + from};
+    const double* const highIn[2] = {out[0] + from, out[1] + from};
     splitter.ProcessBlock(lowIn, highIn, n);
     const ChannelPair& low = splitter.lowWork;
     const ChannelPair& high = splitter.highWork;
@@ -115,12 +128,10 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
     {
         if (i < distoSteps)
             distoNow = SmootherStep(distoNow, disto.a, disto.b, distoGain);
-        out[0][i] = distoNow * high.left[i] + low.left[i];
-        out[1][i] = distoNow * high.right[i] + low.right[i];
+        out[0][from + i] = distoNow * high.left[i] + low.left[i];
+        out[1][from + i] = distoNow * high.right[i] + low.right[i];
     }
     disto.state = distoNow;
-    if (switching)
-        BlendWithMain(out, n, holdFade);
 }
 
 void SubBandProcessor::StepSwitch()
@@ -131,37 +142,30 @@ void SubBandProcessor::StepSwitch()
         splitter.SweepIn();
 }
 
-void SubBandProcessor::ShareLowBand(int32_t n)
+void SubBandProcessor::ShareLowBand(int32_t i)
 {
     const double target = bypassed || fade != 1.0 || splitter.Sweeping() ? 0.0 : 1.0;
     const double step = GlideTimes::Step(kFadeStep, sampleRate);
-    double share = subShare;
-    for (int32_t i = 0; i < n; ++i)
-    {
-        share = target > share ? std::min(share + step, target) : std::max(share - step, target);
-        subBand.left[i] = share * subBand.left[i] + (1.0 - share) * mainBefore.left[i];
-        subBand.right[i] = share * subBand.right[i] + (1.0 - share) * mainBefore.right[i];
-    }
-    subShare = share;
+    subShare = target > subShare ? std::min(subShare + step, target) : std::max(subShare - step, target);
+    subBand.left[i] = subShare * subBand.left[i] + (1.0 - subShare) * mainBefore.left[i];
+    subBand.right[i] = subShare * subBand.right[i] + (1.0 - subShare) * mainBefore.right[i];
 }
 
 // Fading against the main signal as it came makes switching the unit on or off a smooth
 // crossfade instead of a jump at either end.
-void SubBandProcessor::BlendWithMain(double* const out[2], int32_t n, bool holdFade)
+void SubBandProcessor::BlendWithMain(double* const out[2], int32_t i, bool holdFade)
 {
-    const double* const unprocessed[2] = {mainBefore.left, mainBefore.right};
     if (!holdFade)
     {
-        MixBypassFade(unprocessed, out, n);
+        const double* const unprocessed[2] = {mainBefore.left + i, mainBefore.right + i};
+        double* const mixed[2] = {out[0] + i, out[1] + i};
+        MixBypassFade(unprocessed, mixed, 1);
         if (!Running())
             splitter.EndSweep();
         return;
     }
-    for (int32_t i = 0; i < n; ++i)
-    {
-        out[0][i] = (1.0 - fade) * unprocessed[0][i] + fade * out[0][i];
-        out[1][i] = (1.0 - fade) * unprocessed[1][i] + fade * out[1][i];
-    }
+    out[0][i] = (1.0 - fade) * mainBefore.left[i] + fade * out[0][i];
+    out[1][i] = (1.0 - fade) * mainBefore.right[i] + fade * out[1][i];
 }
 
 } // namespace Wezmark

@@ -65,10 +65,12 @@ private:
     // takes the low band over. Switched off, the same steps run backwards. The split's phase so turns gradually,
     // and no two signals of different phase are faded against each other.
     void StepSwitch();
-    // Glides the low band's input from the main signal to the sub-band path and back.
-    void ShareLowBand(int32_t n);
-    // Blends the main signal as it came with the bands, the fade held until its turn comes.
-    void BlendWithMain(double* const out[2], int32_t n, bool holdFade);
+    // Glides frame i of the low band's input from the main signal to the sub-band path and back.
+    void ShareLowBand(int32_t i);
+    void SplitAndSum(double* const out[2], int32_t from, int32_t n);
+    // Blends frame i of the main signal as it came with the bands, the fade held until its
+    // turn comes.
+    void BlendWithMain(double* const out[2], int32_t i, bool holdFade);
 };
 
 } // namespace Wezmark
