@@ -102,7 +102,8 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(mainBefore.left, out[0], bytes);
     std::memcpy(mainBefore.right, out[1], bytes);
-    for (int32_t i = 0; i < n; ++i)
+    // Faded out, the rest of the block keeps the main signal as it is.
+    for (int32_t i = 0; i < n && Running(); ++i)
     {
         StepSwitch();
         // The fade-out waits for every earlier step to end.
