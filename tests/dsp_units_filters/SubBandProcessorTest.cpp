@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -129,23 +130,63 @@ TEST(SubBandProcessor, HostInputIsNeverWrittenAndMayAlias)
     EXPECT_EQ(aliasedOut.right, separateOut.right);
 }
 
-TEST(SubBandProcessor, SwitchingOffCrossfadesToTheMainSignalThenPassesItExactly)
+// A 200 Hz sine as both the raw input and the main signal, at a 200 Hz split whose bands
+// (second-order low pass, fourth-order high pass) are a quarter turn apart there, switched on and
+// off again in blocks of `block`; the unit has ended on the main signal when it returns.
+std::vector<double> RenderSwitching(SubBandProcessor& unit, int block, int switchFrames, double amplitude)
 {
+    unit.splitter.highSlope = 2;
+    const std::vector<double> sine = Sine(6 * switchFrames, 200.0, kRate, amplitude);
+    std::vector<double> out;
+    const auto run = [&](int frames) {
+        for (const size_t end = out.size() + static_cast<size_t>(frames); out.size() < end;)
+        {
+            const size_t at = out.size();
+            const int n = static_cast<int>(std::min(end - at, static_cast<size_t>(block)));
+            const std::vector<double> piece(sine.begin() + at, sine.begin() + at + n);
+            StereoBuffer input(piece, piece);
+            const std::vector<double> result = Process(unit, input, piece, n);
+            out.insert(out.end(), result.begin(), result.end());
+        }
+    };
+    run(switchFrames);
+    unit.SetBypass(true);
+    run(switchFrames);
+    EXPECT_FALSE(unit.Running());
+    unit.SetBypass(false);
+    run(2 * switchFrames);
+    unit.SetBypass(true);
+    run(switchFrames);
+    EXPECT_FALSE(unit.Running());
+    return out;
+}
+
+// No period falls more than 3 dB below the sine: the split's phase turns while the bands come in
+// and go out, and the unsplit and split signals are not faded against each other. Each step
+// starts at the same frame whatever the blocks, and the unit ends on the main signal bit for bit.
+TEST(SubBandProcessor, SwitchingOnAndOffTurnsThePhaseWithoutDipAndEndsOnTheMainSignal)
+{
+    constexpr int kPeriod = 220;
+    constexpr double kAmplitude = 0.5;
+    // Each way: the low band's handover, the split's sweep and the fade, with frames to spare.
+    constexpr int kSwitchFrames = 2 * 500 + Wezmark::BandSplitFilter::kSweepFrames + 256;
     auto unit = MakeUnit();
-    auto twin = MakeUnit();
-    StereoBuffer input(WhiteNoise(600, 0.5, 81), WhiteNoise(600, 0.5, 82));
-    const std::vector<double> main = WhiteNoise(600, 0.5, 83);
-    unit->SetBypass(true);
-    const std::vector<double> faded = Process(*unit, input, main, 600);
-    const std::vector<double> processed = Process(*twin, input, main, 600);
-    for (int i = 0; i < 600; ++i)
+    const std::vector<double> out = RenderSwitching(*unit, 256, kSwitchFrames, kAmplitude);
+    for (size_t start = kPeriod; start + kPeriod <= out.size(); start += kPeriod / 4)
     {
-        const double g = std::max(0.998 - 0.002 * i, 0.0);
-        EXPECT_NEAR(faded[i], (1.0 - g) * main[i] + g * processed[i], 1e-12) << i;
+        double peak = 0.0;
+        for (size_t i = start; i < start + kPeriod; ++i)
+            peak = std::max(peak, std::fabs(out[i]));
+        EXPECT_GT(peak, kAmplitude / std::sqrt(2.0)) << start;
     }
-    EXPECT_EQ(unit->fade, 0.0);
+    auto twin = MakeUnit();
+    const std::vector<double> inOtherBlocks = RenderSwitching(*twin, 37, kSwitchFrames, kAmplitude);
+    ASSERT_EQ(inOtherBlocks.size(), out.size());
+    for (size_t i = 0; i < out.size(); ++i)
+        ASSERT_NEAR(inOtherBlocks[i], out[i], 1e-12) << i;
 
     const std::vector<double> laterMain = WhiteNoise(256, 0.5, 84);
+    StereoBuffer input(WhiteNoise(256, 0.5, 81), WhiteNoise(256, 0.5, 82));
     EXPECT_EQ(Process(*unit, input, laterMain, 256), laterMain);
 }
 

@@ -19,6 +19,15 @@ int PeriodFrames(double rate)
 {
     return Frames(1.0 / kSineHz, rate);
 }
+
+// -80 dBFS: below it a level counts as silence, and silence cannot dip (a closed gate's
+// settled output is the decaying residue of filters, which a later render undercuts).
+constexpr double kSilence = 1e-4;
+
+double Audible(double level)
+{
+    return std::max(level, kSilence);
+}
 } // namespace
 
 const std::vector<StartingPoint>& StartingPoints()
@@ -26,7 +35,7 @@ const std::vector<StartingPoint>& StartingPoints()
     static const std::vector<StartingPoint> points = {
         {"neutral", {}},
         {"distortion on", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.6}}},
-        {"sub-band on", {{kParamSubBandSaturation, 0.5}, {kParamSubBandDistortion, 0.5}}},
+        {"sub-band on", {{kParamSubBandOn, 1.0}, {kParamSubBandSaturation, 0.5}, {kParamSubBandDistortion, 0.5}}},
     };
     return points;
 }
@@ -106,7 +115,7 @@ Result Compare(const Render& change, double rate, double steepestSettled, double
     Result result;
     result.stepRatio = LargestStep(change.left, change.changeAt - 1, watch + 1) / steepestSettled;
     const double quietest = QuietestPeriod(change.left, change.changeAt, watch, rate);
-    result.dipDb = std::max(0.0, 20.0 * std::log10(quieterSettled / quietest));
+    result.dipDb = std::max(0.0, 20.0 * std::log10(Audible(quieterSettled) / Audible(quietest)));
     return result;
 }
 } // namespace ChangeMeasure

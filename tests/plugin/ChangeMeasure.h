@@ -51,7 +51,8 @@ struct Result
 {
     // Largest step within the watch time over the steepest settled one.
     double stepRatio = 0.0;
-    // How far the quietest period falls below the quieter settled level, in dB (0 when none).
+    // How far the quietest period falls below the quieter settled level, in dB (0 when none,
+    // and 0 where that level is silence).
     double dipDb = 0.0;
 };
 

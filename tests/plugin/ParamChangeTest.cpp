@@ -29,10 +29,12 @@ struct Remaining
     double dipDb;
 };
 const Remaining kRemaining[] = {
-    // The closing gate chops the chain's signal against the sub-band's (dips 25 dB).
-    {kParamGateLevel, kLargestStepRatio, 26.0},
-    // The split bands, phase-shifted, fade against the unsplit signal (dips 7.9 dB).
-    {kParamSubBandOn, kLargestStepRatio, 8.5},
+    // With the sub band on, a gentle and a steep low pass, apart in phase at the split, crossfade
+    // (dips 3.4 dB at 96 kHz).
+    {kParamSubBandSlope, kLargestStepRatio, 3.5},
+    // With the sub band on, the mix glides from the louder wet signal, its low end turned in
+    // phase, to the dry one within a few frames (1.83 times).
+    {kParamDryWet, 1.9, kDeepestDipDb},
 };
 
 // The settings a parameter passes between 0 and 1: each step of a stepped one, else five.

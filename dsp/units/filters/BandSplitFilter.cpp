@@ -4,6 +4,7 @@
 #include "dsp/filters/DirectFormII.h"
 #include "dsp/filters/ParamRecords.h"
 #include "dsp/filters/SmoothedFilterDesign.h"
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/filters/DesignParams.h"
 #include "dsp/units/filters/TransitionTime.h"
 #include "dsp/units/filters/UsableSampleRate.h"
@@ -77,11 +78,10 @@ void BandSplitFilter::SetSampleRate(double rate)
     }
 }
 
-void BandSplitFilter::SetSplit(Dsp::Filter* design, double v)
+double BandSplitFilter::SplitHz(double v)
 {
     const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
-    const double hz = std::clamp(frequency.fromNormalised(frequency, v), kMinSplit, kMaxSplit);
-    DesignParams::Set(*design, Dsp::kFrequencyId, hz);
+    return std::clamp(frequency.fromNormalised(frequency, v), kMinSplit, kMaxSplit);
 }
 
 void BandSplitFilter::SetLowSplit(double v)
@@ -89,8 +89,9 @@ void BandSplitFilter::SetLowSplit(double v)
     if (!std::isfinite(v))
         return;
     lowSplit = v;
-    for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
-        SetSplit(LowPassOfSlope(slope), v);
+    if (mSweep != Sweep::kOut)
+        for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
+            DesignParams::Set(*LowPassOfSlope(slope), Dsp::kFrequencyId, SplitHz(v));
 }
 
 void BandSplitFilter::SetHighSplit(double v)
@@ -98,10 +99,62 @@ void BandSplitFilter::SetHighSplit(double v)
     if (!std::isfinite(v))
         return;
     highSplit = v;
-    for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
-        SetSplit(HighPassOfSlope(slope), v);
+    if (mSweep != Sweep::kOut)
+        for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
+            DesignParams::Set(*HighPassOfSlope(slope), Dsp::kFrequencyId, SplitHz(v));
     if (link)
         SetLowSplit(v);
+}
+
+void BandSplitFilter::MoveSide(bool lowSide, double hz, int32_t frames)
+{
+    for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
+    {
+        Dsp::Filter& design = *DesignOfSide(lowSide, slope);
+        TimeTransition(design, sampleRate, frames);
+        DesignParams::Set(design, Dsp::kFrequencyId, hz);
+    }
+}
+
+void BandSplitFilter::SweepIn()
+{
+    if (mSweep == Sweep::kOnSplits || mSweep == Sweep::kIn)
+        return;
+    for (const bool lowSide : {true, false})
+        MoveSide(lowSide, SplitHz(lowSide ? lowSplit : highSplit), kSweepFrames);
+    mSweep = Sweep::kIn;
+    mSweepLeft = GlideTimes::FramesAt(kSweepFrames, sampleRate);
+}
+
+void BandSplitFilter::SweepOut()
+{
+    if (mSweep == Sweep::kOut)
+        return;
+    if (mSweep == Sweep::kEnded)
+    {
+        for (const auto& design : designs)
+            design->Restart();
+        for (const bool lowSide : {true, false})
+            MoveSide(lowSide, kMinSplit, 0);
+        mSweep = Sweep::kOut;
+        return;
+    }
+    for (const bool lowSide : {true, false})
+        MoveSide(lowSide, kMinSplit, kSweepFrames);
+    mSweep = Sweep::kOut;
+    mSweepLeft = GlideTimes::FramesAt(kSweepFrames, sampleRate);
+}
+
+void BandSplitFilter::EndSweep()
+{
+    if (mSweep == Sweep::kEnded)
+        return;
+    for (const bool lowSide : {true, false})
+        MoveSide(lowSide, SplitHz(lowSide ? lowSplit : highSplit), 0);
+    for (const auto& design : designs)
+        TimeTransition(*design, sampleRate);
+    mSweep = Sweep::kEnded;
+    mSweepLeft = 0;
 }
 
 double BandSplitFilter::GetLowSplit() const
@@ -155,6 +208,16 @@ void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* c
     }
     RunSide(true, mLowPlaying, lowSlope, lowWork, n);
     RunSide(false, mHighPlaying, highSlope, highWork, n);
+    if (mSweepLeft > 0)
+    {
+        mSweepLeft = std::max(mSweepLeft - n, 0);
+        // Later split changes glide at the designs' own pace again.
+        if (mSweepLeft == 0)
+            for (const auto& design : designs)
+                TimeTransition(*design, sampleRate);
+        if (mSweepLeft == 0 && mSweep == Sweep::kIn)
+            mSweep = Sweep::kOnSplits;
+    }
 }
 
 void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slope, ChannelPair& work, int32_t n)

@@ -18,7 +18,10 @@ namespace Wezmark
 // Low-passes one stereo block and high-passes another with Butterworth designs of order 1,
 // 2, 4 or 8 chosen by slope; the bands stay in the two working copies for the caller.
 // A slope change crossfades that side from the design it had to the new one, as the cutoff
-// glides do; a change that comes during a crossfade waits for its end.
+// glides do; a change that comes during a crossfade waits for its end. When the sub band comes
+// in or goes out, the splits sweep up from the bottom of the range or down to it, so that the
+// phase the split gives the signal turns gradually instead of at a crossfade with the unsplit
+// signal, which would partly cancel.
 class BandSplitFilter : public AudioProcessingUnit
 {
 public:
@@ -27,6 +30,9 @@ public:
     static constexpr double kDefaultSplit = 0.38915574457972946;
     static constexpr uint32_t kSlopeCount = 4;
     static constexpr int32_t kSlopeFadeFrames = 256;
+    // A sweep in or out, in frames at 44.1 kHz: slow enough that the bands sum about as they do
+    // settled at each split it passes.
+    static constexpr int32_t kSweepFrames = 4096;
 
     BandSplitFilter();
     ~BandSplitFilter() override;
@@ -50,6 +56,15 @@ public:
     // Fills the working copies with the low band of lowIn and the high band of highIn.
     // A block longer than the working copies leaves them as they were.
     void ProcessBlock(const double* const lowIn[2], const double* const highIn[2], int32_t n);
+
+    // The splits glide up from the bottom of the range; nothing when already on them.
+    void SweepIn();
+    // The splits glide down to the bottom of the range and stay there; bands that were not
+    // heard since EndSweep start there at once, with cleared memory.
+    void SweepOut();
+    // Back on the splits at once, the sweep ended; for bands that are no longer heard.
+    void EndSweep();
+    bool Sweeping() const { return mSweepLeft > 0; }
 
     double lowSplit = kDefaultSplit;
     double highSplit = kDefaultSplit;
@@ -76,11 +91,24 @@ private:
     Dsp::Filter* DesignOfSide(bool lowSide, uint32_t slope) const;
     Dsp::Filter* LowPassOfSlope(uint32_t slope) const;
     Dsp::Filter* HighPassOfSlope(uint32_t slope) const;
-    static void SetSplit(Dsp::Filter* design, double v);
+    static double SplitHz(double v);
+    // Every design of a side glides to `hz` over `frames` at 44.1 kHz (0: at once).
+    void MoveSide(bool lowSide, double hz, int32_t frames);
 
     PlayingSlope mLowPlaying;
     PlayingSlope mHighPlaying;
     bool mHeardSinceReset = false;
+    enum class Sweep
+    {
+        kOnSplits,
+        kIn,
+        // At the bottom or on the way there: the designs stay there, whatever the splits.
+        kOut,
+        // On the splits, not heard.
+        kEnded,
+    };
+    Sweep mSweep = Sweep::kOnSplits;
+    int32_t mSweepLeft = 0;
     // The outgoing design's copy of the block during a crossfade.
     ChannelPair mOutgoing;
 };

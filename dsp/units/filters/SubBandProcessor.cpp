@@ -1,10 +1,12 @@
 #include "dsp/units/filters/SubBandProcessor.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/filters/UsableSampleRate.h"
 #include "dsp/units/path/Distortion.h"
 #include "dsp/units/path/InputProcessor.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 
@@ -90,14 +92,33 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
         distortion->ProcessBlock(path, n);
     equaliser.ProcessBlock(path, n);
 
-    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    if (fade != 1.0)
+    if (fade == 1.0 && subShare == 1.0 && !bypassed)
     {
-        std::memcpy(mainBefore.left, out[0], bytes);
-        std::memcpy(mainBefore.right, out[1], bytes);
+        SplitAndSum(out, 0, n);
+        return;
     }
-    const double* const lowIn[2] = {subBand.left, subBand.right};
-    const double* const highIn[2] = {out[0], out[1]};
+    // While it switches, the unit steps frame by frame, so that each step of the switch starts
+    // at the same frame whatever the host's blocks are.
+    const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    std::memcpy(mainBefore.left, out[0], bytes);
+    std::memcpy(mainBefore.right, out[1], bytes);
+    // Faded out, the rest of the block keeps the main signal as it is.
+    for (int32_t i = 0; i < n && Running(); ++i)
+    {
+        StepSwitch();
+        // The fade-out waits for every earlier step to end.
+        const bool holdFade = bypassed && (subShare > 0.0 || splitter.Sweeping());
+        ShareLowBand(i);
+        SplitAndSum(out, i, 1);
+        BlendWithMain(out, i, holdFade);
+    }
+}
+
+// The low band of the sub-band path and the high band of the main signal, summed into out.
+void SubBandProcessor::SplitAndSum(double* const out[2], int32_t from, int32_t n)
+{
+    const double* const lowIn[2] = {subBand.left + from, subBand.right + from};
+    const double* const highIn[2] = {out[0] + from, out[1] + from};
     splitter.ProcessBlock(lowIn, highIn, n);
     const ChannelPair& low = splitter.lowWork;
     const ChannelPair& high = splitter.highWork;
@@ -108,17 +129,44 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
     {
         if (i < distoSteps)
             distoNow = SmootherStep(distoNow, disto.a, disto.b, distoGain);
-        out[0][i] = distoNow * high.left[i] + low.left[i];
-        out[1][i] = distoNow * high.right[i] + low.right[i];
+        out[0][from + i] = distoNow * high.left[i] + low.left[i];
+        out[1][from + i] = distoNow * high.right[i] + low.right[i];
     }
     disto.state = distoNow;
-    // Fading against the main signal as it came makes switching the unit on or off a
-    // smooth crossfade instead of a jump at either end.
-    if (fade != 1.0)
+}
+
+void SubBandProcessor::StepSwitch()
+{
+    if (bypassed ? subShare == 0.0 : fade != 1.0)
+        splitter.SweepOut();
+    else if (!bypassed)
+        splitter.SweepIn();
+}
+
+void SubBandProcessor::ShareLowBand(int32_t i)
+{
+    const double target = bypassed || fade != 1.0 || splitter.Sweeping() ? 0.0 : 1.0;
+    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    subShare = target > subShare ? std::min(subShare + step, target) : std::max(subShare - step, target);
+    subBand.left[i] = subShare * subBand.left[i] + (1.0 - subShare) * mainBefore.left[i];
+    subBand.right[i] = subShare * subBand.right[i] + (1.0 - subShare) * mainBefore.right[i];
+}
+
+// Fading against the main signal as it came makes switching the unit on or off a smooth
+// crossfade instead of a jump at either end.
+void SubBandProcessor::BlendWithMain(double* const out[2], int32_t i, bool holdFade)
+{
+    if (!holdFade)
     {
-        const double* const unprocessed[2] = {mainBefore.left, mainBefore.right};
-        MixBypassFade(unprocessed, out, n);
+        const double* const unprocessed[2] = {mainBefore.left + i, mainBefore.right + i};
+        double* const mixed[2] = {out[0] + i, out[1] + i};
+        MixBypassFade(unprocessed, mixed, 1);
+        if (!Running())
+            splitter.EndSweep();
+        return;
     }
+    out[0][i] = (1.0 - fade) * mainBefore.left[i] + fade * out[0][i];
+    out[1][i] = (1.0 - fade) * mainBefore.right[i] + fade * out[1][i];
 }
 
 } // namespace Wezmark

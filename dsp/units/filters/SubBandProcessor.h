@@ -55,9 +55,22 @@ public:
     ChannelPair subBand;
     // The main signal as it came, the dry side of the bypass fade.
     ChannelPair mainBefore;
+    // Share of the sub-band path in the low band's input, the rest being the main signal.
+    double subShare = 1.0;
 
 private:
     void RouteInput(const double* const in[2], int32_t n);
+    // Switched on, the bands fade in with the split at the bottom of the range, then it sweeps
+    // up to its place, the low band still carrying the main signal; then the sub-band path
+    // takes the low band over. Switched off, the same steps run backwards. The split's phase
+    // so turns gradually, and no two signals of different phase are faded against each other.
+    void StepSwitch();
+    // Glides frame i of the low band's input from the main signal to the sub-band path and back.
+    void ShareLowBand(int32_t i);
+    void SplitAndSum(double* const out[2], int32_t from, int32_t n);
+    // Blends frame i of the main signal as it came with the bands, the fade held until its
+    // turn comes.
+    void BlendWithMain(double* const out[2], int32_t i, bool holdFade);
 };
 
 } // namespace Wezmark
