@@ -251,10 +251,11 @@ private:
     void StoreCurveFilePath(const std::string& path);
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
-    void AlignDryWithChain(int32_t frames);
+    void AlignDryWithChain(bool bypassHeard, int32_t frames);
     void AlignDry(int32_t frames);
     bool DryHeard() const;
     void AlignBypassedSignal(double bypassTarget, int32_t frames);
+    bool BypassHeard(double bypassTarget) const;
     void VolumeGuardAndHolds(int32_t frames);
     void FeedScope(int32_t frames);
     uint32_t ScopeDecimation() const;
