@@ -254,10 +254,11 @@ private:
     void CopyFirstCurveToOtherChains();
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
-    void AlignDryWithChain(int32_t frames);
+    void AlignDryWithChain(bool bypassHeard, int32_t frames);
     void AlignDry(int32_t frames);
     bool DryHeard() const;
     void AlignBypassedSignal(double bypassTarget, int32_t frames);
+    bool BypassHeard(double bypassTarget) const;
     void VolumeGuardAndHolds(int32_t frames);
     // True when the ring changed: new entries or a request carried out.
     bool FeedScope(int32_t frames);

@@ -203,7 +203,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
 
     // The sub-band path reads the input as it came, never a host buffer that may since have
     // been written.
-    AlignDryWithChain(n);
+    AlignDryWithChain(BypassHeard(bypassTarget), n);
     const double* const dry[2] = {mDry.left, mDry.right};
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
     mUnits.subBand.ProcessBlock(dry, chain, n);
@@ -443,7 +443,7 @@ void Zarvotone::AlignThrough(std::span<Oversampler> oversamplers, bool heard, bo
 // stage's and both chains'), and the wet signal reaches the mix after a fourth (the output
 // saturator's). The dry signal makes the first three while the sub-band path or the mix hears
 // it, and the fourth while the mix does.
-void Zarvotone::AlignDryWithChain(int32_t n)
+void Zarvotone::AlignDryWithChain(bool bypassHeard, int32_t n)
 {
     const bool heard = DryHeard() || mUnits.subBand.Running();
     if (!heard || !mOversamplingSwitch.Runs(true) || !mInputIdle)
@@ -457,6 +457,14 @@ void Zarvotone::AlignDryWithChain(int32_t n)
     CopyFrames(mDry.left, mSignal.left, n);
     CopyFrames(mDry.right, mSignal.right, n);
     mUnits.dryOversamplers[0].TakeStateFrom(mUnits.inputOversampler);
+    // The other two are then the round trips that the bypassed signal makes on that same
+    // signal: starting while those run, they go on from their memory instead of from silence.
+    if (!mDryAligningWithChain && mBypassAligning && bypassHeard && !mOversamplingSwitch.Both())
+    {
+        for (size_t k = 0; k < mUnits.bypassOversamplers.size(); ++k)
+            mUnits.dryOversamplers[k + 1].TakeStateFrom(mUnits.bypassOversamplers[k]);
+        mDryAligningWithChain = true;
+    }
     AlignThrough(std::span(mUnits.dryOversamplers).subspan<1, 2>(), heard, mDryAligningWithChain, mDry, n);
 }
 
@@ -475,6 +483,23 @@ bool Zarvotone::DryHeard() const
 // it has any weight in the bypass crossfade.
 void Zarvotone::AlignBypassedSignal(double bypassTarget, int32_t n)
 {
-    const bool bypassHeard = bypassTarget > 0.0 || mBypass.Value() > kNoWeight;
-    AlignThrough(mUnits.bypassOversamplers, bypassHeard, mBypassAligning, mSignal, n);
+    const bool heard = BypassHeard(bypassTarget);
+    if (heard && mOversamplingSwitch.Runs(true) && !mOversamplingSwitch.Both() && mInputIdle && mDryAligningWithChain)
+    {
+        // The dry signal's aligners have just made both round trips on this very signal (the
+        // idle input stage's result): their result and memory serve it. Not while the rates
+        // crossfade, where each round trip's result is mixed with the signal that skipped it.
+        for (size_t k = 0; k < mUnits.bypassOversamplers.size(); ++k)
+            mUnits.bypassOversamplers[k].TakeStateFrom(mUnits.dryOversamplers[k + 1]);
+        CopyFrames(mSignal.left, mDry.left, n);
+        CopyFrames(mSignal.right, mDry.right, n);
+        mBypassAligning = true;
+        return;
+    }
+    AlignThrough(mUnits.bypassOversamplers, heard, mBypassAligning, mSignal, n);
+}
+
+bool Zarvotone::BypassHeard(double bypassTarget) const
+{
+    return bypassTarget > 0.0 || mBypass.Value() > kNoWeight;
 }

@@ -107,6 +107,18 @@ void BM_Program0Oversampled(benchmark::State& state)
     Measure(state, effect, block, [](int) {});
 }
 
+// Half bypassed and half dry: the dry and the bypassed signal make their round trips too.
+void BM_Program0OversampledHalfBypassedHalfDry(benchmark::State& state)
+{
+    Effect effect;
+    effect.Dispatch(effSetProgram, 0, 0);
+    effect.Set(kParamOversampling, 1.0);
+    effect.Set(kParamBypassAll, 0.5);
+    effect.Set(kParamDryWet, 0.5);
+    Block block(0.5);
+    Measure(state, effect, block, [](int) {});
+}
+
 // The first block of a freshly prepared instance, which should cost what any other block does.
 void BM_FirstBlock(benchmark::State& state)
 {
@@ -213,6 +225,7 @@ constexpr int64_t kTailBlocks = static_cast<int64_t>(10 * kRate / kBlock);
 
 BENCHMARK(BM_Program0)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Program0Oversampled)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Program0OversampledHalfBypassedHalfDry)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FirstBlock)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(50);
 BENCHMARK(BM_EveryUnitOversampled)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EllipticAutomated)->Unit(benchmark::kMicrosecond);

@@ -125,6 +125,21 @@ void OversamplerInPieces(benchmark::State& state)
 }
 BENCHMARK(OversamplerInPieces);
 
+// Up and down again with nothing between, as the aligners and the idle stages make it.
+void OversamplerRoundTrip(benchmark::State& state)
+{
+    Oversampler oversampler;
+    oversampler.Prepare(44100.0, kHostFrames);
+    Signal signal(kHostFrames);
+    for (auto _ : state)
+    {
+        oversampler.RoundTrip(signal.io, kHostFrames);
+        benchmark::DoNotOptimize(signal.io[0]);
+    }
+    state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
+}
+BENCHMARK(OversamplerRoundTrip);
+
 void CurveLookup(benchmark::State& state)
 {
     DistortionCurve curve(2048);

@@ -312,33 +312,38 @@ TEST(OversamplingSound, SwitchingMidStreamDoesNotJump)
 } // namespace
 
 // While the input stage passes its blocks unchanged, its round trip is also the dry signal's
-// first; when the stage starts and stops working, the dry signal must go on exactly as through
-// a round trip of its own. Both channels carry the same signal, so mono mix routing changes no
-// sample but keeps the stage from counting as idle: the two renders must agree.
-TEST(OversamplingSound, DryAlignmentSharedWithAnIdleInputStageMatchesItsOwn)
+// first, and the dry signal's next two are also those of the signal that bypasses the effect
+// path; when the stage starts and stops working, the dry and the bypassed signal must go on
+// exactly as through round trips of their own. Both channels carry the same signal, so mono mix
+// routing changes no sample but keeps the stage from counting as idle: the two renders must agree.
+TEST(OversamplingSound, AlignmentsSharedWithAnIdleInputStageMatchTheirOwn)
 {
     constexpr double kRate = 48000.0;
     // Long enough for the input gain and the saturation amount to settle.
     constexpr size_t kPart = 40960;
-    Samples input = Sine(3 * kPart, 700.0, kRate, 0.3);
+    Samples input = Sine(3 * kPart, 703.0, kRate, 0.3);
     for (size_t i = 0; i < input.size(); ++i)
-        input[i] += 0.2 * std::sin(2.0 * kPi * 9100.0 * static_cast<double>(i) / kRate);
-    Samples outputs[2];
-    for (const bool mono : {false, true})
+        input[i] += 0.2 * std::sin(2.0 * kPi * 9127.0 * static_cast<double>(i) / kRate);
+    for (const double bypass : {0.0, 1.0})
     {
-        Effect effect(kRate);
-        effect.Neutral();
-        effect.Set(kParamOversampling, 1.0);
-        effect.Set(kParamDryWet, 0.5);
-        effect.Set(kParamInputChannelMode, mono ? 0.5 : 0.0);
-        Samples& output = outputs[mono];
-        output.resize(input.size());
-        effect.Play(input, output, 0, kPart);
-        effect.Set(kParamInputSaturation, 0.5);
-        effect.Play(input, output, kPart, 2 * kPart);
-        effect.Set(kParamInputSaturation, 0.0);
-        effect.Play(input, output, 2 * kPart, input.size());
+        Samples outputs[2];
+        for (const bool mono : {false, true})
+        {
+            Effect effect(kRate);
+            effect.Neutral();
+            effect.Set(kParamOversampling, 1.0);
+            effect.Set(kParamDryWet, 0.5);
+            effect.Set(kParamBypassAll, bypass);
+            effect.Set(kParamInputChannelMode, mono ? 0.5 : 0.0);
+            Samples& output = outputs[mono];
+            output.resize(input.size());
+            effect.Play(input, output, 0, kPart);
+            effect.Set(kParamInputSaturation, 0.5);
+            effect.Play(input, output, kPart, 2 * kPart);
+            effect.Set(kParamInputSaturation, 0.0);
+            effect.Play(input, output, 2 * kPart, input.size());
+        }
+        for (size_t i = 0; i < input.size(); ++i)
+            ASSERT_NEAR(outputs[0][i], outputs[1][i], 1e-10) << "bypass " << bypass << ", frame " << i;
     }
-    for (size_t i = 0; i < input.size(); ++i)
-        ASSERT_NEAR(outputs[0][i], outputs[1][i], 1e-10) << i;
 }
