@@ -283,9 +283,9 @@ void Distortion::BeginBlock()
 {
     if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
         return;
-    current->BuildEffective();
+    current->PrepareTable();
     if (shapingCrossfade.Fading() && shapingCrossfade.Leaving().curve != current)
-        shapingCrossfade.Leaving().curve->BuildEffective();
+        shapingCrossfade.Leaving().curve->PrepareTable();
 }
 
 Distortion::Shaping Distortion::ShapingOf(DistortionCurve* curve) const
@@ -305,20 +305,20 @@ void Distortion::ProcessPiece(double* const io[2], int32_t frames)
     const bool fadeStarts = !shapingCrossfade.Fading();
     if (!shapingCrossfade.Follow(wanted))
     {
-        ProcessDetached(io, frames, wanted, current->effective.data, work, smoothedAmount, framesPerHostFrame);
+        ProcessDetached(io, frames, wanted, current->ReadTable(), work, smoothedAmount, framesPerHostFrame);
         return;
     }
     const Shaping& leavingShaping = shapingCrossfade.Leaving();
     if (fadeStarts)
-        leavingShaping.curve->BuildEffective();
+        leavingShaping.curve->PrepareTable();
     double* leaving[2];
     shapingCrossfade.CopyForLeaving(io, frames, leaving);
     // Both shapings follow the same amount.
     double leavingSmoothed = smoothedAmount;
-    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->effective.data, leavingScratch,
+    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->ReadTable(), leavingScratch,
                     leavingSmoothed, framesPerHostFrame);
     const Shaping& heardShaping = shapingCrossfade.Heard();
-    ProcessDetached(io, frames, heardShaping, heardShaping.curve->effective.data, work, smoothedAmount,
+    ProcessDetached(io, frames, heardShaping, heardShaping.curve->ReadTable(), work, smoothedAmount,
                     framesPerHostFrame);
     shapingCrossfade.Blend(io, frames, smoothKeep, smoothTake, framesPerHostFrame);
 }

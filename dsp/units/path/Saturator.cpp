@@ -105,14 +105,14 @@ bool Saturator::Running() const
 void Saturator::BeginBlock()
 {
     if (Running())
-        curve.BuildEffective();
+        curve.PrepareTable();
 }
 
 void Saturator::ProcessPiece(double* const io[2], int32_t n)
 {
     if (!Running() || n < 1 || n > scratch.capacity)
         return;
-    const double* table = curve.effective.data;
+    const double* table = curve.ReadTable();
     for (int32_t i = 0; i < n; ++i)
     {
         io[0][i] = FiniteOrZero(io[0][i]);
