@@ -1,6 +1,7 @@
 #include "dsp/units/path/Distortion.h"
 
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/SinPiPolynomial.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
@@ -29,7 +30,6 @@ namespace
 constexpr double kInitialKeep = 0.99;
 constexpr double kInitialiseKeep = 0.9777;
 constexpr int kCompressorSlot = 81;
-constexpr double kHalfPi = 1.5707963267948966;
 constexpr uint32_t kInterpolationSteps = 4;
 constexpr uint32_t kPolaritySteps = 2;
 
@@ -92,7 +92,7 @@ struct Glide
 
 // One pass over the block: each frame is cleaned, looked up, driven and mixed while its
 // values are in registers, the mode decided once for the block. `wide`, where not null, takes
-// the frames of a settled block that it can.
+// a settled block.
 template <bool kDriving, bool kFolding, class Reading>
 void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scale, const Reading& reading,
                    const Glide& glide, const WideCurve* wide, double& smoothed)
@@ -118,8 +118,9 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
         wet = wet > 1.0 ? SamplePair{1.0, 1.0} : wet;
         if constexpr (kFolding)
         {
-            // Reaches up to 2 in magnitude before the mix.
-            wet = SamplePair{2.0 * std::sin(wet[0] * kHalfPi), 2.0 * std::sin(wet[1] * kHalfPi)};
+            // Reaches up to 2 in magnitude before the mix: 2 sin(wet pi / 2).
+            SinPiNear(wet * 0.5, wet);
+            wet = 2.0 * wet;
         }
         const SamplePair out = h * wet + (1.0 - h) * dry;
         left[i] = out[0];
@@ -131,7 +132,10 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
         if (step())
         {
             if (wide != nullptr)
-                i = ShapeSettledWide(io, frames, *wide, g, h, kFolding);
+            {
+                ShapeSettledWide(io, frames, *wide, g, h, kFolding);
+                i = frames;
+            }
             for (; i < frames; ++i)
                 shape(i);
         }

@@ -1,6 +1,7 @@
 #include "dsp/units/path/DistortionWide.h"
 
-#include <cmath>
+#include "dsp/units/SinPiPolynomial.h"
+
 #include <immintrin.h>
 
 // Only the functions marked with the target attribute use the wide instructions.
@@ -8,7 +9,6 @@
 namespace
 {
 
-constexpr double kHalfPi = 1.5707963267948966;
 constexpr int kLanes = 4;
 // permute2f128 selectors: both operands' lower halves, or both upper ones.
 constexpr int kLowHalves = 0x20;
@@ -19,13 +19,10 @@ constexpr int kHighHalves = 0x31;
     return _mm256_and_pd(v, _mm256_cmp_pd(_mm256_sub_pd(v, v), _mm256_setzero_pd(), _CMP_EQ_OQ));
 }
 
-// std::clamp's order: the lower bound first, then the upper one.
+// As std::clamp: a NaN lane stays NaN, since max and min give their second operand then.
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d ClampToUnit(__m256d v)
 {
-    const __m256d one = _mm256_set1_pd(1.0);
-    const __m256d minusOne = _mm256_set1_pd(-1.0);
-    v = _mm256_blendv_pd(v, minusOne, _mm256_cmp_pd(v, minusOne, _CMP_LT_OQ));
-    return _mm256_blendv_pd(v, one, _mm256_cmp_pd(v, one, _CMP_GT_OQ));
+    return _mm256_min_pd(_mm256_set1_pd(1.0), _mm256_max_pd(_mm256_set1_pd(-1.0), v));
 }
 
 // Four loads: faster than the gather instruction on several processors.
@@ -110,34 +107,45 @@ constexpr int kHighHalves = 0x31;
                          _mm256_mul_pd(b2, y2));
 }
 
-[[gnu::target("avx2,fma")]] int32_t ShapeFrames(double* const io[2], int32_t n, const WideCurve& curve, double gain,
-                                                double mix, bool folding)
+// One step of the pass on `dry`: lanes left of two frames, then right of both.
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Shaped(__m256d dry, const WideCurve& curve, __m256d gain,
+                                                                         __m256d mix, __m256d keep, bool folding)
+{
+    dry = FiniteOrZero(dry);
+    __m256d wet = ClampToUnit(_mm256_mul_pd(gain, Interpolated(curve, dry)));
+    // Reaches up to 2 in magnitude before the mix: 2 sin(wet pi / 2), by the portable pass's polynomial.
+    if (folding)
+    {
+        const __m256d half = _mm256_mul_pd(wet, _mm256_set1_pd(0.5));
+        SinPiNear(half, wet);
+        wet = _mm256_mul_pd(_mm256_set1_pd(2.0), wet);
+    }
+    return _mm256_add_pd(_mm256_mul_pd(mix, wet), _mm256_mul_pd(keep, dry));
+}
+
+[[gnu::target("avx2,fma")]] void ShapeFrames(double* const io[2], int32_t n, const WideCurve& curve, double gainValue,
+                                             double mixValue, bool folding)
 {
     double* left = io[0];
     double* right = io[1];
-    const __m256d g = _mm256_set1_pd(gain);
-    const __m256d h = _mm256_set1_pd(mix);
-    const __m256d keep = _mm256_set1_pd(1.0 - mix);
+    const __m256d gain = _mm256_set1_pd(gainValue);
+    const __m256d mix = _mm256_set1_pd(mixValue);
+    const __m256d keep = _mm256_set1_pd(1.0 - mixValue);
     int32_t i = 0;
     for (; i + 1 < n; i += 2)
     {
-        // Lanes: left of frames i and i + 1, then right of both.
-        const __m256d dry = FiniteOrZero(_mm256_set_m128d(_mm_loadu_pd(right + i), _mm_loadu_pd(left + i)));
-        __m256d wet = ClampToUnit(_mm256_mul_pd(g, Interpolated(curve, dry)));
-        if (folding)
-        {
-            // Reaches up to 2 in magnitude before the mix.
-            alignas(32) double lanes[kLanes];
-            _mm256_store_pd(lanes, wet);
-            for (double& lane : lanes)
-                lane = 2.0 * std::sin(lane * kHalfPi);
-            wet = _mm256_load_pd(lanes);
-        }
-        const __m256d out = _mm256_add_pd(_mm256_mul_pd(h, wet), _mm256_mul_pd(keep, dry));
+        const __m256d out = Shaped(_mm256_set_m128d(_mm_loadu_pd(right + i), _mm_loadu_pd(left + i)), curve, gain,
+                                   mix, keep, folding);
         _mm_storeu_pd(left + i, _mm256_castpd256_pd128(out));
         _mm_storeu_pd(right + i, _mm256_extractf128_pd(out, 1));
     }
-    return i;
+    if (i == n)
+        return;
+    // An odd last frame in the first lane of each half.
+    const __m256d out = Shaped(_mm256_set_m128d(_mm_load_sd(right + i), _mm_load_sd(left + i)), curve, gain, mix,
+                               keep, folding);
+    _mm_store_sd(left + i, _mm256_castpd256_pd128(out));
+    _mm_store_sd(right + i, _mm256_extractf128_pd(out, 1));
 }
 
 [[gnu::target("avx2,fma")]] void LookUp(const WideCurve& curve, const double* in, double* out, int32_t n)
@@ -170,8 +178,7 @@ std::optional<WideCurve> WideCurveOf(const DistortionCurve& curve, const double*
     return WideCurve{table, curve.count, curve.lastIndex, hermite};
 }
 
-int32_t ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix,
-                         bool folding)
+void ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix, bool folding)
 {
-    return ShapeFrames(io, n, curve, gain, mix, folding);
+    ShapeFrames(io, n, curve, gain, mix, folding);
 }
