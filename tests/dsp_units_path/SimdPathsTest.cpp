@@ -172,7 +172,7 @@ StereoBuffer ShapedBySeparatePasses(const Wezmark::Distortion& unit, StereoBuffe
     return block;
 }
 
-TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultOnEveryPath)
+TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultWithin120DecibelsOnEveryPath)
 {
     constexpr int32_t kFrames = 515;
     for (const SimdLevel level : SimdLevelsHere())
@@ -196,8 +196,14 @@ TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultOnEveryPath)
                 unit.current->BuildEffective();
                 const StereoBuffer expected = ShapedBySeparatePasses(unit, block);
                 unit.ProcessBlock(block.Io(), kFrames);
-                EXPECT_EQ(FirstDifferentFrame(block, expected), -1)
+                EXPECT_LE(LargestDifference(block, expected), kSimdTolerance)
                     << "level " << static_cast<int>(level) << " mode " << mode << " interpolation " << interpolation;
+                // Only the wide Hermite look-up rounds apart from the portable one.
+                if (level == SimdLevel::kPortable)
+                {
+                    EXPECT_EQ(FirstDifferentFrame(block, expected), -1) << "mode " << mode << " interpolation "
+                                                                        << interpolation;
+                }
             }
 }
 
@@ -218,7 +224,7 @@ StereoBuffer Saturated(SimdLevel level, double amount, uint32_t source, double m
     return block;
 }
 
-TEST(SimdPaths, SaturatorsSettledPassGivesThePortableResultOnEveryPath)
+TEST(SimdPaths, SaturatorsSettledPassGivesThePortableResultWithin120Decibels)
 {
     constexpr int32_t kFrames = 333;
     struct Case
@@ -234,14 +240,13 @@ TEST(SimdPaths, SaturatorsSettledPassGivesThePortableResultOnEveryPath)
         for (const SimdLevel level : SimdLevelsHere())
         {
             const StereoBuffer out = Saturated(level, c.amount, c.source, c.mode, kFrames);
-            // Equal values; a zero may differ in sign where the wide pass mixes in the weight 0.
-            EXPECT_EQ(LargestDifference(out, portable), 0.0) << "level " << static_cast<int>(level) << " amount "
-                                                             << c.amount;
+            EXPECT_LE(LargestDifference(out, portable), kSimdTolerance) << "level " << static_cast<int>(level)
+                                                                        << " amount " << c.amount;
         }
     }
 }
 
-TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultBitForBit)
+TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultWithin120Decibels)
 {
     if (AvailableSimdLevel() != SimdLevel::kAvx2Fma)
         GTEST_SKIP() << "no AVX2 on this processor";
@@ -268,7 +273,16 @@ TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultBitForBit)
         curve.LookupBlock(in.right.data(), portable.right.data(), kSamples, curve.points.data);
         LookupBlockWide(*wide, in.left.data(), out.left.data(), kSamples);
         LookupBlockWide(*wide, in.right.data(), out.right.data(), kSamples);
-        EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "interpolation " << interpolation;
+        EXPECT_LE(LargestDifference(out, portable), kSimdTolerance) << "interpolation " << interpolation;
+        // The linear look-up sums as the portable one does; the Hermite one is fused.
+        if (interpolation == DistortionCurve::kHermiteInterpolation)
+        {
+            EXPECT_NE(FirstDifferentFrame(out, portable), -1) << "the wide Hermite look-up did not run";
+        }
+        else
+        {
+            EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "interpolation " << interpolation;
+        }
     }
 }
 

@@ -93,9 +93,17 @@ struct Glide
 // One pass over the block: each frame is cleaned, looked up, driven and mixed while its
 // values are in registers, the mode decided once for the block. `wide`, where not null, takes
 // a settled block.
+// The wide look-ups where the processor has them (curve not null), and room for those of a
+// gliding block.
+struct WidePass
+{
+    const WideCurve* curve;
+    ChannelPair& scratch;
+};
+
 template <bool kDriving, bool kFolding, class Reading>
 void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scale, const Reading& reading,
-                   const Glide& glide, const WideCurve* wide, double& smoothed)
+                   const Glide& glide, const WidePass& wide, double& smoothed)
 {
     double* left = io[0];
     double* right = io[1];
@@ -111,9 +119,11 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
         // Glided out: from here on the block passes as it came.
         return s != 0.0;
     };
+    // A gliding block's samples looked up beforehand, where the wide look-ups serve.
+    const double* lookedUp[2] = {nullptr, nullptr};
     const auto shape = [&](int32_t i) {
         const SamplePair dry = FiniteOrZero(SamplePair{left[i], right[i]});
-        SamplePair wet = g * reading.AtPair(dry);
+        SamplePair wet = g * (lookedUp[0] != nullptr ? SamplePair{lookedUp[0][i], lookedUp[1][i]} : reading.AtPair(dry));
         wet = wet < -1.0 ? SamplePair{-1.0, -1.0} : wet;
         wet = wet > 1.0 ? SamplePair{1.0, 1.0} : wet;
         if constexpr (kFolding)
@@ -131,9 +141,9 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
     {
         if (step())
         {
-            if (wide != nullptr)
+            if (wide.curve != nullptr)
             {
-                ShapeSettledWide(io, frames, *wide, g, h, kFolding);
+                ShapeSettledWide(io, frames, *wide.curve, g, h, kFolding);
                 i = frames;
             }
             for (; i < frames; ++i)
@@ -142,6 +152,20 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
     }
     else
     {
+        // The same look-ups as a settled block's, so that a block sounds the same whether its
+        // amount settles at its start or within it.
+        if (wide.curve != nullptr)
+        {
+            for (int32_t k = 0; k < frames; ++k)
+            {
+                wide.scratch.left[k] = FiniteOrZero(left[k]);
+                wide.scratch.right[k] = FiniteOrZero(right[k]);
+            }
+            LookupBlockWide(*wide.curve, wide.scratch.left, wide.scratch.left, frames);
+            LookupBlockWide(*wide.curve, wide.scratch.right, wide.scratch.right, frames);
+            lookedUp[0] = wide.scratch.left;
+            lookedUp[1] = wide.scratch.right;
+        }
         for (; i < frames; ++i)
         {
             if (StepsAt(i, glide.framesPerHostFrame) && !step())
@@ -159,7 +183,7 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
 
 template <class Reading>
 void ShapeFrames(double* const io[2], int32_t frames, const Distortion::Shaping& shaping, double drive,
-                 const Reading& reading, const Glide& glide, const WideCurve* wide, double& smoothed)
+                 const Reading& reading, const Glide& glide, const WidePass& wide, double& smoothed)
 {
     switch (shaping.mode)
     {
@@ -338,13 +362,13 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shap
     const DistortionCurve& curve = *shaping.curve;
     if (table == nullptr || curve.count == 0)
     {
-        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, nullptr, smoothed);
+        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, WidePass{nullptr, scratch}, smoothed);
         return;
     }
     const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt;
-    const WideCurve* wideOrNone = wide ? &*wide : nullptr;
+    const WidePass widePass{wide ? &*wide : nullptr, scratch};
     curve.WithReading(table, [&](const auto& reading) {
-        ShapeFrames(io, frames, shaping, drive, reading, glide, wideOrNone, smoothed);
+        ShapeFrames(io, frames, shaping, drive, reading, glide, widePass, smoothed);
     });
 }
 
