@@ -90,9 +90,6 @@ struct Glide
     int32_t framesPerHostFrame;
 };
 
-// One pass over the block: each frame is cleaned, looked up, driven and mixed while its
-// values are in registers, the mode decided once for the block. `wide`, where not null, takes
-// a settled block.
 // The wide look-ups where the processor has them (curve not null), and room for those of a
 // gliding block.
 struct WidePass
@@ -101,6 +98,9 @@ struct WidePass
     ChannelPair& scratch;
 };
 
+// One pass over the block: each frame is cleaned, looked up, driven and mixed while its
+// values are in registers, the mode decided once for the block. The wide pass, where there is
+// one, takes a settled block.
 template <bool kDriving, bool kFolding, class Reading>
 void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scale, const Reading& reading,
                    const Glide& glide, const WidePass& wide, double& smoothed)
@@ -123,7 +123,9 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
     const double* lookedUp[2] = {nullptr, nullptr};
     const auto shape = [&](int32_t i) {
         const SamplePair dry = FiniteOrZero(SamplePair{left[i], right[i]});
-        SamplePair wet = g * (lookedUp[0] != nullptr ? SamplePair{lookedUp[0][i], lookedUp[1][i]} : reading.AtPair(dry));
+        const SamplePair shaped =
+            lookedUp[0] != nullptr ? SamplePair{lookedUp[0][i], lookedUp[1][i]} : reading.AtPair(dry);
+        SamplePair wet = g * shaped;
         wet = wet < -1.0 ? SamplePair{-1.0, -1.0} : wet;
         wet = wet > 1.0 ? SamplePair{1.0, 1.0} : wet;
         if constexpr (kFolding)
