@@ -3,6 +3,7 @@
 #include "dsp/SamplePair.h"
 #include "dsp/filters/Cascade.h"
 #include "dsp/filters/DenormalFlush.h"
+#include "dsp/filters/FusedStages.h"
 #include "dsp/filters/GlideCascade.h"
 #include "dsp/filters/GlideState.h"
 
@@ -50,6 +51,21 @@ public:
             guard = -guard;
             return ThroughStages(x, guard, Stages, memory.data(),
                                  [this](int i) -> const BiquadSection& { return sections[i]; });
+        }
+
+        // Process with fused multiply-adds (FusedStages.h), within a few units in the last
+        // place of it. Only for code built for FMA.
+        [[gnu::target("avx2,fma")]] [[gnu::always_inline]] SamplePair ProcessFused(SamplePair x)
+        {
+            guard = -guard;
+            if constexpr (Stages == 0) {
+                return x;
+            } else {
+                SamplePair y = Dsp::ProcessFused(memory[0], x, sections[0], guard);
+                for (int i = 1; i < Stages; ++i)
+                    y = Dsp::ProcessFused(memory[i], y, sections[i], SamplePair{});
+                return FlushVanishing(y);
+            }
         }
     };
 

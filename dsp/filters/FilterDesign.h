@@ -2,6 +2,7 @@
 
 #include "dsp/filters/ChannelState.h"
 #include "dsp/filters/FilterDesignBase.h"
+#include "dsp/filters/SimdLevel.h"
 
 #include <algorithm>
 #include <array>
@@ -60,16 +61,36 @@ protected:
 
 private:
     // A stereo pair runs side by side, with the stage count, fixed for a block, made a
-    // constant of the loop.
+    // constant of the loop; with fused multiply-adds where the processor has them.
     template <int Stages, class Sample>
     void RunPair(int begin, int end, Sample* const* channels, const Cascade& cascade)
     {
+        if (AvailableSimdLevel() == SimdLevel::kAvx2Fma) {
+            RunPairFused<Stages>(begin, end, channels, cascade);
+            return;
+        }
         using State = ChannelState<StateType, DesignClass::kMaxStages>;
         auto run = State::template BeginPairRun<Stages>(states[0], states[1], cascade);
         Sample* left = channels[0];
         Sample* right = channels[1];
         for (int n = begin; n < end; ++n) {
             const SamplePair y = run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});
+            left[n] = static_cast<Sample>(y[0]);
+            right[n] = static_cast<Sample>(y[1]);
+        }
+        State::EndPairRun(run, states[0], states[1]);
+    }
+
+    template <int Stages, class Sample>
+    [[gnu::target("avx2,fma")]] void RunPairFused(int begin, int end, Sample* const* channels, const Cascade& cascade)
+    {
+        using State = ChannelState<StateType, DesignClass::kMaxStages>;
+        auto run = State::template BeginPairRun<Stages>(states[0], states[1], cascade);
+        Sample* left = channels[0];
+        Sample* right = channels[1];
+        for (int n = begin; n < end; ++n) {
+            const SamplePair y =
+                run.ProcessFused(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});
             left[n] = static_cast<Sample>(y[0]);
             right[n] = static_cast<Sample>(y[1]);
         }

@@ -233,6 +233,38 @@ TEST(DistortionCurve, PolarityTakesOneHalfFromTheAlternativePoints)
     }
 }
 
+TEST(DistortionCurve, ReadTableIsThePointsOrTheBuiltTableByPolarity)
+{
+    struct Case
+    {
+        uint32_t polarity;
+        bool readsPoints;
+    };
+    for (const Case& c : {Case{0, true}, Case{1, false}, Case{2, false}, Case{5, true}})
+    {
+        DistortionCurve curve(kPoints);
+        std::fill(curve.effective.data, curve.effective.data + kPoints, 0.25);
+        for (int32_t i = 0; i < kPoints; ++i)
+            curve.points.data[i] = 0.5;
+        curve.polarity = c.polarity;
+        curve.PrepareTable();
+        const double* table = curve.ReadTable();
+        EXPECT_EQ(table, c.readsPoints ? curve.points.data : curve.effective.data) << "polarity " << c.polarity;
+        if (c.readsPoints)
+        {
+            EXPECT_EQ(curve.effective.data[0], 0.25) << "nothing copied for polarity " << c.polarity;
+            // An edit is read at once, with no table to rebuild.
+            curve.points.data[7] = -0.5;
+            EXPECT_EQ(curve.ReadTable()[7], -0.5);
+            continue;
+        }
+        // Built from the points, the half the polarity names from the alternative ones.
+        const int32_t half = kPoints / 2;
+        EXPECT_EQ(table[half - 1], c.polarity == 1 ? curve.alternative.data[half - 1] : 0.5);
+        EXPECT_EQ(table[half], c.polarity == 2 ? curve.alternative.data[half] : 0.5);
+    }
+}
+
 TEST(DistortionCurve, CubicInterpolateIsExactAtBothEnds)
 {
     EXPECT_EQ(CubicInterpolate(0.3, -0.7, 0.9, 0.1, 0.0), -0.7);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/SimdLevel.h"
+#include "dsp/filters/SimdLevel.h"
 
 #include <vector>
 

@@ -125,6 +125,25 @@ void DistortionCurve::BuildEffective()
         std::copy(alternative.data + half, alternative.data + 2 * half, effective.data + half);
 }
 
+namespace
+{
+bool TakesAlternativeHalf(uint32_t polarity)
+{
+    return polarity == DistortionCurve::kLinearBelowZero || polarity == DistortionCurve::kLinearAboveZero;
+}
+}
+
+void DistortionCurve::PrepareTable()
+{
+    if (TakesAlternativeHalf(polarity))
+        BuildEffective();
+}
+
+const double* DistortionCurve::ReadTable() const
+{
+    return TakesAlternativeHalf(polarity) ? effective.data : points.data;
+}
+
 void DistortionCurve::CopyFrom(const DistortionCurve& other)
 {
     if (&other == this)

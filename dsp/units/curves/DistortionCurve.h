@@ -7,7 +7,8 @@
 #include <vector>
 
 // A transfer function y = f(x) sampled at `count` evenly spaced inputs from -1 to +1.
-// Processing reads `effective`, rebuilt from `points` and `alternative` by the polarity mode.
+// Processing reads the points themselves, or where the polarity mode takes one half from
+// `alternative`, `effective`, rebuilt from both.
 class DistortionCurve
 {
 public:
@@ -58,6 +59,11 @@ public:
     void LowPass();
 
     void BuildEffective();
+    // Before a block's look-ups: what ReadTable gives is brought up to date. Copies nothing
+    // where the polarity takes every point as it is.
+    void PrepareTable();
+    // The table that the look-ups of a block read.
+    const double* ReadTable() const;
 
     // Takes the other curve's count, modes, name and all three arrays.
     void CopyFrom(const DistortionCurve& other);

@@ -1,6 +1,7 @@
 #include "dsp/units/path/Distortion.h"
 
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/SinPiPolynomial.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
@@ -29,7 +30,6 @@ namespace
 constexpr double kInitialKeep = 0.99;
 constexpr double kInitialiseKeep = 0.9777;
 constexpr int kCompressorSlot = 81;
-constexpr double kHalfPi = 1.5707963267948966;
 constexpr uint32_t kInterpolationSteps = 4;
 constexpr uint32_t kPolaritySteps = 2;
 
@@ -90,12 +90,20 @@ struct Glide
     int32_t framesPerHostFrame;
 };
 
+// The wide look-ups where the processor has them (curve not null), and room for those of a
+// gliding block.
+struct WidePass
+{
+    const WideCurve* curve;
+    ChannelPair& scratch;
+};
+
 // One pass over the block: each frame is cleaned, looked up, driven and mixed while its
-// values are in registers, the mode decided once for the block. `wide`, where not null, takes
-// the frames of a settled block that it can.
+// values are in registers, the mode decided once for the block. The wide pass, where there is
+// one, takes a settled block.
 template <bool kDriving, bool kFolding, class Reading>
 void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scale, const Reading& reading,
-                   const Glide& glide, const WideCurve* wide, double& smoothed)
+                   const Glide& glide, const WidePass& wide, double& smoothed)
 {
     double* left = io[0];
     double* right = io[1];
@@ -111,15 +119,20 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
         // Glided out: from here on the block passes as it came.
         return s != 0.0;
     };
+    // A gliding block's samples looked up beforehand, where the wide look-ups serve.
+    const double* lookedUp[2] = {nullptr, nullptr};
     const auto shape = [&](int32_t i) {
         const SamplePair dry = FiniteOrZero(SamplePair{left[i], right[i]});
-        SamplePair wet = g * reading.AtPair(dry);
+        const SamplePair shaped =
+            lookedUp[0] != nullptr ? SamplePair{lookedUp[0][i], lookedUp[1][i]} : reading.AtPair(dry);
+        SamplePair wet = g * shaped;
         wet = wet < -1.0 ? SamplePair{-1.0, -1.0} : wet;
         wet = wet > 1.0 ? SamplePair{1.0, 1.0} : wet;
         if constexpr (kFolding)
         {
-            // Reaches up to 2 in magnitude before the mix.
-            wet = SamplePair{2.0 * std::sin(wet[0] * kHalfPi), 2.0 * std::sin(wet[1] * kHalfPi)};
+            // Reaches up to 2 in magnitude before the mix: 2 sin(wet pi / 2).
+            SinPiNear(wet * 0.5, wet);
+            wet = 2.0 * wet;
         }
         const SamplePair out = h * wet + (1.0 - h) * dry;
         left[i] = out[0];
@@ -130,14 +143,31 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
     {
         if (step())
         {
-            if (wide != nullptr)
-                i = ShapeSettledWide(io, frames, *wide, g, h, kFolding);
+            if (wide.curve != nullptr)
+            {
+                ShapeSettledWide(io, frames, *wide.curve, g, h, kFolding);
+                i = frames;
+            }
             for (; i < frames; ++i)
                 shape(i);
         }
     }
     else
     {
+        // The same look-ups as a settled block's, so that a block sounds the same whether its
+        // amount settles at its start or within it.
+        if (wide.curve != nullptr)
+        {
+            for (int32_t k = 0; k < frames; ++k)
+            {
+                wide.scratch.left[k] = FiniteOrZero(left[k]);
+                wide.scratch.right[k] = FiniteOrZero(right[k]);
+            }
+            LookupBlockWide(*wide.curve, wide.scratch.left, wide.scratch.left, frames);
+            LookupBlockWide(*wide.curve, wide.scratch.right, wide.scratch.right, frames);
+            lookedUp[0] = wide.scratch.left;
+            lookedUp[1] = wide.scratch.right;
+        }
         for (; i < frames; ++i)
         {
             if (StepsAt(i, glide.framesPerHostFrame) && !step())
@@ -155,7 +185,7 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
 
 template <class Reading>
 void ShapeFrames(double* const io[2], int32_t frames, const Distortion::Shaping& shaping, double drive,
-                 const Reading& reading, const Glide& glide, const WideCurve* wide, double& smoothed)
+                 const Reading& reading, const Glide& glide, const WidePass& wide, double& smoothed)
 {
     switch (shaping.mode)
     {
@@ -283,9 +313,9 @@ void Distortion::BeginBlock()
 {
     if ((TargetAmount() == 0.0 && smoothedAmount == 0.0) || current == nullptr)
         return;
-    current->BuildEffective();
+    current->PrepareTable();
     if (shapingCrossfade.Fading() && shapingCrossfade.Leaving().curve != current)
-        shapingCrossfade.Leaving().curve->BuildEffective();
+        shapingCrossfade.Leaving().curve->PrepareTable();
 }
 
 Distortion::Shaping Distortion::ShapingOf(DistortionCurve* curve) const
@@ -305,20 +335,20 @@ void Distortion::ProcessPiece(double* const io[2], int32_t frames)
     const bool fadeStarts = !shapingCrossfade.Fading();
     if (!shapingCrossfade.Follow(wanted))
     {
-        ProcessDetached(io, frames, wanted, current->effective.data, work, smoothedAmount, framesPerHostFrame);
+        ProcessDetached(io, frames, wanted, current->ReadTable(), work, smoothedAmount, framesPerHostFrame);
         return;
     }
     const Shaping& leavingShaping = shapingCrossfade.Leaving();
     if (fadeStarts)
-        leavingShaping.curve->BuildEffective();
+        leavingShaping.curve->PrepareTable();
     double* leaving[2];
     shapingCrossfade.CopyForLeaving(io, frames, leaving);
     // Both shapings follow the same amount.
     double leavingSmoothed = smoothedAmount;
-    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->effective.data, leavingScratch,
+    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->ReadTable(), leavingScratch,
                     leavingSmoothed, framesPerHostFrame);
     const Shaping& heardShaping = shapingCrossfade.Heard();
-    ProcessDetached(io, frames, heardShaping, heardShaping.curve->effective.data, work, smoothedAmount,
+    ProcessDetached(io, frames, heardShaping, heardShaping.curve->ReadTable(), work, smoothedAmount,
                     framesPerHostFrame);
     shapingCrossfade.Blend(io, frames, smoothKeep, smoothTake, framesPerHostFrame);
 }
@@ -334,13 +364,13 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shap
     const DistortionCurve& curve = *shaping.curve;
     if (table == nullptr || curve.count == 0)
     {
-        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, nullptr, smoothed);
+        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, WidePass{nullptr, scratch}, smoothed);
         return;
     }
     const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt;
-    const WideCurve* wideOrNone = wide ? &*wide : nullptr;
+    const WidePass widePass{wide ? &*wide : nullptr, scratch};
     curve.WithReading(table, [&](const auto& reading) {
-        ShapeFrames(io, frames, shaping, drive, reading, glide, wideOrNone, smoothed);
+        ShapeFrames(io, frames, shaping, drive, reading, glide, widePass, smoothed);
     });
 }
 

@@ -3,7 +3,7 @@
 #include "dsp/units/curves/CurveId.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/SettingCrossfade.h"
-#include "dsp/units/SimdLevel.h"
+#include "dsp/filters/SimdLevel.h"
 #include "framework/SampleArray.h"
 
 #include <array>

@@ -14,16 +14,16 @@ struct WideCurve
     bool hermite;
 };
 
-// The distortion's pass over a block whose amount has settled, two frames at a time with
-// 256-bit AVX2: each sample is cleaned, looked up in the curve (Hermite or linear), driven by
-// `gain`, clamped, folded where asked and mixed with weight `mix`, lane by lane with the same
-// operations as the portable pass. Only for a processor where AvailableSimdLevel allows it.
-// Returns the frames done: `n` rounded down to an even number.
-int32_t ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix,
-                         bool folding);
+// The pass of a block whose amount has settled, two frames at a time with 256-bit AVX2: each
+// sample is cleaned, looked up in the curve as LookupBlockWide does, driven by `gain`,
+// clamped, folded where asked and mixed with weight `mix` into the cleaned sample, with the
+// operations of the portable passes of the distortion and the saturator after the look-up.
+// Only for a processor where AvailableSimdLevel allows it.
+void ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix, bool folding);
 
-// Lookup of each of the n samples of `in` into `out`, four at a time, as the curve's
-// LookupBlock gives them. Only for a processor where AvailableSimdLevel allows it.
+// Lookup of each of the n samples of `in` into `out` (the same array or apart), four at a time,
+// as the curve's LookupBlock gives them to within rounding: the Hermite sum is fused. Only for
+// a processor where AvailableSimdLevel allows it.
 void LookupBlockWide(const WideCurve& curve, const double* in, double* out, int32_t n);
 
 // What the wide loops read of `table` in the curve's interpolation mode: none for the modes

@@ -2,6 +2,7 @@
 
 #include "dsp/SamplePair.h"
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/SinPiPolynomial.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
@@ -39,32 +40,13 @@ SamplePair Magnitude(SamplePair x)
     return reinterpret_cast<SamplePair>(reinterpret_cast<LaneBits>(x) & ~reinterpret_cast<LaneBits>(SamplePair{-0.0, -0.0}));
 }
 
-// sin(pi u) for u in [0, 0.5]: its Taylor series to the 21st power, the coefficients
-// (-1)^k pi^(2k+1) / (2k+1)!, within a few units in the last place of the library's sine.
-// Summed in pairs and powers (Estrin's scheme), so that few operations wait on each other.
-SamplePair SinPiNear(SamplePair u)
-{
-    constexpr double c[] = {
-        3.141592653589793,      -5.167712780049969,     2.550164039877345,       -0.5992645293207919,
-        0.08214588661112819,    -0.007370430945714348,  0.00046630280576761234,  -2.1915353447830204e-05,
-        7.952054001475508e-07,  -2.2948428997269856e-08, 5.392664662608125e-10,
-    };
-    const SamplePair z = u * u;
-    const SamplePair z2 = z * z;
-    const SamplePair z4 = z2 * z2;
-    const SamplePair z8 = z4 * z4;
-    const SamplePair low = (c[0] + c[1] * z) + (c[2] + c[3] * z) * z2;
-    const SamplePair middle = (c[4] + c[5] * z) + (c[6] + c[7] * z) * z2;
-    const SamplePair high = (c[8] + c[9] * z) + c[10] * z2;
-    return ((low + middle * z4) + high * z8) * u;
-}
-
 // sin(pi v) for v in [0, 2), by the symmetries of the sine.
 [[gnu::always_inline]] inline SamplePair SinPi(SamplePair v)
 {
     const SamplePair upper = v >= 1.0 ? v - 1.0 : v;
     const SamplePair u = upper > 0.5 ? 1.0 - upper : upper;
-    const SamplePair y = SinPiNear(u);
+    SamplePair y;
+    SinPiNear(u, y);
     return v >= 1.0 ? -y : y;
 }
 

@@ -2,7 +2,7 @@
 
 #include "dsp/SamplePair.h"
 #include "dsp/units/path/HalfbandStage.h"
-#include "dsp/units/SimdLevel.h"
+#include "dsp/filters/SimdLevel.h"
 #include "framework/SampleArray.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dsp/units/SettingCrossfade.h"
-#include "dsp/units/SimdLevel.h"
+#include "dsp/filters/SimdLevel.h"
 
 #include <cstdint>
 

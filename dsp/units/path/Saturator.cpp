@@ -105,20 +105,37 @@ bool Saturator::Running() const
 void Saturator::BeginBlock()
 {
     if (Running())
-        curve.BuildEffective();
+        curve.PrepareTable();
 }
 
 void Saturator::ProcessPiece(double* const io[2], int32_t n)
 {
     if (!Running() || n < 1 || n > scratch.capacity)
         return;
-    const double* table = curve.effective.data;
+    const double* table = curve.ReadTable();
+    const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt;
+    // Settled smoothers are stepped once, not per frame: the later steps change nothing.
+    const bool settled = SmootherStep(amountState, amountKeep, amountTake, amount) == amountState &&
+                         SmootherStep(driveState, driveKeep, driveTake, drive) == driveState;
+    if (settled && wide)
+    {
+        // One pass: each frame cleaned, looked up, driven and mixed while in registers.
+        const double settledAmount = GlideOutStep(amountState, amountKeep, amountTake, amount);
+        if (settledAmount != 0.0)
+        {
+            driveState = SmootherStep(driveState, driveKeep, driveTake, drive);
+            amountState = settledAmount;
+            const double weight = settledAmount < mixThreshold ? settledAmount * mixSlope : 1.0;
+            ShapeSettledWide(io, n, *wide, settledAmount * driveState, weight, false);
+            return;
+        }
+    }
     for (int32_t i = 0; i < n; ++i)
     {
         io[0][i] = FiniteOrZero(io[0][i]);
         io[1][i] = FiniteOrZero(io[1][i]);
     }
-    if (const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt)
+    if (wide)
     {
         LookupBlockWide(*wide, io[0], scratch.left, n);
         LookupBlockWide(*wide, io[1], scratch.right, n);
@@ -128,9 +145,6 @@ void Saturator::ProcessPiece(double* const io[2], int32_t n)
         curve.LookupBlock(io[0], scratch.left, n, table);
         curve.LookupBlock(io[1], scratch.right, n, table);
     }
-    // Settled smoothers are stepped once, not per frame: the later steps change nothing.
-    const bool settled = SmootherStep(amountState, amountKeep, amountTake, amount) == amountState &&
-                         SmootherStep(driveState, driveKeep, driveTake, drive) == driveState;
     const int32_t steps = settled ? 1 : n;
     double amountNow = amountState;
     double driveNow = driveState;

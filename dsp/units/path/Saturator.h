@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
-#include "dsp/units/SimdLevel.h"
+#include "dsp/filters/SimdLevel.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "framework/SampleArray.h"
 

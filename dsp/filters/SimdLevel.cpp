@@ -1,4 +1,4 @@
-#include "dsp/units/SimdLevel.h"
+#include "dsp/filters/SimdLevel.h"
 
 #include <algorithm>
 #include <atomic>

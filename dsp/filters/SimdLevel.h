@@ -2,9 +2,10 @@
 
 #include <cstdint>
 
-// Which instruction set a unit's inner loops may use. A unit asks once, when it is built or
-// prepared, and keeps its answer; the portable loops run on every x86-64 processor, so the
-// plug-in loads and runs everywhere and only picks the wide loops where they exist.
+// Which instruction set inner loops may use. A unit asks once, when it is built or prepared,
+// and keeps its answer; the stereo filter cascades ask at each block. The portable loops run
+// on every x86-64 processor, so the plug-in loads and runs everywhere and only picks the wide
+// loops where they exist.
 enum class SimdLevel : uint8_t
 {
     kPortable,
