@@ -202,8 +202,8 @@ void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* c
     std::memcpy(highWork.right, highIn[1], bytes);
     if (!mHeardSinceReset)
     {
-        mLowPlaying = PlayingSlope{lowSlope, lowSlope};
-        mHighPlaying = PlayingSlope{highSlope, highSlope};
+        mLowPlaying = PlayingSlope{lowSlope, lowSlope, 0, 0};
+        mHighPlaying = PlayingSlope{highSlope, highSlope, 0, 0};
         mHeardSinceReset = true;
     }
     RunSide(true, mLowPlaying, lowSlope, lowWork, n);
@@ -220,6 +220,15 @@ void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* c
     }
 }
 
+void BandSplitFilter::StartSlopeSwitch(bool lowSide, PlayingSlope& playing, uint32_t slope) const
+{
+    if (Dsp::Filter* coming = DesignOfSide(lowSide, slope))
+        coming->Restart();
+    // An unfiltered side has nothing to warm up.
+    const int32_t warmUp = DesignOfSide(lowSide, slope) == nullptr ? 0 : GlideTimes::Frames(kSlopeWarmUpSeconds, sampleRate);
+    playing = PlayingSlope{slope, playing.slope, warmUp, GlideTimes::FramesAt(kSlopeFadeFrames, sampleRate)};
+}
+
 void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slope, ChannelPair& work, int32_t n)
 {
     const auto run = [n](Dsp::Filter* design, ChannelPair& pair) {
@@ -227,9 +236,9 @@ void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slop
         if (design != nullptr)
             design->ProcessDouble(n, io);
     };
-    if (playing.faded >= kSlopeFadeFrames && playing.slope != slope)
-        playing = PlayingSlope{slope, playing.slope, 0};
-    if (playing.faded >= kSlopeFadeFrames)
+    if (playing.fadeLeft == 0 && playing.slope != slope)
+        StartSlopeSwitch(lowSide, playing, slope);
+    if (playing.fadeLeft == 0)
     {
         run(DesignOfSide(lowSide, playing.slope), work);
         return;
@@ -239,9 +248,14 @@ void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slop
     std::memcpy(mOutgoing.right, work.right, bytes);
     run(DesignOfSide(lowSide, playing.outgoing), mOutgoing);
     run(DesignOfSide(lowSide, playing.slope), work);
-    for (int32_t i = 0; i < n && playing.faded < kSlopeFadeFrames; ++i)
+    const double fadeFrames = GlideTimes::FramesAt(kSlopeFadeFrames, sampleRate);
+    for (int32_t i = 0; i < n; ++i)
     {
-        const double w = static_cast<double>(++playing.faded) / kSlopeFadeFrames;
+        if (playing.warmUpLeft > 0)
+            --playing.warmUpLeft;
+        else if (playing.fadeLeft > 0)
+            --playing.fadeLeft;
+        const double w = playing.warmUpLeft > 0 ? 0.0 : 1.0 - playing.fadeLeft / fadeFrames;
         work.left[i] = w * work.left[i] + (1.0 - w) * mOutgoing.left[i];
         work.right[i] = w * work.right[i] + (1.0 - w) * mOutgoing.right[i];
     }
