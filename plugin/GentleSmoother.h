@@ -5,7 +5,7 @@
 #include <cstdint>
 
 // A glide that starts gently: a one-pole glide following another one. Its pace rises from
-// nothing and is at most 1/e of a single one-pole's first step, so a blend between two signals
+// nothing and peaks at about 1/e of a single one-pole's first step, so a blend between two signals
 // that differ a lot does not step at the start of a move.
 class GentleSmoother
 {
