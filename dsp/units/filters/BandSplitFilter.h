@@ -91,6 +91,7 @@ private:
         uint32_t outgoing = 1;
         int32_t warmUpLeft = 0;
         int32_t fadeLeft = 0;
+        int32_t fadeFrames = 0;
     };
 
     // Filters `work` through the side's design of `slope`, crossfading from the one it played.
