@@ -103,7 +103,7 @@ void Zarvotone::InitDspState()
     mPanSmoother.value = kCentredPan;
     mVolumeSmoother.value = kUnityVolume;
     mVolumeGlideTarget = kUnityVolume;
-    mDryWetSmoother.value = 0.0;
+    mDryWetSmoother.Jump(0.0);
     mBypass.Restart();
 
     Wezmark::EnvFollower& meter = mUnits.levelMeter;

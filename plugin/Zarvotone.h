@@ -3,6 +3,7 @@
 #include "framework/SampleArray.h"
 #include "plugin/BypassCrossfade.h"
 #include "plugin/CurvePreviews.h"
+#include "plugin/GentleSmoother.h"
 #include "plugin/IBandFreqCurveProvider.h"
 #include "plugin/IDistoCurveEditor.h"
 #include "plugin/IDistoDataProvider.h"
@@ -193,6 +194,8 @@ private:
 
     // Parameter application.
     void ApplyToUnits(int index, double p);
+    void SetGlideTarget(int index, double p);
+    void SetCrossfadedSetting(int index, double p);
     void ApplyFilterType(int slot, double p);
     void ApplyBandLink(double p);
     // Loaded values as the parameters hold them once applied: a linked cutoff follows its partner.
@@ -288,7 +291,9 @@ private:
     double mVolumeFallKeep = kVolumeFallGlide;
     // The target the volume's pace was chosen for.
     double mVolumeGlideTarget = 1.0;
-    Smoother mDryWetSmoother;
+    // Wet and dry may differ by more than either signal moves in a frame: a one-pole mix glide
+    // stepped by almost twice the signal's own steps at its start.
+    GentleSmoother mDryWetSmoother;
     BypassCrossfade mBypass;
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;

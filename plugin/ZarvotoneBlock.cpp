@@ -476,7 +476,7 @@ void Zarvotone::AlignDry(int32_t n)
 // Unless the mix leaves the dry signal out altogether.
 bool Zarvotone::DryHeard() const
 {
-    return mCurrentValues.Get(kParamDryWet) < 1.0 || mDryWetSmoother.value < 1.0 - kNoWeight;
+    return mCurrentValues.Get(kParamDryWet) < 1.0 || mDryWetSmoother.Value() < 1.0 - kNoWeight;
 }
 
 // The signal that bypasses the effect path misses both chains' round trips; it makes them while

@@ -3,6 +3,7 @@
 #include "dsp/units/path/RoundedIndex.h"
 #include "framework/ScopedLock.h"
 #include "graphics/IGraphics.h"
+#include "plugin/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -92,7 +93,7 @@ void Zarvotone::ApplyParamChange(int index)
 namespace
 {
 // Stages held at both rates take every setting alike.
-void ApplyToRateStages(RateStages& s, int index, double p)
+void GlideRateStages(RateStages& s, int index, double p)
 {
     switch (index)
     {
@@ -105,16 +106,32 @@ void ApplyToRateStages(RateStages& s, int index, double p)
     case kParamInputSaturation:
         s.input.saturator.amount = p;
         break;
+    case kParamDistortionAmount:
+        // The third chain's amount is the sub-band path's own.
+        s.chain1.distortion.amount = p;
+        s.chain2.distortion.amount = p;
+        break;
+    case kParamOutputSaturation:
+        s.outputSaturator.amount = p;
+        break;
+    case kParamLimiterLevel:
+        s.limiter.threshold = p;
+        RefreshMakeUp(s.limiter);
+        break;
+    default:
+        break;
+    }
+}
+
+void CrossfadeRateStages(RateStages& s, int index, double p)
+{
+    switch (index)
+    {
     case kParamInputSaturationMode:
         s.input.saturator.SetMode(p);
         break;
     case kParamInputChannelMode:
         s.input.channelMode = Steps(p, kChannelModeSteps);
-        break;
-    case kParamDistortionAmount:
-        // The third chain's amount is the sub-band path's own.
-        s.chain1.distortion.amount = p;
-        s.chain2.distortion.amount = p;
         break;
     case kParamPreFilterProcess:
         s.chain1.distortion.filterMode = Steps(p, kThreeWaySteps);
@@ -122,15 +139,8 @@ void ApplyToRateStages(RateStages& s, int index, double p)
     case kParamPostFilterProcess:
         s.chain2.distortion.filterMode = Steps(p, kThreeWaySteps);
         break;
-    case kParamOutputSaturation:
-        s.outputSaturator.amount = p;
-        break;
     case kParamOutputSaturationMode:
         s.outputSaturator.SetMode(p);
-        break;
-    case kParamLimiterLevel:
-        s.limiter.threshold = p;
-        RefreshMakeUp(s.limiter);
         break;
     case kParamLimiterMode:
         s.limiter.mode = Steps(p, kSlopeSteps);
@@ -146,10 +156,128 @@ void ApplyToRateStages(RateStages& s, int index, double p)
 }
 }
 
+// The parameter table says how a change is heard, and so which way it takes into the units:
+// a glide's value becomes a target the unit glides to, a crossfaded one a setting the unit
+// crossfades its output to.
 void Zarvotone::ApplyToUnits(int index, double p)
 {
+    switch (ChangeKindOf(index))
+    {
+    case ChangeKind::kGlides:
+        SetGlideTarget(index, p);
+        break;
+    case ChangeKind::kCrossfades:
+        SetCrossfadedSetting(index, p);
+        break;
+    case ChangeKind::kFeedsNothing:
+        break;
+    }
+}
+
+void Zarvotone::SetGlideTarget(int index, double p)
+{
     for (RateStages* stages : mUnits.BothRates())
-        ApplyToRateStages(*stages, index, p);
+        GlideRateStages(*stages, index, p);
+    ProcessingUnits& u = mUnits;
+    switch (index)
+    {
+    case kParamSampleRateReduction:
+        for (DistortionChain* chain : u.Chains())
+            chain->reducer.ratio = p * p * p;
+        break;
+    case kParamGateLevel:
+        for (DistortionChain* chain : u.Chains())
+        {
+            chain->gate.level = p;
+            chain->gate.target = p * p * p * p;
+        }
+        break;
+    case kParamShaperAmount:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.amount = p * p;
+        break;
+    case kParamShaperWidth:
+        for (DistortionChain* chain : u.Chains())
+            chain->shaper.width = std::max(0.0, kShaperWidthScale * p);
+        break;
+    case kParamFilterDrive:
+        u.filter.saturator.amount = p;
+        break;
+    case kParamFilterBalance:
+        u.filter.balanceTarget = p;
+        break;
+    case kParamFilterCutoff:
+        u.filter.SetCutoff(CutoffHz(p));
+        break;
+    case kParamFilterResonance:
+        u.filter.SetResonance(p);
+        break;
+    case kParamDistoEqBass:
+        u.distoEq.SetBassGain(p);
+        break;
+    case kParamDistoEqLowMid:
+        u.distoEq.SetLowMidGain(p);
+        break;
+    case kParamDistoEqHighMid:
+        u.distoEq.SetHighMidGain(p);
+        break;
+    case kParamDistoEqHigh:
+        u.distoEq.SetHighGain(p);
+        break;
+    case kParamSubBandGain:
+        u.subBand.subGain = p;
+        break;
+    case kParamSubBandSaturation:
+        u.subBand.saturator.amount = p;
+        break;
+    case kParamSubBandDistortion:
+        u.chain3.distortion.amount = p;
+        break;
+    case kParamSubBandEqBass:
+        u.subBand.equaliser.SetBassGain(p);
+        break;
+    case kParamSubBandEqMid:
+        u.subBand.equaliser.SetLowMidGain(p);
+        break;
+    case kParamSubBandEqHighMid:
+        u.subBand.equaliser.SetHighMidGain(p);
+        break;
+    case kParamSubBandEqHigh:
+        u.subBand.equaliser.SetHighGain(p);
+        break;
+    case kParamSubBandCutoff:
+        u.subBand.splitter.SetLowSplit(p);
+        if (u.subBand.splitter.link)
+        {
+            u.subBand.splitter.SetHighSplit(p);
+            MirrorParam(kParamDistoBandCutoff, p);
+        }
+        break;
+    case kParamDistoBandCutoff:
+        u.subBand.splitter.SetHighSplit(p);
+        if (u.subBand.splitter.link)
+        {
+            u.subBand.splitter.SetLowSplit(p);
+            MirrorParam(kParamSubBandCutoff, p);
+        }
+        break;
+    case kParamDistoBandGain:
+        u.subBand.distoGain = p;
+        break;
+    case kParamOutputSweep:
+        u.outputSweep.GlideAmountTo(p);
+        break;
+    default:
+        // The stages of both rates take theirs above. Pan, dry/wet and volume: the block
+        // routine glides to them.
+        break;
+    }
+}
+
+void Zarvotone::SetCrossfadedSetting(int index, double p)
+{
+    for (RateStages* stages : mUnits.BothRates())
+        CrossfadeRateStages(*stages, index, p);
     ProcessingUnits& u = mUnits;
     switch (index)
     {
@@ -165,17 +293,6 @@ void Zarvotone::ApplyToUnits(int index, double p)
         }
         break;
     }
-    case kParamSampleRateReduction:
-        for (DistortionChain* chain : u.Chains())
-            chain->reducer.ratio = p * p * p;
-        break;
-    case kParamGateLevel:
-        for (DistortionChain* chain : u.Chains())
-        {
-            chain->gate.level = p;
-            chain->gate.target = p * p * p * p;
-        }
-        break;
     case kParamDistortionOn:
         for (DistortionChain* chain : u.Chains())
         {
@@ -201,14 +318,6 @@ void Zarvotone::ApplyToUnits(int index, double p)
         for (DistortionChain* chain : u.Chains())
             chain->distortion.SetPolarity(p);
         break;
-    case kParamShaperAmount:
-        for (DistortionChain* chain : u.Chains())
-            chain->shaper.amount = p * p;
-        break;
-    case kParamShaperWidth:
-        for (DistortionChain* chain : u.Chains())
-            chain->shaper.width = std::max(0.0, kShaperWidthScale * p);
-        break;
     case kParamShaperInvert:
         for (DistortionChain* chain : u.Chains())
             chain->shaper.invert = p != 0.0;
@@ -228,18 +337,6 @@ void Zarvotone::ApplyToUnits(int index, double p)
     case kParamFilterOn:
         u.filter.SetBypass(IsOff(p));
         break;
-    case kParamFilterDrive:
-        u.filter.saturator.amount = p;
-        break;
-    case kParamFilterBalance:
-        u.filter.balanceTarget = p;
-        break;
-    case kParamFilterCutoff:
-        u.filter.SetCutoff(CutoffHz(p));
-        break;
-    case kParamFilterResonance:
-        u.filter.SetResonance(p);
-        break;
     case kParamFilter1Type:
         ApplyFilterType(0, p);
         break;
@@ -252,91 +349,36 @@ void Zarvotone::ApplyToUnits(int index, double p)
     case kParamDistoEqOn:
         u.distoEq.SetBypass(IsOff(p));
         break;
-    case kParamDistoEqBass:
-        u.distoEq.SetBassGain(p);
-        break;
-    case kParamDistoEqLowMid:
-        u.distoEq.SetLowMidGain(p);
-        break;
-    case kParamDistoEqHighMid:
-        u.distoEq.SetHighMidGain(p);
-        break;
-    case kParamDistoEqHigh:
-        u.distoEq.SetHighGain(p);
-        break;
     case kParamSubBandOn:
         u.subBand.SetBypass(IsOff(p));
         break;
     case kParamSubBandChannelMode:
         u.subBand.channelMode = Steps(p, kChannelModeSteps);
         break;
-    case kParamSubBandGain:
-        u.subBand.subGain = p;
-        break;
-    case kParamSubBandSaturation:
-        u.subBand.saturator.amount = p;
-        break;
     case kParamSubBandSaturationMode:
         u.subBand.saturator.SetMode(p);
-        break;
-    case kParamSubBandDistortion:
-        u.chain3.distortion.amount = p;
         break;
     case kParamSubBandEqOn:
         u.subBand.equaliser.SetBypass(IsOff(p));
         break;
-    case kParamSubBandEqBass:
-        u.subBand.equaliser.SetBassGain(p);
-        break;
-    case kParamSubBandEqMid:
-        u.subBand.equaliser.SetLowMidGain(p);
-        break;
-    case kParamSubBandEqHighMid:
-        u.subBand.equaliser.SetHighMidGain(p);
-        break;
-    case kParamSubBandEqHigh:
-        u.subBand.equaliser.SetHighGain(p);
-        break;
     case kParamBandLink:
         ApplyBandLink(p);
-        break;
-    case kParamSubBandCutoff:
-        u.subBand.splitter.SetLowSplit(p);
-        if (u.subBand.splitter.link)
-        {
-            u.subBand.splitter.SetHighSplit(p);
-            MirrorParam(kParamDistoBandCutoff, p);
-        }
         break;
     case kParamSubBandSlope:
         u.subBand.splitter.lowSlope = Steps(p, kSlopeSteps);
         break;
-    case kParamDistoBandCutoff:
-        u.subBand.splitter.SetHighSplit(p);
-        if (u.subBand.splitter.link)
-        {
-            u.subBand.splitter.SetLowSplit(p);
-            MirrorParam(kParamSubBandCutoff, p);
-        }
-        break;
     case kParamDistoBandSlope:
         u.subBand.splitter.highSlope = Steps(p, kSlopeSteps);
         break;
-    case kParamDistoBandGain:
-        u.subBand.distoGain = p;
-        break;
     case kParamHqFilter:
         u.outputFilter.SetMode(Steps(p, kThreeWaySteps));
-        break;
-    case kParamOutputSweep:
-        u.outputSweep.GlideAmountTo(p);
         break;
     case kParamOutputSweepSlope:
         u.outputSweep.SetSlope(RoundedIndex(p));
         break;
     default:
-        // The stages of both rates take theirs above. Bypass all, pan, oversampling, dry/wet
-        // and volume: the block routine reads them.
+        // The stages of both rates take theirs above. Bypass all and oversampling: the block
+        // routine crossfades to them.
         break;
     }
 }

@@ -148,6 +148,43 @@ TEST(BandSplitFilter, NonFiniteSplitsAreIgnored)
     EXPECT_NEAR(splitter.GetHighSplit(), 200.0, 1e-9);
 }
 
+namespace
+{
+// A 200 Hz tone through one side of the splitter in blocks of 64, its slope changed from `from`
+// to `to` at `changeFrame` (a multiple of 64); the side's band, frame by frame.
+std::vector<double> SlopeChangeBand(bool lowSide, uint32_t from, uint32_t to, double hz, double rate, int changeFrame,
+                                    int frames)
+{
+    constexpr int kBlock = 64;
+    BandSplitFilter splitter;
+    splitter.SetSampleRate(rate);
+    (lowSide ? splitter.lowSlope : splitter.highSlope) = from;
+    splitter.Reset();
+    std::vector<double> band;
+    for (int start = 0; start < frames; start += kBlock)
+    {
+        if (start == changeFrame)
+            (lowSide ? splitter.lowSlope : splitter.highSlope) = to;
+        std::vector<double> tone(kBlock);
+        for (int i = 0; i < kBlock; ++i)
+            tone[i] = std::sin(2.0 * 3.141592653589793 * hz * (start + i) / rate);
+        StereoBuffer signal(tone, tone);
+        splitter.ProcessBlock(signal.In(), signal.In(), kBlock);
+        const double* out = lowSide ? splitter.lowWork.left : splitter.highWork.left;
+        band.insert(band.end(), out, out + kBlock);
+    }
+    return band;
+}
+
+double LargestStep(const std::vector<double>& band, int from, int to)
+{
+    double largest = 0.0;
+    for (int i = from + 1; i < to; ++i)
+        largest = std::max(largest, std::fabs(band[i] - band[i - 1]));
+    return largest;
+}
+} // namespace
+
 // The design a new slope chooses has not run on the recent signal; switched to at once it
 // would start from its old memory with a jump.
 TEST(BandSplitFilter, SlopeChangeCrossfadesWithoutAStep)
@@ -158,40 +195,47 @@ TEST(BandSplitFilter, SlopeChangeCrossfadesWithoutAStep)
         {"high pass, order 8 to 1", false, 3, 0, 200.0},
         {"high pass, order 2 to unfiltered", false, 1, 4, 150.0},
     };
-    constexpr int kBlock = 64;
-    constexpr int kBlocks = 64;
-    constexpr int kChangeBlock = kBlocks / 2;
+    constexpr int kChange = 4096;
+    constexpr int kEnd = 2 * kChange;
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        BandSplitFilter splitter;
-        splitter.SetSampleRate(kRate);
-        (c.lowSide ? splitter.lowSlope : splitter.highSlope) = c.from;
-        splitter.Reset();
-        std::vector<double> band;
-        for (int b = 0; b < kBlocks; ++b)
-        {
-            if (b == kChangeBlock)
-                (c.lowSide ? splitter.lowSlope : splitter.highSlope) = c.to;
-            std::vector<double> tone(kBlock);
-            for (int i = 0; i < kBlock; ++i)
-                tone[i] = std::sin(2.0 * 3.141592653589793 * c.hz * (b * kBlock + i) / kRate);
-            StereoBuffer signal(tone, tone);
-            splitter.ProcessBlock(signal.In(), signal.In(), kBlock);
-            const double* out = c.lowSide ? splitter.lowWork.left : splitter.highWork.left;
-            band.insert(band.end(), out, out + kBlock);
-        }
-        const auto largestStep = [&band](int from, int to) {
-            double largest = 0.0;
-            for (int i = from + 1; i < to; ++i)
-                largest = std::max(largest, std::fabs(band[i] - band[i - 1]));
-            return largest;
-        };
-        const int change = kChangeBlock * kBlock;
-        const int end = kBlocks * kBlock;
-        const double settled = std::max(largestStep(change - 1024, change), largestStep(end - 1024, end));
+        const std::vector<double> band = SlopeChangeBand(c.lowSide, c.from, c.to, c.hz, kRate, kChange, kEnd);
+        const double settled = std::max(LargestStep(band, kChange - 1024, kChange), LargestStep(band, kEnd - 1024, kEnd));
         // Two designs of different phase crossfaded step a little further than either; a
         // switch at once stepped by several times as much.
-        EXPECT_LT(largestStep(change - 1, end), 1.25 * settled);
+        EXPECT_LT(LargestStep(band, kChange - 1, kEnd), 1.25 * settled);
+    }
+}
+
+// A design started afresh rises to the signal over its group delay; crossfaded to before it
+// had, the band fell to a fraction of its level. At the split both slopes pass -3 dB, 45 degrees
+// apart, so the crossfade between them costs under 2 dB.
+TEST(BandSplitFilter, SlopeChangeKeepsTheBandsLevel)
+{
+    struct Case { bool lowSide; uint32_t from; uint32_t to; double rate; };
+    const Case cases[] = {
+        {true, 0, 3, 44100.0},
+        {true, 0, 3, 96000.0},
+        {true, 3, 0, 96000.0},
+        {false, 0, 3, 96000.0},
+    };
+    constexpr double kSplitHz = 200.0;
+    const double atSplit = std::sqrt(0.5);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << (c.lowSide ? "low" : "high") << " side, slope " << c.from << " to " << c.to
+                                        << " at " << c.rate << " Hz");
+        const int change = 64 * static_cast<int>(c.rate / 64.0 / 4.0);
+        const int end = 2 * change;
+        const std::vector<double> band = SlopeChangeBand(c.lowSide, c.from, c.to, kSplitHz, c.rate, change, end);
+        const int period = static_cast<int>(c.rate / kSplitHz);
+        for (int start = change; start + period <= end; start += period / 4)
+        {
+            double peak = 0.0;
+            for (int i = start; i < start + period; ++i)
+                peak = std::max(peak, std::fabs(band[i]));
+            ASSERT_GT(peak, 0.8 * atSplit) << "period from frame " << start;
+        }
     }
 }

@@ -202,8 +202,8 @@ void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* c
     std::memcpy(highWork.right, highIn[1], bytes);
     if (!mHeardSinceReset)
     {
-        mLowPlaying = PlayingSlope{lowSlope, lowSlope};
-        mHighPlaying = PlayingSlope{highSlope, highSlope};
+        mLowPlaying = PlayingSlope{lowSlope, lowSlope, 0, 0, 0};
+        mHighPlaying = PlayingSlope{highSlope, highSlope, 0, 0, 0};
         mHeardSinceReset = true;
     }
     RunSide(true, mLowPlaying, lowSlope, lowWork, n);
@@ -220,6 +220,17 @@ void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* c
     }
 }
 
+void BandSplitFilter::StartSlopeSwitch(bool lowSide, PlayingSlope& playing, uint32_t slope) const
+{
+    Dsp::Filter* coming = DesignOfSide(lowSide, slope);
+    if (coming != nullptr)
+        coming->Restart();
+    // An unfiltered side has nothing to warm up.
+    const int32_t warmUp = coming == nullptr ? 0 : GlideTimes::Frames(kSlopeWarmUpSeconds, sampleRate);
+    const int32_t fade = GlideTimes::FramesAt(kSlopeFadeFrames, sampleRate);
+    playing = PlayingSlope{slope, playing.slope, warmUp, fade, fade};
+}
+
 void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slope, ChannelPair& work, int32_t n)
 {
     const auto run = [n](Dsp::Filter* design, ChannelPair& pair) {
@@ -227,9 +238,9 @@ void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slop
         if (design != nullptr)
             design->ProcessDouble(n, io);
     };
-    if (playing.faded >= kSlopeFadeFrames && playing.slope != slope)
-        playing = PlayingSlope{slope, playing.slope, 0};
-    if (playing.faded >= kSlopeFadeFrames)
+    if (playing.fadeLeft == 0 && playing.slope != slope)
+        StartSlopeSwitch(lowSide, playing, slope);
+    if (playing.fadeLeft == 0)
     {
         run(DesignOfSide(lowSide, playing.slope), work);
         return;
@@ -239,9 +250,13 @@ void BandSplitFilter::RunSide(bool lowSide, PlayingSlope& playing, uint32_t slop
     std::memcpy(mOutgoing.right, work.right, bytes);
     run(DesignOfSide(lowSide, playing.outgoing), mOutgoing);
     run(DesignOfSide(lowSide, playing.slope), work);
-    for (int32_t i = 0; i < n && playing.faded < kSlopeFadeFrames; ++i)
+    for (int32_t i = 0; i < n; ++i)
     {
-        const double w = static_cast<double>(++playing.faded) / kSlopeFadeFrames;
+        if (playing.warmUpLeft > 0)
+            --playing.warmUpLeft;
+        else if (playing.fadeLeft > 0)
+            --playing.fadeLeft;
+        const double w = playing.warmUpLeft > 0 ? 0.0 : 1.0 - static_cast<double>(playing.fadeLeft) / playing.fadeFrames;
         work.left[i] = w * work.left[i] + (1.0 - w) * mOutgoing.left[i];
         work.right[i] = w * work.right[i] + (1.0 - w) * mOutgoing.right[i];
     }

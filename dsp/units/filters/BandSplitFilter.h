@@ -17,8 +17,9 @@ namespace Wezmark
 
 // Low-passes one stereo block and high-passes another with Butterworth designs of order 1,
 // 2, 4 or 8 chosen by slope; the bands stay in the two working copies for the caller.
-// A slope change crossfades that side from the design it had to the new one, as the cutoff
-// glides do; a change that comes during a crossfade waits for its end. When the sub band comes
+// A slope change starts the new design afresh on that side's signal, lets it warm up while the
+// old one is still heard, then crossfades to it; a change that comes during a switch waits for
+// its end. When the sub band comes
 // in or goes out, the splits sweep up from the bottom of the range or down to it, so that the
 // phase the split gives the signal turns gradually instead of at a crossfade with the unsplit
 // signal, which would partly cancel.
@@ -29,6 +30,10 @@ public:
     // The frequency record turns this control value into 200 Hz.
     static constexpr double kDefaultSplit = 0.38915574457972946;
     static constexpr uint32_t kSlopeCount = 4;
+    // A new slope's design, started from silent memory, rises to the signal over its own group
+    // delay (several ms for order 8); crossfaded to at once, the band dipped.
+    static constexpr double kSlopeWarmUpSeconds = 0.05;
+    // The crossfade from one slope to the other, in frames at 44.1 kHz.
     static constexpr int32_t kSlopeFadeFrames = 256;
     // A sweep in or out, in frames at 44.1 kHz: slow enough that the bands sum about as they do
     // settled at each split it passes.
@@ -78,16 +83,20 @@ public:
     uint32_t highSlope = 1;
 
 private:
-    // The slope a side plays and, while `faded` is below the fade length, the one fading out.
+    // The slope a side plays and, during a switch, the one still heard while the new one warms
+    // up and then fades out; no switch runs while `fadeLeft` is 0.
     struct PlayingSlope
     {
         uint32_t slope = 1;
         uint32_t outgoing = 1;
-        int32_t faded = kSlopeFadeFrames;
+        int32_t warmUpLeft = 0;
+        int32_t fadeLeft = 0;
+        int32_t fadeFrames = 0;
     };
 
     // Filters `work` through the side's design of `slope`, crossfading from the one it played.
     void RunSide(bool lowSide, PlayingSlope& playing, uint32_t slope, ChannelPair& work, int32_t n);
+    void StartSlopeSwitch(bool lowSide, PlayingSlope& playing, uint32_t slope) const;
     Dsp::Filter* DesignOfSide(bool lowSide, uint32_t slope) const;
     Dsp::Filter* LowPassOfSlope(uint32_t slope) const;
     Dsp::Filter* HighPassOfSlope(uint32_t slope) const;
