@@ -1,5 +1,6 @@
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Distortion.h"
 #include "dsp/units/path/DistortionChain.h"
 #include "dsp/units/path/DynShaper.h"
@@ -226,5 +227,14 @@ void ShaperSettled(benchmark::State& state)
     MeasureSettled(state, [&](double* const io[2]) { shaper.ProcessBlock(io, kHighFrames); });
 }
 BENCHMARK(ShaperSettled)->DenseRange(0, 8);
+
+// The dead-zone gate over a settled block.
+void GateSettled(benchmark::State& state)
+{
+    DeadZoneGate gate;
+    gate.target = 0.0001;
+    MeasureSettled(state, [&](double* const io[2]) { gate.ProcessBlock(io, kHighFrames); });
+}
+BENCHMARK(GateSettled);
 
 } // namespace

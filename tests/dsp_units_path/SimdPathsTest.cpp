@@ -3,6 +3,7 @@
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
 #include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/DistortionWide.h"
 #include "dsp/units/path/DynShaper.h"
 #include "dsp/units/path/Oversampler.h"
@@ -353,6 +354,35 @@ TEST(SimdPaths, SettledShaperGivesThePortableResultBitForBitOnEveryPath)
         {
             const StereoBuffer out = ShapedBySettledShaper(level, c, kFrames);
             EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "level " << static_cast<int>(level);
+        }
+    }
+}
+
+// A gate whose threshold has settled, on noise with the values that need care.
+StereoBuffer GatedBySettledGate(SimdLevel level, double threshold, int32_t frames)
+{
+    const SimdLimit limit(level);
+    DeadZoneGate gate;
+    gate.target = threshold;
+    gate.threshold = threshold;
+    StereoBuffer block = Signal(frames, 1.2, 29);
+    PutSpecialValues(block);
+    gate.ProcessBlock(block.Io(), frames);
+    return block;
+}
+
+TEST(SimdPaths, SettledGateGivesThePortableResultBitForBitOnEveryPath)
+{
+    constexpr int32_t kFrames = 1023;
+    // A knee as wide as the threshold, the widest knee, a threshold above full scale.
+    for (const double threshold : {0.004, 0.3, 1.1})
+    {
+        const StereoBuffer portable = GatedBySettledGate(SimdLevel::kPortable, threshold, kFrames);
+        for (const SimdLevel level : SimdLevelsHere())
+        {
+            const StereoBuffer out = GatedBySettledGate(level, threshold, kFrames);
+            EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "level " << static_cast<int>(level) << " threshold "
+                                                              << threshold;
         }
     }
 }
