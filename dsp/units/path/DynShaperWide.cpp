@@ -100,6 +100,7 @@ struct Lanes
     __m256d open;
 };
 
+// What a block's pass keeps in registers for every frame.
 struct BlockConstants
 {
     __m256d lower;
@@ -111,6 +112,7 @@ struct BlockConstants
     __m256d driveGain;
 };
 
+// Four samples cleaned, driven where the mode asks, and placed in the window.
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline Lanes Prepared(__m256d x, const BlockConstants& block,
                                                                          bool driving)
 {
@@ -131,6 +133,7 @@ struct BlockConstants
     return lanes;
 }
 
+// The waveform scaled, boosted where the mode asks, and added to the magnitude under the sign.
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Finished(const Lanes& lanes, __m256d w,
                                                                            const WideBumps& bumps)
 {
@@ -167,6 +170,7 @@ struct BlockConstants
     rightValue = _mm256_loadu_pd(drawnRight);
 }
 
+// Four frames of both channels; the last frames of a block through a masked load and store.
 template <uint32_t kWaveform>
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline void ShapeFour(double* const io[2], int32_t i, __m256i live,
                                                                          const BlockConstants& block,
