@@ -1,10 +1,14 @@
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/path/DeadZoneGate.h"
+#include "dsp/units/path/Distortion.h"
 #include "dsp/units/path/DistortionChain.h"
+#include "dsp/units/path/DynShaper.h"
 #include "dsp/units/path/Oversampler.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -13,6 +17,9 @@ namespace
 {
 
 constexpr int32_t kHostFrames = 256;
+// A host block of 256 frames eight times oversampled.
+constexpr int32_t kHighFrames = 8 * kHostFrames;
+constexpr int kSettleBlocks = 1000;
 
 const Wezmark::DistortionDataProvider& Library()
 {
@@ -175,5 +182,59 @@ void CurveLookupBlock(benchmark::State& state)
     state.counters["time/lookup"] = TimePerFrame(state, kHostFrames);
 }
 BENCHMARK(CurveLookupBlock)->DenseRange(0, 4);
+
+// Runs `process` on a fresh copy of the signal each time, once settled.
+template <class Process>
+void MeasureSettled(benchmark::State& state, Process process)
+{
+    const Signal source(kHighFrames);
+    Signal signal(kHighFrames);
+    for (int i = 0; i < kSettleBlocks; ++i)
+        process(signal.io);
+    for (auto _ : state)
+    {
+        std::copy(source.left.begin(), source.left.end(), signal.left.begin());
+        std::copy(source.right.begin(), source.right.end(), signal.right.begin());
+        process(signal.io);
+        benchmark::DoNotOptimize(signal.left.data());
+    }
+    state.counters["time/frame"] = TimePerFrame(state, kHighFrames);
+}
+
+// The distortion unit's pass over a settled block, per drive mode (blend, drive, drive and fold).
+void DistortionSettled(benchmark::State& state)
+{
+    Wezmark::Distortion unit(Library());
+    unit.Init();
+    unit.SetBlockSize(kHighFrames);
+    unit.SelectCurve(68.0 / 80.0);
+    unit.mode = static_cast<uint32_t>(state.range(0));
+    unit.amount = 0.8;
+    MeasureSettled(state, [&](double* const io[2]) { unit.ProcessBlock(io, kHighFrames); });
+}
+BENCHMARK(DistortionSettled)->DenseRange(0, 2);
+
+// The dynamic shaper over a settled block, per waveform, in the boosting and driving mode.
+void ShaperSettled(benchmark::State& state)
+{
+    DistortionChain chain(Library());
+    Wezmark::DynShaper& shaper = chain.shaper;
+    shaper.SetBlockSize(kHighFrames);
+    shaper.waveform = static_cast<uint32_t>(state.range(0));
+    shaper.width = 0.4;
+    shaper.mode = 3;
+    shaper.amount = 0.5;
+    MeasureSettled(state, [&](double* const io[2]) { shaper.ProcessBlock(io, kHighFrames); });
+}
+BENCHMARK(ShaperSettled)->DenseRange(0, 8);
+
+// The dead-zone gate over a settled block.
+void GateSettled(benchmark::State& state)
+{
+    DeadZoneGate gate;
+    gate.target = 0.0001;
+    MeasureSettled(state, [&](double* const io[2]) { gate.ProcessBlock(io, kHighFrames); });
+}
+BENCHMARK(GateSettled);
 
 } // namespace

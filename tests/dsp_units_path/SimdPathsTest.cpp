@@ -1,8 +1,11 @@
 #include "dsp/units/SinPiPolynomial.h"
 #include "dsp/units/curves/DistortionDataProvider.h"
 #include "dsp/units/curves/CurvePoints.h"
+#include "dsp/units/curves/SharedRandom.h"
 #include "dsp/units/path/Distortion.h"
+#include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/DistortionWide.h"
+#include "dsp/units/path/DynShaper.h"
 #include "dsp/units/path/Oversampler.h"
 #include "dsp/units/path/Quantizer.h"
 #include "dsp/units/path/Saturator.h"
@@ -282,6 +285,104 @@ TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultWithin120Decibels)
         else
         {
             EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "interpolation " << interpolation;
+        }
+    }
+}
+
+struct ShaperCase
+{
+    uint32_t waveform;
+    uint32_t mode;
+    uint32_t polarity;
+    bool invert;
+    double amount;
+    double width;
+};
+
+// A shaper whose amount has settled, on noise with the values that need care, with the
+// portable loops forced or the widest ones. The generator starts alike, so that the random
+// waveform draws the same values if it draws them in the same order.
+StereoBuffer ShapedBySettledShaper(SimdLevel level, const ShaperCase& c, int32_t frames)
+{
+    const SimdLimit limit(level);
+    Wezmark::DynShaper shaper;
+    shaper.SetBlockSize(frames);
+    for (size_t i = 0; i < shaper.steps16.size(); ++i)
+        shaper.steps16[i] = -(i + 1.0) / shaper.steps16.size();
+    for (size_t i = 0; i < shaper.steps64.size(); ++i)
+        shaper.steps64[i] = -(i + 1.0) / shaper.steps64.size();
+    shaper.waveform = c.waveform;
+    shaper.mode = c.mode;
+    shaper.polarity = c.polarity;
+    shaper.invert = c.invert;
+    shaper.width = c.width;
+    shaper.amount = c.amount;
+    shaper.smoothed = c.amount;
+    shaper.presence = 1.0;
+    // Settled from the first frame on.
+    shaper.keep = 0.0;
+    shaper.take = 1.0;
+    StereoBuffer block = Signal(frames, 1.2, 17 + c.waveform + 5 * c.mode);
+    PutSpecialValues(block);
+    SharedRandom::Seed(1800);
+    shaper.ProcessBlock(block.Io(), frames);
+    return block;
+}
+
+TEST(SimdPaths, SettledShaperGivesThePortableResultBitForBitOnEveryPath)
+{
+    constexpr int32_t kFrames = 515;
+    std::vector<ShaperCase> cases;
+    // Every waveform, one past them, every mode, polarity and inversion; then a window that
+    // reaches down to 0 and one of no width.
+    for (uint32_t waveform = 0; waveform <= Wezmark::DynShaper::kRandom + 1; ++waveform)
+        for (uint32_t mode = 0; mode <= 3; ++mode)
+            for (uint32_t polarity = 0; polarity <= 2; ++polarity)
+                for (const bool invert : {false, true})
+                    cases.push_back({waveform, mode, polarity, invert, 0.7, 0.3});
+    for (uint32_t waveform = 0; waveform <= Wezmark::DynShaper::kRandom; ++waveform)
+    {
+        cases.push_back({waveform, 1, 0, false, 1.0, 0.777});
+        cases.push_back({waveform, 2, 0, false, 0.4, 0.0});
+    }
+    for (const ShaperCase& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "waveform " << c.waveform << " mode " << c.mode << " polarity " << c.polarity
+                                        << " invert " << c.invert << " amount " << c.amount << " width " << c.width);
+        const StereoBuffer portable = ShapedBySettledShaper(SimdLevel::kPortable, c, kFrames);
+        for (const SimdLevel level : SimdLevelsHere())
+        {
+            const StereoBuffer out = ShapedBySettledShaper(level, c, kFrames);
+            EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "level " << static_cast<int>(level);
+        }
+    }
+}
+
+// A gate whose threshold has settled, on noise with the values that need care.
+StereoBuffer GatedBySettledGate(SimdLevel level, double threshold, int32_t frames)
+{
+    const SimdLimit limit(level);
+    DeadZoneGate gate;
+    gate.target = threshold;
+    gate.threshold = threshold;
+    StereoBuffer block = Signal(frames, 1.2, 29);
+    PutSpecialValues(block);
+    gate.ProcessBlock(block.Io(), frames);
+    return block;
+}
+
+TEST(SimdPaths, SettledGateGivesThePortableResultBitForBitOnEveryPath)
+{
+    constexpr int32_t kFrames = 1023;
+    // A knee as wide as the threshold, the widest knee, a threshold above full scale.
+    for (const double threshold : {0.004, 0.3, 1.1})
+    {
+        const StereoBuffer portable = GatedBySettledGate(SimdLevel::kPortable, threshold, kFrames);
+        for (const SimdLevel level : SimdLevelsHere())
+        {
+            const StereoBuffer out = GatedBySettledGate(level, threshold, kFrames);
+            EXPECT_EQ(FirstDifferentFrame(out, portable), -1) << "level " << static_cast<int>(level) << " threshold "
+                                                              << threshold;
         }
     }
 }

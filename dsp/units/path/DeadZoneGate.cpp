@@ -1,6 +1,7 @@
 #include "dsp/units/path/DeadZoneGate.h"
 
 #include "dsp/units/SmootherStep.h"
+#include "dsp/units/path/DeadZoneGateWide.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,17 @@ void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
     if ((target == 0.0 && threshold == 0.0) || n < 1)
         return;
     // A settled threshold gives every frame the same knee, so one step serves the block.
-    const int32_t steppedFrames = GlideOutStep(threshold, keep, take, target) == threshold ? 1 : n;
+    const bool settled = GlideOutStep(threshold, keep, take, target) == threshold;
+    if (settled && mWide)
+    {
+        threshold = GlideOutStep(threshold, keep, take, target);
+        knee = std::min(threshold, kMaxKnee);
+        kneeTop = threshold + knee;
+        if (threshold != 0.0)
+            GateSettledWide(io, n, threshold, knee, kneeTop);
+        return;
+    }
+    const int32_t steppedFrames = settled ? 1 : n;
     double level = threshold;
     double width = knee;
     double top = kneeTop;

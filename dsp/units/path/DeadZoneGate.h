@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/filters/SimdLevel.h"
+
 #include <cstdint>
 
 // Zeroes samples below a gliding threshold and lets those just above it in through a short knee.
@@ -22,4 +24,8 @@ struct DeadZoneGate
     double kneeTop = 0.0;
     // Frames per host frame while the gate runs oversampled; its glide keeps its time.
     int32_t framesPerHostFrame = 1;
+
+private:
+    // The AVX2 loop for a settled threshold, chosen when the gate is built.
+    bool mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
 };

@@ -1,6 +1,7 @@
 #include "dsp/units/path/DistortionWide.h"
 
 #include "dsp/units/SinPiPolynomial.h"
+#include "dsp/units/path/WideLanes.h"
 
 #include <immintrin.h>
 
@@ -9,55 +10,43 @@
 namespace
 {
 
-constexpr int kLanes = 4;
+using namespace WideLanes;
 
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d FiniteOrZero(__m256d v)
+// A curve's table and sizes as the loops keep them in registers for a whole block.
+struct TableLanes
 {
-    return _mm256_and_pd(v, _mm256_cmp_pd(_mm256_sub_pd(v, v), _mm256_setzero_pd(), _CMP_EQ_OQ));
-}
+    const double* table;
+    // Half the last index: (x + 1) 0.5 lastIndex is (x + 1) times it to the bit, as halving is exact.
+    __m256d halfSpan;
+    // The last point, and the last one whose Hermite neighbours all lie inside the table.
+    __m128i last;
+    __m128i lastInside;
+};
 
-// The first `count` of the four lanes, for a masked load or store of a block's last samples.
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256i TailMask(int32_t count)
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline TableLanes LanesOf(const WideCurve& curve)
 {
-    return _mm256_cmpgt_epi64(_mm256_set1_epi64x(count), _mm256_setr_epi64x(0, 1, 2, 3));
-}
-
-// As std::clamp: a NaN lane stays NaN, since max and min give their second operand then.
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d ClampToUnit(__m256d v)
-{
-    return _mm256_min_pd(_mm256_set1_pd(1.0), _mm256_max_pd(_mm256_set1_pd(-1.0), v));
-}
-
-// Four loads: faster than the gather instruction on several processors.
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Gathered(const double* table, __m128i index)
-{
-    alignas(16) int32_t at[kLanes];
-    _mm_store_si128(reinterpret_cast<__m128i*>(at), index);
-    return _mm256_set_pd(table[at[3]], table[at[2]], table[at[1]], table[at[0]]);
+    return TableLanes{curve.table, _mm256_set1_pd(0.5 * curve.lastIndex), _mm_set1_epi32(curve.count - 1),
+                      _mm_set1_epi32(curve.count - 3)};
 }
 
 // Where no lane's four Hermite neighbours reach past an end of the table, each lane's four
 // are two 128-bit loads, paired across the two halves by the loads themselves, so that only
 // four shuffles make them four vectors; false (nothing written) otherwise.
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline bool NeighboursInside(const WideCurve& curve, __m128i index,
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline bool NeighboursInside(const TableLanes& curve, __m128i index,
                                                                                 __m256d& y0, __m256d& y1,
                                                                                 __m256d& y2, __m256d& y3)
 {
-    const __m128i outside = _mm_or_si128(_mm_cmpgt_epi32(_mm_set1_epi32(1), index),
-                                         _mm_cmpgt_epi32(index, _mm_set1_epi32(curve.count - 3)));
+    const __m128i outside =
+        _mm_or_si128(_mm_cmpgt_epi32(_mm_set1_epi32(1), index), _mm_cmpgt_epi32(index, curve.lastInside));
     if (_mm_movemask_epi8(outside) != 0)
         return false;
-    alignas(16) int32_t at[kLanes];
-    _mm_store_si128(reinterpret_cast<__m128i*>(at), _mm_sub_epi32(index, _mm_set1_epi32(1)));
-    const double* r0 = curve.table + at[0];
-    const double* r1 = curve.table + at[1];
-    const double* r2 = curve.table + at[2];
-    const double* r3 = curve.table + at[3];
+    const double* at[kLanes];
+    PointsAt(curve.table, _mm_sub_epi32(index, _mm_set1_epi32(1)), at);
     // Lanes 0 and 2 in one register, 1 and 3 in the other: each half holds a lane's pair.
-    const __m256d front02 = _mm256_loadu2_m128d(r2, r0);
-    const __m256d front13 = _mm256_loadu2_m128d(r3, r1);
-    const __m256d back02 = _mm256_loadu2_m128d(r2 + 2, r0 + 2);
-    const __m256d back13 = _mm256_loadu2_m128d(r3 + 2, r1 + 2);
+    const __m256d front02 = _mm256_loadu2_m128d(at[2], at[0]);
+    const __m256d front13 = _mm256_loadu2_m128d(at[3], at[1]);
+    const __m256d back02 = _mm256_loadu2_m128d(at[2] + 2, at[0] + 2);
+    const __m256d back13 = _mm256_loadu2_m128d(at[3] + 2, at[1] + 2);
     y0 = _mm256_unpacklo_pd(front02, front13);
     y1 = _mm256_unpackhi_pd(front02, front13);
     y2 = _mm256_unpacklo_pd(back02, back13);
@@ -65,99 +54,121 @@ constexpr int kLanes = 4;
     return true;
 }
 
-// NaN reads as 0, as in the portable look-up.
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Interpolated(const WideCurve& curve, __m256d x)
+// The look-up of four samples, linear or Hermite as the loop was built for. NaN reads as 0,
+// as in the portable look-up; a loop whose samples are cleaned already skips that step.
+template <bool kHermite, bool kCleaned>
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Interpolated(const TableLanes& curve, __m256d x)
 {
-    x = _mm256_and_pd(x, _mm256_cmp_pd(x, x, _CMP_ORD_Q));
-    const __m256d position = _mm256_mul_pd(_mm256_mul_pd(_mm256_add_pd(ClampToUnit(x), _mm256_set1_pd(1.0)),
-                                                         _mm256_set1_pd(0.5)),
-                                           _mm256_set1_pd(curve.lastIndex));
+    if constexpr (!kCleaned)
+        x = _mm256_and_pd(x, _mm256_cmp_pd(x, x, _CMP_ORD_Q));
+    const __m256d position = _mm256_mul_pd(_mm256_add_pd(ClampToUnit(x), _mm256_set1_pd(1.0)), curve.halfSpan);
     const __m128i index = _mm256_cvttpd_epi32(position);
     const __m256d t = _mm256_sub_pd(position, _mm256_cvtepi32_pd(index));
     // Neighbours repeat the end points.
-    const __m128i last = _mm_set1_epi32(curve.count - 1);
-    const __m256d one = _mm256_set1_pd(1.0);
-    if (!curve.hermite)
+    if constexpr (!kHermite)
     {
-        const __m128i next = _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), last);
+        const __m128i next = _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), curve.last);
         const __m256d y1 = Gathered(curve.table, index);
         const __m256d y2 = Gathered(curve.table, next);
-        return _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(one, t), y1), _mm256_mul_pd(t, y2));
+        return _mm256_add_pd(_mm256_mul_pd(_mm256_sub_pd(_mm256_set1_pd(1.0), t), y1), _mm256_mul_pd(t, y2));
     }
-
-    __m256d y0, y1, y2, y3;
-    if (!NeighboursInside(curve, index, y0, y1, y2, y3))
+    else
     {
-        y1 = Gathered(curve.table, index);
-        y2 = Gathered(curve.table, _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), last));
-        y0 = Gathered(curve.table, _mm_max_epi32(_mm_sub_epi32(index, _mm_set1_epi32(1)), _mm_setzero_si128()));
-        y3 = Gathered(curve.table, _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(2)), last));
+        __m256d y0, y1, y2, y3;
+        if (!NeighboursInside(curve, index, y0, y1, y2, y3))
+        {
+            y1 = Gathered(curve.table, index);
+            y2 = Gathered(curve.table, _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(1)), curve.last));
+            y0 = Gathered(curve.table, _mm_max_epi32(_mm_sub_epi32(index, _mm_set1_epi32(1)), _mm_setzero_si128()));
+            y3 = Gathered(curve.table, _mm_min_epi32(_mm_add_epi32(index, _mm_set1_epi32(2)), curve.last));
+        }
+        // The Hermite polynomial in powers of t, summed by Horner's rule with fused multiply-adds:
+        // the portable sum of its four basis functions to within rounding, in half the operations.
+        const __m256d half = _mm256_set1_pd(0.5);
+        const __m256d rise = _mm256_sub_pd(y2, y1);
+        const __m256d m0 = _mm256_mul_pd(_mm256_sub_pd(y2, y0), half);
+        const __m256d m1 = _mm256_mul_pd(_mm256_sub_pd(y3, y1), half);
+        const __m256d cubic = _mm256_fnmadd_pd(_mm256_set1_pd(2.0), rise, _mm256_add_pd(m0, m1));
+        const __m256d square = _mm256_sub_pd(_mm256_sub_pd(rise, cubic), m0);
+        return _mm256_fmadd_pd(_mm256_fmadd_pd(_mm256_fmadd_pd(cubic, t, square), t, m0), t, y1);
     }
-    // The Hermite polynomial in powers of t, summed by Horner's rule with fused multiply-adds:
-    // the portable sum of its four basis functions to within rounding, in half the operations.
-    const __m256d half = _mm256_set1_pd(0.5);
-    const __m256d rise = _mm256_sub_pd(y2, y1);
-    const __m256d m0 = _mm256_mul_pd(_mm256_sub_pd(y2, y0), half);
-    const __m256d m1 = _mm256_mul_pd(_mm256_sub_pd(y3, y1), half);
-    const __m256d cubic = _mm256_fnmadd_pd(_mm256_set1_pd(2.0), rise, _mm256_add_pd(m0, m1));
-    const __m256d square = _mm256_sub_pd(_mm256_sub_pd(rise, cubic), m0);
-    return _mm256_fmadd_pd(_mm256_fmadd_pd(_mm256_fmadd_pd(cubic, t, square), t, m0), t, y1);
 }
 
+// What a settled block's pass keeps for every frame.
+struct PassLanes
+{
+    __m256d gain;
+    __m256d mix;
+    __m256d keep;
+};
+
 // One step of the pass on four samples.
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Shaped(__m256d dry, const WideCurve& curve, __m256d gain,
-                                                                         __m256d mix, __m256d keep, bool folding)
+template <bool kHermite, bool kFolding>
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d Shaped(__m256d dry, const TableLanes& curve,
+                                                                         const PassLanes& pass)
 {
     dry = FiniteOrZero(dry);
-    __m256d wet = ClampToUnit(_mm256_mul_pd(gain, Interpolated(curve, dry)));
+    __m256d wet = ClampToUnit(_mm256_mul_pd(pass.gain, Interpolated<kHermite, true>(curve, dry)));
     // Reaches up to 2 in magnitude before the mix: 2 sin(wet pi / 2), by the portable pass's polynomial.
-    if (folding)
+    if constexpr (kFolding)
     {
         const __m256d half = _mm256_mul_pd(wet, _mm256_set1_pd(0.5));
         SinPiNear(half, wet);
         wet = _mm256_mul_pd(_mm256_set1_pd(2.0), wet);
     }
-    return _mm256_add_pd(_mm256_mul_pd(mix, wet), _mm256_mul_pd(keep, dry));
+    return _mm256_add_pd(_mm256_mul_pd(pass.mix, wet), _mm256_mul_pd(pass.keep, dry));
 }
 
 // Four frames of both channels a step, each channel in a register of its own; the last
-// frames through a masked load and store.
-[[gnu::target("avx2,fma")]] void ShapeFrames(double* const io[2], int32_t n, const WideCurve& curve, double gainValue,
-                                             double mixValue, bool folding)
+// frames through a masked load and store. The interpolation and the folding are decided once,
+// outside the loop.
+template <bool kHermite, bool kFolding>
+[[gnu::target("avx2,fma")]] void ShapeFramesWith(double* const io[2], int32_t n, const WideCurve& wide,
+                                                 double gainValue, double mixValue)
 {
-    const __m256d gain = _mm256_set1_pd(gainValue);
-    const __m256d mix = _mm256_set1_pd(mixValue);
-    const __m256d keep = _mm256_set1_pd(1.0 - mixValue);
+    const TableLanes curve = LanesOf(wide);
+    const PassLanes pass{_mm256_set1_pd(gainValue), _mm256_set1_pd(mixValue), _mm256_set1_pd(1.0 - mixValue)};
+    double* const left = io[0];
+    double* const right = io[1];
     int32_t i = 0;
     for (; i + kLanes <= n; i += kLanes)
-        for (int channel = 0; channel < 2; ++channel)
-            _mm256_storeu_pd(io[channel] + i,
-                             Shaped(_mm256_loadu_pd(io[channel] + i), curve, gain, mix, keep, folding));
+    {
+        const __m256d shapedLeft = Shaped<kHermite, kFolding>(_mm256_loadu_pd(left + i), curve, pass);
+        const __m256d shapedRight = Shaped<kHermite, kFolding>(_mm256_loadu_pd(right + i), curve, pass);
+        _mm256_storeu_pd(left + i, shapedLeft);
+        _mm256_storeu_pd(right + i, shapedRight);
+    }
     if (i == n)
         return;
     const __m256i mask = TailMask(n - i);
-    for (int channel = 0; channel < 2; ++channel)
-        _mm256_maskstore_pd(io[channel] + i, mask,
-                            Shaped(_mm256_maskload_pd(io[channel] + i, mask), curve, gain, mix, keep, folding));
+    const __m256d shapedLeft = Shaped<kHermite, kFolding>(_mm256_maskload_pd(left + i, mask), curve, pass);
+    const __m256d shapedRight = Shaped<kHermite, kFolding>(_mm256_maskload_pd(right + i, mask), curve, pass);
+    _mm256_maskstore_pd(left + i, mask, shapedLeft);
+    _mm256_maskstore_pd(right + i, mask, shapedRight);
 }
 
-[[gnu::target("avx2,fma")]] void LookUp(const WideCurve& curve, const double* in, double* out, int32_t n)
+template <bool kHermite>
+[[gnu::target("avx2,fma")]] void LookUp(const WideCurve& wide, const double* in, double* out, int32_t n)
 {
+    const TableLanes curve = LanesOf(wide);
     int32_t i = 0;
     for (; i + kLanes <= n; i += kLanes)
-        _mm256_storeu_pd(out + i, Interpolated(curve, _mm256_loadu_pd(in + i)));
+        _mm256_storeu_pd(out + i, Interpolated<kHermite, false>(curve, _mm256_loadu_pd(in + i)));
     if (i == n)
         return;
     // The last samples through a masked load and store.
     const __m256i mask = TailMask(n - i);
-    _mm256_maskstore_pd(out + i, mask, Interpolated(curve, _mm256_maskload_pd(in + i, mask)));
+    _mm256_maskstore_pd(out + i, mask, Interpolated<kHermite, false>(curve, _mm256_maskload_pd(in + i, mask)));
 }
 
 } // namespace
 
 void LookupBlockWide(const WideCurve& curve, const double* in, double* out, int32_t n)
 {
-    LookUp(curve, in, out, n);
+    if (curve.hermite)
+        LookUp<true>(curve, in, out, n);
+    else
+        LookUp<false>(curve, in, out, n);
 }
 
 std::optional<WideCurve> WideCurveOf(const DistortionCurve& curve, const double* table)
@@ -172,5 +183,15 @@ std::optional<WideCurve> WideCurveOf(const DistortionCurve& curve, const double*
 
 void ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix, bool folding)
 {
-    ShapeFrames(io, n, curve, gain, mix, folding);
+    if (curve.hermite)
+    {
+        if (folding)
+            ShapeFramesWith<true, true>(io, n, curve, gain, mix);
+        else
+            ShapeFramesWith<true, false>(io, n, curve, gain, mix);
+    }
+    else if (folding)
+        ShapeFramesWith<false, true>(io, n, curve, gain, mix);
+    else
+        ShapeFramesWith<false, false>(io, n, curve, gain, mix);
 }

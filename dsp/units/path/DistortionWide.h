@@ -14,11 +14,11 @@ struct WideCurve
     bool hermite;
 };
 
-// The pass of a block whose amount has settled, two frames at a time with 256-bit AVX2: each
-// sample is cleaned, looked up in the curve as LookupBlockWide does, driven by `gain`,
-// clamped, folded where asked and mixed with weight `mix` into the cleaned sample, with the
-// operations of the portable passes of the distortion and the saturator after the look-up.
-// Only for a processor where AvailableSimdLevel allows it.
+// The pass of a block whose amount has settled, four frames of each channel at a time with
+// 256-bit AVX2: each sample is cleaned, looked up in the curve as LookupBlockWide does,
+// driven by `gain`, clamped, folded where asked and mixed with weight `mix` into the cleaned
+// sample, with the operations of the portable passes of the distortion and the saturator
+// after the look-up. Only for a processor where AvailableSimdLevel allows it.
 void ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, double gain, double mix, bool folding);
 
 // Lookup of each of the n samples of `in` into `out` (the same array or apart), four at a time,

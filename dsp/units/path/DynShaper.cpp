@@ -6,6 +6,7 @@
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
+#include "dsp/units/path/DynShaperWide.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,8 +19,6 @@ namespace Wezmark
 namespace
 {
 
-constexpr double kBumpScale = 0.777;
-constexpr double kBoostScale = 4.0;
 constexpr double kDriveScale = 5.0;
 constexpr int32_t kRandomSpan = 20000;
 constexpr double kRandomHalfSpan = 10000.0;
@@ -92,11 +91,19 @@ SamplePair WaveformValue(SamplePair t, const double* steps16, const double* step
         SamplePair value = kZero;
         for (int lane = 0; lane < 2; ++lane)
             if (open[lane])
-                value[lane] = (static_cast<double>(SharedRandom::Next() % kRandomSpan) - kRandomHalfSpan) / kRandomHalfSpan;
+                value[lane] = DynShaper::NextRandomValue();
         return value;
     }
     else
         return kZero;
+}
+
+// The input drive of the driving modes at `level`, where the bypass fade and the presence
+// together weigh `weight`: it fades toward unity gain, not toward silence, so that a bypass
+// ends without a jump.
+double DriveGain(double weight, double level)
+{
+    return weight == 1.0 ? kDriveScale * level : 1.0 + weight * (kDriveScale * level - 1.0);
 }
 
 // What the shaping of a block keeps: the window and the settings, as masks and factors.
@@ -148,10 +155,11 @@ template <uint32_t kWaveform>
     if (inside[0] || inside[1])
     {
         const SamplePair t = Select(inside, (m - lanes.lower) / lanes.width, kZero);
-        bump = WaveformValue<kWaveform>(t, lanes.steps16, lanes.steps64) * lanes.a * kBumpScale * lanes.inversion;
+        bump = WaveformValue<kWaveform>(t, lanes.steps16, lanes.steps64) * lanes.a * DynShaper::kBumpScale *
+               lanes.inversion;
         if (lanes.boost)
         {
-            const SamplePair boosted = kBoostScale * lanes.a * bump;
+            const SamplePair boosted = DynShaper::kBoostScale * lanes.a * bump;
             bump = Select(boosted > 1.0, kOne, boosted);
         }
     }
@@ -190,6 +198,11 @@ auto WithWaveform(uint32_t waveform, Run run)
 
 } // namespace
 
+double DynShaper::NextRandomValue()
+{
+    return (static_cast<double>(SharedRandom::Next() % kRandomSpan) - kRandomHalfSpan) / kRandomHalfSpan;
+}
+
 double DynShaper::Shape(double x, double a) const
 {
     const Window window = WindowFor(a);
@@ -221,6 +234,7 @@ void DynShaper::SetSampleRate(double rate)
 
 void DynShaper::SetBlockSize(int32_t frames)
 {
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     mCrossfade.SetBlockSize(frames);
 }
 
@@ -271,6 +285,28 @@ void DynShaper::RunShaping(double* const io[2], int32_t n)
     WithWaveform(waveform, [&]<uint32_t kWaveform>() { RunShapingWith<kWaveform>(io, n); });
 }
 
+bool DynShaper::ShapeSettledWide(double* const io[2], int32_t n, double a, double gain) const
+{
+    const Window window = WindowFor(a);
+    const WideBumps bumps{window.lower,
+                          window.upper,
+                          width,
+                          window.a,
+                          invert ? -1.0 : 1.0,
+                          (mode & kBoostBit) != 0,
+                          (mode & kDriveBit) != 0,
+                          gain,
+                          waveform,
+                          polarity,
+                          width == 0.0 || window.a == 0.0,
+                          steps16.data(),
+                          steps64.data()};
+    if (!ShapeBumpsWideServes(bumps))
+        return false;
+    ShapeBumpsWide(io, n, bumps);
+    return true;
+}
+
 template <uint32_t kWaveform>
 void DynShaper::RunShapingWith(double* const io[2], int32_t n)
 {
@@ -280,11 +316,21 @@ void DynShaper::RunShapingWith(double* const io[2], int32_t n)
         return;
     // A settled amount outside a fade is stepped once, not per frame: the later steps change nothing.
     const bool fading = (fade != 0.0 && fade != 1.0) || presence != presenceTarget;
-    const int32_t steps = !fading && SmootherStep(smoothed, keep, take, amount) == smoothed ? 1 : n;
+    const bool settled = !fading && SmootherStep(smoothed, keep, take, amount) == smoothed;
+    const int32_t steps = settled ? 1 : n;
     const bool driving = (mode & kDriveBit) != 0;
     double level = smoothed;
     double g = fade;
     double p = presence;
+    if (settled && mWide)
+    {
+        const double settledLevel = on ? SmootherStep(level, keep, take, amount) : level;
+        if (ShapeSettledWide(io, n, settledLevel * g * p, DriveGain(g * p, settledLevel)))
+        {
+            smoothed = settledLevel;
+            return;
+        }
+    }
     ShapingLanes lanes{};
     for (int32_t i = 0; i < n; ++i)
     {
@@ -301,10 +347,7 @@ void DynShaper::RunShapingWith(double* const io[2], int32_t n)
         SamplePair x = FiniteOrZero(SamplePair{io[0][i], io[1][i]});
         if (driving)
         {
-            // Fades toward unity gain, not toward silence, so that a bypass ends without a jump.
-            const double weight = g * p;
-            const double gain = weight == 1.0 ? kDriveScale * level : 1.0 + weight * (kDriveScale * level - 1.0);
-            x = gain * x;
+            x = DriveGain(g * p, level) * x;
             x = Select(x < -1.0, -kOne, x);
             x = Select(x > 1.0, kOne, x);
         }

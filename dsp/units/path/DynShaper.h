@@ -2,6 +2,7 @@
 
 #include "dsp/units/AudioProcessingUnit.h"
 #include "dsp/units/SettingCrossfade.h"
+#include "dsp/filters/SimdLevel.h"
 
 #include <array>
 #include <cstdint>
@@ -22,6 +23,9 @@ public:
     static constexpr int kLongSteps = 64;
     static constexpr double kPresenceStep = 0.002;
     static constexpr int32_t kInitialFrames = 1024;
+    // The waveform's scale at an amount of 1, and the boost's factor on top of it.
+    static constexpr double kBumpScale = 0.777;
+    static constexpr double kBoostScale = 4.0;
 
     enum Waveform : uint32_t
     {
@@ -53,7 +57,7 @@ public:
     void SetSampleRate(double rate) override;
 
     // Sizes the crossfade's copy of the block for blocks of up to `frames`; the next block takes
-    // the shaping as it is then.
+    // the shaping as it is then. Chooses the widest loops the processor allows.
     void SetBlockSize(int32_t frames);
 
     // The shaped sample for input x at effective amount a.
@@ -61,6 +65,9 @@ public:
 
     // The chain's shaper stage: smooths the amount, applies the fade, drives and shapes in place.
     void ProcessBlock(double* const io[2], int32_t n);
+
+    // The random waveform's next value, -1..1, from the process-wide generator.
+    static double NextRandomValue();
 
     double keep = kKeep;
     double take = 1.0 - kKeep;
@@ -101,8 +108,13 @@ private:
     void RunShaping(double* const io[2], int32_t n);
     template <uint32_t kWaveform>
     void RunShapingWith(double* const io[2], int32_t n);
+    // The wide loop on a block of one window at effective amount a and drive gain `gain`;
+    // false (nothing done) where it does not serve.
+    bool ShapeSettledWide(double* const io[2], int32_t n, double a, double gain) const;
 
     SettingCrossfade<Shaping> mCrossfade;
+    // The AVX2 loop for blocks that neither glide nor fade.
+    bool mWide = false;
 
     // Where the bump sits for one effective amount: the same for every sample of a block that
     // neither glides nor fades.

@@ -1,5 +1,7 @@
 #include "dsp/units/path/QuantizerWide.h"
 
+#include "dsp/units/path/WideLanes.h"
+
 #include <cmath>
 #include <immintrin.h>
 
@@ -8,24 +10,15 @@
 namespace
 {
 
-constexpr int kLanes = 4;
+using namespace WideLanes;
+
 constexpr double kSmallestFactor = 0x1p-500;
 constexpr double kLargestFactor = 0x1p500;
 
-[[gnu::target("avx2,fma")]] __m256d FiniteOrZero(__m256d v)
-{
-    return _mm256_and_pd(v, _mm256_cmp_pd(_mm256_sub_pd(v, v), _mm256_setzero_pd(), _CMP_EQ_OQ));
-}
-
-// With y the rounded reciprocal of f and q within an ulp of t / f, the remainder t - q f is
-// exact and one step of q + r y rounds as t / f does. The first step brings the product t y
-// within that ulp, the second rounds it.
 [[gnu::target("avx2,fma")]] __m256d Quantized(__m256d x, __m256d factor, __m256d reciprocal)
 {
     const __m256d whole = _mm256_round_pd(_mm256_mul_pd(factor, FiniteOrZero(x)), _MM_FROUND_TO_ZERO | _MM_FROUND_NO_EXC);
-    __m256d q = _mm256_mul_pd(whole, reciprocal);
-    q = _mm256_fmadd_pd(_mm256_fnmadd_pd(q, factor, whole), reciprocal, q);
-    q = _mm256_fmadd_pd(_mm256_fnmadd_pd(q, factor, whole), reciprocal, q);
+    __m256d q = Divided(whole, factor, reciprocal);
     // A zero keeps the sign the divide gives it.
     q = _mm256_or_pd(q, _mm256_and_pd(whole, _mm256_set1_pd(-0.0)));
     return FiniteOrZero(q);
@@ -41,8 +34,7 @@ constexpr double kLargestFactor = 0x1p500;
     if (i == n)
         return;
     // The last frames through a masked load and store.
-    const __m256i lanes = _mm256_setr_epi64x(0, 1, 2, 3);
-    const __m256i mask = _mm256_cmpgt_epi64(_mm256_set1_epi64x(n - i), lanes);
+    const __m256i mask = TailMask(n - i);
     const __m256d tail = _mm256_maskload_pd(samples + i, mask);
     _mm256_maskstore_pd(samples + i, mask, Quantized(tail, factor, reciprocal));
 }
