@@ -2,6 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "framework/win32/ModuleInstance.h"
+#include "graphics/DirtyArea.h"
 #include "graphics/IControl.h"
 #include "graphics/PIX_IBitmap.h"
 
@@ -242,21 +243,25 @@ void IGraphicsWin::OnTimerTick()
             mEntryState = kEntryIdle;
         return;
     }
-    Rect dirty;
-    if (!CollectDirtyRect(&dirty))
+    DirtyArea dirty;
+    if (!CollectDirtyArea(&dirty))
         return;
-    const RECT invalid = ToRECT(dirty);
-    InvalidateRect(mWindow, &invalid, FALSE);
-    if (!mTextEntry)
+    // Each rectangle is painted on its own: the window system then copies only what changed,
+    // not the box around far-apart changes.
+    for (int i = 0; i < dirty.Count(); ++i)
     {
+        const RECT invalid = ToRECT(dirty[i]);
+        InvalidateRect(mWindow, &invalid, FALSE);
+        // The open entry is not painted over.
+        if (mTextEntry)
+        {
+            const RECT entry = ToRECT(mEditedControl->GetDrawRect());
+            ValidateRect(mWindow, &entry);
+        }
         UpdateWindow(mWindow);
-        return;
     }
-    // The open entry is not painted over.
-    const RECT entry = ToRECT(mEditedControl->GetDrawRect());
-    ValidateRect(mWindow, &entry);
-    UpdateWindow(mWindow);
-    mEntryState = kEntryRedrawn;
+    if (mTextEntry)
+        mEntryState = kEntryRedrawn;
 }
 
 // One BeginPaint serves the whole message: it names the region and validates it, so an editor
