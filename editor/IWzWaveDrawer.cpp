@@ -3,6 +3,7 @@
 #include "editor/ControlLine.h"
 #include "editor/ScopeColumn.h"
 #include "editor/ScopeWheelZoom.h"
+#include "graphics/DirtyArea.h"
 #include "graphics/IGraphics.h"
 #include "graphics/RasterPixel.h"
 #include "plugin/IScopeController.h"
@@ -40,7 +41,7 @@ Rect Inset(const Rect& rect, int by)
 IWzWaveDrawer::IWzWaveDrawer(IEffectBase* plug, int x, int y, const BitmapStrip* strip, IScopeController* scope,
                              const ScopeBuffer* ring)
     : IBitmapControl(plug, x, y, strip), mScopeRect(Inset(mDrawRect, kInset)), mScale(mScopeRect.Height() / 4),
-      mScope(scope), mRing(ring)
+      mScope(scope), mRing(ring), mShown(static_cast<size_t>(BandCount() * kLanes))
 {
 }
 
@@ -57,22 +58,95 @@ int IWzWaveDrawer::EntryForColumn(int writePosition, int capacity, int column)
 bool IWzWaveDrawer::Draw(IGraphics* graphics)
 {
     IBitmapControl::Draw(graphics);
-    const int32_t lane1 = mScopeRect.top + mScale;
-    const int32_t lane2 = mScopeRect.top + 3 * mScale;
-    for (const int32_t lane : {lane1, lane2})
-        DrawControlLine(graphics, mScopeRect.left, lane, mScopeRect.right, lane, kCentreLineColour, kCentreLineWeight);
-    // An empty ring has nothing to walk, and its capacity must never be a divisor.
-    if (mScope && mRing && mRing->capacity != 0 && !mRing->entries.empty())
-        DrawTraces(graphics);
+    const Rect& clip = graphics->GetDrawRect();
+    DrawCentreLines(graphics, clip);
+    const TraceRows drawn = WalkTraces(graphics);
+    // A cell the draw rect holds whole shows only what was drawn now; any other may still
+    // show some of what it showed before.
+    for (size_t cell = 0; cell < mShown.size(); ++cell)
+    {
+        const Rect shown = CellRect(static_cast<int>(cell), mShown[cell]);
+        if (shown.IsEmpty() || clip.Intersection(shown) == shown)
+            mShown[cell] = drawn[cell];
+        else
+            mShown[cell].Include(drawn[cell]);
+    }
+    if (clip.Intersection(mDrawRect) == mDrawRect)
+        mWholeDue.store(false);
     if (mFrame)
         graphics->DrawRectOutline(&kFrameColour, &mScopeRect);
     return true;
 }
 
+void IWzWaveDrawer::AddRedrawArea(DirtyArea* area) const
+{
+    if (mWholeDue.load())
+    {
+        IBitmapControl::AddRedrawArea(area);
+        return;
+    }
+    const TraceRows coming = WalkTraces(nullptr);
+    for (size_t cell = 0; cell < mShown.size(); ++cell)
+    {
+        Rows rows = mShown[cell];
+        rows.Include(coming[cell]);
+        area->Add(CellRect(static_cast<int>(cell), rows));
+    }
+}
+
+void IWzWaveDrawer::Hide(bool hide)
+{
+    // Whatever is drawn in its place meanwhile is not known here.
+    if (hide)
+        mWholeDue.store(true);
+    IBitmapControl::Hide(hide);
+}
+
+void IWzWaveDrawer::Rows::Include(int32_t y1, int32_t y2)
+{
+    const int32_t low = std::min(y1, y2);
+    const int32_t high = std::max(y1, y2);
+    top = IsEmpty() ? low : std::min(top, low);
+    bottom = IsEmpty() ? high : std::max(bottom, high);
+}
+
+void IWzWaveDrawer::Rows::Include(const Rows& other)
+{
+    if (!other.IsEmpty())
+        Include(other.top, other.bottom);
+}
+
+int IWzWaveDrawer::BandCount() const
+{
+    return (mDrawRect.Width() + kBandColumns - 1) / kBandColumns;
+}
+
+// Cells run band by band, the upper lane's before the lower's.
+Rect IWzWaveDrawer::CellRect(int cell, const Rows& rows) const
+{
+    if (rows.IsEmpty())
+        return {};
+    const int32_t left = mDrawRect.left + cell / kLanes * kBandColumns;
+    return {left, rows.top, std::min(left + kBandColumns, mDrawRect.right), rows.bottom + 1};
+}
+
+void IWzWaveDrawer::DrawCentreLines(IGraphics* graphics, const Rect& clip) const
+{
+    const int32_t left = std::max(mScopeRect.left, clip.left);
+    const int32_t right = std::min(mScopeRect.right, clip.right - 1);
+    for (const int32_t lane : {mScopeRect.top + mScale, mScopeRect.top + 3 * mScale})
+        if (left <= right && lane >= clip.top && lane < clip.bottom)
+            DrawControlLine(graphics, left, lane, right, lane, kCentreLineColour, kCentreLineWeight);
+}
+
 // Column by column, the input trace's strokes before the output's: each column's strokes are
 // painted together, so the output trace still lies over the input.
-void IWzWaveDrawer::DrawTraces(IGraphics* graphics) const
+IWzWaveDrawer::TraceRows IWzWaveDrawer::WalkTraces(IGraphics* graphics) const
 {
+    TraceRows cells(mShown.size());
+    // An empty ring has nothing to walk, and its capacity must never be a divisor.
+    if (!mScope || !mRing || mRing->capacity == 0 || mRing->entries.empty())
+        return cells;
     const int mode = mScope->GetDrawMode();
     Trace traces[2];
     int traceCount = 0;
@@ -88,13 +162,25 @@ void IWzWaveDrawer::DrawTraces(IGraphics* graphics) const
     for (int k = 1; k < capacity; ++k)
     {
         const ScopeEntry& entry = mRing->entries[static_cast<size_t>(EntryForColumn(writePosition, capacity, k))];
+        const int32_t x = mScopeRect.left + k;
+        if (x >= mDrawRect.right)
+            break;
+        const size_t band = static_cast<size_t>((x - mDrawRect.left) / kBandColumns);
+        Rows lanes[kLanes];
         for (int t = 0; t < traceCount; ++t)
-            AddStrokes(column, traces[t], entry, mode);
-        column.Paint(graphics->GetDrawBitmap(), mScopeRect.left + k);
+            AddStrokes(column, lanes, traces[t], entry, mode);
+        for (size_t lane = 0; lane < kLanes; ++lane)
+            cells[band * kLanes + lane].Include(lanes[lane]);
+        if (graphics)
+            column.Paint(graphics->GetDrawBitmap(), x, graphics->GetDrawRect());
+        else
+            column.Clear();
     }
+    return cells;
 }
 
-void IWzWaveDrawer::AddStrokes(ScopeColumn& column, Trace& trace, const ScopeEntry& entry, int mode) const
+void IWzWaveDrawer::AddStrokes(ScopeColumn& column, Rows (&lanes)[kLanes], Trace& trace, const ScopeEntry& entry,
+                               int mode) const
 {
     const int32_t lane1 = mScopeRect.top + mScale;
     const int32_t lane2 = mScopeRect.top + 3 * mScale;
@@ -105,20 +191,24 @@ void IWzWaveDrawer::AddStrokes(ScopeColumn& column, Trace& trace, const ScopeEnt
     const int32_t y1 = lane1 - a;
     const int32_t y2 = lane2 - b;
     const uint32_t colour = entry.gap ? trace.colours.gap : trace.colours.line;
+    const auto stroke = [&](int lane, int32_t from, int32_t to, uint32_t strokeColour) {
+        column.Add(from, to, strokeColour);
+        lanes[lane].Include(from, to);
+    };
     if (mode == kLevelBars)
     {
-        column.Add(lane1 + a, lane1 - a, colour);
-        column.Add(lane2 + b, lane2 - b, colour);
+        stroke(0, lane1 + a, lane1 - a, colour);
+        stroke(1, lane2 + b, lane2 - b, colour);
     }
     else
     {
         if (mode == kBarsAndWaveform)
         {
-            column.Add(lane1, y1, trace.colours.centreBars);
-            column.Add(lane2, y2, trace.colours.centreBars);
+            stroke(0, lane1, y1, trace.colours.centreBars);
+            stroke(1, lane2, y2, trace.colours.centreBars);
         }
-        column.Add(trace.previous1, y1, colour);
-        column.Add(trace.previous2, y2, colour);
+        stroke(0, trace.previous1, y1, colour);
+        stroke(1, trace.previous2, y2, colour);
     }
     trace.previous1 = y1;
     trace.previous2 = y2;

@@ -36,26 +36,29 @@ void ScopeColumn::Add(int32_t y1, int32_t y2, uint32_t colour)
         mStrokes[mCount++] = {std::min(y1, y2), std::max(y1, y2), colour};
 }
 
-void ScopeColumn::Paint(PIX_IBitmap* bitmap, int32_t x)
+void ScopeColumn::Paint(PIX_IBitmap* bitmap, int32_t x, const Rect& clip)
 {
     const int count = mCount;
     mCount = 0;
     RasterCanvas canvas{};
-    if (!MakeRasterCanvas(bitmap, canvas) || x < 0 || x >= canvas.width)
+    if (!MakeRasterCanvas(bitmap, canvas) || x < std::max(clip.left, 0) || x >= std::min(clip.right, canvas.width))
         return;
+    const int32_t clipTop = std::max(clip.top, 0);
+    const int32_t clipBottom = std::min(clip.bottom, canvas.height) - 1;
     // The last stroke is painted first; each earlier one only where no later one lies.
     Span covered[kMostStrokes];
     int coveredCount = 0;
     for (int i = count - 1; i >= 0; --i)
     {
         const Stroke& stroke = mStrokes[i];
-        const int32_t a = canvas.StoredY(stroke.top);
-        const int32_t b = canvas.StoredY(stroke.bottom);
-        const int32_t top = std::max(std::min(a, b), 0);
-        const int32_t bottom = std::min(std::max(a, b), canvas.height - 1);
+        const int32_t top = std::max(stroke.top, clipTop);
+        const int32_t bottom = std::min(stroke.bottom, clipBottom);
         if (top > bottom)
             continue;
-        PaintUncovered(canvas, x, top, bottom, stroke.colour, covered, coveredCount);
-        covered[coveredCount++] = {top, bottom};
+        const int32_t a = canvas.StoredY(top);
+        const int32_t b = canvas.StoredY(bottom);
+        const Span rows{std::min(a, b), std::max(a, b)};
+        PaintUncovered(canvas, x, rows.top, rows.bottom, stroke.colour, covered, coveredCount);
+        covered[coveredCount++] = rows;
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "graphics/Rect.h"
+
 #include <cstdint>
 
 class PIX_IBitmap;
@@ -14,8 +16,9 @@ public:
     static constexpr int kMostStrokes = 8;
 
     void Add(int32_t y1, int32_t y2, uint32_t colour);
-    // Paints the strokes at x, clipped to the bitmap, and forgets them.
-    void Paint(PIX_IBitmap* bitmap, int32_t x);
+    void Clear() { mCount = 0; }
+    // Paints the strokes at x, clipped to `clip` and the bitmap, and forgets them.
+    void Paint(PIX_IBitmap* bitmap, int32_t x, const Rect& clip);
 
 private:
     struct Stroke

@@ -2,6 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "framework/IParameter.h"
+#include "graphics/DirtyArea.h"
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"
 
@@ -167,6 +168,11 @@ bool IControl::TakePendingRedraw()
 bool IControl::IsDirty()
 {
     return mDirty.load();
+}
+
+void IControl::AddRedrawArea(DirtyArea* area) const
+{
+    area->Add(mDrawRect);
 }
 
 bool IControl::AddAuxParam(int paramIndex)

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 
+class DirtyArea;
 class IEffectBase;
 class IGraphics;
 class ITextControl;
@@ -76,6 +77,9 @@ public:
     // After a draw: dirty again for one more tick when a change arrived since BeginRedraw.
     virtual bool TakePendingRedraw();
     virtual bool IsDirty();
+    // What a redraw of the dirty control must repaint: its draw rect, unless it knows that
+    // less of it changed. UI thread only.
+    virtual void AddRedrawArea(DirtyArea* area) const;
     virtual void SetAuxParamValueFromPlug(int auxIndex, double value);
 
     int GetParamIndex() const { return mParamIndex; }

@@ -3,6 +3,7 @@
 #include "framework/IEffectBase.h"
 #include "framework/IParameter.h"
 #include "graphics/BitmapCache.h"
+#include "graphics/DirtyArea.h"
 #include "graphics/IControl.h"
 #include "graphics/OpaqueCover.h"
 #include "graphics/PIX_MemBitmap.h"
@@ -179,24 +180,21 @@ void IGraphics::DrawAroundCover(IControl* control, const OpaqueCover& cover, con
     mDrawRect = area;
 }
 
-bool IGraphics::CollectDirtyRect(Rect* dirty)
+bool IGraphics::CollectDirtyArea(DirtyArea* dirty)
 {
-    bool any = false;
-    Rect area;
+    DirtyArea area;
     for (int i = 0; i < mControls.Count(); ++i)
     {
         IControl* control = mControls.Get(i);
-        const Rect& rect = control->GetDrawRect();
-        // A control without a rect has nothing to paint, and must not stretch the union to
+        // A control without a rect has nothing to paint, and must not stretch the area to
         // the origin; a control that stays hidden has nothing to show or erase.
-        if (rect.IsEmpty() || control->StaysHidden() || !control->IsDirty())
+        if (control->GetDrawRect().IsEmpty() || control->StaysHidden() || !control->IsDirty())
             continue;
-        area = any ? area.Union(rect) : rect;
-        any = true;
+        control->AddRedrawArea(&area);
     }
     if (dirty)
         *dirty = area;
-    return any;
+    return !area.IsEmpty();
 }
 
 BitmapStrip* IGraphics::LoadBitmapResource(BitmapStrip* strip, int id, const char* name, int frames)

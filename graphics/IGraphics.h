@@ -10,6 +10,7 @@
 
 #include <cstdint>
 
+class DirtyArea;
 class GrowString;
 class IControl;
 class IEffectBase;
@@ -102,8 +103,8 @@ public:
     // Redraws every visible control meeting the invalid rectangle, then paints it. Controls
     // under an opaque image that encloses the rectangle are drawn only around it.
     bool DrawDirty(const Rect* invalid);
-    // The union of the draw rects of dirty controls; false when none is dirty.
-    bool CollectDirtyRect(Rect* dirty);
+    // What the dirty controls need repainted; false when there is nothing.
+    bool CollectDirtyArea(DirtyArea* dirty);
     bool DrawBitmap(const BitmapStrip* strip, const Rect* dest, int srcX, int srcY, const BlendSpec* blend);
     bool FillRect(const ArgbColour* colour, const Rect* rect, const BlendSpec* blend);
     bool DrawRoundRect(const ArgbColour* colour, const Rect* rect, const BlendSpec* blend);

@@ -2,6 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "framework/win32/ModuleInstance.h"
+#include "graphics/DirtyArea.h"
 #include "graphics/IControl.h"
 #include "graphics/PIX_IBitmap.h"
 
@@ -14,6 +15,8 @@ namespace
 constexpr int32_t kMainWindowClassGranularity = 128;
 constexpr char kBackendName[] = "Windows GDI";
 constexpr int kMillisecondsPerSecond = 1000;
+// A tick's rectangles may overlap, and a region splits overlapping rectangles into more parts.
+constexpr int kMostPaintedParts = 2 * DirtyArea::kMostRects;
 
 // Process-wide: the class is registered while an editor window exists, and each new window's
 // timer runs at the frame rate of the editor opened last.
@@ -24,6 +27,29 @@ std::atomic<int> gFrameRate{25};
 RECT ToRECT(const Rect& rect)
 {
     return {rect.left, rect.top, rect.right, rect.bottom};
+}
+
+// The rectangles of the window's update region, read before BeginPaint validates it: a redraw
+// tick's few rectangles are then drawn apart, not as the box around them. 0 when the region is
+// empty or has more parts than that; the box is drawn then.
+int UpdateRegionParts(HWND window, Rect (&parts)[kMostPaintedParts])
+{
+    struct
+    {
+        RGNDATAHEADER header;
+        RECT rects[kMostPaintedParts];
+    } data;
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (!region)
+        return 0;
+    const bool read = GetUpdateRgn(window, region, FALSE) > NULLREGION &&
+                      GetRegionData(region, sizeof data, reinterpret_cast<RGNDATA*>(&data)) != 0;
+    DeleteObject(region);
+    if (!read || data.header.nCount > kMostPaintedParts)
+        return 0;
+    for (DWORD i = 0; i < data.header.nCount; ++i)
+        parts[i] = {data.rects[i].left, data.rects[i].top, data.rects[i].right, data.rects[i].bottom};
+    return static_cast<int>(data.header.nCount);
 }
 
 void UnregisterClassWhenUnused(HINSTANCE module)
@@ -242,11 +268,15 @@ void IGraphicsWin::OnTimerTick()
             mEntryState = kEntryIdle;
         return;
     }
-    Rect dirty;
-    if (!CollectDirtyRect(&dirty))
+    DirtyArea dirty;
+    if (!CollectDirtyArea(&dirty))
         return;
-    const RECT invalid = ToRECT(dirty);
-    InvalidateRect(mWindow, &invalid, FALSE);
+    // One paint then draws and copies each rectangle of the region apart.
+    for (int i = 0; i < dirty.Count(); ++i)
+    {
+        const RECT invalid = ToRECT(dirty[i]);
+        InvalidateRect(mWindow, &invalid, FALSE);
+    }
     if (!mTextEntry)
     {
         UpdateWindow(mWindow);
@@ -264,13 +294,18 @@ void IGraphicsWin::OnTimerTick()
 // system a paint does not need is one a redraw tick does not pay for.
 void IGraphicsWin::OnPaint()
 {
+    Rect parts[kMostPaintedParts];
+    const int partCount = UpdateRegionParts(mWindow, parts);
     PAINTSTRUCT paint;
     mPaintContext = BeginPaint(mWindow, &paint);
     const RECT& update = paint.rcPaint;
     if (mPaintContext && update.right > update.left && update.bottom > update.top)
     {
         Rect invalid{update.left, update.top, update.right, update.bottom};
-        DrawDirty(&invalid);
+        if (partCount == 0)
+            DrawDirty(&invalid);
+        for (int i = 0; i < partCount; ++i)
+            DrawDirty(&parts[i]);
     }
     mPaintContext = nullptr;
     EndPaint(mWindow, &paint);

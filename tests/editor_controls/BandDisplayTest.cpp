@@ -61,4 +61,42 @@ TEST(VuEye, GlowsWithItsChannelsEnvelope)
     EXPECT_EQ(PixelAt(*rig.graphics, 48, 8), 0xFFFF0000u);
     EXPECT_EQ(PixelAt(*rig.graphics, 31, 1), 0u);
 }
+
+// Marked every block, an eye repaints only when the red it would show is not the red it shows.
+TEST(VuEye, RepaintsOnlyWhenItsRedChanges)
+{
+    ControlTestRig rig;
+    Wezmark::EnvFollower envelope;
+    envelope.envelopeLeft = 0.5;
+    IWzVuEyeDrawer* eye = rig.Add(new IWzVuEyeDrawer(&rig.plug, Rect{0, 0, 20, 10}, &envelope, true));
+    rig.graphics->Tick();
+    struct Step
+    {
+        const char* name;
+        double level;
+        bool hideFirst;
+        bool repaints;
+    };
+    const Step steps[] = {
+        {"the same level", 0.5, false, false},
+        {"a level giving the same red", 0.501, false, false},
+        {"a brighter red", 0.75, false, true},
+        {"the same again", 0.75, false, false},
+        {"shown again after hiding", 0.75, true, true},
+        {"a negative envelope of the same size", -0.75, false, false},
+    };
+    for (const Step& step : steps)
+    {
+        if (step.hideFirst)
+        {
+            eye->Hide(true);
+            rig.graphics->Tick();
+            eye->Hide(false);
+        }
+        envelope.envelopeLeft = step.level;
+        eye->SetDirty(true);
+        EXPECT_EQ(!rig.graphics->Tick().IsEmpty(), step.repaints) << step.name;
+    }
+    EXPECT_EQ(PixelAt(*rig.graphics, 1, 8), 0xFFBF0000u);
+}
 } // namespace

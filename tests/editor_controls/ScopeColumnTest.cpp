@@ -17,18 +17,20 @@ struct Stroke
     uint32_t colour;
 };
 
+constexpr int32_t kWidth = 8;
+constexpr int32_t kHeight = 40;
+constexpr uint32_t kBackground = 0x10203040;
+
 struct ColumnCase
 {
     std::string name;
     int32_t x;
     std::vector<Stroke> strokes;
+    Rect clip{0, 0, kWidth, kHeight};
 };
 
-constexpr int32_t kWidth = 8;
-constexpr int32_t kHeight = 40;
-constexpr uint32_t kBackground = 0x10203040;
-
-// Painted together, the strokes leave what one line each, in order, leaves.
+// Painted together, the strokes leave what one line each, in order, leaves within the clip,
+// and nothing outside it.
 template <class Bitmap>
 void ExpectSameAsOneLineEach(const ColumnCase& c)
 {
@@ -40,10 +42,15 @@ void ExpectSameAsOneLineEach(const ColumnCase& c)
         column.Add(s.y1, s.y2, s.colour);
         RasterLine(&lines, c.x, s.y1, c.x, s.y2, s.colour, 1.0f, RasterModeSourceAlpha, false);
     }
-    column.Paint(&painted, c.x);
+    column.Paint(&painted, c.x, c.clip);
     for (int32_t y = 0; y < kHeight; ++y)
         for (int32_t x = 0; x < kWidth; ++x)
-            ASSERT_EQ(painted.At(x, y), lines.At(x, y)) << c.name << " at " << x << "," << y;
+        {
+            // The clip is in editor rows, top down, however the bitmap stores them.
+            const int32_t row = painted.IsBottomUp() ? kHeight - 1 - y : y;
+            ASSERT_EQ(painted.At(x, y), c.clip.Contains(x, row) ? lines.At(x, y) : kBackground)
+                << c.name << " at " << x << "," << row;
+        }
     EXPECT_EQ(painted.Padding(), lines.Padding()) << c.name;
 }
 
@@ -60,6 +67,10 @@ TEST(ScopeColumn, PaintsWhatOneLinePerStrokePaints)
         {"wholly outside", 1, {{-9, -2, 1}, {40, 60, 2}}},
         {"left of the bitmap", -1, {{0, 39, 1}}},
         {"right of the bitmap", kWidth, {{0, 39, 1}}},
+        {"clipped to a band of rows", 3, {{5, 30, 0xFF0000FF}, {10, 12, 0x7F00FF00}, {25, 35, 3}}, {0, 11, kWidth, 27}},
+        {"a clip reaching past the bitmap", 3, {{-5, 50, 1}, {20, 22, 2}}, {-10, -10, kWidth + 10, kHeight + 10}},
+        {"left of the clip", 2, {{0, 39, 1}}, {3, 0, kWidth, kHeight}},
+        {"on the clip's right edge", 3, {{0, 39, 1}}, {0, 0, 3, kHeight}},
     };
     for (const ColumnCase& c : cases)
     {
@@ -73,8 +84,9 @@ TEST(ScopeColumn, PaintingForgetsTheStrokes)
     TestBitmap bitmap(kWidth, kHeight, kBackground);
     ScopeColumn column;
     column.Add(0, 39, 1);
-    column.Paint(&bitmap, 2);
-    column.Paint(&bitmap, 3);
+    const Rect whole{0, 0, kWidth, kHeight};
+    column.Paint(&bitmap, 2, whole);
+    column.Paint(&bitmap, 3, whole);
     EXPECT_EQ(bitmap.At(2, 20), 1u);
     EXPECT_EQ(bitmap.At(3, 20), kBackground);
 }

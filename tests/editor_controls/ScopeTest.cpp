@@ -2,6 +2,7 @@
 #include "editor/IWzWaveDrawer.h"
 #include "graphics/IGraphics.h"
 #include "graphics/PIX_IBitmap.h"
+#include "graphics/PIX_MemBitmap.h"
 #include "graphics/RasterPixel.h"
 #include "plugin/ScopeBuffer.h"
 #include "tests/editor_controls/ControlTestRig.h"
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <limits>
 #include <set>
 #include <utility>
 #include <vector>
@@ -217,6 +220,168 @@ TEST(Scope, EmptyRingDrawsNoTrace)
     r.ring.Remake(0);
     r.Draw();
     EXPECT_EQ(r.ColumnColours(300).size(), 2u);
+}
+
+// A scope over a patterned background, so that a trace left standing or a background painted
+// in the wrong place shows in its pixels.
+struct BackedScopeRig
+{
+    BackedScopeRig()
+    {
+        background.SetSize(kWidth, kHeight);
+        uint32_t* pixels = background.GetPixelData();
+        for (int y = 0; y < kHeight; ++y)
+            for (int x = 0; x < kWidth; ++x)
+                pixels[y * background.GetRowStride() + x] =
+                    PixelWord(255, static_cast<uint32_t>(x * 7 % 256), static_cast<uint32_t>(y * 13 % 256), 90);
+        ring.Remake(ScopeBuffer::kCapacity);
+        scope = rig.Add(new IWzWaveDrawer(&rig.plug, 0, 0, &strip, &rig.controller, &ring));
+    }
+
+    // What a full redraw of the present state paints, leaving the canvas as it was.
+    std::vector<uint32_t> FullRedraw()
+    {
+        const std::vector<uint32_t> before = Pixels(rig.graphics->GetDrawBitmap());
+        rig.graphics->DrawDirty(&scope->GetDrawRect());
+        const std::vector<uint32_t> full = Pixels(rig.graphics->GetDrawBitmap());
+        std::copy(before.begin(), before.end(), rig.graphics->GetDrawBitmap()->GetPixelData());
+        return full;
+    }
+
+    int64_t PaintedArea() const
+    {
+        int64_t area = 0;
+        for (const Rect& rect : rig.graphics->paintedRects)
+            area += int64_t{rect.Width()} * rect.Height();
+        return area;
+    }
+
+    ControlTestRig rig;
+    PIX_MemBitmap background;
+    BitmapStrip strip{&background, kWidth, kHeight, 1, false};
+    ScopeBuffer ring;
+    IWzWaveDrawer* scope;
+};
+
+// What the scope shows: the ring's entries, column by column, and the controller's settings.
+struct ScopeState
+{
+    std::function<ScopeEntry(int)> entry;
+    int mode = IWzWaveDrawer::kWaveform;
+    bool input = true;
+    bool output = true;
+    uint16_t writeCounter = 0;
+
+    void ShowIn(BackedScopeRig& r) const
+    {
+        for (size_t i = 0; i < r.ring.entries.size(); ++i)
+            r.ring.entries[i] = entry(static_cast<int>(i));
+        r.ring.writeCounter = writeCounter;
+        r.rig.controller.drawMode = mode;
+        r.rig.controller.inputShown = input ? 1.0 : 0.0;
+        r.rig.controller.outputShown = output ? 1.0 : 0.0;
+    }
+};
+
+ScopeEntry Sine(int i, double level, double phase = 0.0)
+{
+    const double v = level * std::sin(i * 0.05 + phase);
+    return {v, -v, 0.8 * v, -0.8 * v, false};
+}
+
+ScopeEntry Silence(int)
+{
+    return {};
+}
+
+ScopeEntry Impulse(int i)
+{
+    return i == 300 ? ScopeEntry{1.0, -1.0, 0.7, -0.7, false} : ScopeEntry{};
+}
+
+// A frame drawn on the scope's own tick paints only where the traces were or are, and leaves
+// every pixel as a full redraw of the display would.
+TEST(Scope, APartialFrameMatchesAFullRedraw)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        const char* name;
+        ScopeState before;
+        ScopeState after;
+        // Painted no more than this share of the scope, in percent.
+        int mostPaintedPercent;
+    };
+    const Case cases[] = {
+        {"a quiet sine scrolls on", {[](int i) { return Sine(i, 0.3); }}, {[](int i) { return Sine(i, 0.3); }, 0, true, true, 37}, 40},
+        {"a full-scale transient comes in", {Silence}, {Impulse}, 30},
+        {"the transient scrolls out", {Impulse}, {Impulse, 0, true, true, 400}, 30},
+        {"beyond full scale at both edges, then quiet",
+         {[](int i) { return ScopeEntry{i % 2 ? 5.0 : -5.0, i % 3 ? 9.0 : -9.0, 1.5, -1.5, false}; }},
+         {[](int i) { return Sine(i, 0.1); }}, 100},
+        {"not numbers, then a sine", {[nan](int) { return ScopeEntry{nan, nan, nan, nan, false}; }},
+         {[](int i) { return Sine(i, 0.5); }}, 60},
+        {"level bars become a waveform", {[](int i) { return Sine(i, 0.4); }, IWzWaveDrawer::kLevelBars},
+         {[](int i) { return Sine(i, 0.4); }}, 60},
+        {"half filled: bars under the waveform", {[](int i) { return Sine(i, 0.4); }},
+         {[](int i) { return Sine(i, 0.4, 1.0); }, IWzWaveDrawer::kBarsAndWaveform}, 60},
+        {"the output trace hidden", {[](int i) { return Sine(i, 0.6); }},
+         {[](int i) { return Sine(i, 0.6); }, 0, true, false}, 70},
+        {"frozen, the input trace shown again", {[](int i) { return Sine(i, 0.2); }, 0, false, true},
+         {[](int i) { return Sine(i, 0.2); }, 0, true, true}, 40},
+        {"gaps break in", {[](int i) { return Sine(i, 0.3); }},
+         {[](int i) { ScopeEntry e = Sine(i, 0.3); e.gap = i % 50 < 10; return e; }}, 40},
+        {"the write counter wraps", {[](int i) { return Sine(i, 0.3); }, 0, true, true, 65500},
+         {[](int i) { return Sine(i, 0.3, 2.0); }, 0, true, true, 40}, 40},
+    };
+    for (const Case& c : cases)
+    {
+        BackedScopeRig r;
+        c.before.ShowIn(r);
+        r.rig.graphics->Tick();
+        c.after.ShowIn(r);
+        r.scope->SetDirty(false);
+        r.rig.graphics->paintedRects.clear();
+        r.rig.graphics->Tick();
+        const int64_t painted = r.PaintedArea();
+        const int64_t whole = int64_t{kWidth} * kHeight;
+        EXPECT_LE(painted * 100, whole * c.mostPaintedPercent) << c.name;
+        EXPECT_TRUE(Pixels(r.rig.graphics->GetDrawBitmap()) == r.FullRedraw()) << c.name;
+    }
+}
+
+// A repaint of part of the window (another window moved away) draws the ring as it is now; the
+// next frame still clears what that left.
+TEST(Scope, APartialRepaintBetweenFramesLeavesNothingStanding)
+{
+    BackedScopeRig r;
+    const ScopeState a{[](int i) { return Sine(i, 0.2); }};
+    const ScopeState b{[](int i) { return Sine(i, 0.9, 1.0); }};
+    const ScopeState c{Impulse};
+    a.ShowIn(r);
+    r.rig.graphics->Tick();
+    b.ShowIn(r);
+    const Rect exposed{100, 0, 250, kHeight};
+    r.rig.graphics->DrawDirty(&exposed);
+    c.ShowIn(r);
+    r.scope->SetDirty(false);
+    r.rig.graphics->Tick();
+    EXPECT_TRUE(Pixels(r.rig.graphics->GetDrawBitmap()) == r.FullRedraw());
+}
+
+// Whatever covered the scope while it was hidden is painted over whole when it shows again.
+TEST(Scope, ShownAgainItPaintsTheWholeDisplay)
+{
+    BackedScopeRig r;
+    const ScopeState a{[](int i) { return Sine(i, 0.2); }};
+    a.ShowIn(r);
+    r.rig.graphics->Tick();
+    r.scope->Hide(true);
+    r.rig.graphics->Tick();
+    r.rig.graphics->ClearCanvas();
+    r.scope->Hide(false);
+    EXPECT_EQ(r.rig.graphics->Tick(), r.scope->GetDrawRect());
+    EXPECT_TRUE(Pixels(r.rig.graphics->GetDrawBitmap()) == r.FullRedraw());
 }
 
 TEST(Scope, WheelZooms)

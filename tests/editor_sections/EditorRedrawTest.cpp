@@ -80,7 +80,9 @@ TEST(EditorRedraw, AnIdleTickWithNothingChangedDrawsNothingOnAnyTab)
     }
 }
 
-TEST(EditorRedraw, AudioOnTheScopeTabRedrawsTheScopeAlone)
+// A half-scale sine covers half of each lane: a scope frame repaints those rows and leaves the
+// rest of the display as it is.
+TEST(EditorRedraw, AudioOnTheScopeTabRedrawsOnlyTheScopeRowsTheTracesCover)
 {
     SectionsRig rig;
     rig.plugin().ShowScopeTab();
@@ -89,13 +91,24 @@ TEST(EditorRedraw, AudioOnTheScopeTabRedrawsTheScopeAlone)
     rig.rig.Render(sine, PluginRig::kBlock);
     // The first block raises the level holds of the hidden plug-in tab; they do not show here.
     TicksUntilClean(*rig.graphics);
+    const Rect scope = rig.plugin().Controls().scopeDrawer->GetDrawRect();
     // The scope scrolls at its own pace: a frame of it for every 80 ms of audio.
     for (int tick = 0; tick < 3; ++tick)
     {
         for (int block = 0; block < BlocksPerScopeFrame(); ++block)
             rig.rig.Render(sine, PluginRig::kBlock);
-        EXPECT_EQ(rig.graphics->Tick(), rig.plugin().Controls().scopeDrawer->GetDrawRect()) << "tick " << tick;
+        rig.graphics->paintedRects.clear();
+        const Rect drawn = rig.graphics->Tick();
+        EXPECT_EQ(drawn.Intersection(scope), drawn) << "tick " << tick;
+        int64_t painted = 0;
+        for (const Rect& rect : rig.graphics->paintedRects)
+            painted += int64_t{rect.Width()} * rect.Height();
+        EXPECT_GT(painted, 0) << "tick " << tick;
+        EXPECT_LT(painted, int64_t{scope.Width()} * scope.Height() * 3 / 4) << "tick " << tick;
     }
+    const std::vector<uint32_t> ticked = Pixels(*rig.graphics);
+    RedrawEverything(*rig.graphics);
+    EXPECT_TRUE(ticked == Pixels(*rig.graphics));
 }
 
 TEST(EditorRedraw, AParameterChangeIsDrawnInOneTickThatCoversOnlyItsControls)

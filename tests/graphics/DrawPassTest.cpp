@@ -1,3 +1,4 @@
+#include "graphics/DirtyArea.h"
 #include "tests/graphics/ProbeControl.h"
 #include "tests/graphics_support/HeadlessGraphics.h"
 #include "tests/graphics_support/RecordingPlug.h"
@@ -78,10 +79,11 @@ TEST_F(DrawPassTest, AChangeArrivingDuringItsDrawIsDrawnOnTheNextTick)
 TEST_F(DrawPassTest, AControlMarkedOutsideThePaintedAreaKeepsItsMark)
 {
     graphics->ShowParamValue(1, 0.5, true);
-    Rect dirty;
-    ASSERT_TRUE(graphics->CollectDirtyRect(&dirty));
+    DirtyArea dirty;
+    ASSERT_TRUE(graphics->CollectDirtyArea(&dirty));
+    ASSERT_EQ(dirty.Count(), 1);
     graphics->ShowParamValue(3, 0.5, true);
-    graphics->DrawDirty(&dirty);
+    graphics->DrawDirty(&dirty[0]);
     EXPECT_EQ(graphics->Tick(), (Rect{0, 500, 650, 600}));
     EXPECT_EQ(bottom->draws, 1);
 }
@@ -140,13 +142,16 @@ TEST_F(DrawPassTest, OnlyVisibleControlsMeetingTheInvalidRectAreDrawn)
     }
 }
 
-TEST_F(DrawPassTest, TheDirtyRectIsTheUnionOfTheDirtyControls)
+TEST_F(DrawPassTest, FarApartDirtyControlsArePaintedApart)
 {
     left->SetDirty(false);
     bottom->SetDirty(false);
-    Rect dirty;
-    ASSERT_TRUE(graphics->CollectDirtyRect(&dirty));
-    EXPECT_EQ(dirty, (Rect{0, 0, 650, 600}));
+    graphics->paintedRects.clear();
+    EXPECT_EQ(graphics->Tick(), (Rect{0, 0, 650, 600}));
+    EXPECT_EQ(graphics->paintedRects, (std::vector<Rect>{{0, 0, 100, 100}, {0, 500, 650, 600}}));
+    EXPECT_EQ(left->draws, 1);
+    EXPECT_EQ(bottom->draws, 1);
+    EXPECT_EQ(right->draws, 0);
 }
 
 TEST_F(DrawPassTest, HidingAndGreyingMarkTheControlForRedraw)

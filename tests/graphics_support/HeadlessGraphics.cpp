@@ -1,6 +1,7 @@
 #include "tests/graphics_support/HeadlessGraphics.h"
 
 #include "framework/GrowString.h"
+#include "graphics/DirtyArea.h"
 #include "graphics/IControl.h"
 #include "graphics/PIX_MemBitmap.h"
 #include "graphics/PngDecoder.h"
@@ -177,9 +178,10 @@ PIX_IBitmap* HeadlessGraphics::CreateDrawSurface(int width, int height)
 
 Rect HeadlessGraphics::Tick()
 {
-    Rect dirty;
-    if (!CollectDirtyRect(&dirty))
+    DirtyArea dirty;
+    if (!CollectDirtyArea(&dirty))
         return {};
-    DrawDirty(&dirty);
-    return dirty;
+    for (int i = 0; i < dirty.Count(); ++i)
+        DrawDirty(&dirty[i]);
+    return dirty.Bounds();
 }

@@ -12,7 +12,7 @@ class IParameter;
 
 // An editor without a window for tests: it draws into a memory bitmap, reads PNG resources
 // from files, and answers menus, dialogs and text entries from scripts. Tick() does what
-// the window's redraw timer does: collect the dirty rectangle, draw and "paint" it.
+// the window's redraw timer does: collect the dirty area, draw and "paint" each of its rectangles.
 class HeadlessGraphics : public IGraphics
 {
 public:
@@ -66,7 +66,7 @@ public:
     PIX_IBitmap* LoadPngResource(int id, const char* name) override;
     PIX_IBitmap* CreateDrawSurface(int width, int height) override;
 
-    // One redraw tick; returns the rectangle drawn (all zero when nothing was dirty).
+    // One redraw tick; returns the box around what was drawn (all zero when nothing was dirty).
     Rect Tick();
 
     // Resources: a file for an id, else the name under the resource root.
