@@ -12,6 +12,7 @@ namespace
 {
 constexpr int kOddLanes = 0b1100;
 constexpr double kHalf = 0.5;
+constexpr int64_t kExponentBits = 0x7FF0000000000000;
 // Lane orders of the shuffles between the chains' lanes and a split pair's.
 constexpr int kInOrder = 0b11011000;
 constexpr int kHighOfFirstLowOfSecond = 0x21;
@@ -243,9 +244,14 @@ struct HalfbandStageWide
         Store(down.s, stage.downEven, stage.downOdd);
     }
 
+    // Infinities and NaNs are the values whose exponent bits are all set; comparing the bits as
+    // integers keeps the floating-point units for the filters.
     [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static __m256d FiniteOrZero(__m256d x)
     {
-        return _mm256_and_pd(_mm256_cmp_pd(_mm256_sub_pd(x, x), _mm256_setzero_pd(), _CMP_EQ_OQ), x);
+        const __m256i exponent = _mm256_set1_epi64x(kExponentBits);
+        const __m256i bits = _mm256_castpd_si256(x);
+        const __m256i notFinite = _mm256_cmpeq_epi64(_mm256_and_si256(bits, exponent), exponent);
+        return _mm256_castsi256_pd(_mm256_andnot_si256(notFinite, bits));
     }
 };
 
