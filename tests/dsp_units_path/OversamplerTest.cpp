@@ -1,11 +1,13 @@
 #include "dsp/units/path/HalfbandDesign.h"
 #include "dsp/units/path/Oversampler.h"
 #include "tests/support/Decibels.h"
+#include "tests/support/SimdLevels.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <vector>
@@ -297,6 +299,57 @@ TEST(Oversampler, NonFiniteInputEntersAsSilence)
         {
             EXPECT_TRUE(std::isfinite(o.down.left[i])) << i;
             EXPECT_TRUE(std::isfinite(o.down.right[i])) << i;
+        }
+    }
+}
+
+// A high-rate value that is no number goes down as silence would, in each channel and with
+// every level of loops; a number is never mistaken for one.
+TEST(Oversampler, HighRateValuesThatAreNoNumberGoDownAsSilence)
+{
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    constexpr double kQuietNan = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        double value;
+        bool asSilence;
+    };
+    const Case cases[] = {
+        {kInfinity, true},
+        {-kInfinity, true},
+        {kQuietNan, true},
+        {-kQuietNan, true},
+        {std::numeric_limits<double>::max(), false},
+        {1e-300, false},
+        {-0.75, false},
+    };
+    constexpr int32_t kAt = 77;
+    const auto downsampled = [](double value, int channel) {
+        Oversampler o;
+        o.Prepare(44100.0, kBlock);
+        // Silence around it, so that even the tiniest number leaves a trace.
+        StereoBlock input(kBlock);
+        EXPECT_TRUE(o.Upsample(input.In(), kBlock));
+        (channel == 0 ? o.up.left : o.up.right)[kAt] = value;
+        EXPECT_TRUE(o.Downsample(UpPair(o).data(), kBlock * 8));
+        std::vector<double> out(o.down.left, o.down.left + kBlock);
+        out.insert(out.end(), o.down.right, o.down.right + kBlock);
+        return out;
+    };
+    for (const SimdLevel level : SimdLevelsHere())
+    {
+        const SimdLimit limit(level);
+        for (int channel = 0; channel < 2; ++channel)
+        {
+            const std::vector<double> silence = downsampled(0.0, channel);
+            for (const Case& c : cases)
+            {
+                SCOPED_TRACE(testing::Message() << "level " << static_cast<int>(level) << ", channel " << channel
+                                                << ", value " << c.value);
+                const std::vector<double> out = downsampled(c.value, channel);
+                const bool same = std::memcmp(out.data(), silence.data(), sizeof(double) * out.size()) == 0;
+                EXPECT_EQ(same, c.asSilence);
+            }
         }
     }
 }
