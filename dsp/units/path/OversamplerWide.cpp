@@ -218,8 +218,9 @@ struct HalfbandStageWide
         Store(r.s, stage.downEven, stage.downOdd);
     }
 
-    // Up and straight down again, n frames of the lower rate in and out, n even: the outputs of
-    // each pair of frames go down in registers, the odd chain's one frame late.
+    // Up and straight down again, n frames of the lower rate in and out (in and out may be one
+    // buffer), n even: the outputs of each pair of frames go down in registers, the odd chain's
+    // one frame late.
     [[gnu::target("avx2,fma")]] static void RoundTrip(Stage& stage, const SamplePair* in, int32_t n,
                                                       SamplePair* out)
     {
