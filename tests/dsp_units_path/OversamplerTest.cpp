@@ -196,7 +196,8 @@ void FillEdgeCases(StereoBlock& block)
 // on all of it and down-sampling gives, also over blocks that no piece length divides.
 TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 {
-    constexpr int32_t kPrepared = 100;
+    constexpr int32_t kPiece = Oversampler::kPieceFrames;
+    constexpr int32_t kPrepared = 2 * kPiece + 44;
     const auto stage = [](double* const io[2], int32_t frames) {
         for (int32_t i = 0; i < frames; ++i)
         {
@@ -208,7 +209,7 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
     Oversampler pieces;
     reference.Prepare(44100.0, kPrepared);
     pieces.Prepare(44100.0, kPrepared);
-    for (const int32_t frames : {kPrepared, 1, 31, 32, 33, 64, 65, kPrepared})
+    for (const int32_t frames : {kPrepared, 1, kPiece - 1, kPiece, kPiece + 1, 2 * kPiece, 2 * kPiece + 1, kPrepared})
     {
         SCOPED_TRACE(frames);
         StereoBlock input(frames);
@@ -242,11 +243,13 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 // down-sampling give, block after block, with values that are no number among the input.
 TEST(Oversampler, RoundTripEqualsUpsampleThenDownsample)
 {
+    // More than one piece, and a last one that is cut short.
+    constexpr int32_t kFrames = 2 * Oversampler::kPieceFrames + 33;
     Oversampler reference;
     Oversampler trip;
-    reference.Prepare(44100.0, kBlock);
-    trip.Prepare(44100.0, kBlock);
-    for (const int32_t frames : {kBlock, 33, 1, kBlock})
+    reference.Prepare(44100.0, kFrames);
+    trip.Prepare(44100.0, kFrames);
+    for (const int32_t frames : {kFrames, 33, 1, kFrames})
     {
         SCOPED_TRACE(frames);
         StereoBlock input(frames);
@@ -261,10 +264,10 @@ TEST(Oversampler, RoundTripEqualsUpsampleThenDownsample)
             ASSERT_EQ(input.right[i], reference.down.right[i]) << i;
         }
     }
-    StereoBlock tooLong(kBlock + 1, 0.5);
+    StereoBlock tooLong(kFrames + 1, 0.5);
     double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
-    EXPECT_FALSE(trip.RoundTrip(signal, kBlock + 1));
-    EXPECT_EQ(tooLong.left, std::vector<double>(kBlock + 1, 0.5));
+    EXPECT_FALSE(trip.RoundTrip(signal, kFrames + 1));
+    EXPECT_EQ(tooLong.left, std::vector<double>(kFrames + 1, 0.5));
 }
 
 TEST(Oversampler, BlocksLargerThanThePreparedSizeWriteNothing)
