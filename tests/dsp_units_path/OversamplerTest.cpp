@@ -1,11 +1,13 @@
 #include "dsp/units/path/HalfbandDesign.h"
 #include "dsp/units/path/Oversampler.h"
 #include "tests/support/Decibels.h"
+#include "tests/support/SimdLevels.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 #include <vector>
@@ -194,7 +196,8 @@ void FillEdgeCases(StereoBlock& block)
 // on all of it and down-sampling gives, also over blocks that no piece length divides.
 TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 {
-    constexpr int32_t kPrepared = 100;
+    constexpr int32_t kPiece = Oversampler::kPieceFrames;
+    constexpr int32_t kPrepared = 2 * kPiece + 44;
     const auto stage = [](double* const io[2], int32_t frames) {
         for (int32_t i = 0; i < frames; ++i)
         {
@@ -206,7 +209,7 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
     Oversampler pieces;
     reference.Prepare(44100.0, kPrepared);
     pieces.Prepare(44100.0, kPrepared);
-    for (const int32_t frames : {kPrepared, 1, 31, 32, 33, 64, 65, kPrepared})
+    for (const int32_t frames : {kPrepared, 1, kPiece - 1, kPiece, kPiece + 1, 2 * kPiece, 2 * kPiece + 1, kPrepared})
     {
         SCOPED_TRACE(frames);
         StereoBlock input(frames);
@@ -240,11 +243,13 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 // down-sampling give, block after block, with values that are no number among the input.
 TEST(Oversampler, RoundTripEqualsUpsampleThenDownsample)
 {
+    // More than one piece, and a last one that is cut short.
+    constexpr int32_t kFrames = 2 * Oversampler::kPieceFrames + 33;
     Oversampler reference;
     Oversampler trip;
-    reference.Prepare(44100.0, kBlock);
-    trip.Prepare(44100.0, kBlock);
-    for (const int32_t frames : {kBlock, 33, 1, kBlock})
+    reference.Prepare(44100.0, kFrames);
+    trip.Prepare(44100.0, kFrames);
+    for (const int32_t frames : {kFrames, 33, 1, kFrames})
     {
         SCOPED_TRACE(frames);
         StereoBlock input(frames);
@@ -259,10 +264,10 @@ TEST(Oversampler, RoundTripEqualsUpsampleThenDownsample)
             ASSERT_EQ(input.right[i], reference.down.right[i]) << i;
         }
     }
-    StereoBlock tooLong(kBlock + 1, 0.5);
+    StereoBlock tooLong(kFrames + 1, 0.5);
     double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
-    EXPECT_FALSE(trip.RoundTrip(signal, kBlock + 1));
-    EXPECT_EQ(tooLong.left, std::vector<double>(kBlock + 1, 0.5));
+    EXPECT_FALSE(trip.RoundTrip(signal, kFrames + 1));
+    EXPECT_EQ(tooLong.left, std::vector<double>(kFrames + 1, 0.5));
 }
 
 TEST(Oversampler, BlocksLargerThanThePreparedSizeWriteNothing)
@@ -297,6 +302,57 @@ TEST(Oversampler, NonFiniteInputEntersAsSilence)
         {
             EXPECT_TRUE(std::isfinite(o.down.left[i])) << i;
             EXPECT_TRUE(std::isfinite(o.down.right[i])) << i;
+        }
+    }
+}
+
+// A high-rate value that is no number goes down as silence would, in each channel and with
+// every level of loops; a number is never mistaken for one.
+TEST(Oversampler, HighRateValuesThatAreNoNumberGoDownAsSilence)
+{
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    constexpr double kQuietNan = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        double value;
+        bool asSilence;
+    };
+    const Case cases[] = {
+        {kInfinity, true},
+        {-kInfinity, true},
+        {kQuietNan, true},
+        {-kQuietNan, true},
+        {std::numeric_limits<double>::max(), false},
+        {1e-300, false},
+        {-0.75, false},
+    };
+    constexpr int32_t kAt = 77;
+    const auto downsampled = [](double value, int channel) {
+        Oversampler o;
+        o.Prepare(44100.0, kBlock);
+        // Silence around it, so that even the tiniest number leaves a trace.
+        StereoBlock input(kBlock);
+        EXPECT_TRUE(o.Upsample(input.In(), kBlock));
+        (channel == 0 ? o.up.left : o.up.right)[kAt] = value;
+        EXPECT_TRUE(o.Downsample(UpPair(o).data(), kBlock * 8));
+        std::vector<double> out(o.down.left, o.down.left + kBlock);
+        out.insert(out.end(), o.down.right, o.down.right + kBlock);
+        return out;
+    };
+    for (const SimdLevel level : SimdLevelsHere())
+    {
+        const SimdLimit limit(level);
+        for (int channel = 0; channel < 2; ++channel)
+        {
+            const std::vector<double> silence = downsampled(0.0, channel);
+            for (const Case& c : cases)
+            {
+                SCOPED_TRACE(testing::Message() << "level " << static_cast<int>(level) << ", channel " << channel
+                                                << ", value " << c.value);
+                const std::vector<double> out = downsampled(c.value, channel);
+                const bool same = std::memcmp(out.data(), silence.data(), sizeof(double) * out.size()) == 0;
+                EXPECT_EQ(same, c.asSilence);
+            }
         }
     }
 }

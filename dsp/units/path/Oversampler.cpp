@@ -62,11 +62,6 @@ void Oversampler::ClearIfNotFinite()
 [[gnu::always_inline]] inline void Oversampler::UpThroughStages(const SamplePair* low, int32_t count,
                                                                 SamplePair* eightTimes)
 {
-    if (mWide)
-    {
-        UpThroughStagesWide(nearStage, middleStage, farStage, low, count, eightTimes);
-        return;
-    }
     SamplePair twice[2 * kPieceFrames];
     SamplePair fourTimes[4 * kPieceFrames];
     nearStage.Up(low, count, twice);
@@ -77,11 +72,6 @@ void Oversampler::ClearIfNotFinite()
 [[gnu::always_inline]] inline void Oversampler::DownThroughStages(const SamplePair* eightTimes, int32_t count,
                                                                   SamplePair* low)
 {
-    if (mWide)
-    {
-        DownThroughStagesWide(nearStage, middleStage, farStage, eightTimes, count, low);
-        return;
-    }
     SamplePair fourTimes[4 * kPieceFrames];
     SamplePair twice[2 * kPieceFrames];
     farStage.Down(eightTimes, 4 * count, fourTimes);
@@ -130,8 +120,13 @@ bool Oversampler::RoundTrip(double* const io[2], int32_t n)
         const int32_t count = std::min(kPieceFrames, n - from);
         for (int32_t i = 0; i < count; ++i)
             low[i] = Finite(io[0][from + i], io[1][from + i]);
-        UpThroughStages(low, count, eightTimes);
-        DownThroughStages(eightTimes, count, low);
+        if (mWide)
+            RoundTripWide(nearStage, middleStage, farStage, low, count);
+        else
+        {
+            UpThroughStages(low, count, eightTimes);
+            DownThroughStages(eightTimes, count, low);
+        }
         for (int32_t i = 0; i < count; ++i)
         {
             io[0][from + i] = low[i][0];

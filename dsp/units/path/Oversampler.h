@@ -17,8 +17,9 @@
 struct Oversampler
 {
     static constexpr uint32_t kFactor = 8;
-    // Host frames that go up and down together.
-    static constexpr int32_t kPieceFrames = 32;
+    // Host frames that go up and down together: enough that the filter loops start rarely, few
+    // enough that a piece's high-rate frames and a stage's work on them stay in the nearest cache.
+    static constexpr int32_t kPieceFrames = 128;
 
     Oversampler();
     Oversampler(const Oversampler&) = delete;

@@ -12,9 +12,9 @@ namespace
 {
 constexpr int kOddLanes = 0b1100;
 constexpr double kHalf = 0.5;
+constexpr int64_t kExponentBits = 0x7FF0000000000000;
 // Lane orders of the shuffles between the chains' lanes and a split pair's.
 constexpr int kInOrder = 0b11011000;
-constexpr int kLowOfFirstHighOfSecond = 0x30;
 constexpr int kHighOfFirstLowOfSecond = 0x21;
 } // namespace
 
@@ -118,6 +118,17 @@ struct HalfbandStageWide
         s[kEven] = x1;
     }
 
+    // The two chains' outputs of two frames averaged into two frames, in one register: one
+    // addend keeps each frame's half in place, the other swaps them over.
+    [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static void StoreAverages(__m256d x0, __m256d x1,
+                                                                                 SamplePair* out)
+    {
+        const __m256d inPlace = _mm256_blend_pd(x0, x1, kOddLanes);
+        const __m256d swapped = _mm256_permute2f128_pd(x0, x1, kHighOfFirstLowOfSecond);
+        _mm256_storeu_pd(reinterpret_cast<double*>(out),
+                         _mm256_mul_pd(_mm256_set1_pd(kHalf), _mm256_add_pd(inPlace, swapped)));
+    }
+
     [[gnu::target("avx2,fma")]] static void Up(Stage& stage, const SamplePair* in, int32_t n, SamplePair* out)
     {
         Registers r = Begin(stage, stage.upEven, stage.upOdd);
@@ -153,8 +164,7 @@ struct HalfbandStageWide
                 __m256d x1 = _mm256_set_m128d(in[2 * i + 1], in[2 * i + 2]);
                 held = in[2 * i + 3];
                 ChainTwo(r.a, r.squares, r.s, x0, x1);
-                out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x0), _mm256_extractf128_pd(x0, 1)));
-                out[i + 1] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x1), _mm256_extractf128_pd(x1, 1)));
+                StoreAverages(x0, x1, out + i);
             }
         for (; i < n; ++i)
         {
@@ -193,45 +203,67 @@ struct HalfbandStageWide
         Registers r = Begin(stage, stage.downEven, stage.downOdd);
         // The odd frame held back sits in the upper half.
         __m256d odd = _mm256_set_m128d(stage.heldOdd, stage.heldOdd);
-        const __m128d half = _mm_set1_pd(kHalf);
         for (int32_t i = 0; i < n; i += 2)
         {
             const __m256d lefts = FiniteOrZero(_mm256_loadu_pd(left + 2 * i));
             const __m256d rights = FiniteOrZero(_mm256_loadu_pd(right + 2 * i));
             const __m256d even = _mm256_unpacklo_pd(lefts, rights);
-            __m256d x0 = _mm256_permute2f128_pd(even, odd, kLowOfFirstHighOfSecond);
+            __m256d x0 = _mm256_blend_pd(even, odd, kOddLanes);
             odd = _mm256_unpackhi_pd(lefts, rights);
             __m256d x1 = _mm256_permute2f128_pd(even, odd, kHighOfFirstLowOfSecond);
             ChainTwo(r.a, r.squares, r.s, x0, x1);
-            out[i] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x0), _mm256_extractf128_pd(x0, 1)));
-            out[i + 1] = _mm_mul_pd(half, _mm_add_pd(_mm256_castpd256_pd128(x1), _mm256_extractf128_pd(x1, 1)));
+            StoreAverages(x0, x1, out + i);
         }
         stage.heldOdd = _mm256_extractf128_pd(odd, 1);
         Store(r.s, stage.downEven, stage.downOdd);
     }
 
+    // Up and straight down again, n frames of the lower rate in and out (in and out may be one
+    // buffer), n even: the outputs of each pair of frames go down in registers, the odd chain's
+    // one frame late.
+    [[gnu::target("avx2,fma")]] static void RoundTrip(Stage& stage, const SamplePair* in, int32_t n,
+                                                      SamplePair* out)
+    {
+        static_assert(kInPairs);
+        Registers up = Begin(stage, stage.upEven, stage.upOdd);
+        Registers down = Begin(stage, stage.downEven, stage.downOdd);
+        // The odd frame held back sits in the upper half.
+        __m256d held = _mm256_set_m128d(stage.heldOdd, stage.heldOdd);
+        for (int32_t i = 0; i < n; i += 2)
+        {
+            __m256d x0 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i));
+            __m256d x1 = _mm256_broadcast_pd(reinterpret_cast<const __m128d*>(in + i + 1));
+            ChainTwo(up.a, up.squares, up.s, x0, x1);
+            __m256d y0 = _mm256_blend_pd(x0, held, kOddLanes);
+            __m256d y1 = _mm256_blend_pd(x1, x0, kOddLanes);
+            held = x1;
+            ChainTwo(down.a, down.squares, down.s, y0, y1);
+            StoreAverages(y0, y1, out + i);
+        }
+        stage.heldOdd = _mm256_extractf128_pd(held, 1);
+        Store(up.s, stage.upEven, stage.upOdd);
+        Store(down.s, stage.downEven, stage.downOdd);
+    }
+
+    // Infinities and NaNs are the values whose exponent bits are all set; comparing the bits as
+    // integers keeps the floating-point units for the filters.
     [[gnu::target("avx2,fma")]] [[gnu::always_inline]] static __m256d FiniteOrZero(__m256d x)
     {
-        return _mm256_and_pd(_mm256_cmp_pd(_mm256_sub_pd(x, x), _mm256_setzero_pd(), _CMP_EQ_OQ), x);
+        const __m256i exponent = _mm256_set1_epi64x(kExponentBits);
+        const __m256i bits = _mm256_castpd_si256(x);
+        const __m256i notFinite = _mm256_cmpeq_epi64(_mm256_and_si256(bits, exponent), exponent);
+        return _mm256_castsi256_pd(_mm256_andnot_si256(notFinite, bits));
     }
 };
 
-void UpThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
-                         const SamplePair* low, int32_t count, SamplePair* eightTimes)
+void RoundTripWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
+                   SamplePair* low, int32_t count)
 {
     SamplePair twice[2 * Oversampler::kPieceFrames];
     SamplePair fourTimes[4 * Oversampler::kPieceFrames];
     HalfbandStageWide<9>::Up(nearStage, low, count, twice);
     HalfbandStageWide<3>::Up(middleStage, twice, 2 * count, fourTimes);
-    HalfbandStageWide<2>::Up(farStage, fourTimes, 4 * count, eightTimes);
-}
-
-void DownThroughStagesWide(HalfbandStage<9>& nearStage, HalfbandStage<3>& middleStage, HalfbandStage<2>& farStage,
-                           const SamplePair* eightTimes, int32_t count, SamplePair* low)
-{
-    SamplePair fourTimes[4 * Oversampler::kPieceFrames];
-    SamplePair twice[2 * Oversampler::kPieceFrames];
-    HalfbandStageWide<2>::Down(farStage, eightTimes, 4 * count, fourTimes);
+    HalfbandStageWide<2>::RoundTrip(farStage, fourTimes, 4 * count, fourTimes);
     HalfbandStageWide<3>::Down(middleStage, fourTimes, 2 * count, twice);
     HalfbandStageWide<9>::Down(nearStage, twice, count, low);
 }
