@@ -15,6 +15,7 @@
 #include "plugin/ParamDisplayControls.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/OversamplingSwitch.h"
+#include "plugin/ProgramChangeFade.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
@@ -199,6 +200,21 @@ private:
     void LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const;
     void MirrorParam(int index, double value);
     void ReportLatency();
+    // Whether the output has been heard since the preparation: a loaded state then waits for
+    // the quiet point of a program change fade.
+    bool OutputHeard() const;
+    // Every parameter's value reaches the units, then the loaded state's curve.
+    void ApplyLoadedValues();
+    void RestoreLoadedCurve();
+    // A program change's quiet point, in the block routine: the new values are applied and the
+    // units and the block routine's own glides stand on their targets where they can.
+    void ApplyAtQuietPoint();
+    // Ends a program change fade at once, applying a state that waits for its quiet point:
+    // after this none comes.
+    void EndProgramFade();
+    // The curve a saved state holds: a loaded one that waits for the quiet point, else the
+    // first chain's.
+    const DistortionCurve* StateCurve() const;
     void UpdateParamDisplays(int index);
     // The read-outs, tooltips, previews and grey state that follow the units after a change.
     void ShowUnitDisplays(int index);
@@ -292,6 +308,7 @@ private:
     BypassCrossfade mBypass;
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
+    ProgramChangeFade mProgramFade;
     // Under the plug-in lock while a state or program file loads its values.
     bool mLoadingValues = false;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.

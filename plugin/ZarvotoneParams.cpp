@@ -21,6 +21,7 @@ constexpr double kQuantizerBitRange = 63.0;
 constexpr double kQuantizerFewestBits = 1.0;
 constexpr double kLinkThreshold = 0.5;
 constexpr double kMakeUpThreshold = 0.5;
+constexpr double kOversamplingThreshold = 0.5;
 
 constexpr int kChannelModeSteps = 4;
 constexpr int kThreeWaySteps = 2;
@@ -74,6 +75,14 @@ void Zarvotone::ParamChanged(int index)
 
 void Zarvotone::ApplyParamChange(int index)
 {
+    // A loaded state waits for the quiet point of its fade, and so does every change made
+    // meanwhile; the host hears of a new delay at once all the same.
+    if (mProgramFade.Pending())
+    {
+        if (index == kParamOversampling)
+            ReportLatency();
+        return;
+    }
     if (index >= 0 && index < kWorkingParamCount)
     {
         IParameter* param = GetParam(index);
@@ -391,7 +400,9 @@ int Zarvotone::LatencyAtMost() const
 // other tracks once told. Told only on a change: a VST3 host restarts the component for it.
 void Zarvotone::ReportLatency()
 {
-    const int latency = OversamplingWanted() ? mUnits.OversampledLatency() : 0;
+    // The parameter, which the units may not have taken yet.
+    const bool oversampled = GetParam(kParamOversampling)->Value() > kOversamplingThreshold;
+    const int latency = oversampled ? mUnits.OversampledLatency() : 0;
     if (latency != mLatency)
         SetLatency(latency);
 }
