@@ -197,6 +197,14 @@ void Zarvotone::SetGlidePaces(double rate)
                            GlideTimes::Frames(kProgramSettleSeconds, rate));
 }
 
+void Zarvotone::OnBlockPassedBy()
+{
+    if (!mProgramFade.Pending())
+        return;
+    ApplyAtQuietPoint();
+    mProgramFade.Stop();
+}
+
 bool Zarvotone::OutputHeard() const
 {
     return mProcessingActive.load(std::memory_order_relaxed) && mPreparedFrames > 0 && !mFirstBlockAfterPrepare;

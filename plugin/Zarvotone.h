@@ -78,6 +78,8 @@ public:
     void OnHostConfigured() override;
     void OnEditorOpened() override;
     void OnPresetChanged() override;
+    // A program change waiting for its quiet point has it: the effect is not heard.
+    void OnBlockPassedBy() override;
     // An editor that replaces the one built here takes the references to its controls along.
     void AttachEditor(IGraphics* graphics) override;
 
