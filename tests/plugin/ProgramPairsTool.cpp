@@ -39,6 +39,8 @@ constexpr double kGapRatio = 0.5;
 constexpr double kAudible = 1e-4;
 constexpr double kFloorDb = -120.0;
 constexpr double kRiseLimitDb = 1.0;
+// A step larger than this many times the settled signals' largest counts as a click.
+constexpr double kStepLimit = 1.5;
 constexpr int kWorstShown = 12;
 
 struct PairResult
@@ -150,9 +152,14 @@ void Report(const char* title, std::vector<PairResult> results)
         return a.stepRatio < b.stepRatio;
     });
     const auto overStep = std::count_if(results.begin(), results.end(),
-                                        [](const PairResult& r) { return r.stepRatio > 1.5; });
-    std::printf("largest step: %.2fx the settled one (%d -> %d); pairs above 1.5x: %td\n", step->stepRatio,
-                step->from, step->to, overStep);
+                                        [](const PairResult& r) { return r.stepRatio > kStepLimit; });
+    std::printf("largest step: %.2fx the settled one (%d -> %d); pairs above %.1fx: %td\n", step->stepRatio,
+                step->from, step->to, kStepLimit, overStep);
+    std::sort(results.begin(), results.end(),
+              [](const PairResult& a, const PairResult& b) { return a.stepRatio > b.stepRatio; });
+    for (int k = 0; k < kWorstShown && k < overStep; ++k)
+        std::printf("  %3d -> %3d  %.2fx\n", results[static_cast<size_t>(k)].from, results[static_cast<size_t>(k)].to,
+                    results[static_cast<size_t>(k)].stepRatio);
     const auto deep = std::min_element(results.begin(), results.end(), [](const PairResult& a, const PairResult& b) {
         return a.gapDepthDb < b.gapDepthDb;
     });
