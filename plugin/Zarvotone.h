@@ -283,8 +283,10 @@ private:
     uint32_t ScopeDecimation() const;
     int VisibleTab() const;
     void PollTempo();
-    // The mode the parameter asks for.
+    // The mode the applied parameter values ask for.
     bool OversamplingWanted() const;
+    // The mode the parameter is set to, which a program change may not have applied yet.
+    bool OversamplingSet() const;
     template <class Start, class Piece>
     void RunRateStage(Oversampler& oversampler, double* const signal[2], int32_t frames, Start start, Piece piece);
     void RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on, double* const chain[2],

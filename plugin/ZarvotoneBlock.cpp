@@ -406,6 +406,11 @@ bool Zarvotone::OversamplingWanted() const
     return mCurrentValues.Get(kParamOversampling) > kSwitchThreshold;
 }
 
+bool Zarvotone::OversamplingSet() const
+{
+    return GetParam(kParamOversampling)->Value() > kSwitchThreshold;
+}
+
 namespace
 {
 // A weight in a crossfade below which the signal cannot be heard: where it has no more, it

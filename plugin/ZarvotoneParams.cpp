@@ -21,7 +21,6 @@ constexpr double kQuantizerBitRange = 63.0;
 constexpr double kQuantizerFewestBits = 1.0;
 constexpr double kLinkThreshold = 0.5;
 constexpr double kMakeUpThreshold = 0.5;
-constexpr double kOversamplingThreshold = 0.5;
 
 constexpr int kChannelModeSteps = 4;
 constexpr int kThreeWaySteps = 2;
@@ -400,9 +399,7 @@ int Zarvotone::LatencyAtMost() const
 // other tracks once told. Told only on a change: a VST3 host restarts the component for it.
 void Zarvotone::ReportLatency()
 {
-    // The parameter, which the units may not have taken yet.
-    const bool oversampled = GetParam(kParamOversampling)->Value() > kOversamplingThreshold;
-    const int latency = oversampled ? mUnits.OversampledLatency() : 0;
+    const int latency = OversamplingSet() ? mUnits.OversampledLatency() : 0;
     if (latency != mLatency)
         SetLatency(latency);
 }
