@@ -331,6 +331,10 @@ void IEffectBase::OnPresetChanged()
 {
 }
 
+void IEffectBase::OnBlockPassedBy()
+{
+}
+
 void IEffectBase::SetBlockSize(int frames)
 {
     if (frames == mBlockSize || frames < 0)

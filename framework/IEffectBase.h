@@ -86,6 +86,9 @@ public:
     virtual bool SendSysEx(const SysExMessage* message);
     virtual void PushAllParamsToGui();
     virtual void OnPresetChanged();
+    // Under the plug-in lock, for a block that the binding passes on without processing it (a
+    // host's bypass): nothing of the effect is heard in it.
+    virtual void OnBlockPassedBy();
     virtual void SetBlockSize(int frames);
 
     // Clears the chunk, then writes the magic and the version.

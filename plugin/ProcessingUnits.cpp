@@ -57,6 +57,12 @@ void RateStages::TakeGlidesFrom(const RateStages& heard)
     limiter.started = heard.limiter.started;
 }
 
+void RateStages::EndGlides()
+{
+    input.EndGlides();
+    limiter.EndGlides();
+}
+
 ProcessingUnits::ProcessingUnits()
     : hostRate(curveLibrary), oversampled(curveLibrary), chain3(curveLibrary), subBand(&chain3.distortion)
 {
@@ -102,6 +108,13 @@ void ProcessingUnits::ClearFilterMemories()
     outputFilter.ResetDesigns();
     subBand.equaliser.ResetDesigns();
     subBand.splitter.Reset();
+}
+
+void ProcessingUnits::EndGlides()
+{
+    for (RateStages* stages : BothRates())
+        stages->EndGlides();
+    subBand.EndGlides();
 }
 
 void ProcessingUnits::ResetOversamplers()

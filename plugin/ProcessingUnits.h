@@ -31,6 +31,8 @@ struct RateStages
     // For stages that start to run while `heard` runs: their glides go on from where the heard
     // ones stand rather than from what they heard when they last ran (or from silence).
     void TakeGlidesFrom(const RateStages& heard);
+    // Where the output is not heard: the slowest glides end on their targets.
+    void EndGlides();
 
     Wezmark::InputProcessor input;
     // Before the filter and after it.
@@ -56,6 +58,9 @@ struct ProcessingUnits
 
     // Clears the memory of every filter unit; a glide of a design under way ends on its target.
     void ClearFilterMemories();
+    // Where the output is not heard, as at a program change's quiet point: the slow glides and
+    // switches end on their targets.
+    void EndGlides();
     // Clears every oversampler, for a path that starts to run oversampled.
     void ResetOversamplers();
     // Frames by which the oversampled path delays the output: five round trips (the input

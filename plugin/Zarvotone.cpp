@@ -38,6 +38,10 @@ constexpr double kPathWarmUpSeconds = 0.05;
 // millisecond; the crossfade's own slope is that difference over this length (at 6 ms a 100 Hz
 // sine stepped 8 % further than its own steps, at 20 ms 2.5 %).
 constexpr double kOversamplingCrossfadeSeconds = 0.02;
+// A program change fades the old program out and the new one in, each over this time, and
+// lets the new one settle unheard in between.
+constexpr double kProgramFadeSeconds = 0.01;
+constexpr double kProgramSettleSeconds = 0.04;
 constexpr double kSubBandDistortionStart = 0.25;
 constexpr double kMeterAttackSeconds = 0.01;
 constexpr double kMeterReleaseSeconds = 0.5;
@@ -189,12 +193,52 @@ void Zarvotone::SetGlidePaces(double rate)
     mBypass.SetWarmUpFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate));
     mOversamplingSwitch.SetFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate),
                                   GlideTimes::Frames(kOversamplingCrossfadeSeconds, rate));
+    mProgramFade.SetFrames(GlideTimes::Frames(kProgramFadeSeconds, rate),
+                           GlideTimes::Frames(kProgramSettleSeconds, rate));
+}
+
+void Zarvotone::OnBlockPassedBy()
+{
+    if (!mProgramFade.Pending())
+        return;
+    ApplyAtQuietPoint();
+    mProgramFade.Stop();
+}
+
+bool Zarvotone::OutputHeard() const
+{
+    return mProcessingActive.load(std::memory_order_relaxed) && mPreparedFrames > 0 && !mFirstBlockAfterPrepare;
+}
+
+// Filters start afresh, so that the units take their new settings at once where they can; the
+// slow glides end on their targets; the rest settle before the new program is heard.
+void Zarvotone::ApplyAtQuietPoint()
+{
+    mProgramFade.Applied();
+    mUnits.ClearFilterMemories();
+    ApplyLoadedValues();
+    // The designs' glides toward the new settings, which the first clearing could not end.
+    mUnits.ClearFilterMemories();
+    mUnits.EndGlides();
+    // The settling time is the warm-up of a path that starts here: no crossfade of the two rates.
+    const bool oversampled = OversamplingWanted();
+    if (!mOversamplingSwitch.Runs(oversampled))
+    {
+        mUnits.Stages(oversampled).TakeGlidesFrom(mUnits.Stages(!oversampled));
+        mUnits.ResetOversamplers();
+    }
+    mOversamplingSwitch.Adopt(oversampled);
+    mVolumeSmoother.value = mCurrentValues.Get(kParamVolume);
+    mVolumeGlideTarget = mVolumeSmoother.value;
+    mPanSmoother.value = mCurrentValues.Get(kParamPan);
+    mDryWetSmoother.Jump(mCurrentValues.Get(kParamDryWet));
 }
 
 void Zarvotone::Reset()
 {
     ScopedLock lock(mLock);
     RedrawControl(mControls.hostInfoText);
+    EndProgramFade();
     // Nothing plays until every buffer has its new size, even if sizing fails half way.
     mPreparedFrames = 0;
     const int32_t frames = std::min(GetBlockSize(), kMaxPreparedFrames);
@@ -221,6 +265,8 @@ void Zarvotone::SetActive(bool active)
     mProcessingActive.store(active, std::memory_order_relaxed);
     if (active)
         RedrawControl(mControls.hostInfoText);
+    else
+        EndProgramFade();
 }
 
 void Zarvotone::RequestMeterReset()

@@ -16,6 +16,7 @@
 #include "plugin/ParamDisplayControls.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/OversamplingSwitch.h"
+#include "plugin/ProgramChangeFade.h"
 #include "plugin/ProcessingUnits.h"
 #include "plugin/ProgramParameters.h"
 #include "plugin/ScopeBuffer.h"
@@ -78,6 +79,8 @@ public:
     void OnHostConfigured() override;
     void OnEditorOpened() override;
     void OnPresetChanged() override;
+    // A program change waiting for its quiet point has it: the effect is not heard.
+    void OnBlockPassedBy() override;
     // An editor that replaces the one built here takes the references to its controls along.
     void AttachEditor(IGraphics* graphics) override;
 
@@ -202,6 +205,21 @@ private:
     void LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const;
     void MirrorParam(int index, double value);
     void ReportLatency();
+    // Whether the output has been heard since the preparation: a loaded state then waits for
+    // the quiet point of a program change fade.
+    bool OutputHeard() const;
+    // Every parameter's value reaches the units, then the loaded state's curve.
+    void ApplyLoadedValues();
+    void RestoreLoadedCurve();
+    // A program change's quiet point, in the block routine: the new values are applied and the
+    // units and the block routine's own glides stand on their targets where they can.
+    void ApplyAtQuietPoint();
+    // Ends a program change fade at once, applying a state that waits for its quiet point:
+    // after this none comes.
+    void EndProgramFade();
+    // The curve a saved state holds: a loaded one that waits for the quiet point, else the
+    // first chain's.
+    const DistortionCurve* StateCurve() const;
     void UpdateParamDisplays(int index);
     // The read-outs, tooltips, previews and grey state that follow the units after a change.
     void ShowUnitDisplays(int index);
@@ -268,8 +286,10 @@ private:
     uint32_t ScopeDecimation() const;
     int VisibleTab() const;
     void PollTempo();
-    // The mode the parameter asks for.
+    // The mode the applied parameter values ask for.
     bool OversamplingWanted() const;
+    // The mode the parameter is set to, which a program change may not have applied yet.
+    bool OversamplingSet() const;
     template <class Start, class Piece>
     void RunRateStage(Oversampler& oversampler, double* const signal[2], int32_t frames, Start start, Piece piece);
     void RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on, double* const chain[2],
@@ -297,6 +317,7 @@ private:
     BypassCrossfade mBypass;
     ProcessingUnits mUnits;
     OversamplingSwitch mOversamplingSwitch;
+    ProgramChangeFade mProgramFade;
     // Under the plug-in lock while a state or program file loads its values.
     bool mLoadingValues = false;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.

@@ -123,7 +123,7 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
     }
     for (int32_t offset = 0; offset < frames; offset += mPreparedFrames)
     {
-        const int32_t count = std::min(mPreparedFrames, frames - offset);
+        const int32_t count = std::min({mPreparedFrames, frames - offset, mProgramFade.FramesToQuiet()});
         const double* const in[2] = {HostChannel(inputs, 0, inputCount, offset),
                                      HostChannel(inputs, 1, inputCount, offset)};
         double* const out[2] = {HostChannel(outputs, 0, outputCount, offset),
@@ -151,6 +151,8 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         mUnits.ClearFilterMemories();
         mFirstBlockAfterPrepare = false;
     }
+    if (mProgramFade.ApplyDue())
+        ApplyAtQuietPoint();
     ZeroFrames(mChainSignal.left, n);
     ZeroFrames(mChainSignal.right, n);
 
@@ -234,6 +236,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         [limiterOn](RateStages& stages) { return limiterOn || stages.limiter.GlidingOut(); },
         [](RateStages& stages, double* const io[2], int32_t frames) { stages.limiter.ProcessBlock(io, io, frames); });
 
+    mProgramFade.Scale(signal, n);
     VolumeGuardAndHolds(n);
 
     // Several host channels may be one buffer; each gets the finished signal.
@@ -401,6 +404,11 @@ void Zarvotone::PollTempo()
 bool Zarvotone::OversamplingWanted() const
 {
     return mCurrentValues.Get(kParamOversampling) > kSwitchThreshold;
+}
+
+bool Zarvotone::OversamplingSet() const
+{
+    return GetParam(kParamOversampling)->Value() > kSwitchThreshold;
 }
 
 namespace

@@ -112,6 +112,8 @@ void Zarvotone::ImportCurve(const std::string& path, CurveReader read)
     if (read(&imported, path))
     {
         ScopedLock lock(mLock);
+        // The curve of a state still waiting for its quiet point would replace this one there.
+        EndProgramFade();
         Wezmark::Distortion& first = mUnits.hostRate.chain1.distortion;
         if (first.current != nullptr)
         {

@@ -81,6 +81,8 @@ void Zarvotone::LoadProgramFile(const std::string& path)
 // with every save and load.
 void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std::string& curveText)
 {
+    // Applied at once, so a state still waiting for its quiet point goes first.
+    EndProgramFade();
     mCurrentValues = program.Values();
     mLoadingValues = true;
     for (int index = 0; index < GetParamCount(); ++index)

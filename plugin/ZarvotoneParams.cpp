@@ -75,6 +75,14 @@ void Zarvotone::ParamChanged(int index)
 
 void Zarvotone::ApplyParamChange(int index)
 {
+    // A loaded state waits for the quiet point of its fade, and so does every change made
+    // meanwhile; the host hears of a new delay at once all the same.
+    if (mProgramFade.Pending())
+    {
+        if (index == kParamOversampling)
+            ReportLatency();
+        return;
+    }
     if (index >= 0 && index < kWorkingParamCount)
     {
         IParameter* param = GetParam(index);
@@ -433,7 +441,7 @@ int Zarvotone::LatencyAtMost() const
 // other tracks once told. Told only on a change: a VST3 host restarts the component for it.
 void Zarvotone::ReportLatency()
 {
-    const int latency = OversamplingWanted() ? mUnits.OversampledLatency() : 0;
+    const int latency = OversamplingSet() ? mUnits.OversampledLatency() : 0;
     if (latency != mLatency)
         SetLatency(latency);
 }

@@ -14,7 +14,7 @@ bool Zarvotone::SerializeState(StateChunk& chunk)
     if (!StateBlock::AppendHead(chunk, mConfig))
         return false;
     // The curve's own points, not the ones processing reads, which polarity reshapes.
-    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
+    const DistortionCurve* curve = StateCurve();
     for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
     {
         const bool held = curve != nullptr && curve->points.data != nullptr && i < curve->count;
@@ -41,17 +41,50 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
                 stored.points.data[i] = point;
         }
     }
-    // Applying the values selects each chain's curve, whose points the stored curve then replaces.
+    // The parameters take their values at once; while the output is heard, the units take them
+    // at the quiet point of a fade, the values of any parameter set meanwhile with them.
+    if (OutputHeard())
+        mProgramFade.Request();
     mLoadingValues = true;
     const int end = UnserializeParams(chunk, static_cast<int>(start + StateBlock::kParamsOffset));
     mLoadingValues = false;
     if (end < 0)
         return -1;
+    if (!mProgramFade.Pending())
+        RestoreLoadedCurve();
+    RedrawCurveEditors();
+    return end;
+}
+
+// Applying the values selected each chain's curve, whose points the stored curve now replaces.
+void Zarvotone::RestoreLoadedCurve()
+{
     for (DistortionChain* chain : mUnits.Chains())
         chain->distortion.RestoreCurve();
     RefreshCurveEditor();
-    RedrawCurveEditors();
-    return end;
+}
+
+void Zarvotone::ApplyLoadedValues()
+{
+    mLoadingValues = true;
+    for (int index = 0; index < GetParamCount(); ++index)
+        ApplyParamChange(index);
+    mLoadingValues = false;
+    RestoreLoadedCurve();
+}
+
+void Zarvotone::EndProgramFade()
+{
+    const bool pending = mProgramFade.Pending();
+    mProgramFade.Stop();
+    if (pending)
+        ApplyLoadedValues();
+}
+
+const DistortionCurve* Zarvotone::StateCurve() const
+{
+    const Wezmark::Distortion& distortion = mUnits.hostRate.chain1.distortion;
+    return mProgramFade.Pending() ? &distortion.storedCurve : distortion.current;
 }
 
 // What UnserializeState and SerializeState would make of the block, worked out on copies: the
@@ -98,7 +131,7 @@ bool Zarvotone::MatchesValues(const double* values, int start)
     if (values == nullptr || start < 0)
         return false;
     ScopedLock lock(mLock);
-    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
+    const DistortionCurve* curve = StateCurve();
     const bool curveMatches = curve != nullptr && curve->count == StateBlock::kCurvePoints &&
                               std::memcmp(curve->points.data, values + start,
                                           sizeof(double) * StateBlock::kCurvePoints) == 0;

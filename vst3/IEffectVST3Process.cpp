@@ -240,6 +240,7 @@ void IEffectVST3::RunBlock(Vst3::int32 frames)
 {
     if (mBypassed)
     {
+        OnBlockPassedBy();
         PassThroughWithDelay(frames);
         return;
     }

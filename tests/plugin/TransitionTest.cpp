@@ -4,6 +4,7 @@
 // host block size.
 
 #include "dsp/units/curves/SharedRandom.h"
+#include "framework/StateChunk.h"
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/support/Decibels.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -102,38 +104,76 @@ TEST(Transitions, AutoMakeUpNeverOvershootsWhileTheLimiterGlides)
     }
 }
 
-// Pairs that rose 1.1 to 5.5 dB at full scale: the limiter let go at once (switched off, or
-// its make-up on) while the loud signal of the old program was still gliding out, a band-split
-// slope switched to a filter that had not heard the signal, or the distortion mode or the shaper
-// mode switched at once while the amounts glided. At -12 dBFS, where the limiter holds nothing
-// back, a louder output volume or a limiter letting go outran a driven program's glide out
-// (6.6 to 8.0 dB).
+struct ProgramPair
+{
+    int from;
+    int to;
+    double inputLevel;
+};
+constexpr double kFullScale = 1.0;
+constexpr double kMinus12dB = 0.25;
+
+// Renders a 100 Hz sine at the pair's level through program `from`, changed to `to` at kChangeAt.
+Signal RenderProgramChange(const ProgramPair& pair)
+{
+    const Signal input = Sine(kFrames, 100.0, kRate, pair.inputLevel);
+    PluginRig rig(kBlock, nullptr, kRate);
+    rig.Dispatch(effSetProgram, 0, pair.from);
+    return RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, pair.to); });
+}
+
+// Pairs that rose 1.1 to 7 dB when every setting glided on its own: the limiter let go while
+// the loud signal of the old program was still gliding out, a band-split slope switched to a
+// filter that had not heard the signal, the sub-band path switched on while a distortion mode
+// crossfaded, a saturation came in while the volume fell, a high-pass output sweep glided out
+// while a new distortion came in.
 TEST(Transitions, ProgramChangeRisesLittleAboveEitherSettledLevel)
 {
-    struct ProgramPair
-    {
-        int from;
-        int to;
-        double inputLevel;
-    };
-    constexpr double kFullScale = 1.0;
-    constexpr double kMinus12dB = 0.25;
     const ProgramPair pairs[] = {
-        {12, 6, kFullScale},   {123, 6, kFullScale},  {65, 0, kFullScale},  {119, 0, kFullScale},
-        {51, 80, kFullScale},  {118, 39, kFullScale}, {107, 39, kFullScale}, {39, 0, kMinus12dB},
-        {39, 125, kMinus12dB}, {22, 0, kMinus12dB},   {27, 0, kMinus12dB},   {15, 57, kMinus12dB},
-        {52, 14, kMinus12dB},
+        {12, 6, kFullScale},   {123, 6, kFullScale},  {65, 0, kFullScale},   {119, 0, kFullScale},
+        {51, 80, kFullScale},  {118, 39, kFullScale}, {107, 39, kFullScale}, {84, 116, kFullScale},
+        {90, 55, kFullScale},  {95, 107, kFullScale}, {99, 120, kFullScale}, {98, 16, kFullScale},
+        {39, 0, kMinus12dB},   {39, 125, kMinus12dB}, {22, 0, kMinus12dB},   {27, 0, kMinus12dB},
+        {15, 57, kMinus12dB},  {52, 14, kMinus12dB},  {0, 4, kMinus12dB},    {0, 42, kMinus12dB},
+        {95, 42, kMinus12dB},  {0, 57, kMinus12dB},   {101, 7, kMinus12dB},  {11, 92, kMinus12dB},
     };
     for (const ProgramPair& pair : pairs)
     {
         SCOPED_TRACE(testing::Message() << "program " << pair.from << " to " << pair.to << " at input level "
                                         << pair.inputLevel);
-        const Signal input = Sine(kFrames, 100.0, kRate, pair.inputLevel);
-        PluginRig rig(kBlock, nullptr, kRate);
-        rig.Dispatch(effSetProgram, 0, pair.from);
-        const Signal out = RenderAtEntry(rig, input, kBlock, [&] { rig.Dispatch(effSetProgram, 0, pair.to); });
-        EXPECT_LT(RiseAboveSettled(out), 1.0);
+        EXPECT_LT(RiseAboveSettled(RenderProgramChange(pair)), 1.0);
     }
+}
+
+// The old program fades out and the new one in; neither fade nor the moment the settings
+// change between them adds a step beyond the settled signals' own. Pairs that stepped 8 to 33
+// times as far: the oversampling switched while a distortion changed, a resonant filter or the
+// limiter changed with much else.
+TEST(Transitions, ProgramChangeDoesNotClick)
+{
+    const ProgramPair pairs[] = {
+        {2, 73, kFullScale},  {12, 6, kFullScale},  {79, 11, kFullScale},  {84, 58, kFullScale},
+        {1, 79, kMinus12dB},  {43, 89, kMinus12dB}, {1, 60, kMinus12dB},
+    };
+    for (const ProgramPair& pair : pairs)
+    {
+        SCOPED_TRACE(testing::Message() << "program " << pair.from << " to " << pair.to << " at input level "
+                                        << pair.inputLevel);
+        const Signal out = RenderProgramChange(pair);
+        const double settled = std::max(LargestStep(out, kChangeAt - kSettledSpan, kChangeAt),
+                                        LargestStep(out, kFrames - kSettledSpan, kFrames));
+        EXPECT_LT(LargestStep(out, kChangeAt - 1, kFrames), 1.5 * settled);
+    }
+}
+
+// The output dips for the change, then is heard again: a tenth of a second on, as loud as the new
+// program settled.
+TEST(Transitions, ProgramChangeGapIsShort)
+{
+    constexpr int kHeardAgainAt = kChangeAt + 4800;
+    const Signal out = RenderProgramChange({12, 6, kFullScale});
+    const double settled = Peak(out, kFrames - kSettledSpan, kFrames);
+    EXPECT_GT(Peak(out, kHeardAgainAt, kHeardAgainAt + 960), 0.9 * settled);
 }
 
 TEST(Transitions, SwitchingAUnitOffGlidesOutWithoutAStep)
@@ -188,6 +228,38 @@ TEST(Transitions, ProgramChangeWithAFilterTypeChangeHasNoStep)
     const double settled = std::max(LargestStep(out, kChangeAt - kSettledSpan, kChangeAt),
                                     LargestStep(out, kFrames - kSettledSpan, kFrames));
     EXPECT_LT(LargestStep(out, kChangeAt - 1, kFrames), 1.1 * settled);
+}
+
+// What a program change leaves while its new settings wait for the quiet point: the host reads
+// the new values and saves the new program at once; a suspend applies them there and then.
+TEST(Transitions, ProgramChangeWaitingForItsQuietPointIsTheNewProgramToTheHost)
+{
+    constexpr int kFrom = 12;
+    constexpr int kTo = 79;
+    const Signal input = Sine(kBlock, 100.0, kRate, 0.5);
+    PluginRig played(kBlock, nullptr, kRate);
+    played.Dispatch(effSetProgram, 0, kFrom);
+    PluginRig fresh(kBlock, nullptr, kRate);
+    fresh.Dispatch(effSetProgram, 0, kTo);
+    StateChunk expected;
+    ASSERT_TRUE(fresh.plugin.SerializeState(expected));
+
+    RenderAtEntry(played, input, kBlock);
+    played.Dispatch(effSetProgram, 0, kTo);
+    for (int index = 0; index < kWorkingParamCount; ++index)
+        EXPECT_EQ(played.plugin.GetParam(index)->Value(), fresh.plugin.GetParam(index)->Value()) << "parameter " << index;
+    StateChunk waiting;
+    ASSERT_TRUE(played.plugin.SerializeState(waiting));
+    ASSERT_EQ(waiting.Size(), expected.Size());
+    EXPECT_EQ(std::memcmp(waiting.Data(), expected.Data(), static_cast<size_t>(expected.Size())), 0);
+
+    played.Dispatch(effMainsChanged, 0, 0);
+    for (int index = 0; index < kWorkingParamCount; ++index)
+        EXPECT_EQ(played.plugin.CurrentValues().Get(index), fresh.plugin.CurrentValues().Get(index)) << "parameter " << index;
+    StateChunk applied;
+    ASSERT_TRUE(played.plugin.SerializeState(applied));
+    ASSERT_EQ(applied.Size(), expected.Size());
+    EXPECT_EQ(std::memcmp(applied.Data(), expected.Data(), static_cast<size_t>(expected.Size())), 0);
 }
 
 // Every factory program with the reducer on, at block sizes from 1 to 4096 frames.

@@ -149,11 +149,22 @@ void BandSplitFilter::EndSweep()
 {
     if (mSweep == Sweep::kEnded)
         return;
+    JumpToSplits();
+    mSweep = Sweep::kEnded;
+}
+
+void BandSplitFilter::StandOnSplits()
+{
+    JumpToSplits();
+    mSweep = Sweep::kOnSplits;
+}
+
+void BandSplitFilter::JumpToSplits()
+{
     for (const bool lowSide : {true, false})
         MoveSide(lowSide, SplitHz(lowSide ? lowSplit : highSplit), 0);
     for (const auto& design : designs)
         TimeTransition(*design, sampleRate);
-    mSweep = Sweep::kEnded;
     mSweepLeft = 0;
 }
 

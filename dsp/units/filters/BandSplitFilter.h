@@ -69,6 +69,8 @@ public:
     void SweepOut();
     // Back on the splits at once, the sweep ended; for bands that are no longer heard.
     void EndSweep();
+    // On the splits at once, the sweep ended, for bands that go on being heard from there.
+    void StandOnSplits();
     bool Sweeping() const { return mSweepLeft > 0; }
 
     double lowSplit = kDefaultSplit;
@@ -103,6 +105,7 @@ private:
     static double SplitHz(double v);
     // Every design of a side glides to `hz` over `frames` at 44.1 kHz (0: at once).
     void MoveSide(bool lowSide, double hz, int32_t frames);
+    void JumpToSplits();
 
     PlayingSlope mLowPlaying;
     PlayingSlope mHighPlaying;

@@ -57,6 +57,14 @@ struct ModeCurve
 
 } // namespace
 
+void OutputLimiter::EndGlides()
+{
+    smoothedThreshold = threshold;
+    heardMode = mode;
+    modeFadeLeft = 0.0;
+    madeUp = MadeUpTarget();
+}
+
 void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2], int32_t frames)
 {
     if (!started)

@@ -36,6 +36,9 @@ struct OutputLimiter
     bool GlidingOut() const { return started && mode == kModeOff && (heardMode != kModeOff || modeFadeLeft != 0.0); }
     // Nothing has been heard yet: the next block takes mode and make-up as they are then.
     void Restart() { started = false; }
+    // Where the output is not heard: the threshold, a mode crossfade and the make-up glide end
+    // on their targets at once.
+    void EndGlides();
 
     // 1 / curve(1.0) once the threshold has settled on its target under the current mode,
     // so the result does not depend on where a glide happens to be. While the threshold

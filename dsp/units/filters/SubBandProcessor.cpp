@@ -135,6 +135,18 @@ void SubBandProcessor::SplitAndSum(double* const out[2], int32_t from, int32_t n
     disto.state = distoNow;
 }
 
+void SubBandProcessor::EndGlides()
+{
+    fade = bypassed ? 0.0 : 1.0;
+    subShare = fade;
+    if (bypassed)
+        splitter.EndSweep();
+    else
+        splitter.StandOnSplits();
+    subGainSmoother.state = subGain;
+    distoGainSmoother.state = distoGain;
+}
+
 void SubBandProcessor::StepSwitch()
 {
     if (bypassed ? subShare == 0.0 : fade != 1.0)

@@ -40,6 +40,9 @@ public:
     void ProcessBlock(const double* const in[2], double* const out[2], int32_t n);
     // False once switched off and faded out: from there blocks pass untouched.
     bool Running() const { return !(fade == 0.0 && bypassed); }
+    // Where the output is not heard: a switch on or off under way and the gains' glides end
+    // where they are going.
+    void EndGlides();
 
     Eq4Band equaliser;
     BandSplitFilter splitter;

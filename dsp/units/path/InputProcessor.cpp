@@ -73,6 +73,18 @@ bool InputProcessor::PassesUnchanged() const
     return unity && channelMode == kStereo && offsetSetting == kNoOffset && !saturator.Running();
 }
 
+void InputProcessor::EndGlides()
+{
+    gainState = gainTarget;
+    offsetState = offsetSetting == kNoOffset ? 0.0 : OffsetTarget();
+}
+
+double InputProcessor::OffsetTarget() const
+{
+    const double s = offsetSetting;
+    return s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
+}
+
 void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
 {
     if (n >= 1)
@@ -92,8 +104,7 @@ void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
         // Back at no offset, the offset glides out to exactly 0 before it stops being added.
         if (offsetSetting != kNoOffset || offsetState != 0.0)
         {
-            const double s = offsetSetting;
-            const double target = s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
+            const double target = OffsetTarget();
             const int32_t offsetSteps = GlideOutStep(offsetState, offsetPole, offsetStep, target) == offsetState ? 1 : n;
             double offset = offsetState;
             for (int32_t i = 0; i < n; ++i)

@@ -42,6 +42,8 @@ public:
     // True when the next block would leave every sample as it is (finite samples at least,
     // to far below rounding): stereo routing, a gain settled on 1, no offset, saturation off.
     bool PassesUnchanged() const;
+    // Where the output is not heard: the gain and the offset stand on their targets at once.
+    void EndGlides();
 
     double gainTarget = 1.0;
     // 0..1 around kNoOffset; the offset glides toward 2 x (setting - 0.5).
@@ -59,6 +61,7 @@ public:
 
 private:
     void Route(double* const io[2], int32_t n) const;
+    double OffsetTarget() const;
 };
 
 } // namespace Wezmark

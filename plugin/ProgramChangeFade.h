@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+
+// A program change heard as one transition of the whole output rather than as every setting's
+// own glide: units glide at different paces, and the combinations on the way could be louder
+// than either program. The old program fades out; at the quiet point the new one takes over
+// all at once and runs unheard until its glides and filters have settled; then it fades in.
+class ProgramChangeFade
+{
+public:
+    void SetFrames(int32_t fadeFrames, int32_t settleFrames);
+
+    // A new program waits for the quiet point. During a transition it waits too: the fade out
+    // goes on, or starts again from where a fade in stands.
+    void Request();
+    // Whether new settings wait for the quiet point.
+    bool Pending() const { return mPending; }
+    // Whether they are to be applied now, before the next frame.
+    bool ApplyDue() const { return mPending && Quiet(); }
+    // The new settings were applied: they run unheard, then fade in.
+    void Applied();
+    // No transition at all: the output is heard as it is.
+    void Stop();
+
+    // Frames until the quiet point, where a slice of the block ends so that the settings change
+    // between two frames; the largest count where none is due.
+    int32_t FramesToQuiet() const;
+
+    // Scales the output, one step of the transition per frame.
+    void Scale(double* const io[2], int32_t n);
+
+private:
+    enum class Phase
+    {
+        kHeard,
+        kFadingOut,
+        kSettling,
+        kFadingIn,
+    };
+
+    bool Quiet() const { return mPhase == Phase::kSettling || (mPhase == Phase::kFadingOut && mPosition >= mFadeFrames); }
+    double NextGain();
+
+    int32_t mFadeFrames = 0;
+    int32_t mSettleFrames = 0;
+    Phase mPhase = Phase::kHeard;
+    // Frames into the current phase.
+    int32_t mPosition = 0;
+    bool mPending = false;
+};
