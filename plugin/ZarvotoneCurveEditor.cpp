@@ -155,17 +155,18 @@ void Zarvotone::CommitDrawnCurve()
     if (!drawArea || drawArea->columns.Size() < 1)
         return;
     ScopedLock lock(mLock);
+    // A program change waiting for its quiet point would put its own curve over the drawing
+    // there: the drawing goes into the waiting curve too.
+    const bool changeWaits = mProgramFade.Pending();
     const std::array<DistortionChain*, 5> chains = mUnits.Chains();
     for (int32_t i = 0; i < Wezmark::Distortion::kCurvePoints; ++i)
     {
         const double x = std::clamp(i * kCommitStep, 0.0, 1.0);
         const double y = -std::clamp(DrawnValueAt(drawArea->columns, x), -1.0, 1.0);
         for (DistortionChain* chain : chains)
-        {
-            DistortionCurve* curve = chain->distortion.current;
-            if (curve != nullptr && i < curve->count)
-                curve->points.data[i] = std::isfinite(y) ? y : 0.0;
-        }
+            for (DistortionCurve* curve : {chain->distortion.current, changeWaits ? &chain->distortion.storedCurve : nullptr})
+                if (curve != nullptr && i < curve->count)
+                    curve->points.data[i] = std::isfinite(y) ? y : 0.0;
     }
     mPreviews.Compute(mUnits.hostRate.chain1);
     RedrawControl(mControls.curveDrawArea.control);
