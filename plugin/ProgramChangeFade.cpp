@@ -18,11 +18,11 @@ constexpr double kSteadyChange = 0.1;
 // Three windows in a row agreeing: two, while a ring-in beats, may agree by chance.
 constexpr int32_t kSteadyComparisons = 2;
 // Figures below this (-100 dBFS) count as silence, steady whatever they do.
-constexpr double kSilentPeak = 1e-5;
+constexpr double kSilentFigure = 1e-5;
 
 bool Steady(double figure, double lastFigure)
 {
-    return std::fabs(figure - lastFigure) <= kSteadyChange * std::max(figure, lastFigure) + kSilentPeak;
+    return std::fabs(figure - lastFigure) <= kSteadyChange * std::max(figure, lastFigure) + kSilentFigure;
 }
 } // namespace
 

@@ -32,7 +32,8 @@ public:
     // between two frames; the largest count where none is due.
     int32_t FramesToQuiet() const;
 
-    // Scales the output, one step of the transition per frame.
+    // Scales the output, one step of the transition per frame; while settling, it watches the
+    // unheard output.
     void Scale(double* const io[2], int32_t n);
 
 private:

@@ -164,9 +164,12 @@ void Zarvotone::CommitDrawnCurve()
         const double x = std::clamp(i * kCommitStep, 0.0, 1.0);
         const double y = -std::clamp(DrawnValueAt(drawArea->columns, x), -1.0, 1.0);
         for (DistortionChain* chain : chains)
-            for (DistortionCurve* curve : {chain->distortion.current, changeWaits ? &chain->distortion.storedCurve : nullptr})
+        {
+            DistortionCurve* waiting = changeWaits ? &chain->distortion.storedCurve : nullptr;
+            for (DistortionCurve* curve : {chain->distortion.current, waiting})
                 if (curve != nullptr && i < curve->count)
                     curve->points.data[i] = std::isfinite(y) ? y : 0.0;
+        }
     }
     mPreviews.Compute(mUnits.hostRate.chain1);
     RedrawControl(mControls.curveDrawArea.control);

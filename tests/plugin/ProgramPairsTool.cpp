@@ -166,9 +166,10 @@ void Report(const char* title, std::vector<PairResult> results)
     });
     const auto longest = std::max_element(results.begin(), results.end(),
                                           [](const PairResult& a, const PairResult& b) { return a.gapFrames < b.gapFrames; });
-    const auto shortest = std::min_element(results.begin(), results.end(), [](const PairResult& a, const PairResult& b) {
-        return (a.gapFrames > 0 ? a.gapFrames : kFrames) < (b.gapFrames > 0 ? b.gapFrames : kFrames);
-    });
+    // Pairs whose settled levels are silence have no gap to speak of.
+    const auto heardGap = [](const PairResult& r) { return r.gapFrames > 0 ? r.gapFrames : kFrames; };
+    const auto shortest = std::min_element(
+        results.begin(), results.end(), [&](const PairResult& a, const PairResult& b) { return heardGap(a) < heardGap(b); });
     std::printf("deepest gap: %.1f dB below the quieter settled level (%d -> %d)\n", deep->gapDepthDb, deep->from,
                 deep->to);
     std::printf("longest gap (more than 6 dB down): %d frames, %.1f ms (%d -> %d)\n", longest->gapFrames,
