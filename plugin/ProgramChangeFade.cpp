@@ -12,13 +12,40 @@ double RaisedCosine(double x)
 {
     return 0.5 - 0.5 * std::cos(std::numbers::pi * x);
 }
+
+// Two windows' figures this close, relative to the larger, count as steady.
+constexpr double kSteadyChange = 0.1;
+// Three windows in a row agreeing: two, while a ring-in beats, may agree by chance.
+constexpr int32_t kSteadyComparisons = 2;
+// Figures below this (-100 dBFS) count as silence, steady whatever they do.
+constexpr double kSilentFigure = 1e-5;
+
+bool Steady(double figure, double lastFigure)
+{
+    return std::fabs(figure - lastFigure) <= kSteadyChange * std::max(figure, lastFigure) + kSilentFigure;
+}
 } // namespace
 
-void ProgramChangeFade::SetFrames(int32_t fadeFrames, int32_t settleFrames)
+void ProgramChangeFade::SetFrames(int32_t fadeFrames, int32_t windowFrames, int32_t shortestWindows,
+                                  int32_t longestWindows)
 {
     mFadeFrames = std::max(fadeFrames, 1);
-    mSettleFrames = std::max(settleFrames, 0);
-    mPosition = std::min(mPosition, mPhase == Phase::kSettling ? mSettleFrames : mFadeFrames);
+    mWindowFrames = std::max(windowFrames, 1);
+    mShortestSettleFrames = mWindowFrames * std::max(shortestWindows, 1);
+    mLongestSettleFrames = mWindowFrames * std::max(longestWindows, shortestWindows);
+    if (mPhase == Phase::kSettling)
+        StartSettling();
+    else
+        mPosition = std::min(mPosition, mFadeFrames);
+}
+
+void ProgramChangeFade::StartSettling()
+{
+    mPhase = Phase::kSettling;
+    mPosition = 0;
+    mWindow = {};
+    mLastWindow = {};
+    mSteadyComparisons = 0;
 }
 
 void ProgramChangeFade::Request()
@@ -40,8 +67,7 @@ void ProgramChangeFade::Request()
 void ProgramChangeFade::Applied()
 {
     mPending = false;
-    mPhase = Phase::kSettling;
-    mPosition = 0;
+    StartSettling();
 }
 
 void ProgramChangeFade::Stop()
@@ -66,7 +92,8 @@ double ProgramChangeFade::NextGain()
         mPosition = std::min(mPosition + 1, mFadeFrames);
         return RaisedCosine(1.0 - static_cast<double>(mPosition) / mFadeFrames);
     case Phase::kSettling:
-        if (++mPosition >= mSettleFrames)
+        if (mPosition >= mLongestSettleFrames ||
+            (mPosition >= mShortestSettleFrames && mSteadyComparisons >= kSteadyComparisons))
         {
             mPhase = Phase::kFadingIn;
             mPosition = 0;
@@ -88,10 +115,33 @@ double ProgramChangeFade::NextGain()
     return 1.0;
 }
 
+void ProgramChangeFade::Watch(double left, double right)
+{
+    if (mPosition == 0)
+    {
+        mLeft = left;
+        mRight = right;
+    }
+    mWindow.peak = std::max({mWindow.peak, std::fabs(left), std::fabs(right)});
+    mWindow.steps += std::fabs(left - mLeft) + std::fabs(right - mRight);
+    mLeft = left;
+    mRight = right;
+    if (++mPosition % mWindowFrames != 0)
+        return;
+    // The first window has nothing to be compared with.
+    const bool steady = mPosition > mWindowFrames && Steady(mWindow.peak, mLastWindow.peak) &&
+                        Steady(mWindow.steps, mLastWindow.steps);
+    mSteadyComparisons = steady ? mSteadyComparisons + 1 : 0;
+    mLastWindow = mWindow;
+    mWindow = {};
+}
+
 void ProgramChangeFade::Scale(double* const io[2], int32_t n)
 {
     for (int32_t i = 0; i < n && mPhase != Phase::kHeard; ++i)
     {
+        if (mPhase == Phase::kSettling)
+            Watch(io[0][i], io[1][i]);
         const double gain = NextGain();
         io[0][i] *= gain;
         io[1][i] *= gain;

@@ -10,7 +10,11 @@
 class ProgramChangeFade
 {
 public:
-    void SetFrames(int32_t fadeFrames, int32_t settleFrames);
+    // The unheard run lasts at least `shortestWindows` windows of `windowFrames`, and goes on,
+    // window by window, while the output's peak or the sum of its sample steps still moves from
+    // one window to the next (a resonant filter ringing in from cleared memory, heard as a
+    // brighter waveform even where a limiter holds the peak), to at most `longestWindows`.
+    void SetFrames(int32_t fadeFrames, int32_t windowFrames, int32_t shortestWindows, int32_t longestWindows);
 
     // A new program waits for the quiet point. During a transition it waits too: the fade out
     // goes on, or starts again from where a fade in stands.
@@ -28,7 +32,8 @@ public:
     // between two frames; the largest count where none is due.
     int32_t FramesToQuiet() const;
 
-    // Scales the output, one step of the transition per frame.
+    // Scales the output, one step of the transition per frame; while settling, it watches the
+    // unheard output.
     void Scale(double* const io[2], int32_t n);
 
 private:
@@ -42,11 +47,33 @@ private:
 
     bool Quiet() const { return mPhase == Phase::kSettling || (mPhase == Phase::kFadingOut && mPosition >= mFadeFrames); }
     double NextGain();
+    // What a window of the unheard output reached.
+    struct WindowReach
+    {
+        double peak = 0.0;
+        // The sum of the sample steps: how bright the waveform is, steadier than the largest
+        // step where a sample-rate reduction's staircase falls differently in each window.
+        double steps = 0.0;
+    };
+
+    // Takes one unheard frame into the window's reach; at a window's end, decides whether the
+    // output has settled.
+    void Watch(double left, double right);
+    void StartSettling();
 
     int32_t mFadeFrames = 0;
-    int32_t mSettleFrames = 0;
+    int32_t mWindowFrames = 1;
+    int32_t mShortestSettleFrames = 0;
+    int32_t mLongestSettleFrames = 0;
     Phase mPhase = Phase::kHeard;
     // Frames into the current phase.
     int32_t mPosition = 0;
     bool mPending = false;
+    WindowReach mWindow;
+    WindowReach mLastWindow;
+    // The last unheard frame, for the step to the next.
+    double mLeft = 0.0;
+    double mRight = 0.0;
+    // Window ends in a row whose window matched the one before.
+    int32_t mSteadyComparisons = 0;
 };

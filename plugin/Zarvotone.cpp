@@ -39,9 +39,12 @@ constexpr double kPathWarmUpSeconds = 0.05;
 // sine stepped 8 % further than its own steps, at 20 ms 2.5 %).
 constexpr double kOversamplingCrossfadeSeconds = 0.02;
 // A program change fades the old program out and the new one in, each over this time, and
-// lets the new one settle unheard in between.
+// lets the new one settle unheard in between: 40 ms, or while its output still moves from one
+// 10 ms window to the next, up to 70 ms (as long as a resonant band pass at ~140 Hz rings in).
 constexpr double kProgramFadeSeconds = 0.01;
-constexpr double kProgramSettleSeconds = 0.04;
+constexpr double kProgramSettleWindowSeconds = 0.01;
+constexpr int32_t kProgramShortestSettleWindows = 4;
+constexpr int32_t kProgramLongestSettleWindows = 7;
 constexpr double kSubBandDistortionStart = 0.25;
 constexpr double kMeterAttackSeconds = 0.01;
 constexpr double kMeterReleaseSeconds = 0.5;
@@ -194,7 +197,8 @@ void Zarvotone::SetGlidePaces(double rate)
     mOversamplingSwitch.SetFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate),
                                   GlideTimes::Frames(kOversamplingCrossfadeSeconds, rate));
     mProgramFade.SetFrames(GlideTimes::Frames(kProgramFadeSeconds, rate),
-                           GlideTimes::Frames(kProgramSettleSeconds, rate));
+                           GlideTimes::Frames(kProgramSettleWindowSeconds, rate), kProgramShortestSettleWindows,
+                           kProgramLongestSettleWindows);
 }
 
 void Zarvotone::OnBlockPassedBy()

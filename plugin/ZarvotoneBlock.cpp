@@ -173,9 +173,14 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     CopyFrames(mSignal.right, mDry.right, n);
     double* const signal[2] = {mSignal.left, mSignal.right};
 
-    const uint32_t action = mPendingCurveAction.exchange(kNoCurveAction, std::memory_order_relaxed);
-    if (action != kNoCurveAction)
-        ApplyCurveActionToChains(action);
+    // An action waits with a program change, so that it acts on the curve the change brings
+    // rather than on one the quiet point replaces.
+    if (!mProgramFade.Pending())
+    {
+        const uint32_t action = mPendingCurveAction.exchange(kNoCurveAction, std::memory_order_relaxed);
+        if (action != kNoCurveAction)
+            ApplyCurveActionToChains(action);
+    }
 
     mOversamplingSwitch.Begin(OversamplingWanted(), n);
     for (const bool oversampled : {false, true})

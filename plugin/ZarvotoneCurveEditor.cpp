@@ -155,6 +155,9 @@ void Zarvotone::CommitDrawnCurve()
     if (!drawArea || drawArea->columns.Size() < 1)
         return;
     ScopedLock lock(mLock);
+    // A program change waiting for its quiet point would put its own curve over the drawing
+    // there: the drawing goes into the waiting curve too.
+    const bool changeWaits = mProgramFade.Pending();
     const std::array<DistortionChain*, 5> chains = mUnits.Chains();
     for (int32_t i = 0; i < Wezmark::Distortion::kCurvePoints; ++i)
     {
@@ -162,9 +165,10 @@ void Zarvotone::CommitDrawnCurve()
         const double y = -std::clamp(DrawnValueAt(drawArea->columns, x), -1.0, 1.0);
         for (DistortionChain* chain : chains)
         {
-            DistortionCurve* curve = chain->distortion.current;
-            if (curve != nullptr && i < curve->count)
-                curve->points.data[i] = std::isfinite(y) ? y : 0.0;
+            DistortionCurve* waiting = changeWaits ? &chain->distortion.storedCurve : nullptr;
+            for (DistortionCurve* curve : {chain->distortion.current, waiting})
+                if (curve != nullptr && i < curve->count)
+                    curve->points.data[i] = std::isfinite(y) ? y : 0.0;
         }
     }
     mPreviews.Compute(mUnits.hostRate.chain1);

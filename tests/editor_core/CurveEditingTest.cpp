@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -148,6 +149,45 @@ TEST(DrawnCurve, WhileProcessingTheNextBlockCommitsIt)
     EXPECT_FALSE(rig.drawArea.drawn.load());
     for (DistortionChain* chain : rig.plugin().Units().Chains())
         EXPECT_EQ(CurvePoints(*chain), std::vector<double>(2048, -0.5));
+}
+
+// An edit committed while a program change fades out is made to the program that comes, not to
+// the one the quiet point replaces.
+TEST(CurveEdits, CommittedDuringAProgramChangeSurviveItsQuietPoint)
+{
+    constexpr int kProgram = 77;
+    const auto drawSlope = [](EditorRig& rig) {
+        for (int32_t i = 0; i < rig.drawArea.columns.Size(); ++i)
+            rig.drawArea.columns.Set(i, 0.9 - 1.8 * i / rig.drawArea.columns.Size());
+        rig.plugin().CommitDrawnCurve();
+    };
+    const struct
+    {
+        const char* name;
+        std::function<void(EditorRig&)> edit;
+    } cases[] = {
+        {"curve action", [](EditorRig& rig) { rig.plugin().ApplyCurveAction(kSharpCurve); }},
+        {"drawn curve", drawSlope},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        EditorRig expected;
+        expected.rig.Dispatch(effMainsChanged, 0, 0);
+        expected.rig.Dispatch(effSetProgram, 0, kProgram);
+        c.edit(expected);
+
+        EditorRig rig;
+        rig.rig.Render(MakeNoise(512, 0.1), 512);
+        rig.rig.Dispatch(effSetProgram, 0, kProgram);
+        c.edit(rig);
+        // A few frames into the fade out, then past the quiet point.
+        rig.rig.Render(MakeNoise(64, 0.1), 64);
+        rig.rig.Render(MakeNoise(1024, 0.1), 64);
+        const std::vector<double> want = CurvePoints(expected.plugin().Units().hostRate.chain1);
+        for (DistortionChain* chain : rig.plugin().Units().Chains())
+            EXPECT_EQ(CurvePoints(*chain), want);
+    }
 }
 
 std::string CurveCsv(double value)

@@ -1,4 +1,5 @@
 #include "dsp/units/curves/CurveActions.h"
+#include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/support/AllocationCounter.h"
 
@@ -36,6 +37,11 @@ TEST(Allocation, ProcessBlockNeverAllocates)
         {"about tab", [](PluginRig& rig) { rig.plugin.Config().VisibleTab = 2.0; }},
         {"pending curve action", [](PluginRig& rig) { rig.plugin.ApplyCurveAction(kAddNoise); }},
         {"meter reset", [](PluginRig& rig) { rig.plugin.RequestMeterReset(); }},
+        // Heard, so the new program waits for its quiet point inside the block.
+        {"program change", [](PluginRig& rig) {
+             rig.Render(MakeNoise(PluginRig::kBlock, 0.5), PluginRig::kBlock);
+             rig.Dispatch(effSetProgram, 0, 77);
+         }},
     };
     const StereoSignal input = MakeNoise(4 * PluginRig::kBlock, 0.9);
     StereoSignal output = input;

@@ -9,7 +9,10 @@
 namespace
 {
 constexpr int kFade = 100;
-constexpr int kSettle = 50;
+constexpr int kWindow = 10;
+constexpr int kShortestWindows = 5;
+constexpr int kLongestWindows = 12;
+constexpr int kSettle = kWindow * kShortestWindows;
 
 // The gains of `n` frames, as the fade scales a signal of ones.
 std::vector<double> Gains(ProgramChangeFade& fade, int n)
@@ -35,7 +38,7 @@ double LargestStep(const std::vector<double>& gains, double before)
 TEST(ProgramChangeFade, FadesOutToTheQuietPointThenSettlesAndFadesIn)
 {
     ProgramChangeFade fade;
-    fade.SetFrames(kFade, kSettle);
+    fade.SetFrames(kFade, kWindow, kShortestWindows, kLongestWindows);
     fade.Request();
     ASSERT_TRUE(fade.Pending());
     EXPECT_EQ(fade.FramesToQuiet(), kFade);
@@ -59,7 +62,7 @@ TEST(ProgramChangeFade, FadesOutToTheQuietPointThenSettlesAndFadesIn)
 TEST(ProgramChangeFade, ARequestDuringTheFadeInTurnsItRoundWithoutAJump)
 {
     ProgramChangeFade fade;
-    fade.SetFrames(kFade, kSettle);
+    fade.SetFrames(kFade, kWindow, kShortestWindows, kLongestWindows);
     fade.Request();
     Gains(fade, kFade);
     fade.Applied();
@@ -76,7 +79,7 @@ TEST(ProgramChangeFade, ARequestDuringTheFadeInTurnsItRoundWithoutAJump)
 TEST(ProgramChangeFade, ARequestWhileSettlingIsDueAtOnce)
 {
     ProgramChangeFade fade;
-    fade.SetFrames(kFade, kSettle);
+    fade.SetFrames(kFade, kWindow, kShortestWindows, kLongestWindows);
     fade.Request();
     Gains(fade, kFade);
     fade.Applied();
@@ -86,5 +89,39 @@ TEST(ProgramChangeFade, ARequestWhileSettlingIsDueAtOnce)
     fade.Applied();
     for (double gain : Gains(fade, kSettle))
         EXPECT_EQ(gain, 0.0);
+}
+// The unheard run goes on while the output's peak still moves between windows, to a bound.
+TEST(ProgramChangeFade, SettlesUntilTheOutputStopsMoving)
+{
+    const struct
+    {
+        const char* name;
+        int movingWindows;
+        int silentFrames;
+    } cases[] = {
+        {"steady at once", 0, kSettle},
+        // Three windows in a row alike: the last moving one and the two after it.
+        {"moving past the shortest run", 7, 10 * kWindow},
+        {"moving beyond the longest run", 100, kLongestWindows * kWindow},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ProgramChangeFade fade;
+        fade.SetFrames(kFade, kWindow, kShortestWindows, kLongestWindows);
+        fade.Request();
+        Gains(fade, kFade);
+        fade.Applied();
+        // A tone at half the rate, each moving window half as loud again as the last, then steady.
+        std::vector<double> left;
+        for (int w = 0; w < kLongestWindows + 2; ++w)
+            for (int i = 0; i < kWindow; ++i)
+                left.push_back((i % 2 == 0 ? 0.1 : -0.1) * std::pow(1.5, std::min(w, c.movingWindows)));
+        std::vector<double> right = left;
+        double* const io[2] = {left.data(), right.data()};
+        fade.Scale(io, static_cast<int32_t>(left.size()));
+        const auto heard = std::find_if(left.begin(), left.end(), [](double x) { return x != 0.0; });
+        EXPECT_EQ(heard - left.begin(), c.silentFrames);
+    }
 }
 } // namespace

@@ -5,7 +5,8 @@
 // many pairs rise more than 1 dB, the largest sample step against the settled signal's own, and
 // the deepest and longest gap. Run the Release build: usage `program_pairs [threads [stride]]`,
 // a stride above 1 taking only every stride-th pair, for a quicker look; or `program_pairs
-// --trace FROM TO LEVEL` for the course of one change.
+// --trace FROM TO LEVEL` for the course of one change; or `program_pairs --pairs FROM TO
+// [FROM TO ...]` for the figures of a few pairs.
 
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
@@ -165,10 +166,27 @@ void Report(const char* title, std::vector<PairResult> results)
     });
     const auto longest = std::max_element(results.begin(), results.end(),
                                           [](const PairResult& a, const PairResult& b) { return a.gapFrames < b.gapFrames; });
+    // Pairs whose settled levels are silence have no gap to speak of.
+    const auto heardGap = [](const PairResult& r) { return r.gapFrames > 0 ? r.gapFrames : kFrames; };
+    const auto shortest = std::min_element(
+        results.begin(), results.end(), [&](const PairResult& a, const PairResult& b) { return heardGap(a) < heardGap(b); });
     std::printf("deepest gap: %.1f dB below the quieter settled level (%d -> %d)\n", deep->gapDepthDb, deep->from,
                 deep->to);
     std::printf("longest gap (more than 6 dB down): %d frames, %.1f ms (%d -> %d)\n", longest->gapFrames,
                 1000.0 * longest->gapFrames / kRate, longest->from, longest->to);
+    double total = 0.0;
+    int counted = 0;
+    int longer = 0;
+    for (const PairResult& r : results)
+        if (r.gapFrames > 0)
+        {
+            total += r.gapFrames;
+            ++counted;
+            longer += r.gapFrames > shortest->gapFrames + kEnvelopeHalfSpan;
+        }
+    std::printf("gaps: shortest %.1f ms, mean %.1f ms, %d of %d pairs more than 5 ms longer than the shortest\n",
+                1000.0 * shortest->gapFrames / kRate, counted > 0 ? 1000.0 * total / counted / kRate : 0.0, longer,
+                counted);
 }
 } // namespace
 
@@ -184,10 +202,28 @@ int Trace(int from, int to, double level)
     return 0;
 }
 
+// Rise, step and gap of each given pair at both levels.
+int Pairs(int count, char** fromTo)
+{
+    for (const auto& [title, level] : {std::pair{"0 dBFS", 1.0}, std::pair{"-12 dBFS", 0.25}})
+    {
+        const Signal input = Sine(kFrames, kToneHz, kRate, level);
+        for (int k = 0; k + 1 < count; k += 2)
+        {
+            const PairResult r = Measure(std::atoi(fromTo[k]), std::atoi(fromTo[k + 1]), input);
+            std::printf("%-8s %3d -> %3d  rise %+.2f dB  step %.2fx  gap %.1f ms\n", title, r.from, r.to, r.riseDb,
+                        r.stepRatio, 1000.0 * r.gapFrames / kRate);
+        }
+    }
+    return 0;
+}
+
 int main(int argc, char** argv)
 {
     if (argc == 5 && std::string_view(argv[1]) == "--trace")
         return Trace(std::atoi(argv[2]), std::atoi(argv[3]), std::atof(argv[4]));
+    if (argc > 3 && std::string_view(argv[1]) == "--pairs")
+        return Pairs(argc - 2, argv + 2);
     const int threads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 4;
     const int stride = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
     std::vector<std::pair<int, int>> pairs;

@@ -153,7 +153,7 @@ TEST(Transitions, ProgramChangeDoesNotClick)
 {
     const ProgramPair pairs[] = {
         {2, 73, kFullScale},  {12, 6, kFullScale},  {79, 11, kFullScale},  {84, 58, kFullScale},
-        {1, 79, kMinus12dB},  {43, 89, kMinus12dB}, {1, 60, kMinus12dB},
+        {1, 79, kMinus12dB},  {43, 89, kMinus12dB}, {1, 60, kMinus12dB}, {118, 77, kMinus12dB},
     };
     for (const ProgramPair& pair : pairs)
     {

@@ -29,4 +29,29 @@ TEST(Vst3Allocation, ProcessWithParameterPointsNeverAllocates)
     ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
     EXPECT_EQ(processing.Allocations(), 0);
 }
+
+// A program chosen in the block loads there; its quiet point and settling follow in the blocks
+// after.
+TEST(Vst3Allocation, ProgramChangeInProcessNeverAllocates)
+{
+    constexpr int kBlock = 512;
+    constexpr int kBlocksPastTheChange = 8;
+    const AllocationCounter construction;
+    Vst3ProcessRig rig(kBlock, 44100.0);
+    ASSERT_GT(construction.Allocations(), 0);
+    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    TestParameterChanges changes;
+    // k / count selects preset k.
+    changes.Add(IEffectVST3::kProgramParamId, 77.0 / 128.0, 0);
+
+    const AllocationCounter processing;
+    ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
+    for (int block = 0; block < kBlocksPastTheChange; ++block)
+        ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    EXPECT_EQ(processing.Allocations(), 0);
+    // The program did load, and reached the units.
+    EXPECT_EQ(rig.plugin.GetCurrentPreset(), 77);
+    for (int index = 0; index < kWorkingParamCount; ++index)
+        EXPECT_EQ(rig.plugin.CurrentValues().Get(index), rig.plugin.GetParam(index)->Value()) << "parameter " << index;
+}
 }
