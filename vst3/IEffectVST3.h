@@ -38,7 +38,8 @@ public:
     ~IEffectVST3() override;
 
     // Also reached as IEditController::initialize: buses and parameters on the first call;
-    // every call reads the host's name, configures the product and selects preset 0.
+    // every call reads the host's name, configures the product and selects preset 0, whose
+    // values the parameters declare as their defaults.
     Vst3::tresult PLUGIN_API initialize(Vst3::FUnknown* context) override;
     Vst3::tresult PLUGIN_API terminate() override;
 

@@ -62,12 +62,14 @@ TEST(EffectParameter, DescribesItsRecord)
         Vst3::int32 precision;
     };
     const Case cases[] = {
-        {"gain", records.gain, u"Gain", u"x", 0, 0.5, 2},
+        {"gain", records.gain, u"Gain", u"x", 0, 0.75, 2},
         {"mode shows a text for its value", records.mode, u"Mode", u"", 0, 0.0, 0},
         {"trim", records.trim, u"Trim", u"dB", 0, 0.5, 2},
         {"curve with shape 2", records.curve, u"Curve", u"%", 0, 0.5, 1},
         {"undefined steps by its range", records.undefined, u"", u"", 1, 0.0, 0},
     };
+    // The value the record holds is the default: a new instance's value, as hosts take it.
+    records.gain.SetPlain(1.5);
     for (const Case& c : cases)
     {
         const ParameterRef parameter(new IEffectParameter(&c.record, 7, 3));
