@@ -20,7 +20,9 @@ Vst3::ParameterInfo Describe(const IParameter& record, Vst3::ParamID id, Vst3::i
     Vst3::WidenText(record.GetLabelForHost(), info.units, Vst3::kString128Size);
     info.stepCount =
         record.Type() == kParamTypeDouble ? 0 : static_cast<Vst3::int32>(record.Maximum() - record.Minimum());
-    info.defaultNormalizedValue = IEffectParameter::Normalize(record, record.Default());
+    // Hosts take the default for the value of a new instance, which holds the values its first
+    // program gave the record, and read the value itself only after a state or a restart.
+    info.defaultNormalizedValue = record.GetNormalized();
     info.unitId = unitId;
     info.flags = record.CanAutomate() ? Vst3::kParamCanAutomate : 0;
     return info;

@@ -68,12 +68,12 @@ Vst3::tresult PLUGIN_API IEffectVST3::initialize(Vst3::FUnknown* context)
         const Vst3::tresult result = EffectComponent::initialize(context);
         ReadHostName(context);
         if (result == Vst3::kResultOk)
-        {
             AddBuses();
-            AddParameters();
-        }
         OnHostConfigured();
         SelectPreset(0);
+        // After preset 0, whose values the parameters declare as their defaults.
+        if (result == Vst3::kResultOk)
+            AddParameters();
         return result;
     }
     catch (...)

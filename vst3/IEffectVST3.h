@@ -38,7 +38,8 @@ public:
     ~IEffectVST3() override;
 
     // Also reached as IEditController::initialize: buses and parameters on the first call;
-    // every call reads the host's name, configures the product and selects preset 0.
+    // every call reads the host's name, configures the product and selects preset 0, whose
+    // values the parameters declare as their defaults.
     Vst3::tresult PLUGIN_API initialize(Vst3::FUnknown* context) override;
     Vst3::tresult PLUGIN_API terminate() override;
 
@@ -63,7 +64,9 @@ public:
     Vst3::ParamValue PLUGIN_API plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue) override;
     Vst3::ParamValue PLUGIN_API getParamNormalized(Vst3::ParamID id) override;
     // A plug-in parameter only stores the value, which the product hears of through the process
-    // queues; the bypass switch takes effect at once; the program change selects the preset.
+    // queues; the bypass switch takes effect at once; the program change loads the preset, so
+    // that the state holds it before any block runs, and the same change in the queues is not
+    // made again.
     Vst3::tresult PLUGIN_API setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value) override;
     // Also starts (or, for none, stops) the timer that tells the handler of restarts.
     Vst3::tresult PLUGIN_API setComponentHandler(Vst3::IComponentHandler* handler) override;
@@ -132,7 +135,9 @@ private:
     // Applies every parameter point due at `frame` of the block that process runs.
     void ApplyPointsUpTo(Vst3::int32 frame);
     void ApplyHostValue(Vst3::ParamID id, double value);
+    int PresetIndexForValue(double normalised) const;
     void TrySelectPreset(int index);
+    bool SelectPresetForController(double normalised);
     void AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
     void AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
     void RunBlock(Vst3::int32 frames);
@@ -158,6 +163,8 @@ private:
     ParameterPointWalk mPointWalk;
     // A program change of the audio thread that waits for the presets; only process uses it.
     int mPendingPreset = kNoPendingPreset;
+    // The preset the controller loaded, until the process queues bring that change.
+    std::atomic<int> mControllerPreset{kNoPendingPreset};
     Vst3::ProcessContext mProcessContext{};
     // Distinct parameter group names in order of first appearance; unit i + 1 is name i.
     std::vector<std::string> mUnitNames;

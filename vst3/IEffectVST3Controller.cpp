@@ -40,9 +40,27 @@ Vst3::tresult PLUGIN_API IEffectVST3::setParamNormalized(Vst3::ParamID id, Vst3:
         mBypassed = accepted > 0.5;
         return Vst3::kResultOk;
     }
+    if (id == kProgramParamId)
+        return SelectPresetForController(accepted) ? Vst3::kResultOk : Vst3::kResultFalse;
     IParameter* record = GetParam(static_cast<int>(id));
     if (!record)
         return Vst3::kResultFalse;
     record->SetNormalized(accepted);
     return Vst3::kResultOk;
+}
+
+// The preset is loaded here, not when the host's process queue brings the same change: a host
+// may save the state before any block runs. Marked first, so that a block running meanwhile
+// already knows the point in its queue for this change.
+bool IEffectVST3::SelectPresetForController(double normalised)
+{
+    const int index = PresetIndexForValue(normalised);
+    mControllerPreset = index;
+    if (!SelectPreset(index))
+    {
+        mControllerPreset = kNoPendingPreset;
+        return false;
+    }
+    UpdateHostDisplay();
+    return true;
 }

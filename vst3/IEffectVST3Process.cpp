@@ -143,8 +143,11 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
     }
     if (id == kProgramParamId)
     {
-        // k / count reaches preset k; 1.0 lies past the last one and selects nothing.
-        TrySelectPreset(static_cast<int>(normalised * GetPresetCount()));
+        const int index = PresetIndexForValue(normalised);
+        // The controller has loaded this change already; loading it again would fade for nothing
+        // and drop the edits made since.
+        if (mControllerPreset.exchange(kNoPendingPreset) != index)
+            TrySelectPreset(index);
         return;
     }
     IParameter* record = GetParam(static_cast<int>(id));
@@ -154,6 +157,12 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
     if (mGraphics)
         mGraphics->ShowParamValue(static_cast<int>(id), normalised, true);
     ParamChanged(static_cast<int>(id));
+}
+
+// k / count reaches preset k, and so does k / (count - 1), which some hosts send; 1.0 is the last.
+int IEffectVST3::PresetIndexForValue(double normalised) const
+{
+    return std::clamp(static_cast<int>(normalised * GetPresetCount()), 0, std::max(GetPresetCount() - 1, 0));
 }
 
 // The presets belong to a state call of the UI thread while it runs; the audio thread never

@@ -117,6 +117,8 @@ Vst3::tresult IEffectVST3::LoadState(Vst3::IBStream* state)
         if (UnserializeState(block, 0) <= 0)
             return Vst3::kResultFalse;
         mBypassed = GetLittleEndian(bytes.data() + blockSize) != 0;
+        // A program change the controller made before is no longer what the component holds.
+        mControllerPreset = kNoPendingPreset;
         PushAllParamsToGui();
         UpdateHostDisplay();
         return Vst3::kResultOk;

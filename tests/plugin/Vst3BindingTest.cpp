@@ -315,6 +315,13 @@ TEST(Vst3Binding, ControllerValuesAreTheProcessorsAfterEveryHostOperation)
              changes.Add(kParamBandLink, 1.0).Add(kParamSubBandCutoff, 0.61);
              r.Process(&changes);
          }},
+        {"program change through the controller, then in process",
+         [](Vst3ProcessRig& r) {
+             EXPECT_EQ(r.plugin.setParamNormalized(IEffectVST3::kProgramParamId, 70.0 / 127.0), Vst3::kResultOk);
+             TestParameterChanges changes;
+             changes.Add(IEffectVST3::kProgramParamId, 70.0 / 127.0);
+             r.Process(&changes);
+         }},
         {"setParamNormalized and process",
          [](Vst3ProcessRig& r) {
              r.plugin.setParamNormalized(kParamLimiterMode, 1.0);
@@ -396,6 +403,8 @@ TEST(Vst3Binding, LoadsTellTheHostOnlyThatTheValuesChanged)
              changes.Add(IEffectVST3::kProgramParamId, 90.0 / 128.0);
              r.Process(&changes);
          }},
+        {"program change through the controller",
+         [](Vst3ProcessRig& r) { r.plugin.setParamNormalized(IEffectVST3::kProgramParamId, 90.0 / 128.0); }},
     };
     for (const Case& c : cases)
     {
@@ -412,4 +421,50 @@ TEST(Vst3Binding, LoadsTellTheHostOnlyThatTheValuesChanged)
         EXPECT_NE(handler.Restarts()[0] & Vst3::kRestartParamValuesChanged, 0) << c.load;
         rig.plugin.setComponentHandler(nullptr);
     }
+}
+
+// A program chosen on the controller while the output is heard, as some hosts choose their
+// presets: the host saves it at once, and it sounds as the same change in the queue alone does,
+// the old program fading out and the new one taking over at the quiet point.
+TEST(Vst3Binding, ProgramChosenThroughTheControllerWhilePlayingIsSavedAndFadesIn)
+{
+    constexpr int kBlock = 64;
+    constexpr int kProgram = 70;
+    constexpr double kValue = static_cast<double>(kProgram) / 127.0;
+    constexpr int kBlocksBefore = 20;
+    constexpr int kBlocksAfter = 75;
+    Vst3ProcessRig fresh(kBlock, 48000.0);
+    TestParameterChanges select;
+    select.Add(IEffectVST3::kProgramParamId, kValue);
+    ASSERT_EQ(fresh.Process(&select), Vst3::kResultOk);
+    TestStream expected;
+    ASSERT_EQ(fresh.plugin.getState(&expected), Vst3::kResultOk);
+
+    std::vector<double> heard[2];
+    for (const bool throughController : {false, true})
+    {
+        Vst3ProcessRig rig(kBlock, 48000.0);
+        std::vector<double>& out = heard[throughController ? 1 : 0];
+        for (int block = 0; block < kBlocksBefore; ++block)
+            rig.Process();
+        if (throughController)
+        {
+            ASSERT_EQ(rig.plugin.setParamNormalized(IEffectVST3::kProgramParamId, kValue), Vst3::kResultOk);
+            TestStream saved;
+            ASSERT_EQ(rig.plugin.getState(&saved), Vst3::kResultOk);
+            EXPECT_EQ(saved.bytes, expected.bytes);
+        }
+        TestParameterChanges changes;
+        changes.Add(IEffectVST3::kProgramParamId, kValue);
+        for (int block = 0; block < kBlocksAfter; ++block)
+        {
+            ASSERT_EQ(rig.Process(block == 0 ? &changes : nullptr), Vst3::kResultOk);
+            out.insert(out.end(), rig.Output(0).begin(), rig.Output(0).end());
+        }
+        EXPECT_EQ(ControllerMismatches(rig.plugin), "") << throughController;
+        for (int index = 0; index < kWorkingParamCount; ++index)
+            EXPECT_EQ(rig.plugin.CurrentValues().Get(index), fresh.plugin.CurrentValues().Get(index))
+                << throughController << ", parameter " << index;
+    }
+    EXPECT_EQ(heard[1], heard[0]);
 }

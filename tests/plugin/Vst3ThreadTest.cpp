@@ -33,6 +33,8 @@ TEST(Vst3Threads, ControllerAndStateCallsBesideProcessStayInRange)
                 changes.Add(kParamDistortionAmount, value)
                     .Add(kParamFilterCutoff, 1.0 - value)
                     .Add(IEffectVST3::kBypassParamId, block % 7 == 0 ? 1.0 : 0.0);
+                if (block % 11 == 0)
+                    changes.Add(IEffectVST3::kProgramParamId, value);
                 rig.Process(&changes);
             }
         },
@@ -53,6 +55,11 @@ TEST(Vst3Threads, ControllerAndStateCallsBesideProcessStayInRange)
             EXPECT_EQ(rig.plugin.getState(&saved), Vst3::kResultOk);
             saved.position = 0;
             EXPECT_EQ(rig.plugin.setState(&saved), Vst3::kResultOk);
+        }
+        // A program chosen in the host, which tells the controller as well as the queues.
+        if (round % kRoundsPerStateCall == kRoundsPerStateCall / 2)
+        {
+            EXPECT_EQ(rig.plugin.setParamNormalized(IEffectVST3::kProgramParamId, (round % 10) / 10.0), Vst3::kResultOk);
         }
     }
     audio.Join();

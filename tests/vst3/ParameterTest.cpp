@@ -62,12 +62,14 @@ TEST(EffectParameter, DescribesItsRecord)
         Vst3::int32 precision;
     };
     const Case cases[] = {
-        {"gain", records.gain, u"Gain", u"x", 0, 0.5, 2},
+        {"gain", records.gain, u"Gain", u"x", 0, 0.75, 2},
         {"mode shows a text for its value", records.mode, u"Mode", u"", 0, 0.0, 0},
         {"trim", records.trim, u"Trim", u"dB", 0, 0.5, 2},
         {"curve with shape 2", records.curve, u"Curve", u"%", 0, 0.5, 1},
         {"undefined steps by its range", records.undefined, u"", u"", 1, 0.0, 0},
     };
+    // The value the record holds is the default: a new instance's value, as hosts take it.
+    records.gain.SetPlain(1.5);
     for (const Case& c : cases)
     {
         const ParameterRef parameter(new IEffectParameter(&c.record, 7, 3));
@@ -267,7 +269,6 @@ TEST(Controller, SetParamNormalizedStoresPluginParametersAndTheBypassSwitch)
         {"stepped rounds up", RecordingProduct::kUndefined, 0.6, Vst3::kResultOk, 1.0},
         {"stepped rounds down", RecordingProduct::kUndefined, 0.4, Vst3::kResultOk, 0.0},
         {"bypass", IEffectVST3::kBypassParamId, 1.0, Vst3::kResultOk, -1.0},
-        {"program", IEffectVST3::kProgramParamId, 0.5, Vst3::kResultFalse, -1.0},
         {"unknown", 85, 0.5, Vst3::kResultFalse, -1.0},
     };
     for (const Case& c : cases)
@@ -284,4 +285,29 @@ TEST(Controller, SetParamNormalizedStoresPluginParametersAndTheBypassSwitch)
         EXPECT_EQ(effect.Product().IsBypassed(), c.id == IEffectVST3::kBypassParamId) << c.name;
     }
 }
+}
+
+// The program parameter on the controller loads the preset itself; the host reads the other
+// values again once told, later, from its UI thread.
+TEST(Controller, SetParamNormalizedOfTheProgramLoadsThePreset)
+{
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    struct Case
+    {
+        double value;
+        Vst3::tresult result;
+        int preset;
+    };
+    for (const Case& c : {Case{0.0, Vst3::kResultOk, 0}, Case{64.0 / 128, Vst3::kResultOk, 64},
+                          Case{126.0 / 127, Vst3::kResultOk, 126}, Case{1.0, Vst3::kResultOk, 127},
+                          Case{kNaN, Vst3::kResultFalse, 9}})
+    {
+        HostedEffect effect;
+        ASSERT_TRUE(effect.Product().SelectPreset(9));
+        EXPECT_EQ(effect.Controller()->setParamNormalized(IEffectVST3::kProgramParamId, c.value), c.result) << c.value;
+        EXPECT_EQ(effect.Product().GetCurrentPreset(), c.preset) << c.value;
+        EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(),
+                         RecordingProduct::PresetGain(c.preset))
+            << c.value;
+    }
 }

@@ -259,7 +259,9 @@ TEST(Process, ProgramChangeSelectsPresetByValueTimesCount)
         double value;
         int preset;
     };
-    for (const Case& c : {Case{0.0, 0}, Case{1.0 / 128, 1}, Case{127.0 / 128, 127}, Case{1.0, 9}})
+    // Some hosts send k / (count - 1), which reaches 1.0 at the last preset.
+    for (const Case& c : {Case{0.0, 0}, Case{1.0 / 128, 1}, Case{127.0 / 128, 127}, Case{126.0 / 127, 126},
+                          Case{1.0, 127}})
     {
         HostedEffect effect;
         ASSERT_TRUE(effect.Product().SelectPreset(9));

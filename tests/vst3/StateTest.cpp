@@ -79,6 +79,82 @@ TEST(State, RoundTripRestoresEveryValueAndTheBypassFlag)
     EXPECT_EQ(StateOf(target, false), StateOf(source, false));
 }
 
+// A host may set the program parameter on the controller and save at once, before any block
+// runs; the saved state is that program's, and reopening it keeps it even though the host's
+// process queue then brings the same program change again.
+TEST(State, ProgramChosenThroughTheControllerIsSavedWithoutAnyProcessCall)
+{
+    struct Case
+    {
+        const char* name;
+        double value;
+        int preset;
+    };
+    const Case cases[] = {
+        {"k / count", 17.0 / 128, 17},
+        {"k / (count - 1)", 70.0 / 127, 70},
+        {"the last", 1.0, 127},
+    };
+    for (const Case& c : cases)
+    {
+        HostedEffect source;
+        ASSERT_EQ(source.Controller()->setParamNormalized(IEffectVST3::kProgramParamId, c.value), Vst3::kResultOk)
+            << c.name;
+        TestStream stream(StateOf(source, false));
+
+        HostedEffect reopened;
+        ASSERT_EQ(reopened.Component()->setState(&stream), Vst3::kResultOk) << c.name;
+        EXPECT_EQ(reopened.Product().GetParam(RecordingProduct::kGain)->Value(), RecordingProduct::PresetGain(c.preset))
+            << c.name;
+    }
+}
+
+// What a host does for one program change: it tells the controller and sends the same value
+// in the next block's queue. The preset loads once; an edit made in that block stays.
+TEST(State, ProgramChangeOfTheControllerLoadsOnceWhenTheQueueBringsItToo)
+{
+    HostedEffect effect;
+    const int loadsBefore = effect.Product().presetChanges;
+    ASSERT_EQ(effect.Controller()->setParamNormalized(IEffectVST3::kProgramParamId, 40.0 / 128), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().presetChanges, loadsBefore + 1);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), RecordingProduct::PresetGain(40));
+
+    TestParameterChanges changes;
+    changes.Add(RecordingProduct::kGain, 0.25).Add(IEffectVST3::kProgramParamId, 40.0 / 128);
+    HostBus<double> inputs(2, 1);
+    HostBus<double> outputs(2, 1);
+    ASSERT_EQ(effect.Process(inputs, outputs, 1, &changes), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().presetChanges, loadsBefore + 1);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 0.5);
+
+    // A later change through the queue alone is made, the same program included.
+    TestParameterChanges again;
+    again.Add(IEffectVST3::kProgramParamId, 40.0 / 128);
+    ASSERT_EQ(effect.Process(inputs, outputs, 1, &again), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().presetChanges, loadsBefore + 2);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), RecordingProduct::PresetGain(40));
+}
+
+// A state loaded after the controller's program change is what the component holds: the
+// program change that the queue brings later is the host's new request and is made.
+TEST(State, LoadedStateEndsTheControllersProgramChange)
+{
+    HostedEffect saved;
+    saved.Product().GetParam(RecordingProduct::kGain)->SetPlain(0.5);
+    TestStream stream(StateOf(saved, false));
+
+    HostedEffect effect;
+    ASSERT_EQ(effect.Controller()->setParamNormalized(IEffectVST3::kProgramParamId, 40.0 / 128), Vst3::kResultOk);
+    ASSERT_EQ(effect.Component()->setState(&stream), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 0.5);
+    TestParameterChanges changes;
+    changes.Add(IEffectVST3::kProgramParamId, 40.0 / 128);
+    HostBus<double> inputs(2, 1);
+    HostBus<double> outputs(2, 1);
+    ASSERT_EQ(effect.Process(inputs, outputs, 1, &changes), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), RecordingProduct::PresetGain(40));
+}
+
 TEST(State, RefusedStreamsChangeNothing)
 {
     HostedEffect source;

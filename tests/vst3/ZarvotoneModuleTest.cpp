@@ -107,6 +107,7 @@ TEST(ZarvotoneModule, ParameterListInOrder)
     EXPECT_EQ(Info(effect, 0).id, kProgram);
     EXPECT_EQ(Info(effect, 1).id, kBypass);
 
+    // The defaults are preset 0's values.
     struct Case
     {
         Vst3::ParamID id;
@@ -122,12 +123,12 @@ TEST(ZarvotoneModule, ParameterListInOrder)
         {22, u"Filter Unit On/Off", u"", 1.0, 3},
         {25, u"Filter Cutoff Frequency", u"Hz", 1.0, 3},
         {30, u"Disto-Band EQ On/Off", u"", 1.0, 4},
-        {35, u"Sub-Band/Disto-Band On/Off", u"", 1.0, 5},
+        {35, u"Sub-Band/Disto-Band On/Off", u"", 0.0, 5},
         {41, u"Sub-Band EQ On/Off", u"", 1.0, 6},
         {47, u"Sub-Band Cutoff Frequency", u"", 0.38915574457972946, 5},
         {52, u"Bypass All Effect Units", u"", 0.0, 0},
         {59, u"Output Limiter Level", u"", 0.706778448361457, 7},
-        {63, u"Output Volume", u"", 0.251188643150958, 7},
+        {63, u"Output Volume", u"", 1.0, 7},
         {65, u"Reserved Parameter 00", u"", 0.0, 8},
         {84, u"Reserved Parameter 19", u"", 0.0, 8},
     };
@@ -143,6 +144,19 @@ TEST(ZarvotoneModule, ParameterListInOrder)
         EXPECT_EQ(info.flags, Vst3::kParamCanAutomate) << c.id;
     }
     EXPECT_EQ(effect.units->getUnitCount(), 9);
+}
+
+// A host that takes the declared defaults for the values of a new instance, and reads the
+// values only after a state or a restart, starts from what processing applies: preset 0's.
+TEST(ZarvotoneModule, DeclaredDefaultsAreTheValuesOfANewInstance)
+{
+    LoadedEffect effect;
+    ASSERT_NE(effect.component, nullptr);
+    for (Vst3::int32 index = 0; index < effect.controller->getParameterCount(); ++index)
+    {
+        const Vst3::ParameterInfo info = Info(effect, index);
+        EXPECT_EQ(info.defaultNormalizedValue, effect.controller->getParamNormalized(info.id)) << info.id;
+    }
 }
 
 TEST(ZarvotoneModule, ParameterTexts)
