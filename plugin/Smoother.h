@@ -7,7 +7,8 @@
 // A one-pole glide toward a target, stepped once per frame.
 struct Smoother
 {
-    // The complement is 1 - coefficient as computed in doubles, so a settled value is exact.
+    // The complement is 1 - coefficient as computed in doubles. A glide comes to rest where a
+    // step no longer moves it, within a few rounding steps of its target, not always on it.
     void SetCoefficient(double keep)
     {
         coefficient = keep;

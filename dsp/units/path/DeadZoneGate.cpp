@@ -33,7 +33,6 @@ void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
     const bool settled = GlideOutStep(threshold, keep, take, target) == threshold;
     if (settled && mWide)
     {
-        threshold = GlideOutStep(threshold, keep, take, target);
         knee = std::min(threshold, kMaxKnee);
         kneeTop = threshold + knee;
         if (threshold != 0.0)

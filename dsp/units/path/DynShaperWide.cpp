@@ -208,7 +208,8 @@ template <uint32_t kWaveform>
 template <uint32_t kWaveform>
 [[gnu::target("avx2,fma")]] void ShapeFrames(double* const io[2], int32_t n, const WideBumps& bumps)
 {
-    const __m256d allLanes = _mm256_castsi256_pd(_mm256_set1_epi64x(-1));
+    const __m256i everyLane = _mm256_set1_epi64x(-1);
+    const __m256d allLanes = _mm256_castsi256_pd(everyLane);
     const __m256d none = _mm256_setzero_pd();
     const bool belowPasses = bumps.everythingPasses || bumps.polarity == DynShaper::kPositiveOnly;
     const bool abovePasses = bumps.everythingPasses || bumps.polarity == DynShaper::kNegativeOnly;
@@ -219,7 +220,6 @@ template <uint32_t kWaveform>
                                belowPasses ? allLanes : none,
                                abovePasses ? allLanes : none,
                                _mm256_set1_pd(bumps.driveGain)};
-    const __m256i everyLane = _mm256_set1_epi64x(-1);
     int32_t i = 0;
     for (; i + kLanes <= n; i += kLanes)
         ShapeFour<kWaveform>(io, i, everyLane, block, bumps, false);
