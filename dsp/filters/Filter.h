@@ -35,6 +35,10 @@ public:
     // Puts params in force at once: a glide under way ends on them.
     virtual void FinishGlide() {}
 
+    // The highest index of a parameter with this id, or -1 when the design has none: what a
+    // walk over GetParamInfo from the last index down finds, without building the records.
+    virtual int FindParamIndex(int32_t id) const = 0;
+
     // Silent memory has nothing to glide from: a start afresh is on params at once.
     void Restart()
     {

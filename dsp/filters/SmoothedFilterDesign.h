@@ -9,18 +9,24 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <vector>
 
 namespace Dsp {
 
 // Glides to each new parameter set: over the transition length a second design is re-run at
 // every sample for parameters that move from the values in force to params, a frequency in
-// equal steps of the warped scale the design works on (FrequencyScale), every other parameter
-// in equal steps. While they move, the channels run that design in glide form (GlideCascade),
-// whose memory stays bounded however the coefficients change; the memory is moved into glide
-// form when a glide starts from the design in force and back when it ends. A frequency moves no
-// faster than kShortestOctaveSeconds an octave, so a jump over many octaves takes longer than the
-// transition length: a filter opening or closing past the signal faster than that rings out
-// more steeply than the signal itself moves.
+// equal steps of the warped scale (FrequencyScale), every other parameter in equal steps.
+// While they move, the channels run that design in glide form (GlideCascade), whose memory
+// stays bounded however the coefficients change; the memory is moved into glide form when a
+// glide starts from the design in force and back when it ends. A frequency moves no faster
+// than kShortestOctaveSeconds an octave of the scale, so a jump over many octaves takes longer
+// than the transition length: a filter opening or closing past the signal faster than that
+// rings out more steeply than the signal itself moves.
+//
+// A new set or length only arms the glide: the steps are worked out when the next samples run,
+// for the values set last, and the design for params is made when it comes into force (at the
+// end of the glide) or when its response is asked for. So values that change at every sample,
+// or many times between two runs, cost about what one change does.
 template <class DesignClass, int Channels, class StateType>
 class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateType> {
 public:
@@ -32,12 +38,7 @@ public:
     void SetParams(const FilterParams& values) override
     {
         this->params = values;
-        remaining = remaining < 0 ? 0 : GlideLength();
-        if (remaining == 0)
-            transitionParams = this->params;
-        else
-            EnterGlideIfMoving();
-        this->design.SetParams(this->params);
+        ArmGlide();
     }
 
     // Arms a glide of the new length towards params; before the first parameter set there
@@ -45,21 +46,26 @@ public:
     void SetTransitionLength(int samples) override
     {
         transitionLength = std::max(samples, 0);
-        if (remaining < 0)
-            return;
-        remaining = GlideLength();
-        if (remaining > 0)
-            EnterGlideIfMoving();
+        if (remaining >= 0)
+            ArmGlide();
     }
 
     void FinishGlide() override
     {
-        if (remaining < 0)
-            return;
-        if (gliding)
-            LeaveGlide();
-        remaining = 0;
-        transitionParams = this->params;
+        if (remaining >= 0)
+            PutInForce();
+    }
+
+    Complex Response(double f) const override
+    {
+        DesignApplied();
+        return this->design.GetCascade().Response(f);
+    }
+
+    std::vector<PoleZeroPair> GetPoleZeroPairs() const override
+    {
+        DesignApplied();
+        return this->design.GetPoleZeroPairs();
     }
 
     void ProcessDouble(int frames, double* const* channels) override { Glide(frames, channels); }
@@ -70,17 +76,90 @@ private:
     static constexpr int kMaxStages = DesignClass::kMaxStages;
     static constexpr double kLn2 = 0.69314718055994530942;
 
-    // Called before the main design changes: the memory still belongs to it. A glide towards
-    // the values in force changes nothing, so the memory stays as it is and the main design
-    // keeps running.
-    void EnterGlideIfMoving()
+    bool Gliding() const { return remaining > 0; }
+
+    // The memory goes into glide form at once, while the storage still holds the design in
+    // force that it belongs to.
+    void ArmGlide()
     {
-        if (gliding || std::equal(this->params.begin(), this->params.begin() + kNumParams, transitionParams.begin()))
+        if (remaining < 0 || transitionLength == 0) {
+            PutInForce();
             return;
+        }
+        armed = true;
+        if (!inGlideForm && !InForce())
+            EnterGlide();
+    }
+
+    // Values that equal no others.
+    template <class Values>
+    static Values Unequalled()
+    {
+        Values values;
+        values.fill(std::numeric_limits<double>::quiet_NaN());
+        return values;
+    }
+
+    bool InForce() const
+    {
+        return std::equal(this->params.begin(), this->params.begin() + kNumParams, transitionParams.begin());
+    }
+
+    // A glide from the values in force to params: of the transition length, or longer where a
+    // frequency would move faster than its shortest time an octave. None when nothing moves.
+    void Retarget()
+    {
+        armed = false;
+        if (InForce()) {
+            PutInForce();
+            return;
+        }
+        double octaves = 0.0;
+        for (int i = 0; i < kNumParams; ++i) {
+            const bool onScale = this->ParamIds()[i] == kFrequencyId && FrequencyScale::Covers(transitionParams[i]) &&
+                                 FrequencyScale::Covers(this->params[i]);
+            // A glide under way goes on from where it stands; a target already placed is kept.
+            if (!Gliding() || onScale != warped[i])
+                positions[i] = onScale ? FrequencyScale::ToWarped(transitionParams[i]) : transitionParams[i];
+            if (onScale != warped[i] || !(placedTargets[i] == this->params[i]))
+                targets[i] = onScale ? FrequencyScale::ToWarped(this->params[i]) : this->params[i];
+            placedTargets[i] = this->params[i];
+            warped[i] = onScale;
+            if (onScale)
+                octaves = std::max(octaves, std::fabs(targets[i] - positions[i]) / kLn2);
+        }
+        remaining = GlideLength(octaves);
+        const double reciprocal = 1.0 / remaining;
+        for (int i = 0; i < kNumParams; ++i)
+            steps[i] = (targets[i] - positions[i]) * reciprocal;
+    }
+
+    int32_t GlideLength(double octaves) const
+    {
+        const int sampleRateIndex = this->IndexOf(kSampleRateId);
+        const double sampleRate = sampleRateIndex < 0 ? 0.0 : this->params[sampleRateIndex];
+        const double frames = std::min(std::ceil(octaves * kShortestOctaveSeconds * sampleRate),
+                                       static_cast<double>(std::numeric_limits<int32_t>::max()));
+        return frames > transitionLength ? static_cast<int32_t>(frames) : transitionLength;
+    }
+
+    // Puts params in force at once, ending any glide on them.
+    void PutInForce()
+    {
+        armed = false;
+        DesignTarget();
+        if (inGlideForm)
+            LeaveGlide();
+        remaining = 0;
+        transitionParams = this->params;
+    }
+
+    void EnterGlide()
+    {
         glideCascade.Set(this->design.GetCascade());
         for (auto& state : this->states)
             state.EnterGlide(glideCascade);
-        gliding = true;
+        inGlideForm = true;
     }
 
     void LeaveGlide()
@@ -89,98 +168,66 @@ private:
         glideCascade.Set(cascade);
         for (auto& state : this->states)
             state.LeaveGlide(cascade, glideCascade);
-        gliding = false;
+        inGlideForm = false;
+    }
+
+    // Before the first set the storage stays as it was constructed.
+    void DesignApplied() const
+    {
+        if (remaining >= 0)
+            DesignTarget();
+    }
+
+    void DesignTarget() const
+    {
+        if (std::equal(this->params.begin(), this->params.begin() + kNumParams, designedFor.begin()))
+            return;
+        this->design.SetParams(this->params);
+        designedFor = this->params;
     }
 
     template <class Sample>
     void Glide(int frames, Sample* const* channels)
     {
-        // A transition length of 0 cuts a glide short.
-        if (gliding && remaining <= 0)
-            LeaveGlide();
+        if (armed)
+            Retarget();
         const int count = std::min(frames, remaining);
-        if (count <= 0 || !gliding) {
-            // No glide, or one whose every design equals the main one.
-            if (count > 0)
-                CountDown(count);
-            this->RunCascade(0, frames, channels, this->design.GetCascade());
-            return;
-        }
-        const double reciprocal = 1.0 / remaining;
-        const double sampleRate = SampleRate();
-        std::array<bool, kNumParams> warped;
-        std::array<double, kNumParams> positions;
-        std::array<double, kNumParams> steps;
-        for (int i = 0; i < kNumParams; ++i) {
-            warped[i] = MovesWarped(i, sampleRate);
-            positions[i] = warped[i] ? FrequencyScale::ToWarped(transitionParams[i], sampleRate) : transitionParams[i];
-            const double target = warped[i] ? FrequencyScale::ToWarped(this->params[i], sampleRate) : this->params[i];
-            steps[i] = (target - positions[i]) * reciprocal;
-        }
         for (int n = 0; n < count; ++n) {
             for (int i = 0; i < kNumParams; ++i) {
                 positions[i] += steps[i];
-                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i], sampleRate) : positions[i];
+                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
             }
             transitionDesign.SetParams(transitionParams);
             glideCascade.Set(transitionDesign.GetCascade());
             for (int c = Channels - 1; c >= 0; --c)
                 channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
         }
-        if (CountDown(count))
-            LeaveGlide();
-        this->RunCascade(count, frames, channels, this->design.GetCascade());
-    }
-
-    // The transition length, or longer where a frequency would move faster than its shortest
-    // time an octave; a length of 0 still cuts the glide short.
-    int32_t GlideLength() const
-    {
-        if (transitionLength == 0)
-            return 0;
-        const double sampleRate = SampleRate();
-        double octaves = 0.0;
-        for (int i = 0; i < kNumParams; ++i)
-            if (MovesWarped(i, sampleRate))
-                octaves = std::max(octaves, std::fabs(FrequencyScale::ToWarped(this->params[i], sampleRate) -
-                                                      FrequencyScale::ToWarped(transitionParams[i], sampleRate)) /
-                                                kLn2);
-        const double frames = std::min(std::ceil(octaves * kShortestOctaveSeconds * sampleRate),
-                                       static_cast<double>(std::numeric_limits<int32_t>::max()));
-        return frames > transitionLength ? static_cast<int32_t>(frames) : transitionLength;
-    }
-
-    // A frequency that both ends of the glide place on the warped scale moves on it.
-    bool MovesWarped(int i, double sampleRate) const
-    {
-        return DesignClass::GetParamInfo(i).id == kFrequencyId && FrequencyScale::Covers(transitionParams[i], sampleRate) &&
-               FrequencyScale::Covers(this->params[i], sampleRate);
-    }
-
-    double SampleRate() const
-    {
-        for (int i = 0; i < kNumParams; ++i)
-            if (DesignClass::GetParamInfo(i).id == kSampleRateId)
-                return this->params[i];
-        return 0.0;
-    }
-
-    // True when the glide has reached its end.
-    bool CountDown(int count)
-    {
-        remaining -= count;
-        if (remaining != 0)
-            return false;
-        transitionParams = this->params;
-        return true;
+        if (count > 0) {
+            remaining -= count;
+            if (remaining == 0)
+                PutInForce();
+        }
+        this->RunCascade(std::max(count, 0), frames, channels, this->design.GetCascade());
     }
 
     FilterParams transitionParams{};
     DesignClass transitionDesign;
     int32_t transitionLength = kDefaultTransitionLength;
+    // -1 before the first parameter set; while positive, the frames left of the glide.
     int32_t remaining = -1;
+    // A set or length came since the glide was last worked out.
+    bool armed = false;
+    bool inGlideForm = false;
     GlideCascade<kMaxStages> glideCascade;
-    bool gliding = false;
+    // The glide in force: whether each parameter moves on the warped scale, where it stands on
+    // its scale, where it goes (and the value placed there) and its step a frame.
+    std::array<bool, kNumParams> warped{};
+    std::array<double, kNumParams> positions{};
+    std::array<double, kNumParams> targets{};
+    std::array<double, kNumParams> placedTargets = Unequalled<std::array<double, kNumParams>>();
+    std::array<double, kNumParams> steps{};
+    // The values the design storage was made for; none at first.
+    mutable FilterParams designedFor = Unequalled<FilterParams>();
 };
 
 } // namespace Dsp

@@ -34,26 +34,23 @@ double ProbeDesign(const DesignEntry& entry, const Dsp::FilterParams& values)
 }
 
 // Where a glide stands after fraction of its length: a frequency that both ends place on the
-// warped scale (at the target's rate) moves on it, everything else in equal steps.
+// warped scale (that of the rate the glides were tuned at, whatever the design's rate) moves
+// on it, everything else in equal steps.
 Dsp::FilterParams Between(const DesignEntry& entry, const Dsp::FilterParams& from, const Dsp::FilterParams& to,
                           double fraction)
 {
     const auto filter = entry.make();
-    double rate = 0.0;
-    for (int i = 0; i < filter->GetNumParams(); ++i)
-        if (filter->GetParamInfo(i).id == Dsp::kSampleRateId)
-            rate = to[i];
     Dsp::FilterParams values = to;
     for (int i = 0; i < filter->GetNumParams(); ++i) {
-        const bool warped = filter->GetParamInfo(i).id == Dsp::kFrequencyId && Dsp::FrequencyScale::Covers(from[i], rate) &&
-                            Dsp::FrequencyScale::Covers(to[i], rate);
+        const bool warped = filter->GetParamInfo(i).id == Dsp::kFrequencyId && Dsp::FrequencyScale::Covers(from[i]) &&
+                            Dsp::FrequencyScale::Covers(to[i]);
         if (!warped) {
             values[i] = from[i] + fraction * (to[i] - from[i]);
             continue;
         }
-        const double start = Dsp::FrequencyScale::ToWarped(from[i], rate);
-        const double end = Dsp::FrequencyScale::ToWarped(to[i], rate);
-        values[i] = Dsp::FrequencyScale::FromWarped(start + fraction * (end - start), rate);
+        const double start = Dsp::FrequencyScale::ToWarped(from[i]);
+        const double end = Dsp::FrequencyScale::ToWarped(to[i]);
+        values[i] = Dsp::FrequencyScale::FromWarped(start + fraction * (end - start));
     }
     return values;
 }
@@ -120,6 +117,22 @@ TEST(Glide, AJumpOverManyOctavesGlidesNoFasterThanTheShortestTimeAnOctave)
 {
     const GlideCase jump{"RbjLowPass", {44100, 20, 1}, {44100, 20000, 1}, 256};
     ExpectGlideOver(jump, 1078);
+}
+
+// At other rates the jump takes the same path in Hz in the same time: 1078 frames at 44.1 kHz
+// are 24.4 ms, so 1174 at 48 kHz and 4693 at 192 kHz, where a transition length of the same
+// time is given too.
+TEST(Glide, AJumpGlidesAsLongAtEveryRate)
+{
+    const struct {
+        double rate;
+        int length;
+        int frames;
+    } cases[] = {{48000, 279, 1174}, {96000, 557, 2347}, {192000, 1115, 4693}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        ExpectGlideOver({"RbjLowPass", {c.rate, 20, 1}, {c.rate, 20000, 1}, c.length}, c.frames);
+    }
 }
 
 // Three RBJ low passes far apart: a glide from the first to the second, then the third.

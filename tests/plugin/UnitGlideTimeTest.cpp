@@ -1,13 +1,18 @@
-// The units' own glides and fades last as long at 96 kHz as at 44.1 kHz.
+// The units' own glides and fades last as long at 96 kHz as at 44.1 kHz, and the glides of the
+// filter designs, as heard, as long at every rate.
 #include "dsp/units/GlideTimes.h"
+#include "plugin/ParamIndex.h"
+#include "tests/plugin/GlideSettle.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/support/StereoBuffer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace
@@ -76,6 +81,52 @@ TEST(UnitGlideTimes, EachUnitGlidesAsFarIn10MsAtEveryRate)
         SCOPED_TRACE(c.name);
         const double tuned = Reached(c, 44100.0);
         EXPECT_NEAR(Reached(c, 96000.0), tuned, 1e-9 + 1e-6 * std::fabs(tuned));
+    }
+}
+
+// Every glide of a filter design that a parameter starts: the cutoffs, the resonance, the
+// band splits, the equalisers' gains and the output sweep.
+std::vector<GlideSettle::Change> FilterGlides()
+{
+    constexpr double kRbjLowPass = 0.0;
+    // Each band heard alone, its split on its own.
+    const std::vector<std::pair<int, double>> subBandAlone = {
+        {kParamSubBandOn, 1.0}, {kParamBandLink, 0.0}, {kParamDistoBandGain, 0.0}};
+    const std::vector<std::pair<int, double>> distoBandAlone = {
+        {kParamSubBandOn, 1.0}, {kParamBandLink, 0.0}, {kParamSubBandGain, 0.0}};
+    std::vector<std::pair<int, double>> wideSubBand = subBandAlone;
+    wideSubBand.emplace_back(kParamSubBandCutoff, 1.0);
+    return {
+        {"filter cutoff closing", kParamFilterCutoff, 1.0, 0.0, {}},
+        {"filter cutoff opening", kParamFilterCutoff, 0.3, 0.9, {}},
+        {"filter resonance", kParamFilterResonance, 0.0, 1.0, {{kParamFilter1Type, kRbjLowPass}, {kParamFilterCutoff, 0.6}}},
+        {"disto-band equaliser", kParamDistoEqHigh, 0.5, 0.0, {}},
+        {"sub-band cutoff", kParamSubBandCutoff, 1.0, 0.0, subBandAlone},
+        {"disto-band cutoff", kParamDistoBandCutoff, 1.0, 0.0, distoBandAlone},
+        {"sub-band equaliser", kParamSubBandEqHigh, 0.5, 0.0, wideSubBand},
+        {"output sweep", kParamOutputSweep, 0.5, 0.2, {}},
+    };
+}
+
+TEST(ParamGlideTimes, FilterGlidesSettleAsFastAtEveryRate)
+{
+    constexpr double kTunedRate = 44100.0;
+    constexpr std::array kOtherRates = {48000.0, 96000.0, 192000.0};
+    // Glides are timed to within this factor of their time at 44.1 kHz.
+    constexpr double kLargestFactor = 1.2;
+    // Below this the two settled outputs do not differ enough to time anything.
+    constexpr double kAudibleDistance = 0.01;
+    for (const GlideSettle::Change& change : FilterGlides())
+    {
+        SCOPED_TRACE(change.name);
+        const GlideSettle::Result tuned = GlideSettle::Measure(change, kTunedRate);
+        ASSERT_GT(tuned.distance, kAudibleDistance);
+        for (double rate : kOtherRates)
+        {
+            const double seconds = GlideSettle::Measure(change, rate).seconds;
+            EXPECT_LT(std::max(seconds / tuned.seconds, tuned.seconds / seconds), kLargestFactor)
+                << seconds * 1e3 << " ms at " << rate << " Hz, " << tuned.seconds * 1e3 << " ms at 44.1 kHz";
+        }
     }
 }
 

@@ -89,9 +89,11 @@ void BandSplitFilter::SetLowSplit(double v)
     if (!std::isfinite(v))
         return;
     lowSplit = v;
-    if (mSweep != Sweep::kOut)
-        for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
-            DesignParams::Set(*LowPassOfSlope(slope), Dsp::kFrequencyId, SplitHz(v));
+    if (mSweep == Sweep::kOut)
+        return;
+    const double hz = SplitHz(v);
+    for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
+        DesignParams::Set(*LowPassOfSlope(slope), Dsp::kFrequencyId, hz);
 }
 
 void BandSplitFilter::SetHighSplit(double v)
@@ -100,8 +102,11 @@ void BandSplitFilter::SetHighSplit(double v)
         return;
     highSplit = v;
     if (mSweep != Sweep::kOut)
+    {
+        const double hz = SplitHz(v);
         for (uint32_t slope = 0; slope < kSlopeCount; ++slope)
-            DesignParams::Set(*HighPassOfSlope(slope), Dsp::kFrequencyId, SplitHz(v));
+            DesignParams::Set(*HighPassOfSlope(slope), Dsp::kFrequencyId, hz);
+    }
     if (link)
         SetLowSplit(v);
 }

@@ -2,10 +2,7 @@
 
 int DesignParams::FindIndex(const Dsp::Filter& design, int32_t id)
 {
-    for (int index = design.GetNumParams() - 1; index >= 0; --index)
-        if (design.GetParamInfo(index).id == id)
-            return index;
-    return -1;
+    return design.FindParamIndex(id);
 }
 
 Dsp::FilterParams DesignParams::Defaults(const Dsp::Filter& design)
