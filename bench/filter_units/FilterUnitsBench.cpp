@@ -1,3 +1,4 @@
+#include "dsp/units/filters/BandSplitFilter.h"
 #include "dsp/units/filters/DumpExpand.h"
 #include "dsp/units/filters/Eq4Band.h"
 #include "dsp/units/filters/FilterType.h"
@@ -9,7 +10,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 // Time per stereo frame of each unit in steady state, in blocks of 512 frames at 48 kHz.
@@ -19,6 +22,8 @@ namespace
 constexpr int kBlock = 512;
 constexpr double kRate = 48000.0;
 constexpr int kAutomationStep = 64;
+// The automation curve's own pace: slow beside the glides, so every point moves a little.
+constexpr double kCurveHz = 2.0;
 
 struct Signal
 {
@@ -102,6 +107,98 @@ void FilterUnitAutomated(benchmark::State& state)
     });
 }
 BENCHMARK(FilterUnitAutomated)->DenseRange(0, kFilterTypeCount - 1);
+
+// One period of a slow automation curve through 0.2..0.8, mapped to a unit's values up front
+// so that the timing holds only what the unit does with them.
+template <typename Map>
+std::vector<double> CurveValues(Map map)
+{
+    std::vector<double> values(static_cast<size_t>(kRate / kCurveHz));
+    for (size_t i = 0; i < values.size(); ++i)
+        values[i] = map(0.5 + 0.3 * std::sin(2.0 * 3.141592653589793 * static_cast<double>(i) / values.size()));
+    return values;
+}
+
+// A parameter curve with range(0) points in each block, the block run in pieces of range(1)
+// frames and the points due in a piece applied before it, as a host's queue reaches a unit;
+// 0 points is the unautomated block. A dense curve should cost about what a sparse one does.
+template <typename Apply, typename Process>
+void RunCurve(benchmark::State& state, const std::vector<double>& curve, Apply apply, Process process)
+{
+    const int points = static_cast<int>(state.range(0));
+    const int piece = static_cast<int>(state.range(1));
+    const int spacing = points > 0 ? kBlock / points : 0;
+    size_t frame = 0;
+    RunBlocks(state, [&](double* const io[2]) {
+        for (int start = 0; start < kBlock; start += piece)
+        {
+            for (int i = start; spacing > 0 && i < start + piece; ++i)
+                if (i % spacing == 0)
+                    apply(curve[(frame + static_cast<size_t>(i)) % curve.size()]);
+            double* const slice[2] = {io[0] + start, io[1] + start};
+            process(slice, piece);
+        }
+        frame += kBlock;
+    });
+}
+
+void CurveArguments(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"points", "piece"});
+    for (const auto& [points, piece] : {std::pair{0, kBlock}, {1, kBlock}, {kBlock, 1}, {1, 32}, {kBlock, 32}})
+        b->Args({points, piece});
+}
+
+// Cutoff from the 0..1 curve over 10 Hz to 22 kHz, both filters heard.
+void FilterUnitCutoffCurve(benchmark::State& state)
+{
+    Wezmark::FilterUnit unit;
+    unit.SetSampleRate(kRate);
+    unit.SetCutoff(1000.0);
+    unit.balanceTarget = 0.5;
+    const auto process = [&](double* const io[2], int32_t n) { unit.ProcessBlock(io, n); };
+    Settle([&](double* const io[2]) { process(io, kBlock); });
+    const std::vector<double> curve = CurveValues([](double v) { return 10.0 * std::pow(2204.0, v); });
+    RunCurve(state, curve, [&](double hz) { unit.SetCutoff(hz); }, process);
+}
+BENCHMARK(FilterUnitCutoffCurve)->Apply(CurveArguments);
+
+void FilterUnitResonanceCurve(benchmark::State& state)
+{
+    Wezmark::FilterUnit unit;
+    unit.SetSampleRate(kRate);
+    unit.SetCutoff(1000.0);
+    unit.balanceTarget = 0.5;
+    const auto process = [&](double* const io[2], int32_t n) { unit.ProcessBlock(io, n); };
+    Settle([&](double* const io[2]) { process(io, kBlock); });
+    RunCurve(state, CurveValues([](double v) { return v; }), [&](double r) { unit.SetResonance(r); }, process);
+}
+BENCHMARK(FilterUnitResonanceCurve)->Apply(CurveArguments);
+
+// Both splits linked, order 4 on either side.
+void BandSplitCurve(benchmark::State& state)
+{
+    Wezmark::BandSplitFilter splitter;
+    splitter.SetSampleRate(kRate);
+    splitter.lowSlope = splitter.highSlope = 2;
+    const auto process = [&](double* const io[2], int32_t n) {
+        const double* const in[2] = {io[0], io[1]};
+        splitter.ProcessBlock(in, in, n);
+    };
+    Settle([&](double* const io[2]) { process(io, kBlock); });
+    RunCurve(state, CurveValues([](double v) { return v; }), [&](double v) { splitter.SetHighSplit(v); }, process);
+}
+BENCHMARK(BandSplitCurve)->Apply(CurveArguments);
+
+void EqualiserGainCurve(benchmark::State& state)
+{
+    Wezmark::Eq4Band eq;
+    eq.SetSampleRate(kRate);
+    const auto process = [&](double* const io[2], int32_t n) { eq.ProcessBlock(io, n); };
+    Settle([&](double* const io[2]) { process(io, kBlock); });
+    RunCurve(state, CurveValues([](double v) { return v; }), [&](double v) { eq.SetLowMidGain(v); }, process);
+}
+BENCHMARK(EqualiserGainCurve)->Apply(CurveArguments);
 
 void StateVariableFilterSteady(benchmark::State& state)
 {

@@ -155,6 +155,27 @@ void BM_EllipticAutomated(benchmark::State& state)
     });
 }
 
+// Program 0 with the filter cutoff set range(0) times before each block, along a slow curve
+// worked out up front: a host's dense automation reduced to one block, against one change a
+// block (and 0, none).
+void BM_CutoffCurve(benchmark::State& state)
+{
+    constexpr double kCurveHz = 2.0;
+    std::vector<double> curve(static_cast<size_t>(kRate / kCurveHz));
+    for (size_t i = 0; i < curve.size(); ++i)
+        curve[i] = 0.6 + 0.2 * std::sin(2.0 * 3.141592653589793 * static_cast<double>(i) / curve.size());
+    Effect effect;
+    effect.Dispatch(effSetProgram, 0, 0);
+    const int points = static_cast<int>(state.range(0));
+    Block block(0.5);
+    size_t frame = 0;
+    Measure(state, effect, block, [&](int) {
+        for (int i = 0; i < points; ++i)
+            effect.Set(kParamFilterCutoff, curve[(frame + static_cast<size_t>(i * kBlock / points)) % curve.size()]);
+        frame += kBlock;
+    });
+}
+
 // After a loud burst every decaying memory heads for the denormal range.
 void BM_SilenceAfterBurst(benchmark::State& state)
 {
@@ -229,5 +250,6 @@ BENCHMARK(BM_Program0OversampledHalfBypassedHalfDry)->Unit(benchmark::kMicroseco
 BENCHMARK(BM_FirstBlock)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(50);
 BENCHMARK(BM_EveryUnitOversampled)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EllipticAutomated)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CutoffCurve)->Unit(benchmark::kMicrosecond)->Arg(0)->Arg(1)->Arg(kBlock);
 BENCHMARK(BM_FactoryPrograms)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SilenceAfterBurst)->Unit(benchmark::kMicrosecond)->Iterations(kTailBlocks);
