@@ -269,6 +269,39 @@ TEST(Glide, AGlideCutShortByATransitionLengthOfZeroSettlesOnTheTarget)
     }
 }
 
+// Sets that come between two runs glide as the last of them alone would, whatever was read in
+// between and whether or not a glide was under way.
+TEST(Glide, OnlyTheLastOfSeveralSetsBetweenTwoRunsCounts)
+{
+    for (const GlideCase& c : kGlides) {
+        SCOPED_TRACE(c.design);
+        const DesignEntry& entry = FindDesign(c.design);
+        auto once = entry.make();
+        auto often = entry.make();
+        for (Dsp::Filter* filter : {once.get(), often.get()}) {
+            filter->SetParams(c.from);
+            filter->SetTransitionLength(c.length);
+            RunInBlocks(*filter, {50});
+        }
+        const Dsp::FilterParams midway = Between(entry, c.from, c.to, 0.5);
+        // The first round starts from the design in force, the second halfway through its glide,
+        // and runs on past the glide's end.
+        const struct {
+            const Dsp::FilterParams& before;
+            const Dsp::FilterParams& last;
+            int frames;
+        } rounds[] = {{c.from, c.to, c.length / 2}, {c.to, c.from, c.length + 10}};
+        for (const auto& round : rounds) {
+            often->SetParams(midway);
+            often->Response(0.1);
+            often->SetParams(round.before);
+            often->SetParams(round.last);
+            once->SetParams(round.last);
+            EXPECT_EQ(RunInBlocks(*often, {round.frames}), RunInBlocks(*once, {round.frames}));
+        }
+    }
+}
+
 } // namespace
 
 // A start afresh has nothing to glide from: a glide under way ends on its target at once, and
