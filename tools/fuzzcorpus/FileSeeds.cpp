@@ -23,10 +23,12 @@ const Bytes kFullCurve = {0};
 
 // The program whose values also make a program file of the parameter form.
 constexpr int kParameterFormProgram = 20;
-constexpr size_t kFxpFieldsBeforeValues = 56;
-constexpr size_t kFxpFormatOffset = 8;
+constexpr size_t kFxpFieldSize = 4;
 constexpr size_t kFxpByteSizeOffset = 4;
-constexpr size_t kFxpCountedFrom = 8;
+constexpr size_t kFxpFormatOffset = 8;
+constexpr size_t kFxpFieldsBeforeValues = 56;
+// The byte size counts what follows its own field.
+constexpr size_t kFxpCountedFrom = kFxpByteSizeOffset + kFxpFieldSize;
 constexpr uint32_t kParameterFormMagic = 0x4678436B; // "FxCk"
 
 // A straight line, a hard clip, a stored table and a curve edited by a curve action.
@@ -81,8 +83,8 @@ Bytes WithCrLf(const Bytes& text)
 
 void PutBigEndian(Bytes& bytes, size_t offset, uint32_t value)
 {
-    for (size_t i = 0; i < 4; ++i)
-        bytes[offset + i] = static_cast<uint8_t>(value >> (8 * (3 - i)));
+    for (size_t i = 0; i < kFxpFieldSize; ++i)
+        bytes[offset + i] = static_cast<uint8_t>(value >> (8 * (kFxpFieldSize - 1 - i)));
 }
 
 // The parameter form of a program file, which the plug-in reads but never writes: the written
@@ -94,9 +96,9 @@ Bytes ParameterForm(const Bytes& chunkForm, Zarvotone& plugin)
     PutBigEndian(file, kFxpFormatOffset, kParameterFormMagic);
     for (int i = 0; i < plugin.GetParamCount(); ++i)
     {
-        file.resize(file.size() + 4);
+        file.resize(file.size() + kFxpFieldSize);
         const auto value = static_cast<float>(plugin.GetParam(i)->GetNormalized());
-        PutBigEndian(file, file.size() - 4, std::bit_cast<uint32_t>(value));
+        PutBigEndian(file, file.size() - kFxpFieldSize, std::bit_cast<uint32_t>(value));
     }
     PutBigEndian(file, kFxpByteSizeOffset, static_cast<uint32_t>(file.size() - kFxpCountedFrom));
     return file;

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace
@@ -41,7 +42,8 @@ int ReportStrayFiles(const std::filesystem::path& folder, const std::vector<Seed
     for (const Seed& seed : seeds)
         made.insert((folder / seed.path).lexically_normal());
     int strays = 0;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    std::error_code missingFolder;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, missingFolder))
     {
         if (entry.is_regular_file() && made.count(entry.path().lexically_normal()) == 0)
         {
