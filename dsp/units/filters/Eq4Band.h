@@ -18,8 +18,8 @@ namespace Wezmark
 // Four-band shelving equaliser: low shelf, two band shelves and high shelf in series, each
 // gain a 0..1 control value mapped linearly to -24..+24 dB (0.5 is flat). The bands at the
 // front that are flat and settled pass the signal unchanged, so they do not run; they come
-// back in from silent memory, which a flat band passes its input with and glides from as it
-// would from any other.
+// back in from cleared memory: a flat band passes its input whatever its memory holds, and a
+// glide away from 0 dB starts from silence either way.
 class Eq4Band : public AudioProcessingUnit
 {
 public:
