@@ -223,8 +223,9 @@ void BM_FactoryPrograms(benchmark::State& state)
 // A unit that sat out comes back in, or a program changes: the slowest block of the 100 ms
 // after it (150 ms for a program change, whose new program fades in after its settling) against
 // a steady block, through the VST2 entry at 512 or 64 frames. Every block's thread CPU time
-// is set against what a steady block of the program it plays costs: the block that holds a
-// program change's quiet point plays the old program up to it and the new one after it.
+// is set against what a steady block of the settings it plays costs: the block that holds a
+// program change's quiet point plays the old program up to it and the new one after it, and
+// after a change of settings the steady block is one of the new settings.
 // The parameter calls that start a change run on this thread too, timed on their own.
 enum class Change
 {
@@ -309,56 +310,63 @@ void BM_SlowestBlockAfterChange(benchmark::State& state)
     // Program 0 plays both equalisers flat and its balance on filter 1 alone.
     rig.effect.Dispatch(effSetProgram, 0, 0);
     rig.SetAll(std::array{kParamSubBandOn}, 1.0);
+    const auto makeChange = [&](int program) {
+        switch (change)
+        {
+        case Change::kEqualisersLeaveFlat:
+            return rig.SetAll(kEqualiserGains, 0.75);
+        case Change::kBalanceLeavesAnEnd:
+            return rig.SetAll(std::array{kParamFilterBalance}, 0.5);
+        case Change::kProgram0And13:
+            rig.effect.Dispatch(effSetProgram, 0, 13 - program);
+            break;
+        }
+        return 0.0;
+    };
+    // A program change is undone by the next one.
+    const auto undoChange = [&] {
+        if (change == Change::kEqualisersLeaveFlat)
+            rig.SetAll(kEqualiserGains, 0.5);
+        else if (change == Change::kBalanceLeavesAnEnd)
+            rig.SetAll(std::array{kParamFilterBalance}, 0.0);
+        else
+            rig.effect.Dispatch(effSetProgram, 0, 0);
+    };
+    // Programs 0 and 13, or the settings before the change and after it.
     double steady[2] = {rig.SteadyBlock(), 0.0};
-    if (change == Change::kProgram0And13)
-    {
-        rig.effect.Dispatch(effSetProgram, 0, 13);
-        steady[1] = rig.SteadyBlock();
-        rig.effect.Dispatch(effSetProgram, 0, 0);
-        rig.Run(1.0);
-    }
+    makeChange(0);
+    steady[1] = rig.SteadyBlock();
+    undoChange();
+    rig.Run(1.0);
     std::vector<double> ratios;
     double slowestCall = 0.0;
     int program = 0;
     for (auto _ : state)
     {
-        double call = 0.0;
-        int next = program;
-        switch (change)
-        {
-        case Change::kEqualisersLeaveFlat:
-            call = rig.SetAll(kEqualiserGains, 0.75);
-            break;
-        case Change::kBalanceLeavesAnEnd:
-            call = rig.SetAll(std::array{kParamFilterBalance}, 0.5);
-            break;
-        case Change::kProgram0And13:
-            next = 13 - program;
-            rig.effect.Dispatch(effSetProgram, 0, next);
-            break;
-        }
-        slowestCall = std::max(slowestCall, call);
+        const int next = change == Change::kProgram0And13 ? 13 - program : 1;
+        slowestCall = std::max(slowestCall, makeChange(program));
         const double seconds = change == Change::kProgram0And13 ? 0.15 : 0.1;
         double worst = 0.0;
         for (int b = 0, frame = 0; b < rig.Blocks(seconds); ++b, frame += rig.frames)
         {
-            const int oldFrames = std::clamp(kFadeOutFrames - frame, 0, rig.frames);
+            // Only a program change plays the old settings on, while it fades out.
+            const int oldFrames = change == Change::kProgram0And13 ? std::clamp(kFadeOutFrames - frame, 0, rig.frames) : 0;
             const double expected = (oldFrames * steady[program != 0] + (rig.frames - oldFrames) * steady[next != 0]) /
                                     rig.frames;
             worst = std::max(worst, rig.RunBlock() / expected);
         }
         ratios.push_back(worst);
         state.PauseTiming();
-        if (change == Change::kEqualisersLeaveFlat)
-            rig.SetAll(kEqualiserGains, 0.5);
-        else if (change == Change::kBalanceLeavesAnEnd)
-            rig.SetAll(std::array{kParamFilterBalance}, 0.0);
-        program = next;
+        if (change == Change::kProgram0And13)
+            program = next;
+        else
+            undoChange();
         rig.Run(0.3);
         state.ResumeTiming();
     }
     std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 2, ratios.end());
     state.counters["steady_block_us"] = steady[0] * 1e6;
+    state.counters["steady_block_after_us"] = steady[1] * 1e6;
     state.counters["slowest_block_x_median"] = ratios[ratios.size() / 2];
     state.counters["slowest_block_x_worst"] = *std::max_element(ratios.begin(), ratios.end());
     state.counters["slowest_parameter_calls_us"] = slowestCall * 1e6;
