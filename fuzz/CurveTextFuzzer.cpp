@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     {
         for (int32_t i = 0; i < curve.count; ++i)
         {
-            const double p = curve.points.data[i];
+            const double p = curve.Points()[i];
             if (!std::isfinite(p) || p < -1.0 || p > 1.0)
                 std::abort();
         }

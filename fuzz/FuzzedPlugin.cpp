@@ -35,7 +35,7 @@ void CheckPluginState(Zarvotone& plugin)
         const DistortionCurve* curve = chain->distortion.current;
         for (int32_t i = 0; curve != nullptr && i < curve->count; ++i)
         {
-            const double point = curve->points.data[i];
+            const double point = curve->Points()[i];
             if (!std::isfinite(point) || point < -1.0 || point > 1.0)
                 std::abort();
         }

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-RateStages::RateStages(const Wezmark::DistortionDataProvider& library)
-    : chain1(library), chain2(library), outputSaturator(Wezmark::Saturator::kSoftSaturation)
+RateStages::RateStages(const Wezmark::BuiltinCurves& builtins)
+    : chain1(builtins), chain2(builtins), outputSaturator(Wezmark::Saturator::kSoftSaturation)
 {
 }
 
@@ -64,7 +64,11 @@ void RateStages::EndGlides()
 }
 
 ProcessingUnits::ProcessingUnits()
-    : hostRate(curveLibrary), oversampled(curveLibrary), chain3(curveLibrary), subBand(&chain3.distortion)
+    : builtinCurves(Wezmark::BuiltinCurves::Shared()),
+      hostRate(*builtinCurves),
+      oversampled(*builtinCurves),
+      chain3(*builtinCurves),
+      subBand(&chain3.distortion)
 {
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/filters/DumpExpand.h"
 #include "dsp/units/filters/Eq4Band.h"
 #include "dsp/units/filters/FilterUnit.h"
@@ -15,13 +15,14 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 // The stages whose sound depends on the rate they run at: the plug-in holds them twice, once at
 // the host rate and once oversampled, so that a switch of oversampling can crossfade from one to
 // the other. Both hold the same settings at all times.
 struct RateStages
 {
-    explicit RateStages(const Wezmark::DistortionDataProvider& library);
+    explicit RateStages(const Wezmark::BuiltinCurves& builtins);
     RateStages(const RateStages&) = delete;
     RateStages& operator=(const RateStages&) = delete;
 
@@ -77,15 +78,19 @@ struct ProcessingUnits
     {
         return {&hostRate.chain1, &hostRate.chain2, &chain3, &oversampled.chain1, &oversampled.chain2};
     }
+    std::array<const DistortionChain*, 5> Chains() const
+    {
+        return {&hostRate.chain1, &hostRate.chain2, &chain3, &oversampled.chain1, &oversampled.chain2};
+    }
     std::array<Wezmark::Saturator*, 6> Saturators()
     {
         return {&hostRate.input.saturator, &oversampled.input.saturator, &filter.saturator,
                 &hostRate.outputSaturator, &oversampled.outputSaturator, &subBand.saturator};
     }
 
+    // Before the chains, which read their curves from it; held by every instance of the process.
+    std::shared_ptr<const Wezmark::BuiltinCurves> builtinCurves;
     Wezmark::EnvFollower levelMeter;
-    // Before the chains, which take their curves from it.
-    Wezmark::DistortionDataProvider curveLibrary;
     RateStages hostRate;
     RateStages oversampled;
     DistortionChain chain3;

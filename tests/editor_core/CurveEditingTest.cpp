@@ -21,7 +21,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 std::vector<double> CurvePoints(const DistortionChain& chain)
 {
     const DistortionCurve& curve = *chain.distortion.current;
-    return {curve.points.data, curve.points.data + curve.count};
+    return {curve.Points(), curve.Points() + curve.count};
 }
 
 std::vector<double> Values(const DisplayCurve& values)
@@ -144,6 +144,8 @@ TEST(DrawnCurve, WhileProcessingTheNextBlockCommitsIt)
     EditorRig rig;
     for (int32_t i = 0; i < rig.drawArea.columns.Size(); ++i)
         rig.drawArea.columns.Set(i, 0.5);
+    // As the draw area hands a stroke over.
+    rig.plugin().PrepareCurveDrawing();
     rig.drawArea.drawn = true;
     rig.rig.Render(MakeNoise(64, 0.1), 64);
     EXPECT_FALSE(rig.drawArea.drawn.load());
