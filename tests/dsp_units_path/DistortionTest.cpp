@@ -387,6 +387,139 @@ TEST(Distortion, CurveTextRoundTripsThroughTheCurrentCurve)
     EXPECT_FALSE(target.CurveFromText("0.5,0.25"));
 }
 
+// Unedited, every curve reads the tables all instances share. An edit gives the current curve
+// points of its own, from the spare that ReserveStorage made; without one it waits.
+TEST(Distortion, CurvesReadTheSharedTablesUntilAnEditGivesOneItsOwn)
+{
+    Distortion unit(Builtins());
+    unit.Init();
+    for (CurveId id = 0; id < kCurveIdCount; ++id)
+        ASSERT_EQ(unit.curves[id].SharedTables(), &Builtins().ForId(id)) << id;
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(0));
+
+    unit.SelectCurve(5.0 / 80.0);
+    const double first = unit.current->Points()[0];
+    EXPECT_FALSE(unit.CanEditCurrent());
+    unit.ApplyCurveAction(11);
+    EXPECT_EQ(unit.current->SharedTables(), &Builtins().ForId(5));
+
+    unit.ReserveStorage();
+    EXPECT_TRUE(unit.CanEditCurrent());
+    unit.ApplyCurveAction(11);
+    EXPECT_EQ(unit.current->SharedTables(), nullptr);
+    EXPECT_EQ(unit.current->Points()[0], -first);
+    EXPECT_EQ(Builtins().ForId(5).points[0], first);
+    // The spare went to curve 5; curve 6 has no room until the next reservation.
+    unit.SelectCurve(6.0 / 80.0);
+    EXPECT_FALSE(unit.CanEditCurrent());
+    unit.SelectCurve(5.0 / 80.0);
+    EXPECT_TRUE(unit.CanEditCurrent());
+}
+
+// A loaded state's curve lands on the current curve without a spare: the built-in points of a
+// curve are read from its tables, points of its own take the spare or else the stored
+// curve's arrays.
+TEST(Distortion, RestoreCurveNeedsNoSpare)
+{
+    constexpr CurveId kCurrent = 20;
+    constexpr CurveId kOther = 30;
+    const std::vector<double>& ownTables = Builtins().ForId(kCurrent).points;
+    const std::vector<double>& otherTables = Builtins().ForId(kOther).points;
+    std::vector<double> edited(ownTables);
+    edited[100] = 2.0;
+    edited[101] = -0.25;
+    std::vector<double> cleaned(edited);
+    cleaned[100] = 1.0;
+    enum Reads
+    {
+        kCurrentTables,
+        kOtherTables,
+        kPointsOfItsOwn,
+    };
+    const struct
+    {
+        const char* name;
+        bool reserve;
+        const std::vector<double>* loaded;
+        CurveId loadedId;
+        bool currentEdited;
+        Reads reads;
+        const std::vector<double>* expected;
+    } cases[] = {
+        {"its built-in points", false, &ownTables, kCurrent, false, kCurrentTables, &ownTables},
+        {"another curve's built-in points", false, &otherTables, kOther, false, kOtherTables, &otherTables},
+        {"its built-in points, stored as points", true, &ownTables, kCurrent, false, kCurrentTables, &ownTables},
+        {"edited points, with a spare", true, &edited, kCurrent, false, kPointsOfItsOwn, &cleaned},
+        {"edited points, onto an edited curve", true, &edited, kCurrent, true, kPointsOfItsOwn, &cleaned},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Distortion unit(Builtins());
+        unit.Init();
+        unit.SelectCurve(kCurrent / 80.0);
+        if (c.currentEdited)
+        {
+            unit.ReserveStorage();
+            unit.ApplyCurveAction(11);
+        }
+        if (c.reserve)
+            unit.ReserveStorage();
+        ASSERT_TRUE(unit.HoldLoadedCurve(c.loaded->data(), c.loadedId));
+        unit.RestoreCurve();
+        const SharedCurveTables* tables = unit.current->SharedTables();
+        switch (c.reads)
+        {
+        case kCurrentTables:
+            EXPECT_EQ(tables, &Builtins().ForId(kCurrent));
+            break;
+        case kOtherTables:
+            EXPECT_EQ(tables, &Builtins().ForId(kOther));
+            break;
+        case kPointsOfItsOwn:
+            EXPECT_EQ(tables, nullptr);
+            break;
+        }
+        EXPECT_TRUE(std::equal(c.expected->begin(), c.expected->end(), unit.current->Points()));
+    }
+
+    // Without a spare the current curve takes the stored curve's arrays, which then reads the
+    // identity ramp until the next state.
+    Distortion unit(Builtins());
+    unit.Init();
+    unit.SelectCurve(kCurrent / 80.0);
+    unit.ReserveStorage();
+    unit.SelectCurve(kOther / 80.0);
+    unit.ApplyCurveAction(11);
+    unit.SelectCurve(kCurrent / 80.0);
+    ASSERT_FALSE(unit.CanEditCurrent());
+    ASSERT_TRUE(unit.HoldLoadedCurve(edited.data(), kCurrent));
+    unit.RestoreCurve();
+    EXPECT_EQ(unit.current->SharedTables(), nullptr);
+    EXPECT_TRUE(std::equal(cleaned.begin(), cleaned.end(), unit.current->Points()));
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(0));
+}
+
+// The stored curve reads shared tables until a reservation; points not built in then need a
+// spare, and without one the state's curve is refused whole.
+TEST(Distortion, HoldLoadedCurveWithoutRoomChangesNothing)
+{
+    Distortion unit(Builtins());
+    unit.Init();
+    std::vector<double> edited(Builtins().ForId(12).points);
+    edited[0] = 0.5;
+    EXPECT_FALSE(unit.CanHoldLoadedCurve(edited.data(), 12));
+    EXPECT_FALSE(unit.HoldLoadedCurve(edited.data(), 12));
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(0));
+    // The same points as the built-in ones of the state's own curve need no room.
+    EXPECT_FALSE(unit.CanHoldLoadedCurve(edited.data(), 13));
+    EXPECT_TRUE(unit.HoldLoadedCurve(Builtins().ForId(12).points.data(), 12));
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(12));
+    unit.ReserveStorage();
+    EXPECT_TRUE(unit.HoldLoadedCurve(edited.data(), 12));
+    EXPECT_EQ(unit.storedCurve.Points()[0], 0.5);
+}
+
 TEST(Distortion, BlockLongerThanTheWorkPairPassesUnchanged)
 {
     Distortion unit(Builtins());

@@ -1,3 +1,4 @@
+#include "dsp/units/curves/CurveActions.h"
 #include "plugin/ParamIndex.h"
 #include "tests/plugin/Vst3ProcessRig.h"
 #include "tests/support/AllocationCounter.h"
@@ -53,5 +54,35 @@ TEST(Vst3Allocation, ProgramChangeInProcessNeverAllocates)
     EXPECT_EQ(rig.plugin.GetCurrentPreset(), 77);
     for (int index = 0; index < kWorkingParamCount; ++index)
         EXPECT_EQ(rig.plugin.CurrentValues().Get(index), rig.plugin.GetParam(index)->Value()) << "parameter " << index;
+}
+// A program whose curve was edited, chosen in the block: its curve loads there, and lands on
+// the curve it selects at the quiet point, without allocating.
+TEST(Vst3Allocation, ProgramWithAnEditedCurveChosenInProcessNeverAllocates)
+{
+    constexpr int kBlock = 512;
+    constexpr int kBlocksPastTheChange = 8;
+    Vst3ProcessRig rig(kBlock, 44100.0);
+    Zarvotone& plugin = rig.plugin;
+    plugin.GetParam(kParamDistortionType)->SetNormalized(0.5);
+    plugin.ParamChanged(kParamDistortionType);
+    plugin.ApplyCurveAction(kInvertCurve);
+    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    plugin.ModifyCurrentPreset("Edited");
+    const double edited = plugin.Units().hostRate.chain1.distortion.current->Points()[0];
+    TestParameterChanges away;
+    away.Add(IEffectVST3::kProgramParamId, 77.0 / 128.0, 0);
+    TestParameterChanges back;
+    back.Add(IEffectVST3::kProgramParamId, 0.0, 0);
+
+    const AllocationCounter processing;
+    for (TestParameterChanges* change : {&away, &back})
+    {
+        ASSERT_EQ(rig.Process(change), Vst3::kResultOk);
+        for (int block = 0; block < kBlocksPastTheChange; ++block)
+            ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    }
+    EXPECT_EQ(processing.Allocations(), 0);
+    EXPECT_EQ(plugin.GetCurrentPreset(), 0);
+    EXPECT_EQ(plugin.Units().hostRate.chain1.distortion.current->Points()[0], edited);
 }
 }
