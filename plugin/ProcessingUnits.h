@@ -26,8 +26,9 @@ struct RateStages
     RateStages(const RateStages&) = delete;
     RateStages& operator=(const RateStages&) = delete;
 
-    // Rate and block size (`frames` frames per block at the rate they run at); glides, fades and
-    // holds last as long in host time when `framesPerHostFrame` is the oversampling factor.
+    // Rate and block size (blocks of up to `frames` frames at the rate they run at); glides,
+    // fades and holds last as long in host time when `framesPerHostFrame` is the oversampling
+    // factor.
     void Prepare(double rate, int32_t frames, int32_t framesPerHostFrame);
     // For stages that start to run while `heard` runs: their glides go on from where the heard
     // ones stand rather than from what they heard when they last ran (or from silence).
@@ -54,7 +55,7 @@ struct ProcessingUnits
     ProcessingUnits& operator=(const ProcessingUnits&) = delete;
 
     // Rate and block size for every unit, every buffer sized for blocks of up to `frames`
-    // (eight times that inside the oversampled stages) and every filter memory cleared.
+    // (for the oversampled stages, the pieces of such a block) and every filter memory cleared.
     void Prepare(double rate, int32_t frames);
 
     // Clears the memory of every filter unit; a glide of a design under way ends on its target.
