@@ -30,15 +30,16 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
     ScopedLock lock(mLock);
     if (!StateBlock::IsWhole(chunk, start))
         return -1;
-    // Off the audio thread there is room for every curve edit ahead. On it (a program chosen
-    // inside processing) a curve that would need room not reserved refuses the state whole.
-    if (!InAudioCall())
-        ReserveCurveStorage();
     for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
         mLoadedCurve[static_cast<size_t>(i)] = StateBlock::ReadCurvePoint(chunk, start, i);
     double curveType = 0.0;
-    chunk.ReadDouble(curveType, static_cast<int>(start + StateBlock::kParamsOffset + kParamDistortionType * StateBlock::kDoubleSize));
+    const int64_t curveTypeAt = start + StateBlock::kParamsOffset + int64_t{kParamDistortionType} * StateBlock::kDoubleSize;
+    chunk.ReadDouble(curveType, static_cast<int>(curveTypeAt));
     const CurveId loadedId = Wezmark::Distortion::CurveIdOf(curveType);
+    // A curve of its own needs room. Off the audio thread it is made here; on it (a program
+    // chosen inside processing) a state whose curve has no room made beforehand is refused whole.
+    if (!InAudioCall() && !mUnits.builtinCurves->AreBuiltIn(mLoadedCurve.data(), loadedId))
+        ReserveCurveStorage();
     const std::array<DistortionChain*, 5> chains = mUnits.Chains();
     if (!std::all_of(chains.begin(), chains.end(), [&](const DistortionChain* chain) {
             return chain->distortion.CanHoldLoadedCurve(mLoadedCurve.data(), loadedId);

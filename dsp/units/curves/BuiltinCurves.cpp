@@ -1,5 +1,6 @@
 #include "dsp/units/curves/BuiltinCurves.h"
 
+#include <cstring>
 #include <utility>
 
 namespace Wezmark
@@ -47,5 +48,11 @@ BuiltinCurves::BuiltinCurves(std::unique_ptr<const DistortionDataProvider> libra
 int BuiltinCurves::LibrarySlotOf(CurveId id)
 {
     return id < kCurveIdCount ? kLibrarySlots[id] : 0;
+}
+
+bool BuiltinCurves::AreBuiltIn(const double* points, CurveId id) const
+{
+    const std::vector<double>& builtIn = ForId(id).points;
+    return std::memcmp(points, builtIn.data(), sizeof(double) * builtIn.size()) == 0;
 }
 }

@@ -35,6 +35,8 @@ public:
     // identity ramp that curve 0 holds.
     static int LibrarySlotOf(CurveId id);
     const SharedCurveTables& ForId(CurveId id) const { return Slot(LibrarySlotOf(id)); }
+    // Whether the points (as many as curve `id` has) are exactly those that curve reads.
+    bool AreBuiltIn(const double* points, CurveId id) const;
     // Library slot 81 as the compress curve action reads it.
     const DistortionCurve& Compressor() const { return mCompressor; }
 

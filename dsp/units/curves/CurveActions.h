@@ -41,7 +41,6 @@ struct CurveActionSources
 };
 
 // Runs one action on the curve's points; kNoCurveAction and larger values, and a curve that reads
-// shared tables, are left as they are. Nothing
-// allocates, so a pending action may run on the audio thread; the noise actions draw from the
-// process-wide SharedRandom.
+// shared tables, change nothing. Nothing allocates, so a pending action may run on the audio
+// thread; the noise actions draw from the process-wide SharedRandom.
 void RunCurveAction(DistortionCurve& curve, uint32_t action, const CurveActionSources& sources);

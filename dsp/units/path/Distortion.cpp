@@ -79,11 +79,6 @@ bool CleansTo(const double* state, const double* clean, int32_t n)
     return true;
 }
 
-bool SameBits(const double* a, const double* b, int32_t n)
-{
-    return std::memcmp(a, b, sizeof(double) * static_cast<size_t>(n)) == 0;
-}
-
 // A curve without points reads 0 everywhere.
 struct ZeroReading
 {
@@ -421,17 +416,16 @@ DistortionCurve* Distortion::EditableStored()
 
 bool Distortion::CanHoldLoadedCurve(const double* points, CurveId loadedId) const
 {
-    return !storedCurve.Shares() || mSpare.Holds() || SameBits(points, builtins.ForId(loadedId).points.data(), kCurvePoints);
+    return !storedCurve.Shares() || mSpare.Holds() || builtins.AreBuiltIn(points, loadedId);
 }
 
 bool Distortion::HoldLoadedCurve(const double* points, CurveId loadedId)
 {
     if (storedCurve.count != kCurvePoints || !CanHoldLoadedCurve(points, loadedId))
         return false;
-    const SharedCurveTables& builtin = builtins.ForId(loadedId);
-    if (storedCurve.Shares() && SameBits(points, builtin.points.data(), kCurvePoints))
+    if (storedCurve.Shares() && builtins.AreBuiltIn(points, loadedId))
     {
-        (void)storedCurve.Share(builtin);
+        (void)storedCurve.Share(builtins.ForId(loadedId));
         return true;
     }
     double* const stored = EditableStored()->EditablePoints();
