@@ -104,6 +104,16 @@ TEST_F(EntryPoint, SelectingAProgramAppliesItsCurve)
     }
 }
 
+// Until effOpen returns the host may not be ready for calls back: it is only asked who it is.
+TEST_F(EntryPoint, OpeningOnlyAsksTheHostWhoItIs)
+{
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    ASSERT_FALSE(host.calls.empty());
+    for (const HostCall& call : host.calls)
+        EXPECT_TRUE(call.opcode == audioMasterGetProductString || call.opcode == audioMasterGetVendorVersion)
+            << call.opcode << " for " << call.index;
+}
+
 std::vector<uint8_t> ProgramChunk(AEffect* effect)
 {
     void* data = nullptr;
