@@ -58,4 +58,57 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
     }
     audio.Join();
 }
+
+// What a host heard of the linked partner, from whichever thread told it.
+std::atomic<int> gPartnerTold{0};
+std::atomic<float> gPartnerValue{-1.0f};
+
+VstIntPtr RecordPartner(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+{
+    if (opcode == audioMasterAutomate && index == kParamDistoBandCutoff)
+    {
+        gPartnerValue.store(opt);
+        gPartnerTold.fetch_add(1);
+    }
+    return 0;
+}
+
+// A linked cutoff moved on the UI thread beside processing: the partner's moves reach the host
+// from the audio thread's blocks and the UI thread's idle calls, each at most once, and the
+// last of them with the last value.
+TEST(Vst2Threads, LinkedCutoffMovesBesideProcessingReachTheHost)
+{
+    constexpr int kMoves = 200;
+    PluginRig rig(PluginRig::kBlock, &RecordPartner);
+    AEffect* effect = rig.plugin.GetEffect();
+    rig.Set(kParamBandLink, 1.0);
+    rig.Dispatch(effEditIdle);
+    gPartnerTold.store(0);
+    std::atomic<bool> playing{true};
+    TestThread audio(
+        "the audio thread",
+        [&] {
+            std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
+            std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
+            double* inputs[2] = {left.data(), right.data()};
+            double* outputs[2] = {outLeft.data(), outRight.data()};
+            while (playing.load())
+                effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
+        },
+        [&] { playing.store(false); });
+
+    float last = 0.0f;
+    for (int move = 1; move <= kMoves; ++move)
+    {
+        last = static_cast<float>(move) / (kMoves + 1);
+        effect->setParameter(effect, kParamSubBandCutoff, last);
+        if (move % 2 == 0)
+            rig.Dispatch(effEditIdle);
+    }
+    audio.Join();
+    rig.Dispatch(effEditIdle);
+    EXPECT_GE(gPartnerTold.load(), 1);
+    EXPECT_LE(gPartnerTold.load(), kMoves);
+    EXPECT_EQ(gPartnerValue.load(), last);
+}
 }
