@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <vector>
 
 namespace
@@ -25,6 +26,21 @@ std::vector<uint8_t> GetChunk(AEffect* effect, VstInt32 index)
     return std::vector<uint8_t>(bytes, bytes + (size > 0 ? size : 0));
 }
 
+// Blocks of a steady input through the double entry while `playing` holds, `beforeBlock` run
+// with each block's number first; as a host's audio thread plays.
+void PlayWhile(AEffect* effect, const std::atomic<bool>& playing, const std::function<void(int)>& beforeBlock)
+{
+    std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
+    std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
+    double* inputs[2] = {left.data(), right.data()};
+    double* outputs[2] = {outLeft.data(), outRight.data()};
+    for (int block = 0; playing.load(); ++block)
+    {
+        beforeBlock(block);
+        effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
+    }
+}
+
 TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
 {
     PluginRig rig;
@@ -33,15 +49,9 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
     TestThread audio(
         "the audio thread",
         [&] {
-            std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
-            std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
-            double* inputs[2] = {left.data(), right.data()};
-            double* outputs[2] = {outLeft.data(), outRight.data()};
-            for (int block = 0; playing.load(); ++block)
-            {
+            PlayWhile(effect, playing, [&](int block) {
                 effect->setParameter(effect, kParamDistortionAmount, static_cast<float>(block % 10) / 10.0f);
-                effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
-            }
+            });
         },
         [&] { playing.store(false); });
 
@@ -87,14 +97,7 @@ TEST(Vst2Threads, LinkedCutoffMovesBesideProcessingReachTheHost)
     std::atomic<bool> playing{true};
     TestThread audio(
         "the audio thread",
-        [&] {
-            std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
-            std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
-            double* inputs[2] = {left.data(), right.data()};
-            double* outputs[2] = {outLeft.data(), outRight.data()};
-            while (playing.load())
-                effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
-        },
+        [&] { PlayWhile(effect, playing, [](int) {}); },
         [&] { playing.store(false); });
 
     float last = 0.0f;
