@@ -67,8 +67,8 @@ private:
     static void ProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, VstInt32 frames);
     static void SetParameter(AEffect* effect, VstInt32 index, float value);
     static float GetParameter(AEffect* effect, VstInt32 index);
-    // The block under the plug-in lock, then what the host is still to hear of, outside the
-    // lock and from the audio thread, where hosts take automation.
+    // The block under the plug-in lock, then what the host is still to hear of, from the audio
+    // thread, where hosts take automation.
     template <typename Block>
     static void RunBlock(AEffect* effect, Block block);
 

@@ -38,10 +38,10 @@ void IEffectVST::RunBlock(AEffect* effect, Block block)
 {
     CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
         block(plugin);
+        // Under the lock still, which effClose waits for before the object goes.
+        plugin.TellHostOfMovedLinkedParams();
         return NoResult{};
     });
-    if (IEffectVST* plugin = FromEffect(effect))
-        plugin->TellHostOfMovedLinkedParams();
 }
 
 void IEffectVST::ProcessAccumulating(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
