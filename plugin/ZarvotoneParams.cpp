@@ -2,7 +2,6 @@
 
 #include "dsp/units/path/RoundedIndex.h"
 #include "framework/ScopedLock.h"
-#include "graphics/IGraphics.h"
 #include "plugin/ParameterTable.h"
 
 #include <algorithm>
@@ -81,6 +80,7 @@ void Zarvotone::ApplyParamChange(int index)
     {
         if (index == kParamOversampling)
             ReportLatency();
+        MarkDisplayDue(index);
         return;
     }
     if (index >= 0 && index < kWorkingParamCount)
@@ -415,9 +415,8 @@ void Zarvotone::ApplyBandLink(double p)
 void Zarvotone::MirrorParam(int index, double value)
 {
     mCurrentValues.Store(index, value);
-    if (mGraphics)
-        mGraphics->ShowParamValue(index, value, true);
     GetParam(index)->SetNormalized(value);
+    MarkDisplayDue(index);
     // A load tells the host of all its values at once when it is done.
     if (!mLoadingValues)
         TellHostOfLinkedParam(index, value);

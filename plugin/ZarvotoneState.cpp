@@ -4,6 +4,7 @@
 #include "framework/ScopedLock.h"
 #include "plugin/StateBlock.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -26,34 +27,31 @@ bool Zarvotone::SerializeState(StateChunk& chunk)
 
 int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
 {
-    ScopedLock lock(mLock);
+    // Read before the plug-in lock is taken, so a block waits only while the state goes in; the
+    // state lock keeps the copy this load's.
+    ScopedLock stateLock(mStateLock);
     if (!StateBlock::IsWhole(chunk, start))
         return -1;
+    mIncoming.Read(chunk, start);
+    ScopedLock lock(mLock);
     // The stored reserved doubles are not read: this instance's own always stay.
     StateBlock::ReadConfig(chunk, start, mConfig);
-    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
+    for (DistortionChain* chain : mUnits.Chains())
     {
-        const double point = StateBlock::ReadCurvePoint(chunk, start, i);
-        for (DistortionChain* chain : mUnits.Chains())
-        {
-            DistortionCurve& stored = chain->distortion.storedCurve;
-            if (i < stored.count)
-                stored.points.data[i] = point;
-        }
+        DistortionCurve& stored = chain->distortion.storedCurve;
+        std::copy_n(mIncoming.curve.begin(), std::min<size_t>(mIncoming.curve.size(), stored.count),
+                    stored.points.data);
     }
     // The parameters take their values at once; while the output is heard, the units take them
     // at the quiet point of a fade, the values of any parameter set meanwhile with them.
     if (OutputHeard())
         mProgramFade.Request();
-    mLoadingValues = true;
-    const int end = UnserializeParams(chunk, static_cast<int>(start + StateBlock::kParamsOffset));
-    mLoadingValues = false;
-    if (end < 0)
-        return -1;
-    if (!mProgramFade.Pending())
-        RestoreLoadedCurve();
-    RedrawCurveEditors();
-    return end;
+    for (int index = 0; index < kTotalParamCount; ++index)
+        GetParam(index)->SetPlain(mIncoming.values[static_cast<size_t>(index)]);
+    ApplyLoadedValues();
+    if (mGraphics)
+        mDueDisplays.MarkViewSettings();
+    return static_cast<int>(start + StateBlock::kSize);
 }
 
 // Applying the values selected each chain's curve, whose points the stored curve now replaces.
@@ -61,16 +59,18 @@ void Zarvotone::RestoreLoadedCurve()
 {
     for (DistortionChain* chain : mUnits.Chains())
         chain->distortion.RestoreCurve();
-    RefreshCurveEditor();
+    RequestCurveEditorRefresh();
 }
 
+// While a program change waits for its quiet point, the units and the curve wait with it.
 void Zarvotone::ApplyLoadedValues()
 {
     mLoadingValues = true;
     for (int index = 0; index < GetParamCount(); ++index)
         ApplyParamChange(index);
     mLoadingValues = false;
-    RestoreLoadedCurve();
+    if (!mProgramFade.Pending())
+        RestoreLoadedCurve();
 }
 
 void Zarvotone::EndProgramFade()

@@ -76,6 +76,8 @@ private:
     void BringBackIn(Band band);
 
     SignalHistory mInput;
+    // Where each design keeps its gain, found once: every block asks for it.
+    std::array<int, kBandCount> mGainIndex{};
     std::array<bool, kBandCount> mSkipped{};
     // Frames processed since the band's gain was last set.
     std::array<int32_t, kBandCount> mFramesSinceSet{};
