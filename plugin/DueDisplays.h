@@ -14,13 +14,16 @@ class DueDisplays
 public:
     static constexpr int kParamCapacity = 128;
 
-    // Indexes outside 0 .. kParamCapacity - 1 are ignored.
+    // Indexes outside 0 .. kParamCapacity - 1 are ignored. Automation marks one parameter many
+    // times between two ticks: a mark that stands costs no locked write.
     void MarkParam(int index)
     {
         if (index < 0 || index >= kParamCapacity)
             return;
-        mParams[static_cast<size_t>(index) / kBitsPerWord].fetch_or(uint64_t{1} << (index % kBitsPerWord),
-                                                                     std::memory_order_relaxed);
+        std::atomic<uint64_t>& word = mParams[static_cast<size_t>(index) / kBitsPerWord];
+        const uint64_t bit = uint64_t{1} << (index % kBitsPerWord);
+        if ((word.load(std::memory_order_relaxed) & bit) == 0)
+            word.fetch_or(bit, std::memory_order_relaxed);
     }
     void MarkCurveEditors() { mCurveEditors.store(true, std::memory_order_relaxed); }
     void MarkViewSettings() { mViewSettings.store(true, std::memory_order_relaxed); }

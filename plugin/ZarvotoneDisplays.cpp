@@ -308,8 +308,12 @@ void Zarvotone::ShowShaperPreviews()
 void Zarvotone::ShowPreviewMode(int32_t mode)
 {
     for (const CurveEditorLink& editor : {mControls.curveDrawArea, mControls.curveSignalPreview})
-        if (editor.state && editor.state->displayMode.exchange(mode, std::memory_order_relaxed) != mode)
-            RedrawControl(editor.control);
+    {
+        if (!editor.state || editor.state->displayMode.load(std::memory_order_relaxed) == mode)
+            continue;
+        editor.state->displayMode.store(mode, std::memory_order_relaxed);
+        RedrawControl(editor.control);
+    }
 }
 
 void Zarvotone::RedrawPreviews()

@@ -34,10 +34,13 @@ double Logarithm(double x)
     return std::log(x) / std::log(kCutoffBase);
 }
 
+// Worked out once: automation maps a cutoff many times a block.
+const double kLogCutoffLowest = Logarithm(kCutoffLowest);
+const double kLogCutoffSpan = Logarithm(kCutoffHighest) - kLogCutoffLowest;
+
 double CutoffHz(double p)
 {
-    const double low = Logarithm(kCutoffLowest);
-    const double hz = std::pow(kCutoffBase, low + p * (Logarithm(kCutoffHighest) - low));
+    const double hz = std::pow(kCutoffBase, kLogCutoffLowest + p * kLogCutoffSpan);
     return std::clamp(hz, kCutoffFloor, kCutoffCeiling);
 }
 
