@@ -9,19 +9,32 @@
 
 namespace
 {
+constexpr int kBlock = 512;
+
+// An instance as a host prepares it, with or without its editor, and the count of what its
+// construction allocated: the counter sees the effect's allocations, so a zero later means
+// something.
+struct CountedRig
+{
+    explicit CountedRig(bool withEditor) : rig(kBlock, 44100.0)
+    {
+        if (withEditor)
+            rig.plugin.BuildEditor(new HeadlessGraphics(&rig.plugin));
+    }
+
+    AllocationCounter construction;
+    Vst3ProcessRig rig;
+};
+
 // Automation points spread over the block split it into pieces; none of that allocates, nor
 // what the changes leave for an editor.
 TEST(Vst3Allocation, ProcessWithParameterPointsNeverAllocates)
 {
-    constexpr int kBlock = 512;
     for (const bool withEditor : {false, true})
     {
-        const AllocationCounter construction;
-        Vst3ProcessRig rig(kBlock, 44100.0);
-        // The counter sees what the effect allocates, so a zero below means something.
-        ASSERT_GT(construction.Allocations(), 0);
-        if (withEditor)
-            rig.plugin.BuildEditor(new HeadlessGraphics(&rig.plugin));
+        CountedRig counted(withEditor);
+        ASSERT_GT(counted.construction.Allocations(), 0);
+        Vst3ProcessRig& rig = counted.rig;
         TestParameterChanges changes;
         for (int offset = 0; offset < kBlock; offset += 37)
         {
@@ -42,15 +55,12 @@ TEST(Vst3Allocation, ProcessWithParameterPointsNeverAllocates)
 // after. With an editor, what the load and the quiet point leave for it allocates nothing either.
 TEST(Vst3Allocation, ProgramChangeInProcessNeverAllocates)
 {
-    constexpr int kBlock = 512;
     constexpr int kBlocksPastTheChange = 8;
     for (const bool withEditor : {false, true})
     {
-        const AllocationCounter construction;
-        Vst3ProcessRig rig(kBlock, 44100.0);
-        ASSERT_GT(construction.Allocations(), 0);
-        if (withEditor)
-            rig.plugin.BuildEditor(new HeadlessGraphics(&rig.plugin));
+        CountedRig counted(withEditor);
+        ASSERT_GT(counted.construction.Allocations(), 0);
+        Vst3ProcessRig& rig = counted.rig;
         ASSERT_EQ(rig.Process(), Vst3::kResultOk);
         TestParameterChanges changes;
         // k / count selects preset k.
