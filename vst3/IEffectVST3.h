@@ -179,7 +179,8 @@ private:
     // The preset the controller loaded, and the last process call whose queues may bring that
     // same change: the call running when the controller loaded it, or the next. A host that
     // never sends it leaves no mark to skip a later change of the same program.
-    struct ControllerPresetMark
+    // Aligned as one word, so that every compiler makes its atomic operations plain instructions.
+    struct alignas(uint64_t) ControllerPresetMark
     {
         int32_t preset;
         uint32_t lastCall;

@@ -101,11 +101,11 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
             SilenceHostOutputs(data, 0, frames);
             return Vst3::kResultOk;
         }
-        // The block runs in pieces that end where a parameter point is due, so automation sounds
-        // the same at any host block size. Points take effect no sooner than kShortestPiece
-        // frames after points last did, counted across blocks: denser ones wait, and the latest
-        // of them acts. A host block longer than the announced maximum also runs in slices of at
-        // most that size.
+        // The block runs in pieces that end where a parameter point is due. Points take effect
+        // no sooner than kShortestPiece frames after points last did, counted across blocks:
+        // denser ones wait, and the latest of them acts; points further apart act at their own
+        // frames, so such automation sounds the same at any host block size. A host block longer
+        // than the announced maximum also runs in slices of at most that size.
         Vst3::int32 offset = 0;
         do
         {

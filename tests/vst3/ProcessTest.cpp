@@ -129,6 +129,29 @@ TEST(Process, EachPointTakesEffectAtThePieceStartingAtOrAfterIt)
     }
 }
 
+// The shortest piece counts across blocks: a point at the start of a block that follows one
+// near the end of the block before waits until 32 frames have passed since that one.
+TEST(Process, PointsWaitForTheShortestPieceAcrossBlocks)
+{
+    HostedEffect effect;
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames);
+    TestParameterChanges late;
+    late.Add(RecordingProduct::kGain, 0.25, 40);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &late), Vst3::kResultOk);
+    effect.Product().blocks.clear();
+
+    TestParameterChanges early;
+    early.Add(RecordingProduct::kGain, 0.75, 0);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &early), Vst3::kResultOk);
+    std::vector<int> blocks;
+    for (const RecordingProduct::Block& block : effect.Product().blocks)
+        blocks.push_back(block.frames);
+    EXPECT_EQ(blocks, (std::vector<int>{24, 24}));
+    EXPECT_EQ(outputs.samples[0][23], inputs.samples[1][23] * 0.5);
+    EXPECT_EQ(outputs.samples[0][24], inputs.samples[1][24] * 1.5);
+}
+
 // The queues of several parameters cut the block together: a point that falls within another's
 // piece waits for the next piece; bypass too acts at the start of a piece.
 TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
