@@ -49,6 +49,12 @@ public:
     }
     bool TakeCurveEditors() { return mCurveEditors.exchange(false, std::memory_order_relaxed); }
     bool TakeViewSettings() { return mViewSettings.exchange(false, std::memory_order_relaxed); }
+    void Clear()
+    {
+        TakeParams([](int) {});
+        TakeCurveEditors();
+        TakeViewSettings();
+    }
 
 private:
     static constexpr int kBitsPerWord = 64;
