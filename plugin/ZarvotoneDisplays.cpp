@@ -285,7 +285,7 @@ void Zarvotone::ShowCurveInEditors()
             const double t = std::clamp(static_cast<double>(j) / count, 0.0, 1.0);
             const int32_t n = curve != nullptr ? static_cast<int32_t>(std::floor(t * (curve->count - 1))) : 0;
             const bool held = curve != nullptr && n >= 0 && n < curve->count;
-            drawArea->columns.Set(j, held ? -curve->points.data[n] : 0.0);
+            drawArea->columns.Set(j, held ? -curve->Points()[n] : 0.0);
         }
     }
     mPreviews.Compute(mUnits.hostRate.chain1);

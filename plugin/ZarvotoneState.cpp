@@ -18,8 +18,8 @@ bool Zarvotone::SerializeState(StateChunk& chunk)
     const DistortionCurve* curve = StateCurve();
     for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
     {
-        const bool held = curve != nullptr && curve->points.data != nullptr && i < curve->count;
-        if (!chunk.AppendDouble(held ? curve->points.data[i] : 0.0))
+        const bool held = curve != nullptr && i < curve->count;
+        if (!chunk.AppendDouble(held ? curve->Points()[i] : 0.0))
             return false;
     }
     return SerializeParams(chunk);
@@ -33,15 +33,22 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
     if (!StateBlock::IsWhole(chunk, start))
         return -1;
     mIncoming.Read(chunk, start);
+    const CurveId loadedId = Wezmark::Distortion::CurveIdOf(mIncoming.values[kParamDistortionType]);
+    const bool builtIn = mUnits.builtinCurves->AreBuiltIn(mIncoming.curve.data(), loadedId);
     ScopedLock lock(mLock);
+    // A curve of its own needs room. Off the audio thread it is made here; on it (a program
+    // chosen inside processing) a state whose curve has no room made beforehand is refused whole.
+    if (!InAudioCall() && !builtIn)
+        ReserveCurveStorage();
+    const std::array<DistortionChain*, 5> chains = mUnits.Chains();
+    if (!std::all_of(chains.begin(), chains.end(), [&](const DistortionChain* chain) {
+            return chain->distortion.CanHoldLoadedCurve(mIncoming.curve.data(), loadedId);
+        }))
+        return -1;
     // The stored reserved doubles are not read: this instance's own always stay.
     StateBlock::ReadConfig(chunk, start, mConfig);
-    for (DistortionChain* chain : mUnits.Chains())
-    {
-        DistortionCurve& stored = chain->distortion.storedCurve;
-        std::copy_n(mIncoming.curve.begin(), std::min<size_t>(mIncoming.curve.size(), stored.count),
-                    stored.points.data);
-    }
+    for (DistortionChain* chain : chains)
+        chain->distortion.HoldLoadedCurve(mIncoming.curve.data(), loadedId);
     // The parameters take their values at once; while the output is heard, the units take them
     // at the quiet point of a fade, the values of any parameter set meanwhile with them.
     if (OutputHeard())
@@ -133,7 +140,7 @@ bool Zarvotone::MatchesValues(const double* values, int start)
     ScopedLock lock(mLock);
     const DistortionCurve* curve = StateCurve();
     const bool curveMatches = curve != nullptr && curve->count == StateBlock::kCurvePoints &&
-                              std::memcmp(curve->points.data, values + start,
+                              std::memcmp(curve->Points(), values + start,
                                           sizeof(double) * StateBlock::kCurvePoints) == 0;
     const bool valuesMatch = ZarvotoneBinding::MatchesValues(values, start + StateBlock::kCurvePoints);
     return curveMatches && valuesMatch;
