@@ -1,7 +1,5 @@
 #include "plugin/ProcessingUnits.h"
 
-#include "dsp/units/GlideTimes.h"
-
 #include <cmath>
 
 RateStages::RateStages(const Wezmark::DistortionDataProvider& library)
@@ -11,17 +9,12 @@ RateStages::RateStages(const Wezmark::DistortionDataProvider& library)
 
 void RateStages::Prepare(double rate, int32_t frames, int32_t framesPerHostFrame)
 {
-    input.SetBlockSize(frames);
-    input.saturator.SetSampleRate(rate);
-    outputSaturator.SetBlockSize(frames);
-    outputSaturator.SetSampleRate(rate);
-    limiter.SetSampleRate(rate);
-    limiter.Restart();
-    input.SetFramesPerHostFrame(framesPerHostFrame);
-    for (DistortionChain* chain : {&chain1, &chain2})
-        chain->SetFramesPerHostFrame(framesPerHostFrame);
-    outputSaturator.framesPerHostFrame = framesPerHostFrame;
-    limiter.framesPerHostFrame = framesPerHostFrame;
+    input.Prepare(rate, frames, framesPerHostFrame);
+    chain1.Prepare(rate, frames, framesPerHostFrame);
+    chain2.Prepare(rate, frames, framesPerHostFrame);
+    outputSaturator.Prepare(rate, frames, framesPerHostFrame);
+    limiter.Prepare(rate, frames, framesPerHostFrame);
+    limiter.Reset();
 }
 
 namespace
@@ -57,6 +50,15 @@ void RateStages::TakeGlidesFrom(const RateStages& heard)
     limiter.started = heard.limiter.started;
 }
 
+void RateStages::Reset()
+{
+    input.Reset();
+    chain1.Reset();
+    chain2.Reset();
+    outputSaturator.Reset();
+    limiter.Reset();
+}
+
 void RateStages::EndGlides()
 {
     input.EndGlides();
@@ -68,46 +70,30 @@ ProcessingUnits::ProcessingUnits()
 {
 }
 
-void ProcessingUnits::Prepare(double rate, int32_t frames)
+void ProcessingUnits::Prepare(double rate, int32_t frames, int32_t)
 {
-    const int32_t oversampledFrames = frames * kOversampling;
     for (Oversampler* oversampler : Oversamplers())
-        oversampler->Prepare(rate, static_cast<uint32_t>(frames));
-
-    for (DistortionChain* chain : Chains())
-    {
-        chain->distortion.SetSampleRate(rate);
-        chain->shaper.SetSampleRate(rate);
-        chain->reducer.SetSampleRate(rate);
-        chain->gate.keep = GlideTimes::Keep(DeadZoneGate::kKeep, rate);
-        chain->gate.take = 1.0 - chain->gate.keep;
-        chain->SetBlockSize(oversampledFrames);
-    }
+        oversampler->Prepare(rate, frames);
     hostRate.Prepare(rate, frames, 1);
-    oversampled.Prepare(rate, oversampledFrames, kOversampling);
+    oversampled.Prepare(rate, frames * kOversampling, kOversampling);
+    chain3.Prepare(rate, frames);
 
-    filter.SetSampleRate(rate);
-    filter.SetBlockSize(frames);
-    distoEq.SetSampleRate(rate);
-    distoEq.SetBlockSize(frames);
-    outputSweep.SetSampleRate(rate);
-    outputSweep.SetBlockSize(frames);
-    levelMeter.SetSampleRate(rate);
-    outputFilter.SetSampleRate(rate);
-    outputFilter.SetBlockSize(frames);
-    subBand.SetSampleRate(rate);
-    subBand.SetBlockSize(frames);
-    ClearFilterMemories();
+    filter.Prepare(rate, frames);
+    distoEq.Prepare(rate, frames);
+    outputSweep.Prepare(rate, frames);
+    levelMeter.Prepare(rate, frames);
+    outputFilter.Prepare(rate, frames);
+    subBand.Prepare(rate, frames);
+    Reset();
 }
 
-void ProcessingUnits::ClearFilterMemories()
+void ProcessingUnits::Reset()
 {
     filter.Reset();
-    distoEq.ResetDesigns();
-    outputSweep.ResetDesigns();
-    outputFilter.ResetDesigns();
-    subBand.equaliser.ResetDesigns();
-    subBand.splitter.Reset();
+    distoEq.Reset();
+    outputSweep.Reset();
+    outputFilter.Reset();
+    subBand.Reset();
 }
 
 void ProcessingUnits::EndGlides()

@@ -113,10 +113,7 @@ void Zarvotone::InitDspState()
     mDryWetSmoother.Jump(0.0);
     mBypass.Restart();
 
-    Wezmark::EnvFollower& meter = mUnits.levelMeter;
-    meter.attackTime = kMeterAttackSeconds;
-    meter.releaseTime = kMeterReleaseSeconds;
-    meter.SetSampleRate(meter.sampleRate);
+    mUnits.levelMeter.SetTimes(kMeterAttackSeconds, kMeterReleaseSeconds);
 
     mScope.Remake(ScopeBuffer::kCapacity);
 
@@ -219,10 +216,10 @@ bool Zarvotone::OutputHeard() const
 void Zarvotone::ApplyAtQuietPoint()
 {
     mProgramFade.Applied();
-    mUnits.ClearFilterMemories();
+    mUnits.Reset();
     ApplyLoadedValues();
     // The designs' glides toward the new settings, which the first clearing could not end.
-    mUnits.ClearFilterMemories();
+    mUnits.Reset();
     mUnits.EndGlides();
     // The settling time is the warm-up of a path that starts here: no crossfade of the two rates.
     const bool oversampled = OversamplingWanted();

@@ -28,7 +28,7 @@ std::unique_ptr<FilterUnit> MakeUnit(int type1, int type2)
     auto unit = std::make_unique<FilterUnit>();
     unit->balanceA = kBalanceKeep;
     unit->balanceB = 1.0 - kBalanceKeep;
-    unit->SetSampleRate(kRate);
+    unit->Prepare(kRate, FilterUnit::kInitialFrames);
     unit->SelectFilterType(0, type1);
     unit->SelectFilterType(1, type2);
     unit->balance = 0.0;
@@ -38,7 +38,7 @@ std::unique_ptr<FilterUnit> MakeUnit(int type1, int type2)
 
 StereoProcess ProcessOf(FilterUnit& unit)
 {
-    return [&unit](double* const* io, int n) { unit.ProcessBlock(io, n); };
+    return [&unit](double* const* io, int n) { unit.Process(io, n); };
 }
 
 // Runs a signal through the unit in blocks; `before` is called with the frame position
@@ -51,7 +51,7 @@ StereoBuffer Render(FilterUnit& unit, const std::vector<double>& signal, int blo
     {
         before(start);
         double* io[2] = {buffer.left.data() + start, buffer.right.data() + start};
-        unit.ProcessBlock(io, std::min(blockSize, static_cast<int>(signal.size()) - start));
+        unit.Process(io, std::min(blockSize, static_cast<int>(signal.size()) - start));
     }
     return buffer;
 }
@@ -114,7 +114,7 @@ TEST(FilterUnit, BalanceSelectsOneFilterOrGlidesBetweenThem)
     auto unit = MakeUnit(0, 18);
     unit->balanceTarget = 1.0;
     StereoBuffer block(100);
-    unit->ProcessBlock(block.Io(), 100);
+    unit->Process(block.Io(), 100);
     EXPECT_NEAR(unit->balance, 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
 }
 
@@ -128,7 +128,7 @@ TEST(FilterUnit, FreshUnitStartsOnFilterOneAndDriftsToFilterTwo)
     EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), 20.0);
     EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kOrderId, 0.0), 2.0);
     StereoBuffer block(10);
-    unit.ProcessBlock(block.Io(), 10);
+    unit.Process(block.Io(), 10);
     EXPECT_NEAR(unit.balance, 1.0 - std::pow(0.99, 10), 1e-12);
 }
 
@@ -168,14 +168,14 @@ TEST(FilterUnit, BypassFadesAgainstTheDriveThenPassesTheBlockUntouched)
     EXPECT_EQ(unit->fade, 0.998);
     const std::vector<double> noise = WhiteNoise(1024, 0.5, 11);
     StereoBuffer fading(noise, noise);
-    unit->ProcessBlock(fading.Io(), 1024);
+    unit->Process(fading.Io(), 1024);
     EXPECT_EQ(unit->fade, 0.0);
     EXPECT_NE(fading.left, noise);
     EXPECT_EQ(std::vector<double>(fading.left.begin() + 500, fading.left.end()),
               std::vector<double>(noise.begin() + 500, noise.end()));
 
     StereoBuffer bypassed(noise, noise);
-    unit->ProcessBlock(bypassed.Io(), 1024);
+    unit->Process(bypassed.Io(), 1024);
     EXPECT_EQ(bypassed.left, noise);
     EXPECT_EQ(bypassed.right, noise);
 }
@@ -185,11 +185,11 @@ TEST(FilterUnit, BlockLongerThanTheWorkBuffersPassesUnchanged)
     auto unit = MakeUnit(28, 28);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 5);
     StereoBuffer block(noise, noise);
-    unit->ProcessBlock(block.Io(), 1025);
+    unit->Process(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
 
-    unit->SetBlockSize(2048);
-    unit->ProcessBlock(block.Io(), 1025);
+    unit->Prepare(kRate, 2048);
+    unit->Process(block.Io(), 1025);
     EXPECT_NE(block.left, noise);
 }
 
@@ -204,7 +204,7 @@ TEST(FilterUnit, CutoffReachesDesignsAndStateVariableFiltersWithTheirOwnLimits)
     for (const Case& c : cases)
     {
         FilterUnit unit;
-        unit.SetSampleRate(c.rate);
+        unit.Prepare(c.rate, FilterUnit::kInitialFrames);
         unit.SetCutoff(c.hz);
         EXPECT_EQ(unit.cutoff, c.hz);
         EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), c.design);
@@ -233,7 +233,7 @@ TEST(FilterUnit, StateVariableTypeRunsAtTheLastCutoffAndResonance)
     const std::vector<double> noise = WhiteNoise(256, 0.5, 13);
     StereoBuffer viaUnit(noise, noise);
     StereoBuffer direct(noise, noise);
-    unit->ProcessBlock(viaUnit.Io(), 256);
+    unit->Process(viaUnit.Io(), 256);
     reference.ProcessBlock(direct.Io(), 256);
     EXPECT_EQ(viaUnit.left, direct.left);
     EXPECT_EQ(viaUnit.right, direct.right);
@@ -243,11 +243,11 @@ TEST(FilterUnit, ResetRecoversStateVariableFiltersFromNonFiniteSamples)
 {
     auto unit = MakeUnit(5, 8);
     StereoBuffer poisoned(4, std::numeric_limits<double>::quiet_NaN());
-    unit->ProcessBlock(poisoned.Io(), 4);
+    unit->Process(poisoned.Io(), 4);
     unit->Reset();
     const std::vector<double> noise = WhiteNoise(64, 0.5, 17);
     StereoBuffer block(noise, noise);
-    unit->ProcessBlock(block.Io(), 64);
+    unit->Process(block.Io(), 64);
     for (double sample : block.left)
         EXPECT_TRUE(std::isfinite(sample));
 }
@@ -270,9 +270,9 @@ TEST(FilterUnit, SampleRateRiseRestoresTheStateVariableCutoff)
 {
     auto unit = MakeUnit(5, 5);
     unit->SetCutoff(15000.0);
-    unit->SetSampleRate(22050.0);
+    unit->Prepare(22050.0, FilterUnit::kInitialFrames);
     EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 10804.5);
-    unit->SetSampleRate(kRate);
+    unit->Prepare(kRate, FilterUnit::kInitialFrames);
     EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 15000.0);
 }
 

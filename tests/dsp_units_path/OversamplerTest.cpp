@@ -72,7 +72,7 @@ TEST(Oversampler, HalfbandCoefficientsAreStableAndAscending)
 std::vector<double> RoundTripOfCosine(double cycles, int32_t frames)
 {
     Oversampler o;
-    o.Prepare(48000.0, static_cast<uint32_t>(frames));
+    o.Prepare(48000.0, frames);
     StereoBlock io(frames);
     for (int32_t i = 0; i < frames; ++i)
         io.left[i] = io.right[i] = std::cos(2.0 * kPi * cycles * i);
@@ -225,7 +225,7 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 
         StereoBlock io = input;
         double* const signal[2] = {io.left.data(), io.right.data()};
-        ASSERT_TRUE(pieces.ProcessInPieces(signal, frames, stage));
+        ASSERT_TRUE(pieces.Process(signal, frames, stage));
         for (int32_t i = 0; i < frames; ++i)
         {
             ASSERT_EQ(io.left[i], reference.down.left[i]) << i;
@@ -235,7 +235,7 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 
     StereoBlock tooLong(kPrepared + 1, 0.5);
     double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
-    EXPECT_FALSE(pieces.ProcessInPieces(signal, kPrepared + 1, stage));
+    EXPECT_FALSE(pieces.Process(signal, kPrepared + 1, stage));
     EXPECT_EQ(tooLong.left, std::vector<double>(kPrepared + 1, 0.5));
 }
 

@@ -29,19 +29,22 @@ public:
 
     FilterUnit();
 
-    void SetSampleRate(double rate) override;
+    // Sizes the working copies and the drive's scratch for blocks of up to `maxFrames`; a rate
+    // that is not a positive finite number leaves the designs at the rate they had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     void SetCutoff(double hz);
     void SetResonance(double r);
     // slot 0 is filter 1, slot 1 filter 2; other slots are ignored.
     void SelectFilterType(int slot, int type);
     // 0 glides type changes over 2048 frames, 2 over 256, 1 and any other value over 512.
     void SetTransitionSpeed(int speed);
-    // Sizes the working copies and the drive's scratch for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
     // Clears the memory of every filter of both slots and ends any type crossfade.
     void Reset();
+    // The balance, a type crossfade and the bypass fade stand on their targets; the designs'
+    // own glides end with Reset.
+    void EndGlides();
     // In place; a block longer than the working copies passes unchanged.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     double cutoff = 1.0;
     double resonance = 0.0;
@@ -78,6 +81,7 @@ private:
         int32_t fadeLength = 0;
     };
 
+    void SizeBuffers(int32_t frames);
     static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n);
     // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
     void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,

@@ -53,10 +53,31 @@ void DistortionChain::FillShaperTables()
     FillSteps(shaper.steps64, random, kLongTableSpan);
 }
 
-void DistortionChain::ProcessBlock(double* const io[2], int32_t frames)
+void DistortionChain::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    BeginBlock();
-    ProcessPiece(io, frames);
+    quantizer.Prepare(rate, maxFrames, framesPerHostFrame);
+    reducer.Prepare(rate, maxFrames, framesPerHostFrame);
+    gate.Prepare(rate, maxFrames, framesPerHostFrame);
+    distortion.Prepare(rate, maxFrames, framesPerHostFrame);
+    shaper.Prepare(rate, maxFrames, framesPerHostFrame);
+}
+
+void DistortionChain::Reset()
+{
+    quantizer.Reset();
+    reducer.Reset();
+    gate.Reset();
+    distortion.Reset();
+    shaper.Reset();
+}
+
+void DistortionChain::EndGlides()
+{
+    quantizer.EndGlides();
+    reducer.EndGlides();
+    gate.EndGlides();
+    distortion.EndGlides();
+    shaper.EndGlides();
 }
 
 void DistortionChain::BeginBlock()
@@ -64,29 +85,13 @@ void DistortionChain::BeginBlock()
     distortion.BeginBlock();
 }
 
-void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
+void DistortionChain::Process(double* const io[2], int32_t frames)
 {
-    quantizer.ProcessBlock(io, frames, distortion.smoothKeep, distortion.smoothTake);
-    reducer.ProcessBlock(io, frames);
-    gate.ProcessBlock(io, frames);
-    distortion.ProcessPiece(io, frames);
-    shaper.ProcessBlock(io, frames);
-}
-
-void DistortionChain::SetBlockSize(int32_t frames)
-{
-    quantizer.SetBlockSize(frames);
-    distortion.SetBlockSize(frames);
-    shaper.SetBlockSize(frames);
-}
-
-void DistortionChain::SetFramesPerHostFrame(int32_t frames)
-{
-    quantizer.framesPerHostFrame = frames;
-    reducer.framesPerHostFrame = frames;
-    gate.framesPerHostFrame = frames;
-    distortion.framesPerHostFrame = frames;
-    shaper.framesPerHostFrame = frames;
+    quantizer.Process(io, frames);
+    reducer.Process(io, frames);
+    gate.Process(io, frames);
+    distortion.Process(io, frames);
+    shaper.Process(io, frames);
 }
 
 void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview signal)

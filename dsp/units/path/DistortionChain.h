@@ -32,16 +32,15 @@ public:
     DistortionChain(const DistortionChain&) = delete;
     DistortionChain& operator=(const DistortionChain&) = delete;
 
-    void ProcessBlock(double* const io[2], int32_t frames);
-    // ProcessBlock in parts: BeginBlock, then ProcessPiece on the block's frames in order,
-    // any number at a time; the result is that of ProcessBlock.
+    // Every stage's rate and block size; the buffers are sized for blocks of up to `maxFrames`
+    // and cleared.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    void Reset();
+    void EndGlides();
+    // BeginBlock once per block, then Process on the block's frames in order, any number at a
+    // time, in place.
     void BeginBlock();
-    void ProcessPiece(double* const io[2], int32_t frames);
-    // Sizes and clears the buffers for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
-    // Frames per host frame while the chain runs oversampled, so that its glides, fades and
-    // holds keep their time.
-    void SetFramesPerHostFrame(int32_t frames);
+    void Process(double* const io[2], int32_t frames);
 
     // The bare current curve from -1 to 1, and one sine period through the distortion stage.
     // Both run on copies: nothing that the audio thread reads or writes is touched.

@@ -13,15 +13,15 @@ InputProcessor::InputProcessor() : saturator(Saturator::kSoftSaturation)
 {
 }
 
-void InputProcessor::SetBlockSize(int32_t frames)
+void InputProcessor::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    saturator.SetBlockSize(frames);
+    saturator.Prepare(rate, maxFrames, framesPerHostFrame);
+    this->framesPerHostFrame = framesPerHostFrame;
 }
 
-void InputProcessor::SetFramesPerHostFrame(int32_t frames)
+void InputProcessor::Reset()
 {
-    framesPerHostFrame = frames;
-    saturator.framesPerHostFrame = frames;
+    saturator.Reset();
 }
 
 void InputProcessor::Route(double* const io[2], int32_t n) const
@@ -53,12 +53,6 @@ void InputProcessor::Route(double* const io[2], int32_t n) const
     }
 }
 
-void InputProcessor::ProcessBlock(double* const io[2], int32_t n)
-{
-    BeginBlock();
-    ProcessPiece(io, n);
-}
-
 void InputProcessor::BeginBlock()
 {
     saturator.BeginBlock();
@@ -85,7 +79,7 @@ double InputProcessor::OffsetTarget() const
     return s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
 }
 
-void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
+void InputProcessor::Process(double* const io[2], int32_t n)
 {
     if (n >= 1)
     {
@@ -117,7 +111,7 @@ void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
             offsetState = offset;
         }
     }
-    saturator.ProcessPiece(io, n);
+    saturator.Process(io, n);
 }
 
 } // namespace Wezmark
