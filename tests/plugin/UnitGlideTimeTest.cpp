@@ -1,5 +1,6 @@
 // The units' own glides and fades last as long at 96 kHz as at 44.1 kHz.
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/ProcessingUnitShape.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/support/StereoBuffer.h"
 
@@ -9,6 +10,9 @@
 #include <cmath>
 #include <functional>
 #include <vector>
+
+static_assert(UnitLifeCycle<RateStages>);
+static_assert(UnitLifeCycle<ProcessingUnits>);
 
 namespace
 {
