@@ -120,9 +120,12 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
                 ZeroFrames(output, frames);
         return;
     }
-    for (int32_t offset = 0; offset < frames; offset += mPreparedFrames)
+    // A slice ends at the prepared size or at a program change's quiet point, whichever comes
+    // first; the next one starts where it ended.
+    int32_t count = 0;
+    for (int32_t offset = 0; offset < frames; offset += count)
     {
-        const int32_t count = std::min({mPreparedFrames, frames - offset, mProgramFade.FramesToQuiet()});
+        count = std::min({mPreparedFrames, frames - offset, mProgramFade.FramesToQuiet()});
         const double* const in[2] = {HostChannel(inputs, 0, inputCount, offset),
                                      HostChannel(inputs, 1, inputCount, offset)};
         double* const out[2] = {HostChannel(outputs, 0, outputCount, offset),

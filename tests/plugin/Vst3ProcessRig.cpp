@@ -2,6 +2,7 @@
 
 #include "vst3/abi/Vst3Constants.h"
 
+#include <algorithm>
 #include <cmath>
 
 Vst3ProcessRig::Vst3ProcessRig(int blockSize, double rate)
@@ -49,4 +50,10 @@ Vst3::tresult Vst3ProcessRig::Process(Vst3::IParameterChanges* changes)
 {
     mData.inputParameterChanges = changes;
     return plugin.process(mData);
+}
+
+void Vst3ProcessRig::FillOutputs(double value)
+{
+    std::fill(mOutLeft.begin(), mOutLeft.end(), value);
+    std::fill(mOutRight.begin(), mOutRight.end(), value);
 }

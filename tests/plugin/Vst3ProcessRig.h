@@ -21,6 +21,8 @@ public:
     // The host's buffers of channel 0 (left) and 1 (right); the input keeps what is written to it.
     std::vector<double>& Input(int channel) { return channel == 0 ? mLeft : mRight; }
     const std::vector<double>& Output(int channel) const { return channel == 0 ? mOutLeft : mOutRight; }
+    // As a host that reuses its buffers leaves them before a call.
+    void FillOutputs(double value);
 
     Zarvotone& plugin;
 
