@@ -22,12 +22,10 @@ namespace
 constexpr double kRate = 44100.0;
 constexpr double kBalanceKeep = 0.9777;
 
-// A unit as the plug-in runs it: its start-up smoothing, the rate set, filter 1 only.
+// A unit as the plug-in runs it: the rate set, which paces its balance glide, filter 1 only.
 std::unique_ptr<FilterUnit> MakeUnit(int type1, int type2)
 {
     auto unit = std::make_unique<FilterUnit>();
-    unit->balanceA = kBalanceKeep;
-    unit->balanceB = 1.0 - kBalanceKeep;
     unit->Prepare(kRate, FilterUnit::kInitialFrames);
     unit->SelectFilterType(0, type1);
     unit->SelectFilterType(1, type2);

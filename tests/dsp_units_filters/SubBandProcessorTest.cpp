@@ -14,17 +14,12 @@ namespace
 {
 
 constexpr double kRate = 44100.0;
-constexpr double kGainKeep = 0.9777;
 
-// As the plug-in starts it: no distortion stage here, start-up smoothing, both gains 1.
+// As the plug-in starts it: no distortion stage here, the rate set, which paces the gains'
+// glides, both gains 1.
 std::unique_ptr<SubBandProcessor> MakeUnit()
 {
     auto unit = std::make_unique<SubBandProcessor>(nullptr);
-    for (SubBandProcessor::GainSmoother* smoother : {&unit->subGainSmoother, &unit->distoGainSmoother})
-    {
-        smoother->a = kGainKeep;
-        smoother->b = 1.0 - kGainKeep;
-    }
     unit->Prepare(kRate, SubBandProcessor::kInitialFrames);
     return unit;
 }

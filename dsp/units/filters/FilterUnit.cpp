@@ -58,6 +58,9 @@ FilterUnit::FilterUnit() : saturator(Saturator::kHarmonicSaturation)
 
 void FilterUnit::Prepare(double rate, int32_t maxFrames, int32_t)
 {
+    // The balance glides at the pace of the other parameters.
+    balanceA = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    balanceB = 1.0 - balanceA;
     if (IsUsableSampleRate(rate))
     {
         AudioProcessingUnit::Prepare(rate, maxFrames);

@@ -25,12 +25,14 @@ public:
     static constexpr int32_t kInitialType2 = 18;
     static constexpr int32_t kInitialTransitionSpeed = 2;
     static constexpr int32_t kInitialTransitionLength = 512;
+    // The balance glide's pace until Prepare sets that of the other parameter glides.
     static constexpr double kInitialBalanceKeep = 0.99;
 
     FilterUnit();
 
-    // Sizes the working copies and the drive's scratch for blocks of up to `maxFrames`; a rate
-    // that is not a positive finite number leaves the designs at the rate they had.
+    // Paces the balance glide as it runs at 44.1 kHz and sizes the working copies and the
+    // drive's scratch for blocks of up to `maxFrames`; a rate that is not a positive finite
+    // number leaves the unit at the rate it had.
     void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     void SetCutoff(double hz);
     void SetResonance(double r);

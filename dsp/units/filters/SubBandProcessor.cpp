@@ -23,6 +23,12 @@ SubBandProcessor::SubBandProcessor(Distortion* distortion)
 
 void SubBandProcessor::Prepare(double rate, int32_t maxFrames, int32_t)
 {
+    const double keep = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    for (GainSmoother* smoother : {&subGainSmoother, &distoGainSmoother})
+    {
+        smoother->a = keep;
+        smoother->b = 1.0 - keep;
+    }
     if (IsUsableSampleRate(rate))
         AudioProcessingUnit::Prepare(rate, maxFrames);
     equaliser.Prepare(rate, maxFrames);

@@ -19,6 +19,7 @@ class SubBandProcessor : public AudioProcessingUnit
 {
 public:
     static constexpr int32_t kInitialFrames = 1024;
+    // The gains' glide pace until Prepare sets that of the other parameter glides.
     static constexpr double kInitialGainKeep = 0.99;
 
     struct GainSmoother
@@ -31,8 +32,9 @@ public:
     // The distortion stage is shared with its owner, not owned; it may be null.
     explicit SubBandProcessor(Distortion* distortion);
 
-    // Sizes every working buffer for blocks of up to `maxFrames`; a rate that is not a positive
-    // finite number leaves the filters at the rate they had.
+    // Paces the gains' glides as they run at 44.1 kHz and sizes every working buffer for blocks
+    // of up to `maxFrames`; a rate that is not a positive finite number leaves the unit at the
+    // rate it had.
     void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     // Clears the equaliser's and the splitter's memories.
     void Reset();

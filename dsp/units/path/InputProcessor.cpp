@@ -1,5 +1,6 @@
 #include "dsp/units/path/InputProcessor.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 
@@ -15,6 +16,10 @@ InputProcessor::InputProcessor() : saturator(Saturator::kSoftSaturation)
 
 void InputProcessor::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
+    gainPole = GlideTimes::Keep(kGainKeep, rate);
+    gainStep = 1.0 - gainPole;
+    offsetPole = GlideTimes::Keep(kOffsetKeep, rate);
+    offsetStep = 1.0 - offsetPole;
     saturator.Prepare(rate, maxFrames, framesPerHostFrame);
     this->framesPerHostFrame = framesPerHostFrame;
 }

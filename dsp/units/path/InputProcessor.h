@@ -12,7 +12,13 @@ namespace Wezmark
 class InputProcessor
 {
 public:
+    // The glides' pace until Prepare sets their own.
     static constexpr double kSmoothKeep = 0.99;
+    // The gain's glide per frame at 44.1 kHz.
+    static constexpr double kGainKeep = 0.999;
+    // A DC offset moves the whole waveform: at the pace of the other parameters it stepped by up
+    // to four times the signal's own steps.
+    static constexpr double kOffsetKeep = 0.9995;
     // The offset setting that adds no offset.
     static constexpr double kNoOffset = 0.5;
 
@@ -30,7 +36,8 @@ public:
     InputProcessor& operator=(const InputProcessor&) = delete;
     virtual ~InputProcessor() = default;
 
-    // The saturator's rate and working copy, for blocks of up to `maxFrames`.
+    // Paces the gain and offset glides as they run at 44.1 kHz; the saturator's rate and working
+    // copy, for blocks of up to `maxFrames`.
     void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     // Routing, gain and offset have no memory; the saturator's is cleared.
     void Reset();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SettingCrossfade.h"
 #include "dsp/filters/SimdLevel.h"
 
@@ -14,9 +15,6 @@ struct Quantizer
     static constexpr double kOff = 1.0;
     static constexpr double kFullBits = 64.0;
     static constexpr double kFullFactor = 18446744073709551616.0; // 2^64
-
-    // The crossfade's one-pole coefficient at 44.1 kHz: as fast as the distortion's amount glides.
-    static constexpr double kCrossfadeKeep = 0.9777;
 
     // Takes the widest loops the processor allows, as Prepare does.
     Quantizer();
@@ -48,8 +46,9 @@ private:
 
     // The AVX2 loop instead of the portable one.
     bool mWide;
-    double mKeep = kCrossfadeKeep;
-    double mTake = 1.0 - kCrossfadeKeep;
+    // The crossfade glides as fast as the distortion's amount.
+    double mKeep = GlideTimes::kParameterKeep;
+    double mTake = 1.0 - GlideTimes::kParameterKeep;
 
     SettingCrossfade<double> mCrossfade;
 };
