@@ -29,8 +29,8 @@ std::unique_ptr<FilterUnit> MakeUnit(int type1, int type2)
     unit->Prepare(kRate, FilterUnit::kInitialFrames);
     unit->SelectFilterType(0, type1);
     unit->SelectFilterType(1, type2);
-    unit->balance = 0.0;
-    unit->balanceTarget = 0.0;
+    unit->SetBalance(0.0);
+    unit->EndGlides();
     return unit;
 }
 
@@ -103,31 +103,32 @@ TEST(FilterUnit, BalanceSelectsOneFilterOrGlidesBetweenThem)
         for (FilterUnit* unit : {mixed.get(), reference.get()})
         {
             unit->SetCutoff(800.0);
-            unit->balance = c.balance;
-            unit->balanceTarget = c.target;
+            unit->SetBalance(c.balance);
+            unit->EndGlides();
+            unit->SetBalance(c.target);
         }
         EXPECT_EQ(Render(*mixed, noise, 128, onlyFirst).left, Render(*reference, noise, 128, onlyFirst).left);
     }
 
     auto unit = MakeUnit(0, 18);
-    unit->balanceTarget = 1.0;
+    unit->SetBalance(1.0);
     StereoBuffer block(100);
     unit->Process(block.Io(), 100);
-    EXPECT_NEAR(unit->balance, 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
+    EXPECT_NEAR(unit->Balance(), 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
 }
 
 TEST(FilterUnit, FreshUnitStartsOnFilterOneAndDriftsToFilterTwo)
 {
     FilterUnit unit;
-    EXPECT_EQ(unit.balance, 0.0);
-    EXPECT_EQ(unit.balanceTarget, 1.0);
-    EXPECT_EQ(unit.design1->GetName(), "RBJ Low Pass");
-    EXPECT_EQ(unit.design2->GetName(), "Chebyshev I High Pass");
-    EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), 20.0);
-    EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kOrderId, 0.0), 2.0);
+    EXPECT_EQ(unit.Balance(), 0.0);
+    EXPECT_EQ(unit.BalanceTarget(), 1.0);
+    EXPECT_EQ(unit.Design(0)->GetName(), "RBJ Low Pass");
+    EXPECT_EQ(unit.Design(1)->GetName(), "Chebyshev I High Pass");
+    EXPECT_EQ(DesignParams::Get(*unit.Design(0), Dsp::kFrequencyId, 0.0), 20.0);
+    EXPECT_EQ(DesignParams::Get(*unit.Design(1), Dsp::kOrderId, 0.0), 2.0);
     StereoBuffer block(10);
     unit.Process(block.Io(), 10);
-    EXPECT_NEAR(unit.balance, 1.0 - std::pow(0.99, 10), 1e-12);
+    EXPECT_NEAR(unit.Balance(), 1.0 - std::pow(0.99, 10), 1e-12);
 }
 
 TEST(FilterUnit, TransitionSpeedSetsTheCutoffGlide)
@@ -144,7 +145,7 @@ TEST(FilterUnit, TransitionSpeedSetsTheCutoffGlide)
             unit->SetCutoff(300.0);
             Settle(ProcessOf(*unit), 4096);
             unit->SetTransitionSpeed(c.speed);
-            EXPECT_EQ(unit->transitionLength, c.expectedLength);
+            EXPECT_EQ(unit->TransitionLength(), c.expectedLength);
             unit->SetCutoff(1000.0);
             return Render(*unit, noise, 1, [&](int frame) {
                        if (frame == reselectAt)
@@ -204,10 +205,10 @@ TEST(FilterUnit, CutoffReachesDesignsAndStateVariableFiltersWithTheirOwnLimits)
         FilterUnit unit;
         unit.Prepare(c.rate, FilterUnit::kInitialFrames);
         unit.SetCutoff(c.hz);
-        EXPECT_EQ(unit.cutoff, c.hz);
-        EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), c.design);
-        EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kFrequencyId, 0.0), c.design);
-        for (FilterBank* bank : {&unit.bank1, &unit.bank2})
+        EXPECT_EQ(unit.Cutoff(), c.hz);
+        EXPECT_EQ(DesignParams::Get(*unit.Design(0), Dsp::kFrequencyId, 0.0), c.design);
+        EXPECT_EQ(DesignParams::Get(*unit.Design(1), Dsp::kFrequencyId, 0.0), c.design);
+        for (const FilterBank* bank : {&unit.Bank(0), &unit.Bank(1)})
         {
             EXPECT_EQ(bank->stateVariableLowPass.GetCutoff(), c.stateVariable);
             EXPECT_EQ(bank->stateVariableBandStop.GetCutoff(), c.stateVariable);
@@ -258,10 +259,10 @@ TEST(FilterUnit, NonFiniteSettingsAreIgnored)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     unit->SetCutoff(nan);
     unit->SetResonance(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(unit->cutoff, 1500.0);
-    EXPECT_EQ(unit->resonance, 0.4);
-    EXPECT_EQ(DesignParams::Get(*unit->design1, Dsp::kFrequencyId, 0.0), 1500.0);
-    EXPECT_EQ(unit->bank2.stateVariableLowPass.GetCutoff(), 1500.0);
+    EXPECT_EQ(unit->Cutoff(), 1500.0);
+    EXPECT_EQ(unit->Resonance(), 0.4);
+    EXPECT_EQ(DesignParams::Get(*unit->Design(0), Dsp::kFrequencyId, 0.0), 1500.0);
+    EXPECT_EQ(unit->Bank(1).stateVariableLowPass.GetCutoff(), 1500.0);
 }
 
 TEST(FilterUnit, SampleRateRiseRestoresTheStateVariableCutoff)
@@ -269,9 +270,9 @@ TEST(FilterUnit, SampleRateRiseRestoresTheStateVariableCutoff)
     auto unit = MakeUnit(5, 5);
     unit->SetCutoff(15000.0);
     unit->Prepare(22050.0, FilterUnit::kInitialFrames);
-    EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 10804.5);
+    EXPECT_EQ(unit->Bank(0).stateVariableLowPass.GetCutoff(), 10804.5);
     unit->Prepare(kRate, FilterUnit::kInitialFrames);
-    EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 15000.0);
+    EXPECT_EQ(unit->Bank(0).stateVariableLowPass.GetCutoff(), 15000.0);
 }
 
 TEST(FilterUnit, SelectingATypeCarriesCutoffResonanceAndTransitionLength)
@@ -281,14 +282,14 @@ TEST(FilterUnit, SelectingATypeCarriesCutoffResonanceAndTransitionLength)
     unit->SetResonance(1.0);
     unit->SetTransitionSpeed(0);
     unit->SelectFilterType(1, 29);
-    EXPECT_EQ(unit->filter2Type, 29);
-    EXPECT_EQ(unit->design2, unit->bank2.GetDesignForType(29));
-    EXPECT_EQ(DesignParams::Get(*unit->design2, Dsp::kFrequencyId, 0.0), 700.0);
-    EXPECT_NEAR(DesignParams::Get(*unit->design2, Dsp::kBandwidthHzId, 0.0), 10.0, 1e-9);
+    EXPECT_EQ(unit->FilterType(1), 29);
+    EXPECT_EQ(unit->Design(1), unit->Bank(1).GetDesignForType(29));
+    EXPECT_EQ(DesignParams::Get(*unit->Design(1), Dsp::kFrequencyId, 0.0), 700.0);
+    EXPECT_NEAR(DesignParams::Get(*unit->Design(1), Dsp::kBandwidthHzId, 0.0), 10.0, 1e-9);
 
     unit->SelectFilterType(2, 7);
-    EXPECT_EQ(unit->filter1Type, 0);
-    EXPECT_EQ(unit->filter2Type, 29);
+    EXPECT_EQ(unit->FilterType(0), 0);
+    EXPECT_EQ(unit->FilterType(1), 29);
 }
 
 TEST(FilterUnit, FirstSelectionOfAHighOrderTypeGlidesWithoutABurst)
@@ -399,12 +400,13 @@ TEST(FilterUnit, FilterLeftOutByTheBalanceComesBackAsIfItHadRunAllAlong)
             unit->SetCutoff(700.0);
             unit->SetResonance(0.4);
             const double start = c.from == 0.0 ? hair : 1.0 - 1e-16 * (hair > 0.0);
-            unit->balance = unit->balanceTarget = start;
+            unit->SetBalance(start);
+            unit->EndGlides();
             return Render(*unit, signal, kBlock, [&](int frame) {
                 if (frame == kBackAt / 2 && c.typeWhileOut >= 0)
                     unit->SelectFilterType(c.from == 0.0 ? 1 : 0, c.typeWhileOut);
                 if (frame == kBackAt)
-                    unit->balanceTarget = c.to;
+                    unit->SetBalance(c.to);
             });
         };
         const StereoBuffer skipping = render(0.0);

@@ -86,15 +86,15 @@ std::vector<Case> UnitCases()
         {22, 0.0, "filter off", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 1},
         {22, 0.001, "filter on", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 0},
         {23, 0.5, "filter drive", [](Zarvotone& z) { return U(z).filter.saturator.amount; }, 0.5},
-        {24, 0.25, "filter balance", [](Zarvotone& z) { return U(z).filter.balanceTarget; }, 0.25},
-        {25, 0.0, "cutoff floor", [](Zarvotone& z) { return U(z).filter.cutoff; }, 20.0},
-        {25, 1.0, "cutoff ceiling", [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
-        {26, 0.3, "resonance", [](Zarvotone& z) { return U(z).filter.resonance; }, 0.3},
-        {27, 0.5, "filter 1 type", [](Zarvotone& z) { return double(U(z).filter.filter1Type); }, 15},
-        {28, 1.0, "filter 2 type", [](Zarvotone& z) { return double(U(z).filter.filter2Type); }, 30},
-        {29, 0.0, "slow transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 2048},
-        {29, 0.5, "medium transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 512},
-        {29, 1.0, "fast transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 256},
+        {24, 0.25, "filter balance", [](Zarvotone& z) { return U(z).filter.BalanceTarget(); }, 0.25},
+        {25, 0.0, "cutoff floor", [](Zarvotone& z) { return U(z).filter.Cutoff(); }, 20.0},
+        {25, 1.0, "cutoff ceiling", [](Zarvotone& z) { return U(z).filter.Cutoff(); }, 21000.0},
+        {26, 0.3, "resonance", [](Zarvotone& z) { return U(z).filter.Resonance(); }, 0.3},
+        {27, 0.5, "filter 1 type", [](Zarvotone& z) { return double(U(z).filter.FilterType(0)); }, 15},
+        {28, 1.0, "filter 2 type", [](Zarvotone& z) { return double(U(z).filter.FilterType(1)); }, 30},
+        {29, 0.0, "slow transition", [](Zarvotone& z) { return double(U(z).filter.TransitionLength()); }, 2048},
+        {29, 0.5, "medium transition", [](Zarvotone& z) { return double(U(z).filter.TransitionLength()); }, 512},
+        {29, 1.0, "fast transition", [](Zarvotone& z) { return double(U(z).filter.TransitionLength()); }, 256},
         {30, 0.0, "disto-band EQ off", [](Zarvotone& z) { return Flag(U(z).distoEq.bypassed); }, 1},
         {31, 0.75, "disto-band bass", [](Zarvotone& z) { return U(z).distoEq.GetBassGain(); }, 12.0},
         {32, 0.25, "disto-band low mid", [](Zarvotone& z) { return U(z).distoEq.GetLowMidGain(); }, -12.0},
@@ -160,7 +160,7 @@ TEST(ParamApplication, CutoffFollowsTheLibraryFrequencyScale)
     for (const auto& c : cases)
     {
         rig.Set(kParamFilterCutoff, c.value);
-        EXPECT_NEAR(rig.plugin.Units().filter.cutoff, c.hz, 0.01) << c.value;
+        EXPECT_NEAR(rig.plugin.Units().filter.Cutoff(), c.hz, 0.01) << c.value;
     }
 }
 
@@ -198,7 +198,7 @@ TEST(ParamApplication, NonFiniteValuesReachNoUnit)
         double expected;
     } cases[] = {
         {kParamInputVolume, [](Zarvotone& z) { return R(z).input.gainTarget; }, 1.0},
-        {kParamFilterCutoff, [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
+        {kParamFilterCutoff, [](Zarvotone& z) { return U(z).filter.Cutoff(); }, 21000.0},
         {kParamLimiterLevel, [](Zarvotone& z) { return R(z).limiter.threshold; }, 0.7079457843841379},
     };
     for (const auto& c : cases)

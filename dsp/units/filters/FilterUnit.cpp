@@ -89,6 +89,11 @@ void FilterUnit::SetCutoff(double hz)
     bank2.SetStateVariableCutoff(hz);
 }
 
+void FilterUnit::SetBalance(double target)
+{
+    balanceTarget = target;
+}
+
 void FilterUnit::SetResonance(double r)
 {
     if (!std::isfinite(r))

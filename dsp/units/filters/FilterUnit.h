@@ -36,6 +36,8 @@ public:
     void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     void SetCutoff(double hz);
     void SetResonance(double r);
+    // The balance glides to `target`: 0 only filter 1 is heard, 1 only filter 2.
+    void SetBalance(double target);
     // slot 0 is filter 1, slot 1 filter 2; other slots are ignored.
     void SelectFilterType(int slot, int type);
     // 0 glides type changes over 2048 frames, 2 over 256, 1 and any other value over 512.
@@ -48,6 +50,22 @@ public:
     // In place; a block longer than the working copies passes unchanged.
     void Process(double* const io[2], int32_t n);
 
+    double Cutoff() const { return cutoff; }
+    double Resonance() const { return resonance; }
+    double Balance() const { return balance; }
+    double BalanceTarget() const { return balanceTarget; }
+    // The type and design that slot 0 (filter 1) or any other slot (filter 2) has selected.
+    int32_t FilterType(int slot) const { return slot == 0 ? filter1Type : filter2Type; }
+    const Dsp::Filter* Design(int slot) const { return slot == 0 ? design1 : design2; }
+    const FilterBank& Bank(int slot) const { return slot == 0 ? bank1 : bank2; }
+    int32_t TransitionSpeed() const { return transitionSpeed; }
+    // In frames at the prepared rate.
+    int32_t TransitionLength() const { return transitionLength; }
+
+    // The input drive.
+    Saturator saturator;
+
+private:
     double cutoff = 1.0;
     double resonance = 0.0;
     // 0 only filter 1 is heard, 1 only filter 2.
@@ -65,9 +83,6 @@ public:
     Dsp::Filter* design2 = nullptr;
     int32_t transitionSpeed = kInitialTransitionSpeed;
     int32_t transitionLength = kInitialTransitionLength;
-    Saturator saturator;
-
-private:
     // The transition length as tuned at 44.1 kHz; `transitionLength` is it at the current rate.
     int32_t mTunedTransitionLength = kInitialTransitionLength;
 
