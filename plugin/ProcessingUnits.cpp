@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-RateStages::RateStages(const Wezmark::DistortionDataProvider& library)
-    : chain1(library), chain2(library), outputSaturator(Wezmark::Saturator::kSoftSaturation)
+RateStages::RateStages(const Wezmark::BuiltinCurves& builtins)
+    : chain1(builtins), chain2(builtins), outputSaturator(Wezmark::Saturator::kSoftSaturation)
 {
 }
 
@@ -66,7 +66,11 @@ void RateStages::EndGlides()
 }
 
 ProcessingUnits::ProcessingUnits()
-    : hostRate(curveLibrary), oversampled(curveLibrary), chain3(curveLibrary), subBand(&chain3.distortion)
+    : builtinCurves(Wezmark::BuiltinCurves::Shared()),
+      hostRate(*builtinCurves),
+      oversampled(*builtinCurves),
+      chain3(*builtinCurves),
+      subBand(&chain3.distortion)
 {
 }
 
@@ -75,7 +79,9 @@ void ProcessingUnits::Prepare(double rate, int32_t frames, int32_t)
     for (Oversampler* oversampler : Oversamplers())
         oversampler->Prepare(rate, frames);
     hostRate.Prepare(rate, frames, 1);
-    oversampled.Prepare(rate, frames * kOversampling, kOversampling);
+    // The oversampled stages run on the pieces of a block that the oversamplers hand them, not
+    // on the whole block; the sub-band path runs its chain at the host rate.
+    oversampled.Prepare(rate, Oversampler::LongestPiece(frames), kOversampling);
     chain3.Prepare(rate, frames);
 
     filter.Prepare(rate, frames);

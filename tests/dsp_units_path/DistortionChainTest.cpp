@@ -1,4 +1,4 @@
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/curves/LcgRandom.h"
 #include "dsp/units/path/DistortionChain.h"
 #include "tests/support/StereoBuffer.h"
@@ -12,10 +12,9 @@
 namespace
 {
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 StereoBuffer Sine(int32_t frames)
@@ -31,8 +30,8 @@ StereoBuffer Sine(int32_t frames)
 
 TEST(DistortionChain, EveryChainFillsTheSameShaperTablesFromItsSeed)
 {
-    DistortionChain first(Library());
-    DistortionChain second(Library());
+    DistortionChain first(Builtins());
+    DistortionChain second(Builtins());
     EXPECT_EQ(first.shaper.steps16, second.shaper.steps16);
     EXPECT_EQ(first.shaper.steps64, second.shaper.steps64);
 
@@ -49,7 +48,7 @@ TEST(DistortionChain, EveryChainFillsTheSameShaperTablesFromItsSeed)
 
 TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.shaper.width = 0.5;
     StereoBuffer block = Sine(64);
@@ -67,7 +66,7 @@ TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
 
 TEST(DistortionChain, PrepareBoundsTheBlocksThatAreProcessed)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.distortion.amount = 1.0;
     StereoBuffer large = Sine(2048);
@@ -85,21 +84,21 @@ TEST(DistortionChain, PrepareBoundsTheBlocksThatAreProcessed)
 
 TEST(DistortionChain, CurvePreviewReadsTheBareCurveFromMinusOneToOne)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.distortion.SelectCurve(30.0 / 80.0);
     std::array<double, 133> curve{};
     std::array<double, 120> signal{};
     chain.ComputeCurvePreview(curve, signal);
     const DistortionCurve& current = *chain.distortion.current;
-    EXPECT_EQ(curve[0], current.points.data[0]);
-    EXPECT_EQ(curve[132], current.points.data[2047]);
-    EXPECT_DOUBLE_EQ(curve[66], current.Lookup(66 * (1.0 / 66.0) - 1.0, current.points.data));
+    EXPECT_EQ(curve[0], current.Points()[0]);
+    EXPECT_EQ(curve[132], current.Points()[2047]);
+    EXPECT_DOUBLE_EQ(curve[66], current.Lookup(66 * (1.0 / 66.0) - 1.0, current.Points()));
 }
 
 TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     // Running oversampled changes nothing in the preview.
     chain.Prepare(44100.0, 16, 8);
@@ -110,7 +109,7 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
     live.BuildEffective();
     // A polarity not yet built into the live lookup table.
     live.polarity = DistortionCurve::kLinearBelowZero;
-    const double liveEffective = live.effective.data[100];
+    const double liveEffective = live.Effective()[100];
     std::fill(chain.distortion.work.left, chain.distortion.work.left + 16, -7.0);
 
     std::array<double, 133> curve{};
@@ -119,7 +118,7 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 
     EXPECT_EQ(chain.distortion.smoothedAmount, 0.3);
     EXPECT_EQ(chain.distortion.work.left[15], -7.0);
-    EXPECT_EQ(live.effective.data[100], liveEffective);
+    EXPECT_EQ(live.Effective()[100], liveEffective);
     EXPECT_EQ(curve[0], -1.0) << "the preview builds the pending polarity into its own table";
 
     // The preview's signal is what the live unit would make of the same sine period at the
@@ -134,7 +133,7 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 
 TEST(DistortionChain, ShaperPreviewUsesTheRawAmountOnItsOwnGrid)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.shaper.amount = 0.6;
     chain.shaper.smoothed = 0.1;
     chain.shaper.mode = 2;
@@ -170,8 +169,8 @@ TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
     for (const int32_t piece : {1, 7, 256})
     {
         SCOPED_TRACE(piece);
-        DistortionChain whole(Library());
-        DistortionChain pieces(Library());
+        DistortionChain whole(Builtins());
+        DistortionChain pieces(Builtins());
         prepare(whole);
         prepare(pieces);
         for (const int32_t frames : {1024, 999, 1024})

@@ -1,6 +1,6 @@
 #include "dsp/units/AudioProcessingUnit.h"
 #include "dsp/units/ProcessingUnitShape.h"
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Distortion.h"
 #include "dsp/units/path/DistortionChain.h"
@@ -39,10 +39,9 @@ constexpr int32_t kBlock = 256;
 // Long after every glide, fade and crossfade of these units has settled.
 constexpr int32_t kSettleBlocks = 400;
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 StereoBuffer Signal()
@@ -75,7 +74,7 @@ const Case kCases[] = {
     {"saturator",
      [] {
          auto s = std::make_shared<Wezmark::Saturator>(Wezmark::Saturator::kSoftSaturation);
-         s->LoadCurve(Library());
+         s->LoadCurve(Builtins());
          s->Prepare(kRate, kBlock);
          s->amount = 0.3;
          return Stage{[s](double* const* io, int32_t n) {
@@ -90,7 +89,7 @@ const Case kCases[] = {
      }},
     {"distortion",
      [] {
-         auto d = std::make_shared<Wezmark::Distortion>(Library());
+         auto d = std::make_shared<Wezmark::Distortion>(Builtins());
          d->Init();
          d->Prepare(kRate, kBlock);
          d->SelectCurve(22.0 / 80.0);

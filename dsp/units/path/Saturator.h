@@ -10,7 +10,7 @@
 namespace Wezmark
 {
 
-class DistortionDataProvider;
+class BuiltinCurves;
 
 // Curve saturation of a stereo block: the curve output scaled by a smoothed amount and drive,
 // clamped, and blended in from the dry signal while the amount is small. An amount of exactly
@@ -31,8 +31,8 @@ public:
 
     explicit Saturator(uint32_t curveSource);
 
-    // Copies the source's library curve and sets the smoothing and blend of normal use.
-    void LoadCurve(const DistortionDataProvider& library);
+    // Reads the source's built-in curve and sets the smoothing and blend of normal use.
+    void LoadCurve(const BuiltinCurves& builtins);
     // Paces the amount and drive glides as they run at 44.1 kHz, sizes the working copy for
     // blocks of up to `maxFrames` and chooses the widest loops the processor allows.
     void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
