@@ -66,12 +66,23 @@ double IParameter::Clamped(double value) const
 
 double IParameter::GetNormalized() const
 {
-    return std::pow((Clamped(Value()) - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+    return NormalizedOf(Value());
+}
+
+double IParameter::NormalizedOf(double value) const
+{
+    const double limited = std::isnan(value) ? mMinimum : Clamped(value);
+    return std::pow((limited - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+}
+
+double IParameter::ValueAt(double normalised) const
+{
+    return mMinimum + std::pow(normalised, mShape) * (mMaximum - mMinimum);
 }
 
 double IParameter::FromNormalized(double normalised) const
 {
-    double value = mMinimum + std::pow(normalised, mShape) * (mMaximum - mMinimum);
+    double value = ValueAt(normalised);
     if (mType != kParamTypeDouble)
         value = std::floor(value / mStep + 0.5) * mStep;
     return std::fmin(value, mMaximum);
@@ -123,7 +134,7 @@ void IParameter::AddDisplayText(int32_t value, const char* text)
 void IParameter::GetDisplayText(double value, bool normalised, char* out, bool useDisplayTexts, size_t outSize) const
 {
     if (normalised)
-        value = mMinimum + std::pow(value, mShape) * (mMaximum - mMinimum);
+        value = ValueAt(value);
     if (useDisplayTexts && DisplayTextCount() > 0)
     {
         if (const char* text = FindDisplayText(value))

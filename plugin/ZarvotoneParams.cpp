@@ -374,12 +374,16 @@ void Zarvotone::ApplyBandLink(double p)
 // without a parameter change of its own.
 void Zarvotone::MirrorParam(int index, double value)
 {
+    IParameter* param = GetParam(index);
+    // A partner that holds the value already has no news for the host; a host that answers
+    // with the same value therefore ends the exchange.
+    const bool moved = param->FromNormalized(value) != param->Value();
     mCurrentValues.Store(index, value);
     if (mGraphics)
         mGraphics->ShowParamValue(index, value, true);
-    GetParam(index)->SetNormalized(value);
+    param->SetNormalized(value);
     // A load tells the host of all its values at once when it is done.
-    if (!mLoadingValues)
+    if (moved && !mLoadingValues)
         TellHostOfLinkedParam(index, value);
 }
 

@@ -18,7 +18,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::getParamStringByValue(Vst3::ParamID id, Vs
 Vst3::ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue)
 {
     const IParameter* record = GetParam(static_cast<int>(id));
-    return record ? IEffectParameter::Normalize(*record, plainValue) : plainValue;
+    return record ? record->NormalizedOf(plainValue) : plainValue;
 }
 
 Vst3::ParamValue PLUGIN_API IEffectVST3::getParamNormalized(Vst3::ParamID id)
