@@ -5,8 +5,8 @@
 // How a change of a parameter is heard. A glide moves through every value between the old
 // setting and the new one, each of them a sound; a crossfade blends the unit's output with the
 // old setting into its output with the new one, for switches, types, modes and slopes whose
-// values in between are no sound. The unit that takes the parameter glides or crossfades to it
-// by itself; the change tests measure each parameter as its kind says.
+// values in between are no sound. The parameter handler hands a value to its unit by this kind:
+// as a target to glide to, or as a setting to crossfade to.
 enum class ChangeKind
 {
     kGlides,

@@ -198,6 +198,8 @@ private:
 
     // Parameter application.
     void ApplyToUnits(int index, double p);
+    void SetGlideTarget(int index, double p);
+    void SetCrossfadedSetting(int index, double p);
     void ApplyFilterType(int slot, double p);
     void ApplyBandLink(double p);
     // Loaded values as the parameters hold them once applied: a linked cutoff follows its partner.

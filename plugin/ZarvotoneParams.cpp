@@ -3,6 +3,7 @@
 #include "dsp/units/path/RoundedIndex.h"
 #include "framework/ScopedLock.h"
 #include "graphics/IGraphics.h"
+#include "plugin/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>
@@ -100,7 +101,7 @@ void Zarvotone::ApplyParamChange(int index)
 namespace
 {
 // Stages held at both rates take every setting alike.
-void ApplyToRateStages(RateStages& s, int index, double p)
+void GlideRateStages(RateStages& s, int index, double p)
 {
     switch (index)
     {
@@ -125,6 +126,15 @@ void ApplyToRateStages(RateStages& s, int index, double p)
         s.limiter.threshold = p;
         RefreshMakeUp(s.limiter);
         break;
+    default:
+        break;
+    }
+}
+
+void CrossfadeRateStages(RateStages& s, int index, double p)
+{
+    switch (index)
+    {
     case kParamInputSaturationMode:
         s.input.saturator.SetMode(p);
         break;
@@ -154,12 +164,28 @@ void ApplyToRateStages(RateStages& s, int index, double p)
 }
 }
 
-// Every value goes to its unit the same way, as a setting; the unit glides or crossfades to it
-// as the parameter table's kind says, so no kind can send a value where it is not applied.
+// The parameter table says how a change is heard, and so which way it takes into the units:
+// a glide's value becomes a target the unit glides to, a crossfaded one a setting the unit
+// crossfades its output to.
 void Zarvotone::ApplyToUnits(int index, double p)
 {
+    switch (ChangeKindOf(index))
+    {
+    case ChangeKind::kGlides:
+        SetGlideTarget(index, p);
+        break;
+    case ChangeKind::kCrossfades:
+        SetCrossfadedSetting(index, p);
+        break;
+    case ChangeKind::kFeedsNothing:
+        break;
+    }
+}
+
+void Zarvotone::SetGlideTarget(int index, double p)
+{
     for (RateStages* stages : mUnits.BothRates())
-        ApplyToRateStages(*stages, index, p);
+        GlideRateStages(*stages, index, p);
     ProcessingUnits& u = mUnits;
     switch (index)
     {
@@ -249,6 +275,20 @@ void Zarvotone::ApplyToUnits(int index, double p)
     case kParamOutputSweep:
         u.outputSweep.GlideAmountTo(p);
         break;
+    default:
+        // The stages of both rates take theirs above. Pan, dry/wet and volume: the block
+        // routine glides to them.
+        break;
+    }
+}
+
+void Zarvotone::SetCrossfadedSetting(int index, double p)
+{
+    for (RateStages* stages : mUnits.BothRates())
+        CrossfadeRateStages(*stages, index, p);
+    ProcessingUnits& u = mUnits;
+    switch (index)
+    {
     case kParamQuantization:
     {
         const double amount = p * p;
@@ -345,8 +385,8 @@ void Zarvotone::ApplyToUnits(int index, double p)
         u.outputSweep.SetSlope(RoundedIndex(p));
         break;
     default:
-        // The stages of both rates take theirs above. Bypass all, pan, oversampling, dry/wet and
-        // volume: the block routine glides or crossfades to them.
+        // The stages of both rates take theirs above. Bypass all and oversampling: the block
+        // routine crossfades to them.
         break;
     }
 }

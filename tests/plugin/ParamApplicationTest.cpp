@@ -1,11 +1,14 @@
 #include "framework/vst2/Vst2Constants.h"
+#include "plugin/ParameterTable.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/vst2/FakeHost.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <set>
 #include <string>
@@ -43,7 +46,12 @@ RateStages& R(Zarvotone& z)
     return z.Units().Stages(gReadOversampled);
 }
 
-// What each parameter sets in the units, with the conversions of each row.
+// Parameters that the block routine reads from the program values itself.
+constexpr int kBlockRoutineParams[] = {kParamBypassAll, kParamPan, kParamOversampling, kParamDryWet, kParamVolume};
+
+// What each parameter sets in the units, with the conversions of each row: every parameter that
+// a unit takes has a row, so one that the parameter table lists under the wrong change kind,
+// and that the handler therefore hands to no unit, fails its row.
 std::vector<Case> UnitCases()
 {
     return {
@@ -116,7 +124,9 @@ std::vector<Case> UnitCases()
         {45, 0.0, "sub-band high", [](Zarvotone& z) { return U(z).subBand.equaliser.GetHighGain(); }, -24.0},
         {46, 0.5, "link off at one half", [](Zarvotone& z) { return Flag(U(z).subBand.splitter.link); }, 0},
         {46, 0.51, "link on above", [](Zarvotone& z) { return Flag(U(z).subBand.splitter.link); }, 1},
+        {47, 0.6, "sub-band split", [](Zarvotone& z) { return U(z).subBand.splitter.lowSplit; }, 0.6},
         {48, 1.0, "sub-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.lowSlope); }, 3},
+        {49, 0.3, "disto-band split", [](Zarvotone& z) { return U(z).subBand.splitter.highSplit; }, 0.3},
         {50, 1.0 / 3.0, "disto-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.highSlope); }, 1},
         {51, 0.2, "disto-band gain", [](Zarvotone& z) { return U(z).subBand.distoGain; }, 0.2},
         {54, 0.6, "output saturation", [](Zarvotone& z) { return R(z).outputSaturator.amount; }, 0.6},
@@ -132,6 +142,23 @@ std::vector<Case> UnitCases()
         {64, 0.5, "make-up off at one half", [](Zarvotone& z) { return Flag(R(z).limiter.makeUpOn); }, 0},
         {64, 0.6, "make-up on above", [](Zarvotone& z) { return Flag(R(z).limiter.makeUpOn); }, 1},
     };
+}
+
+// Every parameter is a unit's, with a row above, or the block routine's, or reserved: the rows
+// then catch any parameter that its change kind keeps from its unit.
+TEST(ParamApplication, EveryParameterIsAppliedSomewhere)
+{
+    std::set<int> withRow;
+    for (const Case& c : UnitCases())
+        withRow.insert(c.index);
+    for (int index = 0; index < kTotalParamCount; ++index)
+    {
+        const bool blockRoutine = std::find(std::begin(kBlockRoutineParams), std::end(kBlockRoutineParams), index) !=
+                                  std::end(kBlockRoutineParams);
+        const bool reserved = index >= kFirstReservedParam;
+        EXPECT_EQ(ChangeKindOf(index) == ChangeKind::kFeedsNothing, reserved) << index;
+        EXPECT_EQ(withRow.count(index) + (blockRoutine ? 1 : 0) + (reserved ? 1 : 0), 1u) << index;
+    }
 }
 
 TEST(ParamApplication, EachParameterSetsItsUnitField)
@@ -169,7 +196,7 @@ TEST(ParamApplication, CutoffFollowsTheLibraryFrequencyScale)
 // Parameters the block routine reads itself only land in the program values.
 TEST(ParamApplication, BlockRoutineParametersOnlyStoreTheirValue)
 {
-    for (int index : {kParamBypassAll, kParamPan, kParamOversampling, kParamDryWet, kParamVolume})
+    for (int index : kBlockRoutineParams)
     {
         PluginRig rig;
         rig.Set(index, 0.3);
