@@ -27,6 +27,13 @@ int32_t TruncateSaturated(double value)
     return static_cast<int32_t>(value);
 }
 
+// The mapping's power; the linear shape, which almost every parameter has, needs none, and host
+// automation maps values many times a block.
+double Shaped(double x, double exponent)
+{
+    return exponent == 1.0 ? x : std::pow(x, exponent);
+}
+
 int32_t DecimalsOfStep(double step)
 {
     int32_t precision = 0;
@@ -72,12 +79,12 @@ double IParameter::GetNormalized() const
 double IParameter::NormalizedOf(double value) const
 {
     const double limited = std::isnan(value) ? mMinimum : Clamped(value);
-    return std::pow((limited - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+    return Shaped((limited - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
 }
 
 double IParameter::ValueAt(double normalised) const
 {
-    return mMinimum + std::pow(normalised, mShape) * (mMaximum - mMinimum);
+    return mMinimum + Shaped(normalised, mShape) * (mMaximum - mMinimum);
 }
 
 double IParameter::FromNormalized(double normalised) const

@@ -51,14 +51,15 @@ Vst3::tresult PLUGIN_API IEffectVST3::setParamNormalized(Vst3::ParamID id, Vst3:
 
 // The preset is loaded here, not when the host's process queue brings the same change: a host
 // may save the state before any block runs. Marked first, so that a block running meanwhile
-// already knows the point in its queue for this change.
+// already knows the point in its queue for this change; the mark holds for that block and the
+// next, which is where hosts send the change.
 bool IEffectVST3::SelectPresetForController(double normalised)
 {
     const int index = PresetIndexForValue(normalised);
-    mControllerPreset = index;
+    mControllerPreset = ControllerPresetMark{index, mProcessCalls.load() + 1};
     if (!SelectPreset(index))
     {
-        mControllerPreset = kNoPendingPreset;
+        mControllerPreset = kNoControllerPreset;
         return false;
     }
     UpdateHostDisplay();
