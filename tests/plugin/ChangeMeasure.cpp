@@ -1,7 +1,5 @@
 #include "tests/plugin/ChangeMeasure.h"
 
-#include "framework/vst2/Vst2Constants.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -30,24 +28,7 @@ double Audible(double level)
 }
 } // namespace
 
-const std::vector<StartingPoint>& StartingPoints()
-{
-    static const std::vector<StartingPoint> points = {
-        {"neutral", {}},
-        {"distortion on", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.6}}},
-        {"sub-band on", {{kParamSubBandOn, 1.0}, {kParamSubBandSaturation, 0.5}, {kParamSubBandDistortion, 0.5}}},
-    };
-    return points;
-}
-
-void Prepare(PluginRig& rig, const StartingPoint& start)
-{
-    rig.Dispatch(effSetProgram, 0, 0);
-    for (const auto& [index, value] : start.values)
-        rig.Set(index, value);
-}
-
-Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change)
+Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play)
 {
     const int settle = Frames(kSettleSeconds, rate);
     const int total = settle + Frames(kWatchSeconds, rate) + block;
@@ -56,20 +37,18 @@ Render RenderChange(PluginRig& rig, double rate, int block, const std::function<
         input[static_cast<size_t>(i)] = kSineAmplitude * std::sin(2.0 * std::numbers::pi * kSineHz * i / rate);
     Render render{Signal(input.size()), 0};
     Signal right(input.size());
-    AEffect* effect = rig.plugin.GetEffect();
     bool changed = false;
     for (int offset = 0; offset < total; offset += block)
     {
+        int changeFrame = -1;
         if (!changed && offset >= settle)
         {
-            if (change)
-                change();
-            render.changeAt = offset;
+            changeFrame = changeOffset;
+            render.changeAt = offset + changeOffset;
             changed = true;
         }
-        double* in[2] = {input.data() + offset, input.data() + offset};
-        double* out[2] = {render.left.data() + offset, right.data() + offset};
-        effect->processDoubleReplacing(effect, in, out, std::min(block, total - offset));
+        play(input.data() + offset, render.left.data() + offset, right.data() + offset, std::min(block, total - offset),
+             changeFrame);
     }
     return render;
 }

@@ -2,7 +2,7 @@
 // and a mono input give neither clicks, dropouts nor bursts.
 
 #include "framework/vst2/Vst2Constants.h"
-#include "tests/plugin/ChangeMeasure.h"
+#include "tests/plugin/Vst2ChangeRender.h"
 
 #include <gtest/gtest.h>
 

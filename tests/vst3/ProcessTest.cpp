@@ -113,7 +113,15 @@ TEST(Process, EachPointTakesEffectAtItsFrame)
     }
 }
 
-// The queues of several parameters split the block between them; bypass too acts at its frame.
+// Blocks of kFrames until a fade of the host's bypass, started in the block before, has ended.
+int BlocksOfBypassFade()
+{
+    const double frames = IEffectVST3::kBypassFadeSeconds * HostedEffect::kSampleRate;
+    return static_cast<int>(std::ceil(frames / kFrames));
+}
+
+// The queues of several parameters split the block between them; bypass too acts at its frame:
+// the effect starts to fade out there, and once it has, the inputs pass through.
 TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
 {
     HostedEffect effect;
@@ -128,14 +136,20 @@ TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
     std::vector<int> blocks;
     for (const RecordingProduct::Block& block : effect.Product().blocks)
         blocks.push_back(block.frames);
-    EXPECT_EQ(blocks, (std::vector<int>{10, 10, 10}));
+    EXPECT_EQ(blocks, (std::vector<int>{10, 10, 10, 18}));
     EXPECT_EQ(effect.Product().changedParams, (std::vector<int>{RecordingProduct::kGain, RecordingProduct::kMode}));
     EXPECT_TRUE(effect.Product().IsBypassed());
     EXPECT_EQ(outputs.samples[0][9], inputs.samples[1][9]);
     EXPECT_EQ(outputs.samples[0][10], inputs.samples[1][10] * 0.5);
-    for (int c = 0; c < 2; ++c)
-        for (int i = 30; i < kFrames; ++i)
-            ASSERT_EQ(outputs.samples[c][i], inputs.samples[c][i]) << c << " " << i;
+    EXPECT_EQ(outputs.samples[0][29], inputs.samples[1][29] * 0.5);
+    EXPECT_NE(outputs.samples[0][30], inputs.samples[1][30] * 0.5);
+
+    for (int block = 0; block < BlocksOfBypassFade(); ++block)
+        ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);
+    const size_t effectBlocks = effect.Product().blocks.size();
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().blocks.size(), effectBlocks);
+    EXPECT_EQ(outputs.samples, inputs.samples);
 }
 
 // A host sends one queue per parameter; queues beyond that many are taken whole, at the start
@@ -219,11 +233,14 @@ TEST(Process, BypassSwitchesAtHalfAndPassesInputsThrough)
 }
 
 // With a latency reported, bypass delays every input by exactly that much, across blocks;
-// an effect block before the switch feeds the delay as well.
+// an effect block before the switch feeds the delay as well, and so do the blocks in which the
+// effect fades out.
 TEST(Process, BypassDelaysTheInputsByTheLatency)
 {
-    constexpr int kBlocks = 4;
-    for (const int latency : {0, 5, kFrames, 3 * kFrames + 7})
+    const int fadeBlocks = BlocksOfBypassFade();
+    const int kBlocks = fadeBlocks + 4;
+    // The last one outlasts the fade: its output starts with silence.
+    for (const int latency : {0, 5, kFrames, 3 * kFrames + 7, (fadeBlocks + 2) * kFrames + 7})
     {
         HostedEffect effect(false);
         effect.Product().SetLatency(latency);
@@ -246,7 +263,7 @@ TEST(Process, BypassDelaysTheInputsByTheLatency)
             }
         }
         for (int c = 0; c < 2; ++c)
-            for (int i = kFrames; i < kBlocks * kFrames; ++i)
+            for (int i = (1 + fadeBlocks) * kFrames; i < kBlocks * kFrames; ++i)
                 ASSERT_EQ(heard[c][i], i < latency ? 0.0 : played[c][i - latency])
                     << "latency " << latency << ", channel " << c << ", frame " << i;
     }
