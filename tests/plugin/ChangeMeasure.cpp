@@ -13,11 +13,6 @@ int Frames(double seconds, double rate)
     return static_cast<int>(std::lround(seconds * rate));
 }
 
-int PeriodFrames(double rate)
-{
-    return Frames(1.0 / kSineHz, rate);
-}
-
 // -80 dBFS: below it a level counts as silence, and silence cannot dip (a closed gate's
 // settled output is the decaying residue of filters, which a later render undercuts).
 constexpr double kSilence = 1e-4;
@@ -28,14 +23,15 @@ double Audible(double level)
 }
 } // namespace
 
-Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play)
+Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play, Tone tone)
 {
     const int settle = Frames(kSettleSeconds, rate);
     const int total = settle + Frames(kWatchSeconds, rate) + block;
     Signal input(static_cast<size_t>(total));
     for (int i = 0; i < total; ++i)
-        input[static_cast<size_t>(i)] = kSineAmplitude * std::sin(2.0 * std::numbers::pi * kSineHz * i / rate);
-    Render render{Signal(input.size()), 0};
+        input[static_cast<size_t>(i)] =
+            tone.amplitude * std::sin(2.0 * std::numbers::pi * tone.hz * i / rate + tone.phase);
+    Render render{Signal(input.size()), 0, tone.hz};
     Signal right(input.size());
     bool changed = false;
     for (int offset = 0; offset < total; offset += block)
@@ -62,9 +58,9 @@ double LargestStep(const Signal& signal, int from, int frames)
     return largest;
 }
 
-double QuietestPeriod(const Signal& signal, int from, int frames, double rate)
+double QuietestPeriod(const Signal& signal, int from, int frames, double rate, double hz)
 {
-    const int period = PeriodFrames(rate);
+    const int period = Frames(1.0 / hz, rate);
     double quietest = INFINITY;
     for (int start = from; start + period <= std::min(from + frames, static_cast<int>(signal.size())); start += period / 4)
     {
@@ -85,7 +81,7 @@ double SettledStep(const Render& render, double rate)
 double SettledLevel(const Render& render, double rate)
 {
     const int span = Frames(kSettleSeconds / 2.0, rate);
-    return QuietestPeriod(render.left, render.changeAt - span, span, rate);
+    return QuietestPeriod(render.left, render.changeAt - span, span, rate, render.hz);
 }
 
 Result Compare(const Render& change, double rate, double steepestSettled, double quieterSettled)
@@ -93,7 +89,7 @@ Result Compare(const Render& change, double rate, double steepestSettled, double
     const int watch = Frames(kWatchSeconds, rate);
     Result result;
     result.stepRatio = LargestStep(change.left, change.changeAt - 1, watch + 1) / steepestSettled;
-    const double quietest = QuietestPeriod(change.left, change.changeAt, watch, rate);
+    const double quietest = QuietestPeriod(change.left, change.changeAt, watch, rate, change.hz);
     result.dipDb = std::max(0.0, 20.0 * std::log10(Audible(quieterSettled) / Audible(quietest)));
     return result;
 }

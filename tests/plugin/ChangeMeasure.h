@@ -17,10 +17,21 @@ inline constexpr double kSineAmplitude = 0.5;
 inline constexpr double kSettleSeconds = 0.5;
 inline constexpr double kWatchSeconds = 0.25;
 
+// The sine played; a case may need a lower or quieter one, or one that is not at a zero
+// crossing when the change comes (the settle time holds whole periods of the usual sine).
+struct Tone
+{
+    double hz = kSineHz;
+    double amplitude = kSineAmplitude;
+    // At the first frame, in radians.
+    double phase = 0.0;
+};
+
 struct Render
 {
     Signal left;
     int changeAt = 0;
+    double hz = kSineHz;
 };
 
 // Plays one host block: the sine on both input channels, the two outputs to fill, and the frame
@@ -29,12 +40,12 @@ using BlockPlayer = std::function<void(double* input, double* left, double* righ
 
 // Renders the sine in blocks of `block`; the change comes `changeOffset` frames into the first
 // block that starts at or after the settle time.
-Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play);
+Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play, Tone tone = {});
 
 // The largest step between neighbouring frames from `from` on for `frames` frames.
 double LargestStep(const Signal& signal, int from, int frames);
-// The quietest sine period (its peak) from `from` on for `frames` frames.
-double QuietestPeriod(const Signal& signal, int from, int frames, double rate);
+// The quietest period of a sine of `hz` (its peak) from `from` on for `frames` frames.
+double QuietestPeriod(const Signal& signal, int from, int frames, double rate, double hz);
 
 // The settled signal's steepest step and level before the change.
 double SettledStep(const Render& render, double rate);

@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -141,6 +143,73 @@ TEST(ClickFreeChanges, SuspendAndResumeWhileTheAudioGoesOn)
                 const int watch = static_cast<int>(kWatchSeconds * rate);
                 EXPECT_LE(LargestStep(change.left, change.changeAt - 1, watch + 1) / steepest, 1.5);
             }
+}
+
+// The pre- and post-filter process settings switch their chain on and off: switched off, the
+// chain fades out instead of stopping (up to 12 times the signal's own steps on a saturation),
+// and switched on again after it ran, it fades in from where it stopped.
+TEST(ClickFreeChanges, ChainProcessSwitchesFadeTheChain)
+{
+    struct Setup
+    {
+        const char* name;
+        int program;
+        std::vector<std::pair<int, double>> values;
+    };
+    const Setup setups[] = {
+        {"program 98", 98, {}},
+        {"warm saturation",
+         0,
+         {{kParamDistortionAmount, 0.8}, {kParamDistortionType, 5.0 / 80.0}, {kParamDistortionMode, 0.0}}},
+    };
+    // At a peak when the change comes, where the chain's output differs most from its input.
+    const Tone tone{kSineHz, kSineAmplitude, std::numbers::pi / 2.0};
+    constexpr double kRanUntilSeconds = kSettleSeconds / 2.0;
+    for (const int index : {kParamPreFilterProcess, kParamPostFilterProcess})
+        for (const Setup& setup : setups)
+            for (const double rate : {44100.0, 48000.0, 96000.0})
+                for (const int block : {64, 512})
+                {
+                    const auto prepare = [&](PluginRig& rig, double value) {
+                        rig.Dispatch(effSetProgram, 0, setup.program);
+                        for (const auto& [other, otherValue] : setup.values)
+                            rig.Set(other, otherValue);
+                        rig.Set(index, value);
+                    };
+                    double steepest = 0.0;
+                    for (const double held : {0.0, 0.5, 1.0})
+                    {
+                        PluginRig rig(block, nullptr, rate);
+                        prepare(rig, held);
+                        steepest = std::max(steepest, SettledStep(RenderChange(rig, rate, block, {}, tone), rate));
+                    }
+                    const int watch = static_cast<int>(kWatchSeconds * rate);
+                    // The last one switches the chain off half way to the change.
+                    const struct
+                    {
+                        const char* name;
+                        double from;
+                        double to;
+                        bool ranBefore;
+                    } changes[] = {
+                        {"off", 1.0, 0.0, false}, {"on", 0.0, 1.0, false}, {"on again after it ran", 1.0, 1.0, true}};
+                    for (const auto& change : changes)
+                    {
+                        SCOPED_TRACE(testing::Message() << setup.name << ", parameter " << index << " " << change.name
+                                                        << " at " << rate << " Hz, blocks of " << block);
+                        PluginRig rig(block, nullptr, rate);
+                        prepare(rig, change.from);
+                        const BlockPlayer play = Vst2Player(rig, [&](int played, int changeFrame) {
+                            const int ranUntil = static_cast<int>(kRanUntilSeconds * rate);
+                            if (change.ranBefore && played <= ranUntil && played + block > ranUntil)
+                                rig.Set(index, 0.0);
+                            if (changeFrame == 0)
+                                rig.Set(index, change.to);
+                        });
+                        const Render render = RenderChange(rate, block, 0, play, tone);
+                        EXPECT_LE(LargestStep(render.left, render.changeAt - 1, watch + 1) / steepest, 1.5);
+                    }
+                }
 }
 
 // A host's mono track hands over no right input: the right side hears the left one.

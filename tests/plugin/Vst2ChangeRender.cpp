@@ -21,15 +21,25 @@ void Prepare(PluginRig& rig, const StartingPoint& start)
         rig.Set(index, value);
 }
 
-Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change)
+BlockPlayer Vst2Player(PluginRig& rig, std::function<void(int played, int changeFrame)> beforeBlock)
 {
-    AEffect* effect = rig.plugin.GetEffect();
-    return RenderChange(rate, block, 0, [&](double* input, double* left, double* right, int frames, int changeFrame) {
-        if (changeFrame == 0 && change)
-            change();
+    return [&rig, beforeBlock, played = 0](double* input, double* left, double* right, int frames,
+                                           int changeFrame) mutable {
+        beforeBlock(played, changeFrame);
+        played += frames;
+        AEffect* effect = rig.plugin.GetEffect();
         double* in[2] = {input, input};
         double* out[2] = {left, right};
         effect->processDoubleReplacing(effect, in, out, frames);
+    };
+}
+
+Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change, Tone tone)
+{
+    const BlockPlayer play = Vst2Player(rig, [&change](int, int changeFrame) {
+        if (changeFrame == 0 && change)
+            change();
     });
+    return RenderChange(rate, block, 0, play, tone);
 }
 } // namespace ChangeMeasure

@@ -20,7 +20,11 @@ struct StartingPoint
 const std::vector<StartingPoint>& StartingPoints();
 void Prepare(PluginRig& rig, const StartingPoint& start);
 
-// Renders the sine on both channels in blocks of `block`; `change` runs before the first
-// block that starts at or after the settle time.
-Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change);
+// Plays each block through the rig's double entry, the sine on both channels, after
+// `beforeBlock` with the frames played so far and the frame of the block where the change comes.
+BlockPlayer Vst2Player(PluginRig& rig, std::function<void(int played, int changeFrame)> beforeBlock);
+
+// Renders the sine in blocks of `block`; `change` runs before the first block that starts at or
+// after the settle time.
+Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change, Tone tone = {});
 } // namespace ChangeMeasure

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/units/SettingCrossfade.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Distortion.h"
@@ -37,6 +38,13 @@ public:
     // any number at a time; the result is that of ProcessBlock.
     void BeginBlock();
     void ProcessPiece(double* const io[2], int32_t frames);
+    // The chain's own switch (the pre- or post-filter process setting), taken before a block's
+    // BeginBlock: switched off, the chain's output crossfades to its input as fast as its
+    // amount glides, then the chain stops; switched on, it crossfades in from its input.
+    // Whether the chain works on the block.
+    bool Switch(bool on);
+    // Takes the switch as `heard` stands, without a crossfade.
+    void TakeSwitchFrom(const DistortionChain& heard);
     // Sizes and clears the buffers for blocks of up to `frames`.
     void SetBlockSize(int32_t frames);
     // Frames per host frame while the chain runs oversampled, so that its glides, fades and
@@ -57,7 +65,10 @@ public:
 
 private:
     void FillShaperTables();
+    void ProcessUnits(double* const io[2], int32_t frames);
 
+    // On or off, and the crossfade from the other.
+    SettingCrossfade<bool> mSwitch;
     // The previews' own curve copy and signal buffers, used on the user-interface thread only.
     DistortionCurve mPreviewCurve;
     ChannelPair mPreviewSignal;
