@@ -1,5 +1,7 @@
 #include "fuzz/FuzzedPlugin.h"
 
+#include "fuzz/CurveCheck.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -31,13 +33,6 @@ void CheckPluginState(Zarvotone& plugin)
             std::abort();
     }
     for (DistortionChain* chain : plugin.Units().Chains())
-    {
-        const DistortionCurve* curve = chain->distortion.current;
-        for (int32_t i = 0; curve != nullptr && i < curve->count; ++i)
-        {
-            const double point = curve->points.data[i];
-            if (!std::isfinite(point) || point < -1.0 || point > 1.0)
-                std::abort();
-        }
-    }
+        if (const DistortionCurve* curve = chain->distortion.current)
+            CheckCurvePoints(*curve);
 }

@@ -1,6 +1,10 @@
 // Program text files as users edit them: whatever the text, the program holds finite values
-// within 0..1 and a name of at most 32 characters, and the settings keep terminated paths and
-// finite numbers.
+// within 0..1 and a name of at most 32 characters, the curve line gives finite points within
+// -1..1 or none, and the settings keep terminated paths and finite numbers.
+#include "dsp/units/curves/DistortionCurve.h"
+#include "dsp/units/files/CurveText.h"
+#include "dsp/units/path/Distortion.h"
+#include "fuzz/CurveCheck.h"
 #include "plugin/PluginConfig.h"
 #include "plugin/ProgramTextFile.h"
 #include "plugin/ZarvotoneProgram.h"
@@ -27,6 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (!std::isfinite(value) || value < 0.0 || value > 1.0)
             std::abort();
     }
+    // As a load hands the curve line to every chain.
+    DistortionCurve curve(Wezmark::Distortion::kCurvePoints);
+    if (CurveText::Read(curve, curveText))
+        CheckCurvePoints(curve);
 
     PluginConfig config;
     config.SetDefaults();

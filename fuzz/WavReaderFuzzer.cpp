@@ -3,8 +3,8 @@
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/files/CurveWavFile.h"
 #include "dsp/units/files/WavFile.h"
+#include "fuzz/CurveCheck.h"
 
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -18,13 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     static DistortionCurve curve(2048);
     if (CurveWavFile::TakeFrames(curve, wav.frames))
-    {
-        for (int32_t i = 0; i < curve.count; ++i)
-        {
-            const double p = curve.points.data[i];
-            if (!std::isfinite(p) || p < -1.0 || p > 1.0)
-                std::abort();
-        }
-    }
+        CheckCurvePoints(curve);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <ctime>
@@ -219,6 +220,158 @@ void BM_FactoryPrograms(benchmark::State& state)
     state.counters["median_x"] = factors[static_cast<size_t>(programCount / 2)];
 }
 
+// A unit that sat out comes back in, or a program changes: the slowest block of the 100 ms
+// after it (150 ms for a program change, whose new program fades in after its settling) against
+// a steady block, through the VST2 entry at 512 or 64 frames. Every block's thread CPU time
+// is set against what a steady block of the settings it plays costs: the block that holds a
+// program change's quiet point plays the old program up to it and the new one after it, and
+// after a change of settings the steady block is one of the new settings.
+// The parameter calls that start a change run on this thread too, timed on their own.
+enum class Change
+{
+    kEqualisersLeaveFlat,
+    kBalanceLeavesAnEnd,
+    kProgram0And13,
+};
+
+struct ChangeRig
+{
+    explicit ChangeRig(int blockFrames) : frames(blockFrames), in(2, std::vector<double>(blockFrames)), out(in)
+    {
+        effect.Dispatch(effSetBlockSize, 0, blockFrames);
+        effect.Dispatch(effMainsChanged, 0, 0);
+        effect.Dispatch(effMainsChanged, 0, 1);
+    }
+
+    // Thread CPU seconds of one block of a steady two-tone signal.
+    double RunBlock()
+    {
+        for (int i = 0; i < frames; ++i, ++position)
+        {
+            in[0][i] = 0.5 * std::sin(0.031 * position);
+            in[1][i] = 0.5 * std::sin(0.047 * position + 1.0);
+        }
+        double* inputs[2] = {in[0].data(), in[1].data()};
+        double* outputs[2] = {out[0].data(), out[1].data()};
+        AEffect* vst = effect.plugin->GetEffect();
+        const double start = ThreadSeconds();
+        vst->processDoubleReplacing(vst, inputs, outputs, frames);
+        const double seconds = ThreadSeconds() - start;
+        benchmark::DoNotOptimize(out[0].data());
+        return seconds;
+    }
+
+    int Blocks(double seconds) const { return static_cast<int>(std::ceil(seconds * kRate / frames)); }
+
+    void Run(double seconds)
+    {
+        for (int i = Blocks(seconds); i > 0; --i)
+            RunBlock();
+    }
+
+    // The median block of 100 ms, after a second to settle.
+    double SteadyBlock()
+    {
+        Run(1.0);
+        std::vector<double> blocks(static_cast<size_t>(Blocks(0.1)));
+        for (double& block : blocks)
+            block = RunBlock();
+        std::nth_element(blocks.begin(), blocks.begin() + blocks.size() / 2, blocks.end());
+        return blocks[blocks.size() / 2];
+    }
+
+    // Parameter calls as a host makes them, timed.
+    template <class Indexes>
+    double SetAll(const Indexes& indexes, double value)
+    {
+        const double start = ThreadSeconds();
+        for (int index : indexes)
+            effect.plugin->GetEffect()->setParameter(effect.plugin->GetEffect(), index, static_cast<float>(value));
+        return ThreadSeconds() - start;
+    }
+
+    Effect effect;
+    int frames;
+    int64_t position = 0;
+    std::vector<std::vector<double>> in;
+    std::vector<std::vector<double>> out;
+};
+
+constexpr std::array<int, 8> kEqualiserGains = {
+    kParamDistoEqBass,    kParamDistoEqLowMid, kParamDistoEqHighMid,   kParamDistoEqHigh,
+    kParamSubBandEqBass, kParamSubBandEqMid,  kParamSubBandEqHighMid, kParamSubBandEqHigh,
+};
+
+void BM_SlowestBlockAfterChange(benchmark::State& state)
+{
+    const auto change = static_cast<Change>(state.range(0));
+    ChangeRig rig(static_cast<int>(state.range(1)));
+    constexpr int kFadeOutFrames = static_cast<int>(0.01 * kRate);
+    // Program 0 plays both equalisers flat and its balance on filter 1 alone.
+    rig.effect.Dispatch(effSetProgram, 0, 0);
+    rig.SetAll(std::array{kParamSubBandOn}, 1.0);
+    const auto makeChange = [&](int program) {
+        switch (change)
+        {
+        case Change::kEqualisersLeaveFlat:
+            return rig.SetAll(kEqualiserGains, 0.75);
+        case Change::kBalanceLeavesAnEnd:
+            return rig.SetAll(std::array{kParamFilterBalance}, 0.5);
+        case Change::kProgram0And13:
+            rig.effect.Dispatch(effSetProgram, 0, 13 - program);
+            break;
+        }
+        return 0.0;
+    };
+    // A program change is undone by the next one.
+    const auto undoChange = [&] {
+        if (change == Change::kEqualisersLeaveFlat)
+            rig.SetAll(kEqualiserGains, 0.5);
+        else if (change == Change::kBalanceLeavesAnEnd)
+            rig.SetAll(std::array{kParamFilterBalance}, 0.0);
+        else
+            rig.effect.Dispatch(effSetProgram, 0, 0);
+    };
+    // Programs 0 and 13, or the settings before the change and after it.
+    double steady[2] = {rig.SteadyBlock(), 0.0};
+    makeChange(0);
+    steady[1] = rig.SteadyBlock();
+    undoChange();
+    rig.Run(1.0);
+    std::vector<double> ratios;
+    double slowestCall = 0.0;
+    int program = 0;
+    for (auto _ : state)
+    {
+        const int next = change == Change::kProgram0And13 ? 13 - program : 1;
+        slowestCall = std::max(slowestCall, makeChange(program));
+        const double seconds = change == Change::kProgram0And13 ? 0.15 : 0.1;
+        double worst = 0.0;
+        for (int b = 0, frame = 0; b < rig.Blocks(seconds); ++b, frame += rig.frames)
+        {
+            // Only a program change plays the old settings on, while it fades out.
+            const int oldFrames = change == Change::kProgram0And13 ? std::clamp(kFadeOutFrames - frame, 0, rig.frames) : 0;
+            const double expected = (oldFrames * steady[program != 0] + (rig.frames - oldFrames) * steady[next != 0]) /
+                                    rig.frames;
+            worst = std::max(worst, rig.RunBlock() / expected);
+        }
+        ratios.push_back(worst);
+        state.PauseTiming();
+        if (change == Change::kProgram0And13)
+            program = next;
+        else
+            undoChange();
+        rig.Run(0.3);
+        state.ResumeTiming();
+    }
+    std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 2, ratios.end());
+    state.counters["steady_block_us"] = steady[0] * 1e6;
+    state.counters["steady_block_after_us"] = steady[1] * 1e6;
+    state.counters["slowest_block_x_median"] = ratios[ratios.size() / 2];
+    state.counters["slowest_block_x_worst"] = *std::max_element(ratios.begin(), ratios.end());
+    state.counters["slowest_parameter_calls_us"] = slowestCall * 1e6;
+}
+
 // Ten seconds of blocks for the tail, enough iterations for the others.
 constexpr int64_t kTailBlocks = static_cast<int64_t>(10 * kRate / kBlock);
 }
@@ -230,4 +383,10 @@ BENCHMARK(BM_FirstBlock)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterat
 BENCHMARK(BM_EveryUnitOversampled)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_EllipticAutomated)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FactoryPrograms)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SlowestBlockAfterChange)
+    ->ArgsProduct({{static_cast<int>(Change::kEqualisersLeaveFlat), static_cast<int>(Change::kBalanceLeavesAnEnd),
+                    static_cast<int>(Change::kProgram0And13)},
+                   {512, 64}})
+    ->Iterations(20)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SilenceAfterBurst)->Unit(benchmark::kMicrosecond)->Iterations(kTailBlocks);

@@ -100,13 +100,19 @@ public:
             stage.FlushMemory();
     }
 
-    // Moves the memory into glide form; inForce is the cascade that it was built with.
+    // Moves the memory into glide form; inForce is the cascade that it was built with. A stage
+    // whose memory does not reach its output (its poles on its zeros, as in a shelf at 0 dB)
+    // passes its input whatever that memory holds, so its glide starts from silence: then it
+    // makes no difference whether the stage ran before or sat out.
     void EnterGlide(const GlideCascade<MaxStages>& inForce)
     {
         activeGlideStages = inForce.GetNumStages();
-        for (int i = 0; i < MaxStages; ++i)
-            glideStages[i] = i < activeGlideStages ? stages[i].ToGlide(inForce.GetSection(i), inForce.GetInputScale(i))
-                                                   : GlideState{};
+        for (int i = 0; i < MaxStages; ++i) {
+            glideStages[i] = GlideState{};
+            const GlideSection& section = inForce.GetSection(i);
+            if (i < activeGlideStages && (section.c1 != 0.0 || section.c2 != 0.0))
+                glideStages[i] = stages[i].ToGlide(section, inForce.GetInputScale(i));
+        }
     }
 
     // As Process, through a cascade in glide form. A stage that the design takes up again

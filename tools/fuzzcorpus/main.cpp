@@ -1,128 +1,26 @@
-// Writes the seed corpus of the host-facing fuzz targets from states the plug-in itself
-// writes: program and bank chunks with and without their header, VST3 state streams and the
-// display texts of every parameter. With --check it compares instead of writing, so a test
-// can tell that the committed corpus is what this program makes.
+// Writes the seed corpus of the fuzz targets from what the plug-in itself writes: the host
+// data of its chunks, state streams and display texts, and the files its editor saves and
+// exports. With --check it compares instead of writing, so a test can tell that the committed
+// corpus is what this program makes.
 //
 //   zv_fuzzcorpus <corpus folder>
 //   zv_fuzzcorpus --check <corpus folder>
 
-#include "framework/vst2/Vst2Constants.h"
-#include "plugin/Zarvotone.h"
+#include "tools/fuzzcorpus/FileSeeds.h"
+#include "tools/fuzzcorpus/HostSeeds.h"
 
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace
 {
-using Bytes = std::vector<uint8_t>;
-
-constexpr VstInt32 kBankChunk = 0;
-constexpr VstInt32 kProgramChunk = 1;
-// The first byte of a chunk seed picks the chunk: odd for the program, even for the bank.
-constexpr uint8_t kPickProgram = 1;
-constexpr uint8_t kPickBank = 0;
-// The first byte of a state seed: 0 reads the stream at once, n reads n * 256 bytes at a time.
-constexpr uint8_t kWholeStream = 0;
-constexpr uint8_t kSmallPieces = 1;
-// Presets a small bank keeps; the others are written as never filled.
-constexpr int kPresetsKeptInBank = 2;
-constexpr int kVariedPreset = 20;
-constexpr double kTextPositions[] = {0.0, 0.5, 1.0};
-
-struct Seed
-{
-    std::string path;
-    Bytes bytes;
-};
-
-void AppendInt32(Bytes& bytes, int32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-        bytes.push_back(static_cast<uint8_t>(static_cast<uint32_t>(value) >> (8 * i)));
-}
-
-Bytes Header(int32_t version)
-{
-    Bytes bytes;
-    AppendInt32(bytes, IEffectBase::kChunkMagic);
-    AppendInt32(bytes, version);
-    return bytes;
-}
-
-Bytes Join(std::initializer_list<Bytes> parts)
-{
-    Bytes joined;
-    for (const Bytes& part : parts)
-        joined.insert(joined.end(), part.begin(), part.end());
-    return joined;
-}
-
-Bytes Chunk(Zarvotone& plugin, VstInt32 index)
-{
-    AEffect* effect = plugin.GetEffect();
-    void* data = nullptr;
-    const VstIntPtr size = effect->dispatcher(effect, effGetChunk, index, 0, &data, 0.0f);
-    const auto* bytes = static_cast<const uint8_t*>(data);
-    return Bytes(bytes, bytes + (size > 0 ? size : 0));
-}
-
-Bytes Block(Zarvotone& plugin)
-{
-    StateChunk chunk;
-    plugin.SerializeState(chunk);
-    return Bytes(chunk.Data(), chunk.Data() + chunk.Size());
-}
-
-std::vector<Seed> MakeSeeds()
-{
-    auto* plugin = new Zarvotone(nullptr);
-    AEffect* effect = plugin->GetEffect();
-    effect->dispatcher(effect, effSetProgram, 0, kVariedPreset, nullptr, 0.0f);
-    const Bytes block = Block(*plugin);
-    const Bytes version = Header(IEffectBase::kChunkVersion);
-
-    std::vector<Seed> seeds = {
-        {"vst2_chunk/program", Join({{kPickProgram}, Chunk(*plugin, kProgramChunk)})},
-        {"vst2_chunk/program-without-header", Join({{kPickProgram}, block})},
-        {"vst2_chunk/program-version-0", Join({{kPickProgram}, Header(0), block})},
-        {"vst2_chunk/bank-version-0", Join({{kPickBank}, Header(0), block})},
-        {"vst3_state/state", Join({{kWholeStream}, block, {0, 0, 0, 0}})},
-        {"vst3_state/state-bypassed-in-pieces", Join({{kSmallPieces}, block, {1, 0, 0, 0}})},
-    };
-
-    for (int i = 0; i < plugin->GetParamCount(); ++i)
-    {
-        const IParameter* param = plugin->GetParam(i);
-        for (size_t p = 0; p < std::size(kTextPositions); ++p)
-        {
-            char text[64];
-            param->GetDisplayText(kTextPositions[p], true, text, true, sizeof text);
-            const std::string name = "param-" + std::to_string(i) + "-" + std::to_string(p);
-            Bytes narrow = {static_cast<uint8_t>(i)};
-            Bytes wide = {static_cast<uint8_t>(i)};
-            for (const char* c = text; *c != '\0'; ++c)
-            {
-                narrow.push_back(static_cast<uint8_t>(*c));
-                wide.insert(wide.end(), {static_cast<uint8_t>(*c), 0});
-            }
-            seeds.push_back({"vst2_param_text/" + name, narrow});
-            seeds.push_back({"vst3_param_text/" + name, wide});
-        }
-    }
-
-    effect->dispatcher(effect, effSetProgram, 0, 0, nullptr, 0.0f);
-    for (int i = kPresetsKeptInBank; i < plugin->GetPresetCount(); ++i)
-        plugin->GetPreset(i)->initialised = false;
-    seeds.push_back({"vst2_chunk/bank", Join({{kPickBank}, Chunk(*plugin, kBankChunk)})});
-    effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
-    return seeds;
-}
-
 Bytes ReadFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -136,6 +34,25 @@ bool WriteFile(const std::filesystem::path& path, const Bytes& bytes)
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);
 }
+
+// Files in the folder that no seed stands for, such as the seed of a program that is gone.
+int ReportStrayFiles(const std::filesystem::path& folder, const std::vector<Seed>& seeds)
+{
+    std::set<std::filesystem::path> made;
+    for (const Seed& seed : seeds)
+        made.insert((folder / seed.path).lexically_normal());
+    int strays = 0;
+    std::error_code missingFolder;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, missingFolder))
+    {
+        if (entry.is_regular_file() && made.count(entry.path().lexically_normal()) == 0)
+        {
+            std::fprintf(stderr, "not made by zv_fuzzcorpus: %s\n", entry.path().string().c_str());
+            ++strays;
+        }
+    }
+    return strays;
+}
 }
 
 int main(int argc, char** argv)
@@ -147,8 +64,12 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::filesystem::path folder = argv[argc - 1];
+    std::vector<Seed> seeds = MakeHostSeeds();
+    for (Seed& seed : MakeFileSeeds())
+        seeds.push_back(std::move(seed));
+
     int failures = 0;
-    for (const Seed& seed : MakeSeeds())
+    for (const Seed& seed : seeds)
     {
         const std::filesystem::path path = folder / seed.path;
         if (check ? ReadFile(path) != seed.bytes : !WriteFile(path, seed.bytes))
@@ -157,5 +78,7 @@ int main(int argc, char** argv)
             ++failures;
         }
     }
+    if (check)
+        failures += ReportStrayFiles(folder, seeds);
     return failures == 0 ? 0 : 1;
 }

@@ -78,7 +78,6 @@ void Eq4Band::Init()
         design.Reset();
         design.SetTransitionLength(mGlideFrames);
     }
-    mInput.Clear();
     mSkipped.fill(false);
     mFramesSinceSet.fill(0);
 }
@@ -140,7 +139,7 @@ void Eq4Band::SetGain(Band band, double v)
 {
     if (!std::isfinite(v))
         return;
-    // The glide to the new gain starts from the memory the band would have had.
+    // A band that sat out holds the memory it went out with; cleared, it is one that ran flat.
     if (mSkipped[band])
         BringBackIn(band);
     gains[band] = std::clamp(v, 0.0, 1.0);
@@ -159,7 +158,6 @@ int32_t Eq4Band::FramesToRun(Band band, int32_t n) const
 void Eq4Band::BringBackIn(Band band)
 {
     designs[band]->Reset();
-    designs[band]->ProcessDouble(SignalHistory::kFrames, mInput.Recent());
     mSkipped[band] = false;
 }
 
@@ -177,7 +175,6 @@ void Eq4Band::ResetDesigns()
 {
     for (const auto& design : designs)
         design->Restart();
-    mInput.Clear();
     // A start afresh ends every glide.
     mFramesSinceSet.fill(mGlideFrames);
 }
@@ -201,8 +198,6 @@ void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
         mSkipped[band] = run < n;
         mFramesSinceSet[band] = std::min(mFramesSinceSet[band] + n, mGlideFrames);
     }
-    const double* const input[2] = {io[0], io[1]};
-    mInput.Write(input, n);
     if (run == 0 && fade == 1.0)
         return;
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
-#include "dsp/units/filters/SignalHistory.h"
 #include "framework/SampleArray.h"
 
 #include <array>
@@ -19,7 +18,8 @@ namespace Wezmark
 // Four-band shelving equaliser: low shelf, two band shelves and high shelf in series, each
 // gain a 0..1 control value mapped linearly to -24..+24 dB (0.5 is flat). The bands at the
 // front that are flat and settled pass the signal unchanged, so they do not run; they come
-// back in with the memory that the signal of the last frames gives them.
+// back in from cleared memory: a flat band passes its input whatever its memory holds, and a
+// glide away from 0 dB starts from silence either way.
 class Eq4Band : public AudioProcessingUnit
 {
 public:
@@ -72,10 +72,9 @@ private:
     // Frames at the start of an n-frame block that the band must run: all of them, or for a
     // band at 0 dB those of a glide there that is still under way.
     int32_t FramesToRun(Band band, int32_t n) const;
-    // The band as if it had run on the kept input all along.
+    // The band as if it had run all along: for a flat band, any memory will do.
     void BringBackIn(Band band);
 
-    SignalHistory mInput;
     std::array<bool, kBandCount> mSkipped{};
     // Frames processed since the band's gain was last set.
     std::array<int32_t, kBandCount> mFramesSinceSet{};

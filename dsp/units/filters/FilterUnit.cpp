@@ -149,9 +149,6 @@ void FilterUnit::Reset()
     // With every memory cleared there is nothing to crossfade from.
     mPlaying1 = PlayingFilter{filter1Type, design1};
     mPlaying2 = PlayingFilter{filter2Type, design2};
-    mInput.Clear();
-    mSkipped1 = false;
-    mSkipped2 = false;
 }
 
 void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n)
@@ -192,16 +189,6 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
         playing.fadeLength = 0;
 }
 
-void FilterUnit::BringBackIn(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design)
-{
-    playing = PlayingFilter{type, design};
-    if (FilterBank::RunsStateVariable(type))
-        bank.ResetStateVariables();
-    else
-        design->Reset();
-    RunSlot(bank, type, design, mInput.Recent(), SignalHistory::kFrames);
-}
-
 void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
@@ -210,40 +197,26 @@ void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
         design2 == nullptr)
         return;
     saturator.ProcessBlock(io, n);
-    // A balance settled on one filter multiplies the other's output by exactly 0.
-    const bool settled = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance;
-    const bool skip1 = settled && balance == 1.0;
-    const bool skip2 = settled && balance == 0.0;
-    if (mSkipped1 && !skip1)
-        BringBackIn(bank1, mPlaying1, filter1Type, design1);
-    if (mSkipped2 && !skip2)
-        BringBackIn(bank2, mPlaying2, filter2Type, design2);
-    mSkipped1 = skip1;
-    mSkipped2 = skip2;
-    const double* const input[2] = {io[0], io[1]};
-    mInput.Write(input, n);
-
-    // The result lands in A; the dry side of the bypass fade is the saturated block.
+    // The dry side of the bypass fade is the saturated block.
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    std::memcpy(workA.left, io[0], bytes);
-    std::memcpy(workA.right, io[1], bytes);
-    if (skip1)
-        RunPlaying(bank2, mPlaying2, filter2Type, design2, workA, n);
-    else if (skip2)
-        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
-    else
+    for (ChannelPair* work : {&workA, &workB})
     {
-        std::memcpy(workB.left, io[0], bytes);
-        std::memcpy(workB.right, io[1], bytes);
-        RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
-        RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
-        MixByBalance(n);
+        std::memcpy(work->left, io[0], bytes);
+        std::memcpy(work->right, io[1], bytes);
     }
-    double* const mixed[2] = {workA.left, workA.right};
+    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
+    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
+    // A balance settled on one filter multiplies the other's output by exactly 0; otherwise
+    // the mix lands in A.
+    const bool settled = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance;
+    const ChannelPair& heard = settled && balance == 1.0 ? workB : workA;
+    if (!settled || (balance != 0.0 && balance != 1.0))
+        MixByBalance(n);
+    double* const mixed[2] = {heard.left, heard.right};
     if (fade != 1.0)
         MixBypassFade(io, mixed, n);
-    std::memcpy(io[0], workA.left, bytes);
-    std::memcpy(io[1], workA.right, bytes);
+    std::memcpy(io[0], heard.left, bytes);
+    std::memcpy(io[1], heard.right, bytes);
 }
 
 void FilterUnit::MixByBalance(int32_t n)

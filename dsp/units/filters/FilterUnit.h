@@ -2,7 +2,6 @@
 
 #include "dsp/units/AudioProcessingUnit.h"
 #include "dsp/units/filters/FilterBank.h"
-#include "dsp/units/filters/SignalHistory.h"
 #include "dsp/units/path/Saturator.h"
 #include "framework/SampleArray.h"
 
@@ -15,8 +14,8 @@ namespace Wezmark
 // on copies of the block, crossfaded by a smoothed balance. Both share cutoff and resonance.
 // A type change crossfades the slot from the filter it had to the new one over the transition
 // length; a change that comes during a crossfade waits for its end. A filter that the settled
-// balance leaves out does not run; it comes back in with the memory that the last frames of
-// the unit's input give it.
+// balance leaves out still runs, unheard, so that it comes back in with the memory it has from
+// running all along: a filter of any type can be nonlinear or slow to forget.
 class FilterUnit : public AudioProcessingUnit
 {
 public:
@@ -82,9 +81,6 @@ private:
     // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
     void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,
                     int32_t n);
-    // The slot's selected filter as if it had run on the kept input all along; nothing of the
-    // filter it played before was heard, so there is nothing to crossfade from.
-    void BringBackIn(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design);
     // Gives the designs in use a new transition length, in frames at the current rate.
     void ApplyTransitionLength(int32_t frames);
     // Steps the balance over the block and mixes filter 2's copy into filter 1's by it.
@@ -92,9 +88,6 @@ private:
 
     PlayingFilter mPlaying1;
     PlayingFilter mPlaying2;
-    SignalHistory mInput;
-    bool mSkipped1 = false;
-    bool mSkipped2 = false;
     // The outgoing filter's copy of the block during a crossfade.
     ChannelPair mOutgoing;
 };
