@@ -17,48 +17,39 @@ void HostBypassFade::Follow(bool bypassed)
 {
     if (!mHeardYet)
     {
-        mPhase = bypassed ? Phase::kBypassed : Phase::kEffect;
-        mPosition = 0;
+        Enter(bypassed ? Phase::kBypassed : Phase::kEffect, 0);
         mHeardYet = true;
         return;
     }
+    const bool headingForBypass = mPhase == Phase::kFadingOut || mPhase == Phase::kBypassed;
+    if (bypassed == headingForBypass)
+        return;
     // A fade turned round starts where the other one stands: both have the same weight there.
     switch (mPhase)
     {
     case Phase::kEffect:
-        if (bypassed)
-        {
-            mPhase = Phase::kFadingOut;
-            mPosition = 0;
-        }
+        Enter(Phase::kFadingOut, 0);
         break;
     case Phase::kFadingIn:
-        if (bypassed)
-        {
-            mPhase = Phase::kFadingOut;
-            mPosition = mFadeFrames - mPosition;
-        }
+        Enter(Phase::kFadingOut, mFadeFrames - mPosition);
         break;
     case Phase::kFadingOut:
-        if (!bypassed)
-        {
-            mPhase = Phase::kFadingIn;
-            mPosition = mFadeFrames - mPosition;
-        }
+        Enter(Phase::kFadingIn, mFadeFrames - mPosition);
         break;
     case Phase::kBypassed:
-        if (!bypassed)
-        {
-            mPhase = Phase::kWarmingUp;
-            mPosition = 0;
-        }
+        Enter(Phase::kWarmingUp, 0);
         break;
     case Phase::kWarmingUp:
         // Nothing of the effect was heard yet.
-        if (bypassed)
-            mPhase = Phase::kBypassed;
+        Enter(Phase::kBypassed, 0);
         break;
     }
+}
+
+void HostBypassFade::Enter(Phase phase, int32_t position)
+{
+    mPhase = phase;
+    mPosition = position;
 }
 
 double HostBypassFade::NextWeight()
@@ -76,10 +67,7 @@ double HostBypassFade::NextWeight()
         return 1.0;
     case Phase::kWarmingUp:
         if (++mPosition >= mWarmUpFrames)
-        {
-            mPhase = Phase::kFadingIn;
-            mPosition = 0;
-        }
+            Enter(Phase::kFadingIn, 0);
         return 1.0;
     case Phase::kFadingIn:
         mPosition = std::min(mPosition + 1, mFadeFrames);

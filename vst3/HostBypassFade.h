@@ -36,6 +36,7 @@ private:
         kFadingIn,
     };
 
+    void Enter(Phase phase, int32_t position);
     // The bypassed signal's weight in the next frame.
     double NextWeight();
 
