@@ -85,6 +85,9 @@ void IWzDistortionCurveEditor::OnMouseDown(int x, int y, const MouseModifiers* m
     mState.displayMode.store(kFirstInFront);
     if (column >= 0 && column < mColumns && mods && mods->left)
         mState.columns.Set(column, ColumnValueAt(y));
+    // A stroke starts: the audio thread may commit it before this thread looks again.
+    if (mCurveEditor)
+        mCurveEditor->PrepareCurveDrawing();
     FinishEdit();
 }
 

@@ -14,6 +14,7 @@
 #include "framework/SysExMessage.h"
 
 #include <cstdint>
+#include <utility>
 
 class IGraphics;
 
@@ -123,6 +124,23 @@ public:
     RecursiveLock& GetLock() { return mLock; }
     RecursiveLock& GetStateLock() { return mStateLock; }
 
+    // True while the audio thread runs a block or a binding's process call: what runs then
+    // must not allocate. Set and read under the plug-in lock.
+    bool InAudioCall() const { return mInAudioCall; }
+    // Marks an audio call for its lifetime; calls nest.
+    class AudioCall
+    {
+    public:
+        explicit AudioCall(IEffectBase& effect) : mEffect(effect), mOuter(std::exchange(effect.mInAudioCall, true)) {}
+        ~AudioCall() { mEffect.mInAudioCall = mOuter; }
+        AudioCall(const AudioCall&) = delete;
+        AudioCall& operator=(const AudioCall&) = delete;
+
+    private:
+        IEffectBase& mEffect;
+        bool mOuter;
+    };
+
 protected:
     PointerList<ChannelIOPair> mChannelIOPairs;
     RecursiveLock mLock;
@@ -157,6 +175,8 @@ protected:
     PointerList<OutChannel> mOutChannels;
 
 private:
+    bool mInAudioCall = false;
+
     void ParseChannelIO(const char* text);
     void CreateChannels(int32_t inputs, int32_t outputs);
     void ShowParamOnControls(int index, double normalised) const;

@@ -10,7 +10,7 @@ inline void CheckCurvePoints(const DistortionCurve& curve)
 {
     for (int32_t i = 0; i < curve.count; ++i)
     {
-        const double point = curve.points.data[i];
+        const double point = curve.Points()[i];
         if (!std::isfinite(point) || point < -1.0 || point > 1.0)
             std::abort();
     }

@@ -23,6 +23,8 @@ public:
     virtual void ExportCurveSource(const std::string& path) = 0;
     // The draw area's columns become the curve of every chain.
     virtual void CommitDrawnCurve() = 0;
+    // Before the draw area hands a stroke to the audio thread: room for the curves it writes.
+    virtual void PrepareCurveDrawing() = 0;
     virtual bool IsProcessingActive() = 0;
     virtual ~IDistoCurveEditor() = default;
 };

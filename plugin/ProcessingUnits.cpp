@@ -4,14 +4,16 @@
 
 #include <cmath>
 
-RateStages::RateStages(const Wezmark::DistortionDataProvider& library)
-    : chain1(library), chain2(library), outputSaturator(Wezmark::Saturator::kSoftSaturation)
+RateStages::RateStages(const Wezmark::BuiltinCurves& builtins)
+    : chain1(builtins), chain2(builtins), outputSaturator(Wezmark::Saturator::kSoftSaturation)
 {
 }
 
 void RateStages::Prepare(double rate, int32_t frames, int32_t framesPerHostFrame)
 {
     input.SetBlockSize(frames);
+    for (DistortionChain* chain : {&chain1, &chain2})
+        chain->SetBlockSize(frames);
     input.saturator.SetSampleRate(rate);
     outputSaturator.SetBlockSize(frames);
     outputSaturator.SetSampleRate(rate);
@@ -65,13 +67,16 @@ void RateStages::EndGlides()
 }
 
 ProcessingUnits::ProcessingUnits()
-    : hostRate(curveLibrary), oversampled(curveLibrary), chain3(curveLibrary), subBand(&chain3.distortion)
+    : builtinCurves(Wezmark::BuiltinCurves::Shared()),
+      hostRate(*builtinCurves),
+      oversampled(*builtinCurves),
+      chain3(*builtinCurves),
+      subBand(&chain3.distortion)
 {
 }
 
 void ProcessingUnits::Prepare(double rate, int32_t frames)
 {
-    const int32_t oversampledFrames = frames * kOversampling;
     for (Oversampler* oversampler : Oversamplers())
         oversampler->Prepare(rate, static_cast<uint32_t>(frames));
 
@@ -82,10 +87,12 @@ void ProcessingUnits::Prepare(double rate, int32_t frames)
         chain->reducer.SetSampleRate(rate);
         chain->gate.keep = GlideTimes::Keep(DeadZoneGate::kKeep, rate);
         chain->gate.take = 1.0 - chain->gate.keep;
-        chain->SetBlockSize(oversampledFrames);
     }
+    // The sub-band path runs its chain at the host rate; the oversampled stages run on the
+    // pieces of a block that the oversamplers hand them, not on the whole block.
+    chain3.SetBlockSize(frames);
     hostRate.Prepare(rate, frames, 1);
-    oversampled.Prepare(rate, oversampledFrames, kOversampling);
+    oversampled.Prepare(rate, Oversampler::LongestPiece(frames), kOversampling);
 
     filter.SetSampleRate(rate);
     filter.SetBlockSize(frames);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/filters/DumpExpand.h"
 #include "dsp/units/filters/Eq4Band.h"
 #include "dsp/units/filters/FilterUnit.h"
@@ -15,18 +15,20 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
 // The stages whose sound depends on the rate they run at: the plug-in holds them twice, once at
 // the host rate and once oversampled, so that a switch of oversampling can crossfade from one to
 // the other. Both hold the same settings at all times.
 struct RateStages
 {
-    explicit RateStages(const Wezmark::DistortionDataProvider& library);
+    explicit RateStages(const Wezmark::BuiltinCurves& builtins);
     RateStages(const RateStages&) = delete;
     RateStages& operator=(const RateStages&) = delete;
 
-    // Rate and block size (`frames` frames per block at the rate they run at); glides, fades and
-    // holds last as long in host time when `framesPerHostFrame` is the oversampling factor.
+    // Rate and block size (blocks of up to `frames` frames at the rate they run at); glides,
+    // fades and holds last as long in host time when `framesPerHostFrame` is the oversampling
+    // factor.
     void Prepare(double rate, int32_t frames, int32_t framesPerHostFrame);
     // For stages that start to run while `heard` runs: their glides go on from where the heard
     // ones stand rather than from what they heard when they last ran (or from silence).
@@ -53,7 +55,7 @@ struct ProcessingUnits
     ProcessingUnits& operator=(const ProcessingUnits&) = delete;
 
     // Rate and block size for every unit, every buffer sized for blocks of up to `frames`
-    // (eight times that inside the oversampled stages) and every filter memory cleared.
+    // (for the oversampled stages, the pieces of such a block) and every filter memory cleared.
     void Prepare(double rate, int32_t frames);
 
     // Clears the memory of every filter unit; a glide of a design under way ends on its target.
@@ -77,15 +79,19 @@ struct ProcessingUnits
     {
         return {&hostRate.chain1, &hostRate.chain2, &chain3, &oversampled.chain1, &oversampled.chain2};
     }
+    std::array<const DistortionChain*, 5> Chains() const
+    {
+        return {&hostRate.chain1, &hostRate.chain2, &chain3, &oversampled.chain1, &oversampled.chain2};
+    }
     std::array<Wezmark::Saturator*, 6> Saturators()
     {
         return {&hostRate.input.saturator, &oversampled.input.saturator, &filter.saturator,
                 &hostRate.outputSaturator, &oversampled.outputSaturator, &subBand.saturator};
     }
 
+    // Before the chains, which read their curves from it; held by every instance of the process.
+    std::shared_ptr<const Wezmark::BuiltinCurves> builtinCurves;
     Wezmark::EnvFollower levelMeter;
-    // Before the chains, which take their curves from it.
-    Wezmark::DistortionDataProvider curveLibrary;
     RateStages hostRate;
     RateStages oversampled;
     DistortionChain chain3;

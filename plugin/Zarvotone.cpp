@@ -91,7 +91,7 @@ void Zarvotone::InitDspState()
 
     for (Wezmark::Saturator* saturator : mUnits.Saturators())
     {
-        saturator->LoadCurve(mUnits.curveLibrary);
+        saturator->LoadCurve(*mUnits.builtinCurves);
         saturator->mixThreshold = kSaturatorMixThreshold;
         saturator->mixSlope = kSaturatorMixSlope;
     }

@@ -122,6 +122,7 @@ public:
     void ExportCurveWav(const std::string& path) override;
     void ExportCurveSource(const std::string& path) override;
     void CommitDrawnCurve() override;
+    void PrepareCurveDrawing() override;
     bool IsProcessingActive() override { return mProcessingActive.load(std::memory_order_relaxed); }
 
     std::string GetPresetDisplayName() override;
@@ -257,7 +258,15 @@ private:
 
     // The block routine, on at most the prepared number of frames.
     void ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t frames);
-    void ApplyCurveActionToChains(uint32_t action);
+    // False, and nothing done, where a chain's curve has no room for the edit yet.
+    bool ApplyCurveActionToChains(uint32_t action);
+    // Off the audio thread: room in every chain for the curve edits that the audio thread may
+    // make next (a pending action, a drawing, a loaded state's curve).
+    void ReserveCurveStorage();
+    bool CurvesEditable() const;
+    // The draw area's columns into every chain's curve; false, and nothing changed, where a
+    // chain has no room for them yet.
+    bool CommitDrawing();
     // The block's editor steps: the drawn curve, and redraws of what the block changed.
     void CommitDrawingFromBlock();
     // Scope requests now when no block is running, otherwise the next block takes them.
@@ -350,6 +359,8 @@ private:
     double mLastTempo;
     std::atomic<bool> mScopeFrozen{false};
     PluginConfig mConfig;
+    // The curve of a state being loaded, as the state holds it.
+    std::array<double, Wezmark::Distortion::kCurvePoints> mLoadedCurve{};
     CurvePreviews mPreviews;
     ZarvotoneControls mControls;
     ShaperPreviews mShaperPreviews;

@@ -110,6 +110,7 @@ void Zarvotone::RunRateStage(Oversampler& oversampler, double* const signal[2], 
 void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
 {
     DenormalGuard denormals;
+    const AudioCall audioCall(*this);
     if (frames <= 0)
         return;
     const int inputCount = GetInChannelCount();
@@ -181,8 +182,10 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     if (!mProgramFade.Pending())
     {
         const uint32_t action = mPendingCurveAction.exchange(kNoCurveAction, std::memory_order_relaxed);
-        if (action != kNoCurveAction)
-            ApplyCurveActionToChains(action);
+        // An action the curves have no room for yet waits, unless a newer one came meanwhile.
+        uint32_t none = kNoCurveAction;
+        if (action != kNoCurveAction && !ApplyCurveActionToChains(action))
+            mPendingCurveAction.compare_exchange_strong(none, action, std::memory_order_relaxed);
     }
 
     mOversamplingSwitch.Begin(OversamplingWanted(), n);

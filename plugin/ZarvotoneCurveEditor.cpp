@@ -49,13 +49,28 @@ void Zarvotone::ApplyCurveAction(int action)
 {
     if (action < 0 || action >= static_cast<int>(kNoCurveAction))
         return;
+    ScopedLock lock(mLock);
+    ReserveCurveStorage();
     if (IsProcessingActive())
     {
         mPendingCurveAction.store(static_cast<uint32_t>(action), std::memory_order_relaxed);
         return;
     }
-    ScopedLock lock(mLock);
     ApplyCurveActionToChains(static_cast<uint32_t>(action));
+}
+
+void Zarvotone::ReserveCurveStorage()
+{
+    ScopedLock lock(mLock);
+    for (DistortionChain* chain : mUnits.Chains())
+        chain->distortion.ReserveStorage();
+}
+
+bool Zarvotone::CurvesEditable() const
+{
+    const std::array<const DistortionChain*, 5> chains = mUnits.Chains();
+    return std::all_of(chains.begin(), chains.end(),
+                       [](const DistortionChain* chain) { return chain->distortion.CanEditCurrent(); });
 }
 
 void Zarvotone::CopyFirstCurveToOtherChains()
@@ -67,11 +82,14 @@ void Zarvotone::CopyFirstCurveToOtherChains()
 
 // Chain 1 takes the action and the others copy its curve, so an action that draws random
 // numbers leaves one curve everywhere, the one the state saves.
-void Zarvotone::ApplyCurveActionToChains(uint32_t action)
+bool Zarvotone::ApplyCurveActionToChains(uint32_t action)
 {
+    if (!CurvesEditable())
+        return false;
     mUnits.hostRate.chain1.distortion.ApplyCurveAction(action);
     CopyFirstCurveToOtherChains();
     RefreshCurveEditor();
+    return true;
 }
 
 void Zarvotone::ImportCurveCsv(const std::string& path)
@@ -114,10 +132,10 @@ void Zarvotone::ImportCurve(const std::string& path, CurveReader read)
         ScopedLock lock(mLock);
         // The curve of a state still waiting for its quiet point would replace this one there.
         EndProgramFade();
-        Wezmark::Distortion& first = mUnits.hostRate.chain1.distortion;
-        if (first.current != nullptr)
+        ReserveCurveStorage();
+        if (DistortionCurve* first = mUnits.hostRate.chain1.distortion.EditableCurrent())
         {
-            first.current->SetPoints(imported.points.data, imported.count);
+            first->SetPoints(imported.Points(), imported.count);
             CopyFirstCurveToOtherChains();
             RefreshCurveEditor();
         }
@@ -151,37 +169,61 @@ void Zarvotone::StoreCurveFilePath(const std::string& path)
 
 void Zarvotone::CommitDrawnCurve()
 {
+    ScopedLock lock(mLock);
+    ReserveCurveStorage();
+    CommitDrawing();
+}
+
+void Zarvotone::PrepareCurveDrawing()
+{
+    ReserveCurveStorage();
+}
+
+bool Zarvotone::CommitDrawing()
+{
     const CurveEditorState* drawArea = mControls.curveDrawArea.state;
     if (!drawArea || drawArea->columns.Size() < 1)
-        return;
+        return true;
     ScopedLock lock(mLock);
     // A program change waiting for its quiet point would put its own curve over the drawing
     // there: the drawing goes into the waiting curve too.
     const bool changeWaits = mProgramFade.Pending();
     const std::array<DistortionChain*, 5> chains = mUnits.Chains();
+    const auto editable = [changeWaits](const DistortionChain* chain) {
+        return changeWaits ? chain->distortion.CanEditCurrentAndStored() : chain->distortion.CanEditCurrent();
+    };
+    if (!std::all_of(chains.begin(), chains.end(), editable))
+        return false;
+    // Each chain's current curve, and its waiting one.
+    std::array<DistortionCurve*, 2 * chains.size()> targets{};
+    size_t targetCount = 0;
+    for (DistortionChain* chain : chains)
+    {
+        targets[targetCount++] = chain->distortion.EditableCurrent();
+        if (changeWaits)
+            targets[targetCount++] = chain->distortion.EditableStored();
+    }
     for (int32_t i = 0; i < Wezmark::Distortion::kCurvePoints; ++i)
     {
         const double x = std::clamp(i * kCommitStep, 0.0, 1.0);
         const double y = -std::clamp(DrawnValueAt(drawArea->columns, x), -1.0, 1.0);
-        for (DistortionChain* chain : chains)
-        {
-            DistortionCurve* waiting = changeWaits ? &chain->distortion.storedCurve : nullptr;
-            for (DistortionCurve* curve : {chain->distortion.current, waiting})
-                if (curve != nullptr && i < curve->count)
-                    curve->points.data[i] = std::isfinite(y) ? y : 0.0;
-        }
+        for (DistortionCurve* curve : std::span(targets).first(targetCount))
+            if (i < curve->count)
+                curve->EditablePoints()[i] = std::isfinite(y) ? y : 0.0;
     }
     mPreviews.Compute(mUnits.hostRate.chain1);
     RedrawControl(mControls.curveDrawArea.control);
     RedrawControl(mControls.curveSignalPreview.control);
+    return true;
 }
 
-// The flag is taken before the commit, so a stroke drawn meanwhile is committed by the next block.
+// The flag is taken before the commit, so a stroke drawn meanwhile is committed by the next
+// block; a drawing the curves have no room for yet waits for the next block too.
 void Zarvotone::CommitDrawingFromBlock()
 {
     CurveEditorState* drawArea = mControls.curveDrawArea.state;
-    if (drawArea && drawArea->drawn.exchange(false, std::memory_order_acquire))
-        CommitDrawnCurve();
+    if (drawArea && drawArea->drawn.exchange(false, std::memory_order_acquire) && !CommitDrawing())
+        drawArea->drawn.store(true, std::memory_order_release);
 }
 
 void Zarvotone::RefreshCurveEditor()
@@ -198,7 +240,7 @@ void Zarvotone::RefreshCurveEditor()
             const double t = std::clamp(static_cast<double>(j) / count, 0.0, 1.0);
             const int32_t n = curve != nullptr ? static_cast<int32_t>(std::floor(t * (curve->count - 1))) : 0;
             const bool held = curve != nullptr && n >= 0 && n < curve->count;
-            drawArea->columns.Set(j, held ? -curve->points.data[n] : 0.0);
+            drawArea->columns.Set(j, held ? -curve->Points()[n] : 0.0);
         }
     }
     mPreviews.Compute(mUnits.hostRate.chain1);

@@ -96,6 +96,7 @@ void Zarvotone::ApplyProgram(const Wezmark::ZarvotoneProgram& program, const std
     mLoadingValues = false;
     if (!curveText.empty())
     {
+        ReserveCurveStorage();
         for (DistortionChain* chain : mUnits.Chains())
             chain->distortion.CurveFromText(curveText);
         RefreshCurveEditor();

@@ -4,6 +4,7 @@
 #include "framework/ScopedLock.h"
 #include "plugin/StateBlock.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -17,8 +18,8 @@ bool Zarvotone::SerializeState(StateChunk& chunk)
     const DistortionCurve* curve = StateCurve();
     for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
     {
-        const bool held = curve != nullptr && curve->points.data != nullptr && i < curve->count;
-        if (!chunk.AppendDouble(held ? curve->points.data[i] : 0.0))
+        const bool held = curve != nullptr && i < curve->count;
+        if (!chunk.AppendDouble(held ? curve->Points()[i] : 0.0))
             return false;
     }
     return SerializeParams(chunk);
@@ -29,18 +30,25 @@ int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
     ScopedLock lock(mLock);
     if (!StateBlock::IsWhole(chunk, start))
         return -1;
+    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
+        mLoadedCurve[static_cast<size_t>(i)] = StateBlock::ReadCurvePoint(chunk, start, i);
+    double curveType = 0.0;
+    const int64_t curveTypeAt = start + StateBlock::kParamsOffset + int64_t{kParamDistortionType} * StateBlock::kDoubleSize;
+    chunk.ReadDouble(curveType, static_cast<int>(curveTypeAt));
+    const CurveId loadedId = Wezmark::Distortion::CurveIdOf(curveType);
+    // A curve of its own needs room. Off the audio thread it is made here; on it (a program
+    // chosen inside processing) a state whose curve has no room made beforehand is refused whole.
+    if (!InAudioCall() && !mUnits.builtinCurves->AreBuiltIn(mLoadedCurve.data(), loadedId))
+        ReserveCurveStorage();
+    const std::array<DistortionChain*, 5> chains = mUnits.Chains();
+    if (!std::all_of(chains.begin(), chains.end(), [&](const DistortionChain* chain) {
+            return chain->distortion.CanHoldLoadedCurve(mLoadedCurve.data(), loadedId);
+        }))
+        return -1;
     // The stored reserved doubles are not read: this instance's own always stay.
     StateBlock::ReadConfig(chunk, start, mConfig);
-    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
-    {
-        const double point = StateBlock::ReadCurvePoint(chunk, start, i);
-        for (DistortionChain* chain : mUnits.Chains())
-        {
-            DistortionCurve& stored = chain->distortion.storedCurve;
-            if (i < stored.count)
-                stored.points.data[i] = point;
-        }
-    }
+    for (DistortionChain* chain : chains)
+        chain->distortion.HoldLoadedCurve(mLoadedCurve.data(), loadedId);
     // The parameters take their values at once; while the output is heard, the units take them
     // at the quiet point of a fade, the values of any parameter set meanwhile with them.
     if (OutputHeard())
@@ -133,7 +141,7 @@ bool Zarvotone::MatchesValues(const double* values, int start)
     ScopedLock lock(mLock);
     const DistortionCurve* curve = StateCurve();
     const bool curveMatches = curve != nullptr && curve->count == StateBlock::kCurvePoints &&
-                              std::memcmp(curve->points.data, values + start,
+                              std::memcmp(curve->Points(), values + start,
                                           sizeof(double) * StateBlock::kCurvePoints) == 0;
     const bool valuesMatch = ZarvotoneBinding::MatchesValues(values, start + StateBlock::kCurvePoints);
     return curveMatches && valuesMatch;

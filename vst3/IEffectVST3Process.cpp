@@ -84,6 +84,8 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
     try
     {
         ScopedLock lock(mLock);
+        // A program chosen in the queue loads here, on the audio thread.
+        const AudioCall audioCall(*this);
         if (data.processContext)
             mProcessContext = *data.processContext;
         if (mPendingPreset != kNoPendingPreset)

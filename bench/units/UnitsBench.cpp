@@ -1,5 +1,5 @@
 #include "dsp/units/curves/DistortionCurve.h"
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Distortion.h"
 #include "dsp/units/path/DistortionChain.h"
@@ -21,10 +21,9 @@ constexpr int32_t kHostFrames = 256;
 constexpr int32_t kHighFrames = 8 * kHostFrames;
 constexpr int kSettleBlocks = 1000;
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 struct Signal
@@ -68,7 +67,7 @@ benchmark::Counter TimePerFrame(benchmark::State& state, int64_t framesPerIterat
 
 void ChainAtHostRate(benchmark::State& state)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     Configure(chain, kHostFrames);
     Signal signal(kHostFrames);
     for (auto _ : state)
@@ -85,7 +84,7 @@ void ChainInsideOversampler(benchmark::State& state)
     Oversampler oversampler;
     oversampler.Prepare(44100.0, kHostFrames);
     const int32_t highFrames = kHostFrames * static_cast<int32_t>(oversampler.factor);
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     Configure(chain, highFrames);
     Signal signal(kHostFrames);
     double* up[2] = {oversampler.up.left, oversampler.up.right};
@@ -150,7 +149,7 @@ BENCHMARK(OversamplerRoundTrip);
 void CurveLookup(benchmark::State& state)
 {
     DistortionCurve curve(2048);
-    curve.SetPoints(Library().slots[15].points);
+    curve.SetPoints(Builtins().Library().slots[15].points);
     curve.interpolation = static_cast<uint32_t>(state.range(0));
     curve.BuildEffective();
     Signal signal(kHostFrames);
@@ -158,7 +157,7 @@ void CurveLookup(benchmark::State& state)
     {
         double sum = 0.0;
         for (double x : signal.left)
-            sum += curve.Lookup(x, curve.effective.data);
+            sum += curve.Lookup(x, curve.Effective());
         benchmark::DoNotOptimize(sum);
     }
     state.counters["time/lookup"] = TimePerFrame(state, kHostFrames);
@@ -169,14 +168,14 @@ BENCHMARK(CurveLookup)->DenseRange(0, 4);
 void CurveLookupBlock(benchmark::State& state)
 {
     DistortionCurve curve(2048);
-    curve.SetPoints(Library().slots[15].points);
+    curve.SetPoints(Builtins().Library().slots[15].points);
     curve.interpolation = static_cast<uint32_t>(state.range(0));
     curve.BuildEffective();
     Signal signal(kHostFrames);
     std::vector<double> out(kHostFrames);
     for (auto _ : state)
     {
-        curve.LookupBlock(signal.left.data(), out.data(), kHostFrames, curve.effective.data);
+        curve.LookupBlock(signal.left.data(), out.data(), kHostFrames, curve.Effective());
         benchmark::DoNotOptimize(out.data());
     }
     state.counters["time/lookup"] = TimePerFrame(state, kHostFrames);
@@ -204,7 +203,7 @@ void MeasureSettled(benchmark::State& state, Process process)
 // The distortion unit's pass over a settled block, per drive mode (blend, drive, drive and fold).
 void DistortionSettled(benchmark::State& state)
 {
-    Wezmark::Distortion unit(Library());
+    Wezmark::Distortion unit(Builtins());
     unit.Init();
     unit.SetBlockSize(kHighFrames);
     unit.SelectCurve(68.0 / 80.0);
@@ -217,7 +216,7 @@ BENCHMARK(DistortionSettled)->DenseRange(0, 2);
 // The dynamic shaper over a settled block, per waveform, in the boosting and driving mode.
 void ShaperSettled(benchmark::State& state)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     Wezmark::DynShaper& shaper = chain.shaper;
     shaper.SetBlockSize(kHighFrames);
     shaper.waveform = static_cast<uint32_t>(state.range(0));

@@ -16,7 +16,7 @@ constexpr uint16_t kPoints = 2048;
 
 std::vector<double> PointsOf(const DistortionCurve& curve)
 {
-    return std::vector<double>(curve.points.data, curve.points.data + curve.count);
+    return std::vector<double>(curve.Points(), curve.Points() + curve.count);
 }
 
 double Ramp(int32_t i)
@@ -28,7 +28,7 @@ double Ramp(int32_t i)
 void FillHalfRamp(DistortionCurve& curve)
 {
     for (int32_t i = 0; i < curve.count; ++i)
-        curve.points.data[i] = 0.5 * Ramp(i);
+        curve.EditablePoints()[i] = 0.5 * Ramp(i);
 }
 }
 
@@ -58,7 +58,7 @@ TEST(CurveActions, PointwiseActionsOnAHalfRamp)
         const std::vector<double> before = PointsOf(curve);
         RunCurveAction(curve, c.action, CurveActionSources{&identityCompressor, nullptr, 0});
         for (int32_t i = 0; i < kPoints; i += 89)
-            ASSERT_NEAR(curve.points.data[i], c.expected(before[i], i), 1e-12) << "action " << c.action << " point " << i;
+            ASSERT_NEAR(curve.Points()[i], c.expected(before[i], i), 1e-12) << "action " << c.action << " point " << i;
     }
 }
 
@@ -67,10 +67,10 @@ TEST(CurveActions, CompressIsNotClampedAndBoostIs)
     DistortionCurve identityCompressor(kPoints);
     DistortionCurve curve(kPoints);
     RunCurveAction(curve, kCompressCurve, CurveActionSources{&identityCompressor, nullptr, 0});
-    EXPECT_DOUBLE_EQ(curve.points.data[2047], 1.4);
+    EXPECT_DOUBLE_EQ(curve.Points()[2047], 1.4);
     RunCurveAction(curve, kBoostCurve, {});
-    EXPECT_EQ(curve.points.data[2047], 1.0);
-    EXPECT_EQ(curve.points.data[0], -1.0);
+    EXPECT_EQ(curve.Points()[2047], 1.0);
+    EXPECT_EQ(curve.Points()[0], -1.0);
 }
 
 TEST(CurveActions, RestoreTakesTheBuiltinPointsWhenThereAreAny)
@@ -78,19 +78,20 @@ TEST(CurveActions, RestoreTakesTheBuiltinPointsWhenThereAreAny)
     const std::vector<double> builtin(kPoints, 0.125);
     DistortionCurve curve(kPoints);
     RunCurveAction(curve, kRestoreCurve, CurveActionSources{nullptr, nullptr, kPoints});
-    EXPECT_EQ(curve.points.data[5], Ramp(5));
+    EXPECT_EQ(curve.Points()[5], Ramp(5));
     RunCurveAction(curve, kRestoreCurve, CurveActionSources{nullptr, builtin.data(), kPoints});
-    EXPECT_EQ(curve.points.data[5], 0.125);
+    EXPECT_EQ(curve.Points()[5], 0.125);
 }
 
 TEST(CurveActions, ResetRewritesAlternativeAndEffectivePoints)
 {
     DistortionCurve curve(kPoints);
-    for (SampleArray* array : {&curve.points, &curve.alternative, &curve.effective})
+    CurveArrays& arrays = *curve.OwnArrays();
+    for (SampleArray* array : {&arrays.points, &arrays.alternative, &arrays.effective})
         for (int32_t i = 0; i < kPoints; ++i)
             array->data[i] = 0.3;
     RunCurveAction(curve, kResetLinear, {});
-    for (const SampleArray* array : {&curve.points, &curve.alternative, &curve.effective})
+    for (const SampleArray* array : {&arrays.points, &arrays.alternative, &arrays.effective})
         EXPECT_EQ(array->data[100], Ramp(100));
 }
 
@@ -108,7 +109,7 @@ TEST(CurveActions, SharpKeepsThePeakAndFiltersKeepConstants)
     DistortionCurve curve(kPoints);
     FillHalfRamp(curve);
     RunCurveAction(curve, kSharpCurve, {});
-    EXPECT_DOUBLE_EQ(PeakMagnitude(curve.points.data, kPoints), 0.5);
+    EXPECT_DOUBLE_EQ(PeakMagnitude(curve.Points(), kPoints), 0.5);
 
     struct Case
     {
@@ -119,9 +120,9 @@ TEST(CurveActions, SharpKeepsThePeakAndFiltersKeepConstants)
     {
         DistortionCurve constant(kPoints);
         for (int32_t i = 0; i < kPoints; ++i)
-            constant.points.data[i] = 0.4;
+            constant.EditablePoints()[i] = 0.4;
         RunCurveAction(constant, c.action, {});
-        EXPECT_NEAR(constant.points.data[1000], c.expected, 1e-15) << c.action;
+        EXPECT_NEAR(constant.Points()[1000], c.expected, 1e-15) << c.action;
     }
 }
 
@@ -129,25 +130,25 @@ TEST(CurveActions, SmoothZeroCrossingTapersTheEightPointsEachSideOfTheCentre)
 {
     DistortionCurve curve(kPoints);
     RunCurveAction(curve, kSmoothZeroCrossing, {});
-    EXPECT_EQ(curve.points.data[1023], 0.0);
-    EXPECT_EQ(curve.points.data[1024], 0.0);
-    EXPECT_EQ(curve.points.data[1022], 0.125 * Ramp(1022));
-    EXPECT_EQ(curve.points.data[1031], 0.875 * Ramp(1031));
-    EXPECT_EQ(curve.points.data[1032], Ramp(1032));
-    EXPECT_EQ(curve.points.data[1015], Ramp(1015));
+    EXPECT_EQ(curve.Points()[1023], 0.0);
+    EXPECT_EQ(curve.Points()[1024], 0.0);
+    EXPECT_EQ(curve.Points()[1022], 0.125 * Ramp(1022));
+    EXPECT_EQ(curve.Points()[1031], 0.875 * Ramp(1031));
+    EXPECT_EQ(curve.Points()[1032], Ramp(1032));
+    EXPECT_EQ(curve.Points()[1015], Ramp(1015));
 }
 
 TEST(CurveActions, MirrorsCopyOneHalfNegatedOntoTheOther)
 {
     DistortionCurve curve(kPoints);
     FillHalfRamp(curve);
-    curve.points.data[1500] = 0.9;
+    curve.EditablePoints()[1500] = 0.9;
     RunCurveAction(curve, kMirrorPositivePart, {});
-    EXPECT_EQ(curve.points.data[2047 - 1500], -0.9);
+    EXPECT_EQ(curve.Points()[2047 - 1500], -0.9);
 
-    curve.points.data[100] = -0.2;
+    curve.EditablePoints()[100] = -0.2;
     RunCurveAction(curve, kMirrorNegativePart, {});
-    EXPECT_EQ(curve.points.data[2047 - 100], 0.2);
+    EXPECT_EQ(curve.Points()[2047 - 100], 0.2);
 }
 
 TEST(CurveActions, QuantizeHoldsTheFirstPointOfEachRun)
@@ -162,7 +163,7 @@ TEST(CurveActions, QuantizeHoldsTheFirstPointOfEachRun)
         DistortionCurve curve(kPoints);
         RunCurveAction(curve, c.action, {});
         for (int32_t i = 0; i < kPoints; ++i)
-            ASSERT_EQ(curve.points.data[i], Ramp(i - i % c.runLength)) << "action " << c.action << " point " << i;
+            ASSERT_EQ(curve.Points()[i], Ramp(i - i % c.runLength)) << "action " << c.action << " point " << i;
     }
 }
 
@@ -183,7 +184,7 @@ TEST(CurveActions, NoiseFollowsTheSharedGeneratorAwayFromZero)
             const double sign = before[i] < 0.0 ? -1.0 : 1.0;
             const double w = std::fabs(std::cos(std::numbers::pi * i / kPoints));
             const double depth = action == kAddNoise ? 0.0777 : w * w * 0.1777;
-            ASSERT_NEAR(curve.points.data[i], ClampToUnit(before[i] + noise * sign * depth), 1e-15)
+            ASSERT_NEAR(curve.Points()[i], ClampToUnit(before[i] + noise * sign * depth), 1e-15)
                 << "action " << action << " point " << i;
         }
     }
@@ -204,7 +205,7 @@ TEST(CurveActions, ShortCurvesAreLeftAlone)
     {
         DistortionCurve curve(c.count);
         for (int32_t i = 0; i < c.count; ++i)
-            curve.points.data[i] = 0.3 + 0.1 * i;
+            curve.EditablePoints()[i] = 0.3 + 0.1 * i;
         const std::vector<double> before = PointsOf(curve);
         RunCurveAction(curve, c.action, {});
         EXPECT_EQ(PointsOf(curve), before) << "count " << c.count << " action " << c.action;
@@ -214,7 +215,7 @@ TEST(CurveActions, ShortCurvesAreLeftAlone)
 TEST(CurveActions, LinearMixOfASinglePointStaysFinite)
 {
     DistortionCurve curve(1);
-    curve.points.data[0] = 0.3;
+    curve.EditablePoints()[0] = 0.3;
     RunCurveAction(curve, kLinearMix, {});
-    EXPECT_EQ(curve.points.data[0], -1.0);
+    EXPECT_EQ(curve.Points()[0], -1.0);
 }

@@ -19,7 +19,7 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 void FillWavy(DistortionCurve& curve)
 {
     for (int32_t i = 0; i < curve.count; ++i)
-        curve.points.data[i] = 0.9 * std::sin(i * 0.37) * (i % 3 == 0 ? 1.0 : -0.5);
+        curve.EditablePoints()[i] = 0.9 * std::sin(i * 0.37) * (i % 3 == 0 ? 1.0 : -0.5);
 }
 }
 
@@ -29,11 +29,11 @@ TEST(DistortionCurve, ConstructsIdentityInAllThreeArrays)
     EXPECT_EQ(curve.lastIndex, 2047.0);
     EXPECT_EQ(curve.interpolation, DistortionCurve::kHermiteInterpolation);
     EXPECT_EQ(curve.polarity, DistortionCurve::kShapeBothHalves);
-    for (const SampleArray* array : {&curve.points, &curve.alternative, &curve.effective})
+    for (const double* array : {curve.Points(), curve.Alternative(), curve.Effective()})
     {
-        EXPECT_EQ(array->data[0], -1.0);
-        EXPECT_EQ(array->data[1024], 1024 * (2.0 / 2047) - 1.0);
-        EXPECT_EQ(array->data[2047], 1.0);
+        EXPECT_EQ(array[0], -1.0);
+        EXPECT_EQ(array[1024], 1024 * (2.0 / 2047) - 1.0);
+        EXPECT_EQ(array[2047], 1.0);
     }
 }
 
@@ -41,7 +41,7 @@ TEST(DistortionCurve, LookupAtTheEndsReadsTheEndPointsInEveryMode)
 {
     DistortionCurve curve(kPoints);
     FillWavy(curve);
-    const double* table = curve.points.data;
+    const double* table = curve.Points();
     for (uint32_t mode : {0u, 1u, 2u, 3u, 4u, 7u})
     {
         curve.interpolation = mode;
@@ -60,7 +60,7 @@ TEST(DistortionCurve, LookupInterpolatesByMode)
 {
     DistortionCurve curve(kPoints);
     FillWavy(curve);
-    const double* p = curve.points.data;
+    const double* p = curve.Points();
     // Halfway between points 1023 and 1024 (t = 0.5).
     const double x = (1023.5 / 2047.0) * 2.0 - 1.0;
     struct Case
@@ -129,7 +129,7 @@ TEST(DistortionCurve, LookupsGiveExactlyThePlainFormulasInEveryMode)
 {
     DistortionCurve curve(kPoints);
     FillWavy(curve);
-    const double* table = curve.points.data;
+    const double* table = curve.Points();
     std::vector<double> inputs = {-1.0, 1.0, -7.5, 7.5, kNaN, kInfinity, -kInfinity, 0.0, -0.0,
                                   1023.0 / 2047.0 * 2.0 - 1.0, 1.0 - 1e-17, -1.0 + 1e-16};
     for (int i = 0; i < 4001; ++i)
@@ -178,17 +178,17 @@ TEST(DistortionCurve, SetPointsCleansValuesAndRefusesOtherCounts)
     values[2] = kNaN;
     values[3] = -kInfinity;
     curve.SetPoints(values);
-    EXPECT_EQ(curve.points.data[0], 1.0);
-    EXPECT_EQ(curve.points.data[1], -1.0);
-    EXPECT_EQ(curve.points.data[2], 0.0);
-    EXPECT_EQ(curve.points.data[3], 0.0);
-    EXPECT_EQ(curve.points.data[4], 0.25);
+    EXPECT_EQ(curve.Points()[0], 1.0);
+    EXPECT_EQ(curve.Points()[1], -1.0);
+    EXPECT_EQ(curve.Points()[2], 0.0);
+    EXPECT_EQ(curve.Points()[3], 0.0);
+    EXPECT_EQ(curve.Points()[4], 0.25);
 
     const std::vector<double> shorter(kPoints - 1, 0.5);
     curve.SetPoints(shorter);
     curve.SetPoints(shorter.data(), kPoints - 1);
     curve.SetPoints(nullptr, kPoints);
-    EXPECT_EQ(curve.points.data[4], 0.25);
+    EXPECT_EQ(curve.Points()[4], 0.25);
 }
 
 TEST(DistortionCurve, NormalizeScalesToPeakOneUnlessNearlySilent)
@@ -202,10 +202,10 @@ TEST(DistortionCurve, NormalizeScalesToPeakOneUnlessNearlySilent)
     {
         DistortionCurve curve(kPoints);
         for (int32_t i = 0; i < kPoints; ++i)
-            curve.points.data[i] = c.peak * (i % 2 ? 1.0 : -0.5);
+            curve.EditablePoints()[i] = c.peak * (i % 2 ? 1.0 : -0.5);
         curve.Normalize();
-        EXPECT_EQ(curve.points.data[1], c.peak * c.expectedScale) << c.peak;
-        EXPECT_EQ(curve.points.data[0], -0.5 * c.peak * c.expectedScale) << c.peak;
+        EXPECT_EQ(curve.Points()[1], c.peak * c.expectedScale) << c.peak;
+        EXPECT_EQ(curve.Points()[0], -0.5 * c.peak * c.expectedScale) << c.peak;
     }
 }
 
@@ -221,13 +221,13 @@ TEST(DistortionCurve, PolarityTakesOneHalfFromTheAlternativePoints)
     {
         DistortionCurve curve(kPoints);
         for (int32_t i = 0; i < kPoints; ++i)
-            curve.points.data[i] = 0.5;
+            curve.EditablePoints()[i] = 0.5;
         curve.polarity = c.polarity;
         curve.BuildEffective();
         for (int32_t i = 0; i < kPoints; ++i)
         {
             const bool alternative = i >= c.firstAlternative && i < c.endAlternative;
-            ASSERT_EQ(curve.effective.data[i], alternative ? curve.alternative.data[i] : 0.5)
+            ASSERT_EQ(curve.Effective()[i], alternative ? curve.Alternative()[i] : 0.5)
                 << "polarity " << c.polarity << " point " << i;
         }
     }
@@ -243,25 +243,25 @@ TEST(DistortionCurve, ReadTableIsThePointsOrTheBuiltTableByPolarity)
     for (const Case& c : {Case{0, true}, Case{1, false}, Case{2, false}, Case{5, true}})
     {
         DistortionCurve curve(kPoints);
-        std::fill(curve.effective.data, curve.effective.data + kPoints, 0.25);
+        std::fill(curve.OwnArrays()->effective.data, curve.OwnArrays()->effective.data + kPoints, 0.25);
         for (int32_t i = 0; i < kPoints; ++i)
-            curve.points.data[i] = 0.5;
+            curve.EditablePoints()[i] = 0.5;
         curve.polarity = c.polarity;
         curve.PrepareTable();
         const double* table = curve.ReadTable();
-        EXPECT_EQ(table, c.readsPoints ? curve.points.data : curve.effective.data) << "polarity " << c.polarity;
+        EXPECT_EQ(table, c.readsPoints ? curve.Points() : curve.Effective()) << "polarity " << c.polarity;
         if (c.readsPoints)
         {
-            EXPECT_EQ(curve.effective.data[0], 0.25) << "nothing copied for polarity " << c.polarity;
+            EXPECT_EQ(curve.Effective()[0], 0.25) << "nothing copied for polarity " << c.polarity;
             // An edit is read at once, with no table to rebuild.
-            curve.points.data[7] = -0.5;
+            curve.EditablePoints()[7] = -0.5;
             EXPECT_EQ(curve.ReadTable()[7], -0.5);
             continue;
         }
         // Built from the points, the half the polarity names from the alternative ones.
         const int32_t half = kPoints / 2;
-        EXPECT_EQ(table[half - 1], c.polarity == 1 ? curve.alternative.data[half - 1] : 0.5);
-        EXPECT_EQ(table[half], c.polarity == 2 ? curve.alternative.data[half] : 0.5);
+        EXPECT_EQ(table[half - 1], c.polarity == 1 ? curve.Alternative()[half - 1] : 0.5);
+        EXPECT_EQ(table[half], c.polarity == 2 ? curve.Alternative()[half] : 0.5);
     }
 }
 
@@ -277,9 +277,9 @@ TEST(DistortionCurve, FilterSplitsTheCurveIntoLowAndHighParts)
     for (bool emphasise : {false, true})
     {
         for (int32_t i = 0; i < kPoints; ++i)
-            silent.points.data[i] = 0.0;
+            silent.EditablePoints()[i] = 0.0;
         silent.Filter(emphasise);
-        EXPECT_EQ(PeakMagnitude(silent.points.data, kPoints), 0.0);
+        EXPECT_EQ(PeakMagnitude(silent.Points(), kPoints), 0.0);
     }
 
     // A constant curve is all low-pass: the high-passed form is zero, the emphasised one unchanged.
@@ -287,9 +287,9 @@ TEST(DistortionCurve, FilterSplitsTheCurveIntoLowAndHighParts)
     for (bool emphasise : {false, true})
     {
         for (int32_t i = 0; i < kPoints; ++i)
-            constant.points.data[i] = 0.4;
+            constant.EditablePoints()[i] = 0.4;
         constant.Filter(emphasise);
-        EXPECT_NEAR(constant.points.data[700], emphasise ? 0.4 : 0.0, 1e-15);
+        EXPECT_NEAR(constant.Points()[700], emphasise ? 0.4 : 0.0, 1e-15);
     }
 }
 
@@ -309,7 +309,7 @@ TEST(DistortionCurve, CopyFromTakesCountModesNameAndPoints)
     EXPECT_EQ(target.name, "Neuro-Funk 1");
     for (int32_t i = 0; i < 16; ++i)
     {
-        EXPECT_EQ(target.points.data[i], source.points.data[i]);
-        EXPECT_EQ(target.alternative.data[i], source.alternative.data[i]);
+        EXPECT_EQ(target.Points()[i], source.Points()[i]);
+        EXPECT_EQ(target.Alternative()[i], source.Alternative()[i]);
     }
 }

@@ -64,7 +64,7 @@ TEST(CurveFiles, CsvImportTakesTheFileOrLeavesTheCurve)
         file.Write(c.contents);
         DistortionCurve curve(kPoints);
         EXPECT_EQ(CurveCsvFile::Import(&curve, file.Path()), c.taken) << c.what;
-        EXPECT_EQ(curve.points.data[5], c.point5) << c.what;
+        EXPECT_EQ(curve.Points()[5], c.point5) << c.what;
     }
     DistortionCurve curve(kPoints);
     EXPECT_FALSE(CurveCsvFile::Import(&curve, TempFile(".csv").Path()));
@@ -105,9 +105,9 @@ TEST(CurveFiles, WavImportNormalisesAndResamplesToTheCurve)
         file.Write(FloatWav(c.frames, c.sample).BuildText());
         DistortionCurve curve(kPoints);
         ASSERT_TRUE(CurveWavFile::Import(&curve, file.Path())) << c.what;
-        EXPECT_NEAR(PeakMagnitude(curve.points.data, kPoints), c.peak, 1e-12) << c.what;
+        EXPECT_NEAR(PeakMagnitude(curve.Points(), kPoints), c.peak, 1e-12) << c.what;
         for (int32_t i = 0; i < kPoints; ++i)
-            ASSERT_TRUE(std::isfinite(curve.points.data[i])) << c.what << " point " << i;
+            ASSERT_TRUE(std::isfinite(curve.Points()[i])) << c.what << " point " << i;
     }
 }
 
@@ -117,8 +117,8 @@ TEST(CurveFiles, WavImportOfExactLengthKeepsTheShape)
     file.Write(FloatWav(2048, [](int i) { return i < 1024 ? -0.5 : 0.25; }).BuildText());
     DistortionCurve curve(kPoints);
     ASSERT_TRUE(CurveWavFile::Import(&curve, file.Path()));
-    EXPECT_EQ(curve.points.data[0], -1.0);
-    EXPECT_EQ(curve.points.data[2047], 0.5);
+    EXPECT_EQ(curve.Points()[0], -1.0);
+    EXPECT_EQ(curve.Points()[2047], 0.5);
 }
 
 TEST(CurveFiles, WavImportRefusesUnreadableOrEmptyFiles)
@@ -131,7 +131,7 @@ TEST(CurveFiles, WavImportRefusesUnreadableOrEmptyFiles)
     for (const std::string& path : {empty.Path(), garbage.Path(), TempFile(".wav").Path()})
     {
         EXPECT_FALSE(CurveWavFile::Import(&curve, path)) << path;
-        EXPECT_EQ(curve.points.data[0], -1.0);
+        EXPECT_EQ(curve.Points()[0], -1.0);
     }
     EXPECT_FALSE(CurveWavFile::Import(nullptr, empty.Path()));
 }
@@ -140,16 +140,16 @@ TEST(CurveFiles, WavExportWritesOneFloatPerPointAndReadsBack)
 {
     DistortionCurve curve(kPoints);
     for (int32_t i = 0; i < kPoints; ++i)
-        curve.points.data[i] = 0.75 * std::sin(i * 0.004);
+        curve.EditablePoints()[i] = 0.75 * std::sin(i * 0.004);
     TempFile file(".wav");
     ASSERT_TRUE(CurveWavFile::Export(&curve, file.Path()));
     EXPECT_EQ(file.Read().size(), 8236u);
 
     DistortionCurve back(kPoints);
     ASSERT_TRUE(CurveWavFile::Import(&back, file.Path()));
-    const double peak = PeakMagnitude(curve.points.data, kPoints);
+    const double peak = PeakMagnitude(curve.Points(), kPoints);
     for (int32_t i = 0; i < kPoints; i += 97)
-        EXPECT_NEAR(back.points.data[i], curve.points.data[i] / peak, 1e-6) << i;
+        EXPECT_NEAR(back.Points()[i], curve.Points()[i] / peak, 1e-6) << i;
     EXPECT_FALSE(CurveWavFile::Export(nullptr, file.Path()));
 }
 

@@ -105,15 +105,15 @@ TEST(CurveText, RoundTripKeepsEveryPointToTenDecimals)
 {
     DistortionCurve curve(kPoints);
     for (int32_t i = 0; i < kPoints; ++i)
-        curve.points.data[i] = std::sin(i * 0.011) * std::cos(i * 0.0037);
-    curve.points.data[7] = -0.0;
+        curve.EditablePoints()[i] = std::sin(i * 0.011) * std::cos(i * 0.0037);
+    curve.EditablePoints()[7] = -0.0;
     std::string text;
     CurveText::Write(curve, text);
     DistortionCurve copy(kPoints);
     ASSERT_TRUE(CurveText::Read(copy, text));
     for (int32_t i = 0; i < kPoints; ++i)
-        ASSERT_NEAR(copy.points.data[i], curve.points.data[i], 0.5e-10) << i;
-    EXPECT_TRUE(std::signbit(copy.points.data[7]));
+        ASSERT_NEAR(copy.Points()[i], curve.Points()[i], 0.5e-10) << i;
+    EXPECT_TRUE(std::signbit(copy.Points()[7]));
 }
 
 TEST(CurveText, MalformedTextIsRefusedOrReadSafely)
@@ -141,8 +141,8 @@ TEST(CurveText, MalformedTextIsRefusedOrReadSafely)
     {
         DistortionCurve curve(kPoints);
         EXPECT_EQ(CurveText::Read(curve, c.text), c.taken) << c.what;
-        EXPECT_EQ(curve.points.data[0], c.point0) << c.what;
-        EXPECT_EQ(curve.points.data[2047], c.point2047) << c.what;
+        EXPECT_EQ(curve.Points()[0], c.point0) << c.what;
+        EXPECT_EQ(curve.Points()[2047], c.point2047) << c.what;
     }
 }
 
@@ -152,12 +152,12 @@ TEST(CurveText, IgnoresACommaDecimalLocale)
     if (!locale.Active())
         GTEST_SKIP() << "no locale with a decimal comma on this system";
     DistortionCurve curve(kPoints);
-    curve.points.data[0] = -0.5;
+    curve.EditablePoints()[0] = -0.5;
     std::string text;
     CurveText::Write(curve, text);
     EXPECT_EQ(text.substr(0, 14), "-0.5000000000,");
     DistortionCurve copy(kPoints);
     ASSERT_TRUE(CurveText::Read(copy, text));
-    EXPECT_EQ(copy.points.data[0], -0.5);
+    EXPECT_EQ(copy.Points()[0], -0.5);
     EXPECT_EQ(ParseCurveNumber("0.75"), 0.75);
 }

@@ -1,4 +1,4 @@
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/curves/LcgRandom.h"
 #include "dsp/units/path/DistortionChain.h"
 #include "tests/support/StereoBuffer.h"
@@ -13,10 +13,9 @@
 namespace
 {
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 StereoBuffer Sine(int32_t frames)
@@ -32,8 +31,8 @@ StereoBuffer Sine(int32_t frames)
 
 TEST(DistortionChain, EveryChainFillsTheSameShaperTablesFromItsSeed)
 {
-    DistortionChain first(Library());
-    DistortionChain second(Library());
+    DistortionChain first(Builtins());
+    DistortionChain second(Builtins());
     EXPECT_EQ(first.shaper.steps16, second.shaper.steps16);
     EXPECT_EQ(first.shaper.steps64, second.shaper.steps64);
 
@@ -50,7 +49,7 @@ TEST(DistortionChain, EveryChainFillsTheSameShaperTablesFromItsSeed)
 
 TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.shaper.width = 0.5;
     StereoBuffer block = Sine(64);
@@ -67,7 +66,7 @@ TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
 
 TEST(DistortionChain, SetBlockSizeBoundsTheBlocksThatAreProcessed)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.distortion.amount = 1.0;
     StereoBuffer large = Sine(2048);
@@ -83,21 +82,21 @@ TEST(DistortionChain, SetBlockSizeBoundsTheBlocksThatAreProcessed)
 
 TEST(DistortionChain, CurvePreviewReadsTheBareCurveFromMinusOneToOne)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.distortion.SelectCurve(30.0 / 80.0);
     std::array<double, 133> curve{};
     std::array<double, 120> signal{};
     chain.ComputeCurvePreview(curve, signal);
     const DistortionCurve& current = *chain.distortion.current;
-    EXPECT_EQ(curve[0], current.points.data[0]);
-    EXPECT_EQ(curve[132], current.points.data[2047]);
-    EXPECT_DOUBLE_EQ(curve[66], current.Lookup(66 * (1.0 / 66.0) - 1.0, current.points.data));
+    EXPECT_EQ(curve[0], current.Points()[0]);
+    EXPECT_EQ(curve[132], current.Points()[2047]);
+    EXPECT_DOUBLE_EQ(curve[66], current.Lookup(66 * (1.0 / 66.0) - 1.0, current.Points()));
 }
 
 TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.SetBlockSize(16);
     chain.distortion.SelectCurve(12.0 / 80.0);
@@ -109,7 +108,7 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
     live.BuildEffective();
     // A polarity not yet built into the live lookup table.
     live.polarity = DistortionCurve::kLinearBelowZero;
-    const double liveEffective = live.effective.data[100];
+    const double liveEffective = live.Effective()[100];
     std::fill(chain.distortion.work.left, chain.distortion.work.left + 16, -7.0);
 
     std::array<double, 133> curve{};
@@ -118,7 +117,7 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 
     EXPECT_EQ(chain.distortion.smoothedAmount, 0.3);
     EXPECT_EQ(chain.distortion.work.left[15], -7.0);
-    EXPECT_EQ(live.effective.data[100], liveEffective);
+    EXPECT_EQ(live.Effective()[100], liveEffective);
     EXPECT_EQ(curve[0], -1.0) << "the preview builds the pending polarity into its own table";
 
     // The preview's signal is what the live unit would make of the same sine period at the
@@ -133,7 +132,7 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 
 TEST(DistortionChain, ShaperPreviewUsesTheRawAmountOnItsOwnGrid)
 {
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.shaper.amount = 0.6;
     chain.shaper.smoothed = 0.1;
     chain.shaper.mode = 2;
@@ -169,8 +168,8 @@ TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
     for (const int32_t piece : {1, 7, 256})
     {
         SCOPED_TRACE(piece);
-        DistortionChain whole(Library());
-        DistortionChain pieces(Library());
+        DistortionChain whole(Builtins());
+        DistortionChain pieces(Builtins());
         prepare(whole);
         prepare(pieces);
         for (const int32_t frames : {1024, 999, 1024})
@@ -196,7 +195,7 @@ TEST(DistortionChain, SwitchedOffItFadesToItsInputThenStops)
 {
     constexpr int32_t kFrames = 256;
     constexpr int kMostBlocks = 1000;
-    DistortionChain chain(Library());
+    DistortionChain chain(Builtins());
     chain.SetBlockSize(kFrames);
     chain.distortion.Init();
     chain.distortion.SelectCurve(5.0 / 80.0);

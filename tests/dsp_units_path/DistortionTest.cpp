@@ -1,4 +1,4 @@
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/curves/ShapeCatalogue.h"
 #include "dsp/units/path/Distortion.h"
 #include "tests/support/StereoBuffer.h"
@@ -15,10 +15,9 @@ namespace
 
 using Wezmark::Distortion;
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 // A 100 Hz sine at half scale (at 48 kHz) from frame `from` on, starting at a peak.
@@ -33,7 +32,7 @@ StereoBuffer SineBlock(int32_t frames, int32_t from)
 // A unit whose curves are still the identity ramps and whose amount is not smoothed.
 struct RawUnit
 {
-    RawUnit() : unit(Library())
+    RawUnit() : unit(Builtins())
     {
         unit.smoothKeep = 0.0;
         unit.smoothTake = 1.0;
@@ -110,7 +109,7 @@ TEST(Distortion, AmountZeroOrBypassWithNothingToGlideOutLeavesTheBlockUntouched)
     for (const Case c : {Case{"amount zero", 0.0, false}, Case{"bypassed", 0.7, true}})
     {
         SCOPED_TRACE(c.name);
-        Distortion unit(Library());
+        Distortion unit(Builtins());
         unit.Init();
         unit.amount = c.amount;
         unit.bypassed = c.bypassed;
@@ -138,7 +137,7 @@ TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
     for (const Case c : {Case{"amount zero", 0.0, false}, Case{"bypassed", 0.5, true}})
     {
         SCOPED_TRACE(c.name);
-        Distortion unit(Library());
+        Distortion unit(Builtins());
         unit.Init();
         unit.SelectCurve(22.0 / 80.0);
         unit.amount = 0.5;
@@ -196,8 +195,8 @@ TEST(Distortion, ShapingChangeCrossfadesWithoutAJump)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
-        Distortion unit(Library());
-        Distortion changedFromTheStart(Library());
+        Distortion unit(Builtins());
+        Distortion changedFromTheStart(Builtins());
         for (Distortion* d : {&unit, &changedFromTheStart})
         {
             d->Init();
@@ -233,7 +232,7 @@ TEST(Distortion, ShapingChangeCrossfadesWithoutAJump)
 
 TEST(Distortion, SmoothedAmountGlidesOnFromWhereItStopped)
 {
-    Distortion unit(Library());
+    Distortion unit(Builtins());
     unit.Init();
     unit.smoothedAmount = 0.4;
     unit.amount = 1.0;
@@ -244,7 +243,7 @@ TEST(Distortion, SmoothedAmountGlidesOnFromWhereItStopped)
 
 TEST(Distortion, SelectCurveRoundsAndClamps)
 {
-    Distortion unit(Library());
+    Distortion unit(Builtins());
     unit.Init();
     struct Case
     {
@@ -272,7 +271,7 @@ TEST(Distortion, InterpolationAndPolarityReachEveryMappedCurveOnly)
                          Case{-1.0, 0, 0}, Case{std::nan(""), 0, 0}})
     {
         SCOPED_TRACE(c.v);
-        Distortion unit(Library());
+        Distortion unit(Builtins());
         unit.Init();
         unit.SetInterpolation(c.v);
         unit.SetPolarity(c.v);
@@ -288,7 +287,7 @@ TEST(Distortion, InterpolationAndPolarityReachEveryMappedCurveOnly)
 
 TEST(Distortion, InitLoadsLibraryCurvesNamesAndSmoothing)
 {
-    Distortion unit(Library());
+    Distortion unit(Builtins());
     unit.Init();
     EXPECT_EQ(unit.current, &unit.curves[0]);
     EXPECT_EQ(unit.smoothKeep, 0.9777);
@@ -301,56 +300,58 @@ TEST(Distortion, InitLoadsLibraryCurvesNamesAndSmoothing)
     for (const Case c : {Case{1, 1}, Case{7, 18}, Case{9, 34}, Case{59, 60}, Case{62, 78}, Case{80, 80}})
     {
         SCOPED_TRACE(c.id);
-        const std::vector<double>& slot = Library().slots[c.slot].points;
+        const std::vector<double>& slot = Builtins().Library().slots[c.slot].points;
         for (int i = 0; i < 2048; i += 97)
-            EXPECT_EQ(unit.curves[c.id].points.data[i], std::clamp(slot[i], -1.0, 1.0)) << i;
+            EXPECT_EQ(unit.curves[c.id].Points()[i], std::clamp(slot[i], -1.0, 1.0)) << i;
         EXPECT_EQ(unit.GetBuiltinCurveData(c.id), slot.data());
         EXPECT_EQ(unit.curves[c.id].name, GetDistortionShapeName(c.id));
     }
     EXPECT_EQ(unit.curves[0].name, "Linear");
-    EXPECT_EQ(unit.curves[0].points.data[0], -1.0);
-    EXPECT_EQ(unit.GetBuiltinCurveData(0), Library().slots[0].points.data());
-    EXPECT_EQ(unit.GetBuiltinCurveData(81), Library().slots[0].points.data());
-    EXPECT_EQ(unit.compressorCurve.points.data[2047], std::clamp(Library().slots[81].points[2047], -1.0, 1.0));
-    EXPECT_EQ(unit.storedCurve.points.data[1024], Library().slots[0].points[1024]);
+    EXPECT_EQ(unit.curves[0].Points()[0], -1.0);
+    EXPECT_EQ(unit.GetBuiltinCurveData(0), Builtins().Library().slots[0].points.data());
+    EXPECT_EQ(unit.GetBuiltinCurveData(81), Builtins().Library().slots[0].points.data());
+    EXPECT_EQ(unit.compressorCurve.Points()[2047], std::clamp(Builtins().Library().slots[81].points[2047], -1.0, 1.0));
+    EXPECT_EQ(unit.storedCurve.Points()[1024], Builtins().Library().slots[0].points[1024]);
 }
 
 TEST(Distortion, RestoreCurveCopiesTheStoredCurveSanitised)
 {
-    Distortion unit(Library());
+    Distortion unit(Builtins());
     unit.Init();
     unit.SelectCurve(0.5);
-    unit.storedCurve.points.data[0] = std::numeric_limits<double>::quiet_NaN();
-    unit.storedCurve.points.data[1] = 3.0;
+    unit.ReserveStorage();
+    unit.storedCurve.EditablePoints()[0] = std::numeric_limits<double>::quiet_NaN();
+    unit.storedCurve.EditablePoints()[1] = 3.0;
     unit.RestoreCurve();
-    EXPECT_EQ(unit.current->points.data[0], 0.0);
-    EXPECT_EQ(unit.current->points.data[1], 1.0);
-    EXPECT_EQ(unit.current->points.data[2047], 1.0);
-    EXPECT_EQ(unit.curves[41].points.data[0], std::clamp(Library().slots[30].points[0], -1.0, 1.0));
+    EXPECT_EQ(unit.current->Points()[0], 0.0);
+    EXPECT_EQ(unit.current->Points()[1], 1.0);
+    EXPECT_EQ(unit.current->Points()[2047], 1.0);
+    EXPECT_EQ(unit.curves[41].Points()[0], std::clamp(Builtins().Library().slots[30].points[0], -1.0, 1.0));
 }
 
 TEST(Distortion, CopyCurveFromTakesTheOtherCurrentCurve)
 {
-    Distortion source(Library());
+    Distortion source(Builtins());
     source.Init();
     source.SelectCurve(20.0 / 80.0);
     source.current->interpolation = 2;
-    Distortion target(Library());
+    Distortion target(Builtins());
     target.Init();
     target.CopyCurveFrom(source);
     EXPECT_EQ(target.current->name, source.current->name);
     EXPECT_EQ(target.current->interpolation, 2u);
-    EXPECT_TRUE(std::equal(source.current->points.data, source.current->points.data + 2048,
-                           target.current->points.data));
+    EXPECT_TRUE(std::equal(source.current->Points(), source.current->Points() + 2048,
+                           target.current->Points()));
     EXPECT_EQ(target.currentId, 0u);
 }
 
 TEST(Distortion, CurveActionsWorkOnTheCurrentCurveWithItsOwnSources)
 {
-    Distortion unit(Library());
+    Distortion unit(Builtins());
     unit.Init();
     unit.SelectCurve(9.0 / 80.0);
-    const std::vector<double>& slot = Library().slots[34].points;
+    unit.ReserveStorage();
+    const std::vector<double>& slot = Builtins().Library().slots[34].points;
     struct Case
     {
         uint32_t action;
@@ -361,33 +362,167 @@ TEST(Distortion, CurveActionsWorkOnTheCurrentCurveWithItsOwnSources)
                          Case{19, -1.0}})
     {
         unit.ApplyCurveAction(c.action);
-        EXPECT_EQ(unit.current->points.data[0], c.expectedFirst) << c.action;
+        EXPECT_EQ(unit.current->Points()[0], c.expectedFirst) << c.action;
     }
     unit.ApplyCurveAction(2);
-    EXPECT_DOUBLE_EQ(unit.current->points.data[0],
-                     1.4 * unit.compressorCurve.Lookup(-1.0, unit.compressorCurve.points.data));
-    EXPECT_EQ(unit.curves[0].points.data[0], -1.0);
+    EXPECT_DOUBLE_EQ(unit.current->Points()[0],
+                     1.4 * unit.compressorCurve.Lookup(-1.0, unit.compressorCurve.Points()));
+    EXPECT_EQ(unit.curves[0].Points()[0], -1.0);
 }
 
 TEST(Distortion, CurveTextRoundTripsThroughTheCurrentCurve)
 {
-    Distortion source(Library());
+    Distortion source(Builtins());
     source.Init();
     source.SelectCurve(33.0 / 80.0);
     std::string text;
     source.CurveToText(text);
-    Distortion target(Library());
+    Distortion target(Builtins());
     target.Init();
     target.SelectCurve(0.0);
+    target.ReserveStorage();
     ASSERT_TRUE(target.CurveFromText(text));
     for (int i = 0; i < 2048; ++i)
-        ASSERT_NEAR(target.current->points.data[i], source.current->points.data[i], 5e-11) << i;
+        ASSERT_NEAR(target.current->Points()[i], source.current->Points()[i], 5e-11) << i;
     EXPECT_FALSE(target.CurveFromText("0.5,0.25"));
+}
+
+// Unedited, every curve reads the tables all instances share. An edit gives the current curve
+// points of its own, from the spare that ReserveStorage made; without one it waits.
+TEST(Distortion, CurvesReadTheSharedTablesUntilAnEditGivesOneItsOwn)
+{
+    Distortion unit(Builtins());
+    unit.Init();
+    for (CurveId id = 0; id < kCurveIdCount; ++id)
+        ASSERT_EQ(unit.curves[id].SharedTables(), &Builtins().ForId(id)) << id;
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(0));
+
+    unit.SelectCurve(5.0 / 80.0);
+    const double first = unit.current->Points()[0];
+    EXPECT_FALSE(unit.CanEditCurrent());
+    unit.ApplyCurveAction(11);
+    EXPECT_EQ(unit.current->SharedTables(), &Builtins().ForId(5));
+
+    unit.ReserveStorage();
+    EXPECT_TRUE(unit.CanEditCurrent());
+    unit.ApplyCurveAction(11);
+    EXPECT_EQ(unit.current->SharedTables(), nullptr);
+    EXPECT_EQ(unit.current->Points()[0], -first);
+    EXPECT_EQ(Builtins().ForId(5).points[0], first);
+    // The spare went to curve 5; curve 6 has no room until the next reservation.
+    unit.SelectCurve(6.0 / 80.0);
+    EXPECT_FALSE(unit.CanEditCurrent());
+    unit.SelectCurve(5.0 / 80.0);
+    EXPECT_TRUE(unit.CanEditCurrent());
+}
+
+// A loaded state's curve lands on the current curve without a spare: the built-in points of a
+// curve are read from its tables, points of its own take the spare or else the stored
+// curve's arrays.
+TEST(Distortion, RestoreCurveNeedsNoSpare)
+{
+    constexpr CurveId kCurrent = 20;
+    constexpr CurveId kOther = 30;
+    const std::vector<double>& ownTables = Builtins().ForId(kCurrent).points;
+    const std::vector<double>& otherTables = Builtins().ForId(kOther).points;
+    std::vector<double> edited(ownTables);
+    edited[100] = 2.0;
+    edited[101] = -0.25;
+    std::vector<double> cleaned(edited);
+    cleaned[100] = 1.0;
+    enum Reads
+    {
+        kCurrentTables,
+        kOtherTables,
+        kPointsOfItsOwn,
+    };
+    const struct
+    {
+        const char* name;
+        bool reserve;
+        const std::vector<double>* loaded;
+        CurveId loadedId;
+        bool currentEdited;
+        Reads reads;
+        const std::vector<double>* expected;
+    } cases[] = {
+        {"its built-in points", false, &ownTables, kCurrent, false, kCurrentTables, &ownTables},
+        {"another curve's built-in points", false, &otherTables, kOther, false, kOtherTables, &otherTables},
+        {"its built-in points, stored as points", true, &ownTables, kCurrent, false, kCurrentTables, &ownTables},
+        {"edited points, with a spare", true, &edited, kCurrent, false, kPointsOfItsOwn, &cleaned},
+        {"edited points, onto an edited curve", true, &edited, kCurrent, true, kPointsOfItsOwn, &cleaned},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Distortion unit(Builtins());
+        unit.Init();
+        unit.SelectCurve(kCurrent / 80.0);
+        if (c.currentEdited)
+        {
+            unit.ReserveStorage();
+            unit.ApplyCurveAction(11);
+        }
+        if (c.reserve)
+            unit.ReserveStorage();
+        ASSERT_TRUE(unit.HoldLoadedCurve(c.loaded->data(), c.loadedId));
+        unit.RestoreCurve();
+        const SharedCurveTables* tables = unit.current->SharedTables();
+        switch (c.reads)
+        {
+        case kCurrentTables:
+            EXPECT_EQ(tables, &Builtins().ForId(kCurrent));
+            break;
+        case kOtherTables:
+            EXPECT_EQ(tables, &Builtins().ForId(kOther));
+            break;
+        case kPointsOfItsOwn:
+            EXPECT_EQ(tables, nullptr);
+            break;
+        }
+        EXPECT_TRUE(std::equal(c.expected->begin(), c.expected->end(), unit.current->Points()));
+    }
+
+    // Without a spare the current curve takes the stored curve's arrays, which then reads the
+    // identity ramp until the next state.
+    Distortion unit(Builtins());
+    unit.Init();
+    unit.SelectCurve(kCurrent / 80.0);
+    unit.ReserveStorage();
+    unit.SelectCurve(kOther / 80.0);
+    unit.ApplyCurveAction(11);
+    unit.SelectCurve(kCurrent / 80.0);
+    ASSERT_FALSE(unit.CanEditCurrent());
+    ASSERT_TRUE(unit.HoldLoadedCurve(edited.data(), kCurrent));
+    unit.RestoreCurve();
+    EXPECT_EQ(unit.current->SharedTables(), nullptr);
+    EXPECT_TRUE(std::equal(cleaned.begin(), cleaned.end(), unit.current->Points()));
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(0));
+}
+
+// The stored curve reads shared tables until a reservation; points not built in then need a
+// spare, and without one the state's curve is refused whole.
+TEST(Distortion, HoldLoadedCurveWithoutRoomChangesNothing)
+{
+    Distortion unit(Builtins());
+    unit.Init();
+    std::vector<double> edited(Builtins().ForId(12).points);
+    edited[0] = 0.5;
+    EXPECT_FALSE(unit.CanHoldLoadedCurve(edited.data(), 12));
+    EXPECT_FALSE(unit.HoldLoadedCurve(edited.data(), 12));
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(0));
+    // The same points as the built-in ones of the state's own curve need no room.
+    EXPECT_FALSE(unit.CanHoldLoadedCurve(edited.data(), 13));
+    EXPECT_TRUE(unit.HoldLoadedCurve(Builtins().ForId(12).points.data(), 12));
+    EXPECT_EQ(unit.storedCurve.SharedTables(), &Builtins().ForId(12));
+    unit.ReserveStorage();
+    EXPECT_TRUE(unit.HoldLoadedCurve(edited.data(), 12));
+    EXPECT_EQ(unit.storedCurve.Points()[0], 0.5);
 }
 
 TEST(Distortion, BlockLongerThanTheWorkPairPassesUnchanged)
 {
-    Distortion unit(Library());
+    Distortion unit(Builtins());
     unit.Init();
     unit.amount = 1.0;
     StereoBuffer block(1025, 0.5);

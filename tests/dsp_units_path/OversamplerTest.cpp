@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -237,6 +238,25 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
     double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
     EXPECT_FALSE(pieces.ProcessInPieces(signal, kPrepared + 1, stage));
     EXPECT_EQ(tooLong.left, std::vector<double>(kPrepared + 1, 0.5));
+}
+
+// The stages that run oversampled are sized by LongestPiece: no piece may be longer, and a
+// block of the prepared size reaches it.
+TEST(Oversampler, PiecesAreNeverLongerThanTheLongestPiece)
+{
+    for (const int32_t prepared : {1, 100, Oversampler::kPieceFrames, Oversampler::kPieceFrames + 1, 512, 16384})
+    {
+        SCOPED_TRACE(prepared);
+        Oversampler oversampler;
+        oversampler.Prepare(44100.0, static_cast<uint32_t>(prepared));
+        int32_t longest = 0;
+        StereoBlock block(prepared, 0.25);
+        double* const signal[2] = {block.left.data(), block.right.data()};
+        ASSERT_TRUE(oversampler.ProcessInPieces(signal, prepared, [&](double* const*, int32_t frames) {
+            longest = std::max(longest, frames);
+        }));
+        EXPECT_EQ(longest, Oversampler::LongestPiece(prepared));
+    }
 }
 
 // With nothing between the two ways, a round trip gives exactly what up-sampling and

@@ -1,4 +1,4 @@
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/path/Saturator.h"
 #include "tests/support/StereoBuffer.h"
 
@@ -7,16 +7,17 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <memory>
+#include <utility>
 
 namespace
 {
 
 using Wezmark::Saturator;
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 constexpr int32_t kGlideFrames = 4096;
@@ -40,13 +41,13 @@ double LargestStep(const std::vector<double>& samples)
 
 double CurveAt(const Saturator& saturator, double x)
 {
-    return saturator.curve.Lookup(x, saturator.curve.points.data);
+    return saturator.curve.Lookup(x, saturator.curve.Points());
 }
 
 TEST(Saturator, AmountZeroWithNothingToGlideOutPassesTheBlockBitForBit)
 {
     Saturator saturator(Saturator::kSoftSaturation);
-    saturator.LoadCurve(Library());
+    saturator.LoadCurve(Builtins());
     StereoBuffer block(std::vector<double>{0.123, std::nan("")}, std::vector<double>{-0.77, 5.0});
     saturator.ProcessBlock(block.Io(), 2);
     EXPECT_EQ(block.left[0], 0.123);
@@ -61,7 +62,7 @@ TEST(Saturator, AmountZeroWithNothingToGlideOutPassesTheBlockBitForBit)
 TEST(Saturator, AmountZeroGlidesOutWithoutAJump)
 {
     Saturator saturator(Saturator::kSoftSaturation);
-    saturator.LoadCurve(Library());
+    saturator.LoadCurve(Builtins());
     saturator.SetBlockSize(kGlideFrames);
     saturator.amount = 0.5;
     StereoBuffer settled = GlideSine(0);
@@ -82,7 +83,7 @@ TEST(Saturator, AmountZeroGlidesOutWithoutAJump)
 TEST(Saturator, SettledFullAmountClampsTheDrivenCurve)
 {
     Saturator saturator(Saturator::kSoftSaturation);
-    saturator.LoadCurve(Library());
+    saturator.LoadCurve(Builtins());
     saturator.SetMode(1.0);
     saturator.amount = 1.0;
     saturator.amountState = 1.0;
@@ -100,7 +101,7 @@ TEST(Saturator, SettledFullAmountClampsTheDrivenCurve)
 TEST(Saturator, SmallAmountBlendsDryAndSaturated)
 {
     Saturator saturator(Saturator::kSoftSaturation);
-    saturator.LoadCurve(Library());
+    saturator.LoadCurve(Builtins());
     saturator.amount = 0.1;
     saturator.amountState = 0.1;
     saturator.driveState = saturator.drive;
@@ -134,9 +135,11 @@ TEST(Saturator, SetModeChoosesTheDrive)
 
 TEST(Saturator, LoadCurveTakesItsSourceSlotSanitised)
 {
-    Wezmark::DistortionDataProvider library;
-    library.slots[84].points[0] = std::numeric_limits<double>::quiet_NaN();
-    library.slots[84].points[1] = -std::numeric_limits<double>::infinity();
+    auto edited = std::make_unique<Wezmark::DistortionDataProvider>();
+    edited->slots[84].points[0] = std::numeric_limits<double>::quiet_NaN();
+    edited->slots[84].points[1] = -std::numeric_limits<double>::infinity();
+    const Wezmark::BuiltinCurves builtins(std::move(edited));
+    const Wezmark::DistortionDataProvider& library = builtins.Library();
     struct Case
     {
         uint32_t source;
@@ -147,7 +150,7 @@ TEST(Saturator, LoadCurveTakesItsSourceSlotSanitised)
         SCOPED_TRACE(c.source);
         Saturator saturator(c.source);
         saturator.curve.interpolation = 0;
-        saturator.LoadCurve(library);
+        saturator.LoadCurve(builtins);
         EXPECT_EQ(saturator.curve.interpolation, 4u);
         EXPECT_EQ(saturator.amountTake, 1.0 - 0.9777);
         EXPECT_EQ(saturator.driveKeep, 0.9777);
@@ -155,7 +158,7 @@ TEST(Saturator, LoadCurveTakesItsSourceSlotSanitised)
         {
             const double source = c.slot < 0 ? i * (2.0 / 2047) - 1.0 : library.slots[c.slot].points[i];
             const double expected = std::isfinite(source) ? std::clamp(source, -1.0, 1.0) : 0.0;
-            ASSERT_DOUBLE_EQ(saturator.curve.points.data[i], expected) << i;
+            ASSERT_DOUBLE_EQ(saturator.curve.Points()[i], expected) << i;
         }
     }
 }
@@ -163,7 +166,7 @@ TEST(Saturator, LoadCurveTakesItsSourceSlotSanitised)
 TEST(Saturator, BlockLongerThanItsScratchPassesUnchanged)
 {
     Saturator saturator(Saturator::kSoftSaturation);
-    saturator.LoadCurve(Library());
+    saturator.LoadCurve(Builtins());
     saturator.amount = 1.0;
     StereoBuffer block(1025, 0.4);
     saturator.ProcessBlock(block.Io(), 1025);

@@ -1,4 +1,4 @@
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/filters/OutputLimiter.h"
 #include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Distortion.h"
@@ -35,10 +35,9 @@ struct Case
     std::function<Stage(int32_t framesPerHostFrame)> make;
 };
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 // Each host frame held for `framesPerHostFrame` frames.
@@ -74,7 +73,7 @@ const Case kCases[] = {
         {"saturator",
          [](int32_t framesPerHostFrame) {
              auto s = std::make_shared<Wezmark::Saturator>(Wezmark::Saturator::kHarmonicSaturation);
-             s->LoadCurve(Library());
+             s->LoadCurve(Builtins());
              s->amount = 0.7;
              s->framesPerHostFrame = framesPerHostFrame;
              return Stage{[s](double* const* io, int32_t n) { s->ProcessBlock(io, n); },
@@ -85,7 +84,7 @@ const Case kCases[] = {
          }},
         {"distortion",
          [](int32_t framesPerHostFrame) {
-             auto d = std::make_shared<Wezmark::Distortion>(Library());
+             auto d = std::make_shared<Wezmark::Distortion>(Builtins());
              d->Init();
              d->SelectCurve(22.0 / 80.0);
              d->amount = 0.8;
@@ -125,7 +124,7 @@ const Case kCases[] = {
              auto s = std::make_shared<Wezmark::InputProcessor>();
              s->gainTarget = 0.7;
              s->offsetSetting = 0.6;
-             s->saturator.LoadCurve(Library());
+             s->saturator.LoadCurve(Builtins());
              s->saturator.amount = 0.4;
              s->SetFramesPerHostFrame(framesPerHostFrame);
              return Stage{[s](double* const* io, int32_t n) { s->ProcessBlock(io, n); },

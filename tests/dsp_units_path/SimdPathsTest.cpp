@@ -1,5 +1,5 @@
 #include "dsp/units/SinPiPolynomial.h"
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/SharedRandom.h"
 #include "dsp/units/path/Distortion.h"
@@ -146,10 +146,9 @@ TEST(SimdPaths, QuantizerGivesTheDividesResultBitForBitOnEveryPath)
     }
 }
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 // The shaping as separate passes, as the unit once ran it: clean, look up each sample, then
@@ -164,7 +163,7 @@ StereoBuffer ShapedBySeparatePasses(const Wezmark::Distortion& unit, StereoBuffe
         for (double& x : *channel)
         {
             x = FiniteOrZero(x);
-            double wet = std::clamp(g * unit.current->Lookup(x, unit.current->effective.data), -1.0, 1.0);
+            double wet = std::clamp(g * unit.current->Lookup(x, unit.current->Effective()), -1.0, 1.0);
             if (unit.mode == Wezmark::Distortion::kDriveAndFold)
             {
                 SinPiNear(wet * 0.5, wet);
@@ -183,7 +182,7 @@ TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultWithin120Decibel
             for (const double interpolation : {0.0, 0.25, 0.5, 0.75, 1.0})
             {
                 const SimdLimit limit(level);
-                Wezmark::Distortion unit(Library());
+                Wezmark::Distortion unit(Builtins());
                 unit.Init();
                 unit.SetBlockSize(kFrames);
                 unit.SelectCurve(22.0 / 80.0);
@@ -215,7 +214,7 @@ StereoBuffer Saturated(SimdLevel level, double amount, uint32_t source, double m
 {
     const SimdLimit limit(level);
     Wezmark::Saturator saturator(source);
-    saturator.LoadCurve(Library());
+    saturator.LoadCurve(Builtins());
     saturator.SetMode(mode);
     saturator.SetBlockSize(frames);
     saturator.amount = amount;
@@ -264,7 +263,7 @@ TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultWithin120Decibels)
     for (uint32_t interpolation = 0; interpolation <= 7; ++interpolation)
     {
         curve.interpolation = interpolation;
-        const std::optional<WideCurve> wide = WideCurveOf(curve, curve.points.data);
+        const std::optional<WideCurve> wide = WideCurveOf(curve, curve.Points());
         const bool expected = interpolation == DistortionCurve::kLinearInterpolation ||
                               interpolation == DistortionCurve::kHermiteInterpolation || interpolation > 4;
         ASSERT_EQ(wide.has_value(), expected) << interpolation;
@@ -272,8 +271,8 @@ TEST(SimdPaths, WideCurveLookUpsGiveThePortableResultWithin120Decibels)
             continue;
         StereoBuffer portable(kSamples);
         StereoBuffer out(kSamples);
-        curve.LookupBlock(in.left.data(), portable.left.data(), kSamples, curve.points.data);
-        curve.LookupBlock(in.right.data(), portable.right.data(), kSamples, curve.points.data);
+        curve.LookupBlock(in.left.data(), portable.left.data(), kSamples, curve.Points());
+        curve.LookupBlock(in.right.data(), portable.right.data(), kSamples, curve.Points());
         LookupBlockWide(*wide, in.left.data(), out.left.data(), kSamples);
         LookupBlockWide(*wide, in.right.data(), out.right.data(), kSamples);
         EXPECT_LE(LargestDifference(out, portable), kSimdTolerance) << "interpolation " << interpolation;

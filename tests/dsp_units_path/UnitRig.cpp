@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-UnitRig::UnitRig(const Wezmark::DistortionDataProvider& library)
-    : chain(library), saturator(Wezmark::Saturator::kHarmonicSaturation), dry(kBlockFrames, 0.5)
+UnitRig::UnitRig(const Wezmark::BuiltinCurves& builtins)
+    : chain(builtins), saturator(Wezmark::Saturator::kHarmonicSaturation), dry(kBlockFrames, 0.5)
 {
     chain.distortion.Init();
     chain.SetBlockSize(kBlockFrames);
@@ -18,11 +18,11 @@ UnitRig::UnitRig(const Wezmark::DistortionDataProvider& library)
     chain.shaper.amount = 0.7;
     chain.shaper.mode = 3;
 
-    saturator.LoadCurve(library);
+    saturator.LoadCurve(builtins);
     saturator.SetBlockSize(kBlockFrames);
     saturator.amount = 0.3;
 
-    input.saturator.LoadCurve(library);
+    input.saturator.LoadCurve(builtins);
     input.SetBlockSize(kBlockFrames);
     input.saturator.amount = 0.6;
     input.offsetSetting = 0.7;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/path/DistortionChain.h"
 #include "dsp/units/path/EnvFollower.h"
 #include "dsp/units/path/InputProcessor.h"
@@ -25,7 +25,7 @@ struct UnitRig
         std::function<void(double* const io[2], int32_t frames)> run;
     };
 
-    explicit UnitRig(const Wezmark::DistortionDataProvider& library);
+    explicit UnitRig(const Wezmark::BuiltinCurves& builtins);
 
     std::vector<Operation> Operations();
 

@@ -1,3 +1,4 @@
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "tests/support/AllocationCounter.h"
 #include "tests/support/StereoBuffer.h"
 #include "tests/dsp_units_path/UnitRig.h"
@@ -10,10 +11,9 @@
 namespace
 {
 
-const Wezmark::DistortionDataProvider& Library()
+const Wezmark::BuiltinCurves& Builtins()
 {
-    static const Wezmark::DistortionDataProvider library;
-    return library;
+    return *Wezmark::BuiltinCurves::Shared();
 }
 
 StereoBuffer Music(int32_t frames)
@@ -35,7 +35,7 @@ TEST(UnitSafety, BlockOperationsAllocateNothing)
         ::operator delete(::operator new(16));
         ASSERT_EQ(probe.Allocations(), 1);
     }
-    UnitRig rig(Library());
+    UnitRig rig(Builtins());
     for (UnitRig::Operation& operation : rig.Operations())
     {
         StereoBuffer block = Music(UnitRig::kBlockFrames);
@@ -51,7 +51,7 @@ TEST(UnitSafety, NonFiniteInputGivesFiniteOutputAndLeavesNoPoisonedState)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    UnitRig rig(Library());
+    UnitRig rig(Builtins());
     for (UnitRig::Operation& operation : rig.Operations())
     {
         SCOPED_TRACE(operation.name);

@@ -50,6 +50,8 @@ public:
     void ExportCurveWav(const std::string& path) override { Log("export-wav " + path); }
     void ExportCurveSource(const std::string& path) override { Log("export-source " + path); }
     void CommitDrawnCurve() override { Log("commit"); }
+    // Counted rather than logged: every press of the draw area asks for it.
+    void PrepareCurveDrawing() override { ++drawingsPrepared; }
     bool IsProcessingActive() override { return processingActive; }
     std::string GetPresetDisplayName() override { return "01: Init"; }
     void SetFrozen(bool frozen) override { Log(frozen ? "freeze" : "unfreeze"); }
@@ -73,6 +75,7 @@ public:
     int filterType = 0;
     int currentCurve = 0;
     bool processingActive = false;
+    int drawingsPrepared = 0;
     int drawMode = 0;
     double inputShown = 1.0;
     double outputShown = 1.0;

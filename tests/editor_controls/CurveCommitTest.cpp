@@ -43,12 +43,12 @@ TEST(CurveCommit, DrawnColumnsReachTheStateBlock)
     const DistortionCurve* curve = restored.plugin.Units().hostRate.chain1.distortion.current;
     ASSERT_NE(curve, nullptr);
     for (int i = 0; i < curve->count; ++i)
-        ASSERT_NEAR(curve->points.data[i], 1.0, 1e-12) << i;
+        ASSERT_NEAR(curve->Points()[i], 1.0, 1e-12) << i;
 }
 std::vector<double> FirstCurve(Zarvotone& plugin)
 {
     const DistortionCurve* curve = plugin.Units().hostRate.chain1.distortion.current;
-    return std::vector<double>(curve->points.data, curve->points.data + curve->count);
+    return std::vector<double>(curve->Points(), curve->Points() + curve->count);
 }
 
 // A draw area without columns has nothing to interpolate: the commit leaves every curve as it is.

@@ -69,6 +69,8 @@ TEST(CurveEditor, PressWritesItsColumnAndMarksTheDrawing)
     r.editor->OnMouseDown(kInnerLeft + 3, RowOf(-1.0), &mods);
     EXPECT_EQ(r.Columns()[3], -1.0);
     EXPECT_TRUE(r.editor->State().drawn.load());
+    // The core makes room for the curves before the audio thread can commit the stroke.
+    EXPECT_EQ(r.rig.controller.drawingsPrepared, 1);
     EXPECT_EQ(r.editor->State().displayMode.load(), IWzDistortionCurveEditor::kFirstInFront);
 }
 
@@ -191,6 +193,7 @@ TEST_P(CurveEditorPopupTest, RunsTheChosenItem)
     EXPECT_EQ(r.rig.controller.log, c.expected) << c.name;
     EXPECT_EQ(r.rig.graphics->shown.back().items.size(), 25u);
     EXPECT_FALSE(r.editor->State().drawn.load());
+    EXPECT_EQ(r.rig.controller.drawingsPrepared, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

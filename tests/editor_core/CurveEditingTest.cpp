@@ -1,4 +1,6 @@
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/curves/CurveActions.h"
+#include "framework/StateChunk.h"
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/dsp_units_files/TempFile.h"
 #include "tests/editor_core/EditorRig.h"
@@ -21,7 +23,7 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 std::vector<double> CurvePoints(const DistortionChain& chain)
 {
     const DistortionCurve& curve = *chain.distortion.current;
-    return {curve.points.data, curve.points.data + curve.count};
+    return {curve.Points(), curve.Points() + curve.count};
 }
 
 std::vector<double> Values(const DisplayCurve& values)
@@ -144,6 +146,8 @@ TEST(DrawnCurve, WhileProcessingTheNextBlockCommitsIt)
     EditorRig rig;
     for (int32_t i = 0; i < rig.drawArea.columns.Size(); ++i)
         rig.drawArea.columns.Set(i, 0.5);
+    // As the draw area hands a stroke over.
+    rig.plugin().PrepareCurveDrawing();
     rig.drawArea.drawn = true;
     rig.rig.Render(MakeNoise(64, 0.1), 64);
     EXPECT_FALSE(rig.drawArea.drawn.load());
@@ -274,5 +278,77 @@ TEST(CurveFiles, ExportsWriteTheFirstChainsCurve)
     const std::vector<double> imported = CurvePoints(reader.plugin().Units().hostRate.chain1);
     for (size_t i = 0; i < exported.size(); i += 97)
         EXPECT_NEAR(imported[i], exported[i], 1e-6) << i;
+}
+// Both instances read the built-in curves of the process. Whatever way one instance edits its
+// curve, it edits a copy of its own: the other still reads the built-in curve, and sounds as
+// one that rendered before the edit.
+TEST(CurveEdits, OneInstancesEditLeavesAnotherInstancesCurve)
+{
+    constexpr double kCurve = 21.0 / 80.0;
+    TempFile csv(".csv");
+    csv.Write(CurveCsv(0.25));
+    std::vector<uint8_t> editedState;
+    {
+        EditorRig source;
+        source.rig.Set(kParamDistortionType, kCurve);
+        source.plugin().ApplyCurveAction(kInvertCurve);
+        source.rig.Render(MakeNoise(64, 0.1), 64);
+        StateChunk chunk;
+        ASSERT_TRUE(source.plugin().SerializeState(chunk));
+        editedState.assign(chunk.Data(), chunk.Data() + chunk.Size());
+    }
+    const struct
+    {
+        const char* name;
+        std::function<void(EditorRig&)> edit;
+    } edits[] = {
+        {"curve action", [](EditorRig& rig) { rig.plugin().ApplyCurveAction(kSharpCurve); }},
+        {"drawn curve",
+         [](EditorRig& rig) {
+             for (int32_t i = 0; i < rig.drawArea.columns.Size(); ++i)
+                 rig.drawArea.columns.Set(i, 0.3);
+             rig.plugin().PrepareCurveDrawing();
+             rig.drawArea.drawn = true;
+         }},
+        {"CSV import", [&](EditorRig& rig) { rig.plugin().ImportCurveCsv(csv.Path()); }},
+        {"loaded state", [&](EditorRig& rig) {
+             StateChunk chunk;
+             ASSERT_TRUE(chunk.AppendBytes(editedState.data(), static_cast<int>(editedState.size())));
+             ASSERT_GT(rig.plugin().UnserializeState(chunk, 0), 0);
+         }},
+    };
+    const StereoSignal input = MakeNoise(4096, 0.8);
+    const Wezmark::BuiltinCurves& builtins = *Wezmark::BuiltinCurves::Shared();
+    const CurveId id = Wezmark::Distortion::CurveIdOf(kCurve);
+    const std::vector<double> builtin = builtins.ForId(id).points;
+    for (const auto& e : edits)
+    {
+        SCOPED_TRACE(e.name);
+        EditorRig edited;
+        PluginRig other;
+        PluginRig heardBefore;
+        for (PluginRig* rig : {&edited.rig, &other, &heardBefore})
+        {
+            rig->Set(kParamDistortionType, kCurve);
+            rig->Set(kParamDistortionAmount, 0.8);
+            rig->Set(kParamPreFilterProcess, 1.0);
+        }
+        const StereoSignal before = heardBefore.Render(input, PluginRig::kBlock);
+
+        e.edit(edited);
+        const StereoSignal editedOutput = edited.rig.Render(input, PluginRig::kBlock);
+        const DistortionCurve& editedCurve = *edited.plugin().Units().hostRate.chain1.distortion.current;
+        ASSERT_EQ(editedCurve.SharedTables(), nullptr);
+        EXPECT_NE(std::vector<double>(editedCurve.Points(), editedCurve.Points() + 2048), builtin);
+        EXPECT_NE(editedOutput.left, before.left);
+
+        const StereoSignal otherOutput = other.Render(input, PluginRig::kBlock);
+        EXPECT_EQ(otherOutput.left, before.left);
+        EXPECT_EQ(otherOutput.right, before.right);
+        for (DistortionChain* chain : other.plugin.Units().Chains())
+            EXPECT_EQ(chain->distortion.current->SharedTables(), &builtins.ForId(id));
+        EXPECT_EQ(builtins.ForId(id).points, builtin);
+        EXPECT_EQ(edited.plugin().Units().builtinCurves, other.plugin.Units().builtinCurves);
+    }
 }
 }

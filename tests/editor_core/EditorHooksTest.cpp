@@ -39,12 +39,12 @@ TEST(EditorHooks, DoNothingWithoutAnEditor)
         rig.SetIdentity();
         rig.Render(MakeNoise(4096, 0.5), 4096);
         const std::vector<ScopeEntry> scope = rig.plugin.Scope().entries;
-        const std::vector<double> curve(rig.plugin.Units().hostRate.chain1.distortion.current->points.data,
-                                        rig.plugin.Units().hostRate.chain1.distortion.current->points.data + 2048);
+        const std::vector<double> curve(rig.plugin.Units().hostRate.chain1.distortion.current->Points(),
+                                        rig.plugin.Units().hostRate.chain1.distortion.current->Points() + 2048);
         c.call(rig.plugin);
         EXPECT_EQ(rig.plugin.Previews().curve.Get(0), 0.0) << c.name;
         EXPECT_EQ(rig.plugin.Scope().entries[7].inputLeft, scope[7].inputLeft) << c.name;
-        EXPECT_EQ(rig.plugin.Units().hostRate.chain1.distortion.current->points.data[100], curve[100]) << c.name;
+        EXPECT_EQ(rig.plugin.Units().hostRate.chain1.distortion.current->Points()[100], curve[100]) << c.name;
     }
 }
 

@@ -65,6 +65,7 @@ TEST(EditorThread, EditorCallsRunBesideParameterChangesAndBlocks)
         plugin.ApplyCurveAction(round % 3 == 0 ? kSmoothCurve : kSharpCurve);
         for (int32_t i = 0; i < rig.drawArea.columns.Size(); ++i)
             rig.drawArea.columns.Set(i, (i % 7) / 7.0);
+        plugin.PrepareCurveDrawing();
         rig.drawArea.drawn.store(true, std::memory_order_release);
         EXPECT_GE(plugin.PeakHold(0), 0.0);
         if (round % 8 == 0)

@@ -1,4 +1,5 @@
 #include "dsp/units/curves/CurveActions.h"
+#include "framework/StateChunk.h"
 #include "framework/vst2/Vst2Constants.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/support/AllocationCounter.h"
@@ -41,6 +42,20 @@ TEST(Allocation, ProcessBlockNeverAllocates)
         {"program change", [](PluginRig& rig) {
              rig.Render(MakeNoise(PluginRig::kBlock, 0.5), PluginRig::kBlock);
              rig.Dispatch(effSetProgram, 0, 77);
+         }},
+        // Its edited curve lands on a built-in one at the quiet point, which has no points of
+        // its own yet.
+        {"state with an edited curve", [](PluginRig& rig) {
+             StateChunk state;
+             {
+                 PluginRig source;
+                 source.Set(kParamDistortionType, 0.5);
+                 source.plugin.ApplyCurveAction(kAddNoise);
+                 source.Render(MakeNoise(PluginRig::kBlock, 0.5), PluginRig::kBlock);
+                 source.plugin.SerializeState(state);
+             }
+             rig.Render(MakeNoise(PluginRig::kBlock, 0.5), PluginRig::kBlock);
+             rig.plugin.UnserializeState(state, 0);
          }},
     };
     const StereoSignal input = MakeNoise(4 * PluginRig::kBlock, 0.9);

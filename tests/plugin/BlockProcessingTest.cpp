@@ -341,7 +341,7 @@ TEST(BlockProcessing, AboutTabFeedsTheLevelMeter)
 std::vector<double> CurvePoints(const DistortionChain& chain)
 {
     const DistortionCurve& curve = *chain.distortion.current;
-    return {curve.points.data, curve.points.data + curve.count};
+    return {curve.Points(), curve.Points() + curve.count};
 }
 
 // A noise action draws random numbers: every chain, at both rates, must end with chain 1's

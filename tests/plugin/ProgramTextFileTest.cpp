@@ -119,7 +119,9 @@ TEST(ProgramTextFile, SavedProgramLoadsBackIntoAnotherInstance)
     } values[] = {{0, 0.5}, {2, 0.125}, {10, 0.5}, {27, 0.4}, {28, 1.0}, {33, 0.75}, {52, 1.0}, {59, 0.25}, {63, 0.25}};
     for (const auto& v : values)
         SetParam(source, v.index, v.value);
-    ASSERT_TRUE(source.Units().hostRate.chain1.distortion.CurveFromText(OwnCurveText()));
+    Wezmark::Distortion& first = source.Units().hostRate.chain1.distortion;
+    first.ReserveStorage();
+    ASSERT_TRUE(first.CurveFromText(OwnCurveText()));
     source.ModifyCurrentPreset("Round Trip");
     source.Config().VisibleTab = 2.0;
     source.Config().ScopeDrawInput = 0.0;
@@ -142,7 +144,7 @@ TEST(ProgramTextFile, SavedProgramLoadsBackIntoAnotherInstance)
     const DistortionCurve& saved = *source.Units().hostRate.chain1.distortion.current;
     for (DistortionChain* chain : target.Units().Chains())
         for (int32_t i = 0; i < saved.count; ++i)
-            ASSERT_NEAR(chain->distortion.current->points.data[i], saved.points.data[i], 1e-10) << i;
+            ASSERT_NEAR(chain->distortion.current->Points()[i], saved.Points()[i], 1e-10) << i;
     EXPECT_STREQ(target.GetPreset(target.GetCurrentPreset())->name, "Round Trip");
     const PluginConfig& config = target.Config();
     EXPECT_EQ(config.VisibleTab, 2.0);
@@ -240,12 +242,12 @@ TEST(ProgramTextFile, ShortCurveLineLeavesTheCurves)
         file.Write("[Zarvotone_Program]\nName = Curve;\nGate = 0.25;\nDistortionCurveData = " + OwnCurveText(c.values) +
                    ";\n");
         Zarvotone plugin(nullptr);
-        const double before = plugin.Units().hostRate.chain2.distortion.current->points.data[100];
+        const double before = plugin.Units().hostRate.chain2.distortion.current->Points()[100];
         plugin.LoadProgramFile(file.Path());
         EXPECT_EQ(plugin.GetParam(kParamGateLevel)->Value(), 0.25) << c.values;
         for (DistortionChain* chain : plugin.Units().Chains())
         {
-            const double point = chain->distortion.current->points.data[100];
+            const double point = chain->distortion.current->Points()[100];
             if (c.taken)
                 EXPECT_NEAR(point, std::sin(1.0) * 0.75, 1e-6) << c.values;
             else

@@ -100,7 +100,7 @@ TEST(StateBlock, LayoutHoldsSettingsCurveAndValues)
         EXPECT_EQ(GetText(block, kTextOffsets[i]), texts[i]) << i;
     const DistortionCurve& curve = *plugin.Units().hostRate.chain1.distortion.current;
     for (size_t i : {size_t{0}, size_t{1024}, size_t{2047}})
-        EXPECT_EQ(GetDouble(block, kCurveOffset + 8 * i), curve.points.data[i]) << i;
+        EXPECT_EQ(GetDouble(block, kCurveOffset + 8 * i), curve.Points()[i]) << i;
 }
 
 TEST(StateBlock, EveryFactoryPresetRoundTripsByteForByte)
@@ -205,10 +205,10 @@ TEST(StateBlock, CurvePointsThatAreNotFiniteBecomeZeroInEveryChain)
     {
         for (const DistortionCurve* curve : {&chain->distortion.storedCurve, chain->distortion.current})
         {
-            EXPECT_EQ(curve->points.data[0], 0.0);
-            EXPECT_EQ(curve->points.data[1], 0.0);
-            EXPECT_EQ(curve->points.data[2], 0.0);
-            EXPECT_EQ(curve->points.data[3], 0.5);
+            EXPECT_EQ(curve->Points()[0], 0.0);
+            EXPECT_EQ(curve->Points()[1], 0.0);
+            EXPECT_EQ(curve->Points()[2], 0.0);
+            EXPECT_EQ(curve->Points()[3], 0.5);
         }
     }
 }

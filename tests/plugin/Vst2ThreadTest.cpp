@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <vector>
+
+extern "C" AEffect* VSTPluginMain(audioMasterCallback host);
 
 namespace
 {
@@ -57,5 +60,47 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
         }
     }
     audio.Join();
+}
+// Two hosts' threads create an instance each at the same time and play through it: the
+// instances read the same built-in curves, and play the same.
+TEST(Vst2Threads, InstancesCreatedAndPlayedOnTwoThreadsAtOnce)
+{
+    constexpr int kBlocks = 20;
+    const auto play = [](std::vector<double>& heard) {
+        AEffect* effect = VSTPluginMain(nullptr);
+        ASSERT_NE(effect, nullptr);
+        effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+        effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, 44100.0f);
+        effect->dispatcher(effect, effSetBlockSize, 0, PluginRig::kBlock, nullptr, 0.0f);
+        effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+        effect->setParameter(effect, kParamDistortionType, 62.0f / 80.0f);
+        effect->setParameter(effect, kParamDistortionAmount, 0.9f);
+        effect->setParameter(effect, kParamPreFilterProcess, 1.0f);
+        std::vector<double> left(PluginRig::kBlock, 0.5), right(PluginRig::kBlock, -0.5);
+        std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
+        double* inputs[2] = {left.data(), right.data()};
+        double* outputs[2] = {outLeft.data(), outRight.data()};
+        for (int block = 0; block < kBlocks; ++block)
+        {
+            effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
+            heard.insert(heard.end(), outLeft.begin(), outLeft.end());
+        }
+        effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
+    };
+    ThreadSignal start;
+    std::array<std::vector<double>, 2> heard;
+    TestThread first("the first host thread", [&] {
+        ASSERT_TRUE(start.Wait("the start of both threads"));
+        play(heard[0]);
+    });
+    TestThread second("the second host thread", [&] {
+        ASSERT_TRUE(start.Wait("the start of both threads"));
+        play(heard[1]);
+    });
+    start.Raise();
+    first.Join();
+    second.Join();
+    ASSERT_EQ(heard[0].size(), static_cast<size_t>(kBlocks * PluginRig::kBlock));
+    EXPECT_EQ(heard[0], heard[1]);
 }
 }

@@ -1,3 +1,5 @@
+#include "dsp/units/curves/CurveActions.h"
+#include "framework/StateChunk.h"
 #include "plugin/ParamIndex.h"
 #include "tests/plugin/Vst3ProcessRig.h"
 #include "tests/support/AllocationCounter.h"
@@ -53,5 +55,69 @@ TEST(Vst3Allocation, ProgramChangeInProcessNeverAllocates)
     EXPECT_EQ(rig.plugin.GetCurrentPreset(), 77);
     for (int index = 0; index < kWorkingParamCount; ++index)
         EXPECT_EQ(rig.plugin.CurrentValues().Get(index), rig.plugin.GetParam(index)->Value()) << "parameter " << index;
+}
+// A program whose curve was edited, chosen in the block: its curve loads there, and lands on
+// the curve it selects at the quiet point, without allocating.
+TEST(Vst3Allocation, ProgramWithAnEditedCurveChosenInProcessNeverAllocates)
+{
+    constexpr int kBlock = 512;
+    constexpr int kBlocksPastTheChange = 8;
+    Vst3ProcessRig rig(kBlock, 44100.0);
+    Zarvotone& plugin = rig.plugin;
+    plugin.GetParam(kParamDistortionType)->SetNormalized(0.5);
+    plugin.ParamChanged(kParamDistortionType);
+    plugin.ApplyCurveAction(kInvertCurve);
+    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    plugin.ModifyCurrentPreset("Edited");
+    const double edited = plugin.Units().hostRate.chain1.distortion.current->Points()[0];
+    TestParameterChanges away;
+    away.Add(IEffectVST3::kProgramParamId, 77.0 / 128.0, 0);
+    TestParameterChanges back;
+    back.Add(IEffectVST3::kProgramParamId, 0.0, 0);
+
+    const AllocationCounter processing;
+    for (TestParameterChanges* change : {&away, &back})
+    {
+        ASSERT_EQ(rig.Process(change), Vst3::kResultOk);
+        for (int block = 0; block < kBlocksPastTheChange; ++block)
+            ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    }
+    EXPECT_EQ(processing.Allocations(), 0);
+    EXPECT_EQ(plugin.GetCurrentPreset(), 0);
+    EXPECT_EQ(plugin.Units().hostRate.chain1.distortion.current->Points()[0], edited);
+}
+// A program chosen in the block whose edited curve lands on a built-in curve, in an instance
+// that has never made room for edits on its UI thread: the audio thread may not allocate that
+// room, so the program is not loaded and nothing changes; once the UI thread has made room
+// (here by a curve action) the same choice loads.
+TEST(Vst3Allocation, ProgramWithoutRoomForItsCurveInProcessIsNotLoaded)
+{
+    constexpr int kBlock = 512;
+    constexpr int kProgram = 5;
+    StateChunk edited;
+    {
+        Vst3ProcessRig source(kBlock, 44100.0);
+        source.plugin.GetParam(kParamDistortionType)->SetNormalized(0.5);
+        source.plugin.ParamChanged(kParamDistortionType);
+        source.plugin.ApplyCurveAction(kInvertCurve);
+        ASSERT_EQ(source.Process(), Vst3::kResultOk);
+        ASSERT_TRUE(source.plugin.SerializeState(edited));
+    }
+    Vst3ProcessRig rig(kBlock, 44100.0);
+    PresetSlot& preset = *rig.plugin.GetPreset(kProgram);
+    preset.state.Clear();
+    ASSERT_TRUE(preset.state.AppendBytes(edited.Data(), edited.Size()));
+    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+    TestParameterChanges choose;
+    choose.Add(IEffectVST3::kProgramParamId, kProgram / 128.0, 0);
+
+    const AllocationCounter processing;
+    ASSERT_EQ(rig.Process(&choose), Vst3::kResultOk);
+    EXPECT_EQ(processing.Allocations(), 0);
+    EXPECT_EQ(rig.plugin.GetCurrentPreset(), 0);
+
+    rig.plugin.ApplyCurveAction(kNoCurveAction - 1);
+    ASSERT_EQ(rig.Process(&choose), Vst3::kResultOk);
+    EXPECT_EQ(rig.plugin.GetCurrentPreset(), kProgram);
 }
 }

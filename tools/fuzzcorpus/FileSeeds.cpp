@@ -155,7 +155,7 @@ std::vector<Seed> MakeFileSeeds()
     }
 
     const DistortionCurve& last = *plugin->Units().Chains()[0]->distortion.current;
-    for (Seed& seed : MakeWavFormatSeeds(std::vector<double>(last.points.data, last.points.data + last.count)))
+    for (Seed& seed : MakeWavFormatSeeds(std::vector<double>(last.Points(), last.Points() + last.count)))
         seeds.push_back(std::move(seed));
     effect->dispatcher(effect, effClose, 0, 0, nullptr, 0.0f);
     return seeds;

@@ -22,11 +22,9 @@ void Compress(DistortionCurve& curve, const DistortionCurve* compressor)
 {
     if (compressor == nullptr)
         return;
+    double* const points = curve.EditablePoints();
     for (int32_t i = 0; i < curve.count; ++i)
-    {
-        double& p = curve.points.data[i];
-        p = FiniteOrZero(kCompressGain * compressor->Lookup(p, compressor->points.data));
-    }
+        points[i] = FiniteOrZero(kCompressGain * compressor->Lookup(points[i], compressor->Points()));
 }
 
 void Smooth(double* p, int32_t n)
@@ -49,9 +47,9 @@ void Smooth(double* p, int32_t n)
 
 void Sharpen(DistortionCurve& curve)
 {
-    const double peak = PeakMagnitude(curve.points.data, curve.count);
+    const double peak = PeakMagnitude(curve.Points(), curve.count);
     curve.Filter(true);
-    ScaleCurveToPeak(curve.points.data, curve.count, std::min(peak, 1.0));
+    ScaleCurveToPeak(curve.EditablePoints(), curve.count, std::min(peak, 1.0));
 }
 
 void SmoothZeroCrossing(double* p, int32_t n)
@@ -135,7 +133,10 @@ void LinearMix(double* p, int32_t n)
 
 void RunCurveAction(DistortionCurve& curve, uint32_t action, const CurveActionSources& sources)
 {
-    double* const p = curve.points.data;
+    double* const p = curve.EditablePoints();
+    // Shared tables never change: the curve is given points of its own first.
+    if (p == nullptr)
+        return;
     const int32_t n = curve.count;
     switch (action)
     {

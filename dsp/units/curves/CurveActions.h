@@ -40,7 +40,7 @@ struct CurveActionSources
     int32_t builtinCount = 0;
 };
 
-// Runs one action on the curve's points; kNoCurveAction and larger values change nothing. Nothing
-// allocates, so a pending action may run on the audio thread; the noise actions draw from the
-// process-wide SharedRandom.
+// Runs one action on the curve's points; kNoCurveAction and larger values, and a curve that reads
+// shared tables, change nothing. Nothing allocates, so a pending action may run on the audio
+// thread; the noise actions draw from the process-wide SharedRandom.
 void RunCurveAction(DistortionCurve& curve, uint32_t action, const CurveActionSources& sources);

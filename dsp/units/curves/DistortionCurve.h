@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/SampleArray.h"
+#include "dsp/units/curves/CurveStorage.h"
 
 #include <cstdint>
 #include <string>
@@ -8,7 +8,9 @@
 
 // A transfer function y = f(x) sampled at `count` evenly spaced inputs from -1 to +1.
 // Processing reads the points themselves, or where the polarity mode takes one half from
-// `alternative`, `effective`, rebuilt from both.
+// the alternative points (always the identity ramp), the effective points built from both.
+// A curve either holds arrays of its own or reads shared tables that never change (a built-in
+// curve no one has edited); it changes only while it holds its own.
 class DistortionCurve
 {
 public:
@@ -28,9 +30,30 @@ public:
         kLinearAboveZero = 2,
     };
 
+    // Arrays of its own holding the identity ramp.
     explicit DistortionCurve(uint16_t pointCount);
+    // Reads `shared`, which must outlive it or the next Share.
+    explicit DistortionCurve(const SharedCurveTables& shared);
     DistortionCurve(const DistortionCurve&) = delete;
     DistortionCurve& operator=(const DistortionCurve&) = delete;
+
+    const double* Points() const;
+    const double* Alternative() const;
+    const double* Effective() const;
+    // The arrays it holds, and their points; null while the curve reads shared tables.
+    CurveArrays* OwnArrays();
+    double* EditablePoints();
+
+    bool Shares() const { return mShared != nullptr; }
+    // The tables it reads; null while it holds arrays of its own.
+    const SharedCurveTables* SharedTables() const { return mShared; }
+    // Reads `shared` from now on and hands back the arrays it held (none if it shared).
+    [[nodiscard]] CurveArrays Share(const SharedCurveTables& shared);
+    // A sharing curve takes `arrays` (sized to its count) as its own, with what it reads now
+    // copied into them.
+    void Own(CurveArrays&& arrays);
+    // Takes `arrays` (sized to its count) as its own, with the points they hold.
+    void Adopt(CurveArrays&& arrays);
 
     // Identity ramp into points, alternative and effective alike.
     void SetIdentity();
@@ -60,26 +83,24 @@ public:
 
     void BuildEffective();
     // Before a block's look-ups: what ReadTable gives is brought up to date. Copies nothing
-    // where the polarity takes every point as it is.
+    // where the polarity takes every point as it is, or where the curve reads shared tables.
     void PrepareTable();
     // The table that the look-ups of a block read.
     const double* ReadTable() const;
 
-    // Takes the other curve's count, modes, name and all three arrays.
+    // Takes the other curve's count, modes, name and all three arrays; a sharing curve takes
+    // them only from another sharing curve, whose tables it then reads.
     void CopyFrom(const DistortionCurve& other);
 
     uint16_t count;
     double lastIndex;
     uint32_t interpolation = kHermiteInterpolation;
     uint32_t polarity = kShapeBothHalves;
-    SampleArray points;
-    SampleArray alternative;
-    SampleArray effective;
     std::string name;
 
 private:
     void Allocate();
 
-    // Room for the copy that Filter keeps, so that no action allocates on the audio thread.
-    SampleArray mScratch;
+    CurveArrays mOwn;
+    const SharedCurveTables* mShared = nullptr;
 };

@@ -86,7 +86,7 @@ void DistortionDataProvider::LoadStoredCurve(int slot, const double* table)
     stored.SetPoints(table, StoredCurveTables::kPointCount);
     std::vector<double>& point = slots[slot].points;
     for (int j = 0; j < slots[slot].count; ++j)
-        point[j] = stored.Lookup(j * kIdentityStep - 1.0, stored.points.data);
+        point[j] = stored.Lookup(j * kIdentityStep - 1.0, stored.Points());
 }
 
 void DistortionDataProvider::LoadStoredCurves()

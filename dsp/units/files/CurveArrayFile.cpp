@@ -18,7 +18,7 @@ std::string CurveArrayFile::Format(const DistortionCurve& curve)
     {
         if (onLine == 0)
             text += "  ";
-        AppendFixed(text, curve.points.data[i], kDecimals);
+        AppendFixed(text, curve.Points()[i], kDecimals);
         const bool last = i == curve.count - 1;
         if (!last)
             text += ',';

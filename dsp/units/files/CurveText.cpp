@@ -17,7 +17,7 @@ std::string& CurveText::Write(const DistortionCurve& curve, std::string& text)
     {
         if (i > 0)
             text += ',';
-        AppendFixed(text, curve.points.data[i], kDecimals);
+        AppendFixed(text, curve.Points()[i], kDecimals);
     }
     return text;
 }
@@ -43,6 +43,8 @@ std::vector<double> CurveText::ReadValues(std::string_view text, int32_t count)
 
 bool CurveText::Read(DistortionCurve& curve, std::string_view text)
 {
+    if (curve.Shares())
+        return false;
     const std::vector<double> values = ReadValues(text, curve.count);
     if (static_cast<int32_t>(values.size()) < curve.count)
         return false;

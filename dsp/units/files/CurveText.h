@@ -18,7 +18,7 @@ public:
     static std::string& Write(const DistortionCurve& curve, std::string& text);
 
     // Takes the first `count` comma-separated numbers into the curve; false, and the curve
-    // unchanged, when the text holds fewer.
+    // unchanged, when the text holds fewer or the curve reads shared tables.
     static bool Read(DistortionCurve& curve, std::string_view text);
 
     // Converts the pieces between commas until `count` values are read or the text ends; an

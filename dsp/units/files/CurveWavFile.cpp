@@ -56,9 +56,10 @@ void ResampleInto(const std::vector<WavFrame>& frames, DistortionCurve& curve)
         room.data[i] = frames[i].left;
     std::vector<double> out(outCount, 0.0);
     resampler.ResampleOut(out.data(), written, outCount);
+    double* const points = curve.EditablePoints();
     for (int32_t i = 0; i < curve.count; ++i)
-        curve.points.data[i] = FiniteOrZero(out[i]);
-    ClampCurvePoints(curve.points.data, curve.count);
+        points[i] = FiniteOrZero(out[i]);
+    ClampCurvePoints(points, curve.count);
 }
 }
 
@@ -73,13 +74,14 @@ bool CurveWavFile::Import(DistortionCurve* curve, const std::string& path)
 
 bool CurveWavFile::TakeFrames(DistortionCurve& curve, std::vector<WavFrame>& frames)
 {
-    if (frames.empty())
+    double* const points = curve.EditablePoints();
+    if (frames.empty() || points == nullptr)
         return false;
     NormalizeFrames(frames);
     if (frames.size() == curve.count)
     {
         for (int32_t i = 0; i < curve.count; ++i)
-            curve.points.data[i] = frames[i].left;
+            points[i] = frames[i].left;
     }
     else
     {
@@ -97,6 +99,6 @@ bool CurveWavFile::Export(const DistortionCurve* curve, const std::string& path)
     SetFloatFormat(wav, path);
     wav.frames.reserve(curve->count);
     for (int32_t i = 0; i < curve->count; ++i)
-        wav.frames.push_back({curve->points.data[i], 0.0});
+        wav.frames.push_back({curve->Points()[i], 0.0});
     return wav.Write();
 }

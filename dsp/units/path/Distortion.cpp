@@ -3,10 +3,10 @@
 #include "dsp/units/GlideTimes.h"
 #include "dsp/units/SinPiPolynomial.h"
 #include "dsp/units/SmootherStep.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/curves/CurveActions.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/CurveReading.h"
-#include "dsp/units/curves/DistortionDataProvider.h"
 #include "dsp/units/curves/ShapeCatalogue.h"
 #include "dsp/units/files/CurveArrayFile.h"
 #include "dsp/units/files/CurveCsvFile.h"
@@ -29,17 +29,8 @@ namespace
 
 constexpr double kInitialKeep = 0.99;
 constexpr double kInitialiseKeep = 0.9777;
-constexpr int kCompressorSlot = 81;
 constexpr uint32_t kInterpolationSteps = 4;
 constexpr uint32_t kPolaritySteps = 2;
-
-// Library slot of each curve id; id 0 reads slot 0 where a slot is asked for.
-constexpr std::array<int, kCurveIdCount> kLibrarySlots = {
-    0,  1,  2,  3,  4,  5,  6,  18, 17, 34, 7,  8,  35, 36, 37, 9,  10, 11, 12, 52, 39,
-    40, 45, 46, 47, 48, 13, 15, 16, 49, 50, 51, 54, 55, 56, 57, 27, 28, 32, 33, 29, 30,
-    31, 14, 19, 20, 21, 22, 41, 42, 43, 44, 38, 23, 24, 25, 26, 53, 58, 60, 59, 61, 78,
-    79, 62, 63, 64, 65, 66, 67, 69, 68, 76, 72, 73, 77, 75, 70, 74, 71, 80,
-};
 
 // Curves that drive hard on their own get less gain in the driving modes.
 double CurveGainFactor(CurveId id)
@@ -71,9 +62,21 @@ void ClearChannelPair(ChannelPair& pair)
 }
 
 template <size_t... Index>
-std::array<DistortionCurve, sizeof...(Index)> MakeCurves(std::index_sequence<Index...>)
+std::array<DistortionCurve, sizeof...(Index)> MakeCurves(const SharedCurveTables& tables, std::index_sequence<Index...>)
 {
-    return {((void)Index, DistortionCurve(Distortion::kCurvePoints))...};
+    return {((void)Index, DistortionCurve(tables))...};
+}
+
+// Whether the n points of `state`, cleaned as SetPoints cleans them, are exactly `clean`.
+bool CleansTo(const double* state, const double* clean, int32_t n)
+{
+    for (int32_t i = 0; i < n; ++i)
+    {
+        const double cleaned = ClampToUnit(FiniteOrZero(state[i]));
+        if (std::memcmp(&cleaned, &clean[i], sizeof cleaned) != 0)
+            return false;
+    }
+    return true;
 }
 
 // A curve without points reads 0 everywhere.
@@ -203,12 +206,12 @@ void ShapeFrames(double* const io[2], int32_t frames, const Distortion::Shaping&
 
 } // namespace
 
-Distortion::Distortion(const DistortionDataProvider& library)
-    : provider(library),
-      curves(MakeCurves(std::make_index_sequence<kCurveIdCount>())),
+Distortion::Distortion(const BuiltinCurves& builtinCurves)
+    : builtins(builtinCurves),
+      curves(MakeCurves(builtins.ForId(0), std::make_index_sequence<kCurveIdCount>())),
       current(&curves[0]),
-      compressorCurve(kCurvePoints),
-      storedCurve(kCurvePoints),
+      compressorCurve(builtins.Compressor()),
+      storedCurve(builtins.ForId(0)),
       smoothKeep(kInitialKeep),
       smoothTake(1.0 - kInitialKeep),
       tunedKeep(kInitialKeep),
@@ -238,9 +241,6 @@ void Distortion::SetBlockSize(int32_t frames)
 void Distortion::Init()
 {
     LoadBuiltinCurves();
-    const CurveSlot& compressor = provider.slots[kCompressorSlot];
-    compressorCurve.SetPoints(compressor.points.data(), static_cast<int32_t>(compressor.points.size()));
-    storedCurve.SetIdentity();
     current = &curves[0];
     tunedKeep = kInitialiseKeep;
     SetSampleRate(sampleRate);
@@ -253,26 +253,26 @@ void Distortion::Init()
 
 void Distortion::LoadBuiltinCurves()
 {
-    curves[0].SetIdentity();
-    for (CurveId id = 1; id < kCurveIdCount; ++id)
-    {
-        const CurveSlot& slot = provider.slots[kLibrarySlots[id]];
-        curves[id].SetPoints(slot.points.data(), static_cast<int32_t>(slot.points.size()));
-    }
+    // Edits are dropped with the arrays that held them.
+    for (CurveId id = 0; id < kCurveIdCount; ++id)
+        (void)curves[id].Share(builtins.ForId(id));
 }
 
 const double* Distortion::GetBuiltinCurveData(CurveId id) const
 {
-    const int slot = id < kCurveIdCount ? kLibrarySlots[id] : 0;
-    const std::vector<double>& points = provider.slots[slot].points;
+    const std::vector<double>& points = builtins.Library().slots[BuiltinCurves::LibrarySlotOf(id)].points;
     return points.empty() ? nullptr : points.data();
+}
+
+CurveId Distortion::CurveIdOf(double v)
+{
+    const CurveId id = RoundedIndex(std::clamp(v, 0.0, 1.0) * kLastCurveId);
+    return id < kCurveIdCount ? id : 0;
 }
 
 void Distortion::SelectCurve(double v)
 {
-    currentId = RoundedIndex(std::clamp(v, 0.0, 1.0) * kLastCurveId);
-    if (currentId >= kCurveIdCount)
-        currentId = 0;
+    currentId = CurveIdOf(v);
     DistortionCurve* selected = curveById[currentId];
     current = selected != nullptr ? selected : &curves[0];
 }
@@ -374,29 +374,120 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shap
     });
 }
 
+void Distortion::ReserveStorage()
+{
+    if (!mSpare.Holds())
+        mSpare = CurveArrays::Sized(kCurvePoints);
+    if (storedCurve.Shares())
+        storedCurve.Own(CurveArrays::Sized(kCurvePoints));
+}
+
+bool Distortion::CanEditCurrent() const
+{
+    return current != nullptr && (!current->Shares() || mSpare.Holds());
+}
+
+bool Distortion::CanEditCurrentAndStored() const
+{
+    const int spares = mSpare.Holds() ? 1 : 0;
+    return current != nullptr && (current->Shares() ? 1 : 0) + (storedCurve.Shares() ? 1 : 0) <= spares;
+}
+
+DistortionCurve* Distortion::GivePointsOfItsOwn(DistortionCurve& curve)
+{
+    if (curve.Shares())
+    {
+        if (!mSpare.Holds())
+            return nullptr;
+        curve.Own(std::exchange(mSpare, CurveArrays{}));
+    }
+    return &curve;
+}
+
+DistortionCurve* Distortion::EditableCurrent()
+{
+    return current != nullptr ? GivePointsOfItsOwn(*current) : nullptr;
+}
+
+DistortionCurve* Distortion::EditableStored()
+{
+    return GivePointsOfItsOwn(storedCurve);
+}
+
+bool Distortion::CanHoldLoadedCurve(const double* points, CurveId loadedId) const
+{
+    return !storedCurve.Shares() || mSpare.Holds() || builtins.AreBuiltIn(points, loadedId);
+}
+
+bool Distortion::HoldLoadedCurve(const double* points, CurveId loadedId)
+{
+    if (storedCurve.count != kCurvePoints || !CanHoldLoadedCurve(points, loadedId))
+        return false;
+    if (storedCurve.Shares() && builtins.AreBuiltIn(points, loadedId))
+    {
+        (void)storedCurve.Share(builtins.ForId(loadedId));
+        return true;
+    }
+    double* const stored = EditableStored()->EditablePoints();
+    std::copy(points, points + kCurvePoints, stored);
+    return true;
+}
+
 void Distortion::ApplyCurveAction(uint32_t action)
 {
-    if (current == nullptr)
+    if (action >= kNoCurveAction)
+        return;
+    DistortionCurve* curve = EditableCurrent();
+    if (curve == nullptr)
         return;
     CurveActionSources sources;
     sources.compressor = &compressorCurve;
     sources.builtinPoints = GetBuiltinCurveData(currentId);
     sources.builtinCount = sources.builtinPoints != nullptr ? kCurvePoints : 0;
-    RunCurveAction(*current, action, sources);
+    RunCurveAction(*curve, action, sources);
 }
 
 void Distortion::RestoreCurve()
 {
-    if (current == nullptr || storedCurve.points.data == nullptr || current->count != kCurvePoints)
+    if (current == nullptr || current->count != kCurvePoints || storedCurve.count != kCurvePoints)
         return;
-    current->SetPoints(storedCurve.points.data, storedCurve.count);
+    const double* stored = storedCurve.Points();
+    if (!current->Shares())
+    {
+        current->SetPoints(stored, kCurvePoints);
+        return;
+    }
+    if (const SharedCurveTables* tables = storedCurve.SharedTables())
+    {
+        (void)current->Share(*tables);
+        return;
+    }
+    // Points of its own only where they differ from the tables it reads.
+    if (CleansTo(stored, current->Points(), kCurvePoints))
+        return;
+    if (!mSpare.Holds())
+    {
+        // The stored points become the current curve's; the stored curve holds the identity
+        // ramp until the next state.
+        current->Adopt(storedCurve.Share(builtins.ForId(0)));
+        current->SetPoints(current->Points(), kCurvePoints);
+        return;
+    }
+    current->Own(std::exchange(mSpare, CurveArrays{}));
+    current->SetPoints(stored, kCurvePoints);
 }
 
 void Distortion::CopyCurveFrom(const Distortion& other)
 {
     if (current == nullptr || other.current == nullptr || current == other.current)
         return;
-    current->CopyFrom(*other.current);
+    if (current->Shares() && other.current->Shares())
+    {
+        current->CopyFrom(*other.current);
+        return;
+    }
+    if (DistortionCurve* curve = EditableCurrent())
+        curve->CopyFrom(*other.current);
 }
 
 std::string& Distortion::CurveToText(std::string& text) const
@@ -411,17 +502,18 @@ std::string& Distortion::CurveToText(std::string& text) const
 
 bool Distortion::CurveFromText(std::string_view text)
 {
-    return current != nullptr && CurveText::Read(*current, text);
+    DistortionCurve* curve = EditableCurrent();
+    return curve != nullptr && CurveText::Read(*curve, text);
 }
 
 bool Distortion::ImportCsv(const std::string& path)
 {
-    return CurveCsvFile::Import(current, path);
+    return CurveCsvFile::Import(EditableCurrent(), path);
 }
 
 bool Distortion::ImportWav(const std::string& path)
 {
-    return CurveWavFile::Import(current, path);
+    return CurveWavFile::Import(EditableCurrent(), path);
 }
 
 bool Distortion::ExportWav(const std::string& path) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/units/curves/CurveId.h"
+#include "dsp/units/curves/CurveStorage.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/SettingCrossfade.h"
 #include "dsp/filters/SimdLevel.h"
@@ -14,12 +15,16 @@
 namespace Wezmark
 {
 
-class DistortionDataProvider;
+class BuiltinCurves;
 
 // The curve waveshaper: one transfer curve per built-in curve id, one of them selected, and a
 // drive and dry/wet balance that both follow one smoothed amount. A change of curve, mode or
 // drive level crossfades from the old shaping to the new one as fast as the amount glides,
 // so that a program change does not put a loud new shaping on the old amount at once.
+// A curve reads the built-in tables that every instance shares until it is edited; then it
+// takes points of its own. Edits made on the audio thread take them from a spare set of
+// arrays that the user-interface thread keeps ready (ReserveStorage), so no edit allocates
+// there.
 class Distortion
 {
 public:
@@ -50,18 +55,19 @@ public:
         bool operator==(const Shaping&) const = default;
     };
 
-    explicit Distortion(const DistortionDataProvider& library);
+    explicit Distortion(const BuiltinCurves& builtins);
     Distortion(const Distortion&) = delete;
     Distortion& operator=(const Distortion&) = delete;
     virtual ~Distortion() = default;
 
-    // Once after construction: library curves, names, the stored curve and the smoothing of
-    // normal use.
+    // Once after construction: library curves, names and the smoothing of normal use.
     void Init();
     void LoadBuiltinCurves();
     // The library points of an id; ids outside 1..80 give those of slot 0. Null when the slot
     // has no points.
     const double* GetBuiltinCurveData(CurveId id) const;
+    // The curve id that a normalised value selects.
+    static CurveId CurveIdOf(double v);
     void SelectCurve(double v);
     void SetInterpolation(double v);
     void SetPolarity(double v);
@@ -87,8 +93,29 @@ public:
     // Paces the amount glide and the shaping crossfade as they run at 44.1 kHz.
     void SetSampleRate(double rate);
 
+    // User-interface thread only: allocates what the edits of the audio thread may need, a
+    // spare set of arrays and points of its own for the stored curve.
+    void ReserveStorage();
+    // Whether the current curve can be edited now: it holds points of its own, or there is a
+    // spare for it. Every edit below changes nothing where it cannot.
+    bool CanEditCurrent() const;
+    // The same for both the current and the stored curve.
+    bool CanEditCurrentAndStored() const;
+    // The current or the stored curve, given points of its own first where it reads shared
+    // tables; null where that needs a spare there is not.
+    DistortionCurve* EditableCurrent();
+    DistortionCurve* EditableStored();
+    // The curve of a loaded state, as the state holds it, into the stored curve: as a reading
+    // of the built-in tables of `loadedId` where the points are exactly those, otherwise as
+    // points of its own. False, and nothing changed, where it would need a spare there is not;
+    // CanHoldLoadedCurve asks without changing anything.
+    bool CanHoldLoadedCurve(const double* points, CurveId loadedId) const;
+    bool HoldLoadedCurve(const double* points, CurveId loadedId);
+
     // One edit of the current curve; see CurveAction. Other values change nothing.
     void ApplyCurveAction(uint32_t action);
+    // The stored curve's points, cleaned, into the current curve. Never needs a spare: a
+    // current curve that reads shared tables takes the stored curve's arrays where there is none.
     void RestoreCurve();
     void CopyCurveFrom(const Distortion& other);
 
@@ -101,7 +128,7 @@ public:
     bool ExportWav(const std::string& path) const;
     bool ExportCArray(const std::string& path) const;
 
-    const DistortionDataProvider& provider;
+    const BuiltinCurves& builtins;
     // Glides the unit out like an amount of 0.
     bool bypassed = false;
     uint32_t mode = kDrive;
@@ -113,7 +140,7 @@ public:
     std::array<DistortionCurve, kCurveIdCount> curves;
     DistortionCurve* current;
     // Read only by the compress curve action.
-    DistortionCurve compressorCurve;
+    const DistortionCurve& compressorCurve;
     // The curve of a loaded state, copied into the current curve by RestoreCurve.
     DistortionCurve storedCurve;
     std::array<DistortionCurve*, kCurveIdCount> curveById{};
@@ -134,6 +161,10 @@ public:
 private:
     // The AVX2 look-ups instead of the portable ones.
     bool mWide = false;
+    // Arrays for the next curve that takes points of its own on the audio thread.
+    CurveArrays mSpare;
+
+    DistortionCurve* GivePointsOfItsOwn(DistortionCurve& curve);
 
     double GainScale() const;
     // 0 while bypassed, else the amount.

@@ -33,8 +33,8 @@ namespace
 constexpr size_t kPreviewNameCapacity = 256;
 }
 
-DistortionChain::DistortionChain(const Wezmark::DistortionDataProvider& library)
-    : distortion(library), mPreviewCurve(Wezmark::Distortion::kCurvePoints)
+DistortionChain::DistortionChain(const Wezmark::BuiltinCurves& builtins)
+    : distortion(builtins), mPreviewCurve(Wezmark::Distortion::kCurvePoints)
 {
     FillShaperTables();
     ResizeChannelPair(mPreviewSignal, kSignalPreviewFrames);
@@ -128,7 +128,7 @@ void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview sign
         return;
     mPreviewCurve.CopyFrom(*current);
     mPreviewCurve.BuildEffective();
-    const double* table = mPreviewCurve.effective.data;
+    const double* table = mPreviewCurve.Effective();
     for (int32_t i = 0; i < kCurvePreviewPoints; ++i)
         curve[i] = mPreviewCurve.Lookup(i * kCurvePreviewStep - 1.0, table);
 

@@ -14,7 +14,7 @@
 
 namespace Wezmark
 {
-class DistortionDataProvider;
+class BuiltinCurves;
 }
 
 // The distortion section of the signal path: quantiser, sample-rate reducer, dead-zone gate,
@@ -29,7 +29,7 @@ public:
     using CurvePreview = std::span<double, kCurvePreviewPoints>;
     using SignalPreview = std::span<double, kSignalPreviewFrames>;
 
-    explicit DistortionChain(const Wezmark::DistortionDataProvider& library);
+    explicit DistortionChain(const Wezmark::BuiltinCurves& builtins);
     DistortionChain(const DistortionChain&) = delete;
     DistortionChain& operator=(const DistortionChain&) = delete;
 

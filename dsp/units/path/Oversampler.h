@@ -21,6 +21,13 @@ struct Oversampler
     // enough that a piece's high-rate frames and a stage's work on them stay in the nearest cache.
     static constexpr int32_t kPieceFrames = 128;
 
+    // The most high-rate frames that ProcessInPieces hands a stage, for blocks of up to
+    // `frames` host frames.
+    static constexpr int32_t LongestPiece(int32_t frames)
+    {
+        return (frames < kPieceFrames ? frames : kPieceFrames) * static_cast<int32_t>(kFactor);
+    }
+
     Oversampler();
     Oversampler(const Oversampler&) = delete;
     Oversampler& operator=(const Oversampler&) = delete;

@@ -3,7 +3,7 @@
 #include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
-#include "dsp/units/curves/DistortionDataProvider.h"
+#include "dsp/units/curves/BuiltinCurves.h"
 #include "dsp/units/path/DistortionWide.h"
 #include "dsp/units/path/RoundedIndex.h"
 
@@ -59,13 +59,11 @@ void Saturator::ApplyPace()
     driveTake = amountTake;
 }
 
-void Saturator::LoadCurve(const DistortionDataProvider& library)
+void Saturator::LoadCurve(const BuiltinCurves& builtins)
 {
+    // Never edited, so it reads the shared tables; its own identity ramp goes.
     if (curveSource < kSourceSlots.size())
-    {
-        const CurveSlot& slot = library.slots[kSourceSlots[curveSource]];
-        curve.SetPoints(slot.points.data(), static_cast<int32_t>(slot.points.size()));
-    }
+        (void)curve.Share(builtins.Slot(kSourceSlots[curveSource]));
     mixThreshold = kMixThreshold;
     mixSlope = kMixSlope;
     tunedKeep = kLoadedKeep;

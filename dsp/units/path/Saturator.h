@@ -10,7 +10,7 @@
 namespace Wezmark
 {
 
-class DistortionDataProvider;
+class BuiltinCurves;
 
 // Curve saturation of a stereo block: the curve output scaled by a smoothed amount and drive,
 // clamped, and blended in from the dry signal while the amount is small. An amount of exactly
@@ -31,8 +31,8 @@ public:
 
     explicit Saturator(uint32_t curveSource);
 
-    // Copies the source's library curve and sets the smoothing and blend of normal use.
-    void LoadCurve(const DistortionDataProvider& library);
+    // Reads the source's built-in curve and sets the smoothing and blend of normal use.
+    void LoadCurve(const BuiltinCurves& builtins);
     // Also paces the amount and drive glides as they run at 44.1 kHz.
     void SetSampleRate(double rate) override;
     // Drive mode floor(2v + 0.5): 0, 1 and 2 set the drive; other modes leave it.
