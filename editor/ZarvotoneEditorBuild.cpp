@@ -119,6 +119,8 @@ void Zarvotone::AttachEditor(IGraphics* graphics)
     {
         mControls = ZarvotoneControls{};
         mDisplays = ParamDisplayControls{};
+        // What changes left for the old editor's controls.
+        mDueDisplays.Clear();
     }
     ZarvotoneBinding::AttachEditor(graphics);
 }

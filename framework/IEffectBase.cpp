@@ -218,6 +218,10 @@ void IEffectBase::OnEditorClosed()
 {
 }
 
+void IEffectBase::OnRedrawTick()
+{
+}
+
 void IEffectBase::HandleMidiMessage(const MidiMessage* message)
 {
     SendMidiMsg(message);

@@ -47,6 +47,9 @@ public:
     virtual void ProcessBlock(double** inputs, double** outputs, int frames);
     virtual void OnEditorOpened();
     virtual void OnEditorClosed();
+    // The UI thread, at each of the editor's redraw ticks before it collects what is dirty: the
+    // plug-in shows what other threads left for the editor.
+    virtual void OnRedrawTick();
     virtual void SetActive(bool active);
     virtual void HandleMidiMessage(const MidiMessage* message);
     virtual void HandleSysEx(const SysExMessage* message);

@@ -27,6 +27,13 @@ int32_t TruncateSaturated(double value)
     return static_cast<int32_t>(value);
 }
 
+// The mapping's power; the linear shape, which almost every parameter has, needs none, and host
+// automation maps values many times a block.
+double Shaped(double x, double exponent)
+{
+    return exponent == 1.0 ? x : std::pow(x, exponent);
+}
+
 int32_t DecimalsOfStep(double step)
 {
     int32_t precision = 0;
@@ -66,12 +73,23 @@ double IParameter::Clamped(double value) const
 
 double IParameter::GetNormalized() const
 {
-    return std::pow((Clamped(Value()) - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+    return NormalizedOf(Value());
+}
+
+double IParameter::NormalizedOf(double value) const
+{
+    const double limited = std::isnan(value) ? mMinimum : Clamped(value);
+    return Shaped((limited - mMinimum) / (mMaximum - mMinimum), 1.0 / mShape);
+}
+
+double IParameter::ValueAt(double normalised) const
+{
+    return mMinimum + Shaped(normalised, mShape) * (mMaximum - mMinimum);
 }
 
 double IParameter::FromNormalized(double normalised) const
 {
-    double value = mMinimum + std::pow(normalised, mShape) * (mMaximum - mMinimum);
+    double value = ValueAt(normalised);
     if (mType != kParamTypeDouble)
         value = std::floor(value / mStep + 0.5) * mStep;
     return std::fmin(value, mMaximum);
@@ -123,7 +141,7 @@ void IParameter::AddDisplayText(int32_t value, const char* text)
 void IParameter::GetDisplayText(double value, bool normalised, char* out, bool useDisplayTexts, size_t outSize) const
 {
     if (normalised)
-        value = mMinimum + std::pow(value, mShape) * (mMaximum - mMinimum);
+        value = ValueAt(value);
     if (useDisplayTexts && DisplayTextCount() > 0)
     {
         if (const char* text = FindDisplayText(value))

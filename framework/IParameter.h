@@ -31,6 +31,11 @@ public:
                         const char* label, const char* group, double shape);
 
     double GetNormalized() const;
+    // The normalised position of `value`, limited to the range first (a NaN counts as the
+    // minimum). Every host value of either binding is mapped with this and ValueAt.
+    double NormalizedOf(double value) const;
+    // The value at a normalised position, neither rounded to the step nor limited.
+    double ValueAt(double normalised) const;
     // The value for a normalised position: rounded to the step unless continuous, limited above by the maximum.
     double FromNormalized(double normalised) const;
     void SetNormalized(double normalised);

@@ -197,6 +197,13 @@ bool IGraphics::CollectDirtyArea(DirtyArea* dirty)
     return !area.IsEmpty();
 }
 
+bool IGraphics::CollectTickArea(DirtyArea* dirty)
+{
+    if (mPlug)
+        mPlug->OnRedrawTick();
+    return CollectDirtyArea(dirty);
+}
+
 BitmapStrip* IGraphics::LoadBitmapResource(BitmapStrip* strip, int id, const char* name, int frames)
 {
     if (!strip)

@@ -105,6 +105,9 @@ public:
     bool DrawDirty(const Rect* invalid);
     // What the dirty controls need repainted; false when there is nothing.
     bool CollectDirtyArea(DirtyArea* dirty);
+    // A redraw tick's first step: the plug-in shows what it left for the UI thread, then the
+    // dirty area is collected.
+    bool CollectTickArea(DirtyArea* dirty);
     bool DrawBitmap(const BitmapStrip* strip, const Rect* dest, int srcX, int srcY, const BlendSpec* blend);
     bool FillRect(const ArgbColour* colour, const Rect* rect, const BlendSpec* blend);
     bool DrawRoundRect(const ArgbColour* colour, const Rect* rect, const BlendSpec* blend);

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 // The texts of the editor's read-outs and tooltips for what the units do now. Each writes at
-// most `size` bytes into `out` and allocates nothing, so the audio thread may format them.
+// most `size` bytes into `out` and allocates nothing.
 namespace ParamDisplayText
 {
 // Every display text fits this; most are far shorter.

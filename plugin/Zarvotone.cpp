@@ -74,10 +74,10 @@ Zarvotone::Zarvotone(ZarvotoneHost host) : ZarvotoneBinding(host), mLastTempo(kI
     InitDspState();
     BuildFactoryPresets();
     DefineParameters();
-    // The first program gave the current values their records; until the host selects a
-    // preset, processing holds the values the host reads from the parameters.
+    // A new instance holds the first program, the one the host is told is current: its values
+    // are what the host reads and what processing applies once the host opens the effect.
     for (int index = 0; index < kWorkingParamCount; ++index)
-        mCurrentValues.Store(index, GetParam(index)->Value());
+        GetParam(index)->SetPlain(mCurrentValues.Get(index));
     BuildEditor(CreateEditor());
 }
 

@@ -3,6 +3,7 @@
 #include "framework/SampleArray.h"
 #include "plugin/BypassCrossfade.h"
 #include "plugin/CurvePreviews.h"
+#include "plugin/DueDisplays.h"
 #include "plugin/GentleSmoother.h"
 #include "plugin/IBandFreqCurveProvider.h"
 #include "plugin/IDistoCurveEditor.h"
@@ -11,6 +12,7 @@
 #include "plugin/IEffectPresetProvider.h"
 #include "plugin/IEqController.h"
 #include "plugin/IFilterDataProvider.h"
+#include "plugin/IncomingState.h"
 #include "plugin/IScopeController.h"
 #include "plugin/ITabController.h"
 #include "plugin/ParamDisplayControls.h"
@@ -52,8 +54,10 @@ class ZarvotoneProgram;
 // Threads: the host's audio thread calls ProcessBlock under the plug-in lock; parameter
 // changes, reset and activation take the same lock. The editor's requests that must not
 // interrupt a block (a curve action, a drawn curve, a meter reset, a scope clear) are left in
-// single words that the next block takes up while processing is active. The editor's thread
-// takes the lock only for short copies and computations, never around a file or a dialog.
+// single words that the next block takes up while processing is active. A change or a load,
+// on whatever thread, leaves the editor's texts, previews and control values to the editor's
+// redraw tick on its thread. The editor's thread takes the lock only for short copies and
+// computations, never around a file or a dialog.
 class Zarvotone : public ZarvotoneBinding,
                   public Wezmark::ITabController,
                   public Wezmark::IEqController,
@@ -78,6 +82,11 @@ public:
     int LatencyAtMost() const override;
     void OnHostConfigured() override;
     void OnEditorOpened() override;
+    // Shows what parameter changes and loads left for the editor: read-outs, previews,
+    // controls' values, the curve editors and the view settings.
+    void OnRedrawTick() override;
+    // The controls follow at the editor's next redraw tick.
+    void PushAllParamsToGui() override;
     void OnPresetChanged() override;
     // A program change waiting for its quiet point has it: the effect is not heard.
     void OnBlockPassedBy() override;
@@ -145,7 +154,7 @@ public:
     bool SaveFxpFile(const std::string& path) override;
     bool LoadFxpFile(const std::string& path) override;
 
-    // The curve changed: the draw area takes its points, the previews follow.
+    // The curve changed: the draw area takes its points, the previews follow. UI thread.
     void RefreshCurveEditor();
     // After the editor opened or a state or program was loaded: the tab, the zoom text and the
     // scope buttons show the settings.
@@ -221,13 +230,24 @@ private:
     // The curve a saved state holds: a loaded one that waits for the quiet point, else the
     // first chain's.
     const DistortionCurve* StateCurve() const;
+    // On the thread of a change: which previews the curve editors show and the reset of the
+    // holds follow at once; the rest waits for the editor's redraw tick.
     void UpdateParamDisplays(int index);
+    void MarkDisplayDue(int index);
+    void ShowAtOnce(int index);
+    // The curve editors show the distortion previews; the curve and the previews follow at the
+    // editor's redraw tick. Any thread.
+    void RequestCurveEditorRefresh();
+    // The UI thread's part, under the plug-in lock.
+    void ShowDueDisplays();
     // The read-outs, tooltips, previews and grey state that follow the units after a change.
     void ShowUnitDisplays(int index);
     void ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const Wezmark::Eq4Band& eq, int band);
+    void ShowCurveInEditors();
     void ShowDistortionPreviews();
     void ShowShaperPreviews();
     void ShowPreviewMode(int32_t mode);
+    void RedrawPreviews();
 
     // The section builders, called once each by BuildEditor in this order.
     void AttachInputSection();
@@ -329,6 +349,8 @@ private:
     ProgramChangeFade mProgramFade;
     // Under the plug-in lock while a state or program file loads its values.
     bool mLoadingValues = false;
+    // The state a load reads; the state lock guards it.
+    IncomingState mIncoming;
     // Whether the dry signal and the bypassed signal ran through their round trips last block.
     bool mDryAligningWithChain = false;
     // Whether the input stage passed this block unchanged.
@@ -359,11 +381,10 @@ private:
     double mLastTempo;
     std::atomic<bool> mScopeFrozen{false};
     PluginConfig mConfig;
-    // The curve of a state being loaded, as the state holds it.
-    std::array<double, Wezmark::Distortion::kCurvePoints> mLoadedCurve{};
     CurvePreviews mPreviews;
     ZarvotoneControls mControls;
     ShaperPreviews mShaperPreviews;
     ParamDisplayControls mDisplays;
+    DueDisplays mDueDisplays;
     std::array<TextStyle, kTextStyleCount> mTextStyles{};
 };

@@ -225,29 +225,3 @@ void Zarvotone::CommitDrawingFromBlock()
     if (drawArea && drawArea->drawn.exchange(false, std::memory_order_acquire) && !CommitDrawing())
         drawArea->drawn.store(true, std::memory_order_release);
 }
-
-void Zarvotone::RefreshCurveEditor()
-{
-    if (!mGraphics)
-        return;
-    ScopedLock lock(mLock);
-    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
-    if (CurveEditorState* drawArea = mControls.curveDrawArea.state)
-    {
-        const int32_t count = drawArea->columns.Size();
-        for (int32_t j = 0; j < count; ++j)
-        {
-            const double t = std::clamp(static_cast<double>(j) / count, 0.0, 1.0);
-            const int32_t n = curve != nullptr ? static_cast<int32_t>(std::floor(t * (curve->count - 1))) : 0;
-            const bool held = curve != nullptr && n >= 0 && n < curve->count;
-            drawArea->columns.Set(j, held ? -curve->Points()[n] : 0.0);
-        }
-    }
-    mPreviews.Compute(mUnits.hostRate.chain1);
-    for (const CurveEditorLink& editor : {mControls.curveDrawArea, mControls.curveSignalPreview})
-    {
-        if (editor.state)
-            editor.state->displayMode.store(0, std::memory_order_relaxed);
-        RedrawControl(editor.control);
-    }
-}

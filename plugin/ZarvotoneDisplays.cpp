@@ -2,12 +2,15 @@
 
 #include "dsp/filters/Filter.h"
 #include "dsp/units/curves/InterpolationNames.h"
+#include "framework/ScopedLock.h"
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"
 #include "plugin/ParamDisplayText.h"
 #include "plugin/ParamIndex.h"
 #include "plugin/RedrawControl.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -18,10 +21,10 @@ constexpr char kSubBandChannelTooltip[] = "Sub-Band Channel Mode";
 constexpr uint32_t kNoInterpolation = std::numeric_limits<uint32_t>::max();
 constexpr int32_t kDistortionPreviewMode = 0;
 constexpr int32_t kShaperPreviewMode = 1;
+static_assert(kTotalParamCount <= DueDisplays::kParamCapacity);
 
-// These run on whichever thread set the parameter, the audio thread included: texts are
-// formatted on the stack and published through the controls' fixed buffers, which mark the
-// control dirty only when the text changed.
+// Texts are formatted on the UI thread, at the editor's redraw tick, on the stack, and published
+// through the controls' fixed buffers, which mark the control dirty only when the text changed.
 using Text = char[ParamDisplayText::kTextSize];
 
 void Publish(ITextControl* control, const char* text)
@@ -51,11 +54,88 @@ double DesignFrequency(const Dsp::Filter* design)
 
 void Zarvotone::UpdateParamDisplays(int index)
 {
-    const IParameter* param = GetParam(index);
-    if (!mGraphics || !param)
+    if (!mGraphics || !GetParam(index))
         return;
-    ShowUnitDisplays(index);
-    mGraphics->ShowParamValue(index, param->Value(), false);
+    ShowAtOnce(index);
+    mDueDisplays.MarkParam(index);
+}
+
+void Zarvotone::MarkDisplayDue(int index)
+{
+    if (mGraphics)
+        mDueDisplays.MarkParam(index);
+}
+
+// Single words that the editor reads: the previews shown in front follow the latest change,
+// and the holds clear at the next block.
+void Zarvotone::ShowAtOnce(int index)
+{
+    switch (index)
+    {
+    case kParamDistortionAmount:
+        ShowPreviewMode(kDistortionPreviewMode);
+        break;
+    case kParamDistortionType:
+    case kParamCurveInterpolation:
+    case kParamDistortionPolarity:
+        if (mDisplays.interpolationText)
+            ShowPreviewMode(kDistortionPreviewMode);
+        break;
+    case kParamShaperAmount:
+    case kParamShaperWidth:
+    case kParamShaperInvert:
+    case kParamShaperWaveform:
+    case kParamShaperMode:
+    case kParamShaperPolarity:
+        ShowPreviewMode(kShaperPreviewMode);
+        break;
+    case kParamHqFilter:
+    case kParamLimiterMode:
+    case kParamVolume:
+        RequestMeterReset();
+        break;
+    default:
+        break;
+    }
+}
+
+void Zarvotone::RequestCurveEditorRefresh()
+{
+    if (!mGraphics)
+        return;
+    ShowPreviewMode(kDistortionPreviewMode);
+    mDueDisplays.MarkCurveEditors();
+}
+
+void Zarvotone::OnRedrawTick()
+{
+    ShowDueDisplays();
+}
+
+// Under the plug-in lock, which the units' settings need; a block waits at most for the texts
+// of the parameters changed since the last tick.
+void Zarvotone::ShowDueDisplays()
+{
+    if (!mGraphics || !mDueDisplays.Any())
+        return;
+    ScopedLock lock(mLock);
+    mDueDisplays.TakeParams([this](int index) {
+        if (const IParameter* param = GetParam(index))
+        {
+            ShowUnitDisplays(index);
+            mGraphics->ShowParamValue(index, param->Value(), false);
+        }
+    });
+    if (mDueDisplays.TakeCurveEditors())
+        ShowCurveInEditors();
+    if (mDueDisplays.TakeViewSettings())
+        RedrawCurveEditors();
+}
+
+void Zarvotone::PushAllParamsToGui()
+{
+    for (int index = 0; index < GetParamCount(); ++index)
+        MarkDisplayDue(index);
 }
 
 void Zarvotone::ShowUnitDisplays(int index)
@@ -86,7 +166,7 @@ void Zarvotone::ShowUnitDisplays(int index)
         break;
     case kParamDistortionType:
         if (d.interpolationText)
-            RefreshCurveEditor();
+            ShowCurveInEditors();
         break;
     case kParamCurveInterpolation:
     case kParamDistortionPolarity:
@@ -162,9 +242,6 @@ void Zarvotone::ShowUnitDisplays(int index)
     case kParamLimiterMode:
         if (d.limiterLevelKnob)
             d.limiterLevelKnob->GrayOut(mUnits.hostRate.limiter.mode == 0);
-        [[fallthrough]];
-    case kParamVolume:
-        RequestMeterReset();
         break;
     case kParamOutputSweep:
     case kParamOutputSweepSlope:
@@ -187,24 +264,60 @@ void Zarvotone::ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const
     control->SetTextFromPlug(text);
 }
 
+void Zarvotone::RefreshCurveEditor()
+{
+    if (!mGraphics)
+        return;
+    ScopedLock lock(mLock);
+    ShowPreviewMode(kDistortionPreviewMode);
+    ShowCurveInEditors();
+}
+
+// The caller holds the plug-in lock.
+void Zarvotone::ShowCurveInEditors()
+{
+    const DistortionCurve* curve = mUnits.hostRate.chain1.distortion.current;
+    if (CurveEditorState* drawArea = mControls.curveDrawArea.state)
+    {
+        const int32_t count = drawArea->columns.Size();
+        for (int32_t j = 0; j < count; ++j)
+        {
+            const double t = std::clamp(static_cast<double>(j) / count, 0.0, 1.0);
+            const int32_t n = curve != nullptr ? static_cast<int32_t>(std::floor(t * (curve->count - 1))) : 0;
+            const bool held = curve != nullptr && n >= 0 && n < curve->count;
+            drawArea->columns.Set(j, held ? -curve->Points()[n] : 0.0);
+        }
+    }
+    mPreviews.Compute(mUnits.hostRate.chain1);
+    RedrawPreviews();
+}
+
 void Zarvotone::ShowDistortionPreviews()
 {
     mPreviews.Compute(mUnits.hostRate.chain1);
-    ShowPreviewMode(kDistortionPreviewMode);
+    RedrawPreviews();
 }
 
 void Zarvotone::ShowShaperPreviews()
 {
     mShaperPreviews.Compute(mUnits.hostRate.chain1);
-    ShowPreviewMode(kShaperPreviewMode);
+    RedrawPreviews();
 }
 
+// Automation sets the mode many times a block; the editors redraw only when it changes.
 void Zarvotone::ShowPreviewMode(int32_t mode)
 {
     for (const CurveEditorLink& editor : {mControls.curveDrawArea, mControls.curveSignalPreview})
     {
-        if (editor.state)
-            editor.state->displayMode.store(mode, std::memory_order_relaxed);
+        if (!editor.state || editor.state->displayMode.load(std::memory_order_relaxed) == mode)
+            continue;
+        editor.state->displayMode.store(mode, std::memory_order_relaxed);
         RedrawControl(editor.control);
     }
+}
+
+void Zarvotone::RedrawPreviews()
+{
+    for (const CurveEditorLink& editor : {mControls.curveDrawArea, mControls.curveSignalPreview})
+        RedrawControl(editor.control);
 }

@@ -60,6 +60,7 @@ void Zarvotone::OnHostConfigured()
 
 void Zarvotone::OnEditorOpened()
 {
+    ShowDueDisplays();
     RedrawCurveEditors();
 }
 

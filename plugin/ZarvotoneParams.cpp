@@ -2,7 +2,6 @@
 
 #include "dsp/units/path/RoundedIndex.h"
 #include "framework/ScopedLock.h"
-#include "graphics/IGraphics.h"
 #include "plugin/ParameterTable.h"
 
 #include <algorithm>
@@ -35,10 +34,13 @@ double Logarithm(double x)
     return std::log(x) / std::log(kCutoffBase);
 }
 
+// Worked out once: automation maps a cutoff many times a block.
+const double kLogCutoffLowest = Logarithm(kCutoffLowest);
+const double kLogCutoffSpan = Logarithm(kCutoffHighest) - kLogCutoffLowest;
+
 double CutoffHz(double p)
 {
-    const double low = Logarithm(kCutoffLowest);
-    const double hz = std::pow(kCutoffBase, low + p * (Logarithm(kCutoffHighest) - low));
+    const double hz = std::pow(kCutoffBase, kLogCutoffLowest + p * kLogCutoffSpan);
     return std::clamp(hz, kCutoffFloor, kCutoffCeiling);
 }
 
@@ -81,6 +83,7 @@ void Zarvotone::ApplyParamChange(int index)
     {
         if (index == kParamOversampling)
             ReportLatency();
+        MarkDisplayDue(index);
         return;
     }
     if (index >= 0 && index < kWorkingParamCount)
@@ -414,12 +417,15 @@ void Zarvotone::ApplyBandLink(double p)
 // without a parameter change of its own.
 void Zarvotone::MirrorParam(int index, double value)
 {
+    IParameter* param = GetParam(index);
+    // A partner that holds the value already has no news for the host; a host that answers
+    // with the same value therefore ends the exchange.
+    const bool moved = param->FromNormalized(value) != param->Value();
     mCurrentValues.Store(index, value);
-    if (mGraphics)
-        mGraphics->ShowParamValue(index, value, true);
-    GetParam(index)->SetNormalized(value);
+    param->SetNormalized(value);
+    MarkDisplayDue(index);
     // A load tells the host of all its values at once when it is done.
-    if (!mLoadingValues)
+    if (moved && !mLoadingValues)
         TellHostOfLinkedParam(index, value);
 }
 

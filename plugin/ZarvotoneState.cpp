@@ -27,41 +27,38 @@ bool Zarvotone::SerializeState(StateChunk& chunk)
 
 int Zarvotone::UnserializeState(const StateChunk& chunk, int start)
 {
-    ScopedLock lock(mLock);
+    // Read before the plug-in lock is taken, so a block waits only while the state goes in; the
+    // state lock keeps the copy this load's.
+    ScopedLock stateLock(mStateLock);
     if (!StateBlock::IsWhole(chunk, start))
         return -1;
-    for (int32_t i = 0; i < StateBlock::kCurvePoints; ++i)
-        mLoadedCurve[static_cast<size_t>(i)] = StateBlock::ReadCurvePoint(chunk, start, i);
-    double curveType = 0.0;
-    const int64_t curveTypeAt = start + StateBlock::kParamsOffset + int64_t{kParamDistortionType} * StateBlock::kDoubleSize;
-    chunk.ReadDouble(curveType, static_cast<int>(curveTypeAt));
-    const CurveId loadedId = Wezmark::Distortion::CurveIdOf(curveType);
+    mIncoming.Read(chunk, start);
+    const CurveId loadedId = Wezmark::Distortion::CurveIdOf(mIncoming.values[kParamDistortionType]);
+    const bool builtIn = mUnits.builtinCurves->AreBuiltIn(mIncoming.curve.data(), loadedId);
+    ScopedLock lock(mLock);
     // A curve of its own needs room. Off the audio thread it is made here; on it (a program
     // chosen inside processing) a state whose curve has no room made beforehand is refused whole.
-    if (!InAudioCall() && !mUnits.builtinCurves->AreBuiltIn(mLoadedCurve.data(), loadedId))
+    if (!InAudioCall() && !builtIn)
         ReserveCurveStorage();
     const std::array<DistortionChain*, 5> chains = mUnits.Chains();
     if (!std::all_of(chains.begin(), chains.end(), [&](const DistortionChain* chain) {
-            return chain->distortion.CanHoldLoadedCurve(mLoadedCurve.data(), loadedId);
+            return chain->distortion.CanHoldLoadedCurve(mIncoming.curve.data(), loadedId);
         }))
         return -1;
     // The stored reserved doubles are not read: this instance's own always stay.
     StateBlock::ReadConfig(chunk, start, mConfig);
     for (DistortionChain* chain : chains)
-        chain->distortion.HoldLoadedCurve(mLoadedCurve.data(), loadedId);
+        chain->distortion.HoldLoadedCurve(mIncoming.curve.data(), loadedId);
     // The parameters take their values at once; while the output is heard, the units take them
     // at the quiet point of a fade, the values of any parameter set meanwhile with them.
     if (OutputHeard())
         mProgramFade.Request();
-    mLoadingValues = true;
-    const int end = UnserializeParams(chunk, static_cast<int>(start + StateBlock::kParamsOffset));
-    mLoadingValues = false;
-    if (end < 0)
-        return -1;
-    if (!mProgramFade.Pending())
-        RestoreLoadedCurve();
-    RedrawCurveEditors();
-    return end;
+    for (int index = 0; index < kTotalParamCount; ++index)
+        GetParam(index)->SetPlain(mIncoming.values[static_cast<size_t>(index)]);
+    ApplyLoadedValues();
+    if (mGraphics)
+        mDueDisplays.MarkViewSettings();
+    return static_cast<int>(start + StateBlock::kSize);
 }
 
 // Applying the values selected each chain's curve, whose points the stored curve now replaces.
@@ -69,16 +66,18 @@ void Zarvotone::RestoreLoadedCurve()
 {
     for (DistortionChain* chain : mUnits.Chains())
         chain->distortion.RestoreCurve();
-    RefreshCurveEditor();
+    RequestCurveEditorRefresh();
 }
 
+// While a program change waits for its quiet point, the units and the curve wait with it.
 void Zarvotone::ApplyLoadedValues()
 {
     mLoadingValues = true;
     for (int index = 0; index < GetParamCount(); ++index)
         ApplyParamChange(index);
     mLoadingValues = false;
-    RestoreLoadedCurve();
+    if (!mProgramFade.Pending())
+        RestoreLoadedCurve();
 }
 
 void Zarvotone::EndProgramFade()

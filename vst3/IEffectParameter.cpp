@@ -3,8 +3,6 @@
 #include "vst3/abi/Vst3Constants.h"
 #include "vst3/base/Utf16Text.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -41,19 +39,6 @@ void IEffectParameter::FormatValue(const IParameter& record, double normalized, 
     Vst3::WidenText(narrow, text, Vst3::kString128Size);
 }
 
-double IEffectParameter::Normalize(const IParameter& record, double plain)
-{
-    const double minimum = record.Minimum();
-    const double maximum = record.Maximum();
-    const double limited = std::isnan(plain) ? minimum : std::clamp(plain, minimum, maximum);
-    return std::pow((limited - minimum) / (maximum - minimum), 1.0 / record.Shape());
-}
-
-double IEffectParameter::Denormalize(const IParameter& record, double normalized)
-{
-    return record.Minimum() + std::pow(normalized, record.Shape()) * (record.Maximum() - record.Minimum());
-}
-
 void IEffectParameter::ToString(Vst3::ParamValue normalized, Vst3::String128 text) const
 {
     FormatValue(*mRecord, normalized, text);
@@ -63,18 +48,18 @@ bool IEffectParameter::FromString(const Vst3::char16* text, Vst3::ParamValue& no
 {
     char narrow[Vst3::kString128Size];
     Vst3::NarrowText(text, narrow, Vst3::kString128Size);
-    normalized = Normalize(*mRecord, std::strtod(narrow, nullptr));
+    normalized = mRecord->NormalizedOf(std::strtod(narrow, nullptr));
     return true;
 }
 
 Vst3::ParamValue IEffectParameter::ToPlain(Vst3::ParamValue normalized) const
 {
-    return Denormalize(*mRecord, normalized);
+    return mRecord->ValueAt(normalized);
 }
 
 Vst3::ParamValue IEffectParameter::ToNormalized(Vst3::ParamValue plain) const
 {
-    return Normalize(*mRecord, plain);
+    return mRecord->NormalizedOf(plain);
 }
 
 const char* IEffectParameter::ClassName() const

@@ -4,8 +4,8 @@
 #include "vst3/base/Parameter.h"
 
 // One plug-in parameter as a VST3 parameter. It keeps no value: the plug-in's IParameter
-// record stays the only owner of the value, and every conversion reads the record's range,
-// shape and texts at the time of the call.
+// record stays the only owner of the value, and every conversion is the record's own, at the
+// time of the call, so that both bindings hand hosts the same values.
 class IEffectParameter : public Vst3::Parameter
 {
 public:
@@ -22,11 +22,8 @@ public:
     const char* ClassName() const override;
     bool IsTypeOf(const char* name) const override;
 
-    // The same conversions on a record, for the controller calls that take no parameter object.
+    // The text on a record, for the controller call that takes no parameter object.
     static void FormatValue(const IParameter& record, double normalized, Vst3::String128 text);
-    // The plain value limited to the range (a NaN counts as the minimum), then normalised.
-    static double Normalize(const IParameter& record, double plain);
-    static double Denormalize(const IParameter& record, double normalized);
 
 private:
     const IParameter* mRecord;

@@ -9,6 +9,7 @@
 #include "vst3/base/EffectComponent.h"
 
 #include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,8 @@ class IEffectVST3View;
 // setupProcessing; getState and setState hold the state lock and take the plug-in lock only
 // to copy the state out or load it. Every other call comes from the host's UI thread.
 // Parameter values from the host reach the product through the process call's queues, each
-// point at its own frame of the block.
+// point at its own frame of the block, or with denser points the latest of them a few frames
+// later (kShortestPiece).
 // What the host must hear of (a latency change, values that a load or a linked parameter
 // changed) is gathered from any thread and told by a timer on the host's UI thread, outside
 // every host call: a host may hold its own lock around its calls into the plug-in and restart
@@ -138,10 +140,14 @@ private:
     Vst3::int32 UnitIdForGroup(const char* group);
 
     Vst3::tresult LoadState(Vst3::IBStream* state);
-    // Applies every parameter point due at `frame` of the block that process runs.
-    void ApplyPointsUpTo(Vst3::int32 frame);
+    // Applies every parameter point due at `frame` of the block that process runs; true when
+    // there was any.
+    bool ApplyPointsUpTo(Vst3::int32 frame);
     void ApplyHostValue(Vst3::ParamID id, double value);
     int PresetIndexForValue(double normalised) const;
+    // Whether the controller has loaded this preset for the process call running: the mark is
+    // taken.
+    bool TakeControllerPreset(int index);
     void TrySelectPreset(int index);
     bool SelectPresetForController(double normalised);
     void AttachInputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
@@ -172,10 +178,29 @@ private:
     HostBypassFade mBypassFade;
     // The process call's parameter queues, followed point by point; one queue per parameter.
     ParameterPointWalk mPointWalk;
+    // Some hosts send a point at every frame of drawn or recorded automation: points take effect
+    // in pieces of at least this length, each starting on the latest value of every parameter,
+    // so a point acts at most this many frames less one after its own, and a block runs in at
+    // most its length / kShortestPiece + 1 pieces.
+    static constexpr Vst3::int32 kShortestPiece = 32;
+    // Frames processed since points last took effect, up to kShortestPiece; only process uses it.
+    Vst3::int32 mFramesSincePoints = kShortestPiece;
     // A program change of the audio thread that waits for the presets; only process uses it.
     int mPendingPreset = kNoPendingPreset;
-    // The preset the controller loaded, until the process queues bring that change.
-    std::atomic<int> mControllerPreset{kNoPendingPreset};
+    // The preset the controller loaded, and the last process call whose queues may bring that
+    // same change: the call running when the controller loaded it, or the next. A host that
+    // never sends it leaves no mark to skip a later change of the same program.
+    // Aligned as one word, so that every compiler makes its atomic operations plain instructions.
+    struct alignas(uint64_t) ControllerPresetMark
+    {
+        int32_t preset;
+        uint32_t lastCall;
+    };
+    static constexpr ControllerPresetMark kNoControllerPreset{kNoPendingPreset, 0};
+    std::atomic<ControllerPresetMark> mControllerPreset{kNoControllerPreset};
+    static_assert(std::atomic<ControllerPresetMark>::is_always_lock_free);
+    // Process calls begun, counting on from any value.
+    std::atomic<uint32_t> mProcessCalls{0};
     Vst3::ProcessContext mProcessContext{};
     // Distinct parameter group names in order of first appearance; unit i + 1 is name i.
     std::vector<std::string> mUnitNames;

@@ -18,7 +18,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::getParamStringByValue(Vst3::ParamID id, Vs
 Vst3::ParamValue PLUGIN_API IEffectVST3::plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue)
 {
     const IParameter* record = GetParam(static_cast<int>(id));
-    return record ? IEffectParameter::Normalize(*record, plainValue) : plainValue;
+    return record ? record->NormalizedOf(plainValue) : plainValue;
 }
 
 Vst3::ParamValue PLUGIN_API IEffectVST3::getParamNormalized(Vst3::ParamID id)
@@ -51,14 +51,15 @@ Vst3::tresult PLUGIN_API IEffectVST3::setParamNormalized(Vst3::ParamID id, Vst3:
 
 // The preset is loaded here, not when the host's process queue brings the same change: a host
 // may save the state before any block runs. Marked first, so that a block running meanwhile
-// already knows the point in its queue for this change.
+// already knows the point in its queue for this change; the mark holds for that block and the
+// next, which is where hosts send the change.
 bool IEffectVST3::SelectPresetForController(double normalised)
 {
     const int index = PresetIndexForValue(normalised);
-    mControllerPreset = index;
+    mControllerPreset = ControllerPresetMark{index, mProcessCalls.load() + 1};
     if (!SelectPreset(index))
     {
-        mControllerPreset = kNoPendingPreset;
+        mControllerPreset = kNoControllerPreset;
         return false;
     }
     UpdateHostDisplay();

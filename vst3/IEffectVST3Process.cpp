@@ -1,6 +1,5 @@
 #include "vst3/IEffectVST3.h"
 
-#include "graphics/IGraphics.h"
 #include "framework/SampleConversion.h"
 #include "framework/ScopedLock.h"
 #include "vst3/HostValue.h"
@@ -84,6 +83,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
     try
     {
         ScopedLock lock(mLock);
+        ++mProcessCalls;
         // A program chosen in the queue loads here, on the audio thread.
         const AudioCall audioCall(*this);
         if (data.processContext)
@@ -103,23 +103,30 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
             SilenceHostOutputs(data, 0, frames);
             return Vst3::kResultOk;
         }
-        // The block runs in pieces that end where a parameter point is due, so automation
-        // sounds the same at any host block size; a host block longer than the announced
-        // maximum also runs in slices of at most that size.
+        // The block runs in pieces that end where a parameter point is due. Points take effect
+        // no sooner than kShortestPiece frames after points last did, counted across blocks:
+        // denser ones wait, and the latest of them acts; points further apart act at their own
+        // frames, so such automation sounds the same at any host block size. A host block longer
+        // than the announced maximum also runs in slices of at most that size.
         Vst3::int32 offset = 0;
         do
         {
-            ApplyPointsUpTo(offset);
-            const Vst3::int32 count = std::min(slice, mPointWalk.NextFrame(frames) - offset);
+            if (mFramesSincePoints >= kShortestPiece && ApplyPointsUpTo(offset))
+                mFramesSincePoints = 0;
+            const Vst3::int32 untilPoint =
+                std::max(mPointWalk.NextFrame(frames) - offset, kShortestPiece - mFramesSincePoints);
+            const Vst3::int32 count = std::min({slice, untilPoint, frames - offset});
             AttachInputs(data, offset, count);
             AttachOutputs(data, offset, count);
             RunBlock(count);
             if (!IsDouble(data))
                 CopyOutputsToHost(count);
             offset += count;
+            mFramesSincePoints = std::min(mFramesSincePoints + count, kShortestPiece);
         } while (offset < frames);
-        // Points at or past the block's end hold from the next block on.
-        ApplyPointsUpTo(kAfterEveryPoint);
+        // Points at or past the block's end, and those that waited, hold from the next block on.
+        if (ApplyPointsUpTo(kAfterEveryPoint))
+            mFramesSincePoints = 0;
         return Vst3::kResultOk;
     }
     catch (...)
@@ -128,9 +135,10 @@ Vst3::tresult PLUGIN_API IEffectVST3::process(Vst3::ProcessData& data)
     }
 }
 
-void IEffectVST3::ApplyPointsUpTo(Vst3::int32 frame)
+bool IEffectVST3::ApplyPointsUpTo(Vst3::int32 frame)
 {
-    mPointWalk.HandOutUpTo(frame, [this](Vst3::ParamID id, Vst3::ParamValue value) { ApplyHostValue(id, value); });
+    return mPointWalk.HandOutUpTo(frame,
+                                  [this](Vst3::ParamID id, Vst3::ParamValue value) { ApplyHostValue(id, value); });
 }
 
 void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
@@ -148,7 +156,7 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
         const int index = PresetIndexForValue(normalised);
         // The controller has loaded this change already; loading it again would fade for nothing
         // and drop the edits made since.
-        if (mControllerPreset.exchange(kNoPendingPreset) != index)
+        if (!TakeControllerPreset(index))
             TrySelectPreset(index);
         return;
     }
@@ -156,8 +164,7 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
     if (!record)
         return;
     record->SetNormalized(normalised);
-    if (mGraphics)
-        mGraphics->ShowParamValue(static_cast<int>(id), normalised, true);
+    // The product shows the value with the rest of its displays, from the UI thread.
     ParamChanged(static_cast<int>(id));
 }
 
@@ -165,6 +172,17 @@ void IEffectVST3::ApplyHostValue(Vst3::ParamID id, double value)
 int IEffectVST3::PresetIndexForValue(double normalised) const
 {
     return std::clamp(static_cast<int>(normalised * GetPresetCount()), 0, std::max(GetPresetCount() - 1, 0));
+}
+
+bool IEffectVST3::TakeControllerPreset(int index)
+{
+    ControllerPresetMark mark = mControllerPreset.load();
+    const uint32_t call = mProcessCalls.load();
+    // Counted modulo 2^32: the mark holds while this call is not past its last one.
+    if (mark.preset != index || static_cast<int32_t>(mark.lastCall - call) < 0)
+        return false;
+    mControllerPreset.compare_exchange_strong(mark, kNoControllerPreset);
+    return true;
 }
 
 // The presets belong to a state call of the UI thread while it runs; the audio thread never

@@ -118,7 +118,7 @@ Vst3::tresult IEffectVST3::LoadState(Vst3::IBStream* state)
             return Vst3::kResultFalse;
         mBypassed = GetLittleEndian(bytes.data() + blockSize) != 0;
         // A program change the controller made before is no longer what the component holds.
-        mControllerPreset = kNoPendingPreset;
+        mControllerPreset = kNoControllerPreset;
         PushAllParamsToGui();
         UpdateHostDisplay();
         return Vst3::kResultOk;

@@ -147,6 +147,24 @@ void IEffectVST::UpdateHostDisplay()
     CallHost(audioMasterUpdateDisplay);
 }
 
+void IEffectVST::TellHostOfLinkedParam(int index, double)
+{
+    mMovedLinkedParams.Mark(index);
+}
+
+// The editor's edits come from its own window messages, not from a host call: the host hears
+// of the partner at once, right after the edit itself.
+void IEffectVST::SetParamFromEditor(int index, double normalised)
+{
+    IEffectBase::SetParamFromEditor(index, normalised);
+    TellHostOfMovedLinkedParams();
+}
+
+void IEffectVST::TellHostOfMovedLinkedParams()
+{
+    mMovedLinkedParams.TakeEach([this](int index) { AutomateParam(index, GetParam(index)->GetNormalized()); });
+}
+
 bool IEffectVST::IsRenderingOffline()
 {
     return CallHost(audioMasterGetCurrentProcessLevel) == kVstProcessLevelOffline;

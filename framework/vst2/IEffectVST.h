@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/IEffectBase.h"
+#include "framework/MarkedParams.h"
 #include "framework/StateChunk.h"
 #include "framework/vst2/Vst2Abi.h"
 
@@ -34,6 +35,11 @@ public:
     void AutomateParam(int index, double normalised) override;
     void EndParamEdit(int index) override;
     void UpdateHostDisplay() override;
+    // Hosts may not expect a call from inside their own calls (effOpen, setParameter, any
+    // dispatcher request): a parameter that moved with another is told at a moment of the
+    // plug-in's own, after an edit in the editor, at effEditIdle or after the next block.
+    void TellHostOfLinkedParam(int index, double normalised) override;
+    void SetParamFromEditor(int index, double normalised) override;
     bool IsRenderingOffline() override;
     int GetSamplePos() override;
     double GetTempo() override;
@@ -61,6 +67,10 @@ private:
     static void ProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, VstInt32 frames);
     static void SetParameter(AEffect* effect, VstInt32 index, float value);
     static float GetParameter(AEffect* effect, VstInt32 index);
+    // The block under the plug-in lock, then what the host is still to hear of, from the audio
+    // thread, where hosts take automation.
+    template <typename Block>
+    static void RunBlock(AEffect* effect, Block block);
 
     VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt);
     VstIntPtr GetChunk(VstInt32 index, void* ptr);
@@ -85,6 +95,8 @@ private:
     void AttachFloatBuffers(float** inputs, float** outputs, int32_t offset, int32_t frames);
     void AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset);
     void WantMidiIfNeeded();
+    // Each linked parameter that moved since the host was last told, at its value now.
+    void TellHostOfMovedLinkedParams();
     void SetParameterValue(int32_t index, float value);
     float GetParameterValue(int32_t index) const;
 
@@ -102,5 +114,6 @@ private:
     bool mHostConfigured = false;
     StateChunk mProgramChunk;
     StateChunk mBankChunk;
+    MarkedParams<kParamCount> mMovedLinkedParams;
     AEffect mEffect{};
 };

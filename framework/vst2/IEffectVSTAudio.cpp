@@ -33,28 +33,30 @@ struct NoResult
 };
 }
 
-void IEffectVST::ProcessAccumulating(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+template <typename Block>
+void IEffectVST::RunBlock(AEffect* effect, Block block)
 {
     CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
-        plugin.ProcessFloat(inputs, outputs, frames, true);
+        block(plugin);
+        // Under the lock still, which effClose waits for before the object goes.
+        plugin.TellHostOfMovedLinkedParams();
         return NoResult{};
     });
+}
+
+void IEffectVST::ProcessAccumulating(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
+{
+    RunBlock(effect, [&](IEffectVST& plugin) { plugin.ProcessFloat(inputs, outputs, frames, true); });
 }
 
 void IEffectVST::ProcessReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32 frames)
 {
-    CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
-        plugin.ProcessFloat(inputs, outputs, frames, false);
-        return NoResult{};
-    });
+    RunBlock(effect, [&](IEffectVST& plugin) { plugin.ProcessFloat(inputs, outputs, frames, false); });
 }
 
 void IEffectVST::ProcessDoubleReplacing(AEffect* effect, double** inputs, double** outputs, VstInt32 frames)
 {
-    CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
-        plugin.ProcessDouble(inputs, outputs, frames);
-        return NoResult{};
-    });
+    RunBlock(effect, [&](IEffectVST& plugin) { plugin.ProcessDouble(inputs, outputs, frames); });
 }
 
 void IEffectVST::SetParameter(AEffect* effect, VstInt32 index, float value)

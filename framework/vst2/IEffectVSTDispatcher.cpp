@@ -74,9 +74,13 @@ VstIntPtr IEffectVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
             return 0;
         }
         // Idle calls come up to a thousand times a second and ask for nothing; the UI thread
-        // must not queue for a lock a block or a state request holds just to answer them.
+        // must not queue for a lock a block or a state request holds just to answer them. They
+        // are the UI thread's moments to tell the host what it is still to hear of.
         if (opcode == effEditIdle || opcode == effIdle)
+        {
+            plugin->TellHostOfMovedLinkedParams();
             return 0;
+        }
         ScopedLock stateLock(plugin->mStateLock);
         // Chunks take the plug-in lock only for the moments they touch what a block uses.
         if (opcode == effGetChunk)

@@ -269,7 +269,7 @@ void IGraphicsWin::OnTimerTick()
         return;
     }
     DirtyArea dirty;
-    if (!CollectDirtyArea(&dirty))
+    if (!CollectTickArea(&dirty))
         return;
     // One paint then draws and copies each rectangle of the region apart.
     for (int i = 0; i < dirty.Count(); ++i)

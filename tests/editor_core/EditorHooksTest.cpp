@@ -204,11 +204,12 @@ TEST(EditorHooks, LoadsAndOpeningShowTheStoredView)
              rig.plugin().Config() = source.Config();
              rig.plugin().OnEditorOpened();
          }},
-        {"state",
+        {"state, at the next redraw tick",
          [](EditorRig& rig, Zarvotone& source) {
              StateChunk chunk;
              ASSERT_TRUE(source.SerializeState(chunk));
              ASSERT_GT(rig.plugin().UnserializeState(chunk, 0), 0);
+             rig.graphics->Tick();
          }},
         {"program file",
          [](EditorRig& rig, Zarvotone& source) {

@@ -113,7 +113,7 @@ TEST(DisplayText, ParameterChangesRewriteTheReadOuts)
     for (const ParamTextCase& c : cases)
     {
         SectionsRig rig;
-        rig.rig.Set(c.param, c.value);
+        rig.SetAndShow(c.param, c.value);
         SCOPED_TRACE(testing::Message() << "parameter " << c.param << " at " << c.value);
         ITextControl* control = c.control(rig.plugin().Displays());
         ASSERT_NE(control, nullptr);
@@ -124,7 +124,7 @@ TEST(DisplayText, ParameterChangesRewriteTheReadOuts)
 TEST(DisplayText, AnEqBoostCarriesAPlusSign)
 {
     SectionsRig rig;
-    rig.rig.Set(kParamDistoEqHighMid, 1.0);
+    rig.SetAndShow(kParamDistoEqHighMid, 1.0);
     const std::string text = TextOf(rig.plugin().Displays().distoEqTexts[2]);
     EXPECT_EQ(text.front(), '+');
     EXPECT_NE(text.find(" dB"), std::string::npos);
@@ -134,12 +134,12 @@ TEST(DisplayText, AnEqBoostCarriesAPlusSign)
 TEST(DisplayText, AnUnchangedTextLeavesItsControlClean)
 {
     SectionsRig rig;
-    rig.rig.Set(kParamGateLevel, 0.0);
+    rig.SetAndShow(kParamGateLevel, 0.0);
     rig.Settle();
     ITextControl* gate = rig.plugin().Displays().gateText;
-    rig.rig.Set(kParamGateLevel, 0.0);
+    rig.SetAndShow(kParamGateLevel, 0.0);
     EXPECT_FALSE(gate->IsDirty());
-    rig.rig.Set(kParamGateLevel, 1.0);
+    rig.SetAndShow(kParamGateLevel, 1.0);
     EXPECT_TRUE(gate->IsDirty());
 }
 
@@ -147,11 +147,11 @@ TEST(DisplayText, TooltipsNameTheChannelModesAndTheOutputBand)
 {
     SectionsRig rig;
     ParamDisplayControls& d = rig.plugin().Displays();
-    rig.rig.Set(kParamInputChannelMode, 0.4);
+    rig.SetAndShow(kParamInputChannelMode, 0.4);
     EXPECT_EQ(TooltipOf(d.inputChannelSwitch), "Input Channel Mode: Mono Mix (L+R)");
-    rig.rig.Set(kParamSubBandChannelMode, 1.0);
+    rig.SetAndShow(kParamSubBandChannelMode, 1.0);
     EXPECT_EQ(TooltipOf(d.subBandChannelSwitch), "Sub-Band Channel Mode: Mono R/R");
-    rig.rig.Set(kParamHqFilter, 1.0 / 3.0);
+    rig.SetAndShow(kParamHqFilter, 1.0 / 3.0);
     EXPECT_EQ(TooltipOf(d.outputFilterSwitch), "High-Quality Output Filter: 20.0Hz-20000.0Hz");
 }
 
@@ -162,7 +162,7 @@ TEST(DisplayText, TheLimiterLevelGreysOutWhileTheLimiterIsOff)
     ASSERT_NE(knob, nullptr);
     for (const auto& [mode, greyed] : {std::pair{0.0, true}, {0.25, false}, {1.0, false}, {0.0, true}})
     {
-        rig.rig.Set(kParamLimiterMode, mode);
+        rig.SetAndShow(kParamLimiterMode, mode);
         EXPECT_EQ(knob->IsGrayed(), greyed) << "mode " << mode;
     }
 }
@@ -172,9 +172,9 @@ TEST(DisplayText, ShaperChangesShowTheShaperPreviewsAndCurveChangesTheCurve)
     SectionsRig rig;
     const CurveEditorState* drawArea = rig.plugin().Controls().curveDrawArea.state;
     ASSERT_NE(drawArea, nullptr);
-    rig.rig.Set(kParamShaperAmount, 0.7);
+    rig.SetAndShow(kParamShaperAmount, 0.7);
     EXPECT_EQ(drawArea->displayMode.load(), 1);
-    rig.rig.Set(kParamDistortionAmount, 0.3);
+    rig.SetAndShow(kParamDistortionAmount, 0.3);
     EXPECT_EQ(drawArea->displayMode.load(), 0);
 }
 
@@ -185,6 +185,6 @@ TEST(DisplayText, AnotherEditorTakesTheOldControlsReferencesAlong)
     rig.plugin().AttachEditor(new HeadlessGraphics(&rig.plugin()));
     EXPECT_EQ(rig.plugin().Displays().gateText, nullptr);
     EXPECT_EQ(rig.plugin().Controls().curveMenu, nullptr);
-    rig.rig.Set(kParamGateLevel, 0.5);
-    rig.rig.Set(kParamShaperAmount, 0.5);
+    rig.SetAndShow(kParamGateLevel, 0.5);
+    rig.SetAndShow(kParamShaperAmount, 0.5);
 }

@@ -57,6 +57,12 @@ void SectionsRig::Show(EditorView view)
     }
 }
 
+void SectionsRig::SetAndShow(int index, double value)
+{
+    rig.Set(index, value);
+    plugin().OnRedrawTick();
+}
+
 void SectionsRig::Settle()
 {
     graphics->Tick();

@@ -40,6 +40,9 @@ public:
     void Show(EditorView view);
     // Every control clean, as after the editor's redraw.
     void Settle();
+    // A parameter set as the host or the editor sets it, then the first step of the editor's
+    // redraw tick, which shows what the change left for the editor; nothing is drawn yet.
+    void SetAndShow(int index, double value);
     // A left click (press and release) at a point, and a drag from one point to another.
     void Click(int x, int y);
     void Drag(int x, int y, int toX, int toY);

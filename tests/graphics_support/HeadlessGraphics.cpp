@@ -179,7 +179,7 @@ PIX_IBitmap* HeadlessGraphics::CreateDrawSurface(int width, int height)
 Rect HeadlessGraphics::Tick()
 {
     DirtyArea dirty;
-    if (!CollectDirtyArea(&dirty))
+    if (!CollectTickArea(&dirty))
         return {};
     for (int i = 0; i < dirty.Count(); ++i)
         DrawDirty(&dirty[i]);

@@ -8,6 +8,8 @@
 #include <functional>
 #include <limits>
 #include <set>
+#include <string>
+#include <vector>
 
 namespace
 {
@@ -223,6 +225,13 @@ protected:
         return found;
     }
 
+    // What the host has heard by its next idle call, which is one of the plug-in's own moments.
+    std::vector<HostCall> AutomationAfterIdle(int index)
+    {
+        rig.Dispatch(effEditIdle);
+        return AutomationOf(index);
+    }
+
     FakeHost host;
     PluginRig rig{PluginRig::kBlock, &FakeHost::Callback};
     Wezmark::BandSplitFilter& splitter = rig.plugin.Units().subBand.splitter;
@@ -244,7 +253,7 @@ TEST_F(BandLink, LinkedCutoffMirrorsItsPartner)
         EXPECT_EQ(splitter.highSplit, 0.6) << c.moved;
         EXPECT_EQ(rig.plugin.CurrentValues().Get(c.mirrored), 0.6) << c.moved;
         EXPECT_EQ(rig.plugin.GetParam(c.mirrored)->Value(), 0.6) << c.moved;
-        const auto reported = AutomationOf(c.mirrored);
+        const auto reported = AutomationAfterIdle(c.mirrored);
         ASSERT_EQ(reported.size(), 1u) << c.moved;
         EXPECT_EQ(reported[0].opt, 0.6f) << c.moved;
         rig.Set(c.moved, 0.3);
@@ -259,7 +268,7 @@ TEST_F(BandLink, UnlinkedCutoffsMoveAlone)
     EXPECT_EQ(splitter.lowSplit, 0.6);
     EXPECT_NE(splitter.highSplit, 0.6);
     EXPECT_NE(rig.plugin.CurrentValues().Get(kParamDistoBandCutoff), 0.6);
-    EXPECT_TRUE(AutomationOf(kParamDistoBandCutoff).empty());
+    EXPECT_TRUE(AutomationAfterIdle(kParamDistoBandCutoff).empty());
 }
 
 TEST_F(BandLink, SwitchingTheLinkOnCopiesTheSubBandCutoff)
@@ -273,7 +282,7 @@ TEST_F(BandLink, SwitchingTheLinkOnCopiesTheSubBandCutoff)
     EXPECT_EQ(splitter.highSplit, 0.2);
     EXPECT_EQ(rig.plugin.GetParam(kParamDistoBandCutoff)->Value(), 0.2);
     EXPECT_EQ(rig.plugin.GetParam(kParamSubBandCutoff)->Value(), 0.2);
-    EXPECT_EQ(AutomationOf(kParamDistoBandCutoff).size(), 1u);
+    EXPECT_EQ(AutomationAfterIdle(kParamDistoBandCutoff).size(), 1u);
 }
 
 // Loading a bank or a program is no automation, the linked cutoffs included: a host writing
@@ -297,6 +306,106 @@ TEST_F(BandLink, ChunkLoadsTellTheHostOnlyToUpdateItsDisplay)
         ASSERT_EQ(host.calls.size(), 1u) << index;
         EXPECT_EQ(host.calls[0].opcode, audioMasterUpdateDisplay) << index;
     }
+}
+
+// Hosts may not expect a call from inside their own calls: a host call that moves the linked
+// partner calls nothing back, and the partner's move reaches the host at the plug-in's next
+// moment of its own, once, at the value it then has.
+TEST_F(BandLink, ThePartnersMoveWaitsForAMomentOfThePluginsOwn)
+{
+    AEffect* effect = rig.plugin.GetEffect();
+    std::vector<float> silence(2 * 64);
+    float* in[2] = {silence.data(), silence.data() + 64};
+    std::vector<float> played(2 * 64);
+    float* out[2] = {played.data(), played.data() + 64};
+    std::vector<double> silence64(2 * 64);
+    double* in64[2] = {silence64.data(), silence64.data() + 64};
+    std::vector<double> played64(2 * 64);
+    double* out64[2] = {played64.data(), played64.data() + 64};
+    using Call = std::function<void()>;
+    const Call block = [&] { effect->processReplacing(effect, in, out, 64); };
+    char text[] = "0.45";
+    const Call setSubBandCutoff = [&] { effect->setParameter(effect, kParamSubBandCutoff, 0.6f); };
+    const struct
+    {
+        const char* name;
+        bool unlinkedApart;
+        Call move;
+        Call moment;
+        int partner;
+        float told;
+    } cases[] = {
+        {"setParameter, then a block", false, setSubBandCutoff, block, kParamDistoBandCutoff, 0.6f},
+        {"the other cutoff", false, [&] { effect->setParameter(effect, kParamDistoBandCutoff, 0.7f); }, block,
+         kParamSubBandCutoff, 0.7f},
+        {"a text", false,
+         [&] { effect->dispatcher(effect, effString2Parameter, kParamSubBandCutoff, 0, text, 0.0f); }, block,
+         kParamDistoBandCutoff, 0.45f},
+        {"switching the link on", true, [&] { effect->setParameter(effect, kParamBandLink, 1.0f); }, block,
+         kParamDistoBandCutoff, 0.2f},
+        {"a double block", false, setSubBandCutoff, [&] { effect->processDoubleReplacing(effect, in64, out64, 64); },
+         kParamDistoBandCutoff, 0.6f},
+        {"an accumulating block", false, setSubBandCutoff, [&] { effect->process(effect, in, out, 64); },
+         kParamDistoBandCutoff, 0.6f},
+        {"the editor's idle call", false, setSubBandCutoff, [&] { rig.Dispatch(effEditIdle); },
+         kParamDistoBandCutoff, 0.6f},
+        {"an idle call", false, setSubBandCutoff, [&] { rig.Dispatch(effIdle); }, kParamDistoBandCutoff, 0.6f},
+    };
+    for (const auto& c : cases)
+    {
+        // Both cutoffs at 0.2, linked; or unlinked and apart.
+        rig.Set(kParamBandLink, c.unlinkedApart ? 0.0 : 1.0);
+        rig.Set(kParamSubBandCutoff, 0.2);
+        rig.Set(kParamDistoBandCutoff, c.unlinkedApart ? 0.9 : 0.2);
+        rig.Dispatch(effEditIdle);
+        host.calls.clear();
+        c.move();
+        EXPECT_TRUE(host.calls.empty()) << c.name;
+        c.moment();
+        const auto told = AutomationOf(c.partner);
+        ASSERT_EQ(told.size(), 1u) << c.name;
+        EXPECT_EQ(told[0].opt, c.told) << c.name;
+        c.moment();
+        EXPECT_EQ(AutomationOf(c.partner).size(), 1u) << c.name << ": told once";
+    }
+}
+
+// An edit in the editor is no host call: the host hears of the partner at once, after the edit.
+TEST_F(BandLink, AnEditorEditTellsThePartnerAtOnce)
+{
+    rig.Set(kParamBandLink, 1.0);
+    rig.Dispatch(effEditIdle);
+    host.calls.clear();
+    rig.plugin.SetParamFromEditor(kParamSubBandCutoff, 0.6);
+    ASSERT_EQ(host.calls.size(), 2u);
+    EXPECT_EQ(host.calls[0].index, kParamSubBandCutoff);
+    EXPECT_EQ(host.calls[1].opcode, audioMasterAutomate);
+    EXPECT_EQ(host.calls[1].index, kParamDistoBandCutoff);
+    EXPECT_EQ(host.calls[1].opt, 0.6f);
+}
+
+// A host that answers the news by setting the partner to the value it was told moves nothing
+// further, so nothing goes back and forth block after block.
+TEST_F(BandLink, AHostThatSetsTheToldValueEndsTheExchange)
+{
+    AEffect* effect = rig.plugin.GetEffect();
+    rig.Set(kParamBandLink, 1.0);
+    rig.Dispatch(effEditIdle);
+    host.onCall = [&](VstInt32 opcode) {
+        if (opcode == audioMasterAutomate)
+            effect->setParameter(effect, host.calls.back().index, host.calls.back().opt);
+    };
+    host.calls.clear();
+    effect->setParameter(effect, kParamSubBandCutoff, 0.6f);
+    std::vector<double> silence(2 * 64);
+    double* in[2] = {silence.data(), silence.data() + 64};
+    std::vector<double> played(2 * 64);
+    double* out[2] = {played.data(), played.data() + 64};
+    for (int block = 0; block < 4; ++block)
+        effect->processDoubleReplacing(effect, in, out, 64);
+    host.onCall = nullptr;
+    EXPECT_EQ(AutomationOf(kParamDistoBandCutoff).size(), 1u);
+    EXPECT_TRUE(AutomationOf(kParamSubBandCutoff).empty());
 }
 
 TEST(MakeUp, RecomputedOnlyWhileSwitchedOn)

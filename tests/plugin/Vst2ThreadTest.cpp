@@ -10,6 +10,7 @@
 
 #include <array>
 #include <atomic>
+#include <functional>
 #include <vector>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback host);
@@ -28,6 +29,21 @@ std::vector<uint8_t> GetChunk(AEffect* effect, VstInt32 index)
     return std::vector<uint8_t>(bytes, bytes + (size > 0 ? size : 0));
 }
 
+// Blocks of a steady input through the double entry while `playing` holds, `beforeBlock` run
+// with each block's number first; as a host's audio thread plays.
+void PlayWhile(AEffect* effect, const std::atomic<bool>& playing, const std::function<void(int)>& beforeBlock)
+{
+    std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
+    std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
+    double* inputs[2] = {left.data(), right.data()};
+    double* outputs[2] = {outLeft.data(), outRight.data()};
+    for (int block = 0; playing.load(); ++block)
+    {
+        beforeBlock(block);
+        effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
+    }
+}
+
 TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
 {
     PluginRig rig;
@@ -36,15 +52,9 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
     TestThread audio(
         "the audio thread",
         [&] {
-            std::vector<double> left(PluginRig::kBlock, 0.25), right(PluginRig::kBlock, -0.25);
-            std::vector<double> outLeft(PluginRig::kBlock), outRight(PluginRig::kBlock);
-            double* inputs[2] = {left.data(), right.data()};
-            double* outputs[2] = {outLeft.data(), outRight.data()};
-            for (int block = 0; playing.load(); ++block)
-            {
+            PlayWhile(effect, playing, [&](int block) {
                 effect->setParameter(effect, kParamDistortionAmount, static_cast<float>(block % 10) / 10.0f);
-                effect->processDoubleReplacing(effect, inputs, outputs, PluginRig::kBlock);
-            }
+            });
         },
         [&] { playing.store(false); });
 
@@ -61,6 +71,53 @@ TEST(Vst2Threads, ChunkCallsBesideProcessingAndAutomationLoadWhatWasSaved)
     }
     audio.Join();
 }
+
+// What a host heard of the linked partner, from whichever thread told it.
+std::atomic<int> gPartnerTold{0};
+std::atomic<float> gPartnerValue{-1.0f};
+
+VstIntPtr RecordPartner(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt)
+{
+    if (opcode == audioMasterAutomate && index == kParamDistoBandCutoff)
+    {
+        gPartnerValue.store(opt);
+        gPartnerTold.fetch_add(1);
+    }
+    return 0;
+}
+
+// A linked cutoff moved on the UI thread beside processing: the partner's moves reach the host
+// from the audio thread's blocks and the UI thread's idle calls, each at most once, and the
+// last of them with the last value.
+TEST(Vst2Threads, LinkedCutoffMovesBesideProcessingReachTheHost)
+{
+    constexpr int kMoves = 200;
+    PluginRig rig(PluginRig::kBlock, &RecordPartner);
+    AEffect* effect = rig.plugin.GetEffect();
+    rig.Set(kParamBandLink, 1.0);
+    rig.Dispatch(effEditIdle);
+    gPartnerTold.store(0);
+    std::atomic<bool> playing{true};
+    TestThread audio(
+        "the audio thread",
+        [&] { PlayWhile(effect, playing, [](int) {}); },
+        [&] { playing.store(false); });
+
+    float last = 0.0f;
+    for (int move = 1; move <= kMoves; ++move)
+    {
+        last = static_cast<float>(move) / (kMoves + 1);
+        effect->setParameter(effect, kParamSubBandCutoff, last);
+        if (move % 2 == 0)
+            rig.Dispatch(effEditIdle);
+    }
+    audio.Join();
+    rig.Dispatch(effEditIdle);
+    EXPECT_GE(gPartnerTold.load(), 1);
+    EXPECT_LE(gPartnerTold.load(), kMoves);
+    EXPECT_EQ(gPartnerValue.load(), last);
+}
+
 // Two hosts' threads create an instance each at the same time and play through it: the
 // instances read the same built-in curves, and play the same.
 TEST(Vst2Threads, InstancesCreatedAndPlayedOnTwoThreadsAtOnce)

@@ -1,6 +1,7 @@
 #include "dsp/units/curves/CurveActions.h"
 #include "framework/StateChunk.h"
 #include "plugin/ParamIndex.h"
+#include "tests/graphics_support/HeadlessGraphics.h"
 #include "tests/plugin/Vst3ProcessRig.h"
 #include "tests/support/AllocationCounter.h"
 #include "tests/vst3/TestParameterChanges.h"
@@ -10,51 +11,74 @@
 
 namespace
 {
-// Automation points spread over the block split it into pieces; none of that allocates.
+constexpr int kBlock = 512;
+
+// An instance as a host prepares it, with or without its editor, and the count of what its
+// construction allocated: the counter sees the effect's allocations, so a zero later means
+// something.
+struct CountedRig
+{
+    explicit CountedRig(bool withEditor) : rig(kBlock, 44100.0)
+    {
+        if (withEditor)
+            rig.plugin.BuildEditor(new HeadlessGraphics(&rig.plugin));
+    }
+
+    AllocationCounter construction;
+    Vst3ProcessRig rig;
+};
+
+// Automation points spread over the block split it into pieces; none of that allocates, nor
+// what the changes leave for an editor.
 TEST(Vst3Allocation, ProcessWithParameterPointsNeverAllocates)
 {
-    constexpr int kBlock = 512;
-    const AllocationCounter construction;
-    Vst3ProcessRig rig(kBlock, 44100.0);
-    // The counter sees what the effect allocates, so a zero below means something.
-    ASSERT_GT(construction.Allocations(), 0);
-    TestParameterChanges changes;
-    for (int offset = 0; offset < kBlock; offset += 37)
+    for (const bool withEditor : {false, true})
     {
-        changes.Add(kParamFilterCutoff, 0.4 + offset / 2048.0, offset);
-        changes.Add(kParamVolume, 0.2 - offset / 8192.0, offset + 5);
-    }
-    changes.Add(IEffectVST3::kBypassParamId, 1.0, 300).Add(IEffectVST3::kBypassParamId, 0.0, 400);
-    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+        CountedRig counted(withEditor);
+        ASSERT_GT(counted.construction.Allocations(), 0);
+        Vst3ProcessRig& rig = counted.rig;
+        TestParameterChanges changes;
+        for (int offset = 0; offset < kBlock; offset += 37)
+        {
+            changes.Add(kParamFilterCutoff, 0.4 + offset / 2048.0, offset);
+            changes.Add(kParamVolume, 0.2 - offset / 8192.0, offset + 5);
+            changes.Add(kParamDistortionAmount, 0.3 + offset / 4096.0, offset + 9);
+        }
+        changes.Add(IEffectVST3::kBypassParamId, 1.0, 300).Add(IEffectVST3::kBypassParamId, 0.0, 400);
+        ASSERT_EQ(rig.Process(), Vst3::kResultOk);
 
-    const AllocationCounter processing;
-    ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
-    EXPECT_EQ(processing.Allocations(), 0);
+        const AllocationCounter processing;
+        ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
+        EXPECT_EQ(processing.Allocations(), 0) << withEditor;
+    }
 }
 
 // A program chosen in the block loads there; its quiet point and settling follow in the blocks
-// after.
+// after. With an editor, what the load and the quiet point leave for it allocates nothing either.
 TEST(Vst3Allocation, ProgramChangeInProcessNeverAllocates)
 {
-    constexpr int kBlock = 512;
     constexpr int kBlocksPastTheChange = 8;
-    const AllocationCounter construction;
-    Vst3ProcessRig rig(kBlock, 44100.0);
-    ASSERT_GT(construction.Allocations(), 0);
-    ASSERT_EQ(rig.Process(), Vst3::kResultOk);
-    TestParameterChanges changes;
-    // k / count selects preset k.
-    changes.Add(IEffectVST3::kProgramParamId, 77.0 / 128.0, 0);
-
-    const AllocationCounter processing;
-    ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
-    for (int block = 0; block < kBlocksPastTheChange; ++block)
+    for (const bool withEditor : {false, true})
+    {
+        CountedRig counted(withEditor);
+        ASSERT_GT(counted.construction.Allocations(), 0);
+        Vst3ProcessRig& rig = counted.rig;
         ASSERT_EQ(rig.Process(), Vst3::kResultOk);
-    EXPECT_EQ(processing.Allocations(), 0);
-    // The program did load, and reached the units.
-    EXPECT_EQ(rig.plugin.GetCurrentPreset(), 77);
-    for (int index = 0; index < kWorkingParamCount; ++index)
-        EXPECT_EQ(rig.plugin.CurrentValues().Get(index), rig.plugin.GetParam(index)->Value()) << "parameter " << index;
+        TestParameterChanges changes;
+        // k / count selects preset k.
+        changes.Add(IEffectVST3::kProgramParamId, 77.0 / 128.0, 0);
+
+        const AllocationCounter processing;
+        ASSERT_EQ(rig.Process(&changes), Vst3::kResultOk);
+        for (int block = 0; block < kBlocksPastTheChange; ++block)
+            ASSERT_EQ(rig.Process(), Vst3::kResultOk);
+        EXPECT_EQ(processing.Allocations(), 0) << withEditor;
+        // The program did load, and reached the units.
+        EXPECT_EQ(rig.plugin.GetCurrentPreset(), 77);
+        for (int index = 0; index < kWorkingParamCount; ++index)
+            EXPECT_EQ(rig.plugin.CurrentValues().Get(index), rig.plugin.GetParam(index)->Value())
+                << "parameter " << index << ", " << withEditor;
+    }
 }
 // A program whose curve was edited, chosen in the block: its curve loads there, and lands on
 // the curve it selects at the quiet point, without allocating.

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback host);
 
@@ -102,6 +104,68 @@ TEST_F(EntryPoint, SelectingAProgramAppliesItsCurve)
     }
 }
 
+// Until effOpen returns the host may not be ready for calls back: it is only asked who it is.
+TEST_F(EntryPoint, OpeningOnlyAsksTheHostWhoItIs)
+{
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    ASSERT_FALSE(host.calls.empty());
+    for (const HostCall& call : host.calls)
+        EXPECT_TRUE(call.opcode == audioMasterGetProductString || call.opcode == audioMasterGetVendorVersion)
+            << call.opcode << " for " << call.index;
+}
+
+std::vector<uint8_t> ProgramChunk(AEffect* effect)
+{
+    void* data = nullptr;
+    const VstIntPtr size = effect->dispatcher(effect, effGetChunk, 1, 0, &data, 0.0f);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    return size > 0 ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>{};
+}
+
+// Noise through the float entry, as a host plays it after opening the effect.
+std::vector<float> PlayNoise(AEffect* effect)
+{
+    constexpr int kFrames = 8192;
+    constexpr int kBlock = 512;
+    effect->dispatcher(effect, effSetSampleRate, 0, 0, nullptr, static_cast<float>(PluginRig::kRate));
+    effect->dispatcher(effect, effSetBlockSize, 0, kBlock, nullptr, 0.0f);
+    effect->dispatcher(effect, effMainsChanged, 0, 1, nullptr, 0.0f);
+    const StereoSignal noise = MakeNoise(kFrames, 0.3);
+    std::vector<float> left(noise.left.begin(), noise.left.end());
+    std::vector<float> right(noise.right.begin(), noise.right.end());
+    std::vector<float> played(2 * kFrames);
+    for (int offset = 0; offset < kFrames; offset += kBlock)
+    {
+        float* in[2] = {left.data() + offset, right.data() + offset};
+        float* out[2] = {played.data() + offset, played.data() + kFrames + offset};
+        effect->processReplacing(effect, in, out, kBlock);
+    }
+    return played;
+}
+
+// A new instance is the program it reports: the host reads that program's values, processing
+// applies them, and choosing the program again changes neither.
+TEST_F(EntryPoint, ANewInstanceIsTheProgramItReports)
+{
+    effect->dispatcher(effect, effOpen, 0, 0, nullptr, 0.0f);
+    EXPECT_EQ(effect->dispatcher(effect, effGetProgram, 0, 0, nullptr, 0.0f), 0);
+    char name[64] = {};
+    effect->dispatcher(effect, effGetProgramName, 0, 0, name, 0.0f);
+    EXPECT_STREQ(name, "Initial Preset (Single-Band)");
+
+    AEffect* chosen = VSTPluginMain(&FakeHost::Callback);
+    ASSERT_NE(chosen, nullptr);
+    chosen->dispatcher(chosen, effOpen, 0, 0, nullptr, 0.0f);
+    chosen->dispatcher(chosen, effSetProgram, 0, 0, nullptr, 0.0f);
+    for (int index = 0; index < kTotalParamCount; ++index)
+        EXPECT_EQ(effect->getParameter(effect, index), chosen->getParameter(chosen, index)) << index;
+    EXPECT_EQ(ProgramChunk(effect), ProgramChunk(chosen));
+    const std::vector<float> fresh = PlayNoise(effect);
+    EXPECT_EQ(fresh, PlayNoise(chosen));
+    EXPECT_GT(*std::max_element(fresh.begin(), fresh.end()), 0.1f);
+    chosen->dispatcher(chosen, effClose, 0, 0, nullptr, 0.0f);
+}
+
 // Before the host opens the effect, what processing would apply is what the host reads.
 TEST_F(EntryPoint, CurrentValuesStartAsTheParameters)
 {
@@ -141,18 +205,21 @@ TEST(ParameterDefinitions, EveryRecordHoldsItsDefinition)
         EXPECT_STREQ(param->Label(), c.label) << c.index;
         EXPECT_EQ(param->DisplayPrecision(), c.precision) << c.index;
     }
+    // The definitions' defaults stay the records' defaults; the values are the first program's.
     for (int index = 0; index < kTotalParamCount; ++index)
     {
         const IParameter* param = plugin.GetParam(index);
+        const double definedDefault = index < kFirstReservedParam ? GetParameterDefinition(index).defaultValue : 0.0;
         EXPECT_EQ(param->Type(), kParamTypeDouble) << index;
-        EXPECT_EQ(param->Value(), param->Default()) << index;
+        EXPECT_EQ(param->Default(), definedDefault) << index;
         EXPECT_EQ(param->Maximum(), 1.0) << index;
         if (index != kParamLimiterLevel)
         {
-            EXPECT_EQ(param->GetNormalized(), param->Default()) << index;
+            EXPECT_EQ(param->NormalizedOf(param->Default()), param->Default()) << index;
         }
     }
-    EXPECT_NEAR(plugin.GetParam(kParamLimiterLevel)->GetNormalized(), 0.706778448361457, 1e-15);
+    const IParameter* limiterLevel = plugin.GetParam(kParamLimiterLevel);
+    EXPECT_NEAR(limiterLevel->NormalizedOf(limiterLevel->Default()), 0.706778448361457, 1e-15);
     // Not a multiple of its step, and kept as it is: continuous values are never snapped.
     EXPECT_EQ(plugin.GetParam(kParamInputSaturationMode)->Value(), 0.5);
 }

@@ -68,34 +68,50 @@ TEST(Process, InPlaceBuffersGiveTheSameResult)
     EXPECT_EQ(shared.samples, expected);
 }
 
-// Each point of a queue takes effect at its own frame: the block routine runs in pieces that end
-// where a point is due. Of several points at one frame the last counts; a point at or past the
-// block's end holds from the next block on, one before its start counts from frame 0.
-TEST(Process, EachPointTakesEffectAtItsFrame)
+// The block routine runs in pieces that end where a point is due, though points take effect no
+// sooner than 32 frames after points last did: points at least that far apart act at their own
+// frames, denser ones within 31 frames of theirs, the latest of them. Of several points at one
+// frame the last counts; a point at or past the block's end holds from the next block on, one
+// before its start counts from frame 0.
+TEST(Process, EachPointTakesEffectAtThePieceStartingAtOrAfterIt)
 {
+    constexpr int kShortestPiece = 32;
+    struct Point
+    {
+        int offset;
+        double value;
+        // Where the point comes into force; -1 for one that a later point overtakes first.
+        int heardFrom;
+    };
     struct Case
     {
         const char* name;
-        std::vector<std::pair<int, double>> points;
+        std::vector<Point> points;
         int frames;
         std::vector<int> blocks;
     };
+    std::vector<Point> everyFrame;
+    for (int i = 0; i < kFrames; ++i)
+        everyFrame.push_back({i, 0.01 * (i + 1), i == 0 || i == kShortestPiece ? i : -1});
     const int kLong = 2 * HostedEffect::kBlockSize + 22;
     const Case cases[] = {
-        {"within the block", {{0, 0.1}, {10, 0.6}, {30, 0.3}, {30, 0.4}}, kFrames, {10, 20, 18}},
-        {"around the block", {{-3, 0.2}, {kFrames, 0.9}, {200, 0.7}}, kFrames, {kFrames}},
-        {"in a long host block", {{70, 0.25}}, kLong, {64, 6, 64, 16}},
+        {"apart", {{0, 0.1, 0}, {kShortestPiece + 3, 0.6, kShortestPiece + 3}}, kFrames, {kShortestPiece + 3, kFrames - kShortestPiece - 3}},
+        {"closer than a piece", {{0, 0.1, 0}, {10, 0.6, -1}, {30, 0.3, -1}, {30, 0.4, kShortestPiece}}, kFrames,
+         {kShortestPiece, 16}},
+        {"at every frame", everyFrame, kFrames, {kShortestPiece, 16}},
+        {"around the block", {{-3, 0.2, 0}, {kFrames, 0.9, kFrames}, {200, 0.7, kFrames}}, kFrames, {kFrames}},
+        {"in a long host block", {{70, 0.25, 70}}, kLong, {64, 6, 64, 16}},
     };
     for (const Case& c : cases)
     {
         HostedEffect effect;
         TestParameterChanges changes;
         std::vector<double> gains(static_cast<size_t>(c.frames), 1.0);
-        for (const auto& [offset, value] : c.points)
+        for (const Point& point : c.points)
         {
-            changes.Add(RecordingProduct::kGain, value, offset);
-            for (int i = std::max(offset, 0); i < c.frames; ++i)
-                gains[static_cast<size_t>(i)] = 2.0 * value;
+            changes.Add(RecordingProduct::kGain, point.value, point.offset);
+            for (int i = std::max(point.heardFrom, 0); point.heardFrom >= 0 && i < c.frames; ++i)
+                gains[static_cast<size_t>(i)] = 2.0 * point.value;
         }
         HostBus<double> inputs = RampBus<double>(c.frames);
         HostBus<double> outputs(2, c.frames);
@@ -108,7 +124,7 @@ TEST(Process, EachPointTakesEffectAtItsFrame)
         for (int i = 0; i < c.frames; ++i)
             ASSERT_EQ(outputs.samples[0][i], inputs.samples[1][i] * gains[static_cast<size_t>(i)])
                 << c.name << ", frame " << i;
-        EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 2.0 * c.points.back().second)
+        EXPECT_DOUBLE_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 2.0 * c.points.back().value)
             << c.name;
     }
 }
@@ -120,14 +136,38 @@ int BlocksOfBypassFade()
     return static_cast<int>(std::ceil(frames / kFrames));
 }
 
-// The queues of several parameters split the block between them; bypass too acts at its frame:
-// the effect starts to fade out there, and once it has, the inputs pass through.
+// The shortest piece counts across blocks: a point at the start of a block that follows one
+// near the end of the block before waits until 32 frames have passed since that one.
+TEST(Process, PointsWaitForTheShortestPieceAcrossBlocks)
+{
+    HostedEffect effect;
+    HostBus<double> inputs = RampBus<double>(kFrames);
+    HostBus<double> outputs(2, kFrames);
+    TestParameterChanges late;
+    late.Add(RecordingProduct::kGain, 0.25, 40);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &late), Vst3::kResultOk);
+    effect.Product().blocks.clear();
+
+    TestParameterChanges early;
+    early.Add(RecordingProduct::kGain, 0.75, 0);
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames, &early), Vst3::kResultOk);
+    std::vector<int> blocks;
+    for (const RecordingProduct::Block& block : effect.Product().blocks)
+        blocks.push_back(block.frames);
+    EXPECT_EQ(blocks, (std::vector<int>{24, 24}));
+    EXPECT_EQ(outputs.samples[0][23], inputs.samples[1][23] * 0.5);
+    EXPECT_EQ(outputs.samples[0][24], inputs.samples[1][24] * 1.5);
+}
+
+// The queues of several parameters cut the block together: a point that falls within another's
+// piece waits for the next piece; bypass too acts at the start of a piece, where the effect
+// starts to fade out, and once it has, the inputs pass through.
 TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
 {
     HostedEffect effect;
     TestParameterChanges changes;
-    changes.Add(IEffectVST3::kBypassParamId, 1.0, 30).Add(RecordingProduct::kGain, 0.25, 10);
-    changes.Add(RecordingProduct::kMode, 1.0, 20);
+    changes.Add(IEffectVST3::kBypassParamId, 1.0, 32).Add(RecordingProduct::kGain, 0.25, 0);
+    changes.Add(RecordingProduct::kMode, 1.0, 10);
     HostBus<double> inputs = RampBus<double>(kFrames);
     HostBus<double> outputs(2, kFrames);
     effect.Product().changedParams.clear();
@@ -136,13 +176,11 @@ TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
     std::vector<int> blocks;
     for (const RecordingProduct::Block& block : effect.Product().blocks)
         blocks.push_back(block.frames);
-    EXPECT_EQ(blocks, (std::vector<int>{10, 10, 10, 18}));
+    // The effect runs on in the bypassed piece while it fades out.
+    EXPECT_EQ(blocks, (std::vector<int>{32, 16}));
     EXPECT_EQ(effect.Product().changedParams, (std::vector<int>{RecordingProduct::kGain, RecordingProduct::kMode}));
     EXPECT_TRUE(effect.Product().IsBypassed());
-    EXPECT_EQ(outputs.samples[0][9], inputs.samples[1][9]);
-    EXPECT_EQ(outputs.samples[0][10], inputs.samples[1][10] * 0.5);
-    EXPECT_EQ(outputs.samples[0][29], inputs.samples[1][29] * 0.5);
-    EXPECT_NE(outputs.samples[0][30], inputs.samples[1][30] * 0.5);
+    EXPECT_EQ(outputs.samples[0][31], inputs.samples[1][31] * 0.5);
 
     for (int block = 0; block < BlocksOfBypassFade(); ++block)
         ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);

@@ -135,6 +135,29 @@ TEST(State, ProgramChangeOfTheControllerLoadsOnceWhenTheQueueBringsItToo)
     EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), RecordingProduct::PresetGain(40));
 }
 
+// A host that never sends the controller's program change into a queue: what marks that
+// change lapses after the next block, so the same program chosen through the queue later is
+// made, over the edits since.
+TEST(State, ProgramChangeOfTheControllerThatNoQueueBringsSkipsNoLaterOne)
+{
+    HostedEffect effect;
+    ASSERT_EQ(effect.Controller()->setParamNormalized(IEffectVST3::kProgramParamId, 40.0 / 128), Vst3::kResultOk);
+    const int loads = effect.Product().presetChanges;
+    HostBus<double> inputs(2, 1);
+    HostBus<double> outputs(2, 1);
+    TestParameterChanges edit;
+    edit.Add(RecordingProduct::kGain, 0.25);
+    ASSERT_EQ(effect.Process(inputs, outputs, 1, &edit), Vst3::kResultOk);
+    ASSERT_EQ(effect.Process(inputs, outputs, 1), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), 0.5);
+
+    TestParameterChanges later;
+    later.Add(IEffectVST3::kProgramParamId, 40.0 / 128);
+    ASSERT_EQ(effect.Process(inputs, outputs, 1, &later), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().presetChanges, loads + 1);
+    EXPECT_EQ(effect.Product().GetParam(RecordingProduct::kGain)->Value(), RecordingProduct::PresetGain(40));
+}
+
 // A state loaded after the controller's program change is what the component holds: the
 // program change that the queue brings later is the host's new request and is made.
 TEST(State, LoadedStateEndsTheControllersProgramChange)

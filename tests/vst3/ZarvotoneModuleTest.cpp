@@ -159,6 +159,106 @@ TEST(ZarvotoneModule, DeclaredDefaultsAreTheValuesOfANewInstance)
     }
 }
 
+// The VST2 plug-in file with one opened instance.
+class OpenedVst2Effect
+{
+public:
+    OpenedVst2Effect()
+    {
+        mLibrary = dlopen(ZV_PLUGIN_FILE, RTLD_NOW | RTLD_LOCAL);
+        const auto entry = mLibrary ? reinterpret_cast<VstPluginMainProc>(dlsym(mLibrary, "VSTPluginMain")) : nullptr;
+        effect = entry ? entry(&Silent) : nullptr;
+        if (effect)
+            Dispatch(effOpen);
+    }
+
+    ~OpenedVst2Effect()
+    {
+        if (effect)
+            Dispatch(effClose);
+        if (mLibrary)
+            dlclose(mLibrary);
+    }
+
+    OpenedVst2Effect(const OpenedVst2Effect&) = delete;
+    OpenedVst2Effect& operator=(const OpenedVst2Effect&) = delete;
+
+    VstIntPtr Dispatch(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr)
+    {
+        return effect->dispatcher(effect, opcode, index, value, ptr, 0.0f);
+    }
+
+    // The state block of the program chunk, without its header.
+    std::vector<uint8_t> StateBlock()
+    {
+        constexpr size_t kHeaderSize = 8;
+        void* data = nullptr;
+        const VstIntPtr size = Dispatch(effGetChunk, 1, 0, &data);
+        const auto* bytes = static_cast<const uint8_t*>(data);
+        return size > static_cast<VstIntPtr>(kHeaderSize) ? std::vector<uint8_t>(bytes + kHeaderSize, bytes + size)
+                                                          : std::vector<uint8_t>{};
+    }
+
+    AEffect* effect = nullptr;
+
+private:
+    static VstIntPtr Silent(AEffect*, VstInt32, VstInt32, VstIntPtr, void*, float) { return 0; }
+
+    void* mLibrary = nullptr;
+};
+
+std::u16string Widened(const char* text)
+{
+    return std::u16string(text, text + std::strlen(text));
+}
+
+double StoredValue(const std::vector<uint8_t>& block, int index)
+{
+    constexpr size_t kValuesOffset = kStateBlockSize - 85 * sizeof(double);
+    double value = 0.0;
+    std::memcpy(&value, block.data() + kValuesOffset + sizeof(double) * static_cast<size_t>(index), sizeof value);
+    return value;
+}
+
+// For a new instance and after every program, both bindings hand hosts the same normalised
+// values and texts and save the same state; the VST3 plain value is the value that state holds.
+TEST(ZarvotoneModule, EveryProgramReadsTheSameThroughBothBindings)
+{
+    LoadedEffect vst3;
+    OpenedVst2Effect vst2;
+    ASSERT_NE(vst3.component, nullptr);
+    ASSERT_NE(vst2.effect, nullptr);
+    constexpr int kNewInstance = -1;
+    for (int program = kNewInstance; program < 128; ++program)
+    {
+        if (program != kNewInstance)
+        {
+            vst2.Dispatch(effSetProgram, 0, program);
+            ASSERT_EQ(vst3.controller->setParamNormalized(kProgram, program / 128.0), Vst3::kResultOk) << program;
+        }
+        ASSERT_EQ(vst2.Dispatch(effGetProgram), program == kNewInstance ? 0 : program);
+        const std::vector<uint8_t> block = vst2.StateBlock();
+        std::vector<uint8_t> state = vst3.State();
+        ASSERT_EQ(state.size(), kStateBlockSize + 4) << program;
+        state.resize(kStateBlockSize);
+        EXPECT_EQ(block, state) << program;
+        for (Vst3::ParamID id = 0; id < 85; ++id)
+        {
+            const int index = static_cast<int>(id);
+            const double normalised = vst3.controller->getParamNormalized(id);
+            EXPECT_EQ(vst2.effect->getParameter(vst2.effect, index), static_cast<float>(normalised))
+                << "program " << program << ", parameter " << index;
+            EXPECT_DOUBLE_EQ(vst3.controller->normalizedParamToPlain(id, normalised), StoredValue(block, index))
+                << "program " << program << ", parameter " << index;
+            char display[64] = {};
+            vst2.Dispatch(effGetParamDisplay, index, 0, display);
+            Vst3::String128 text = {};
+            EXPECT_EQ(vst3.controller->getParamStringByValue(id, normalised, text), Vst3::kResultOk);
+            EXPECT_EQ(std::u16string(text), Widened(display)) << "program " << program << ", parameter " << index;
+        }
+    }
+}
+
 TEST(ZarvotoneModule, ParameterTexts)
 {
     LoadedEffect effect;

@@ -77,6 +77,7 @@ void Eq4Band::Init()
         design.SetParams(values);
         design.Reset();
         design.SetTransitionLength(mGlideFrames);
+        mGainIndex[shape.band] = DesignParams::FindIndex(design, Dsp::kGainId);
     }
     mSkipped.fill(false);
     mFramesSinceSet.fill(0);
@@ -150,7 +151,8 @@ void Eq4Band::SetGain(Band band, double v)
 int32_t Eq4Band::FramesToRun(Band band, int32_t n) const
 {
     // The design's own gain: before the first SetGain it is the design's default, not flat.
-    if (DesignParams::Get(*designs[band], Dsp::kGainId, 1.0) != 0.0)
+    const int gain = mGainIndex[band];
+    if (gain < 0 || designs[band]->params[gain] != 0.0)
         return n;
     return std::clamp(mGlideFrames - mFramesSinceSet[band], 0, n);
 }

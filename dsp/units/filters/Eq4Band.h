@@ -75,6 +75,8 @@ private:
     // The band as if it had run all along: for a flat band, any memory will do.
     void BringBackIn(Band band);
 
+    // Where each design keeps its gain, found once: every block asks for it.
+    std::array<int, kBandCount> mGainIndex{};
     std::array<bool, kBandCount> mSkipped{};
     // Frames processed since the band's gain was last set.
     std::array<int32_t, kBandCount> mFramesSinceSet{};
