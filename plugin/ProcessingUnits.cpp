@@ -31,6 +31,7 @@ void TakeChainGlides(DistortionChain& chain, const DistortionChain& heard)
     chain.distortion.smoothedAmount = heard.distortion.smoothedAmount;
     chain.shaper.smoothed = heard.shaper.smoothed;
     chain.shaper.presence = heard.shaper.presence;
+    chain.TakeSwitchFrom(heard);
 }
 } // namespace
 

@@ -325,16 +325,18 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
         RedrawControl(mControls.maxLevelText);
 }
 
-// The chain that is `member` of the stages of each rate, on `chain` while `on`.
+// The chain that is `member` of the stages of each rate, on `chain` while `on` and while it
+// fades out after.
 void Zarvotone::RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on,
                               double* const chain[2], int32_t n)
 {
     RunRateStage(
         oversampler, chain, n,
         [on, member](RateStages& stages) {
-            if (on)
+            const bool works = (stages.*member).Switch(on);
+            if (works)
                 (stages.*member).BeginBlock();
-            return on;
+            return works;
         },
         [member](RateStages& stages, double* const io[2], int32_t frames) {
             (stages.*member).Process(io, frames);

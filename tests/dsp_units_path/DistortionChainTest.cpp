@@ -3,6 +3,7 @@
 #include "dsp/units/path/DistortionChain.h"
 #include "tests/support/StereoBuffer.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -191,4 +192,47 @@ TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
     }
 }
 
+// The chain's own switch fades between its output and its input instead of jumping, and a
+// chain switched off stops once its input alone is heard.
+TEST(DistortionChain, SwitchedOffItFadesToItsInputThenStops)
+{
+    constexpr int32_t kFrames = 256;
+    constexpr int kMostBlocks = 1000;
+    DistortionChain chain(Builtins());
+    chain.Prepare(44100.0, kFrames);
+    chain.distortion.Init();
+    chain.distortion.SelectCurve(5.0 / 80.0);
+    chain.distortion.amount = 0.8;
+    bool works = true;
+    const auto play = [&](bool on) {
+        StereoBuffer block = Sine(kFrames);
+        works = chain.Switch(on);
+        if (works)
+        {
+            chain.BeginBlock();
+            chain.Process(block.Io(), kFrames);
+        }
+        return block;
+    };
+    const StereoBuffer input = Sine(kFrames);
+    for (int block = 0; block < 8; ++block)
+        play(true);
+    const StereoBuffer shaped = play(true);
+    // The second frame after a switch, two steps (some 4 %) into the fade.
+    constexpr int32_t kFirst = 1;
+    const double shaping = std::fabs(shaped.left[kFirst] - input.left[kFirst]);
+    ASSERT_GT(shaping, 0.01);
+
+    StereoBuffer processed = play(false);
+    EXPECT_NEAR(processed.left[kFirst], shaped.left[kFirst], 0.05 * shaping);
+    int blocks = 1;
+    for (StereoBuffer next = play(false); works && blocks < kMostBlocks; next = play(false), ++blocks)
+        processed = next;
+    EXPECT_LT(blocks, kMostBlocks);
+    EXPECT_THAT(processed.left, testing::Pointwise(testing::DoubleNear(1e-12), input.left));
+
+    const StereoBuffer coming = play(true);
+    EXPECT_TRUE(works);
+    EXPECT_NEAR(coming.left[kFirst], input.left[kFirst], 0.05 * shaping);
+}
 } // namespace

@@ -42,6 +42,7 @@ DistortionChain::DistortionChain(const Wezmark::BuiltinCurves& builtins)
     // The preview copies the current curve's name; room made here keeps that copy from
     // allocating when a block refreshes the preview after a curve action.
     mPreviewCurve.name.reserve(kPreviewNameCapacity);
+    mSwitch.TakeAtOnce(true);
 }
 
 void DistortionChain::FillShaperTables()
@@ -55,6 +56,7 @@ void DistortionChain::FillShaperTables()
 
 void DistortionChain::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
+    mSwitch.SetBlockSize(maxFrames);
     quantizer.Prepare(rate, maxFrames, framesPerHostFrame);
     reducer.Prepare(rate, maxFrames, framesPerHostFrame);
     gate.Prepare(rate, maxFrames, framesPerHostFrame);
@@ -85,7 +87,37 @@ void DistortionChain::BeginBlock()
     distortion.BeginBlock();
 }
 
+bool DistortionChain::Switch(bool on)
+{
+    // Nothing heard since the buffers were sized: nothing to crossfade from.
+    if (!mSwitch.HeardYet())
+        mSwitch.TakeAtOnce(on);
+    return mSwitch.Follow(on) || on;
+}
+
+void DistortionChain::TakeSwitchFrom(const DistortionChain& heard)
+{
+    mSwitch.TakeAtOnce(heard.mSwitch.Heard());
+}
+
 void DistortionChain::Process(double* const io[2], int32_t frames)
+{
+    if (mSwitch.Fading() && !mSwitch.Fits(frames))
+        mSwitch.TakeAtOnce(mSwitch.Heard());
+    if (!mSwitch.Fading())
+    {
+        if (mSwitch.Heard())
+            ProcessUnits(io, frames);
+        return;
+    }
+    // The leaving copy is the signal as the chain was switched before.
+    double* leaving[2];
+    mSwitch.CopyForLeaving(io, frames, leaving);
+    ProcessUnits(mSwitch.Heard() ? io : leaving, frames);
+    mSwitch.Blend(io, frames, distortion.smoothKeep, distortion.smoothTake, distortion.framesPerHostFrame);
+}
+
+void DistortionChain::ProcessUnits(double* const io[2], int32_t frames)
 {
     quantizer.Process(io, frames);
     reducer.Process(io, frames);
