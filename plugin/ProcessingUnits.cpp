@@ -1,7 +1,5 @@
 #include "plugin/ProcessingUnits.h"
 
-#include "dsp/units/GlideTimes.h"
-
 #include <cmath>
 
 RateStages::RateStages(const Wezmark::BuiltinCurves& builtins)
@@ -11,19 +9,12 @@ RateStages::RateStages(const Wezmark::BuiltinCurves& builtins)
 
 void RateStages::Prepare(double rate, int32_t frames, int32_t framesPerHostFrame)
 {
-    input.SetBlockSize(frames);
-    for (DistortionChain* chain : {&chain1, &chain2})
-        chain->SetBlockSize(frames);
-    input.saturator.SetSampleRate(rate);
-    outputSaturator.SetBlockSize(frames);
-    outputSaturator.SetSampleRate(rate);
-    limiter.SetSampleRate(rate);
-    limiter.Restart();
-    input.SetFramesPerHostFrame(framesPerHostFrame);
-    for (DistortionChain* chain : {&chain1, &chain2})
-        chain->SetFramesPerHostFrame(framesPerHostFrame);
-    outputSaturator.framesPerHostFrame = framesPerHostFrame;
-    limiter.framesPerHostFrame = framesPerHostFrame;
+    input.Prepare(rate, frames, framesPerHostFrame);
+    chain1.Prepare(rate, frames, framesPerHostFrame);
+    chain2.Prepare(rate, frames, framesPerHostFrame);
+    outputSaturator.Prepare(rate, frames, framesPerHostFrame);
+    limiter.Prepare(rate, frames, framesPerHostFrame);
+    limiter.Reset();
 }
 
 namespace
@@ -40,6 +31,7 @@ void TakeChainGlides(DistortionChain& chain, const DistortionChain& heard)
     chain.distortion.smoothedAmount = heard.distortion.smoothedAmount;
     chain.shaper.smoothed = heard.shaper.smoothed;
     chain.shaper.presence = heard.shaper.presence;
+    chain.TakeSwitchFrom(heard);
 }
 } // namespace
 
@@ -59,6 +51,15 @@ void RateStages::TakeGlidesFrom(const RateStages& heard)
     limiter.started = heard.limiter.started;
 }
 
+void RateStages::Reset()
+{
+    input.Reset();
+    chain1.Reset();
+    chain2.Reset();
+    outputSaturator.Reset();
+    limiter.Reset();
+}
+
 void RateStages::EndGlides()
 {
     input.EndGlides();
@@ -74,47 +75,32 @@ ProcessingUnits::ProcessingUnits()
 {
 }
 
-void ProcessingUnits::Prepare(double rate, int32_t frames)
+void ProcessingUnits::Prepare(double rate, int32_t frames, int32_t)
 {
     for (Oversampler* oversampler : Oversamplers())
-        oversampler->Prepare(rate, static_cast<uint32_t>(frames));
-
-    for (DistortionChain* chain : Chains())
-    {
-        chain->distortion.SetSampleRate(rate);
-        chain->shaper.SetSampleRate(rate);
-        chain->reducer.SetSampleRate(rate);
-        chain->gate.keep = GlideTimes::Keep(DeadZoneGate::kKeep, rate);
-        chain->gate.take = 1.0 - chain->gate.keep;
-    }
-    // The sub-band path runs its chain at the host rate; the oversampled stages run on the
-    // pieces of a block that the oversamplers hand them, not on the whole block.
-    chain3.SetBlockSize(frames);
+        oversampler->Prepare(rate, frames);
     hostRate.Prepare(rate, frames, 1);
+    // The oversampled stages run on the pieces of a block that the oversamplers hand them, not
+    // on the whole block; the sub-band path runs its chain at the host rate.
     oversampled.Prepare(rate, Oversampler::LongestPiece(frames), kOversampling);
+    chain3.Prepare(rate, frames);
 
-    filter.SetSampleRate(rate);
-    filter.SetBlockSize(frames);
-    distoEq.SetSampleRate(rate);
-    distoEq.SetBlockSize(frames);
-    outputSweep.SetSampleRate(rate);
-    outputSweep.SetBlockSize(frames);
-    levelMeter.SetSampleRate(rate);
-    outputFilter.SetSampleRate(rate);
-    outputFilter.SetBlockSize(frames);
-    subBand.SetSampleRate(rate);
-    subBand.SetBlockSize(frames);
-    ClearFilterMemories();
+    filter.Prepare(rate, frames);
+    distoEq.Prepare(rate, frames);
+    outputSweep.Prepare(rate, frames);
+    levelMeter.Prepare(rate, frames);
+    outputFilter.Prepare(rate, frames);
+    subBand.Prepare(rate, frames);
+    Reset();
 }
 
-void ProcessingUnits::ClearFilterMemories()
+void ProcessingUnits::Reset()
 {
     filter.Reset();
-    distoEq.ResetDesigns();
-    outputSweep.ResetDesigns();
-    outputFilter.ResetDesigns();
-    subBand.equaliser.ResetDesigns();
-    subBand.splitter.Reset();
+    distoEq.Reset();
+    outputSweep.Reset();
+    outputFilter.Reset();
+    subBand.Reset();
 }
 
 void ProcessingUnits::EndGlides()

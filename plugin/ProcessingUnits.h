@@ -28,8 +28,10 @@ struct RateStages
 
     // Rate and block size (blocks of up to `frames` frames at the rate they run at); glides,
     // fades and holds last as long in host time when `framesPerHostFrame` is the oversampling
-    // factor.
+    // factor. Nothing has been heard since, so the limiter takes its mode and make-up at once.
     void Prepare(double rate, int32_t frames, int32_t framesPerHostFrame);
+    // The reducers let go of their held frames; the limiter takes its mode and make-up at once.
+    void Reset();
     // For stages that start to run while `heard` runs: their glides go on from where the heard
     // ones stand rather than from what they heard when they last ran (or from silence).
     void TakeGlidesFrom(const RateStages& heard);
@@ -56,10 +58,12 @@ struct ProcessingUnits
 
     // Rate and block size for every unit, every buffer sized for blocks of up to `frames`
     // (for the oversampled stages, the pieces of such a block) and every filter memory cleared.
-    void Prepare(double rate, int32_t frames);
+    void Prepare(double rate, int32_t frames, int32_t framesPerHostFrame = 1);
 
     // Clears the memory of every filter unit; a glide of a design under way ends on its target.
-    void ClearFilterMemories();
+    // The stages of both rates keep theirs, and the oversamplers are cleared when a path starts
+    // to run oversampled (ResetOversamplers).
+    void Reset();
     // Where the output is not heard, as at a program change's quiet point: the slow glides and
     // switches end on their targets.
     void EndGlides();

@@ -1,18 +1,12 @@
 #include "plugin/ProgramChangeFade.h"
 
+#include "framework/RaisedCosine.h"
+
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace
 {
-// A raised cosine from 0 at `x` = 0 to 1 at `x` = 1: its slope is 0 at both ends, so neither
-// the start nor the end of a fade adds a step of its own.
-double RaisedCosine(double x)
-{
-    return 0.5 - 0.5 * std::cos(std::numbers::pi * x);
-}
-
 // Two windows' figures this close, relative to the larger, count as steady.
 constexpr double kSteadyChange = 0.1;
 // Three windows in a row agreeing: two, while a ring-in beats, may agree by chance.

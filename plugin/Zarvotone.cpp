@@ -21,11 +21,6 @@ constexpr std::array<double, PluginConfig::kReservedCount> kReservedConfig = {1.
 
 constexpr double kSaturatorMixThreshold = 0.25;
 constexpr double kSaturatorMixSlope = 4.0;
-constexpr double kParameterGlide = 0.9777;
-constexpr double kInputGainGlide = 0.999;
-// A DC offset moves the whole waveform: at the pace of the other parameters it stepped by up
-// to four times the signal's own steps.
-constexpr double kInputOffsetGlide = 0.9995;
 // A pan from one side to the other at the pace of the other parameters stepped by half as much
 // again as the signal.
 constexpr double kPanGlide = 0.995;
@@ -113,10 +108,7 @@ void Zarvotone::InitDspState()
     mDryWetSmoother.Jump(0.0);
     mBypass.Restart();
 
-    Wezmark::EnvFollower& meter = mUnits.levelMeter;
-    meter.attackTime = kMeterAttackSeconds;
-    meter.releaseTime = kMeterReleaseSeconds;
-    meter.SetSampleRate(meter.sampleRate);
+    mUnits.levelMeter.SetTimes(kMeterAttackSeconds, kMeterReleaseSeconds);
 
     mScope.Remake(ScopeBuffer::kCapacity);
 
@@ -165,28 +157,11 @@ void Zarvotone::DefineParameter(int index, const char* name, double defaultValue
         param->InitContinuous(name, defaultValue, minimum, maximum, step, label, group, shape);
 }
 
-// The glides that the block routine and the parameter handler hand to the units, at `rate`.
+// The glides, fades and crossfades of the block routine, at `rate`; the units pace their own.
 void Zarvotone::SetGlidePaces(double rate)
 {
-    const double parameter = GlideTimes::Keep(kParameterGlide, rate);
-    mUnits.filter.balanceA = parameter;
-    mUnits.filter.balanceB = 1.0 - parameter;
-    for (RateStages* stages : mUnits.BothRates())
-    {
-        Wezmark::InputProcessor& input = stages->input;
-        input.gainPole = GlideTimes::Keep(kInputGainGlide, rate);
-        input.gainStep = 1.0 - input.gainPole;
-        input.offsetPole = GlideTimes::Keep(kInputOffsetGlide, rate);
-        input.offsetStep = 1.0 - input.offsetPole;
-    }
-    Wezmark::SubBandProcessor& subBand = mUnits.subBand;
-    for (Wezmark::SubBandProcessor::GainSmoother* smoother : {&subBand.subGainSmoother, &subBand.distoGainSmoother})
-    {
-        smoother->a = parameter;
-        smoother->b = 1.0 - parameter;
-    }
     mPanSmoother.SetCoefficient(GlideTimes::Keep(kPanGlide, rate));
-    mDryWetSmoother.SetCoefficient(parameter);
+    mDryWetSmoother.SetCoefficient(GlideTimes::Keep(GlideTimes::kParameterKeep, rate));
     mVolumeRiseKeep = GlideTimes::Keep(kVolumeRiseGlide, rate);
     mVolumeFallKeep = GlideTimes::Keep(kVolumeFallGlide, rate);
     mVolumeSmoother.SetCoefficient(mVolumeFallKeep);
@@ -219,10 +194,10 @@ bool Zarvotone::OutputHeard() const
 void Zarvotone::ApplyAtQuietPoint()
 {
     mProgramFade.Applied();
-    mUnits.ClearFilterMemories();
+    mUnits.Reset();
     ApplyLoadedValues();
     // The designs' glides toward the new settings, which the first clearing could not end.
-    mUnits.ClearFilterMemories();
+    mUnits.Reset();
     mUnits.EndGlides();
     // The settling time is the warm-up of a path that starts here: no crossfade of the two rates.
     const bool oversampled = OversamplingWanted();

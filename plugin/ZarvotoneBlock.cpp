@@ -99,8 +99,7 @@ void Zarvotone::RunRateStage(Oversampler& oversampler, double* const signal[2], 
     RateStages& stages = mUnits.oversampled;
     double* const* io = both ? incoming : signal;
     if (start(stages))
-        oversampler.ProcessInPieces(io, n,
-                                    [&](double* const part[2], int32_t frames) { piece(stages, part, frames); });
+        oversampler.Process(io, n, [&](double* const part[2], int32_t frames) { piece(stages, part, frames); });
     else
         oversampler.RoundTrip(io, n);
     if (both)
@@ -152,7 +151,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     // there, frame by frame, from ones that were never heard.
     if (mFirstBlockAfterPrepare)
     {
-        mUnits.ClearFilterMemories();
+        mUnits.Reset();
         mFirstBlockAfterPrepare = false;
     }
     if (mProgramFade.ApplyDue())
@@ -203,7 +202,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
             mInputIdle = mInputIdle && !works;
             return works;
         },
-        [](RateStages& stages, double* const io[2], int32_t frames) { stages.input.ProcessPiece(io, frames); });
+        [](RateStages& stages, double* const io[2], int32_t frames) { stages.input.Process(io, frames); });
 
     const double bypassTarget = mCurrentValues.Get(kParamBypassAll);
     const bool pathRuns = mBypass.PathRuns(bypassTarget);
@@ -219,7 +218,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     AlignDryWithChain(BypassHeard(bypassTarget), n);
     const double* const dry[2] = {mDry.left, mDry.right};
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
-    mUnits.subBand.ProcessBlock(dry, chain, n);
+    mUnits.subBand.Process(dry, chain, n);
 
     AlignBypassedSignal(bypassTarget, n);
     mBypass.Glide(bypassTarget, pathRuns, n, [this](int32_t i, double b) {
@@ -234,18 +233,18 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
             return stages.outputSaturator.Running();
         },
         [](RateStages& stages, double* const io[2], int32_t frames) {
-            stages.outputSaturator.ProcessPiece(io, frames);
+            stages.outputSaturator.Process(io, frames);
         });
-    mUnits.outputSweep.ProcessBlock(signal, n);
+    mUnits.outputSweep.Process(signal, n);
 
     PanAndMix(n);
-    mUnits.outputFilter.ProcessBlock(signal, n);
+    mUnits.outputFilter.Process(signal, n);
 
     const bool limiterOn = mCurrentValues.Get(kParamLimiterMode) > 0.0;
     RunRateStage(
         mUnits.limiterOversampler, signal, n,
         [limiterOn](RateStages& stages) { return limiterOn || stages.limiter.GlidingOut(); },
-        [](RateStages& stages, double* const io[2], int32_t frames) { stages.limiter.ProcessBlock(io, io, frames); });
+        [](RateStages& stages, double* const io[2], int32_t frames) { stages.limiter.Process(io, io, frames); });
 
     mProgramFade.Scale(signal, n);
     VolumeGuardAndHolds(n);
@@ -265,7 +264,7 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     case kAboutTab:
     {
         const double* const finished[2] = {mSignal.left, mSignal.right};
-        mUnits.levelMeter.ProcessBlock(finished, n);
+        mUnits.levelMeter.Process(finished, n);
         for (IControl* eye : mControls.vuEyes)
             RedrawControl(eye);
         break;
@@ -326,19 +325,21 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
         RedrawControl(mControls.maxLevelText);
 }
 
-// The chain that is `member` of the stages of each rate, on `chain` while `on`.
+// The chain that is `member` of the stages of each rate, on `chain` while `on` and while it
+// fades out after.
 void Zarvotone::RunChainStage(Oversampler& oversampler, DistortionChain RateStages::*member, bool on,
                               double* const chain[2], int32_t n)
 {
     RunRateStage(
         oversampler, chain, n,
         [on, member](RateStages& stages) {
-            if (on)
+            const bool works = (stages.*member).Switch(on);
+            if (works)
                 (stages.*member).BeginBlock();
-            return on;
+            return works;
         },
         [member](RateStages& stages, double* const io[2], int32_t frames) {
-            (stages.*member).ProcessPiece(io, frames);
+            (stages.*member).Process(io, frames);
         });
 }
 
@@ -349,11 +350,11 @@ void Zarvotone::RunEffectPath(int32_t n)
     double* const chain[2] = {mChainSignal.left, mChainSignal.right};
     RunChainStage(mUnits.chain1Oversampler, &RateStages::chain1, mCurrentValues.Get(kParamPreFilterProcess) > 0.0,
                   chain, n);
-    mUnits.filter.ProcessBlock(chain, n);
+    mUnits.filter.Process(chain, n);
     RunChainStage(mUnits.chain2Oversampler, &RateStages::chain2, mCurrentValues.Get(kParamPostFilterProcess) > 0.0,
                   chain, n);
     // Also while the path fades out: an equaliser stopping at the switch would step.
-    mUnits.distoEq.ProcessBlock(chain, n);
+    mUnits.distoEq.Process(chain, n);
 }
 
 bool Zarvotone::FeedScope(int32_t n)

@@ -196,7 +196,7 @@ void Zarvotone::ShowUnitDisplays(int index)
         Publish(d.balanceText, text);
         break;
     case kParamFilterCutoff:
-        ParamDisplayText::Frequency(text, sizeof text, DesignFrequency(mUnits.filter.design1));
+        ParamDisplayText::Frequency(text, sizeof text, DesignFrequency(mUnits.filter.Design(0)));
         Publish(d.cutoffText, text);
         break;
     case kParamFilter1Type:
@@ -206,7 +206,7 @@ void Zarvotone::ShowUnitDisplays(int index)
         RedrawControl(d.filterTypeMenus[1]);
         break;
     case kParamFilterTransition:
-        Publish(d.transitionText, ParamDisplayText::TransitionName(mUnits.filter.transitionSpeed));
+        Publish(d.transitionText, ParamDisplayText::TransitionName(mUnits.filter.TransitionSpeed()));
         break;
     case kParamDistoEqBass:
     case kParamDistoEqLowMid:

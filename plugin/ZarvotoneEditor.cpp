@@ -182,7 +182,7 @@ int Zarvotone::FilterTypeOfUnit(int unit)
     if (unit != 0 && unit != 1)
         return -1;
     ScopedLock lock(mLock);
-    return unit == 0 ? mUnits.filter.filter1Type : mUnits.filter.filter2Type;
+    return mUnits.filter.FilterType(unit);
 }
 
 int Zarvotone::GetCurrentCurve()

@@ -215,7 +215,7 @@ void Zarvotone::SetGlideTarget(int index, double p)
         u.filter.saturator.amount = p;
         break;
     case kParamFilterBalance:
-        u.filter.balanceTarget = p;
+        u.filter.SetBalance(p);
         break;
     case kParamFilterCutoff:
         u.filter.SetCutoff(CutoffHz(p));

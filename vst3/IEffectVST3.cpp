@@ -49,6 +49,7 @@ IEffectVST3::IEffectVST3()
       mPointWalk(static_cast<size_t>(GetParamCount()) + kBindingParamCount)
 {
     mBypassDelays.resize(static_cast<size_t>(std::max(GetInChannelCount(), 0)));
+    mBypassedSignal.resize(mBypassDelays.size());
     for (int i = 0; i < GetInChannelCount(); ++i)
         GetInChannel(i)->connected = true;
     for (int i = 0; i < GetOutChannelCount(); ++i)
@@ -194,7 +195,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::setupProcessing(Vst3::ProcessSetup& setup)
         mSampleRate = setup.sampleRate;
         // The bypass switch is a parameter the host restores and keeps: a new setup leaves it.
         Reset();
-        PrepareBypassDelays();
+        PrepareBypass();
         return EffectComponent::setupProcessing(setup);
     }
     catch (...)
@@ -305,15 +306,22 @@ Vst3::tresult PLUGIN_API IEffectVST3::setComponentHandler(Vst3::IComponentHandle
     return result;
 }
 
-// Sized for the most latency the product may report, so that a change while processing does
-// not allocate.
-void IEffectVST3::PrepareBypassDelays()
+// The delays are sized for the most latency the product may report, so that a change while
+// processing does not allocate.
+void IEffectVST3::PrepareBypass()
 {
+    const int32_t frames = GetBlockSize();
     for (ChannelDelay& delay : mBypassDelays)
     {
         delay.Prepare(std::max(LatencyAtMost(), mLatency));
         delay.SetDelay(mLatency);
     }
+    for (std::vector<double>& signal : mBypassedSignal)
+        signal.assign(static_cast<size_t>(std::max(frames, 0)), 0.0);
+    const auto framesOf = [this](double seconds) {
+        return static_cast<int32_t>(std::lround(seconds * GetSampleRate()));
+    };
+    mBypassFade.Prepare(framesOf(kBypassFadeSeconds), framesOf(kBypassWarmUpSeconds), frames);
 }
 
 bool IEffectVST3::SendMidiMsg(const MidiMessage*)

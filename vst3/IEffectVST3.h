@@ -2,6 +2,7 @@
 
 #include "framework/IEffectBase.h"
 #include "vst3/ChannelDelay.h"
+#include "vst3/HostBypassFade.h"
 #include "vst3/ParameterPointWalk.h"
 #include "vst3/RestartTimer.h"
 #include "vst3/abi/ProcessContext.h"
@@ -33,6 +34,11 @@ class IEffectVST3 : public IEffectBase, public Vst3::EffectComponent
 public:
     static constexpr Vst3::ParamID kProgramParamId = 0x70727374;  // 'prst'
     static constexpr Vst3::ParamID kBypassParamId = 0x62706173;   // 'bpas'
+    // The host's bypass fades the effect out and in over this time; switched off, the effect
+    // first runs unheard for the warm-up time, long enough for its filters and glides to settle
+    // on the signal.
+    static constexpr double kBypassFadeSeconds = 0.01;
+    static constexpr double kBypassWarmUpSeconds = 0.05;
 
     IEffectVST3();
     // For a product that passes on the host context its creator received; the binding needs none.
@@ -66,8 +72,8 @@ public:
     Vst3::ParamValue PLUGIN_API plainParamToNormalized(Vst3::ParamID id, Vst3::ParamValue plainValue) override;
     Vst3::ParamValue PLUGIN_API getParamNormalized(Vst3::ParamID id) override;
     // A plug-in parameter only stores the value, which the product hears of through the process
-    // queues; the bypass switch takes effect at once; the program change loads the preset, so
-    // that the state holds it before any block runs, and the same change in the queues is not
+    // queues; the next block fades to a new bypass switch; the program change loads the preset,
+    // so that the state holds it before any block runs, and the same change in the queues is not
     // made again.
     Vst3::tresult PLUGIN_API setParamNormalized(Vst3::ParamID id, Vst3::ParamValue value) override;
     // Also starts (or, for none, stops) the timer that tells the handler of restarts.
@@ -148,8 +154,10 @@ private:
     void AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offset, Vst3::int32 frames);
     void RunBlock(Vst3::int32 frames);
     void PassThroughWithDelay(Vst3::int32 frames);
-    void RememberInputsForBypass(Vst3::int32 frames);
-    void PrepareBypassDelays();
+    // The delayed input into `mBypassedSignal`, or only remembered where `keep` is false.
+    void DelayInputs(Vst3::int32 frames, bool keep);
+    void BlendBypassedSignal(Vst3::int32 frames);
+    void PrepareBypass();
     // Any thread, never waits.
     void RequestRestart(Vst3::int32 flags);
     // The timer's tick: UI thread, no lock held, as the host may call back while it restarts.
@@ -165,6 +173,9 @@ private:
     RestartTimer mRestartTimer;
     // One per input channel: the bypassed input comes out as late as the processed output.
     std::vector<ChannelDelay> mBypassDelays;
+    // The delayed input of a slice in which the effect fades out or in, one per input channel.
+    std::vector<std::vector<double>> mBypassedSignal;
+    HostBypassFade mBypassFade;
     // The process call's parameter queues, followed point by point; one queue per parameter.
     ParameterPointWalk mPointWalk;
     // Some hosts send a point at every frame of drawn or recorded automation: points take effect

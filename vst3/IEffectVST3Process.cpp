@@ -267,18 +267,22 @@ void IEffectVST3::AttachOutputs(const Vst3::ProcessData& data, Vst3::int32 offse
 
 void IEffectVST3::RunBlock(Vst3::int32 frames)
 {
-    if (mBypassed)
+    mBypassFade.Follow(mBypassed);
+    if (!mBypassFade.EffectRuns())
     {
         OnBlockPassedBy();
         PassThroughWithDelay(frames);
         return;
     }
-    RememberInputsForBypass(frames);
+    const bool blend = !mBypassFade.EffectOnly();
+    DelayInputs(frames, blend);
     ProcessBlock(static_cast<double**>(mInputPointers.Data()), static_cast<double**>(mOutputPointers.Data()), frames);
+    if (blend)
+        BlendBypassedSignal(frames);
 }
 
-// Bypass takes effect at once: input i goes to output i delayed by the reported latency, so
-// a host that makes up for that latency keeps the track in time; further outputs are silent.
+// Bypassed, input i goes to output i delayed by the reported latency, so a host that makes up
+// for that latency keeps the track in time; further outputs are silent.
 void IEffectVST3::PassThroughWithDelay(Vst3::int32 frames)
 {
     for (int i = 0; i < GetInChannelCount(); ++i)
@@ -290,12 +294,26 @@ void IEffectVST3::PassThroughWithDelay(Vst3::int32 frames)
         std::memset(*GetOutChannel(i)->destination, 0, Bytes(frames, sizeof(double)));
 }
 
-// The delays hear the input while the effect runs too, so that switching bypass on continues
-// the signal instead of starting with a gap.
-void IEffectVST3::RememberInputsForBypass(Vst3::int32 frames)
+// The delays hear the input while the effect runs too, so that the bypassed signal continues
+// the input instead of starting with a gap.
+void IEffectVST3::DelayInputs(Vst3::int32 frames, bool keep)
 {
     for (int i = 0; i < GetInChannelCount(); ++i)
-        mBypassDelays[static_cast<size_t>(i)].Process(*GetInChannel(i)->source, nullptr, frames);
+    {
+        const auto channel = static_cast<size_t>(i);
+        mBypassDelays[channel].Process(*GetInChannel(i)->source, keep ? mBypassedSignal[channel].data() : nullptr,
+                                       frames);
+    }
+}
+
+void IEffectVST3::BlendBypassedSignal(Vst3::int32 frames)
+{
+    const std::span<const double> weights = mBypassFade.Advance(frames);
+    for (int i = 0; i < GetOutChannelCount(); ++i)
+    {
+        const double* bypassed = i < GetInChannelCount() ? mBypassedSignal[static_cast<size_t>(i)].data() : nullptr;
+        BlendBypassed(*GetOutChannel(i)->destination, bypassed, weights);
+    }
 }
 
 void IEffectVST3::CopyOutputsToHost(Vst3::int32 frames)

@@ -76,10 +76,10 @@ void Settle(Process process)
 void FilterUnitSteady(benchmark::State& state)
 {
     Wezmark::FilterUnit unit;
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, kBlock);
     unit.SetCutoff(1000.0);
     unit.SetResonance(0.5);
-    const auto process = [&](double* const io[2]) { unit.ProcessBlock(io, kBlock); };
+    const auto process = [&](double* const io[2]) { unit.Process(io, kBlock); };
     Settle(process);
     RunBlocks(state, process);
 }
@@ -91,7 +91,7 @@ void FilterUnitAutomated(benchmark::State& state)
     const int type = static_cast<int>(state.range(0));
     state.SetLabel(GetFilterTypeName(type));
     Wezmark::FilterUnit unit;
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, kBlock);
     unit.SelectFilterType(0, type);
     unit.SelectFilterType(1, type);
     int step = 0;
@@ -102,7 +102,7 @@ void FilterUnitAutomated(benchmark::State& state)
             unit.SetCutoff(step % 2 == 0 ? 800.0 : 1200.0);
             unit.SetResonance(step % 2 == 0 ? 0.3 : 0.4);
             double* const slice[2] = {io[0] + start, io[1] + start};
-            unit.ProcessBlock(slice, kAutomationStep);
+            unit.Process(slice, kAutomationStep);
         }
     });
 }
@@ -212,12 +212,12 @@ BENCHMARK(StateVariableFilterSteady);
 void EqualiserSteady(benchmark::State& state)
 {
     Wezmark::Eq4Band eq;
-    eq.SetSampleRate(kRate);
+    eq.Prepare(kRate, kBlock);
     eq.SetBassGain(0.7);
     eq.SetLowMidGain(0.4);
     eq.SetHighMidGain(0.6);
     eq.SetHighGain(0.3);
-    const auto process = [&](double* const io[2]) { eq.ProcessBlock(io, kBlock); };
+    const auto process = [&](double* const io[2]) { eq.Process(io, kBlock); };
     Settle(process);
     RunBlocks(state, process);
 }
@@ -226,12 +226,12 @@ BENCHMARK(EqualiserSteady);
 void SubBandProcessorSteady(benchmark::State& state)
 {
     Wezmark::SubBandProcessor unit(nullptr);
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, kBlock);
     unit.splitter.lowSlope = unit.splitter.highSlope = static_cast<uint32_t>(state.range(0));
     const Signal raw;
     const auto process = [&](double* const io[2]) {
         const double* const in[2] = {raw.left.data(), raw.right.data()};
-        unit.ProcessBlock(in, io, kBlock);
+        unit.Process(in, io, kBlock);
     };
     Settle(process);
     RunBlocks(state, process);
@@ -241,10 +241,10 @@ BENCHMARK(SubBandProcessorSteady)->DenseRange(0, 3);
 void OutputSweepSteady(benchmark::State& state)
 {
     Wezmark::DumpExpand sweep;
-    sweep.SetSampleRate(kRate);
+    sweep.Prepare(kRate, kBlock);
     sweep.slope = static_cast<uint32_t>(state.range(0));
     sweep.SetAmount(0.3);
-    const auto process = [&](double* const io[2]) { sweep.ProcessBlock(io, kBlock); };
+    const auto process = [&](double* const io[2]) { sweep.Process(io, kBlock); };
     Settle(process);
     RunBlocks(state, process);
 }
@@ -253,9 +253,9 @@ BENCHMARK(OutputSweepSteady)->DenseRange(0, 1);
 void BandLimitSteady(benchmark::State& state)
 {
     Wezmark::HqFilterUnit unit;
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, kBlock);
     unit.SetMode(1);
-    const auto process = [&](double* const io[2]) { unit.ProcessBlock(io, kBlock); };
+    const auto process = [&](double* const io[2]) { unit.Process(io, kBlock); };
     Settle(process);
     RunBlocks(state, process);
 }
@@ -267,7 +267,7 @@ void LimiterSteady(benchmark::State& state)
     limiter.mode = static_cast<uint32_t>(state.range(0));
     limiter.makeUpOn = true;
     limiter.makeUpGain = limiter.MakeUpGainForTarget();
-    RunBlocks(state, [&](double* const io[2]) { limiter.ProcessBlock(io, io, kBlock); });
+    RunBlocks(state, [&](double* const io[2]) { limiter.Process(io, io, kBlock); });
 }
 BENCHMARK(LimiterSteady)->DenseRange(1, 3);
 
@@ -283,16 +283,16 @@ void SampleRateChange(benchmark::State& state)
     for (auto _ : state)
     {
         const double rate = (++flip % 2 == 0) ? 44100.0 : 48000.0;
-        filter.SetSampleRate(rate);
+        filter.Prepare(rate, kBlock);
         filter.Reset();
-        eq.SetSampleRate(rate);
-        eq.ResetDesigns();
-        subBand.SetSampleRate(rate);
-        subBand.splitter.Reset();
-        sweep.SetSampleRate(rate);
-        sweep.ResetDesigns();
-        bandLimit.SetSampleRate(rate);
-        bandLimit.ResetDesigns();
+        eq.Prepare(rate, kBlock);
+        eq.Reset();
+        subBand.Prepare(rate, kBlock);
+        subBand.Reset();
+        sweep.Prepare(rate, kBlock);
+        sweep.Reset();
+        bandLimit.Prepare(rate, kBlock);
+        bandLimit.Reset();
     }
 }
 BENCHMARK(SampleRateChange)->Unit(benchmark::kMicrosecond);

@@ -46,7 +46,7 @@ struct Signal
 void Configure(DistortionChain& chain, int32_t frames)
 {
     chain.distortion.Init();
-    chain.SetBlockSize(frames);
+    chain.Prepare(44100.0, frames);
     chain.distortion.SelectCurve(15.0 / 80.0);
     chain.distortion.amount = 0.7;
     chain.quantizer.amount = 0.5;
@@ -72,7 +72,8 @@ void ChainAtHostRate(benchmark::State& state)
     Signal signal(kHostFrames);
     for (auto _ : state)
     {
-        chain.ProcessBlock(signal.io, kHostFrames);
+        chain.BeginBlock();
+        chain.Process(signal.io, kHostFrames);
         benchmark::DoNotOptimize(signal.left.data());
     }
     state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
@@ -91,7 +92,8 @@ void ChainInsideOversampler(benchmark::State& state)
     for (auto _ : state)
     {
         oversampler.Upsample(signal.io, kHostFrames);
-        chain.ProcessBlock(up, highFrames);
+        chain.BeginBlock();
+        chain.Process(up, highFrames);
         oversampler.Downsample(up, highFrames);
         benchmark::DoNotOptimize(oversampler.down.left);
     }
@@ -124,7 +126,7 @@ void OversamplerInPieces(benchmark::State& state)
     Signal signal(kHostFrames);
     for (auto _ : state)
     {
-        oversampler.ProcessInPieces(signal.io, kHostFrames, [](double* const[2], int32_t) {});
+        oversampler.Process(signal.io, kHostFrames, [](double* const[2], int32_t) {});
         benchmark::DoNotOptimize(signal.io[0]);
     }
     state.counters["time/frame"] = TimePerFrame(state, kHostFrames);
@@ -205,11 +207,11 @@ void DistortionSettled(benchmark::State& state)
 {
     Wezmark::Distortion unit(Builtins());
     unit.Init();
-    unit.SetBlockSize(kHighFrames);
+    unit.Prepare(44100.0, kHighFrames);
     unit.SelectCurve(68.0 / 80.0);
     unit.mode = static_cast<uint32_t>(state.range(0));
     unit.amount = 0.8;
-    MeasureSettled(state, [&](double* const io[2]) { unit.ProcessBlock(io, kHighFrames); });
+    MeasureSettled(state, [&](double* const io[2]) { unit.BeginBlock(); unit.Process(io, kHighFrames); });
 }
 BENCHMARK(DistortionSettled)->DenseRange(0, 2);
 
@@ -218,12 +220,12 @@ void ShaperSettled(benchmark::State& state)
 {
     DistortionChain chain(Builtins());
     Wezmark::DynShaper& shaper = chain.shaper;
-    shaper.SetBlockSize(kHighFrames);
+    shaper.Prepare(44100.0, kHighFrames);
     shaper.waveform = static_cast<uint32_t>(state.range(0));
     shaper.width = 0.4;
     shaper.mode = 3;
     shaper.amount = 0.5;
-    MeasureSettled(state, [&](double* const io[2]) { shaper.ProcessBlock(io, kHighFrames); });
+    MeasureSettled(state, [&](double* const io[2]) { shaper.Process(io, kHighFrames); });
 }
 BENCHMARK(ShaperSettled)->DenseRange(0, 8);
 
@@ -232,7 +234,7 @@ void GateSettled(benchmark::State& state)
 {
     DeadZoneGate gate;
     gate.target = 0.0001;
-    MeasureSettled(state, [&](double* const io[2]) { gate.ProcessBlock(io, kHighFrames); });
+    MeasureSettled(state, [&](double* const io[2]) { gate.Process(io, kHighFrames); });
 }
 BENCHMARK(GateSettled);
 

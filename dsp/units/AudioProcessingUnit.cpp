@@ -7,9 +7,14 @@
 namespace Wezmark
 {
 
-void AudioProcessingUnit::SetSampleRate(double rate)
+void AudioProcessingUnit::Prepare(double rate, int32_t, int32_t)
 {
     sampleRate = rate;
+}
+
+void AudioProcessingUnit::EndGlides()
+{
+    fade = bypassed ? 0.0 : 1.0;
 }
 
 void AudioProcessingUnit::SetBypass(bool on)

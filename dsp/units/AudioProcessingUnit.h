@@ -19,7 +19,12 @@ public:
     AudioProcessingUnit& operator=(const AudioProcessingUnit&) = delete;
     virtual ~AudioProcessingUnit() = default;
 
-    virtual void SetSampleRate(double rate);
+    // The rate the fade is timed at; each unit's own Prepare calls it.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // The fade has no memory to clear.
+    void Reset() {}
+    // The fade stands on the end the switch points to.
+    void EndGlides();
     // A repeated value leaves a fade under way alone; a change turns the fade toward the new end.
     virtual void SetBypass(bool on);
 

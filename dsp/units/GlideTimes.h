@@ -9,6 +9,8 @@
 namespace GlideTimes
 {
 inline constexpr double kTunedRate = 44100.0;
+// The pace of most parameter glides: a one-pole coefficient per frame at the tuned rate.
+inline constexpr double kParameterKeep = 0.9777;
 
 inline bool Usable(double rate)
 {

@@ -158,9 +158,10 @@ VstIntPtr IEffectVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
         }
         return 0;
     case effMainsChanged:
+        // Suspending keeps what the effect is playing, as a VST3 host's deactivation does: hosts
+        // suspend and resume around transport changes while their audio goes on, and a restart
+        // from cleared filters clicks. A new rate or block size prepares afresh.
         SetActive(value != 0);
-        if (value == 0)
-            Reset();
         return 0;
     case effEditGetRect:
         if (!ptr || !mGraphics)

@@ -28,11 +28,12 @@ void BuildAndRun(ChainRun& run)
     const std::shared_ptr<const Wezmark::BuiltinCurves> builtins = Wezmark::BuiltinCurves::Shared();
     DistortionChain chain(*builtins);
     chain.distortion.Init();
-    chain.SetBlockSize(kFrames);
+    chain.Prepare(44100.0, kFrames);
     chain.distortion.SelectCurve(62.0 / 80.0);
     chain.distortion.amount = 0.9;
     StereoBuffer block(kFrames, 0.7);
-    chain.ProcessBlock(block.Io(), kFrames);
+    chain.BeginBlock();
+    chain.Process(block.Io(), kFrames);
     run.builtins = builtins.get();
     run.output = block.left;
 }

@@ -74,7 +74,7 @@ TEST(BandSplitFilter, SlopeChoosesTheOrderAtTheSameCutoff)
     struct Case { uint32_t slope; double decadeAbove; };
     const Case cases[] = {{0, 0.1}, {1, 0.01}, {2, 1e-4}, {3, 1e-8}};
     BandSplitFilter splitter;
-    splitter.SetSampleRate(kRate);
+    splitter.Prepare(kRate, BandSplitFilter::kInitialFrames);
     splitter.SetHighSplit(0.38915574457972946);
     for (const Case& c : cases)
     {
@@ -103,7 +103,7 @@ TEST(BandSplitFilter, SlopeOutsideRangeLeavesItsBandUnfiltered)
     const std::vector<double> noise = WhiteNoise(256, 0.5, 31);
     StereoBuffer low(noise, noise);
     StereoBuffer high(noise, noise);
-    splitter.ProcessBlock(low.In(), high.In(), 256);
+    splitter.Process(low.In(), high.In(), 256);
     EXPECT_EQ(std::vector<double>(splitter.lowWork.left, splitter.lowWork.left + 256), noise);
     EXPECT_EQ(std::vector<double>(splitter.highWork.right, splitter.highWork.right + 256), noise);
 }
@@ -112,7 +112,7 @@ TEST(BandSplitFilter, BandsSumBackToTheSignalAtTheSplit)
 {
     // Same input to both sides: first-order low and high pass add up to the signal itself.
     BandSplitFilter splitter;
-    splitter.SetSampleRate(kRate);
+    splitter.Prepare(kRate, BandSplitFilter::kInitialFrames);
     splitter.lowSlope = splitter.highSlope = 0;
     splitter.Reset();
     const std::vector<double> tone = [] {
@@ -122,7 +122,7 @@ TEST(BandSplitFilter, BandsSumBackToTheSignalAtTheSplit)
         return samples;
     }();
     StereoBuffer signal(tone, tone);
-    splitter.ProcessBlock(signal.In(), signal.In(), 1024);
+    splitter.Process(signal.In(), signal.In(), 1024);
     double peak = 0.0;
     for (int i = 512; i < 1024; ++i)
         peak = std::max(peak, std::fabs(splitter.lowWork.left[i] + splitter.highWork.left[i]));
@@ -135,7 +135,7 @@ TEST(BandSplitFilter, LongBlockLeavesTheBandsAsTheyWere)
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 37);
     StereoBuffer block(noise, noise);
     const std::vector<double> before(splitter.lowWork.left, splitter.lowWork.left + 1024);
-    splitter.ProcessBlock(block.In(), block.In(), 1025);
+    splitter.Process(block.In(), block.In(), 1025);
     EXPECT_EQ(std::vector<double>(splitter.lowWork.left, splitter.lowWork.left + 1024), before);
 }
 
@@ -157,7 +157,7 @@ std::vector<double> SlopeChangeBand(bool lowSide, uint32_t from, uint32_t to, do
 {
     constexpr int kBlock = 64;
     BandSplitFilter splitter;
-    splitter.SetSampleRate(rate);
+    splitter.Prepare(rate, BandSplitFilter::kInitialFrames);
     (lowSide ? splitter.lowSlope : splitter.highSlope) = from;
     splitter.Reset();
     std::vector<double> band;
@@ -169,7 +169,7 @@ std::vector<double> SlopeChangeBand(bool lowSide, uint32_t from, uint32_t to, do
         for (int i = 0; i < kBlock; ++i)
             tone[i] = std::sin(2.0 * 3.141592653589793 * hz * (start + i) / rate);
         StereoBuffer signal(tone, tone);
-        splitter.ProcessBlock(signal.In(), signal.In(), kBlock);
+        splitter.Process(signal.In(), signal.In(), kBlock);
         const double* out = lowSide ? splitter.lowWork.left : splitter.highWork.left;
         band.insert(band.end(), out, out + kBlock);
     }

@@ -40,7 +40,7 @@ TEST(DumpExpand, AmountMovesOneCutoffAndIsClampedAtLowRates)
     for (const Case& c : cases)
     {
         DumpExpand sweep;
-        sweep.SetSampleRate(c.rate);
+        sweep.Prepare(c.rate, DumpExpand::kInitialFrames);
         sweep.SetAmount(c.amount);
         EXPECT_EQ(sweep.amount, c.stored);
         for (const Dsp::Filter* lowPass : {sweep.lowPass2.get(), sweep.lowPass4.get()})
@@ -58,10 +58,10 @@ TEST(DumpExpand, AmountMovesOneCutoffAndIsClampedAtLowRates)
 TEST(DumpExpand, RateDropReappliesTheClamp)
 {
     DumpExpand sweep;
-    sweep.SetSampleRate(96000.0);
+    sweep.Prepare(96000.0, DumpExpand::kInitialFrames);
     sweep.SetAmount(0.5);
     EXPECT_EQ(Cutoff(*sweep.lowPass2), 22040.0);
-    sweep.SetSampleRate(44100.0);
+    sweep.Prepare(44100.0, DumpExpand::kInitialFrames);
     EXPECT_EQ(Cutoff(*sweep.lowPass2), 21000.0);
     EXPECT_EQ(Cutoff(*sweep.highPass4), 20.0);
     EXPECT_EQ(DesignParams::Get(*sweep.highPass4, Dsp::kSampleRateId, 0.0), 44100.0);
@@ -86,7 +86,7 @@ TEST(DumpExpand, SlopeChoosesTheOrder)
         DumpExpand sweep;
         sweep.slope = c.slope;
         sweep.SetAmount(0.25);
-        const StereoProcess process = [&sweep](double* const* io, int n) { sweep.ProcessBlock(io, n); };
+        const StereoProcess process = [&sweep](double* const* io, int n) { sweep.Process(io, n); };
         Settle(process, 1024);
         const double magnitude = MagnitudeAt(ImpulseResponse(process, 1 << 14), 7500.0, 44100.0);
         EXPECT_LT(magnitude, c.maximum) << c.slope;
@@ -100,10 +100,10 @@ TEST(DumpExpand, LongBlockPassesUnchanged)
     sweep.SetAmount(0.1);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 41);
     StereoBuffer block(noise, noise);
-    sweep.ProcessBlock(block.Io(), 1025);
+    sweep.Process(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
-    sweep.SetBlockSize(1025);
-    sweep.ProcessBlock(block.Io(), 1025);
+    sweep.Prepare(44100.0, 1025);
+    sweep.Process(block.Io(), 1025);
     EXPECT_NE(block.left, noise);
 }
 
@@ -113,11 +113,11 @@ TEST(DumpExpand, BypassedAndFadedOutPassesUnchanged)
     sweep.SetAmount(0.1);
     sweep.SetBypass(true);
     StereoBuffer fading(WhiteNoise(500, 0.5, 43), WhiteNoise(500, 0.5, 44));
-    sweep.ProcessBlock(fading.Io(), 500);
+    sweep.Process(fading.Io(), 500);
     EXPECT_EQ(sweep.fade, 0.0);
     const std::vector<double> noise = WhiteNoise(256, 0.5, 45);
     StereoBuffer block(noise, noise);
-    sweep.ProcessBlock(block.Io(), 256);
+    sweep.Process(block.Io(), 256);
     EXPECT_EQ(block.left, noise);
 }
 
@@ -128,14 +128,14 @@ TEST(DumpExpand, FreshUnitStartsOnItsOwnCutoffsWithoutABurst)
     for (const Case& c : cases)
     {
         DumpExpand sweep;
-        sweep.SetSampleRate(c.rate);
-        sweep.ResetDesigns();
+        sweep.Prepare(c.rate, DumpExpand::kInitialFrames);
+        sweep.Reset();
         sweep.slope = c.slope;
         double peak = 0.0;
         for (uint32_t block = 0; block < 8; ++block)
         {
             StereoBuffer noise(WhiteNoise(512, 0.5, 90 + block), WhiteNoise(512, 0.5, 190 + block));
-            sweep.ProcessBlock(noise.Io(), 512);
+            sweep.Process(noise.Io(), 512);
             for (double sample : noise.left)
                 peak = std::max(peak, std::fabs(sample));
         }

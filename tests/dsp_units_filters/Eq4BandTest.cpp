@@ -21,7 +21,7 @@ constexpr double kRate = 44100.0;
 
 StereoProcess ProcessOf(Eq4Band& eq)
 {
-    return [&eq](double* const* io, int n) { eq.ProcessBlock(io, n); };
+    return [&eq](double* const* io, int n) { eq.Process(io, n); };
 }
 
 } // namespace
@@ -29,7 +29,7 @@ StereoProcess ProcessOf(Eq4Band& eq)
 TEST(Eq4Band, FlatGainsPassTheSignal)
 {
     Eq4Band eq;
-    eq.SetSampleRate(kRate);
+    eq.Prepare(kRate, Eq4Band::kInitialFrames);
     eq.SetBassGain(0.5);
     eq.SetLowMidGain(0.5);
     eq.SetHighMidGain(0.5);
@@ -37,7 +37,7 @@ TEST(Eq4Band, FlatGainsPassTheSignal)
     Settle(ProcessOf(eq), 1024);
     const std::vector<double> noise = WhiteNoise(1024, 0.5, 21);
     StereoBuffer block(noise, noise);
-    eq.ProcessBlock(block.Io(), 1024);
+    eq.Process(block.Io(), 1024);
     for (size_t i = 0; i < noise.size(); ++i)
     {
         // Only the filters' alternating denormal guard remains.
@@ -58,7 +58,7 @@ TEST(Eq4Band, EachBandBoostsItsOwnRegion)
     for (const Case& c : cases)
     {
         Eq4Band eq;
-        eq.SetSampleRate(kRate);
+        eq.Prepare(kRate, Eq4Band::kInitialFrames);
         for (auto set : {&Eq4Band::SetBassGain, &Eq4Band::SetLowMidGain, &Eq4Band::SetHighMidGain, &Eq4Band::SetHighGain})
             (eq.*set)(0.5);
         (eq.*c.set)(1.0);
@@ -92,7 +92,7 @@ TEST(Eq4Band, GainsReadBackInDecibels)
 TEST(Eq4Band, FreshDesignsStartOnTheirBandsWithoutGlide)
 {
     Eq4Band eq;
-    eq.SetSampleRate(48000.0);
+    eq.Prepare(48000.0, Eq4Band::kInitialFrames);
     struct Case { Eq4Band::Band band; double hz; double width; };
     const Case cases[] = {
         {Eq4Band::kBass, 150.0, 0.0}, {Eq4Band::kLowMid, 350.0, 300.0},
@@ -115,7 +115,7 @@ TEST(Eq4Band, LongBlockPassesAndKeepsTheFade)
     eq.SetBypass(true);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 23);
     StereoBuffer block(noise, noise);
-    eq.ProcessBlock(block.Io(), 1025);
+    eq.Process(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
     EXPECT_EQ(eq.fade, 0.998);
 }
@@ -123,11 +123,11 @@ TEST(Eq4Band, LongBlockPassesAndKeepsTheFade)
 TEST(Eq4Band, SwitchingOffCrossfadesToTheDrySignal)
 {
     Eq4Band eq;
-    eq.SetSampleRate(kRate);
+    eq.Prepare(kRate, Eq4Band::kInitialFrames);
     eq.SetBassGain(1.0);
     Settle(ProcessOf(eq), 1024);
     Eq4Band twin;
-    twin.SetSampleRate(kRate);
+    twin.Prepare(kRate, Eq4Band::kInitialFrames);
     twin.SetBassGain(1.0);
     Settle(ProcessOf(twin), 1024);
 
@@ -135,15 +135,15 @@ TEST(Eq4Band, SwitchingOffCrossfadesToTheDrySignal)
     const std::vector<double> noise = WhiteNoise(600, 0.5, 29);
     StereoBuffer faded(noise, noise);
     StereoBuffer processed(noise, noise);
-    eq.ProcessBlock(faded.Io(), 600);
-    twin.ProcessBlock(processed.Io(), 600);
+    eq.Process(faded.Io(), 600);
+    twin.Process(processed.Io(), 600);
     for (int i = 0; i < 600; ++i)
     {
         const double g = std::max(0.998 - 0.002 * i, 0.0);
         EXPECT_NEAR(faded.left[i], (1.0 - g) * noise[i] + g * processed.left[i], 1e-9) << i;
     }
     StereoBuffer after(noise, noise);
-    eq.ProcessBlock(after.Io(), 600);
+    eq.Process(after.Io(), 600);
     EXPECT_EQ(after.left, noise);
 }
 
@@ -173,7 +173,7 @@ TEST(Eq4Band, BandsThatSatOutComeBackAsIfTheyHadRunAllAlong)
         Eq4Band eq;
         Eq4Band reference;
         for (Eq4Band* unit : {&eq, &reference})
-            unit->SetSampleRate(kRate);
+            unit->Prepare(kRate, Eq4Band::kInitialFrames);
         double worst = 0.0;
         for (int b = 0; b < kBlocks; ++b)
         {
@@ -184,7 +184,7 @@ TEST(Eq4Band, BandsThatSatOutComeBackAsIfTheyHadRunAllAlong)
             const std::vector<double> part(signal.begin() + b * kBlock, signal.begin() + (b + 1) * kBlock);
             StereoBuffer skipping(part, part);
             StereoBuffer running(part, part);
-            eq.ProcessBlock(skipping.Io(), kBlock);
+            eq.Process(skipping.Io(), kBlock);
             for (const auto& design : reference.designs)
                 design->ProcessDouble(kBlock, running.Io());
             for (int i = 0; i < kBlock; ++i)

@@ -22,23 +22,21 @@ namespace
 constexpr double kRate = 44100.0;
 constexpr double kBalanceKeep = 0.9777;
 
-// A unit as the plug-in runs it: its start-up smoothing, the rate set, filter 1 only.
+// A unit as the plug-in runs it: the rate set, which paces its balance glide, filter 1 only.
 std::unique_ptr<FilterUnit> MakeUnit(int type1, int type2)
 {
     auto unit = std::make_unique<FilterUnit>();
-    unit->balanceA = kBalanceKeep;
-    unit->balanceB = 1.0 - kBalanceKeep;
-    unit->SetSampleRate(kRate);
+    unit->Prepare(kRate, FilterUnit::kInitialFrames);
     unit->SelectFilterType(0, type1);
     unit->SelectFilterType(1, type2);
-    unit->balance = 0.0;
-    unit->balanceTarget = 0.0;
+    unit->SetBalance(0.0);
+    unit->EndGlides();
     return unit;
 }
 
 StereoProcess ProcessOf(FilterUnit& unit)
 {
-    return [&unit](double* const* io, int n) { unit.ProcessBlock(io, n); };
+    return [&unit](double* const* io, int n) { unit.Process(io, n); };
 }
 
 // Runs a signal through the unit in blocks; `before` is called with the frame position
@@ -51,7 +49,7 @@ StereoBuffer Render(FilterUnit& unit, const std::vector<double>& signal, int blo
     {
         before(start);
         double* io[2] = {buffer.left.data() + start, buffer.right.data() + start};
-        unit.ProcessBlock(io, std::min(blockSize, static_cast<int>(signal.size()) - start));
+        unit.Process(io, std::min(blockSize, static_cast<int>(signal.size()) - start));
     }
     return buffer;
 }
@@ -105,31 +103,32 @@ TEST(FilterUnit, BalanceSelectsOneFilterOrGlidesBetweenThem)
         for (FilterUnit* unit : {mixed.get(), reference.get()})
         {
             unit->SetCutoff(800.0);
-            unit->balance = c.balance;
-            unit->balanceTarget = c.target;
+            unit->SetBalance(c.balance);
+            unit->EndGlides();
+            unit->SetBalance(c.target);
         }
         EXPECT_EQ(Render(*mixed, noise, 128, onlyFirst).left, Render(*reference, noise, 128, onlyFirst).left);
     }
 
     auto unit = MakeUnit(0, 18);
-    unit->balanceTarget = 1.0;
+    unit->SetBalance(1.0);
     StereoBuffer block(100);
-    unit->ProcessBlock(block.Io(), 100);
-    EXPECT_NEAR(unit->balance, 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
+    unit->Process(block.Io(), 100);
+    EXPECT_NEAR(unit->Balance(), 1.0 - std::pow(kBalanceKeep, 100), 1e-12);
 }
 
 TEST(FilterUnit, FreshUnitStartsOnFilterOneAndDriftsToFilterTwo)
 {
     FilterUnit unit;
-    EXPECT_EQ(unit.balance, 0.0);
-    EXPECT_EQ(unit.balanceTarget, 1.0);
-    EXPECT_EQ(unit.design1->GetName(), "RBJ Low Pass");
-    EXPECT_EQ(unit.design2->GetName(), "Chebyshev I High Pass");
-    EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), 20.0);
-    EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kOrderId, 0.0), 2.0);
+    EXPECT_EQ(unit.Balance(), 0.0);
+    EXPECT_EQ(unit.BalanceTarget(), 1.0);
+    EXPECT_EQ(unit.Design(0)->GetName(), "RBJ Low Pass");
+    EXPECT_EQ(unit.Design(1)->GetName(), "Chebyshev I High Pass");
+    EXPECT_EQ(DesignParams::Get(*unit.Design(0), Dsp::kFrequencyId, 0.0), 20.0);
+    EXPECT_EQ(DesignParams::Get(*unit.Design(1), Dsp::kOrderId, 0.0), 2.0);
     StereoBuffer block(10);
-    unit.ProcessBlock(block.Io(), 10);
-    EXPECT_NEAR(unit.balance, 1.0 - std::pow(0.99, 10), 1e-12);
+    unit.Process(block.Io(), 10);
+    EXPECT_NEAR(unit.Balance(), 1.0 - std::pow(0.99, 10), 1e-12);
 }
 
 TEST(FilterUnit, TransitionSpeedSetsTheCutoffGlide)
@@ -146,7 +145,7 @@ TEST(FilterUnit, TransitionSpeedSetsTheCutoffGlide)
             unit->SetCutoff(300.0);
             Settle(ProcessOf(*unit), 4096);
             unit->SetTransitionSpeed(c.speed);
-            EXPECT_EQ(unit->transitionLength, c.expectedLength);
+            EXPECT_EQ(unit->TransitionLength(), c.expectedLength);
             unit->SetCutoff(1000.0);
             return Render(*unit, noise, 1, [&](int frame) {
                        if (frame == reselectAt)
@@ -168,14 +167,14 @@ TEST(FilterUnit, BypassFadesAgainstTheDriveThenPassesTheBlockUntouched)
     EXPECT_EQ(unit->fade, 0.998);
     const std::vector<double> noise = WhiteNoise(1024, 0.5, 11);
     StereoBuffer fading(noise, noise);
-    unit->ProcessBlock(fading.Io(), 1024);
+    unit->Process(fading.Io(), 1024);
     EXPECT_EQ(unit->fade, 0.0);
     EXPECT_NE(fading.left, noise);
     EXPECT_EQ(std::vector<double>(fading.left.begin() + 500, fading.left.end()),
               std::vector<double>(noise.begin() + 500, noise.end()));
 
     StereoBuffer bypassed(noise, noise);
-    unit->ProcessBlock(bypassed.Io(), 1024);
+    unit->Process(bypassed.Io(), 1024);
     EXPECT_EQ(bypassed.left, noise);
     EXPECT_EQ(bypassed.right, noise);
 }
@@ -185,11 +184,11 @@ TEST(FilterUnit, BlockLongerThanTheWorkBuffersPassesUnchanged)
     auto unit = MakeUnit(28, 28);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 5);
     StereoBuffer block(noise, noise);
-    unit->ProcessBlock(block.Io(), 1025);
+    unit->Process(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
 
-    unit->SetBlockSize(2048);
-    unit->ProcessBlock(block.Io(), 1025);
+    unit->Prepare(kRate, 2048);
+    unit->Process(block.Io(), 1025);
     EXPECT_NE(block.left, noise);
 }
 
@@ -204,12 +203,12 @@ TEST(FilterUnit, CutoffReachesDesignsAndStateVariableFiltersWithTheirOwnLimits)
     for (const Case& c : cases)
     {
         FilterUnit unit;
-        unit.SetSampleRate(c.rate);
+        unit.Prepare(c.rate, FilterUnit::kInitialFrames);
         unit.SetCutoff(c.hz);
-        EXPECT_EQ(unit.cutoff, c.hz);
-        EXPECT_EQ(DesignParams::Get(*unit.design1, Dsp::kFrequencyId, 0.0), c.design);
-        EXPECT_EQ(DesignParams::Get(*unit.design2, Dsp::kFrequencyId, 0.0), c.design);
-        for (FilterBank* bank : {&unit.bank1, &unit.bank2})
+        EXPECT_EQ(unit.Cutoff(), c.hz);
+        EXPECT_EQ(DesignParams::Get(*unit.Design(0), Dsp::kFrequencyId, 0.0), c.design);
+        EXPECT_EQ(DesignParams::Get(*unit.Design(1), Dsp::kFrequencyId, 0.0), c.design);
+        for (const FilterBank* bank : {&unit.Bank(0), &unit.Bank(1)})
         {
             EXPECT_EQ(bank->stateVariableLowPass.GetCutoff(), c.stateVariable);
             EXPECT_EQ(bank->stateVariableBandStop.GetCutoff(), c.stateVariable);
@@ -233,7 +232,7 @@ TEST(FilterUnit, StateVariableTypeRunsAtTheLastCutoffAndResonance)
     const std::vector<double> noise = WhiteNoise(256, 0.5, 13);
     StereoBuffer viaUnit(noise, noise);
     StereoBuffer direct(noise, noise);
-    unit->ProcessBlock(viaUnit.Io(), 256);
+    unit->Process(viaUnit.Io(), 256);
     reference.ProcessBlock(direct.Io(), 256);
     EXPECT_EQ(viaUnit.left, direct.left);
     EXPECT_EQ(viaUnit.right, direct.right);
@@ -243,11 +242,11 @@ TEST(FilterUnit, ResetRecoversStateVariableFiltersFromNonFiniteSamples)
 {
     auto unit = MakeUnit(5, 8);
     StereoBuffer poisoned(4, std::numeric_limits<double>::quiet_NaN());
-    unit->ProcessBlock(poisoned.Io(), 4);
+    unit->Process(poisoned.Io(), 4);
     unit->Reset();
     const std::vector<double> noise = WhiteNoise(64, 0.5, 17);
     StereoBuffer block(noise, noise);
-    unit->ProcessBlock(block.Io(), 64);
+    unit->Process(block.Io(), 64);
     for (double sample : block.left)
         EXPECT_TRUE(std::isfinite(sample));
 }
@@ -260,20 +259,20 @@ TEST(FilterUnit, NonFiniteSettingsAreIgnored)
     const double nan = std::numeric_limits<double>::quiet_NaN();
     unit->SetCutoff(nan);
     unit->SetResonance(std::numeric_limits<double>::infinity());
-    EXPECT_EQ(unit->cutoff, 1500.0);
-    EXPECT_EQ(unit->resonance, 0.4);
-    EXPECT_EQ(DesignParams::Get(*unit->design1, Dsp::kFrequencyId, 0.0), 1500.0);
-    EXPECT_EQ(unit->bank2.stateVariableLowPass.GetCutoff(), 1500.0);
+    EXPECT_EQ(unit->Cutoff(), 1500.0);
+    EXPECT_EQ(unit->Resonance(), 0.4);
+    EXPECT_EQ(DesignParams::Get(*unit->Design(0), Dsp::kFrequencyId, 0.0), 1500.0);
+    EXPECT_EQ(unit->Bank(1).stateVariableLowPass.GetCutoff(), 1500.0);
 }
 
 TEST(FilterUnit, SampleRateRiseRestoresTheStateVariableCutoff)
 {
     auto unit = MakeUnit(5, 5);
     unit->SetCutoff(15000.0);
-    unit->SetSampleRate(22050.0);
-    EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 10804.5);
-    unit->SetSampleRate(kRate);
-    EXPECT_EQ(unit->bank1.stateVariableLowPass.GetCutoff(), 15000.0);
+    unit->Prepare(22050.0, FilterUnit::kInitialFrames);
+    EXPECT_EQ(unit->Bank(0).stateVariableLowPass.GetCutoff(), 10804.5);
+    unit->Prepare(kRate, FilterUnit::kInitialFrames);
+    EXPECT_EQ(unit->Bank(0).stateVariableLowPass.GetCutoff(), 15000.0);
 }
 
 TEST(FilterUnit, SelectingATypeCarriesCutoffResonanceAndTransitionLength)
@@ -283,14 +282,14 @@ TEST(FilterUnit, SelectingATypeCarriesCutoffResonanceAndTransitionLength)
     unit->SetResonance(1.0);
     unit->SetTransitionSpeed(0);
     unit->SelectFilterType(1, 29);
-    EXPECT_EQ(unit->filter2Type, 29);
-    EXPECT_EQ(unit->design2, unit->bank2.GetDesignForType(29));
-    EXPECT_EQ(DesignParams::Get(*unit->design2, Dsp::kFrequencyId, 0.0), 700.0);
-    EXPECT_NEAR(DesignParams::Get(*unit->design2, Dsp::kBandwidthHzId, 0.0), 10.0, 1e-9);
+    EXPECT_EQ(unit->FilterType(1), 29);
+    EXPECT_EQ(unit->Design(1), unit->Bank(1).GetDesignForType(29));
+    EXPECT_EQ(DesignParams::Get(*unit->Design(1), Dsp::kFrequencyId, 0.0), 700.0);
+    EXPECT_NEAR(DesignParams::Get(*unit->Design(1), Dsp::kBandwidthHzId, 0.0), 10.0, 1e-9);
 
     unit->SelectFilterType(2, 7);
-    EXPECT_EQ(unit->filter1Type, 0);
-    EXPECT_EQ(unit->filter2Type, 29);
+    EXPECT_EQ(unit->FilterType(0), 0);
+    EXPECT_EQ(unit->FilterType(1), 29);
 }
 
 TEST(FilterUnit, FirstSelectionOfAHighOrderTypeGlidesWithoutABurst)
@@ -401,12 +400,13 @@ TEST(FilterUnit, FilterLeftOutByTheBalanceComesBackAsIfItHadRunAllAlong)
             unit->SetCutoff(700.0);
             unit->SetResonance(0.4);
             const double start = c.from == 0.0 ? hair : 1.0 - 1e-16 * (hair > 0.0);
-            unit->balance = unit->balanceTarget = start;
+            unit->SetBalance(start);
+            unit->EndGlides();
             return Render(*unit, signal, kBlock, [&](int frame) {
                 if (frame == kBackAt / 2 && c.typeWhileOut >= 0)
                     unit->SelectFilterType(c.from == 0.0 ? 1 : 0, c.typeWhileOut);
                 if (frame == kBackAt)
-                    unit->balanceTarget = c.to;
+                    unit->SetBalance(c.to);
             });
         };
         const StereoBuffer skipping = render(0.0);

@@ -16,7 +16,7 @@ constexpr double kRate = 44100.0;
 
 StereoProcess ProcessOf(HqFilterUnit& unit)
 {
-    return [&unit](double* const* io, int n) { unit.ProcessBlock(io, n); };
+    return [&unit](double* const* io, int n) { unit.Process(io, n); };
 }
 
 } // namespace
@@ -25,7 +25,7 @@ StereoProcess ProcessOf(HqFilterUnit& unit)
 TEST(HqFilterUnit, ModeOffFadesOutThenLeavesEveryBlockExactly)
 {
     HqFilterUnit unit;
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, HqFilterUnit::kInitialFrames);
     unit.SetMode(1);
     Settle(ProcessOf(unit), 512);
     unit.SetMode(0);
@@ -34,7 +34,7 @@ TEST(HqFilterUnit, ModeOffFadesOutThenLeavesEveryBlockExactly)
     EXPECT_EQ(unit.fade, 0.0);
     const std::vector<double> noise = WhiteNoise(512, 0.5, 51);
     StereoBuffer block(noise, noise);
-    unit.ProcessBlock(block.Io(), 512);
+    unit.Process(block.Io(), 512);
     EXPECT_EQ(block.left, noise);
     EXPECT_EQ(block.right, noise);
 }
@@ -69,7 +69,7 @@ TEST(HqFilterUnit, BandModesAttenuateOutsideTheBand)
     for (const Case& c : cases)
     {
         HqFilterUnit unit;
-        unit.SetSampleRate(kRate);
+        unit.Prepare(kRate, HqFilterUnit::kInitialFrames);
         unit.SetMode(c.mode);
         Settle(ProcessOf(unit), 1024);
         const double magnitude = MagnitudeAt(ImpulseResponse(ProcessOf(unit), 1 << 16), c.hz, kRate);
@@ -84,6 +84,6 @@ TEST(HqFilterUnit, LongBlockPassesUnfiltered)
     unit.SetMode(1);
     const std::vector<double> noise = WhiteNoise(1025, 0.5, 53);
     StereoBuffer block(noise, noise);
-    unit.ProcessBlock(block.Io(), 1025);
+    unit.Process(block.Io(), 1025);
     EXPECT_EQ(block.left, noise);
 }

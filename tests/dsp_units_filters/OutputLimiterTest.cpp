@@ -24,7 +24,7 @@ double Limit(OutputLimiter& limiter, double x)
     double left[1] = {x};
     double right[1] = {-x};
     double* const io[2] = {left, right};
-    limiter.ProcessBlock(io, io, 1);
+    limiter.Process(io, io, 1);
     EXPECT_EQ(right[0], -left[0]);
     return left[0];
 }
@@ -89,7 +89,7 @@ TEST(OutputLimiter, MakeUpFollowsTheGlidingThreshold)
         std::vector<double> left(kFrames, 1.0);
         std::vector<double> right(kFrames, -1.0);
         double* const io[2] = {left.data(), right.data()};
-        limiter.ProcessBlock(io, io, kFrames);
+        limiter.Process(io, io, kFrames);
         for (int32_t i = 0; i < kFrames; ++i)
         {
             ASSERT_NEAR(left[i], OutputLimiter::kMakeUpTrim, 1e-12) << i;
@@ -121,7 +121,7 @@ TEST(OutputLimiter, ThresholdGlidesAndTheCurveMovesWithIt)
     limiter.threshold = 0.3;
     std::vector<double> samples(2000, 0.9);
     double* const io[2] = {samples.data(), samples.data()};
-    limiter.ProcessBlock(io, io, 2000);
+    limiter.Process(io, io, 2000);
     EXPECT_NEAR(limiter.smoothedThreshold, 0.3 + 0.4 * std::pow(OutputLimiter::kThresholdKeep, 2000), 1e-12);
     EXPECT_NEAR(samples.front(), (0.9 - 0.6978) / 5.0 + 0.6978, 1e-3);
     for (size_t i = 1; i < samples.size(); ++i)
@@ -134,7 +134,7 @@ TEST(OutputLimiter, SharedChannelBufferIsLimitedOnce)
     OutputLimiter limiter = Settled(OutputLimiter::kModeHard, 0.5);
     double sample[1] = {1.0};
     double* const io[2] = {sample, sample};
-    limiter.ProcessBlock(io, io, 1);
+    limiter.Process(io, io, 1);
     EXPECT_NEAR(sample[0], 0.5005, 1e-12);
 }
 
@@ -174,7 +174,7 @@ TEST(OutputLimiter, ModeAndMakeUpSwitchesGlide)
         std::vector<double> left(kFrames, kInput);
         std::vector<double> right(kFrames, -kInput);
         double* const io[2] = {left.data(), right.data()};
-        limiter.ProcessBlock(io, io, kFrames);
+        limiter.Process(io, io, kFrames);
         double largestStep = std::fabs(left[0] - before);
         for (int32_t i = 1; i < kFrames; ++i)
             largestStep = std::max(largestStep, std::fabs(left[i] - left[i - 1]));

@@ -79,12 +79,12 @@ TEST(Stability, FilterUnitEveryTypeAtExtremeCutoffAndResonance)
                 for (double resonance : {0.0, 1.0})
                 {
                     Wezmark::FilterUnit unit;
-                    unit.SetSampleRate(rate);
+                    unit.Prepare(rate, Wezmark::FilterUnit::kInitialFrames);
                     unit.SelectFilterType(0, type);
                     unit.SelectFilterType(1, type);
                     unit.SetResonance(resonance);
                     unit.SetCutoff(cutoff);
-                    const Process process = [&](double* const*, double* const* io, int n) { unit.ProcessBlock(io, n); };
+                    const Process process = [&](double* const*, double* const* io, int n) { unit.Process(io, n); };
                     Settle(process, [&] { unit.Reset(); });
                     ExpectBounded(std::string(GetFilterTypeName(type)) + ", " + std::to_string(cutoff) + " Hz, resonance " +
                                       std::to_string(resonance) + At(rate),
@@ -97,8 +97,8 @@ TEST(Stability, FilterUnitAtConstructionDefaults)
     for (double rate : kRates)
     {
         Wezmark::FilterUnit unit;
-        unit.SetSampleRate(rate);
-        ExpectBounded("defaults" + At(rate), [&](double* const*, double* const* io, int n) { unit.ProcessBlock(io, n); });
+        unit.Prepare(rate, Wezmark::FilterUnit::kInitialFrames);
+        ExpectBounded("defaults" + At(rate), [&](double* const*, double* const* io, int n) { unit.Process(io, n); });
     }
 }
 
@@ -108,12 +108,12 @@ TEST(Stability, EqualiserAtFlatAndExtremeGains)
         for (double gain : {0.0, 0.5, 1.0})
         {
             Wezmark::Eq4Band eq;
-            eq.SetSampleRate(rate);
+            eq.Prepare(rate, Wezmark::Eq4Band::kInitialFrames);
             for (auto set : {&Wezmark::Eq4Band::SetBassGain, &Wezmark::Eq4Band::SetLowMidGain,
                              &Wezmark::Eq4Band::SetHighMidGain, &Wezmark::Eq4Band::SetHighGain})
                 (eq.*set)(gain);
-            const Process process = [&](double* const*, double* const* io, int n) { eq.ProcessBlock(io, n); };
-            Settle(process, [&] { eq.ResetDesigns(); });
+            const Process process = [&](double* const*, double* const* io, int n) { eq.Process(io, n); };
+            Settle(process, [&] { eq.Reset(); });
             ExpectBounded("gain " + std::to_string(gain) + At(rate), process);
         }
 }
@@ -125,11 +125,11 @@ TEST(Stability, OutputSweepAcrossAmountAndSlope)
             for (double amount : {0.0, 0.5, 1.0})
             {
                 Wezmark::DumpExpand sweep;
-                sweep.SetSampleRate(rate);
+                sweep.Prepare(rate, Wezmark::DumpExpand::kInitialFrames);
                 sweep.slope = slope;
                 sweep.SetAmount(amount);
-                const Process process = [&](double* const*, double* const* io, int n) { sweep.ProcessBlock(io, n); };
-                Settle(process, [&] { sweep.ResetDesigns(); });
+                const Process process = [&](double* const*, double* const* io, int n) { sweep.Process(io, n); };
+                Settle(process, [&] { sweep.Reset(); });
                 ExpectBounded("amount " + std::to_string(amount) + ", slope " + std::to_string(slope) + At(rate), process);
             }
 }
@@ -140,10 +140,10 @@ TEST(Stability, BandLimitInEveryMode)
         for (uint32_t mode : {0u, 1u, 2u})
         {
             Wezmark::HqFilterUnit unit;
-            unit.SetSampleRate(rate);
+            unit.Prepare(rate, Wezmark::HqFilterUnit::kInitialFrames);
             unit.SetMode(mode);
-            const Process process = [&](double* const*, double* const* io, int n) { unit.ProcessBlock(io, n); };
-            Settle(process, [&] { unit.ResetDesigns(); });
+            const Process process = [&](double* const*, double* const* io, int n) { unit.Process(io, n); };
+            Settle(process, [&] { unit.Reset(); });
             ExpectBounded("mode " + std::to_string(mode) + At(rate), process);
         }
 }
@@ -155,16 +155,13 @@ TEST(Stability, SubBandProcessorAcrossSlopesAndSplits)
             for (double split : {0.0, 1.0})
             {
                 Wezmark::SubBandProcessor unit(nullptr);
-                unit.SetSampleRate(rate);
+                unit.Prepare(rate, Wezmark::SubBandProcessor::kInitialFrames);
                 unit.splitter.lowSlope = slope;
                 unit.splitter.highSlope = slope;
                 unit.splitter.SetHighSplit(split);
                 unit.equaliser.SetBassGain(1.0);
-                const Process process = [&](double* const* in, double* const* out, int n) { unit.ProcessBlock(in, out, n); };
-                Settle(process, [&] {
-                    unit.splitter.Reset();
-                    unit.equaliser.ResetDesigns();
-                });
+                const Process process = [&](double* const* in, double* const* out, int n) { unit.Process(in, out, n); };
+                Settle(process, [&] { unit.Reset(); });
                 ExpectBounded("slope " + std::to_string(slope) + ", split " + std::to_string(split) + At(rate), process);
             }
 }
@@ -181,6 +178,6 @@ TEST(Stability, LimiterInEveryModeWithMakeUp)
             limiter.makeUpOn = true;
             limiter.makeUpGain = limiter.MakeUpGainForTarget();
             ExpectBounded("mode " + std::to_string(mode) + ", threshold " + std::to_string(threshold),
-                          [&](double* const*, double* const* io, int n) { limiter.ProcessBlock(io, io, n); });
+                          [&](double* const*, double* const* io, int n) { limiter.Process(io, io, n); });
         }
 }

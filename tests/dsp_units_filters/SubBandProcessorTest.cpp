@@ -14,18 +14,13 @@ namespace
 {
 
 constexpr double kRate = 44100.0;
-constexpr double kGainKeep = 0.9777;
 
-// As the plug-in starts it: no distortion stage here, start-up smoothing, both gains 1.
+// As the plug-in starts it: no distortion stage here, the rate set, which paces the gains'
+// glides, both gains 1.
 std::unique_ptr<SubBandProcessor> MakeUnit()
 {
     auto unit = std::make_unique<SubBandProcessor>(nullptr);
-    for (SubBandProcessor::GainSmoother* smoother : {&unit->subGainSmoother, &unit->distoGainSmoother})
-    {
-        smoother->a = kGainKeep;
-        smoother->b = 1.0 - kGainKeep;
-    }
-    unit->SetSampleRate(kRate);
+    unit->Prepare(kRate, SubBandProcessor::kInitialFrames);
     return unit;
 }
 
@@ -42,7 +37,7 @@ std::vector<double> Process(SubBandProcessor& unit, StereoBuffer& input, const s
                             bool rightChannel = false)
 {
     StereoBuffer out(main, main);
-    unit.ProcessBlock(input.In(), out.Io(), n);
+    unit.Process(input.In(), out.Io(), n);
     return rightChannel ? out.right : out.left;
 }
 
@@ -94,15 +89,15 @@ TEST(SubBandProcessor, SubBandAloneIsTheLowPassedScaledInput)
     unit->equaliser.SetBypass(true);
     unit->equaliser.fade = 0.0;
     Wezmark::BandSplitFilter reference;
-    reference.SetSampleRate(kRate);
+    reference.Prepare(kRate, Wezmark::BandSplitFilter::kInitialFrames);
     reference.Reset();
     unit->splitter.Reset();
 
     StereoBuffer input(WhiteNoise(300, 0.5, 71), WhiteNoise(300, 0.5, 72));
     StereoBuffer main(WhiteNoise(300, 0.5, 73), WhiteNoise(300, 0.5, 74));
     StereoBuffer out = main;
-    unit->ProcessBlock(input.In(), out.Io(), 300);
-    reference.ProcessBlock(input.In(), main.In(), 300);
+    unit->Process(input.In(), out.Io(), 300);
+    reference.Process(input.In(), main.In(), 300);
     EXPECT_EQ(out.left, std::vector<double>(reference.lowWork.left, reference.lowWork.left + 300));
     EXPECT_EQ(out.right, std::vector<double>(reference.lowWork.right, reference.lowWork.right + 300));
 }
@@ -118,11 +113,11 @@ TEST(SubBandProcessor, HostInputIsNeverWrittenAndMayAlias)
     std::vector<double> shared = raw;
     const double* const sameTwice[2] = {shared.data(), shared.data()};
     StereoBuffer aliasedOut(main, main);
-    aliased->ProcessBlock(sameTwice, aliasedOut.Io(), 256);
+    aliased->Process(sameTwice, aliasedOut.Io(), 256);
 
     StereoBuffer copies(raw, raw);
     StereoBuffer separateOut(main, main);
-    separate->ProcessBlock(copies.In(), separateOut.Io(), 256);
+    separate->Process(copies.In(), separateOut.Io(), 256);
 
     EXPECT_EQ(shared, raw);
     EXPECT_EQ(copies.left, raw);
@@ -196,6 +191,6 @@ TEST(SubBandProcessor, BlockLongerThanTheBlockSizePassesUnchanged)
     StereoBuffer input(WhiteNoise(1025, 0.5, 85), WhiteNoise(1025, 0.5, 86));
     const std::vector<double> main = WhiteNoise(1025, 0.5, 87);
     EXPECT_EQ(Process(*unit, input, main, 1025), main);
-    unit->SetBlockSize(2048);
+    unit->Prepare(kRate, 2048);
     EXPECT_NE(Process(*unit, input, main, 1025), main);
 }

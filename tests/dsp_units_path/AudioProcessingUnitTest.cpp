@@ -102,7 +102,7 @@ TEST(AudioProcessingUnit, ReversalMidFadeTurnsBackFromWhereTheFadeStands)
 TEST(AudioProcessingUnit, FadeStepFollowsTheSampleRate)
 {
     AudioProcessingUnit unit;
-    unit.SetSampleRate(88200.0);
+    unit.Prepare(88200.0, 1);
     unit.SetBypass(true);
     EXPECT_DOUBLE_EQ(unit.fadeStep, -0.001);
     EXPECT_DOUBLE_EQ(unit.fade, 0.999);

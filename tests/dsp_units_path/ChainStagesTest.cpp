@@ -13,9 +13,6 @@
 namespace
 {
 
-constexpr double kGlideKeep = 0.99;
-constexpr double kGlideTake = 1.0 - kGlideKeep;
-
 void SetAmount(Quantizer& q, double amount)
 {
     q.amount = amount;
@@ -54,7 +51,7 @@ TEST(Quantizer, TruncatesTowardZeroToMultiplesOfOneOverFactor)
         StereoBuffer block(std::vector<double>{c.in}, std::vector<double>{-c.in});
         Quantizer q;
         SetAmount(q, c.amount);
-        q.ProcessBlock(block.Io(), 1, kGlideKeep, kGlideTake);
+        q.Process(block.Io(), 1);
         EXPECT_EQ(block.left[0], c.out) << c.amount << " " << c.in;
         EXPECT_EQ(block.right[0], -c.out) << c.amount << " " << c.in;
     }
@@ -73,7 +70,7 @@ TEST(Quantizer, OffStatesPassTheBlockUnchanged)
         SetAmount(q, c.amount);
         q.bypassed = c.bypassed;
         StereoBuffer block(std::vector<double>{0.123456789, std::nan("")}, std::vector<double>{-0.3, 7.0});
-        q.ProcessBlock(block.Io(), 2, kGlideKeep, kGlideTake);
+        q.Process(block.Io(), 2);
         EXPECT_EQ(block.left[0], 0.123456789);
         EXPECT_TRUE(std::isnan(block.left[1]));
         EXPECT_EQ(block.right[1], 7.0);
@@ -101,7 +98,7 @@ std::vector<double> QuietSineThroughSwitch(double from, double to, int32_t block
         signal.right[i] = signal.left[i];
     }
     Quantizer q;
-    q.SetBlockSize(block);
+    q.Prepare(44100.0, block);
     SetAmount(q, from);
     for (int32_t start = 0; start < kFrames;)
     {
@@ -110,7 +107,7 @@ std::vector<double> QuietSineThroughSwitch(double from, double to, int32_t block
             SetAmount(q, to);
         const int32_t end = start < kChangeAt ? std::min(start + block, kChangeAt) : std::min(start + block, kFrames);
         double* const io[2] = {signal.left.data() + start, signal.right.data() + start};
-        q.ProcessBlock(io, end - start, kGlideKeep, kGlideTake);
+        q.Process(io, end - start);
         start = end;
     }
     return signal.left;
@@ -187,7 +184,7 @@ TEST(SmpRateConverter, HoldsEachKeptFrameUntilTheNext)
         Wezmark::SmpRateConverter reducer;
         reducer.ratio = c.ratio;
         StereoBuffer block = Ramp(1000);
-        reducer.ProcessBlock(block.Io(), 1000);
+        reducer.Process(block.Io(), 1000);
         for (int32_t i = 0; i < 1000; ++i)
         {
             const int32_t kept = i - i % c.period;
@@ -214,7 +211,7 @@ TEST(SmpRateConverter, OffStatesPassUnchanged)
         reducer.ratio = c.ratio;
         reducer.SetBypass(c.bypassed);
         StereoBuffer block = Ramp(c.frames);
-        reducer.ProcessBlock(block.Io(), c.frames);
+        reducer.Process(block.Io(), c.frames);
         EXPECT_EQ(block.left, Ramp(c.frames).left);
     }
 }
@@ -228,7 +225,7 @@ TEST(SmpRateConverter, AnyBlockLengthGivesTheSameStream)
         Wezmark::SmpRateConverter whole;
         whole.ratio = ratio;
         StereoBuffer expected = Ramp(kFrames);
-        whole.ProcessBlock(expected.Io(), kFrames);
+        whole.Process(expected.Io(), kFrames);
         for (const int32_t length : {1, 7, 64, 512, 4096})
         {
             SCOPED_TRACE(testing::Message() << ratio << " in blocks of " << length);
@@ -238,7 +235,7 @@ TEST(SmpRateConverter, AnyBlockLengthGivesTheSameStream)
             for (int32_t from = 0; from < kFrames; from += length)
             {
                 double* const io[2] = {stream.left.data() + from, stream.right.data() + from};
-                blocks.ProcessBlock(io, std::min(length, kFrames - from));
+                blocks.Process(io, std::min(length, kFrames - from));
             }
             ASSERT_EQ(stream.left, expected.left);
             ASSERT_EQ(stream.right, expected.right);
@@ -251,14 +248,14 @@ TEST(SmpRateConverter, SwitchesAtOnceWithoutAFadeAndResumesWithTheFrameAtHand)
     Wezmark::SmpRateConverter reducer;
     reducer.ratio = 0.25;
     StereoBuffer block = Ramp(6);
-    reducer.ProcessBlock(block.Io(), 6);
+    reducer.Process(block.Io(), 6);
     EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 0, 4, 4}));
     reducer.SetBypass(true);
     block = Ramp(8);
-    reducer.ProcessBlock(block.Io(), 8);
+    reducer.Process(block.Io(), 8);
     EXPECT_EQ(block.left, Ramp(8).left);
     reducer.SetBypass(false);
-    reducer.ProcessBlock(block.Io(), 8);
+    reducer.Process(block.Io(), 8);
     EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 0, 4, 4, 4, 4}));
 }
 
@@ -281,10 +278,10 @@ TEST(SmpRateConverter, AHigherRatioGlidesTheHoldsShorterALowerOneHoldsAtOnce)
     Wezmark::SmpRateConverter reducer;
     reducer.ratio = Wezmark::SmpRateConverter::kSlowestRatio;
     StereoBuffer block = Ramp(100);
-    reducer.ProcessBlock(block.Io(), 100);
+    reducer.Process(block.Io(), 100);
     reducer.ratio = 1.0;
     block = Ramp(3000);
-    reducer.ProcessBlock(block.Io(), 3000);
+    reducer.Process(block.Io(), 3000);
     const std::vector<int32_t> holds = HoldLengths(block.left);
     ASSERT_GT(holds.size(), 4u);
     EXPECT_GT(holds[1], 2);
@@ -296,7 +293,7 @@ TEST(SmpRateConverter, AHigherRatioGlidesTheHoldsShorterALowerOneHoldsAtOnce)
               std::vector<double>(live.left.end() - 100, live.left.end()));
     reducer.ratio = 0.25;
     block = Ramp(12);
-    reducer.ProcessBlock(block.Io(), 12);
+    reducer.Process(block.Io(), 12);
     // The phase runs on: the frame in hand is held out, then every fourth is kept.
     EXPECT_EQ(block.left, (std::vector<double>{0, 0, 0, 3, 3, 3, 3, 7, 7, 7, 7, 11}));
 }
@@ -308,7 +305,7 @@ TEST(DeadZoneGate, SettledZeroesBelowTheThresholdAndFadesInThroughTheKnee)
     gate.threshold = 0.1;
     StereoBuffer block(std::vector<double>{0.05, -0.099, 0.1, 0.105, 0.5, std::nan("")},
                        std::vector<double>{-0.05, 0.0, -0.1, -0.105, -0.5, 0.2});
-    gate.ProcessBlock(block.Io(), 6);
+    gate.Process(block.Io(), 6);
     EXPECT_DOUBLE_EQ(gate.knee, 0.01);
     EXPECT_DOUBLE_EQ(gate.kneeTop, 0.11);
     const std::vector<double> left{0.0, 0.0, 0.0, 0.105 * 0.5, 0.5, 0.0};
@@ -339,7 +336,7 @@ TEST(DeadZoneGate, NeverRaisesASample)
         for (int i = 0; i < kFrames; ++i)
             input[static_cast<size_t>(i)] = 0.5 * std::sin(0.0285 * i);
         StereoBuffer block(input, input);
-        gate.ProcessBlock(block.Io(), kFrames);
+        gate.Process(block.Io(), kFrames);
         for (size_t i = 0; i < input.size(); ++i)
             ASSERT_LE(std::fabs(block.left[i]), std::fabs(input[i])) << i;
     }
@@ -350,14 +347,14 @@ TEST(DeadZoneGate, SwitchedOffGlidesOutThenDoesNoWork)
     DeadZoneGate gate;
     gate.threshold = 0.1;
     StereoBuffer block(std::vector<double>{0.05}, std::vector<double>{-0.001});
-    gate.ProcessBlock(block.Io(), 1);
+    gate.Process(block.Io(), 1);
     EXPECT_EQ(block.left[0], 0.0);
     EXPECT_GT(gate.threshold, 0.0);
     StereoBuffer rest(std::vector<double>(20000, 0.001), std::vector<double>(20000, 0.001));
-    gate.ProcessBlock(rest.Io(), 20000);
+    gate.Process(rest.Io(), 20000);
     EXPECT_EQ(gate.threshold, 0.0);
     StereoBuffer after(std::vector<double>{0.001}, std::vector<double>{-0.001});
-    gate.ProcessBlock(after.Io(), 1);
+    gate.Process(after.Io(), 1);
     EXPECT_EQ(after.left[0], 0.001);
 }
 

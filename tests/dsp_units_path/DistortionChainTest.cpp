@@ -3,6 +3,7 @@
 #include "dsp/units/path/DistortionChain.h"
 #include "tests/support/StereoBuffer.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -54,7 +55,8 @@ TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
     StereoBuffer block = Sine(64);
     block.left[5] = std::nan("");
     const StereoBuffer original = block;
-    chain.ProcessBlock(block.Io(), 64);
+    chain.BeginBlock();
+    chain.Process(block.Io(), 64);
     EXPECT_TRUE(std::isnan(block.left[5]));
     block.left[5] = 0.0;
     StereoBuffer expected = original;
@@ -63,19 +65,21 @@ TEST(DistortionChain, StagesThatAreOffPassTheBlockBitForBit)
     EXPECT_EQ(block.right, expected.right);
 }
 
-TEST(DistortionChain, SetBlockSizeBoundsTheBlocksThatAreProcessed)
+TEST(DistortionChain, PrepareBoundsTheBlocksThatAreProcessed)
 {
     DistortionChain chain(Builtins());
     chain.distortion.Init();
     chain.distortion.amount = 1.0;
     StereoBuffer large = Sine(2048);
-    chain.ProcessBlock(large.Io(), 2048);
+    chain.BeginBlock();
+    chain.Process(large.Io(), 2048);
     EXPECT_EQ(large.left, Sine(2048).left);
 
-    chain.SetBlockSize(2048);
+    chain.Prepare(44100.0, 2048);
     EXPECT_GE(chain.distortion.work.capacity, 2048);
     EXPECT_EQ(chain.distortion.work.left[2047], 0.0);
-    chain.ProcessBlock(large.Io(), 2048);
+    chain.BeginBlock();
+    chain.Process(large.Io(), 2048);
     EXPECT_NE(large.left, Sine(2048).left);
 }
 
@@ -97,12 +101,11 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 {
     DistortionChain chain(Builtins());
     chain.distortion.Init();
-    chain.SetBlockSize(16);
+    // Running oversampled changes nothing in the preview.
+    chain.Prepare(44100.0, 16, 8);
     chain.distortion.SelectCurve(12.0 / 80.0);
     chain.distortion.amount = 0.9;
     chain.distortion.smoothedAmount = 0.3;
-    // Running oversampled changes nothing in the preview.
-    chain.SetFramesPerHostFrame(8);
     DistortionCurve& live = *chain.distortion.current;
     live.BuildEffective();
     // A polarity not yet built into the live lookup table.
@@ -121,10 +124,10 @@ TEST(DistortionChain, CurvePreviewLeavesEverythingTheAudioThreadUsesAlone)
 
     // The preview's signal is what the live unit would make of the same sine period at the
     // host rate, its amount still gliding.
-    chain.SetFramesPerHostFrame(1);
-    chain.SetBlockSize(120);
+    chain.Prepare(44100.0, 120);
     StereoBuffer block = Sine(120);
-    chain.distortion.ProcessBlock(block.Io(), 120);
+    chain.distortion.BeginBlock();
+    chain.distortion.Process(block.Io(), 120);
     for (int32_t i = 0; i < 120; ++i)
         EXPECT_EQ(signal[i], block.left[i]) << i;
 }
@@ -150,7 +153,7 @@ TEST(DistortionChain, ShaperPreviewUsesTheRawAmountOnItsOwnGrid)
 TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
 {
     const auto prepare = [](DistortionChain& chain) {
-        chain.SetBlockSize(1024);
+        chain.Prepare(44100.0, 1024);
         chain.distortion.Init();
         chain.distortion.SelectCurve(22.0 / 80.0);
         chain.distortion.amount = 0.8;
@@ -175,12 +178,13 @@ TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
         {
             StereoBuffer expected = Sine(frames);
             StereoBuffer block = expected;
-            whole.ProcessBlock(expected.Io(), frames);
+            whole.BeginBlock();
+            whole.Process(expected.Io(), frames);
             pieces.BeginBlock();
             for (int32_t from = 0; from < frames; from += piece)
             {
                 double* const io[2] = {block.left.data() + from, block.right.data() + from};
-                pieces.ProcessPiece(io, std::min(piece, frames - from));
+                pieces.Process(io, std::min(piece, frames - from));
             }
             ASSERT_EQ(block.left, expected.left);
             ASSERT_EQ(block.right, expected.right);
@@ -188,4 +192,47 @@ TEST(DistortionChain, PiecesGiveWhatTheWholeBlockGives)
     }
 }
 
+// The chain's own switch fades between its output and its input instead of jumping, and a
+// chain switched off stops once its input alone is heard.
+TEST(DistortionChain, SwitchedOffItFadesToItsInputThenStops)
+{
+    constexpr int32_t kFrames = 256;
+    constexpr int kMostBlocks = 1000;
+    DistortionChain chain(Builtins());
+    chain.Prepare(44100.0, kFrames);
+    chain.distortion.Init();
+    chain.distortion.SelectCurve(5.0 / 80.0);
+    chain.distortion.amount = 0.8;
+    bool works = true;
+    const auto play = [&](bool on) {
+        StereoBuffer block = Sine(kFrames);
+        works = chain.Switch(on);
+        if (works)
+        {
+            chain.BeginBlock();
+            chain.Process(block.Io(), kFrames);
+        }
+        return block;
+    };
+    const StereoBuffer input = Sine(kFrames);
+    for (int block = 0; block < 8; ++block)
+        play(true);
+    const StereoBuffer shaped = play(true);
+    // The second frame after a switch, two steps (some 4 %) into the fade.
+    constexpr int32_t kFirst = 1;
+    const double shaping = std::fabs(shaped.left[kFirst] - input.left[kFirst]);
+    ASSERT_GT(shaping, 0.01);
+
+    StereoBuffer processed = play(false);
+    EXPECT_NEAR(processed.left[kFirst], shaped.left[kFirst], 0.05 * shaping);
+    int blocks = 1;
+    for (StereoBuffer next = play(false); works && blocks < kMostBlocks; next = play(false), ++blocks)
+        processed = next;
+    EXPECT_LT(blocks, kMostBlocks);
+    EXPECT_THAT(processed.left, testing::Pointwise(testing::DoubleNear(1e-12), input.left));
+
+    const StereoBuffer coming = play(true);
+    EXPECT_TRUE(works);
+    EXPECT_NEAR(coming.left[kFirst], input.left[kFirst], 0.05 * shaping);
+}
 } // namespace

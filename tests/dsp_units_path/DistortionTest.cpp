@@ -84,7 +84,8 @@ TEST(Distortion, GainFollowsModeCurveAndDriveLevel)
         // Below and above the clamp of the driven curve output.
         const double inputs[2] = {0.01, 0.9};
         StereoBuffer block(std::vector<double>{inputs[0], inputs[1]}, std::vector<double>{-inputs[0], -inputs[1]});
-        raw.unit.ProcessBlock(block.Io(), 2);
+        raw.unit.BeginBlock();
+        raw.unit.Process(block.Io(), 2);
         for (int i = 0; i < 2; ++i)
         {
             double wet = std::clamp(c.gainAtHalfAmount * inputs[i], -1.0, 1.0);
@@ -114,7 +115,8 @@ TEST(Distortion, AmountZeroOrBypassWithNothingToGlideOutLeavesTheBlockUntouched)
         unit.amount = c.amount;
         unit.bypassed = c.bypassed;
         StereoBuffer block(std::vector<double>{0.3, std::nan("")}, std::vector<double>{-0.6, 2.0});
-        unit.ProcessBlock(block.Io(), 2);
+        unit.BeginBlock();
+        unit.Process(block.Io(), 2);
         EXPECT_EQ(block.left[0], 0.3);
         EXPECT_TRUE(std::isnan(block.left[1]));
         EXPECT_EQ(block.right[1], 2.0);
@@ -142,7 +144,8 @@ TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
         unit.SelectCurve(22.0 / 80.0);
         unit.amount = 0.5;
         StereoBuffer previous = sine(0);
-        unit.ProcessBlock(previous.Io(), kFrames);
+        unit.BeginBlock();
+        unit.Process(previous.Io(), kFrames);
         // No step larger than those of the distorted or the dry signal.
         double allowed = 0.0;
         for (const StereoBuffer& signal : {previous, sine(0)})
@@ -154,7 +157,8 @@ TEST(Distortion, AmountZeroOrBypassGlidesOutWithoutAJump)
         for (int32_t block = 1; block <= 4; ++block)
         {
             StereoBuffer out = sine(block * kFrames);
-            unit.ProcessBlock(out.Io(), kFrames);
+            unit.BeginBlock();
+            unit.Process(out.Io(), kFrames);
             largestJump = std::max(largestJump, std::fabs(out.left[0] - previous.left.back()));
             for (int32_t i = 1; i < kFrames; ++i)
                 largestJump = std::max(largestJump, std::fabs(out.left[i] - out.left[i - 1]));
@@ -207,9 +211,11 @@ TEST(Distortion, ShapingChangeCrossfadesWithoutAJump)
         changedFromTheStart.mode = c.mode;
         changedFromTheStart.filterMode = c.filterMode;
         StereoBuffer previous = sine(0);
-        unit.ProcessBlock(previous.Io(), kFrames);
+        unit.BeginBlock();
+        unit.Process(previous.Io(), kFrames);
         StereoBuffer expected = sine(0);
-        changedFromTheStart.ProcessBlock(expected.Io(), kFrames);
+        changedFromTheStart.BeginBlock();
+        changedFromTheStart.Process(expected.Io(), kFrames);
         const double allowed = 1.1 * std::max(largestStep(previous), largestStep(expected));
 
         unit.SelectCurve(c.id / 80.0);
@@ -219,9 +225,11 @@ TEST(Distortion, ShapingChangeCrossfadesWithoutAJump)
         for (int32_t block = 1; block <= kBlocks; ++block)
         {
             StereoBuffer out = sine(block * kFrames);
-            unit.ProcessBlock(out.Io(), kFrames);
+            unit.BeginBlock();
+            unit.Process(out.Io(), kFrames);
             expected = sine(block * kFrames);
-            changedFromTheStart.ProcessBlock(expected.Io(), kFrames);
+            changedFromTheStart.BeginBlock();
+            changedFromTheStart.Process(expected.Io(), kFrames);
             largestJump = std::max({largestJump, std::fabs(out.left[0] - previous.left.back()), largestStep(out)});
             previous = out;
         }
@@ -237,7 +245,8 @@ TEST(Distortion, SmoothedAmountGlidesOnFromWhereItStopped)
     unit.smoothedAmount = 0.4;
     unit.amount = 1.0;
     StereoBuffer block(1, 0.1);
-    unit.ProcessBlock(block.Io(), 1);
+    unit.BeginBlock();
+    unit.Process(block.Io(), 1);
     EXPECT_DOUBLE_EQ(unit.smoothedAmount, (1.0 - 0.9777) * 1.0 + 0.9777 * 0.4);
 }
 
@@ -526,7 +535,8 @@ TEST(Distortion, BlockLongerThanTheWorkPairPassesUnchanged)
     unit.Init();
     unit.amount = 1.0;
     StereoBuffer block(1025, 0.5);
-    unit.ProcessBlock(block.Io(), 1025);
+    unit.BeginBlock();
+    unit.Process(block.Io(), 1025);
     EXPECT_EQ(block.left.back(), 0.5);
     EXPECT_EQ(unit.smoothedAmount, 0.0);
 }

@@ -128,7 +128,7 @@ TEST(DynShaper, StageWithAmountZeroDoesNothing)
     shaper.mode = 3;
     shaper.smoothed = 0.5;
     StereoBuffer block(std::vector<double>{0.125, std::nan("")}, std::vector<double>{0.7, -0.2});
-    shaper.ProcessBlock(block.Io(), 2);
+    shaper.Process(block.Io(), 2);
     EXPECT_EQ(block.left[0], 0.125);
     EXPECT_TRUE(std::isnan(block.left[1]));
     EXPECT_EQ(shaper.smoothed, 0.5);
@@ -144,7 +144,7 @@ TEST(DynShaper, StageSmoothsTheAmountAndDrivesInModesTwoAndThree)
         shaper.presence = 1.0;
         shaper.mode = mode;
         StereoBuffer block(std::vector<double>{0.1}, std::vector<double>{-0.1});
-        shaper.ProcessBlock(block.Io(), 1);
+        shaper.Process(block.Io(), 1);
         const double s = (1.0 - 0.99) * 0.5;
         EXPECT_DOUBLE_EQ(shaper.smoothed, s);
         const double driven = mode == 2 ? 0.1 * 5.0 * s : 0.1;
@@ -172,14 +172,14 @@ TEST(DynShaper, SwitchingADrivingModeFadesWithoutAJump)
         shaper.presence = 1.0;
         shaper.mode = 2;
         StereoBuffer before(1, 0.3);
-        shaper.ProcessBlock(before.Io(), 1);
+        shaper.Process(before.Io(), 1);
         shaper.SetBypass(c.bypass);
         shaper.amount = c.amount;
         constexpr int32_t kFrames = 600;
         StereoBuffer block(kFrames, 0.3);
-        shaper.ProcessBlock(block.Io(), kFrames);
+        shaper.Process(block.Io(), kFrames);
         StereoBuffer after(8, 0.3);
-        shaper.ProcessBlock(after.Io(), 8);
+        shaper.Process(after.Io(), 8);
         EXPECT_EQ(after.left[0], 0.3);
 
         double largestJump = std::max(std::fabs(block.left[0] - before.left[0]), std::fabs(after.left[0] - block.left.back()));
@@ -191,7 +191,7 @@ TEST(DynShaper, SwitchingADrivingModeFadesWithoutAJump)
         shaper.SetBypass(false);
         shaper.amount = 1.0;
         StereoBuffer again(kFrames, 0.3);
-        shaper.ProcessBlock(again.Io(), kFrames);
+        shaper.Process(again.Io(), kFrames);
         largestJump = std::fabs(again.left[0] - 0.3);
         for (int32_t i = 1; i < kFrames; ++i)
             largestJump = std::max(largestJump, std::fabs(again.left[i] - again.left[i - 1]));
@@ -226,7 +226,7 @@ TEST(DynShaper, ShapingChangeCrossfadesWithoutAJump)
         DynShaper changedFromTheStart;
         for (DynShaper* s : {&shaper, &changedFromTheStart})
         {
-            s->SetBlockSize(kFrames);
+            s->Prepare(44100.0, kFrames);
             s->amount = 0.5;
             s->smoothed = 0.5;
             s->presence = 1.0;
@@ -235,15 +235,15 @@ TEST(DynShaper, ShapingChangeCrossfadesWithoutAJump)
         changedFromTheStart.waveform = c.waveform;
         changedFromTheStart.invert = c.invert;
         StereoBuffer before(1, kInput);
-        shaper.ProcessBlock(before.Io(), 1);
+        shaper.Process(before.Io(), 1);
         StereoBuffer expected(1, kInput);
-        changedFromTheStart.ProcessBlock(expected.Io(), 1);
+        changedFromTheStart.Process(expected.Io(), 1);
 
         shaper.mode = c.mode;
         shaper.waveform = c.waveform;
         shaper.invert = c.invert;
         StereoBuffer block(kFrames, kInput);
-        shaper.ProcessBlock(block.Io(), kFrames);
+        shaper.Process(block.Io(), kFrames);
         double largestJump = std::fabs(block.left[0] - before.left[0]);
         for (int32_t i = 1; i < kFrames; ++i)
             largestJump = std::max(largestJump, std::fabs(block.left[i] - block.left[i - 1]));
@@ -251,7 +251,7 @@ TEST(DynShaper, ShapingChangeCrossfadesWithoutAJump)
         EXPECT_LT(largestJump, 0.02 * std::fabs(expected.left[0] - before.left[0]));
 
         StereoBuffer after(1, kInput);
-        shaper.ProcessBlock(after.Io(), 1);
+        shaper.Process(after.Io(), 1);
         EXPECT_EQ(after.left[0], expected.left[0]);
     }
 }
@@ -263,7 +263,7 @@ TEST(DynShaper, StageTurnsNonFiniteSamplesIntoFiniteOutput)
     shaper.mode = 3;
     StereoBuffer block(std::vector<double>{std::nan(""), 0.2},
                        std::vector<double>{std::numeric_limits<double>::infinity(), -0.2});
-    shaper.ProcessBlock(block.Io(), 2);
+    shaper.Process(block.Io(), 2);
     for (double x : {block.left[0], block.left[1], block.right[0], block.right[1]})
         EXPECT_TRUE(std::isfinite(x));
 }
@@ -351,7 +351,7 @@ TEST(DynShaper, RandomWaveformDrawsOnlyForSamplesItShapes)
         shaper.take = 1.0;
         StereoBuffer block(std::vector<double>{0.1, 0.5}, std::vector<double>{-0.6, -0.2});
         SharedRandom::Seed(99);
-        shaper.ProcessBlock(block.Io(), 2);
+        shaper.Process(block.Io(), 2);
         const int32_t afterBlock = SharedRandom::Next();
         SharedRandom::Seed(99);
         for (int k = 0; k < c.draws; ++k)

@@ -14,7 +14,7 @@ double EnvelopeAfterOneFrame(double left, double right, double& rightEnvelope)
 {
     EnvFollower follower;
     const double* in[2] = {&left, &right};
-    follower.ProcessBlock(in, 1);
+    follower.Process(in, 1);
     rightEnvelope = follower.envelopeRight;
     return follower.envelopeLeft;
 }
@@ -45,7 +45,7 @@ TEST(EnvFollower, ConstantFullScaleRisesAsOneMinusCToTheK)
     std::fill(std::begin(left), std::end(left), 1.0);
     std::fill(std::begin(right), std::end(right), -1.0);
     const double* in[2] = {left, right};
-    follower.ProcessBlock(in, 100);
+    follower.Process(in, 100);
     EXPECT_NEAR(follower.envelopeLeft, 1.0 - std::pow(c, 100), 1e-12);
     EXPECT_EQ(follower.envelopeLeft, follower.envelopeRight);
 }
@@ -56,7 +56,7 @@ TEST(EnvFollower, ReleaseUsesTheReleaseCoefficient)
     follower.envelopeLeft = 0.8;
     double zero = 0.0;
     const double* in[2] = {&zero, &zero};
-    follower.ProcessBlock(in, 1);
+    follower.Process(in, 1);
     EXPECT_DOUBLE_EQ(follower.envelopeLeft, follower.releaseCoefficient * 0.8);
 }
 
@@ -64,7 +64,7 @@ TEST(EnvFollower, SampleRateSetsBothCoefficientsAndKeepsTheEnvelopes)
 {
     EnvFollower follower;
     follower.envelopeLeft = 0.4;
-    follower.SetSampleRate(48000.0);
+    follower.Prepare(48000.0, 1);
     EXPECT_EQ(follower.sampleRate, 48000.0);
     EXPECT_DOUBLE_EQ(follower.attackCoefficient, std::exp(-1.0 / 14400.0));
     EXPECT_DOUBLE_EQ(follower.releaseCoefficient, std::exp(-1.0 / 14400.0));

@@ -31,7 +31,8 @@ TEST(InputProcessor, ChannelModesRouteTheChannels)
         stage.gainPole = 1.0;
         stage.channelMode = c.mode;
         StereoBuffer block(std::vector<double>(3, 0.5), std::vector<double>(3, -0.25));
-        stage.ProcessBlock(block.Io(), 3);
+        stage.BeginBlock();
+        stage.Process(block.Io(), 3);
         for (int i = 0; i < 3; ++i)
         {
             EXPECT_EQ(block.left[i], c.left) << c.mode;
@@ -46,7 +47,8 @@ TEST(InputProcessor, MonoMixOfOppositeSamplesIsSilence)
     stage.gainState = 1.0;
     stage.channelMode = InputProcessor::kMonoMix;
     StereoBuffer block(std::vector<double>{1.0}, std::vector<double>{-1.0});
-    stage.ProcessBlock(block.Io(), 1);
+    stage.BeginBlock();
+    stage.Process(block.Io(), 1);
     EXPECT_EQ(block.left[0], 0.0);
     EXPECT_EQ(block.right[0], 0.0);
 }
@@ -56,7 +58,8 @@ TEST(InputProcessor, FreshStageFadesTheGainInFromSilence)
     InputProcessor stage;
     constexpr int32_t kFrames = 300;
     StereoBuffer block(kFrames, 1.0);
-    stage.ProcessBlock(block.Io(), kFrames);
+    stage.BeginBlock();
+    stage.Process(block.Io(), kFrames);
     EXPECT_EQ(block.left[0], 0.010000000000000009);
     for (int32_t k = 1; k <= kFrames; ++k)
         ASSERT_NEAR(block.right[k - 1], 1.0 - std::pow(0.99, k), 1e-12) << k;
@@ -75,7 +78,8 @@ TEST(InputProcessor, OffsetGlidesToItsTargetAndFreezesAtTheMiddle)
         stage.gainState = 1.0;
         stage.offsetSetting = c.setting;
         StereoBuffer block(2000, 0.0);
-        stage.ProcessBlock(block.Io(), 2000);
+        stage.BeginBlock();
+        stage.Process(block.Io(), 2000);
         EXPECT_DOUBLE_EQ(block.left[0], c.target * (1.0 - 0.99)) << c.setting;
         EXPECT_NEAR(block.right.back(), c.target, 1e-6) << c.setting;
     }
@@ -85,11 +89,13 @@ TEST(InputProcessor, OffsetGlidesToItsTargetAndFreezesAtTheMiddle)
     stage.gainState = 1.0;
     stage.offsetSetting = 1.0;
     StereoBuffer first(10, 0.0);
-    stage.ProcessBlock(first.Io(), 10);
+    stage.BeginBlock();
+    stage.Process(first.Io(), 10);
     const double before = stage.offsetState;
     stage.offsetSetting = 0.5;
     StereoBuffer middle(10000, 0.0);
-    stage.ProcessBlock(middle.Io(), 10000);
+    stage.BeginBlock();
+    stage.Process(middle.Io(), 10000);
     EXPECT_DOUBLE_EQ(middle.left[0], 0.99 * before);
     EXPECT_EQ(stage.offsetState, 0.0);
     EXPECT_EQ(middle.left.back(), 0.0);
@@ -101,7 +107,8 @@ TEST(InputProcessor, SaturatorRunsLastOnTheBlock)
     stage.gainState = 1.0;
     stage.saturator.amount = 1.0;
     StereoBuffer block(4, 0.5);
-    stage.ProcessBlock(block.Io(), 4);
+    stage.BeginBlock();
+    stage.Process(block.Io(), 4);
     EXPECT_NE(block.left[0], 0.5);
     EXPECT_GT(stage.saturator.amountState, 0.0);
 }
@@ -115,7 +122,7 @@ TEST(InputProcessor, PiecesGiveWhatTheWholeBlockGives)
     InputProcessor pieces;
     for (InputProcessor* stage : {&whole, &pieces})
     {
-        stage->SetBlockSize(kFrames);
+        stage->Prepare(44100.0, kFrames);
         stage->gainTarget = 1.5;
         stage->offsetSetting = 0.7;
         stage->saturator.amount = 0.4;
@@ -128,12 +135,13 @@ TEST(InputProcessor, PiecesGiveWhatTheWholeBlockGives)
         expected.right[i] = 0.5 * std::cos(0.03 * i);
     }
     StereoBuffer block = expected;
-    whole.ProcessBlock(expected.Io(), kFrames);
+    whole.BeginBlock();
+    whole.Process(expected.Io(), kFrames);
     pieces.BeginBlock();
     for (int32_t from = 0; from < kFrames; from += 64)
     {
         double* const io[2] = {block.left.data() + from, block.right.data() + from};
-        pieces.ProcessPiece(io, std::min(64, kFrames - from));
+        pieces.Process(io, std::min(64, kFrames - from));
     }
     EXPECT_EQ(block.left, expected.left);
     EXPECT_EQ(block.right, expected.right);
@@ -163,14 +171,16 @@ TEST(InputProcessor, PassesUnchangedOnlyWhereNoSettingTouchesASample)
         SCOPED_TRACE(c.name);
         InputProcessor stage;
         StereoBuffer settle(8192);
-        stage.ProcessBlock(settle.Io(), 8192);
+        stage.BeginBlock();
+        stage.Process(settle.Io(), 8192);
         c.change(stage);
         EXPECT_EQ(stage.PassesUnchanged(), c.passes);
         if (!c.passes)
             continue;
         StereoBuffer block(std::vector<double>{0.5, -0.75, 0.25}, std::vector<double>{-0.125, 1.0, 0.0});
         const StereoBuffer before = block;
-        stage.ProcessBlock(block.Io(), 3);
+        stage.BeginBlock();
+        stage.Process(block.Io(), 3);
         for (int i = 0; i < 3; ++i)
         {
             EXPECT_NEAR(block.left[i], before.left[i], 1e-12);

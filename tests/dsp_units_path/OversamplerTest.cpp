@@ -73,7 +73,7 @@ TEST(Oversampler, HalfbandCoefficientsAreStableAndAscending)
 std::vector<double> RoundTripOfCosine(double cycles, int32_t frames)
 {
     Oversampler o;
-    o.Prepare(48000.0, static_cast<uint32_t>(frames));
+    o.Prepare(48000.0, frames);
     StereoBlock io(frames);
     for (int32_t i = 0; i < frames; ++i)
         io.left[i] = io.right[i] = std::cos(2.0 * kPi * cycles * i);
@@ -226,7 +226,7 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 
         StereoBlock io = input;
         double* const signal[2] = {io.left.data(), io.right.data()};
-        ASSERT_TRUE(pieces.ProcessInPieces(signal, frames, stage));
+        ASSERT_TRUE(pieces.Process(signal, frames, stage));
         for (int32_t i = 0; i < frames; ++i)
         {
             ASSERT_EQ(io.left[i], reference.down.left[i]) << i;
@@ -236,7 +236,7 @@ TEST(Oversampler, ProcessingInPiecesEqualsUpsampleStageDownsample)
 
     StereoBlock tooLong(kPrepared + 1, 0.5);
     double* const signal[2] = {tooLong.left.data(), tooLong.right.data()};
-    EXPECT_FALSE(pieces.ProcessInPieces(signal, kPrepared + 1, stage));
+    EXPECT_FALSE(pieces.Process(signal, kPrepared + 1, stage));
     EXPECT_EQ(tooLong.left, std::vector<double>(kPrepared + 1, 0.5));
 }
 
@@ -248,11 +248,11 @@ TEST(Oversampler, PiecesAreNeverLongerThanTheLongestPiece)
     {
         SCOPED_TRACE(prepared);
         Oversampler oversampler;
-        oversampler.Prepare(44100.0, static_cast<uint32_t>(prepared));
+        oversampler.Prepare(44100.0, prepared);
         int32_t longest = 0;
         StereoBlock block(prepared, 0.25);
         double* const signal[2] = {block.left.data(), block.right.data()};
-        ASSERT_TRUE(oversampler.ProcessInPieces(signal, prepared, [&](double* const*, int32_t frames) {
+        ASSERT_TRUE(oversampler.Process(signal, prepared, [&](double* const*, int32_t frames) {
             longest = std::max(longest, frames);
         }));
         EXPECT_EQ(longest, Oversampler::LongestPiece(prepared));

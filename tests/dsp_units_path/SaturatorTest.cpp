@@ -49,7 +49,8 @@ TEST(Saturator, AmountZeroWithNothingToGlideOutPassesTheBlockBitForBit)
     Saturator saturator(Saturator::kSoftSaturation);
     saturator.LoadCurve(Builtins());
     StereoBuffer block(std::vector<double>{0.123, std::nan("")}, std::vector<double>{-0.77, 5.0});
-    saturator.ProcessBlock(block.Io(), 2);
+    saturator.BeginBlock();
+    saturator.Process(block.Io(), 2);
     EXPECT_EQ(block.left[0], 0.123);
     EXPECT_TRUE(std::isnan(block.left[1]));
     EXPECT_EQ(block.right[1], 5.0);
@@ -63,20 +64,23 @@ TEST(Saturator, AmountZeroGlidesOutWithoutAJump)
 {
     Saturator saturator(Saturator::kSoftSaturation);
     saturator.LoadCurve(Builtins());
-    saturator.SetBlockSize(kGlideFrames);
+    saturator.Prepare(44100.0, kGlideFrames);
     saturator.amount = 0.5;
     StereoBuffer settled = GlideSine(0);
-    saturator.ProcessBlock(settled.Io(), kGlideFrames);
+    saturator.BeginBlock();
+    saturator.Process(settled.Io(), kGlideFrames);
     saturator.amount = 0.0;
     StereoBuffer out = GlideSine(kGlideFrames);
-    saturator.ProcessBlock(out.Io(), kGlideFrames);
+    saturator.BeginBlock();
+    saturator.Process(out.Io(), kGlideFrames);
     const double allowed = 1.1 * std::max(LargestStep(settled.left), LargestStep(GlideSine(0).left));
     EXPECT_LT(std::fabs(out.left[0] - settled.left.back()), allowed);
     EXPECT_LT(LargestStep(out.left), allowed);
     EXPECT_EQ(saturator.amountState, 0.0);
     EXPECT_EQ(out.left.back(), GlideSine(kGlideFrames).left.back());
     StereoBuffer after = GlideSine(2 * kGlideFrames);
-    saturator.ProcessBlock(after.Io(), kGlideFrames);
+    saturator.BeginBlock();
+    saturator.Process(after.Io(), kGlideFrames);
     EXPECT_EQ(after.left, GlideSine(2 * kGlideFrames).left);
 }
 
@@ -89,7 +93,8 @@ TEST(Saturator, SettledFullAmountClampsTheDrivenCurve)
     saturator.amountState = 1.0;
     saturator.driveState = saturator.drive;
     StereoBuffer block(std::vector<double>{0.05, 0.5}, std::vector<double>{-0.05, -0.5});
-    saturator.ProcessBlock(block.Io(), 2);
+    saturator.BeginBlock();
+    saturator.Process(block.Io(), 2);
     for (int i = 0; i < 2; ++i)
     {
         const double x = i == 0 ? 0.05 : 0.5;
@@ -106,7 +111,8 @@ TEST(Saturator, SmallAmountBlendsDryAndSaturated)
     saturator.amountState = 0.1;
     saturator.driveState = saturator.drive;
     StereoBuffer block(std::vector<double>{0.3}, std::vector<double>{-0.3});
-    saturator.ProcessBlock(block.Io(), 1);
+    saturator.BeginBlock();
+    saturator.Process(block.Io(), 1);
     const double s = saturator.amountState;
     const double wet = std::clamp(s * saturator.driveState * CurveAt(saturator, 0.3), -1.0, 1.0);
     EXPECT_NEAR(s, 0.1, 1e-15);
@@ -169,11 +175,13 @@ TEST(Saturator, BlockLongerThanItsScratchPassesUnchanged)
     saturator.LoadCurve(Builtins());
     saturator.amount = 1.0;
     StereoBuffer block(1025, 0.4);
-    saturator.ProcessBlock(block.Io(), 1025);
+    saturator.BeginBlock();
+    saturator.Process(block.Io(), 1025);
     EXPECT_EQ(block.left.front(), 0.4);
     EXPECT_EQ(block.left.back(), 0.4);
-    saturator.SetBlockSize(1025);
-    saturator.ProcessBlock(block.Io(), 1025);
+    saturator.Prepare(44100.0, 1025);
+    saturator.BeginBlock();
+    saturator.Process(block.Io(), 1025);
     EXPECT_NE(block.left.back(), 0.4);
 }
 

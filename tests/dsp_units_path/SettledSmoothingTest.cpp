@@ -16,6 +16,7 @@
 namespace
 {
 
+constexpr double kRate = 44100.0;
 constexpr int32_t kBlock = 512;
 constexpr int32_t kBlocks = 60;
 // Long after every smoother has settled on its first target.
@@ -75,8 +76,8 @@ const Case kCases[] = {
              auto s = std::make_shared<Wezmark::Saturator>(Wezmark::Saturator::kHarmonicSaturation);
              s->LoadCurve(Builtins());
              s->amount = 0.7;
-             s->framesPerHostFrame = framesPerHostFrame;
-             return Stage{[s](double* const* io, int32_t n) { s->ProcessBlock(io, n); },
+             s->Prepare(kRate, kBlock, framesPerHostFrame);
+             return Stage{[s](double* const* io, int32_t n) { s->BeginBlock(); s->Process(io, n); },
                           [s] {
                               s->amount = 0.3;
                               s->SetMode(1.0);
@@ -88,8 +89,12 @@ const Case kCases[] = {
              d->Init();
              d->SelectCurve(22.0 / 80.0);
              d->amount = 0.8;
-             d->framesPerHostFrame = framesPerHostFrame;
-             return Stage{[d](double* const* io, int32_t n) { d->ProcessBlock(io, n); }, [d] { d->amount = 0.2; }};
+             d->Prepare(kRate, kBlock, framesPerHostFrame);
+             return Stage{[d](double* const* io, int32_t n) {
+                              d->BeginBlock();
+                              d->Process(io, n);
+                          },
+                          [d] { d->amount = 0.2; }};
          }},
         {"dynamic shaper",
          [](int32_t framesPerHostFrame) {
@@ -97,8 +102,8 @@ const Case kCases[] = {
              s->amount = 0.5;
              s->width = 0.6;
              s->mode = Wezmark::DynShaper::kDriveBit;
-             s->framesPerHostFrame = framesPerHostFrame;
-             return Stage{[s](double* const* io, int32_t n) { s->ProcessBlock(io, n); },
+             s->Prepare(kRate, kBlock, framesPerHostFrame);
+             return Stage{[s](double* const* io, int32_t n) { s->Process(io, n); },
                           [s] {
                               s->amount = 0.9;
                               s->SetBypass(true);
@@ -108,16 +113,16 @@ const Case kCases[] = {
          [](int32_t framesPerHostFrame) {
              auto g = std::make_shared<DeadZoneGate>();
              g->target = 0.05;
-             g->framesPerHostFrame = framesPerHostFrame;
-             return Stage{[g](double* const* io, int32_t n) { g->ProcessBlock(io, n); }, [g] { g->target = 0.2; }};
+             g->Prepare(kRate, kBlock, framesPerHostFrame);
+             return Stage{[g](double* const* io, int32_t n) { g->Process(io, n); }, [g] { g->target = 0.2; }};
          }},
         {"output limiter",
          [](int32_t framesPerHostFrame) {
              auto l = std::make_shared<OutputLimiter>();
              l->threshold = 0.4;
              l->mode = OutputLimiter::kModeMedium;
-             l->framesPerHostFrame = framesPerHostFrame;
-             return Stage{[l](double* const* io, int32_t n) { l->ProcessBlock(io, io, n); }, [l] { l->threshold = 0.9; }};
+             l->Prepare(kRate, kBlock, framesPerHostFrame);
+             return Stage{[l](double* const* io, int32_t n) { l->Process(io, io, n); }, [l] { l->threshold = 0.9; }};
          }},
         {"input stage",
          [](int32_t framesPerHostFrame) {
@@ -126,8 +131,8 @@ const Case kCases[] = {
              s->offsetSetting = 0.6;
              s->saturator.LoadCurve(Builtins());
              s->saturator.amount = 0.4;
-             s->SetFramesPerHostFrame(framesPerHostFrame);
-             return Stage{[s](double* const* io, int32_t n) { s->ProcessBlock(io, n); },
+             s->Prepare(kRate, kBlock, framesPerHostFrame);
+             return Stage{[s](double* const* io, int32_t n) { s->BeginBlock(); s->Process(io, n); },
                           [s] {
                               s->gainTarget = 1.2;
                               s->offsetSetting = 0.3;

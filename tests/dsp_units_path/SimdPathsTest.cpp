@@ -84,7 +84,7 @@ StereoBuffer Oversampled(SimdLevel level)
     {
         double* const io[2] = {signal.left.data() + block * kBlock, signal.right.data() + block * kBlock};
         if (block % 2 == 0)
-            clipped.ProcessInPieces(io, kBlock, [](double* const piece[2], int32_t m) {
+            clipped.Process(io, kBlock, [](double* const piece[2], int32_t m) {
                 for (int32_t i = 0; i < m; ++i)
                 {
                     piece[0][i] = std::tanh(3.0 * piece[0][i]);
@@ -139,8 +139,8 @@ TEST(SimdPaths, QuantizerGivesTheDividesResultBitForBitOnEveryPath)
             q.amount = 0.5;
             q.bits = bits;
             q.factor = std::pow(2.0, bits);
-            q.SetBlockSize(kFrames);
-            q.ProcessBlock(in.Io(), kFrames, 0.99, 0.01);
+            q.Prepare(44100.0, kFrames);
+            q.Process(in.Io(), kFrames);
             EXPECT_EQ(FirstDifferentFrame(in, expected), -1) << "level " << static_cast<int>(level) << " bits " << bits;
         }
     }
@@ -184,7 +184,7 @@ TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultWithin120Decibel
                 const SimdLimit limit(level);
                 Wezmark::Distortion unit(Builtins());
                 unit.Init();
-                unit.SetBlockSize(kFrames);
+                unit.Prepare(44100.0, kFrames);
                 unit.SelectCurve(22.0 / 80.0);
                 unit.SetInterpolation(interpolation);
                 unit.mode = mode;
@@ -197,7 +197,8 @@ TEST(SimdPaths, DistortionsFusedPassGivesTheSeparatePassesResultWithin120Decibel
                 PutSpecialValues(block);
                 unit.current->BuildEffective();
                 const StereoBuffer expected = ShapedBySeparatePasses(unit, block);
-                unit.ProcessBlock(block.Io(), kFrames);
+                unit.BeginBlock();
+                unit.Process(block.Io(), kFrames);
                 EXPECT_LE(LargestDifference(block, expected), kSimdTolerance)
                     << "level " << static_cast<int>(level) << " mode " << mode << " interpolation " << interpolation;
                 // Only the wide Hermite look-up rounds apart from the portable one.
@@ -216,13 +217,14 @@ StereoBuffer Saturated(SimdLevel level, double amount, uint32_t source, double m
     Wezmark::Saturator saturator(source);
     saturator.LoadCurve(Builtins());
     saturator.SetMode(mode);
-    saturator.SetBlockSize(frames);
+    saturator.Prepare(44100.0, frames);
     saturator.amount = amount;
     saturator.amountState = amount;
     saturator.driveState = saturator.drive;
     StereoBuffer block = Signal(frames, 1.2, 13 + source);
     PutSpecialValues(block);
-    saturator.ProcessBlock(block.Io(), frames);
+    saturator.BeginBlock();
+    saturator.Process(block.Io(), frames);
     return block;
 }
 
@@ -305,7 +307,7 @@ StereoBuffer ShapedBySettledShaper(SimdLevel level, const ShaperCase& c, int32_t
 {
     const SimdLimit limit(level);
     Wezmark::DynShaper shaper;
-    shaper.SetBlockSize(frames);
+    shaper.Prepare(44100.0, frames);
     for (size_t i = 0; i < shaper.steps16.size(); ++i)
         shaper.steps16[i] = -(i + 1.0) / shaper.steps16.size();
     for (size_t i = 0; i < shaper.steps64.size(); ++i)
@@ -324,7 +326,7 @@ StereoBuffer ShapedBySettledShaper(SimdLevel level, const ShaperCase& c, int32_t
     StereoBuffer block = Signal(frames, 1.2, 17 + c.waveform + 5 * c.mode);
     PutSpecialValues(block);
     SharedRandom::Seed(1800);
-    shaper.ProcessBlock(block.Io(), frames);
+    shaper.Process(block.Io(), frames);
     return block;
 }
 
@@ -366,7 +368,7 @@ StereoBuffer GatedBySettledGate(SimdLevel level, double threshold, int32_t frame
     gate.threshold = threshold;
     StereoBuffer block = Signal(frames, 1.2, 29);
     PutSpecialValues(block);
-    gate.ProcessBlock(block.Io(), frames);
+    gate.Process(block.Io(), frames);
     return block;
 }
 

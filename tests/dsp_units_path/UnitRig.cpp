@@ -6,7 +6,7 @@ UnitRig::UnitRig(const Wezmark::BuiltinCurves& builtins)
     : chain(builtins), saturator(Wezmark::Saturator::kHarmonicSaturation), dry(kBlockFrames, 0.5)
 {
     chain.distortion.Init();
-    chain.SetBlockSize(kBlockFrames);
+    chain.Prepare(44100.0, kBlockFrames);
     chain.distortion.SelectCurve(12.0 / 80.0);
     chain.distortion.amount = 0.8;
     chain.distortion.mode = Wezmark::Distortion::kDriveAndFold;
@@ -19,11 +19,11 @@ UnitRig::UnitRig(const Wezmark::BuiltinCurves& builtins)
     chain.shaper.mode = 3;
 
     saturator.LoadCurve(builtins);
-    saturator.SetBlockSize(kBlockFrames);
+    saturator.Prepare(44100.0, kBlockFrames);
     saturator.amount = 0.3;
 
     input.saturator.LoadCurve(builtins);
-    input.SetBlockSize(kBlockFrames);
+    input.Prepare(44100.0, kBlockFrames);
     input.saturator.amount = 0.6;
     input.offsetSetting = 0.7;
     input.channelMode = Wezmark::InputProcessor::kInverseStereo;
@@ -34,15 +34,16 @@ UnitRig::UnitRig(const Wezmark::BuiltinCurves& builtins)
 std::vector<UnitRig::Operation> UnitRig::Operations()
 {
     return {
-        {"distortion chain", [this](double* const io[2], int32_t n) { chain.ProcessBlock(io, n); }},
+        {"distortion chain", [this](double* const io[2], int32_t n) { chain.BeginBlock(); chain.Process(io, n); }},
         {"distortion chain fading out",
          [this](double* const io[2], int32_t n) {
              chain.shaper.SetBypass(true);
-             chain.ProcessBlock(io, n);
+             chain.BeginBlock();
+             chain.Process(io, n);
              chain.shaper.SetBypass(false);
          }},
-        {"saturator", [this](double* const io[2], int32_t n) { saturator.ProcessBlock(io, n); }},
-        {"input stage", [this](double* const io[2], int32_t n) { input.ProcessBlock(io, n); }},
+        {"saturator", [this](double* const io[2], int32_t n) { saturator.BeginBlock(); saturator.Process(io, n); }},
+        {"input stage", [this](double* const io[2], int32_t n) { input.BeginBlock(); input.Process(io, n); }},
         {"oversampler",
          [this](double* const io[2], int32_t n) {
              oversampler.Upsample(io, n);
@@ -54,13 +55,14 @@ std::vector<UnitRig::Operation> UnitRig::Operations()
         {"saturator with a bypass fade",
          [this](double* const io[2], int32_t n) {
              saturator.SetBypass(!saturator.bypassed);
-             saturator.ProcessBlock(io, n);
+             saturator.BeginBlock();
+             saturator.Process(io, n);
              const double* dryPair[2] = {dry.data(), dry.data()};
              saturator.MixBypassFade(dryPair, io, n);
          }},
         {"envelope follower",
          [this](double* const io[2], int32_t n) {
-             follower.ProcessBlock(io, n);
+             follower.Process(io, n);
              std::fill(io[0], io[0] + n, follower.envelopeLeft);
              std::fill(io[1], io[1] + n, follower.envelopeRight);
          }},

@@ -110,13 +110,13 @@ TEST(BlockProcessing, BypassAllSettledRunsOnlyTheTail)
 
     ProcessingUnits& units = rig.plugin.Units();
     const double distortionState = units.hostRate.chain1.distortion.smoothedAmount;
-    const double filterBalance = units.filter.balance;
+    const double filterBalance = units.filter.Balance();
     rig.Set(kParamOutputSaturation, 0.9);
     const double saturatorState = units.hostRate.outputSaturator.amountState;
     const StereoSignal output = rig.Render(input, PluginRig::kBlock);
 
     EXPECT_EQ(units.hostRate.chain1.distortion.smoothedAmount, distortionState);
-    EXPECT_EQ(units.filter.balance, filterBalance);
+    EXPECT_EQ(units.filter.Balance(), filterBalance);
     EXPECT_NE(units.hostRate.outputSaturator.amountState, saturatorState);
     EXPECT_NE(output.left, input.left);
 }

@@ -1,7 +1,5 @@
 #include "tests/plugin/ChangeMeasure.h"
 
-#include "framework/vst2/Vst2Constants.h"
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -15,11 +13,6 @@ int Frames(double seconds, double rate)
     return static_cast<int>(std::lround(seconds * rate));
 }
 
-int PeriodFrames(double rate)
-{
-    return Frames(1.0 / kSineHz, rate);
-}
-
 // -80 dBFS: below it a level counts as silence, and silence cannot dip (a closed gate's
 // settled output is the decaying residue of filters, which a later render undercuts).
 constexpr double kSilence = 1e-4;
@@ -30,46 +23,28 @@ double Audible(double level)
 }
 } // namespace
 
-const std::vector<StartingPoint>& StartingPoints()
-{
-    static const std::vector<StartingPoint> points = {
-        {"neutral", {}},
-        {"distortion on", {{kParamPreFilterProcess, 1.0}, {kParamDistortionAmount, 0.6}}},
-        {"sub-band on", {{kParamSubBandOn, 1.0}, {kParamSubBandSaturation, 0.5}, {kParamSubBandDistortion, 0.5}}},
-    };
-    return points;
-}
-
-void Prepare(PluginRig& rig, const StartingPoint& start)
-{
-    rig.Dispatch(effSetProgram, 0, 0);
-    for (const auto& [index, value] : start.values)
-        rig.Set(index, value);
-}
-
-Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change)
+Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play, Tone tone)
 {
     const int settle = Frames(kSettleSeconds, rate);
     const int total = settle + Frames(kWatchSeconds, rate) + block;
     Signal input(static_cast<size_t>(total));
     for (int i = 0; i < total; ++i)
-        input[static_cast<size_t>(i)] = kSineAmplitude * std::sin(2.0 * std::numbers::pi * kSineHz * i / rate);
-    Render render{Signal(input.size()), 0};
+        input[static_cast<size_t>(i)] =
+            tone.amplitude * std::sin(2.0 * std::numbers::pi * tone.hz * i / rate + tone.phase);
+    Render render{Signal(input.size()), 0, tone.hz};
     Signal right(input.size());
-    AEffect* effect = rig.plugin.GetEffect();
     bool changed = false;
     for (int offset = 0; offset < total; offset += block)
     {
+        int changeFrame = -1;
         if (!changed && offset >= settle)
         {
-            if (change)
-                change();
-            render.changeAt = offset;
+            changeFrame = changeOffset;
+            render.changeAt = offset + changeOffset;
             changed = true;
         }
-        double* in[2] = {input.data() + offset, input.data() + offset};
-        double* out[2] = {render.left.data() + offset, right.data() + offset};
-        effect->processDoubleReplacing(effect, in, out, std::min(block, total - offset));
+        play(input.data() + offset, render.left.data() + offset, right.data() + offset, std::min(block, total - offset),
+             changeFrame);
     }
     return render;
 }
@@ -83,9 +58,9 @@ double LargestStep(const Signal& signal, int from, int frames)
     return largest;
 }
 
-double QuietestPeriod(const Signal& signal, int from, int frames, double rate)
+double QuietestPeriod(const Signal& signal, int from, int frames, double rate, double hz)
 {
-    const int period = PeriodFrames(rate);
+    const int period = Frames(1.0 / hz, rate);
     double quietest = INFINITY;
     for (int start = from; start + period <= std::min(from + frames, static_cast<int>(signal.size())); start += period / 4)
     {
@@ -106,7 +81,7 @@ double SettledStep(const Render& render, double rate)
 double SettledLevel(const Render& render, double rate)
 {
     const int span = Frames(kSettleSeconds / 2.0, rate);
-    return QuietestPeriod(render.left, render.changeAt - span, span, rate);
+    return QuietestPeriod(render.left, render.changeAt - span, span, rate, render.hz);
 }
 
 Result Compare(const Render& change, double rate, double steepestSettled, double quieterSettled)
@@ -114,7 +89,7 @@ Result Compare(const Render& change, double rate, double steepestSettled, double
     const int watch = Frames(kWatchSeconds, rate);
     Result result;
     result.stepRatio = LargestStep(change.left, change.changeAt - 1, watch + 1) / steepestSettled;
-    const double quietest = QuietestPeriod(change.left, change.changeAt, watch, rate);
+    const double quietest = QuietestPeriod(change.left, change.changeAt, watch, rate, change.hz);
     result.dipDb = std::max(0.0, 20.0 * std::log10(Audible(quieterSettled) / Audible(quietest)));
     return result;
 }

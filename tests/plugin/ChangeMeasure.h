@@ -1,13 +1,13 @@
 #pragma once
 // A setting changed during playback, measured as a demanding listener would: a 200 Hz sine at
-// -6 dBFS through the VST2 double entry, the change made at a block boundary, then the largest
-// sample-to-sample step and the deepest level dip after it, against the settled signals.
-
-#include "tests/plugin/PluginRig.h"
+// -6 dBFS played through the effect in host blocks, the change made at a block boundary or at a
+// frame inside a block, then the largest sample-to-sample step and the deepest level dip after
+// it, against the settled signals.
 
 #include <functional>
-#include <utility>
 #include <vector>
+
+using Signal = std::vector<double>;
 
 namespace ChangeMeasure
 {
@@ -17,30 +17,35 @@ inline constexpr double kSineAmplitude = 0.5;
 inline constexpr double kSettleSeconds = 0.5;
 inline constexpr double kWatchSeconds = 0.25;
 
-// Program 0 with settings on top: a neutral program, one with the distortion on and one with
-// the sub-band on.
-struct StartingPoint
+// The sine played; a case may need a lower or quieter one, or one that is not at a zero
+// crossing when the change comes (the settle time holds whole periods of the usual sine).
+struct Tone
 {
-    const char* name;
-    std::vector<std::pair<int, double>> values;
+    double hz = kSineHz;
+    double amplitude = kSineAmplitude;
+    // At the first frame, in radians.
+    double phase = 0.0;
 };
-const std::vector<StartingPoint>& StartingPoints();
-void Prepare(PluginRig& rig, const StartingPoint& start);
 
 struct Render
 {
     Signal left;
     int changeAt = 0;
+    double hz = kSineHz;
 };
 
-// Renders the sine on both channels in blocks of `block`; `change` runs before the first
+// Plays one host block: the sine on both input channels, the two outputs to fill, and the frame
+// of this block at which the change comes (-1 where none comes in it).
+using BlockPlayer = std::function<void(double* input, double* left, double* right, int frames, int changeFrame)>;
+
+// Renders the sine in blocks of `block`; the change comes `changeOffset` frames into the first
 // block that starts at or after the settle time.
-Render RenderChange(PluginRig& rig, double rate, int block, const std::function<void()>& change);
+Render RenderChange(double rate, int block, int changeOffset, const BlockPlayer& play, Tone tone = {});
 
 // The largest step between neighbouring frames from `from` on for `frames` frames.
 double LargestStep(const Signal& signal, int from, int frames);
-// The quietest sine period (its peak) from `from` on for `frames` frames.
-double QuietestPeriod(const Signal& signal, int from, int frames, double rate);
+// The quietest period of a sine of `hz` (its peak) from `from` on for `frames` frames.
+double QuietestPeriod(const Signal& signal, int from, int frames, double rate, double hz);
 
 // The settled signal's steepest step and level before the change.
 double SettledStep(const Render& render, double rate);

@@ -2,13 +2,15 @@
 // and a mono input give neither clicks, dropouts nor bursts.
 
 #include "framework/vst2/Vst2Constants.h"
-#include "tests/plugin/ChangeMeasure.h"
+#include "tests/plugin/Vst2ChangeRender.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -116,6 +118,98 @@ TEST(ClickFreeChanges, NoiseGateNeverAddsGain)
             const Render change = RenderChange(rig, kRate, kBlock, [&] { rig.Set(kParamGateLevel, lowered); });
             EXPECT_LE(PeakAfterChange(change), allowed);
         }
+}
+
+// Hosts suspend and resume the effect around transport changes while their audio goes on; the
+// output goes on as well, without the restart of cleared filters (up to 80 times the signal's
+// steps on a compressor program), as it does when a VST3 host deactivates and activates it.
+TEST(ClickFreeChanges, SuspendAndResumeWhileTheAudioGoesOn)
+{
+    for (const int program : {0, 2, 125})
+        for (const double rate : {44100.0, 48000.0, 96000.0})
+            for (const int block : {64, 512})
+            {
+                SCOPED_TRACE(testing::Message() << "program " << program << " at " << rate << " Hz, blocks of "
+                                                << block);
+                PluginRig held(block, nullptr, rate);
+                held.Dispatch(effSetProgram, 0, program);
+                const double steepest = SettledStep(RenderChange(held, rate, block, {}), rate);
+                PluginRig rig(block, nullptr, rate);
+                rig.Dispatch(effSetProgram, 0, program);
+                const Render change = RenderChange(rig, rate, block, [&] {
+                    rig.Dispatch(effMainsChanged, 0, 0);
+                    rig.Dispatch(effMainsChanged, 0, 1);
+                });
+                const int watch = static_cast<int>(kWatchSeconds * rate);
+                EXPECT_LE(LargestStep(change.left, change.changeAt - 1, watch + 1) / steepest, 1.5);
+            }
+}
+
+// The pre- and post-filter process settings switch their chain on and off: switched off, the
+// chain fades out instead of stopping (up to 12 times the signal's own steps on a saturation),
+// and switched on again after it ran, it fades in from where it stopped.
+TEST(ClickFreeChanges, ChainProcessSwitchesFadeTheChain)
+{
+    struct Setup
+    {
+        const char* name;
+        int program;
+        std::vector<std::pair<int, double>> values;
+    };
+    const Setup setups[] = {
+        {"program 98", 98, {}},
+        {"warm saturation",
+         0,
+         {{kParamDistortionAmount, 0.8}, {kParamDistortionType, 5.0 / 80.0}, {kParamDistortionMode, 0.0}}},
+    };
+    // At a peak when the change comes, where the chain's output differs most from its input.
+    const Tone tone{kSineHz, kSineAmplitude, std::numbers::pi / 2.0};
+    constexpr double kRanUntilSeconds = kSettleSeconds / 2.0;
+    for (const int index : {kParamPreFilterProcess, kParamPostFilterProcess})
+        for (const Setup& setup : setups)
+            for (const double rate : {44100.0, 48000.0, 96000.0})
+                for (const int block : {64, 512})
+                {
+                    const auto prepare = [&](PluginRig& rig, double value) {
+                        rig.Dispatch(effSetProgram, 0, setup.program);
+                        for (const auto& [other, otherValue] : setup.values)
+                            rig.Set(other, otherValue);
+                        rig.Set(index, value);
+                    };
+                    double steepest = 0.0;
+                    for (const double held : {0.0, 0.5, 1.0})
+                    {
+                        PluginRig rig(block, nullptr, rate);
+                        prepare(rig, held);
+                        steepest = std::max(steepest, SettledStep(RenderChange(rig, rate, block, {}, tone), rate));
+                    }
+                    const int watch = static_cast<int>(kWatchSeconds * rate);
+                    // The last one switches the chain off half way to the change.
+                    const struct
+                    {
+                        const char* name;
+                        double from;
+                        double to;
+                        bool ranBefore;
+                    } changes[] = {
+                        {"off", 1.0, 0.0, false}, {"on", 0.0, 1.0, false}, {"on again after it ran", 1.0, 1.0, true}};
+                    for (const auto& change : changes)
+                    {
+                        SCOPED_TRACE(testing::Message() << setup.name << ", parameter " << index << " " << change.name
+                                                        << " at " << rate << " Hz, blocks of " << block);
+                        PluginRig rig(block, nullptr, rate);
+                        prepare(rig, change.from);
+                        const BlockPlayer play = Vst2Player(rig, [&](int played, int changeFrame) {
+                            const int ranUntil = static_cast<int>(kRanUntilSeconds * rate);
+                            if (change.ranBefore && played <= ranUntil && played + block > ranUntil)
+                                rig.Set(index, 0.0);
+                            if (changeFrame == 0)
+                                rig.Set(index, change.to);
+                        });
+                        const Render render = RenderChange(rate, block, 0, play, tone);
+                        EXPECT_LE(LargestStep(render.left, render.changeAt - 1, watch + 1) / steepest, 1.5);
+                    }
+                }
 }
 
 // A host's mono track hands over no right input: the right side hears the left one.

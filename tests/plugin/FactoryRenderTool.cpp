@@ -1,5 +1,6 @@
-// Renders every factory program on the same noise and either writes the settled end of each
-// render (raw little-endian doubles) or compares it with such a file, program by program. Run
+// Renders every factory program on the same noise, at 44.1 and at 48 kHz, and either writes the
+// settled end of each render (raw little-endian doubles) or compares it with such a file, program
+// by program. Run
 // with --write on one build and with --compare on another, it shows which programs sound
 // different between the two, and by how much.
 
@@ -11,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace
@@ -22,6 +25,8 @@ constexpr int kSettledFrames = 8192;
 constexpr double kAmplitude = 0.25;
 // -120 dBFS.
 constexpr double kTolerance = 1e-6;
+// The rate the glides were tuned at, and one where every rate conversion acts.
+constexpr double kRates[] = {44100.0, 48000.0};
 
 int ProgramCount()
 {
@@ -32,14 +37,15 @@ std::vector<double> RenderAll()
 {
     std::vector<double> samples;
     const StereoSignal input = MakeNoise(kFrames, kAmplitude);
-    for (int program = 0; program < ProgramCount(); ++program)
-    {
-        PluginRig rig;
-        rig.Dispatch(effSetProgram, 0, program);
-        const StereoSignal output = rig.Render(input, PluginRig::kBlock);
-        for (const Signal* channel : {&output.left, &output.right})
-            samples.insert(samples.end(), channel->end() - kSettledFrames, channel->end());
-    }
+    for (const double rate : kRates)
+        for (int program = 0; program < ProgramCount(); ++program)
+        {
+            PluginRig rig(PluginRig::kBlock, nullptr, rate);
+            rig.Dispatch(effSetProgram, 0, program);
+            const StereoSignal output = rig.Render(input, PluginRig::kBlock);
+            for (const Signal* channel : {&output.left, &output.right})
+                samples.insert(samples.end(), channel->end() - kSettledFrames, channel->end());
+        }
     return samples;
 }
 
@@ -58,20 +64,31 @@ int Compare(const std::vector<double>& reference, const std::vector<double>& sam
     const auto bank = CreateFactoryPrograms();
     const size_t perProgram = 2 * static_cast<size_t>(kSettledFrames);
     int failures = 0;
+    int identical = 0;
     double worstOverall = 0.0;
-    for (size_t p = 0; p < bank.size(); ++p)
-    {
-        double worst = 0.0;
-        for (size_t i = p * perProgram; i < (p + 1) * perProgram; ++i)
-            worst = std::max(worst, std::fabs(reference[i] - samples[i]));
-        worstOverall = std::max(worstOverall, worst);
-        const bool agrees = worst <= kTolerance;
-        if (!agrees)
-            std::printf("%3zu %-28s largest difference %.1f dBFS\n", p, bank[p].Name().c_str(), Decibels(worst));
-        failures += agrees ? 0 : 1;
-    }
-    std::printf("%d of %zu programs differ by more than %.0f dBFS; largest difference %.1f dBFS\n", failures,
-                bank.size(), Decibels(kTolerance), Decibels(worstOverall));
+    size_t from = 0;
+    for (const double rate : kRates)
+        for (size_t p = 0; p < bank.size(); ++p, from += perProgram)
+        {
+            double worst = 0.0;
+            bool same = true;
+            for (size_t i = from; i < from + perProgram; ++i)
+            {
+                worst = std::max(worst, std::fabs(reference[i] - samples[i]));
+                same = same && std::memcmp(&reference[i], &samples[i], sizeof(double)) == 0;
+            }
+            worstOverall = std::max(worstOverall, worst);
+            const bool agrees = worst <= kTolerance;
+            if (!agrees)
+                std::printf("%3zu %-28s at %.0f Hz: largest difference %.1f dBFS\n", p, bank[p].Name().c_str(), rate,
+                            Decibels(worst));
+            failures += agrees ? 0 : 1;
+            identical += same ? 1 : 0;
+        }
+    const size_t renders = bank.size() * std::size(kRates);
+    std::printf("%d of %zu renders differ by more than %.0f dBFS, %d are identical bit for bit; largest difference "
+                "%.1f dBFS\n",
+                failures, renders, Decibels(kTolerance), identical, Decibels(worstOverall));
     return failures == 0 ? 0 : 1;
 }
 }

@@ -1,11 +1,14 @@
 #include "framework/vst2/Vst2Constants.h"
+#include "plugin/ParameterTable.h"
 #include "tests/plugin/PluginRig.h"
 #include "tests/vst2/FakeHost.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <limits>
 #include <set>
 #include <string>
@@ -43,7 +46,12 @@ RateStages& R(Zarvotone& z)
     return z.Units().Stages(gReadOversampled);
 }
 
-// What each parameter sets in the units, with the conversions of each row.
+// Parameters that the block routine reads from the program values itself.
+constexpr int kBlockRoutineParams[] = {kParamBypassAll, kParamPan, kParamOversampling, kParamDryWet, kParamVolume};
+
+// What each parameter sets in the units, with the conversions of each row: every parameter that
+// a unit takes has a row, so one that the parameter table lists under the wrong change kind,
+// and that the handler therefore hands to no unit, fails its row.
 std::vector<Case> UnitCases()
 {
     return {
@@ -88,15 +96,15 @@ std::vector<Case> UnitCases()
         {22, 0.0, "filter off", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 1},
         {22, 0.001, "filter on", [](Zarvotone& z) { return Flag(U(z).filter.bypassed); }, 0},
         {23, 0.5, "filter drive", [](Zarvotone& z) { return U(z).filter.saturator.amount; }, 0.5},
-        {24, 0.25, "filter balance", [](Zarvotone& z) { return U(z).filter.balanceTarget; }, 0.25},
-        {25, 0.0, "cutoff floor", [](Zarvotone& z) { return U(z).filter.cutoff; }, 20.0},
-        {25, 1.0, "cutoff ceiling", [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
-        {26, 0.3, "resonance", [](Zarvotone& z) { return U(z).filter.resonance; }, 0.3},
-        {27, 0.5, "filter 1 type", [](Zarvotone& z) { return double(U(z).filter.filter1Type); }, 15},
-        {28, 1.0, "filter 2 type", [](Zarvotone& z) { return double(U(z).filter.filter2Type); }, 30},
-        {29, 0.0, "slow transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 2048},
-        {29, 0.5, "medium transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 512},
-        {29, 1.0, "fast transition", [](Zarvotone& z) { return double(U(z).filter.transitionLength); }, 256},
+        {24, 0.25, "filter balance", [](Zarvotone& z) { return U(z).filter.BalanceTarget(); }, 0.25},
+        {25, 0.0, "cutoff floor", [](Zarvotone& z) { return U(z).filter.Cutoff(); }, 20.0},
+        {25, 1.0, "cutoff ceiling", [](Zarvotone& z) { return U(z).filter.Cutoff(); }, 21000.0},
+        {26, 0.3, "resonance", [](Zarvotone& z) { return U(z).filter.Resonance(); }, 0.3},
+        {27, 0.5, "filter 1 type", [](Zarvotone& z) { return double(U(z).filter.FilterType(0)); }, 15},
+        {28, 1.0, "filter 2 type", [](Zarvotone& z) { return double(U(z).filter.FilterType(1)); }, 30},
+        {29, 0.0, "slow transition", [](Zarvotone& z) { return double(U(z).filter.TransitionLength()); }, 2048},
+        {29, 0.5, "medium transition", [](Zarvotone& z) { return double(U(z).filter.TransitionLength()); }, 512},
+        {29, 1.0, "fast transition", [](Zarvotone& z) { return double(U(z).filter.TransitionLength()); }, 256},
         {30, 0.0, "disto-band EQ off", [](Zarvotone& z) { return Flag(U(z).distoEq.bypassed); }, 1},
         {31, 0.75, "disto-band bass", [](Zarvotone& z) { return U(z).distoEq.GetBassGain(); }, 12.0},
         {32, 0.25, "disto-band low mid", [](Zarvotone& z) { return U(z).distoEq.GetLowMidGain(); }, -12.0},
@@ -116,7 +124,9 @@ std::vector<Case> UnitCases()
         {45, 0.0, "sub-band high", [](Zarvotone& z) { return U(z).subBand.equaliser.GetHighGain(); }, -24.0},
         {46, 0.5, "link off at one half", [](Zarvotone& z) { return Flag(U(z).subBand.splitter.link); }, 0},
         {46, 0.51, "link on above", [](Zarvotone& z) { return Flag(U(z).subBand.splitter.link); }, 1},
+        {47, 0.6, "sub-band split", [](Zarvotone& z) { return U(z).subBand.splitter.lowSplit; }, 0.6},
         {48, 1.0, "sub-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.lowSlope); }, 3},
+        {49, 0.3, "disto-band split", [](Zarvotone& z) { return U(z).subBand.splitter.highSplit; }, 0.3},
         {50, 1.0 / 3.0, "disto-band slope", [](Zarvotone& z) { return double(U(z).subBand.splitter.highSlope); }, 1},
         {51, 0.2, "disto-band gain", [](Zarvotone& z) { return U(z).subBand.distoGain; }, 0.2},
         {54, 0.6, "output saturation", [](Zarvotone& z) { return R(z).outputSaturator.amount; }, 0.6},
@@ -132,6 +142,23 @@ std::vector<Case> UnitCases()
         {64, 0.5, "make-up off at one half", [](Zarvotone& z) { return Flag(R(z).limiter.makeUpOn); }, 0},
         {64, 0.6, "make-up on above", [](Zarvotone& z) { return Flag(R(z).limiter.makeUpOn); }, 1},
     };
+}
+
+// Every parameter is a unit's, with a row above, or the block routine's, or reserved: the rows
+// then catch any parameter that its change kind keeps from its unit.
+TEST(ParamApplication, EveryParameterIsAppliedSomewhere)
+{
+    std::set<int> withRow;
+    for (const Case& c : UnitCases())
+        withRow.insert(c.index);
+    for (int index = 0; index < kTotalParamCount; ++index)
+    {
+        const bool blockRoutine = std::find(std::begin(kBlockRoutineParams), std::end(kBlockRoutineParams), index) !=
+                                  std::end(kBlockRoutineParams);
+        const bool reserved = index >= kFirstReservedParam;
+        EXPECT_EQ(ChangeKindOf(index) == ChangeKind::kFeedsNothing, reserved) << index;
+        EXPECT_EQ(withRow.count(index) + (blockRoutine ? 1 : 0) + (reserved ? 1 : 0), 1u) << index;
+    }
 }
 
 TEST(ParamApplication, EachParameterSetsItsUnitField)
@@ -162,14 +189,14 @@ TEST(ParamApplication, CutoffFollowsTheLibraryFrequencyScale)
     for (const auto& c : cases)
     {
         rig.Set(kParamFilterCutoff, c.value);
-        EXPECT_NEAR(rig.plugin.Units().filter.cutoff, c.hz, 0.01) << c.value;
+        EXPECT_NEAR(rig.plugin.Units().filter.Cutoff(), c.hz, 0.01) << c.value;
     }
 }
 
 // Parameters the block routine reads itself only land in the program values.
 TEST(ParamApplication, BlockRoutineParametersOnlyStoreTheirValue)
 {
-    for (int index : {kParamBypassAll, kParamPan, kParamOversampling, kParamDryWet, kParamVolume})
+    for (int index : kBlockRoutineParams)
     {
         PluginRig rig;
         rig.Set(index, 0.3);
@@ -200,7 +227,7 @@ TEST(ParamApplication, NonFiniteValuesReachNoUnit)
         double expected;
     } cases[] = {
         {kParamInputVolume, [](Zarvotone& z) { return R(z).input.gainTarget; }, 1.0},
-        {kParamFilterCutoff, [](Zarvotone& z) { return U(z).filter.cutoff; }, 21000.0},
+        {kParamFilterCutoff, [](Zarvotone& z) { return U(z).filter.Cutoff(); }, 21000.0},
         {kParamLimiterLevel, [](Zarvotone& z) { return R(z).limiter.threshold; }, 0.7079457843841379},
     };
     for (const auto& c : cases)

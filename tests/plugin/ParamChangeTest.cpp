@@ -5,7 +5,7 @@
 
 #include "framework/vst2/Vst2Constants.h"
 #include "plugin/ParameterTable.h"
-#include "tests/plugin/ChangeMeasure.h"
+#include "tests/plugin/Vst2ChangeRender.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The units' own glides and fades last as long at 96 kHz as at 44.1 kHz, and the glides of the
 // filter designs, as heard, as long at every rate.
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/ProcessingUnitShape.h"
 #include "plugin/ParamIndex.h"
 #include "tests/plugin/GlideSettle.h"
 #include "tests/plugin/PluginRig.h"
@@ -14,6 +15,9 @@
 #include <functional>
 #include <utility>
 #include <vector>
+
+static_assert(UnitLifeCycle<RateStages>);
+static_assert(UnitLifeCycle<ProcessingUnits>);
 
 namespace
 {
@@ -34,25 +38,34 @@ std::vector<Case> Cases()
 {
     return {
         {"distortion amount", [](ProcessingUnits& u) { u.hostRate.chain1.distortion.amount = 0.8; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.chain1.distortion.ProcessBlock(io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) {
+             u.hostRate.chain1.distortion.BeginBlock();
+             u.hostRate.chain1.distortion.Process(io, n);
+         },
          [](const ProcessingUnits& u) { return u.hostRate.chain1.distortion.smoothedAmount; }},
         {"dynamic shaper amount", [](ProcessingUnits& u) { u.hostRate.chain1.shaper.amount = 0.8; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.chain1.shaper.ProcessBlock(io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.chain1.shaper.Process(io, n); },
          [](const ProcessingUnits& u) { return u.hostRate.chain1.shaper.smoothed; }},
         {"dynamic shaper presence", [](ProcessingUnits& u) { u.hostRate.chain1.shaper.amount = 0.8; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.chain1.shaper.ProcessBlock(io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.chain1.shaper.Process(io, n); },
          [](const ProcessingUnits& u) { return u.hostRate.chain1.shaper.presence; }},
         {"input saturation", [](ProcessingUnits& u) { u.hostRate.input.saturator.amount = 0.8; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.input.saturator.ProcessBlock(io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) {
+             u.hostRate.input.saturator.BeginBlock();
+             u.hostRate.input.saturator.Process(io, n);
+         },
          [](const ProcessingUnits& u) { return u.hostRate.input.saturator.amountState; }},
         {"filter drive", [](ProcessingUnits& u) { u.filter.saturator.amount = 0.8; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.filter.saturator.ProcessBlock(io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) {
+             u.filter.saturator.BeginBlock();
+             u.filter.saturator.Process(io, n);
+         },
          [](const ProcessingUnits& u) { return u.filter.saturator.amountState; }},
         {"limiter threshold", [](ProcessingUnits& u) { u.hostRate.limiter.threshold = 0.2; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.limiter.ProcessBlock(io, io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.limiter.Process(io, io, n); },
          [](const ProcessingUnits& u) { return u.hostRate.limiter.smoothedThreshold; }},
         {"limiter mode crossfade", [](ProcessingUnits& u) { u.hostRate.limiter.mode = OutputLimiter::kModeHard; },
-         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.limiter.ProcessBlock(io, io, n); },
+         [](ProcessingUnits& u, double* const io[2], int32_t n) { u.hostRate.limiter.Process(io, io, n); },
          [](const ProcessingUnits& u) { return u.hostRate.limiter.modeFadeLeft; }},
     };
 }

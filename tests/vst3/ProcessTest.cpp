@@ -129,6 +129,13 @@ TEST(Process, EachPointTakesEffectAtThePieceStartingAtOrAfterIt)
     }
 }
 
+// Blocks of kFrames until a fade of the host's bypass, started in the block before, has ended.
+int BlocksOfBypassFade()
+{
+    const double frames = IEffectVST3::kBypassFadeSeconds * HostedEffect::kSampleRate;
+    return static_cast<int>(std::ceil(frames / kFrames));
+}
+
 // The shortest piece counts across blocks: a point at the start of a block that follows one
 // near the end of the block before waits until 32 frames have passed since that one.
 TEST(Process, PointsWaitForTheShortestPieceAcrossBlocks)
@@ -153,7 +160,8 @@ TEST(Process, PointsWaitForTheShortestPieceAcrossBlocks)
 }
 
 // The queues of several parameters cut the block together: a point that falls within another's
-// piece waits for the next piece; bypass too acts at the start of a piece.
+// piece waits for the next piece; bypass too acts at the start of a piece, where the effect
+// starts to fade out, and once it has, the inputs pass through.
 TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
 {
     HostedEffect effect;
@@ -168,14 +176,18 @@ TEST(Process, QueuesOfSeveralParametersSplitTheBlockTogether)
     std::vector<int> blocks;
     for (const RecordingProduct::Block& block : effect.Product().blocks)
         blocks.push_back(block.frames);
-    // The bypassed piece never reaches the block routine.
-    EXPECT_EQ(blocks, (std::vector<int>{32}));
+    // The effect runs on in the bypassed piece while it fades out.
+    EXPECT_EQ(blocks, (std::vector<int>{32, 16}));
     EXPECT_EQ(effect.Product().changedParams, (std::vector<int>{RecordingProduct::kGain, RecordingProduct::kMode}));
     EXPECT_TRUE(effect.Product().IsBypassed());
     EXPECT_EQ(outputs.samples[0][31], inputs.samples[1][31] * 0.5);
-    for (int c = 0; c < 2; ++c)
-        for (int i = 32; i < kFrames; ++i)
-            ASSERT_EQ(outputs.samples[c][i], inputs.samples[c][i]) << c << " " << i;
+
+    for (int block = 0; block < BlocksOfBypassFade(); ++block)
+        ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);
+    const size_t effectBlocks = effect.Product().blocks.size();
+    ASSERT_EQ(effect.Process(inputs, outputs, kFrames), Vst3::kResultOk);
+    EXPECT_EQ(effect.Product().blocks.size(), effectBlocks);
+    EXPECT_EQ(outputs.samples, inputs.samples);
 }
 
 // A host sends one queue per parameter; queues beyond that many are taken whole, at the start
@@ -259,11 +271,14 @@ TEST(Process, BypassSwitchesAtHalfAndPassesInputsThrough)
 }
 
 // With a latency reported, bypass delays every input by exactly that much, across blocks;
-// an effect block before the switch feeds the delay as well.
+// an effect block before the switch feeds the delay as well, and so do the blocks in which the
+// effect fades out.
 TEST(Process, BypassDelaysTheInputsByTheLatency)
 {
-    constexpr int kBlocks = 4;
-    for (const int latency : {0, 5, kFrames, 3 * kFrames + 7})
+    const int fadeBlocks = BlocksOfBypassFade();
+    const int kBlocks = fadeBlocks + 4;
+    // The last one outlasts the fade: its output starts with silence.
+    for (const int latency : {0, 5, kFrames, 3 * kFrames + 7, (fadeBlocks + 2) * kFrames + 7})
     {
         HostedEffect effect(false);
         effect.Product().SetLatency(latency);
@@ -286,7 +301,7 @@ TEST(Process, BypassDelaysTheInputsByTheLatency)
             }
         }
         for (int c = 0; c < 2; ++c)
-            for (int i = kFrames; i < kBlocks * kFrames; ++i)
+            for (int i = (1 + fadeBlocks) * kFrames; i < kBlocks * kFrames; ++i)
                 ASSERT_EQ(heard[c][i], i < latency ? 0.0 : played[c][i - latency])
                     << "latency " << latency << ", channel " << c << ", frame " << i;
     }

@@ -36,7 +36,7 @@ namespace Butterworth = Dsp::Butterworth::Design;
 BandSplitFilter::BandSplitFilter()
 {
     SetBypass(false);
-    SetBlockSize(kInitialFrames);
+    SizeBuffers(kInitialFrames);
     Init();
     SetHighSplit(kDefaultSplit);
     SetLowSplit(kDefaultSplit);
@@ -66,11 +66,12 @@ void BandSplitFilter::Init()
         design->ProcessDouble(lowWork.capacity, silence);
 }
 
-void BandSplitFilter::SetSampleRate(double rate)
+void BandSplitFilter::Prepare(double rate, int32_t maxFrames, int32_t)
 {
+    SizeBuffers(maxFrames);
     if (!IsUsableSampleRate(rate))
         return;
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames);
     for (const auto& design : designs)
     {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
@@ -191,7 +192,7 @@ double BandSplitFilter::Response(int band, double f) const
     return design == nullptr ? 1.0 : std::abs(design->Response(f));
 }
 
-void BandSplitFilter::SetBlockSize(int32_t frames)
+void BandSplitFilter::SizeBuffers(int32_t frames)
 {
     ResizeChannelPair(lowWork, frames);
     ResizeChannelPair(highWork, frames);
@@ -205,7 +206,26 @@ void BandSplitFilter::Reset()
     mHeardSinceReset = false;
 }
 
-void BandSplitFilter::ProcessBlock(const double* const lowIn[2], const double* const highIn[2], int32_t n)
+void BandSplitFilter::EndGlides()
+{
+    AudioProcessingUnit::EndGlides();
+    for (PlayingSlope* playing : {&mLowPlaying, &mHighPlaying})
+    {
+        playing->warmUpLeft = 0;
+        playing->fadeLeft = 0;
+    }
+    if (mSweep == Sweep::kIn)
+        StandOnSplits();
+    if (mSweep != Sweep::kOut || mSweepLeft == 0)
+        return;
+    for (const bool lowSide : {true, false})
+        MoveSide(lowSide, kMinSplit, 0);
+    for (const auto& design : designs)
+        TimeTransition(*design, sampleRate);
+    mSweepLeft = 0;
+}
+
+void BandSplitFilter::Process(const double* const lowIn[2], const double* const highIn[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;

@@ -43,7 +43,9 @@ public:
     ~BandSplitFilter() override;
 
     void Init();
-    void SetSampleRate(double rate) override;
+    // Sizes the working copies for blocks of up to `maxFrames`; a rate that is not a positive
+    // finite number leaves the designs at the rate they had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     // Sets the four low passes from a 0..1 control value (20..21000 Hz).
     void SetLowSplit(double v);
     // Sets the four high passes, and with link set the low passes too.
@@ -54,13 +56,14 @@ public:
     // Magnitude at f cycles per sample of band 0's low pass or, for any other band, the high
     // pass the slopes choose; 1 where the slope chooses none.
     double Response(int band, double f) const;
-    void SetBlockSize(int32_t frames);
     // Clears every design's memory and ends any slope crossfade; until the next block the
     // slopes change at once, there being nothing heard to crossfade from.
     void Reset();
+    // A slope switch, a sweep and the bypass fade stand where they are going.
+    void EndGlides();
     // Fills the working copies with the low band of lowIn and the high band of highIn.
     // A block longer than the working copies leaves them as they were.
-    void ProcessBlock(const double* const lowIn[2], const double* const highIn[2], int32_t n);
+    void Process(const double* const lowIn[2], const double* const highIn[2], int32_t n);
 
     // The splits glide up from the bottom of the range; nothing when already on them.
     void SweepIn();
@@ -102,6 +105,7 @@ private:
     Dsp::Filter* DesignOfSide(bool lowSide, uint32_t slope) const;
     Dsp::Filter* LowPassOfSlope(uint32_t slope) const;
     Dsp::Filter* HighPassOfSlope(uint32_t slope) const;
+    void SizeBuffers(int32_t frames);
     static double SplitHz(double v);
     // Every design of a side glides to `hz` over `frames` at 44.1 kHz (0: at once).
     void MoveSide(bool lowSide, double hz, int32_t frames);

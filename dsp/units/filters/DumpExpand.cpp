@@ -49,7 +49,7 @@ std::unique_ptr<Dsp::Filter> MakeDesign(double order, double hz)
 DumpExpand::DumpExpand()
 {
     Init();
-    SetBlockSize(kInitialFrames);
+    SizeBuffers(kInitialFrames);
     SetAmount(kNeutralAmount);
 }
 
@@ -63,14 +63,15 @@ void DumpExpand::Init()
     lowPass2 = MakeDesign<LowPass<4>>(2.0, kHighestCutoff);
     highPass4 = MakeDesign<HighPass<4>>(4.0, kLowestCutoff);
     lowPass4 = MakeDesign<LowPass<4>>(4.0, kHighestCutoff);
-    ResetDesigns();
+    Reset();
 }
 
-void DumpExpand::SetSampleRate(double rate)
+void DumpExpand::Prepare(double rate, int32_t maxFrames, int32_t)
 {
+    SizeBuffers(maxFrames);
     if (!IsUsableSampleRate(rate))
         return;
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames);
     for (Dsp::Filter* design : {highPass2.get(), lowPass2.get(), highPass4.get(), lowPass4.get()})
     {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
@@ -133,21 +134,33 @@ double DumpExpand::GetAmount() const
     return mAmountTarget < kNeutralAmount ? LowPassCutoff(mAmountTarget) : HighPassCutoff(mAmountTarget);
 }
 
-void DumpExpand::SetBlockSize(int32_t frames)
+void DumpExpand::SizeBuffers(int32_t frames)
 {
     ResizeChannelPair(dry, frames);
     ResizeChannelPair(work, frames);
     ResizeChannelPair(mComing, frames);
 }
 
-void DumpExpand::ResetDesigns()
+void DumpExpand::Reset()
 {
     for (Dsp::Filter* design : {highPass2.get(), lowPass2.get(), highPass4.get(), lowPass4.get()})
         design->Restart();
     mHeardYet = false;
 }
 
-void DumpExpand::ProcessBlock(double* const io[2], int32_t n)
+void DumpExpand::EndGlides()
+{
+    AudioProcessingUnit::EndGlides();
+    SetAmount(mAmountTarget);
+    mPieceLeft = 0;
+    if (!mSwitching)
+        return;
+    slope = mComingSlope;
+    mSwitching = false;
+    StartSwitchIfWanted();
+}
+
+void DumpExpand::Process(double* const io[2], int32_t n)
 {
     mHeardYet = true;
     if (amount == mAmountTarget)

@@ -27,7 +27,13 @@ public:
     ~DumpExpand() override;
 
     void Init();
-    void SetSampleRate(double rate) override;
+    // Sizes the working copies for blocks of up to `maxFrames`; a rate that is not a positive
+    // finite number leaves the designs at the rate they had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Clears the designs' memories; until the next block, settings apply at once.
+    void Reset();
+    // The amount, a slope switch and the bypass fade stand on their targets.
+    void EndGlides();
     // At once, as after a rate change; the parameter glides there instead.
     void SetAmount(double a);
     // The amount moves toward `a` in pieces of a block: stepped at once, the filters swept
@@ -35,10 +41,8 @@ public:
     void GlideAmountTo(double a);
     // The cutoff in Hz that the amount moves: the low pass's below 0.5, else the high pass's.
     double GetAmount() const;
-    void SetBlockSize(int32_t frames);
-    void ResetDesigns();
     // In place; a block longer than the working copies passes unchanged.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     std::unique_ptr<Dsp::Filter> lowPass2;
     std::unique_ptr<Dsp::Filter> highPass2;
@@ -63,6 +67,8 @@ private:
     Dsp::Filter& ActiveHighPass() const { return HighPassOf(slope); }
     bool IsOrderTwo(uint32_t pairSlope) const { return pairSlope == 0; }
     void StartSwitchIfWanted();
+    void SizeBuffers(int32_t frames);
+    // One piece of a block at the amount the designs stand on.
     void ProcessPiece(double* const io[2], int32_t n);
     // The designs' cutoffs for `a`, the target left as it is.
     void SetAmountOnly(double a);

@@ -83,11 +83,12 @@ void Eq4Band::Init()
     mFramesSinceSet.fill(0);
 }
 
-void Eq4Band::SetSampleRate(double rate)
+void Eq4Band::Prepare(double rate, int32_t maxFrames, int32_t)
 {
+    ResizeChannelPair(work, maxFrames);
     if (!IsUsableSampleRate(rate))
         return;
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames);
     for (const auto& design : designs)
     {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
@@ -168,12 +169,7 @@ double Eq4Band::GetGain(Band band) const
     return GainInDecibels(gains[band]);
 }
 
-void Eq4Band::SetBlockSize(int32_t frames)
-{
-    ResizeChannelPair(work, frames);
-}
-
-void Eq4Band::ResetDesigns()
+void Eq4Band::Reset()
 {
     for (const auto& design : designs)
         design->Restart();
@@ -181,7 +177,7 @@ void Eq4Band::ResetDesigns()
     mFramesSinceSet.fill(mGlideFrames);
 }
 
-void Eq4Band::ProcessBlock(double* const io[2], int32_t n)
+void Eq4Band::Process(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;

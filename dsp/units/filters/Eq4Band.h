@@ -39,7 +39,12 @@ public:
     ~Eq4Band() override;
 
     void Init();
-    void SetSampleRate(double rate) override;
+    // Sizes the working copy for blocks of up to `maxFrames`; a rate that is not a positive
+    // finite number leaves the designs at the rate they had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Clears every band's memory; a start afresh ends every glide of the designs. EndGlides is
+    // the base's: the bypass fade.
+    void Reset();
     void SetBassGain(double v);
     void SetLowMidGain(double v);
     void SetHighMidGain(double v);
@@ -49,10 +54,8 @@ public:
     double GetLowMidGain() const;
     double GetHighMidGain() const;
     double GetHighGain() const;
-    void SetBlockSize(int32_t frames);
-    void ResetDesigns();
     // In place; a block longer than the working copy passes unchanged.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     // Fixed at construction.
     double bassFrequency = 150.0;

@@ -37,7 +37,7 @@ int32_t TransitionLengthForSpeed(int speed)
 
 FilterUnit::FilterUnit() : saturator(Saturator::kHarmonicSaturation)
 {
-    SetBlockSize(kInitialFrames);
+    SizeBuffers(kInitialFrames);
     bank1.CreateDesigns();
     bank2.CreateDesigns();
     design1 = bank1.GetDesignForType(filter1Type);
@@ -56,20 +56,26 @@ FilterUnit::FilterUnit() : saturator(Saturator::kHarmonicSaturation)
     Reset();
 }
 
-void FilterUnit::SetSampleRate(double rate)
+void FilterUnit::Prepare(double rate, int32_t maxFrames, int32_t)
 {
-    if (!IsUsableSampleRate(rate))
-        return;
-    AudioProcessingUnit::SetSampleRate(rate);
-    bank1.SetSampleRate(rate);
-    bank2.SetSampleRate(rate);
-    bank1.SetStateVariableSampleRate(rate);
-    bank2.SetStateVariableSampleRate(rate);
-    saturator.SetSampleRate(rate);
-    // Setting a length arms a glide on the designs in use, so only a length the rate changes is set.
-    const int32_t frames = GlideTimes::FramesAt(mTunedTransitionLength, rate);
-    if (frames != transitionLength)
-        ApplyTransitionLength(frames);
+    // The balance glides at the pace of the other parameters.
+    balanceA = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    balanceB = 1.0 - balanceA;
+    if (IsUsableSampleRate(rate))
+    {
+        AudioProcessingUnit::Prepare(rate, maxFrames);
+        bank1.SetSampleRate(rate);
+        bank2.SetSampleRate(rate);
+        bank1.SetStateVariableSampleRate(rate);
+        bank2.SetStateVariableSampleRate(rate);
+        // Setting a length arms a glide on the designs in use, so only a length the rate changes
+        // is set.
+        const int32_t frames = GlideTimes::FramesAt(mTunedTransitionLength, rate);
+        if (frames != transitionLength)
+            ApplyTransitionLength(frames);
+    }
+    SizeBuffers(maxFrames);
+    saturator.Prepare(sampleRate, maxFrames);
 }
 
 void FilterUnit::SetCutoff(double hz)
@@ -81,6 +87,11 @@ void FilterUnit::SetCutoff(double hz)
     SetDesignCutoff(design2, hz);
     bank1.SetStateVariableCutoff(hz);
     bank2.SetStateVariableCutoff(hz);
+}
+
+void FilterUnit::SetBalance(double target)
+{
+    balanceTarget = target;
 }
 
 void FilterUnit::SetResonance(double r)
@@ -131,12 +142,11 @@ void FilterUnit::ApplyTransitionLength(int32_t frames)
         design2->SetTransitionLength(transitionLength);
 }
 
-void FilterUnit::SetBlockSize(int32_t frames)
+void FilterUnit::SizeBuffers(int32_t frames)
 {
     ResizeChannelPair(workA, frames);
     ResizeChannelPair(workB, frames);
     ResizeChannelPair(mOutgoing, frames);
-    saturator.SetBlockSize(frames);
 }
 
 void FilterUnit::Reset()
@@ -149,6 +159,14 @@ void FilterUnit::Reset()
     // With every memory cleared there is nothing to crossfade from.
     mPlaying1 = PlayingFilter{filter1Type, design1};
     mPlaying2 = PlayingFilter{filter2Type, design2};
+}
+
+void FilterUnit::EndGlides()
+{
+    AudioProcessingUnit::EndGlides();
+    balance = balanceTarget;
+    mPlaying1.fadeLength = 0;
+    mPlaying2.fadeLength = 0;
 }
 
 void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n)
@@ -189,14 +207,15 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
         playing.fadeLength = 0;
 }
 
-void FilterUnit::ProcessBlock(double* const io[2], int32_t n)
+void FilterUnit::Process(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;
     if (n < 1 || n > workA.capacity || n > workB.capacity || n > mOutgoing.capacity || design1 == nullptr ||
         design2 == nullptr)
         return;
-    saturator.ProcessBlock(io, n);
+    saturator.BeginBlock();
+    saturator.Process(io, n);
     // The dry side of the bypass fade is the saturated block.
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     for (ChannelPair* work : {&workA, &workB})

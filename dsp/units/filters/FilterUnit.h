@@ -24,24 +24,47 @@ public:
     static constexpr int32_t kInitialType2 = 18;
     static constexpr int32_t kInitialTransitionSpeed = 2;
     static constexpr int32_t kInitialTransitionLength = 512;
+    // The balance glide's pace until Prepare sets that of the other parameter glides.
     static constexpr double kInitialBalanceKeep = 0.99;
 
     FilterUnit();
 
-    void SetSampleRate(double rate) override;
+    // Paces the balance glide as it runs at 44.1 kHz and sizes the working copies and the
+    // drive's scratch for blocks of up to `maxFrames`; a rate that is not a positive finite
+    // number leaves the unit at the rate it had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     void SetCutoff(double hz);
     void SetResonance(double r);
+    // The balance glides to `target`: 0 only filter 1 is heard, 1 only filter 2.
+    void SetBalance(double target);
     // slot 0 is filter 1, slot 1 filter 2; other slots are ignored.
     void SelectFilterType(int slot, int type);
     // 0 glides type changes over 2048 frames, 2 over 256, 1 and any other value over 512.
     void SetTransitionSpeed(int speed);
-    // Sizes the working copies and the drive's scratch for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
     // Clears the memory of every filter of both slots and ends any type crossfade.
     void Reset();
+    // The balance, a type crossfade and the bypass fade stand on their targets; the designs'
+    // own glides end with Reset.
+    void EndGlides();
     // In place; a block longer than the working copies passes unchanged.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
+    double Cutoff() const { return cutoff; }
+    double Resonance() const { return resonance; }
+    double Balance() const { return balance; }
+    double BalanceTarget() const { return balanceTarget; }
+    // The type and design that slot 0 (filter 1) or any other slot (filter 2) has selected.
+    int32_t FilterType(int slot) const { return slot == 0 ? filter1Type : filter2Type; }
+    const Dsp::Filter* Design(int slot) const { return slot == 0 ? design1 : design2; }
+    const FilterBank& Bank(int slot) const { return slot == 0 ? bank1 : bank2; }
+    int32_t TransitionSpeed() const { return transitionSpeed; }
+    // In frames at the prepared rate.
+    int32_t TransitionLength() const { return transitionLength; }
+
+    // The input drive.
+    Saturator saturator;
+
+private:
     double cutoff = 1.0;
     double resonance = 0.0;
     // 0 only filter 1 is heard, 1 only filter 2.
@@ -59,9 +82,6 @@ public:
     Dsp::Filter* design2 = nullptr;
     int32_t transitionSpeed = kInitialTransitionSpeed;
     int32_t transitionLength = kInitialTransitionLength;
-    Saturator saturator;
-
-private:
     // The transition length as tuned at 44.1 kHz; `transitionLength` is it at the current rate.
     int32_t mTunedTransitionLength = kInitialTransitionLength;
 
@@ -77,6 +97,7 @@ private:
         int32_t fadeLength = 0;
     };
 
+    void SizeBuffers(int32_t frames);
     static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n);
     // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
     void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,

@@ -68,36 +68,32 @@ void HqFilterUnit::SetMode(uint32_t newMode)
     DesignParams::Set(*highPass, Dsp::kFrequencyId, mode == kFrom20Hz ? kLowerEdge20 : kLowerEdge40);
     if (stoodStill)
     {
-        ResetDesigns();
+        Reset();
         TimeTransition(*lowPass, sampleRate);
         TimeTransition(*highPass, sampleRate);
     }
     SetBypass(false);
 }
 
-void HqFilterUnit::SetSampleRate(double rate)
+void HqFilterUnit::Prepare(double rate, int32_t maxFrames, int32_t)
 {
+    ResizeChannelPair(work, maxFrames);
     if (!IsUsableSampleRate(rate))
         return;
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames);
     DesignParams::Set(*lowPass, Dsp::kSampleRateId, rate);
     DesignParams::Set(*highPass, Dsp::kSampleRateId, rate);
     TimeTransition(*lowPass, rate);
     TimeTransition(*highPass, rate);
 }
 
-void HqFilterUnit::SetBlockSize(int32_t frames)
-{
-    ResizeChannelPair(work, frames);
-}
-
-void HqFilterUnit::ResetDesigns()
+void HqFilterUnit::Reset()
 {
     lowPass->Restart();
     highPass->Restart();
 }
 
-void HqFilterUnit::ProcessBlock(double* const io[2], int32_t n)
+void HqFilterUnit::Process(double* const io[2], int32_t n)
 {
     if (fade == 0.0 && bypassed)
         return;

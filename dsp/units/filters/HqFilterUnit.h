@@ -34,11 +34,14 @@ public:
     void Init();
     // Modes 1 and 2 set the band edges; any other mode keeps them, and only mode 0 skips processing.
     void SetMode(uint32_t newMode);
-    void SetSampleRate(double rate) override;
-    void SetBlockSize(int32_t frames);
-    void ResetDesigns();
+    // Sizes the working copy for blocks of up to `maxFrames`; a rate that is not a positive
+    // finite number leaves the designs at the rate they had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Clears both designs' memories; a start afresh ends their glides. EndGlides is the base's:
+    // the bypass fade.
+    void Reset();
     // In place; a block longer than the working copy passes unchanged.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     ChannelPair work;
     std::unique_ptr<Dsp::Filter> lowPass;

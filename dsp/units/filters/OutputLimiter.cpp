@@ -65,7 +65,7 @@ void OutputLimiter::EndGlides()
     madeUp = MadeUpTarget();
 }
 
-void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2], int32_t frames)
+void OutputLimiter::Process(const double* const in[2], double* const out[2], int32_t frames)
 {
     if (!started)
     {
@@ -113,8 +113,9 @@ void OutputLimiter::ProcessBlock(const double* const in[2], double* const out[2]
     kneeEnd = curve.kneeEnd;
 }
 
-void OutputLimiter::SetSampleRate(double rate)
+void OutputLimiter::Prepare(double rate, int32_t, int32_t framesPerHostFrame)
 {
+    this->framesPerHostFrame = framesPerHostFrame;
     smoothingA = GlideTimes::Keep(kThresholdKeep, rate);
     smoothingB = 1.0 - smoothingA;
     holdHarderKeep = GlideTimes::Keep(kHoldHarderKeep, rate);

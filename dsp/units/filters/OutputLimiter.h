@@ -29,20 +29,20 @@ struct OutputLimiter
     };
 
     // Paces the threshold glide, the mode crossfade and the make-up glide as at 44.1 kHz.
-    void SetSampleRate(double rate);
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     // in and out hold two channel pointers each; they may be the same pair.
-    void ProcessBlock(const double* const in[2], double* const out[2], int32_t frames);
+    void Process(const double* const in[2], double* const out[2], int32_t frames);
     // True while the limiter still changes the signal after it was switched off.
     bool GlidingOut() const { return started && mode == kModeOff && (heardMode != kModeOff || modeFadeLeft != 0.0); }
     // Nothing has been heard yet: the next block takes mode and make-up as they are then.
-    void Restart() { started = false; }
+    void Reset() { started = false; }
     // Where the output is not heard: the threshold, a mode crossfade and the make-up glide end
     // on their targets at once.
     void EndGlides();
 
     // 1 / curve(1.0) once the threshold has settled on its target under the current mode,
     // so the result does not depend on where a glide happens to be. While the threshold
-    // glides, ProcessBlock makes up for the curve of each frame instead.
+    // glides, Process makes up for the curve of each frame instead.
     double MakeUpGainForTarget() const;
 
     // Linear magnitude the smoothed threshold glides to; the curve's threshold T.

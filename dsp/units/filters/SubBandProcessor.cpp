@@ -16,28 +16,32 @@ namespace Wezmark
 SubBandProcessor::SubBandProcessor(Distortion* distortion)
     : saturator(Saturator::kSoftSaturation), distortion(distortion)
 {
-    SetBlockSize(kInitialFrames);
-    equaliser.ResetDesigns();
+    ResizeChannelPair(subBand, kInitialFrames);
+    ResizeChannelPair(mainBefore, kInitialFrames);
+    Reset();
+}
+
+void SubBandProcessor::Prepare(double rate, int32_t maxFrames, int32_t)
+{
+    const double keep = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    for (GainSmoother* smoother : {&subGainSmoother, &distoGainSmoother})
+    {
+        smoother->a = keep;
+        smoother->b = 1.0 - keep;
+    }
+    if (IsUsableSampleRate(rate))
+        AudioProcessingUnit::Prepare(rate, maxFrames);
+    equaliser.Prepare(rate, maxFrames);
+    splitter.Prepare(rate, maxFrames);
+    saturator.Prepare(sampleRate, maxFrames);
+    ResizeChannelPair(subBand, maxFrames);
+    ResizeChannelPair(mainBefore, maxFrames);
+}
+
+void SubBandProcessor::Reset()
+{
+    equaliser.Reset();
     splitter.Reset();
-}
-
-void SubBandProcessor::SetSampleRate(double rate)
-{
-    if (!IsUsableSampleRate(rate))
-        return;
-    AudioProcessingUnit::SetSampleRate(rate);
-    equaliser.SetSampleRate(rate);
-    splitter.SetSampleRate(rate);
-    saturator.SetSampleRate(rate);
-}
-
-void SubBandProcessor::SetBlockSize(int32_t frames)
-{
-    equaliser.SetBlockSize(frames);
-    splitter.SetBlockSize(frames);
-    saturator.SetBlockSize(frames);
-    ResizeChannelPair(subBand, frames);
-    ResizeChannelPair(mainBefore, frames);
 }
 
 void SubBandProcessor::RouteInput(const double* const in[2], int32_t n)
@@ -67,7 +71,7 @@ void SubBandProcessor::RouteInput(const double* const in[2], int32_t n)
     std::memcpy(subBand.right, right, bytes);
 }
 
-void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out[2], int32_t n)
+void SubBandProcessor::Process(const double* const in[2], double* const out[2], int32_t n)
 {
     if (!Running())
         return;
@@ -87,10 +91,14 @@ void SubBandProcessor::ProcessBlock(const double* const in[2], double* const out
     }
     sub.state = subNow;
     double* const path[2] = {subBand.left, subBand.right};
-    saturator.ProcessBlock(path, n);
+    saturator.BeginBlock();
+    saturator.Process(path, n);
     if (distortion != nullptr)
-        distortion->ProcessBlock(path, n);
-    equaliser.ProcessBlock(path, n);
+    {
+        distortion->BeginBlock();
+        distortion->Process(path, n);
+    }
+    equaliser.Process(path, n);
 
     if (fade == 1.0 && subShare == 1.0 && !bypassed)
     {
@@ -119,7 +127,7 @@ void SubBandProcessor::SplitAndSum(double* const out[2], int32_t from, int32_t n
 {
     const double* const lowIn[2] = {subBand.left + from, subBand.right + from};
     const double* const highIn[2] = {out[0] + from, out[1] + from};
-    splitter.ProcessBlock(lowIn, highIn, n);
+    splitter.Process(lowIn, highIn, n);
     const ChannelPair& low = splitter.lowWork;
     const ChannelPair& high = splitter.highWork;
     GainSmoother& disto = distoGainSmoother;

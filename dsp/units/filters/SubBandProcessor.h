@@ -19,6 +19,7 @@ class SubBandProcessor : public AudioProcessingUnit
 {
 public:
     static constexpr int32_t kInitialFrames = 1024;
+    // The gains' glide pace until Prepare sets that of the other parameter glides.
     static constexpr double kInitialGainKeep = 0.99;
 
     struct GainSmoother
@@ -31,13 +32,16 @@ public:
     // The distortion stage is shared with its owner, not owned; it may be null.
     explicit SubBandProcessor(Distortion* distortion);
 
-    void SetSampleRate(double rate) override;
-    // Sizes every working buffer for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
+    // Paces the gains' glides as they run at 44.1 kHz and sizes every working buffer for blocks
+    // of up to `maxFrames`; a rate that is not a positive finite number leaves the unit at the
+    // rate it had.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Clears the equaliser's and the splitter's memories.
+    void Reset();
     // in is the raw input and is only read (left and right may be one buffer); out holds
     // the main signal and receives the sum of both bands. A block longer than the size
-    // given to SetBlockSize passes unchanged.
-    void ProcessBlock(const double* const in[2], double* const out[2], int32_t n);
+    // given to Prepare passes unchanged.
+    void Process(const double* const in[2], double* const out[2], int32_t n);
     // False once switched off and faded out: from there blocks pass untouched.
     bool Running() const { return !(fade == 0.0 && bypassed); }
     // Where the output is not heard: a switch on or off under way and the gains' glides end

@@ -1,5 +1,6 @@
 #include "dsp/units/path/DeadZoneGate.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/path/DeadZoneGateWide.h"
 
@@ -24,7 +25,21 @@ double Gated(double x, double threshold, double knee, double kneeTop)
 
 } // namespace
 
-void DeadZoneGate::ProcessBlock(double* const io[2], int32_t n)
+void DeadZoneGate::Prepare(double rate, int32_t, int32_t framesPerHostFrame)
+{
+    keep = GlideTimes::Keep(kKeep, rate);
+    take = 1.0 - keep;
+    this->framesPerHostFrame = framesPerHostFrame;
+}
+
+void DeadZoneGate::EndGlides()
+{
+    threshold = target;
+    knee = std::min(threshold, kMaxKnee);
+    kneeTop = threshold + knee;
+}
+
+void DeadZoneGate::Process(double* const io[2], int32_t n)
 {
     // Switched off, the threshold glides down to 0 before the gate stops.
     if ((target == 0.0 && threshold == 0.0) || n < 1)

@@ -10,7 +10,13 @@ struct DeadZoneGate
     static constexpr double kKeep = 0.9944;
     static constexpr double kMaxKnee = 0.01;
 
-    void ProcessBlock(double* const io[2], int32_t n);
+    // Paces the threshold glide as it runs at 44.1 kHz.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Nothing to clear: the gate has no memory.
+    void Reset() {}
+    // The threshold stands on its target.
+    void EndGlides();
+    void Process(double* const io[2], int32_t n);
 
     // The threshold aimed at; exactly 0 means off.
     double target = 0.0;

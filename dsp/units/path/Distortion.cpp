@@ -217,25 +217,34 @@ Distortion::Distortion(const BuiltinCurves& builtinCurves)
       tunedKeep(kInitialKeep),
       sampleRate(GlideTimes::kTunedRate)
 {
-    SetBlockSize(kInitialFrames);
+    Prepare(sampleRate, kInitialFrames);
 }
 
-void Distortion::SetSampleRate(double rate)
+void Distortion::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
     sampleRate = rate;
+    ApplyPace();
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
+    for (ChannelPair* pair : {&work, &leavingScratch})
+    {
+        ResizeChannelPair(*pair, maxFrames);
+        ClearChannelPair(*pair);
+    }
+    shapingCrossfade.SetBlockSize(maxFrames);
+    this->framesPerHostFrame = framesPerHostFrame;
+}
+
+void Distortion::ApplyPace()
+{
     smoothKeep = GlideTimes::Keep(tunedKeep, sampleRate);
     smoothTake = 1.0 - smoothKeep;
 }
 
-void Distortion::SetBlockSize(int32_t frames)
+void Distortion::EndGlides()
 {
-    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
-    for (ChannelPair* pair : {&work, &leavingScratch})
-    {
-        ResizeChannelPair(*pair, frames);
-        ClearChannelPair(*pair);
-    }
-    shapingCrossfade.SetBlockSize(frames);
+    smoothedAmount = TargetAmount();
+    if (current != nullptr)
+        shapingCrossfade.TakeAtOnce(ShapingOf(current));
 }
 
 void Distortion::Init()
@@ -243,7 +252,7 @@ void Distortion::Init()
     LoadBuiltinCurves();
     current = &curves[0];
     tunedKeep = kInitialiseKeep;
-    SetSampleRate(sampleRate);
+    ApplyPace();
     for (CurveId id = 0; id < kCurveIdCount; ++id)
     {
         curveById[id] = &curves[id];
@@ -298,12 +307,6 @@ double Distortion::GainScale() const
     return CurveGainFactor(currentId) * (filterMode == kQuarterDrive ? kQuarterDriveFactor : 1.0);
 }
 
-void Distortion::ProcessBlock(double* const io[2], int32_t frames)
-{
-    BeginBlock();
-    ProcessPiece(io, frames);
-}
-
 double Distortion::TargetAmount() const
 {
     return bypassed ? 0.0 : amount;
@@ -323,7 +326,7 @@ Distortion::Shaping Distortion::ShapingOf(DistortionCurve* curve) const
     return Shaping{curve, mode, GainScale()};
 }
 
-void Distortion::ProcessPiece(double* const io[2], int32_t frames)
+void Distortion::Process(double* const io[2], int32_t frames)
 {
     if (current == nullptr)
         return;

@@ -72,13 +72,11 @@ public:
     void SetInterpolation(double v);
     void SetPolarity(double v);
 
-    // In place. A block longer than the work pair passes unchanged. Bypassed or at an amount of
-    // exactly 0, the smoothed amount glides to 0, and from there blocks pass untouched.
-    void ProcessBlock(double* const io[2], int32_t frames);
-    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
-    // any number at a time; the result is that of ProcessBlock.
+    // BeginBlock once per block, then Process on the block's frames in order, any number at a
+    // time, in place. A block longer than the work pair passes unchanged. Bypassed or at an
+    // amount of exactly 0, the smoothed amount glides to 0, and from there blocks pass untouched.
     void BeginBlock();
-    void ProcessPiece(double* const io[2], int32_t frames);
+    void Process(double* const io[2], int32_t frames);
     // The current mode and drive level on `curve`.
     Shaping ShapingOf(DistortionCurve* curve) const;
     // The shaping on caller-owned scratch and smoothing state: the live unit and everything
@@ -86,12 +84,15 @@ public:
     // smoothed amount steps once every `framesPerHostFrame` frames.
     void ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
                          ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const;
-    // Sizes the work pairs for blocks of up to `frames` and clears them; nothing has been
-    // heard since, so the next block takes the shaping as it is then. Chooses the widest loops
-    // the processor allows.
-    void SetBlockSize(int32_t frames);
-    // Paces the amount glide and the shaping crossfade as they run at 44.1 kHz.
-    void SetSampleRate(double rate);
+    // Paces the amount glide and the shaping crossfade as they run at 44.1 kHz, sizes the work
+    // pairs for blocks of up to `maxFrames` and clears them; nothing has been heard since, so
+    // the next block takes the shaping as it is then. Chooses the widest loops the processor
+    // allows.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Nothing to clear: the shaping has no memory.
+    void Reset() {}
+    // The smoothed amount stands on its target and a shaping crossfade ends.
+    void EndGlides();
 
     // User-interface thread only: allocates what the edits of the audio thread may need, a
     // spare set of arrays and points of its own for the stored curve.
@@ -166,6 +167,8 @@ private:
 
     DistortionCurve* GivePointsOfItsOwn(DistortionCurve& curve);
 
+    // The amount glide's coefficients from tunedKeep at the current rate.
+    void ApplyPace();
     double GainScale() const;
     // 0 while bypassed, else the amount.
     double TargetAmount() const;

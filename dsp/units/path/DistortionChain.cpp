@@ -42,6 +42,7 @@ DistortionChain::DistortionChain(const Wezmark::BuiltinCurves& builtins)
     // The preview copies the current curve's name; room made here keeps that copy from
     // allocating when a block refreshes the preview after a curve action.
     mPreviewCurve.name.reserve(kPreviewNameCapacity);
+    mSwitch.TakeAtOnce(true);
 }
 
 void DistortionChain::FillShaperTables()
@@ -53,10 +54,32 @@ void DistortionChain::FillShaperTables()
     FillSteps(shaper.steps64, random, kLongTableSpan);
 }
 
-void DistortionChain::ProcessBlock(double* const io[2], int32_t frames)
+void DistortionChain::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    BeginBlock();
-    ProcessPiece(io, frames);
+    mSwitch.SetBlockSize(maxFrames);
+    quantizer.Prepare(rate, maxFrames, framesPerHostFrame);
+    reducer.Prepare(rate, maxFrames, framesPerHostFrame);
+    gate.Prepare(rate, maxFrames, framesPerHostFrame);
+    distortion.Prepare(rate, maxFrames, framesPerHostFrame);
+    shaper.Prepare(rate, maxFrames, framesPerHostFrame);
+}
+
+void DistortionChain::Reset()
+{
+    quantizer.Reset();
+    reducer.Reset();
+    gate.Reset();
+    distortion.Reset();
+    shaper.Reset();
+}
+
+void DistortionChain::EndGlides()
+{
+    quantizer.EndGlides();
+    reducer.EndGlides();
+    gate.EndGlides();
+    distortion.EndGlides();
+    shaper.EndGlides();
 }
 
 void DistortionChain::BeginBlock()
@@ -64,29 +87,43 @@ void DistortionChain::BeginBlock()
     distortion.BeginBlock();
 }
 
-void DistortionChain::ProcessPiece(double* const io[2], int32_t frames)
+bool DistortionChain::Switch(bool on)
 {
-    quantizer.ProcessBlock(io, frames, distortion.smoothKeep, distortion.smoothTake);
-    reducer.ProcessBlock(io, frames);
-    gate.ProcessBlock(io, frames);
-    distortion.ProcessPiece(io, frames);
-    shaper.ProcessBlock(io, frames);
+    // Nothing heard since the buffers were sized: nothing to crossfade from.
+    if (!mSwitch.HeardYet())
+        mSwitch.TakeAtOnce(on);
+    return mSwitch.Follow(on) || on;
 }
 
-void DistortionChain::SetBlockSize(int32_t frames)
+void DistortionChain::TakeSwitchFrom(const DistortionChain& heard)
 {
-    quantizer.SetBlockSize(frames);
-    distortion.SetBlockSize(frames);
-    shaper.SetBlockSize(frames);
+    mSwitch.TakeAtOnce(heard.mSwitch.Heard());
 }
 
-void DistortionChain::SetFramesPerHostFrame(int32_t frames)
+void DistortionChain::Process(double* const io[2], int32_t frames)
 {
-    quantizer.framesPerHostFrame = frames;
-    reducer.framesPerHostFrame = frames;
-    gate.framesPerHostFrame = frames;
-    distortion.framesPerHostFrame = frames;
-    shaper.framesPerHostFrame = frames;
+    if (mSwitch.Fading() && !mSwitch.Fits(frames))
+        mSwitch.TakeAtOnce(mSwitch.Heard());
+    if (!mSwitch.Fading())
+    {
+        if (mSwitch.Heard())
+            ProcessUnits(io, frames);
+        return;
+    }
+    // The leaving copy is the signal as the chain was switched before.
+    double* leaving[2];
+    mSwitch.CopyForLeaving(io, frames, leaving);
+    ProcessUnits(mSwitch.Heard() ? io : leaving, frames);
+    mSwitch.Blend(io, frames, distortion.smoothKeep, distortion.smoothTake, distortion.framesPerHostFrame);
+}
+
+void DistortionChain::ProcessUnits(double* const io[2], int32_t frames)
+{
+    quantizer.Process(io, frames);
+    reducer.Process(io, frames);
+    gate.Process(io, frames);
+    distortion.Process(io, frames);
+    shaper.Process(io, frames);
 }
 
 void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview signal)

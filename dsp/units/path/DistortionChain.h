@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/units/SettingCrossfade.h"
 #include "dsp/units/curves/DistortionCurve.h"
 #include "dsp/units/path/DeadZoneGate.h"
 #include "dsp/units/path/Distortion.h"
@@ -32,16 +33,22 @@ public:
     DistortionChain(const DistortionChain&) = delete;
     DistortionChain& operator=(const DistortionChain&) = delete;
 
-    void ProcessBlock(double* const io[2], int32_t frames);
-    // ProcessBlock in parts: BeginBlock, then ProcessPiece on the block's frames in order,
-    // any number at a time; the result is that of ProcessBlock.
+    // Every stage's rate and block size; the buffers are sized for blocks of up to `maxFrames`
+    // and cleared.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    void Reset();
+    void EndGlides();
+    // BeginBlock once per block, then Process on the block's frames in order, any number at a
+    // time, in place.
     void BeginBlock();
-    void ProcessPiece(double* const io[2], int32_t frames);
-    // Sizes and clears the buffers for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
-    // Frames per host frame while the chain runs oversampled, so that its glides, fades and
-    // holds keep their time.
-    void SetFramesPerHostFrame(int32_t frames);
+    void Process(double* const io[2], int32_t frames);
+    // The chain's own switch (the pre- or post-filter process setting), taken before a block's
+    // BeginBlock: switched off, the chain's output crossfades to its input as fast as its
+    // amount glides, then the chain stops; switched on, it crossfades in from its input.
+    // Whether the chain works on the block.
+    bool Switch(bool on);
+    // Takes the switch as `heard` stands, without a crossfade.
+    void TakeSwitchFrom(const DistortionChain& heard);
 
     // The bare current curve from -1 to 1, and one sine period through the distortion stage.
     // Both run on copies: nothing that the audio thread reads or writes is touched.
@@ -57,7 +64,10 @@ public:
 
 private:
     void FillShaperTables();
+    void ProcessUnits(double* const io[2], int32_t frames);
 
+    // On or off, and the crossfade from the other.
+    SettingCrossfade<bool> mSwitch;
     // The previews' own curve copy and signal buffers, used on the user-interface thread only.
     DistortionCurve mPreviewCurve;
     ChannelPair mPreviewSignal;

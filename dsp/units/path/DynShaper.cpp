@@ -221,21 +221,29 @@ DynShaper::Window DynShaper::WindowFor(double a) const
 
 DynShaper::DynShaper()
 {
-    SetBlockSize(kInitialFrames);
+    Prepare(sampleRate, kInitialFrames);
 }
 
-void DynShaper::SetSampleRate(double rate)
+void DynShaper::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames, framesPerHostFrame);
     keep = GlideTimes::Keep(kKeep, rate);
     take = 1.0 - keep;
     presenceStep = GlideTimes::Step(kPresenceStep, rate);
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
+    mCrossfade.SetBlockSize(maxFrames);
+    this->framesPerHostFrame = framesPerHostFrame;
 }
 
-void DynShaper::SetBlockSize(int32_t frames)
+void DynShaper::EndGlides()
 {
-    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
-    mCrossfade.SetBlockSize(frames);
+    AudioProcessingUnit::EndGlides();
+    // At an amount of 0 the level stays where it was: the presence alone takes the shaping out.
+    const bool on = amount != 0.0;
+    if (on)
+        smoothed = amount;
+    presence = on ? 1.0 : 0.0;
+    mCrossfade.TakeAtOnce(CurrentShaping());
 }
 
 DynShaper::Shaping DynShaper::CurrentShaping() const
@@ -252,7 +260,7 @@ void DynShaper::UseShaping(const Shaping& shaping)
     polarity = shaping.polarity;
 }
 
-void DynShaper::ProcessBlock(double* const io[2], int32_t n)
+void DynShaper::Process(double* const io[2], int32_t n)
 {
     const Shaping shaping = CurrentShaping();
     // Faded out, the shaping was not heard whatever its settings; then, before the first block

@@ -53,18 +53,21 @@ public:
 
     DynShaper();
 
-    // Also paces the amount glide, the crossfade and the presence as they run at 44.1 kHz.
-    void SetSampleRate(double rate) override;
-
-    // Sizes the crossfade's copy of the block for blocks of up to `frames`; the next block takes
+    // Paces the amount glide, the crossfade and the presence as they run at 44.1 kHz and sizes
+    // the crossfade's copy of the block for blocks of up to `maxFrames`; the next block takes
     // the shaping as it is then. Chooses the widest loops the processor allows.
-    void SetBlockSize(int32_t frames);
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Nothing to clear: the shaping has no memory.
+    void Reset() {}
+    // The smoothed amount, the presence, a shaping crossfade and the bypass fade stand on their
+    // targets.
+    void EndGlides();
 
     // The shaped sample for input x at effective amount a.
     double Shape(double x, double a) const;
 
     // The chain's shaper stage: smooths the amount, applies the fade, drives and shapes in place.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     // The random waveform's next value, -1..1, from the process-wide generator.
     static double NextRandomValue();

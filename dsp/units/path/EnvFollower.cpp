@@ -31,14 +31,28 @@ EnvFollower::EnvFollower()
 {
 }
 
-void EnvFollower::SetSampleRate(double rate)
+void EnvFollower::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames, framesPerHostFrame);
     attackCoefficient = TimeCoefficient(rate, attackTime);
     releaseCoefficient = TimeCoefficient(rate, releaseTime);
 }
 
-void EnvFollower::ProcessBlock(const double* const in[2], int32_t n)
+void EnvFollower::SetTimes(double attackSeconds, double releaseSeconds)
+{
+    attackTime = attackSeconds;
+    releaseTime = releaseSeconds;
+    attackCoefficient = TimeCoefficient(sampleRate, attackTime);
+    releaseCoefficient = TimeCoefficient(sampleRate, releaseTime);
+}
+
+void EnvFollower::Reset()
+{
+    envelopeLeft = 0.0;
+    envelopeRight = 0.0;
+}
+
+void EnvFollower::Process(const double* const in[2], int32_t n)
 {
     for (int32_t i = 0; i < n; ++i)
     {

@@ -15,9 +15,16 @@ public:
 
     EnvFollower();
 
-    void SetSampleRate(double rate) override;
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // How fast the envelope rises and falls, in seconds; the coefficients follow at the
+    // prepared rate.
+    void SetTimes(double attackSeconds, double releaseSeconds);
+    // Both envelopes at silence.
+    void Reset();
+    // The envelope follows the signal: it has no glide of its own.
+    void EndGlides() {}
     // Reads the pair only; a non-finite sample counts as silence.
-    void ProcessBlock(const double* const in[2], int32_t n);
+    void Process(const double* const in[2], int32_t n);
 
     double attackTime = kTimeSeconds;
     double releaseTime = kTimeSeconds;

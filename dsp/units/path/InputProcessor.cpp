@@ -1,5 +1,6 @@
 #include "dsp/units/path/InputProcessor.h"
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 
@@ -13,15 +14,19 @@ InputProcessor::InputProcessor() : saturator(Saturator::kSoftSaturation)
 {
 }
 
-void InputProcessor::SetBlockSize(int32_t frames)
+void InputProcessor::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    saturator.SetBlockSize(frames);
+    gainPole = GlideTimes::Keep(kGainKeep, rate);
+    gainStep = 1.0 - gainPole;
+    offsetPole = GlideTimes::Keep(kOffsetKeep, rate);
+    offsetStep = 1.0 - offsetPole;
+    saturator.Prepare(rate, maxFrames, framesPerHostFrame);
+    this->framesPerHostFrame = framesPerHostFrame;
 }
 
-void InputProcessor::SetFramesPerHostFrame(int32_t frames)
+void InputProcessor::Reset()
 {
-    framesPerHostFrame = frames;
-    saturator.framesPerHostFrame = frames;
+    saturator.Reset();
 }
 
 void InputProcessor::Route(double* const io[2], int32_t n) const
@@ -53,12 +58,6 @@ void InputProcessor::Route(double* const io[2], int32_t n) const
     }
 }
 
-void InputProcessor::ProcessBlock(double* const io[2], int32_t n)
-{
-    BeginBlock();
-    ProcessPiece(io, n);
-}
-
 void InputProcessor::BeginBlock()
 {
     saturator.BeginBlock();
@@ -85,7 +84,7 @@ double InputProcessor::OffsetTarget() const
     return s > kNoOffset ? (s - kNoOffset) + (s - kNoOffset) : -(1.0 - (s + s));
 }
 
-void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
+void InputProcessor::Process(double* const io[2], int32_t n)
 {
     if (n >= 1)
     {
@@ -117,7 +116,7 @@ void InputProcessor::ProcessPiece(double* const io[2], int32_t n)
             offsetState = offset;
         }
     }
-    saturator.ProcessPiece(io, n);
+    saturator.Process(io, n);
 }
 
 } // namespace Wezmark

@@ -12,7 +12,13 @@ namespace Wezmark
 class InputProcessor
 {
 public:
+    // The glides' pace until Prepare sets their own.
     static constexpr double kSmoothKeep = 0.99;
+    // The gain's glide per frame at 44.1 kHz.
+    static constexpr double kGainKeep = 0.999;
+    // A DC offset moves the whole waveform: at the pace of the other parameters it stepped by up
+    // to four times the signal's own steps.
+    static constexpr double kOffsetKeep = 0.9995;
     // The offset setting that adds no offset.
     static constexpr double kNoOffset = 0.5;
 
@@ -30,15 +36,15 @@ public:
     InputProcessor& operator=(const InputProcessor&) = delete;
     virtual ~InputProcessor() = default;
 
-    // Sizes the saturator's working copy for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
-    // Frames per host frame while the stage runs oversampled, so that its glides keep their time.
-    void SetFramesPerHostFrame(int32_t frames);
-    void ProcessBlock(double* const io[2], int32_t n);
-    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
-    // any number at a time; the result is that of ProcessBlock.
+    // Paces the gain and offset glides as they run at 44.1 kHz; the saturator's rate and working
+    // copy, for blocks of up to `maxFrames`.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Routing, gain and offset have no memory; the saturator's is cleared.
+    void Reset();
+    // BeginBlock once per block, then Process on the block's frames in order, any number at a
+    // time, in place.
     void BeginBlock();
-    void ProcessPiece(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
     // True when the next block would leave every sample as it is (finite samples at least,
     // to far below rounding): stereo routing, a gain settled on 1, no offset, saturation off.
     bool PassesUnchanged() const;

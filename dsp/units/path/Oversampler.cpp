@@ -26,13 +26,13 @@ Oversampler::Oversampler() : mWide(AvailableSimdLevel() == SimdLevel::kAvx2Fma)
     farStage.Design(kFarTransition);
 }
 
-void Oversampler::Prepare(double rate, uint32_t frames)
+void Oversampler::Prepare(double rate, int32_t maxFrames, int32_t)
 {
     sampleRate = rate;
-    blockSize = frames;
+    blockSize = static_cast<uint32_t>(maxFrames);
     mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
-    ResizeChannelPair(up, static_cast<int32_t>(frames * factor));
-    ResizeChannelPair(down, static_cast<int32_t>(frames));
+    ResizeChannelPair(up, static_cast<int32_t>(blockSize * factor));
+    ResizeChannelPair(down, maxFrames);
     Reset();
 }
 

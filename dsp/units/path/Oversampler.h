@@ -21,7 +21,7 @@ struct Oversampler
     // enough that a piece's high-rate frames and a stage's work on them stay in the nearest cache.
     static constexpr int32_t kPieceFrames = 128;
 
-    // The most high-rate frames that ProcessInPieces hands a stage, for blocks of up to
+    // The most high-rate frames that Process hands a stage, for blocks of up to
     // `frames` host frames.
     static constexpr int32_t LongestPiece(int32_t frames)
     {
@@ -32,11 +32,13 @@ struct Oversampler
     Oversampler(const Oversampler&) = delete;
     Oversampler& operator=(const Oversampler&) = delete;
 
-    // The owner's re-initialisation: stores rate and block size, sizes both pairs, then resets.
-    // The widest loops the processor allows are chosen here and at construction.
-    void Prepare(double rate, uint32_t frames);
+    // Stores rate and block size (host frames), sizes both pairs, then resets. The widest loops
+    // the processor allows are chosen here and at construction. It runs at the host rate.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
     // Clears every filter memory.
     void Reset();
+    // The filters have no glides.
+    void EndGlides() {}
     // Every filter memory as `other` has it, for a round trip that continues where another one
     // made the same trip on the same signal.
     void TakeStateFrom(const Oversampler& other);
@@ -52,7 +54,7 @@ struct Oversampler
     // output does not depend on how a block is cut into pieces. False (nothing done) when the
     // block does not fit. Input values that are no number enter as silence.
     template <class Stage>
-    bool ProcessInPieces(double* const io[2], int32_t n, Stage stage);
+    bool Process(double* const io[2], int32_t n, Stage stage);
 
     // Up and down again with nothing in between: the delay and phase that the oversampled
     // path gives a stage's signal, for a signal that is later mixed with it.
@@ -84,7 +86,7 @@ private:
 };
 
 template <class Stage>
-bool Oversampler::ProcessInPieces(double* const io[2], int32_t n, Stage stage)
+bool Oversampler::Process(double* const io[2], int32_t n, Stage stage)
 {
     if (n < 1)
         return true;

@@ -49,10 +49,18 @@ double Quantizer::Setting() const
     return bypassed || amount >= kOff ? 0.0 : factor;
 }
 
-void Quantizer::SetBlockSize(int32_t frames)
+void Quantizer::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
+    mKeep = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    mTake = 1.0 - mKeep;
     mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
-    mCrossfade.SetBlockSize(frames);
+    mCrossfade.SetBlockSize(maxFrames);
+    this->framesPerHostFrame = framesPerHostFrame;
+}
+
+void Quantizer::EndGlides()
+{
+    mCrossfade.TakeAtOnce(Setting());
 }
 
 void Quantizer::QuantizeWith(double* const io[2], int32_t n, double setting) const
@@ -65,7 +73,7 @@ void Quantizer::QuantizeWith(double* const io[2], int32_t n, double setting) con
         QuantizePortable(io, n, setting);
 }
 
-void Quantizer::ProcessBlock(double* const io[2], int32_t n, double keep, double take)
+void Quantizer::Process(double* const io[2], int32_t n)
 {
     if (n < 1)
         return;
@@ -82,5 +90,5 @@ void Quantizer::ProcessBlock(double* const io[2], int32_t n, double keep, double
     mCrossfade.CopyForLeaving(io, n, leaving);
     QuantizeWith(leaving, n, mCrossfade.Leaving());
     QuantizeWith(io, n, mCrossfade.Heard());
-    mCrossfade.Blend(io, n, keep, take, framesPerHostFrame);
+    mCrossfade.Blend(io, n, mKeep, mTake, framesPerHostFrame);
 }

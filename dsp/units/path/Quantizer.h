@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/SettingCrossfade.h"
 #include "dsp/filters/SimdLevel.h"
 
@@ -15,14 +16,19 @@ struct Quantizer
     static constexpr double kFullBits = 64.0;
     static constexpr double kFullFactor = 18446744073709551616.0; // 2^64
 
-    // Takes the widest loops the processor allows, as SetBlockSize does.
+    // Takes the widest loops the processor allows, as Prepare does.
     Quantizer();
 
-    // The crossfade's weight glides by `keep` and `take` once per host frame.
-    void ProcessBlock(double* const io[2], int32_t n, double keep, double take);
-    // Sizes the crossfade buffer for blocks of up to `frames`; nothing has been heard since,
-    // so the next block takes the setting as it is then. Chooses the loops anew.
-    void SetBlockSize(int32_t frames);
+    // Paces the crossfade as it runs at 44.1 kHz and sizes its buffer for blocks of up to
+    // `maxFrames`; nothing has been heard since, so the next block takes the setting as it is
+    // then. Chooses the loops anew.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Nothing to clear: the quantiser has no memory.
+    void Reset() {}
+    // The setting is heard at once, a crossfade under way ended.
+    void EndGlides();
+    // The crossfade's weight glides once per host frame.
+    void Process(double* const io[2], int32_t n);
 
     bool bypassed = false;
     // Exactly 1 (or above) means off.
@@ -40,6 +46,9 @@ private:
 
     // The AVX2 loop instead of the portable one.
     bool mWide;
+    // The crossfade glides as fast as the distortion's amount.
+    double mKeep = GlideTimes::kParameterKeep;
+    double mTake = 1.0 - GlideTimes::kParameterKeep;
 
     SettingCrossfade<double> mCrossfade;
 };

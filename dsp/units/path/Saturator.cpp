@@ -42,13 +42,27 @@ Saturator::Saturator(uint32_t source)
       driveMode(kInitialMode),
       tunedKeep(kInitialKeep)
 {
-    SetBlockSize(kInitialFrames);
+    Prepare(sampleRate, kInitialFrames);
 }
 
-void Saturator::SetSampleRate(double rate)
+void Saturator::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames, framesPerHostFrame);
     ApplyPace();
+    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
+    ResizeChannelPair(scratch, maxFrames);
+    if (scratch.capacity > 0)
+    {
+        std::memset(scratch.left, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
+        std::memset(scratch.right, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
+    }
+    this->framesPerHostFrame = framesPerHostFrame;
+}
+
+void Saturator::EndGlides()
+{
+    amountState = amount;
+    driveState = drive;
 }
 
 void Saturator::ApplyPace()
@@ -78,23 +92,6 @@ void Saturator::SetMode(double v)
         drive = kModeDrives[driveMode];
 }
 
-void Saturator::SetBlockSize(int32_t frames)
-{
-    mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
-    ResizeChannelPair(scratch, frames);
-    if (scratch.capacity > 0)
-    {
-        std::memset(scratch.left, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
-        std::memset(scratch.right, 0, sizeof(double) * static_cast<size_t>(scratch.capacity));
-    }
-}
-
-void Saturator::ProcessBlock(double* const io[2], int32_t n)
-{
-    BeginBlock();
-    ProcessPiece(io, n);
-}
-
 bool Saturator::Running() const
 {
     return amount != 0.0 || amountState != 0.0;
@@ -106,7 +103,7 @@ void Saturator::BeginBlock()
         curve.PrepareTable();
 }
 
-void Saturator::ProcessPiece(double* const io[2], int32_t n)
+void Saturator::Process(double* const io[2], int32_t n)
 {
     if (!Running() || n < 1 || n > scratch.capacity)
         return;

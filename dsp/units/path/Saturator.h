@@ -33,18 +33,19 @@ public:
 
     // Reads the source's built-in curve and sets the smoothing and blend of normal use.
     void LoadCurve(const BuiltinCurves& builtins);
-    // Also paces the amount and drive glides as they run at 44.1 kHz.
-    void SetSampleRate(double rate) override;
+    // Paces the amount and drive glides as they run at 44.1 kHz, sizes the working copy for
+    // blocks of up to `maxFrames` and chooses the widest loops the processor allows.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // Nothing to clear: the saturation has no memory.
+    void Reset() {}
+    // The amount and the drive stand on their targets.
+    void EndGlides();
     // Drive mode floor(2v + 0.5): 0, 1 and 2 set the drive; other modes leave it.
     void SetMode(double v);
-    // Sizes the working copy for blocks of up to `frames`.
-    void SetBlockSize(int32_t frames);
-    // In place; a block longer than the working copy passes unchanged.
-    void ProcessBlock(double* const io[2], int32_t n);
-    // ProcessBlock in parts: BeginBlock once, then ProcessPiece on the block's frames in order,
-    // any number at a time; the result is that of ProcessBlock.
+    // BeginBlock once per block, then Process on the block's frames in order, any number at a
+    // time, in place; a block longer than the working copy passes unchanged.
     void BeginBlock();
-    void ProcessPiece(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     // Target amount 0..1; exactly 0 is off once the smoothed amount has glided there.
     double amount = 0.0;
@@ -68,7 +69,7 @@ public:
     // unchanged.
     bool Running() const;
 
-    // The AVX2 look-ups instead of the portable ones, chosen by SetBlockSize.
+    // The AVX2 look-ups instead of the portable ones, chosen by Prepare.
     bool mWide = false;
 
 private:

@@ -23,18 +23,37 @@ double GlideLogStep(double state, double keep, double take, double target)
 }
 } // namespace
 
-void SmpRateConverter::SetSampleRate(double rate)
+void SmpRateConverter::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    AudioProcessingUnit::SetSampleRate(rate);
+    AudioProcessingUnit::Prepare(rate, maxFrames, framesPerHostFrame);
     mGlideKeep = GlideTimes::Keep(kRatioGlideKeep, rate);
     mGlideTake = 1.0 - mGlideKeep;
     mHeardYet = false;
+    this->framesPerHostFrame = framesPerHostFrame;
 }
 
-void SmpRateConverter::ProcessBlock(double* const io[2], int32_t n)
+void SmpRateConverter::Reset()
+{
+    mHeardYet = false;
+    mRemaining = 0.0;
+    mHeldLeft = 0.0;
+    mHeldRight = 0.0;
+}
+
+void SmpRateConverter::EndGlides()
+{
+    mLogKept = std::log(KeptTarget());
+}
+
+double SmpRateConverter::KeptTarget() const
 {
     // NaN and ratios below the slowest one take the slowest; above 1 every frame is kept.
-    const double target = ratio > kSlowestRatio ? std::min(ratio, 1.0) : kSlowestRatio;
+    return ratio > kSlowestRatio ? std::min(ratio, 1.0) : kSlowestRatio;
+}
+
+void SmpRateConverter::Process(double* const io[2], int32_t n)
+{
+    const double target = KeptTarget();
     const double logTarget = std::log(target);
     // A longer hold starts from the frame at hand and steps no more than the held signal does;
     // only a shorter one, which lets go of a frame held long, glides there.

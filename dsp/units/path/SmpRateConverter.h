@@ -20,10 +20,15 @@ public:
     // The glide's one-pole coefficient at 44.1 kHz: the pace of the other parameter glides.
     static constexpr double kRatioGlideKeep = 0.9777;
 
-    // Nothing has been heard at the new rate, so the next block takes its ratio at once.
-    void SetSampleRate(double rate) override;
+    // Paces the ratio's glide as it runs at 44.1 kHz. Nothing has been heard at the new rate,
+    // so the next block takes its ratio at once.
+    void Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame = 1);
+    // The held frame is let go; the next block keeps the frame at hand, at its ratio at once.
+    void Reset();
+    // The kept fraction stands on the ratio.
+    void EndGlides();
     // In place; any number of frames at a time gives the same stream.
-    void ProcessBlock(double* const io[2], int32_t n);
+    void Process(double* const io[2], int32_t n);
 
     // Kept frames as a fraction of all host frames; exactly 1 means off.
     double ratio = 1.0;
@@ -32,6 +37,9 @@ public:
     int32_t framesPerHostFrame = 1;
 
 private:
+    // The fraction of host frames that `ratio` keeps.
+    double KeptTarget() const;
+
     double mGlideKeep = kRatioGlideKeep;
     double mGlideTake = 1.0 - kRatioGlideKeep;
     // The log of the fraction of host frames kept now, gliding to that of `ratio`.
