@@ -4,6 +4,7 @@
 #include "framework/StateChunk.h"
 #include "plugin/FactoryBank.h"
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/TimeConstants.h"
 #include "plugin/HostDisplayName.h"
 #include "plugin/ParameterTable.h"
 #include "plugin/RedrawControl.h"
@@ -21,28 +22,7 @@ constexpr std::array<double, PluginConfig::kReservedCount> kReservedConfig = {1.
 
 constexpr double kSaturatorMixThreshold = 0.25;
 constexpr double kSaturatorMixSlope = 4.0;
-// A pan from one side to the other at the pace of the other parameters stepped by half as much
-// again as the signal.
-constexpr double kPanGlide = 0.995;
-constexpr double kBypassGlide = 0.988;
-// Long enough for a path that starts to run to have settled on the signal before it is heard:
-// the effect path coming back from a full bypass, or the path of the other rate on a switch of
-// oversampling.
-constexpr double kPathWarmUpSeconds = 0.05;
-// A switch of oversampling crossfades between two paths that differ in delay by a fraction of a
-// millisecond; the crossfade's own slope is that difference over this length (at 6 ms a 100 Hz
-// sine stepped 8 % further than its own steps, at 20 ms 2.5 %).
-constexpr double kOversamplingCrossfadeSeconds = 0.02;
-// A program change fades the old program out and the new one in, each over this time, and
-// lets the new one settle unheard in between: 40 ms, or while its output still moves from one
-// 10 ms window to the next, up to 70 ms (as long as a resonant band pass at ~140 Hz rings in).
-constexpr double kProgramFadeSeconds = 0.01;
-constexpr double kProgramSettleWindowSeconds = 0.01;
-constexpr int32_t kProgramShortestSettleWindows = 4;
-constexpr int32_t kProgramLongestSettleWindows = 7;
 constexpr double kSubBandDistortionStart = 0.25;
-constexpr double kMeterAttackSeconds = 0.01;
-constexpr double kMeterReleaseSeconds = 0.5;
 constexpr double kCentredPan = 0.5;
 constexpr double kUnityVolume = 1.0;
 
@@ -108,7 +88,7 @@ void Zarvotone::InitDspState()
     mDryWetSmoother.Jump(0.0);
     mBypass.Restart();
 
-    mUnits.levelMeter.SetTimes(kMeterAttackSeconds, kMeterReleaseSeconds);
+    mUnits.levelMeter.SetTimes(TimeConstants::kMeterAttackSeconds, TimeConstants::kMeterReleaseSeconds);
 
     mScope.Remake(ScopeBuffer::kCapacity);
 
@@ -160,14 +140,15 @@ void Zarvotone::DefineParameter(int index, const char* name, double defaultValue
 // The glides, fades and crossfades of the block routine, at `rate`; the units pace their own.
 void Zarvotone::SetGlidePaces(double rate)
 {
-    mPanSmoother.SetCoefficient(GlideTimes::Keep(kPanGlide, rate));
-    mDryWetSmoother.SetCoefficient(GlideTimes::Keep(GlideTimes::kParameterKeep, rate));
-    mVolumeRiseKeep = GlideTimes::Keep(kVolumeRiseGlide, rate);
-    mVolumeFallKeep = GlideTimes::Keep(kVolumeFallGlide, rate);
+    using namespace TimeConstants;
+    mPanSmoother.SetCoefficient(GlideTimes::Keep(kPanKeep, rate));
+    mDryWetSmoother.SetCoefficient(GlideTimes::Keep(kDryWetKeep, rate));
+    mVolumeRiseKeep = GlideTimes::Keep(kVolumeRiseKeep, rate);
+    mVolumeFallKeep = GlideTimes::Keep(kVolumeFallKeep, rate);
     mVolumeSmoother.SetCoefficient(mVolumeFallKeep);
     // A new pace is chosen at the next block.
     mVolumeGlideTarget = std::numeric_limits<double>::quiet_NaN();
-    mBypass.SetCoefficient(GlideTimes::Keep(kBypassGlide, rate));
+    mBypass.SetCoefficient(GlideTimes::Keep(kBypassKeep, rate));
     mBypass.SetWarmUpFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate));
     mOversamplingSwitch.SetFrames(GlideTimes::Frames(kPathWarmUpSeconds, rate),
                                   GlideTimes::Frames(kOversamplingCrossfadeSeconds, rate));

@@ -28,6 +28,7 @@
 #include "plugin/VersionInfo.h"
 #include "plugin/ZarvotoneBinding.h"
 #include "plugin/ZarvotoneControls.h"
+#include "dsp/units/TimeConstants.h"
 #include "graphics/BitmapStrip.h"
 #include "graphics/TextStyle.h"
 
@@ -329,15 +330,10 @@ private:
     Wezmark::VersionInfo mVersionInfo;
     ProgramParameters mCurrentValues;
     Smoother mPanSmoother;
-    // A fall is heard at the pace of the other parameter glides. A rise takes about 20 ms: the
-    // units in front may still be gliding out of a louder setting after a program change, and a
-    // faster rise met that louder signal (up to 8 dB above either settled level).
-    static constexpr double kVolumeFallGlide = 0.9777;
-    static constexpr double kVolumeRiseGlide = 0.999;
     Smoother mVolumeSmoother;
-    // The two paces at the current rate.
-    double mVolumeRiseKeep = kVolumeRiseGlide;
-    double mVolumeFallKeep = kVolumeFallGlide;
+    // The volume's rise and fall paces at the current rate.
+    double mVolumeRiseKeep = TimeConstants::kVolumeRiseKeep;
+    double mVolumeFallKeep = TimeConstants::kVolumeFallKeep;
     // The target the volume's pace was chosen for.
     double mVolumeGlideTarget = 1.0;
     // Wet and dry may differ by more than either signal moves in a frame: a one-pole mix glide
