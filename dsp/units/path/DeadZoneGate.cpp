@@ -27,7 +27,7 @@ double Gated(double x, double threshold, double knee, double kneeTop)
 
 void DeadZoneGate::Prepare(double rate, int32_t, int32_t framesPerHostFrame)
 {
-    keep = GlideTimes::Keep(kKeep, rate);
+    keep = GlideTimes::Keep(TimeConstants::kDeadZoneKeep, rate);
     take = 1.0 - keep;
     this->framesPerHostFrame = framesPerHostFrame;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "dsp/filters/SimdLevel.h"
+#include "dsp/units/TimeConstants.h"
 
 #include <cstdint>
 
 // Zeroes samples below a gliding threshold and lets those just above it in through a short knee.
 struct DeadZoneGate
 {
-    static constexpr double kKeep = 0.9944;
     static constexpr double kMaxKnee = 0.01;
 
     // Paces the threshold glide as it runs at 44.1 kHz.
@@ -22,8 +22,8 @@ struct DeadZoneGate
     double target = 0.0;
     // The raw parameter value the target came from.
     double level = 0.0;
-    double keep = kKeep;
-    double take = 1.0 - kKeep;
+    double keep = TimeConstants::kDeadZoneKeep;
+    double take = 1.0 - TimeConstants::kDeadZoneKeep;
     // The threshold as it glides toward the target.
     double threshold = 0.0;
     double knee = kMaxKnee;

@@ -1,6 +1,7 @@
 #include "dsp/units/path/Distortion.h"
 
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/TimeConstants.h"
 #include "dsp/units/SinPiPolynomial.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/BuiltinCurves.h"
@@ -27,8 +28,6 @@ namespace Wezmark
 namespace
 {
 
-constexpr double kInitialKeep = 0.99;
-constexpr double kInitialiseKeep = 0.9777;
 constexpr uint32_t kInterpolationSteps = 4;
 constexpr uint32_t kPolaritySteps = 2;
 
@@ -212,9 +211,9 @@ Distortion::Distortion(const BuiltinCurves& builtinCurves)
       current(&curves[0]),
       compressorCurve(builtins.Compressor()),
       storedCurve(builtins.ForId(0)),
-      smoothKeep(kInitialKeep),
-      smoothTake(1.0 - kInitialKeep),
-      tunedKeep(kInitialKeep),
+      smoothKeep(TimeConstants::kUnpreparedKeep),
+      smoothTake(1.0 - TimeConstants::kUnpreparedKeep),
+      tunedKeep(TimeConstants::kUnpreparedKeep),
       sampleRate(GlideTimes::kTunedRate)
 {
     Prepare(sampleRate, kInitialFrames);
@@ -251,7 +250,7 @@ void Distortion::Init()
 {
     LoadBuiltinCurves();
     current = &curves[0];
-    tunedKeep = kInitialiseKeep;
+    tunedKeep = TimeConstants::kDistortionKeep;
     ApplyPace();
     for (CurveId id = 0; id < kCurveIdCount; ++id)
     {

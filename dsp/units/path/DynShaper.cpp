@@ -227,9 +227,9 @@ DynShaper::DynShaper()
 void DynShaper::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
     AudioProcessingUnit::Prepare(rate, maxFrames, framesPerHostFrame);
-    keep = GlideTimes::Keep(kKeep, rate);
+    keep = GlideTimes::Keep(TimeConstants::kShaperAmountKeep, rate);
     take = 1.0 - keep;
-    presenceStep = GlideTimes::Step(kPresenceStep, rate);
+    presenceStep = GlideTimes::Step(TimeConstants::kShaperPresenceStep, rate);
     mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     mCrossfade.SetBlockSize(maxFrames);
     this->framesPerHostFrame = framesPerHostFrame;

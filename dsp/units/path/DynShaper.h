@@ -2,6 +2,7 @@
 
 #include "dsp/units/AudioProcessingUnit.h"
 #include "dsp/units/SettingCrossfade.h"
+#include "dsp/units/TimeConstants.h"
 #include "dsp/filters/SimdLevel.h"
 
 #include <array>
@@ -17,11 +18,9 @@ namespace Wezmark
 class DynShaper : public AudioProcessingUnit
 {
 public:
-    static constexpr double kKeep = 0.99;
     static constexpr double kInitialWidth = 0.25;
     static constexpr int kShortSteps = 16;
     static constexpr int kLongSteps = 64;
-    static constexpr double kPresenceStep = 0.002;
     static constexpr int32_t kInitialFrames = 1024;
     // The waveform's scale at an amount of 1, and the boost's factor on top of it.
     static constexpr double kBumpScale = 0.777;
@@ -72,9 +71,9 @@ public:
     // The random waveform's next value, -1..1, from the process-wide generator.
     static double NextRandomValue();
 
-    double keep = kKeep;
-    double take = 1.0 - kKeep;
-    double presenceStep = kPresenceStep;
+    double keep = TimeConstants::kShaperAmountKeep;
+    double take = 1.0 - TimeConstants::kShaperAmountKeep;
+    double presenceStep = TimeConstants::kShaperPresenceStep;
     double smoothed = 0.0;
     // 0 is off: the shaper fades out over its presence instead of stopping at once.
     double amount = 0.0;

@@ -16,9 +16,9 @@ InputProcessor::InputProcessor() : saturator(Saturator::kSoftSaturation)
 
 void InputProcessor::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    gainPole = GlideTimes::Keep(kGainKeep, rate);
+    gainPole = GlideTimes::Keep(TimeConstants::kInputGainKeep, rate);
     gainStep = 1.0 - gainPole;
-    offsetPole = GlideTimes::Keep(kOffsetKeep, rate);
+    offsetPole = GlideTimes::Keep(TimeConstants::kInputOffsetKeep, rate);
     offsetStep = 1.0 - offsetPole;
     saturator.Prepare(rate, maxFrames, framesPerHostFrame);
     this->framesPerHostFrame = framesPerHostFrame;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dsp/units/TimeConstants.h"
 #include "dsp/units/path/Saturator.h"
 
 #include <cstdint>
@@ -12,13 +13,6 @@ namespace Wezmark
 class InputProcessor
 {
 public:
-    // The glides' pace until Prepare sets their own.
-    static constexpr double kSmoothKeep = 0.99;
-    // The gain's glide per frame at 44.1 kHz.
-    static constexpr double kGainKeep = 0.999;
-    // A DC offset moves the whole waveform: at the pace of the other parameters it stepped by up
-    // to four times the signal's own steps.
-    static constexpr double kOffsetKeep = 0.9995;
     // The offset setting that adds no offset.
     static constexpr double kNoOffset = 0.5;
 
@@ -54,11 +48,11 @@ public:
     double gainTarget = 1.0;
     // 0..1 around kNoOffset; the offset glides toward 2 x (setting - 0.5).
     double offsetSetting = kNoOffset;
-    double offsetPole = kSmoothKeep;
-    double offsetStep = 1.0 - kSmoothKeep;
+    double offsetPole = TimeConstants::kUnpreparedKeep;
+    double offsetStep = 1.0 - TimeConstants::kUnpreparedKeep;
     double offsetState = 0.0;
-    double gainPole = kSmoothKeep;
-    double gainStep = 1.0 - kSmoothKeep;
+    double gainPole = TimeConstants::kUnpreparedKeep;
+    double gainStep = 1.0 - TimeConstants::kUnpreparedKeep;
     // Starts at 0, so a new stage fades in from silence.
     double gainState = 0.0;
     uint32_t channelMode = kStereo;

@@ -1,6 +1,7 @@
 #include "dsp/units/path/Quantizer.h"
 
 #include "dsp/SamplePair.h"
+#include "dsp/units/GlideTimes.h"
 #include "dsp/units/path/QuantizerWide.h"
 
 #include <cmath>
@@ -51,7 +52,7 @@ double Quantizer::Setting() const
 
 void Quantizer::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
-    mKeep = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    mKeep = GlideTimes::Keep(TimeConstants::kQuantizerKeep, rate);
     mTake = 1.0 - mKeep;
     mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
     mCrossfade.SetBlockSize(maxFrames);

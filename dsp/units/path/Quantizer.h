@@ -1,6 +1,6 @@
 #pragma once
 
-#include "dsp/units/GlideTimes.h"
+#include "dsp/units/TimeConstants.h"
 #include "dsp/units/SettingCrossfade.h"
 #include "dsp/filters/SimdLevel.h"
 
@@ -47,8 +47,8 @@ private:
     // The AVX2 loop instead of the portable one.
     bool mWide;
     // The crossfade glides as fast as the distortion's amount.
-    double mKeep = GlideTimes::kParameterKeep;
-    double mTake = 1.0 - GlideTimes::kParameterKeep;
+    double mKeep = TimeConstants::kQuantizerKeep;
+    double mTake = 1.0 - TimeConstants::kQuantizerKeep;
 
     SettingCrossfade<double> mCrossfade;
 };

@@ -1,6 +1,7 @@
 #include "dsp/units/path/Saturator.h"
 
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/TimeConstants.h"
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/curves/CurvePoints.h"
 #include "dsp/units/curves/BuiltinCurves.h"
@@ -19,8 +20,6 @@ namespace
 {
 
 constexpr uint16_t kCurvePoints = 2048;
-constexpr double kInitialKeep = 0.99;
-constexpr double kLoadedKeep = 0.9777;
 
 // Library slots of the two curve sources.
 constexpr std::array<int, 2> kSourceSlots = {82, 84};
@@ -33,14 +32,14 @@ constexpr uint32_t kInitialMode = 1;
 
 Saturator::Saturator(uint32_t source)
     : drive(kModeDrives[kInitialMode]),
-      amountKeep(kInitialKeep),
-      amountTake(1.0 - kInitialKeep),
-      driveKeep(kInitialKeep),
-      driveTake(1.0 - kInitialKeep),
+      amountKeep(TimeConstants::kUnpreparedKeep),
+      amountTake(1.0 - TimeConstants::kUnpreparedKeep),
+      driveKeep(TimeConstants::kUnpreparedKeep),
+      driveTake(1.0 - TimeConstants::kUnpreparedKeep),
       curve(kCurvePoints),
       curveSource(source),
       driveMode(kInitialMode),
-      tunedKeep(kInitialKeep)
+      tunedKeep(TimeConstants::kUnpreparedKeep)
 {
     Prepare(sampleRate, kInitialFrames);
 }
@@ -80,7 +79,7 @@ void Saturator::LoadCurve(const BuiltinCurves& builtins)
         (void)curve.Share(builtins.Slot(kSourceSlots[curveSource]));
     mixThreshold = kMixThreshold;
     mixSlope = kMixSlope;
-    tunedKeep = kLoadedKeep;
+    tunedKeep = TimeConstants::kSaturatorKeep;
     ApplyPace();
     curve.interpolation = DistortionCurve::kHermiteInterpolation;
 }

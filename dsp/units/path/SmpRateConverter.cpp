@@ -26,7 +26,7 @@ double GlideLogStep(double state, double keep, double take, double target)
 void SmpRateConverter::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFrame)
 {
     AudioProcessingUnit::Prepare(rate, maxFrames, framesPerHostFrame);
-    mGlideKeep = GlideTimes::Keep(kRatioGlideKeep, rate);
+    mGlideKeep = GlideTimes::Keep(TimeConstants::kRateRatioKeep, rate);
     mGlideTake = 1.0 - mGlideKeep;
     mHeardYet = false;
     this->framesPerHostFrame = framesPerHostFrame;

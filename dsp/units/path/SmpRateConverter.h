@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/units/AudioProcessingUnit.h"
+#include "dsp/units/TimeConstants.h"
 
 #include <cstdint>
 
@@ -17,8 +18,6 @@ class SmpRateConverter : public AudioProcessingUnit
 public:
     // At the strongest setting a frame is held for at most 256 frames.
     static constexpr double kSlowestRatio = 1.0 / 256.0;
-    // The glide's one-pole coefficient at 44.1 kHz: the pace of the other parameter glides.
-    static constexpr double kRatioGlideKeep = 0.9777;
 
     // Paces the ratio's glide as it runs at 44.1 kHz. Nothing has been heard at the new rate,
     // so the next block takes its ratio at once.
@@ -40,8 +39,8 @@ private:
     // The fraction of host frames that `ratio` keeps.
     double KeptTarget() const;
 
-    double mGlideKeep = kRatioGlideKeep;
-    double mGlideTake = 1.0 - kRatioGlideKeep;
+    double mGlideKeep = TimeConstants::kRateRatioKeep;
+    double mGlideTake = 1.0 - TimeConstants::kRateRatioKeep;
     // The log of the fraction of host frames kept now, gliding to that of `ratio`.
     double mLogKept = 0.0;
     bool mHeardYet = false;
