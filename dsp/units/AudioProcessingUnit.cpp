@@ -24,7 +24,7 @@ void AudioProcessingUnit::SetBypass(bool on)
     bypassed = on;
     // The fade lasts as long at every rate, turns back from where it stands when the switch
     // changes during it, and takes its first step at the switch itself.
-    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    const double step = GlideTimes::Step(TimeConstants::kUnitSwitchFadeStep, sampleRate);
     fadeStep = on ? -step : step;
     fade = std::clamp(fade + fadeStep, 0.0, 1.0);
 }

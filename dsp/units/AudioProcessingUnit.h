@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/units/TimeConstants.h"
+
 #include <cstdint>
 
 namespace Wezmark
@@ -11,8 +13,6 @@ class AudioProcessingUnit
 {
 public:
     static constexpr double kDefaultSampleRate = 44100.0;
-    // 500 frames at 44.1 kHz from one end of the fade to the other.
-    static constexpr double kFadeStep = 0.002;
 
     AudioProcessingUnit() = default;
     AudioProcessingUnit(const AudioProcessingUnit&) = delete;
@@ -36,7 +36,7 @@ public:
     bool bypassed = false;
     // Weight of the processed signal: 1 fully processed, 0 fully bypassed.
     double fade = 1.0;
-    double fadeStep = kFadeStep;
+    double fadeStep = TimeConstants::kUnitSwitchFadeStep;
 };
 
 } // namespace Wezmark

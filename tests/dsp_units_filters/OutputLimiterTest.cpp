@@ -1,5 +1,6 @@
 #include "dsp/units/filters/OutputLimiter.h"
 #include "dsp/units/filters/SoftKneeCurve.h"
+#include "dsp/units/TimeConstants.h"
 
 #include <gtest/gtest.h>
 
@@ -122,7 +123,7 @@ TEST(OutputLimiter, ThresholdGlidesAndTheCurveMovesWithIt)
     std::vector<double> samples(2000, 0.9);
     double* const io[2] = {samples.data(), samples.data()};
     limiter.Process(io, io, 2000);
-    EXPECT_NEAR(limiter.smoothedThreshold, 0.3 + 0.4 * std::pow(OutputLimiter::kThresholdKeep, 2000), 1e-12);
+    EXPECT_NEAR(limiter.smoothedThreshold, 0.3 + 0.4 * std::pow(TimeConstants::kLimiterThresholdKeep, 2000), 1e-12);
     EXPECT_NEAR(samples.front(), (0.9 - 0.6978) / 5.0 + 0.6978, 1e-3);
     for (size_t i = 1; i < samples.size(); ++i)
         EXPECT_LT(std::fabs(samples[i] - samples[i - 1]), 0.01) << i;

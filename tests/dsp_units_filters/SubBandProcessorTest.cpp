@@ -1,4 +1,5 @@
 #include "dsp/units/filters/SubBandProcessor.h"
+#include "dsp/units/TimeConstants.h"
 #include "tests/support/StereoBuffer.h"
 #include "tests/support/TestSignals.h"
 
@@ -164,7 +165,7 @@ TEST(SubBandProcessor, SwitchingOnAndOffTurnsThePhaseWithoutDipAndEndsOnTheMainS
     constexpr int kPeriod = 220;
     constexpr double kAmplitude = 0.5;
     // Each way: the low band's handover, the split's sweep and the fade, with frames to spare.
-    constexpr int kSwitchFrames = 2 * 500 + Wezmark::BandSplitFilter::kSweepFrames + 256;
+    constexpr int kSwitchFrames = 2 * 500 + TimeConstants::kSplitSweepFrames + 256;
     auto unit = MakeUnit();
     const std::vector<double> out = RenderSwitching(*unit, 256, kSwitchFrames, kAmplitude);
     for (size_t start = kPeriod; start + kPeriod <= out.size(); start += kPeriod / 4)

@@ -127,9 +127,9 @@ void BandSplitFilter::SweepIn()
     if (mSweep == Sweep::kOnSplits || mSweep == Sweep::kIn)
         return;
     for (const bool lowSide : {true, false})
-        MoveSide(lowSide, SplitHz(lowSide ? lowSplit : highSplit), kSweepFrames);
+        MoveSide(lowSide, SplitHz(lowSide ? lowSplit : highSplit), TimeConstants::kSplitSweepFrames);
     mSweep = Sweep::kIn;
-    mSweepLeft = GlideTimes::FramesAt(kSweepFrames, sampleRate);
+    mSweepLeft = GlideTimes::FramesAt(TimeConstants::kSplitSweepFrames, sampleRate);
 }
 
 void BandSplitFilter::SweepOut()
@@ -146,9 +146,9 @@ void BandSplitFilter::SweepOut()
         return;
     }
     for (const bool lowSide : {true, false})
-        MoveSide(lowSide, kMinSplit, kSweepFrames);
+        MoveSide(lowSide, kMinSplit, TimeConstants::kSplitSweepFrames);
     mSweep = Sweep::kOut;
-    mSweepLeft = GlideTimes::FramesAt(kSweepFrames, sampleRate);
+    mSweepLeft = GlideTimes::FramesAt(TimeConstants::kSplitSweepFrames, sampleRate);
 }
 
 void BandSplitFilter::EndSweep()
@@ -262,8 +262,8 @@ void BandSplitFilter::StartSlopeSwitch(bool lowSide, PlayingSlope& playing, uint
     if (coming != nullptr)
         coming->Restart();
     // An unfiltered side has nothing to warm up.
-    const int32_t warmUp = coming == nullptr ? 0 : GlideTimes::Frames(kSlopeWarmUpSeconds, sampleRate);
-    const int32_t fade = GlideTimes::FramesAt(kSlopeFadeFrames, sampleRate);
+    const int32_t warmUp = coming == nullptr ? 0 : GlideTimes::Frames(TimeConstants::kSplitSlopeWarmUpSeconds, sampleRate);
+    const int32_t fade = GlideTimes::FramesAt(TimeConstants::kSplitSlopeFadeFrames, sampleRate);
     playing = PlayingSlope{slope, playing.slope, warmUp, fade, fade};
 }
 

@@ -30,14 +30,6 @@ public:
     // The frequency record turns this control value into 200 Hz.
     static constexpr double kDefaultSplit = 0.38915574457972946;
     static constexpr uint32_t kSlopeCount = 4;
-    // A new slope's design, started from silent memory, rises to the signal over its own group
-    // delay (several ms for order 8); crossfaded to at once, the band dipped.
-    static constexpr double kSlopeWarmUpSeconds = 0.05;
-    // The crossfade from one slope to the other, in frames at 44.1 kHz.
-    static constexpr int32_t kSlopeFadeFrames = 256;
-    // A sweep in or out, in frames at 44.1 kHz: slow enough that the bands sum about as they do
-    // settled at each split it passes.
-    static constexpr int32_t kSweepFrames = 4096;
 
     BandSplitFilter();
     ~BandSplitFilter() override;

@@ -21,13 +21,10 @@ namespace
 
 constexpr double kLowestCutoff = 20.0;
 constexpr double kHighestCutoff = 21000.0;
-// The amount's glide per frame at 44.1 kHz (about 45 ms), in pieces of 32 frames, each piece
-// a new design; closer than this to its target it lands there.
-constexpr double kAmountKeep = 0.9995;
+// The amount glides in pieces of 32 frames, each piece a new design; closer than this to its
+// target it lands there.
 constexpr int32_t kGlidePiece = 32;
 constexpr double kAmountReached = 1e-9;
-// Long enough for a pair started afresh to have settled on the signal.
-constexpr double kSlopeWarmUpSeconds = 0.05;
 // Up to this rate the cutoffs are kept to 20..21000 Hz; above it the full 10..22040 Hz apply.
 constexpr double kClampedRateLimit = 44100.0;
 
@@ -170,7 +167,7 @@ void DumpExpand::Process(double* const io[2], int32_t n)
         return;
     }
     // The pieces run on across blocks, so any division of the signal sounds the same.
-    const double keepPerPiece = std::pow(GlideTimes::Keep(kAmountKeep, sampleRate), kGlidePiece);
+    const double keepPerPiece = std::pow(GlideTimes::Keep(TimeConstants::kDumpAmountKeep, sampleRate), kGlidePiece);
     for (int32_t offset = 0; offset < n;)
     {
         if (mPieceLeft == 0)
@@ -238,7 +235,7 @@ void DumpExpand::StartSwitchIfWanted()
     }
     mSwitching = true;
     mComingSlope = mWantedSlope;
-    mWarmUpLeft = GlideTimes::Frames(kSlopeWarmUpSeconds, sampleRate);
+    mWarmUpLeft = GlideTimes::Frames(TimeConstants::kDumpSlopeWarmUpSeconds, sampleRate);
     mComingWeight = 0.0;
     LowPassOf(mComingSlope).Reset();
     HighPassOf(mComingSlope).Reset();
@@ -253,7 +250,7 @@ void DumpExpand::BlendComingPair(double* const io[2], int32_t n)
     double* const coming[2] = {mComing.left, mComing.right};
     LowPassOf(mComingSlope).ProcessDouble(n, coming);
     HighPassOf(mComingSlope).ProcessDouble(n, coming);
-    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    const double step = GlideTimes::Step(TimeConstants::kUnitSwitchFadeStep, sampleRate);
     for (int32_t i = 0; i < n; ++i)
     {
         if (mWarmUpLeft > 0)

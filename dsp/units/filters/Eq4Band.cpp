@@ -21,9 +21,6 @@ namespace
 {
 
 constexpr double kOrder = 2.0;
-// A gain from one end of its range to the other over the designs' usual 256 frames stepped
-// by up to 1.75 times the signal's own steps.
-constexpr int32_t kGainTransitionFrames = 1024;
 
 template <class DesignClass>
 std::unique_ptr<Dsp::Filter> MakeShelf()
@@ -65,7 +62,7 @@ void Eq4Band::Init()
         {kHigh, highFrequency, 0.0},
     };
     // Until a sample rate is set, the glide as tuned at 44.1 kHz.
-    mGlideFrames = kGainTransitionFrames;
+    mGlideFrames = TimeConstants::kEqGainTransitionFrames;
     // One parameter set per band, applied once: the designs start on it without a glide.
     for (const auto& shape : shapes)
     {
@@ -92,9 +89,9 @@ void Eq4Band::Prepare(double rate, int32_t maxFrames, int32_t)
     for (const auto& design : designs)
     {
         DesignParams::Set(*design, Dsp::kSampleRateId, rate);
-        TimeTransition(*design, rate, kGainTransitionFrames);
+        TimeTransition(*design, rate, TimeConstants::kEqGainTransitionFrames);
     }
-    mGlideFrames = GlideTimes::FramesAt(kGainTransitionFrames, rate);
+    mGlideFrames = GlideTimes::FramesAt(TimeConstants::kEqGainTransitionFrames, rate);
 }
 
 void Eq4Band::SetBassGain(double v)

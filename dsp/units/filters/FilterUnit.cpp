@@ -16,20 +16,16 @@ namespace Wezmark
 namespace
 {
 
-constexpr int32_t kSlowTransition = 2048;
-constexpr int32_t kMediumTransition = 512;
-constexpr int32_t kFastTransition = 256;
-
 int32_t TransitionLengthForSpeed(int speed)
 {
     switch (speed)
     {
     case 0:
-        return kSlowTransition;
+        return TimeConstants::kFilterSlowTransitionFrames;
     case 2:
-        return kFastTransition;
+        return TimeConstants::kFilterFastTransitionFrames;
     default:
-        return kMediumTransition;
+        return TimeConstants::kFilterMediumTransitionFrames;
     }
 }
 
@@ -58,8 +54,7 @@ FilterUnit::FilterUnit() : saturator(Saturator::kHarmonicSaturation)
 
 void FilterUnit::Prepare(double rate, int32_t maxFrames, int32_t)
 {
-    // The balance glides at the pace of the other parameters.
-    balanceA = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    balanceA = GlideTimes::Keep(TimeConstants::kFilterBalanceKeep, rate);
     balanceB = 1.0 - balanceA;
     if (IsUsableSampleRate(rate))
     {

@@ -23,9 +23,6 @@ public:
     static constexpr int32_t kInitialType1 = 0;
     static constexpr int32_t kInitialType2 = 18;
     static constexpr int32_t kInitialTransitionSpeed = 2;
-    static constexpr int32_t kInitialTransitionLength = 512;
-    // The balance glide's pace until Prepare sets that of the other parameter glides.
-    static constexpr double kInitialBalanceKeep = 0.99;
 
     FilterUnit();
 
@@ -71,8 +68,8 @@ private:
     double balanceTarget = 1.0;
     int32_t filter1Type = kInitialType1;
     int32_t filter2Type = kInitialType2;
-    double balanceA = kInitialBalanceKeep;
-    double balanceB = 1.0 - kInitialBalanceKeep;
+    double balanceA = TimeConstants::kUnpreparedKeep;
+    double balanceB = 1.0 - TimeConstants::kUnpreparedKeep;
     double balance = 0.0;
     ChannelPair workA;
     ChannelPair workB;
@@ -81,9 +78,9 @@ private:
     Dsp::Filter* design1 = nullptr;
     Dsp::Filter* design2 = nullptr;
     int32_t transitionSpeed = kInitialTransitionSpeed;
-    int32_t transitionLength = kInitialTransitionLength;
+    int32_t transitionLength = TimeConstants::kFilterMediumTransitionFrames;
     // The transition length as tuned at 44.1 kHz; `transitionLength` is it at the current rate.
-    int32_t mTunedTransitionLength = kInitialTransitionLength;
+    int32_t mTunedTransitionLength = TimeConstants::kFilterMediumTransitionFrames;
 
     // What a slot plays: the filter heard, and during a type crossfade the one fading out.
     struct PlayingFilter

@@ -116,10 +116,10 @@ void OutputLimiter::Process(const double* const in[2], double* const out[2], int
 void OutputLimiter::Prepare(double rate, int32_t, int32_t framesPerHostFrame)
 {
     this->framesPerHostFrame = framesPerHostFrame;
-    smoothingA = GlideTimes::Keep(kThresholdKeep, rate);
+    smoothingA = GlideTimes::Keep(TimeConstants::kLimiterThresholdKeep, rate);
     smoothingB = 1.0 - smoothingA;
-    holdHarderKeep = GlideTimes::Keep(kHoldHarderKeep, rate);
-    letGoKeep = GlideTimes::Keep(kLetGoKeep, rate);
+    holdHarderKeep = GlideTimes::Keep(TimeConstants::kLimiterHoldHarderKeep, rate);
+    letGoKeep = GlideTimes::Keep(TimeConstants::kLimiterLetGoKeep, rate);
 }
 
 void OutputLimiter::ProcessTransition(const double* const in[2], double* const out[2], int32_t frames)

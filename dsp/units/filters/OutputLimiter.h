@@ -1,5 +1,7 @@
 #pragma once
 
+#include "dsp/units/TimeConstants.h"
+
 #include <cstdint>
 
 // Static soft-knee limiter of the output section: no envelope, the gain depends only on
@@ -10,15 +12,8 @@
 struct OutputLimiter
 {
     static constexpr double kDefaultThreshold = 0.7079457843841379; // -3 dB
-    static constexpr double kThresholdKeep = 0.9944;
     // About -0.01 dB, so that a made-up full-scale sample stays just below 1.0.
     static constexpr double kMakeUpTrim = 0.998849;
-    // Holding harder comes in at the pace of the other parameter glides; letting go takes
-    // about 20 ms, so that a loud signal from before a change is still held while the units in
-    // front of the limiter glide to their new settings. Let go at the threshold's pace, a
-    // driven program switched to one without the limiter rose by up to 2 dB.
-    static constexpr double kHoldHarderKeep = 0.9777;
-    static constexpr double kLetGoKeep = 0.999;
 
     enum Mode : uint32_t
     {
@@ -47,11 +42,11 @@ struct OutputLimiter
 
     // Linear magnitude the smoothed threshold glides to; the curve's threshold T.
     double threshold = kDefaultThreshold;
-    double smoothingA = kThresholdKeep;
-    double smoothingB = 1.0 - kThresholdKeep;
+    double smoothingA = TimeConstants::kLimiterThresholdKeep;
+    double smoothingB = 1.0 - TimeConstants::kLimiterThresholdKeep;
     double smoothedThreshold = kDefaultThreshold;
-    double holdHarderKeep = kHoldHarderKeep;
-    double letGoKeep = kLetGoKeep;
+    double holdHarderKeep = TimeConstants::kLimiterHoldHarderKeep;
+    double letGoKeep = TimeConstants::kLimiterLetGoKeep;
     double kneeWidth = 0.5;
     double ratio = 10.0;
     double kneeStart = 0.0;

@@ -23,7 +23,7 @@ SubBandProcessor::SubBandProcessor(Distortion* distortion)
 
 void SubBandProcessor::Prepare(double rate, int32_t maxFrames, int32_t)
 {
-    const double keep = GlideTimes::Keep(GlideTimes::kParameterKeep, rate);
+    const double keep = GlideTimes::Keep(TimeConstants::kBandGainKeep, rate);
     for (GainSmoother* smoother : {&subGainSmoother, &distoGainSmoother})
     {
         smoother->a = keep;
@@ -166,7 +166,7 @@ void SubBandProcessor::StepSwitch()
 void SubBandProcessor::ShareLowBand(int32_t i)
 {
     const double target = bypassed || fade != 1.0 || splitter.Sweeping() ? 0.0 : 1.0;
-    const double step = GlideTimes::Step(kFadeStep, sampleRate);
+    const double step = GlideTimes::Step(TimeConstants::kUnitSwitchFadeStep, sampleRate);
     subShare = target > subShare ? std::min(subShare + step, target) : std::max(subShare - step, target);
     subBand.left[i] = subShare * subBand.left[i] + (1.0 - subShare) * mainBefore.left[i];
     subBand.right[i] = subShare * subBand.right[i] + (1.0 - subShare) * mainBefore.right[i];

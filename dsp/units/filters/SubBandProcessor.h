@@ -19,13 +19,11 @@ class SubBandProcessor : public AudioProcessingUnit
 {
 public:
     static constexpr int32_t kInitialFrames = 1024;
-    // The gains' glide pace until Prepare sets that of the other parameter glides.
-    static constexpr double kInitialGainKeep = 0.99;
 
     struct GainSmoother
     {
-        double a = kInitialGainKeep;
-        double b = 1.0 - kInitialGainKeep;
+        double a = TimeConstants::kUnpreparedKeep;
+        double b = 1.0 - TimeConstants::kUnpreparedKeep;
         double state = 0.0;
     };
 

@@ -2,16 +2,14 @@
 
 #include "dsp/filters/Filter.h"
 #include "dsp/units/GlideTimes.h"
+#include "dsp/units/TimeConstants.h"
 
 #include <cstdint>
 
 namespace Wezmark
 {
-// The designs' own glide to new settings, in frames at 44.1 kHz.
-inline constexpr int32_t kTunedTransitionFrames = 256;
-
 // A design's glide lasts as long at `rate` as `framesAtTunedRate` do at 44.1 kHz.
-inline void TimeTransition(Dsp::Filter& design, double rate, int32_t framesAtTunedRate = kTunedTransitionFrames)
+inline void TimeTransition(Dsp::Filter& design, double rate, int32_t framesAtTunedRate = TimeConstants::kDesignTransitionFrames)
 {
     design.SetTransitionLength(GlideTimes::FramesAt(framesAtTunedRate, rate));
 }
