@@ -3,14 +3,12 @@
 #include <cmath>
 #include <cstdint>
 
-// Glides, fades and crossfades are times. They were tuned as steps per frame at 44.1 kHz;
-// these turn them into frames, steps and one-pole coefficients at the rate the plug-in runs
-// at, so that each lasts as long at every rate and sounds as it did at 44.1 kHz.
+// Glides, fades and crossfades are times (TimeConstants.h), tuned at 44.1 kHz; these turn them
+// into frames, steps and one-pole coefficients at the rate the plug-in runs at, so that each
+// lasts as long at every rate and sounds as it did at 44.1 kHz.
 namespace GlideTimes
 {
 inline constexpr double kTunedRate = 44100.0;
-// The pace of most parameter glides: a one-pole coefficient per frame at the tuned rate.
-inline constexpr double kParameterKeep = 0.9777;
 
 inline bool Usable(double rate)
 {
