@@ -10,7 +10,7 @@ namespace TimeConstants
 {
 // --- Parameter glides ---
 
-// The pace of most parameter glides (about 4.5 ms to 90 %).
+// The pace of most parameter glides (a time constant of 45 frames, about 1 ms).
 inline constexpr double kParameterKeep = 0.9777;
 // The pace a unit's glides take before it is prepared (or, for the curve units, loaded).
 inline constexpr double kUnpreparedKeep = 0.99;

@@ -262,7 +262,8 @@ void BandSplitFilter::StartSlopeSwitch(bool lowSide, PlayingSlope& playing, uint
     if (coming != nullptr)
         coming->Restart();
     // An unfiltered side has nothing to warm up.
-    const int32_t warmUp = coming == nullptr ? 0 : GlideTimes::Frames(TimeConstants::kSplitSlopeWarmUpSeconds, sampleRate);
+    const int32_t warmUp =
+        coming == nullptr ? 0 : GlideTimes::Frames(TimeConstants::kSplitSlopeWarmUpSeconds, sampleRate);
     const int32_t fade = GlideTimes::FramesAt(TimeConstants::kSplitSlopeFadeFrames, sampleRate);
     playing = PlayingSlope{slope, playing.slope, warmUp, fade, fade};
 }
