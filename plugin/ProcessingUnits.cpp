@@ -97,6 +97,11 @@ void ProcessingUnits::Prepare(double rate, int32_t frames, int32_t)
 void ProcessingUnits::Reset()
 {
     filter.Reset();
+    ResetAllButFilterSection();
+}
+
+void ProcessingUnits::ResetAllButFilterSection()
+{
     distoEq.Reset();
     outputSweep.Reset();
     outputFilter.Reset();

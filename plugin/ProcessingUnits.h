@@ -64,6 +64,8 @@ struct ProcessingUnits
     // The stages of both rates keep theirs, and the oversamplers are cleared when a path starts
     // to run oversampled (ResetOversamplers).
     void Reset();
+    // Reset but for the filter section, which a program change's quiet point clears apart.
+    void ResetAllButFilterSection();
     // Where the output is not heard, as at a program change's quiet point: the slow glides and
     // switches end on their targets.
     void EndGlides();

@@ -27,10 +27,19 @@ void ProgramChangeFade::SetFrames(int32_t fadeFrames, int32_t windowFrames, int3
     mWindowFrames = std::max(windowFrames, 1);
     mShortestSettleFrames = mWindowFrames * std::max(shortestWindows, 1);
     mLongestSettleFrames = mWindowFrames * std::max(longestWindows, shortestWindows);
-    if (mPhase == Phase::kSettling)
+    // Steps under way start again.
+    if (mPhase == Phase::kSettling || mPhase == Phase::kApplying)
         StartSettling();
     else
         mPosition = std::min(mPosition, mFadeFrames);
+}
+
+void ProgramChangeFade::SetSteps(int32_t steps, int32_t stepFrames)
+{
+    mSteps = std::max(steps, 1);
+    mStepFrames = std::max(stepFrames, 1);
+    if (mPhase == Phase::kApplying)
+        StartSettling();
 }
 
 void ProgramChangeFade::StartSettling()
@@ -50,12 +59,38 @@ void ProgramChangeFade::Request()
         mPhase = Phase::kFadingOut;
         mPosition = 0;
     }
+    else if (mPhase == Phase::kApplying)
+    {
+        // Silent already: the steps start again, the values waiting for the first.
+        StartSettling();
+    }
     else if (mPhase == Phase::kFadingIn)
     {
         // The fade out's gain at this position is the fade in's at its own.
         mPhase = Phase::kFadingOut;
         mPosition = mFadeFrames - mPosition;
     }
+}
+
+int32_t ProgramChangeFade::DueStep() const
+{
+    if (!mPending)
+        return kNoStep;
+    if (mPhase == Phase::kApplying)
+        return mPosition >= mStepsTaken * mStepFrames ? mStepsTaken : kNoStep;
+    return Quiet() ? 0 : kNoStep;
+}
+
+void ProgramChangeFade::StepTaken()
+{
+    if (mPhase != Phase::kApplying)
+    {
+        mPhase = Phase::kApplying;
+        mPosition = 0;
+        mStepsTaken = 0;
+    }
+    if (++mStepsTaken >= mSteps)
+        Applied();
 }
 
 void ProgramChangeFade::Applied()
@@ -71,11 +106,19 @@ void ProgramChangeFade::Stop()
     mPosition = 0;
 }
 
-int32_t ProgramChangeFade::FramesToQuiet() const
+int32_t ProgramChangeFade::FramesToNextStep() const
 {
-    if (mPending && mPhase == Phase::kFadingOut && mPosition < mFadeFrames)
+    constexpr int32_t kNone = std::numeric_limits<int32_t>::max();
+    if (!mPending)
+        return kNone;
+    if (mPhase == Phase::kFadingOut && mPosition < mFadeFrames)
         return mFadeFrames - mPosition;
-    return std::numeric_limits<int32_t>::max();
+    // A step due now is taken at the start of the slice, which ends where the one after it is due.
+    const bool applying = mPhase == Phase::kApplying;
+    const int32_t next = (applying ? mStepsTaken : 0) + (DueStep() != kNoStep ? 1 : 0);
+    if (next >= mSteps)
+        return kNone;
+    return std::max(next * mStepFrames - (applying ? mPosition : 0), 1);
 }
 
 double ProgramChangeFade::NextGain()
@@ -85,6 +128,9 @@ double ProgramChangeFade::NextGain()
     case Phase::kFadingOut:
         mPosition = std::min(mPosition + 1, mFadeFrames);
         return RaisedCosine(1.0 - static_cast<double>(mPosition) / mFadeFrames);
+    case Phase::kApplying:
+        ++mPosition;
+        return 0.0;
     case Phase::kSettling:
         if (mPosition >= mLongestSettleFrames ||
             (mPosition >= mShortestSettleFrames && mSteadyComparisons >= kSteadyComparisons))

@@ -22,6 +22,22 @@ constexpr std::array<double, PluginConfig::kReservedCount> kReservedConfig = {1.
 
 constexpr double kSaturatorMixThreshold = 0.25;
 constexpr double kSaturatorMixSlope = 4.0;
+// The quiet point's work goes in over steps (TimeConstants::kQuietPointStepSeconds apart), each
+// costing no more than about a 64-frame block does. Units start afresh, so that they take their
+// new settings at once where they can (the filter section's designs cannot: clearing them after
+// the values ends their glides); the values go in, in groups; the filter section and then the
+// other units start afresh on them; the loaded curve comes back; the slow glides end on their
+// targets.
+constexpr int32_t kQuietPointValueGroups = 3;
+enum QuietPointStep : int32_t
+{
+    kClearAllButFilterSection,
+    kFirstValueGroup,
+    kClearFilterSection = kFirstValueGroup + kQuietPointValueGroups,
+    kClearOtherUnitsAndRestoreCurve,
+    kEndGlides,
+    kQuietPointSteps,
+};
 constexpr double kSubBandDistortionStart = 0.25;
 constexpr double kCentredPan = 0.5;
 constexpr double kUnityVolume = 1.0;
@@ -155,6 +171,7 @@ void Zarvotone::SetGlidePaces(double rate)
     mProgramFade.SetFrames(GlideTimes::Frames(kProgramFadeSeconds, rate),
                            GlideTimes::Frames(kProgramSettleWindowSeconds, rate), kProgramShortestSettleWindows,
                            kProgramLongestSettleWindows);
+    mProgramFade.SetSteps(kQuietPointSteps, GlideTimes::Frames(kQuietPointStepSeconds, rate));
 }
 
 void Zarvotone::OnBlockPassedBy()
@@ -170,15 +187,43 @@ bool Zarvotone::OutputHeard() const
     return mProcessingActive.load(std::memory_order_relaxed) && mPreparedFrames > 0 && !mFirstBlockAfterPrepare;
 }
 
-// Filters start afresh, so that the units take their new settings at once where they can; the
-// slow glides end on their targets; the rest settle before the new program is heard.
 void Zarvotone::ApplyAtQuietPoint()
 {
     mProgramFade.Applied();
-    mUnits.Reset();
-    ApplyLoadedValues();
-    // The designs' glides toward the new settings, which the first clearing could not end.
-    mUnits.Reset();
+    for (int32_t step = 0; step < kQuietPointSteps; ++step)
+        TakeQuietPointStep(step);
+}
+
+// What is not done here settles before the new program is heard.
+void Zarvotone::TakeQuietPointStep(int32_t step)
+{
+    if (step == kClearAllButFilterSection)
+    {
+        mUnits.ResetAllButFilterSection();
+        return;
+    }
+    if (step < kClearFilterSection)
+    {
+        const int group = step - kFirstValueGroup;
+        const int count = GetParamCount();
+        mLoadingValues = true;
+        for (int index = group * count / kQuietPointValueGroups;
+             index < (group + 1) * count / kQuietPointValueGroups; ++index)
+            ApplyParamChange(index);
+        mLoadingValues = false;
+        return;
+    }
+    if (step == kClearFilterSection)
+    {
+        mUnits.filter.Reset();
+        return;
+    }
+    if (step == kClearOtherUnitsAndRestoreCurve)
+    {
+        RestoreLoadedCurve();
+        mUnits.ResetAllButFilterSection();
+        return;
+    }
     mUnits.EndGlides();
     // The settling time is the warm-up of a path that starts here: no crossfade of the two rates.
     const bool oversampled = OversamplingWanted();

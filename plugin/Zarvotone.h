@@ -222,9 +222,11 @@ private:
     // Every parameter's value reaches the units, then the loaded state's curve.
     void ApplyLoadedValues();
     void RestoreLoadedCurve();
-    // A program change's quiet point, in the block routine: the new values are applied and the
-    // units and the block routine's own glides stand on their targets where they can.
+    // A program change's quiet point: the new values are applied and the units and the block
+    // routine's own glides stand on their targets where they can. The block routine takes it
+    // step by step over the silent frames after the point; this takes every step at once.
     void ApplyAtQuietPoint();
+    void TakeQuietPointStep(int32_t step);
     // Ends a program change fade at once, applying a state that waits for its quiet point:
     // after this none comes.
     void EndProgramFade();
@@ -303,6 +305,7 @@ private:
     void StoreCurveFilePath(const std::string& path);
     // The first chain's curve into every other chain.
     void CopyFirstCurveToOtherChains();
+    void RunUnits(int32_t frames);
     void RunEffectPath(int32_t frames);
     void PanAndMix(int32_t frames);
     void AlignDryWithChain(bool bypassHeard, int32_t frames);

@@ -121,12 +121,12 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
                 ZeroFrames(output, frames);
         return;
     }
-    // A slice ends at the prepared size or at a program change's quiet point, whichever comes
-    // first; the next one starts where it ended.
+    // A slice ends at the prepared size or where a step of a program change's quiet point is
+    // due, whichever comes first; the next one starts where it ended.
     int32_t count = 0;
     for (int32_t offset = 0; offset < frames; offset += count)
     {
-        count = std::min({mPreparedFrames, frames - offset, mProgramFade.FramesToQuiet()});
+        count = std::min({mPreparedFrames, frames - offset, mProgramFade.FramesToNextStep()});
         const double* const in[2] = {HostChannel(inputs, 0, inputCount, offset),
                                      HostChannel(inputs, 1, inputCount, offset)};
         double* const out[2] = {HostChannel(outputs, 0, outputCount, offset),
@@ -154,10 +154,11 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         mUnits.Reset();
         mFirstBlockAfterPrepare = false;
     }
-    if (mProgramFade.ApplyDue())
-        ApplyAtQuietPoint();
-    ZeroFrames(mChainSignal.left, n);
-    ZeroFrames(mChainSignal.right, n);
+    if (const int32_t step = mProgramFade.DueStep(); step != ProgramChangeFade::kNoStep)
+    {
+        mProgramFade.StepTaken();
+        TakeQuietPointStep(step);
+    }
 
     // A missing input plays silence; a mono input feeds both sides.
     const double* inLeft = mSilence.data;
@@ -174,6 +175,52 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
     CopyFinite(mDry.right, inRight, n);
     CopyFrames(mSignal.left, mDry.left, n);
     CopyFrames(mSignal.right, mDry.right, n);
+    double* const signal[2] = {mSignal.left, mSignal.right};
+
+    // Between the steps of a quiet point the units stand half on the new settings, whose glides
+    // would redesign filters at every frame; unheard anyway, they wait for the last step.
+    if (mProgramFade.Applying())
+    {
+        ZeroFrames(mSignal.left, n);
+        ZeroFrames(mSignal.right, n);
+    }
+    else
+        RunUnits(n);
+
+    mProgramFade.Scale(signal, n);
+    VolumeGuardAndHolds(n);
+
+    // Several host channels may be one buffer; each gets the finished signal.
+    if (outputs[0])
+        CopyFrames(outputs[0], mSignal.left, n);
+    if (outputs[1])
+        CopyFrames(outputs[1], mSignal.right, n);
+
+    switch (VisibleTab())
+    {
+    case kScopeTab:
+        if (mScopePace.Advance(n, FeedScope(n), GetSampleRate()))
+            RedrawControl(mControls.scopeDrawer);
+        break;
+    case kAboutTab:
+    {
+        const double* const finished[2] = {mSignal.left, mSignal.right};
+        mUnits.levelMeter.Process(finished, n);
+        for (IControl* eye : mControls.vuEyes)
+            RedrawControl(eye);
+        break;
+    }
+    default:
+        break;
+    }
+    PollTempo();
+}
+
+// The input stage to the limiter, on the input in mDry and mSignal.
+void Zarvotone::RunUnits(int32_t n)
+{
+    ZeroFrames(mChainSignal.left, n);
+    ZeroFrames(mChainSignal.right, n);
     double* const signal[2] = {mSignal.left, mSignal.right};
 
     // An action waits with a program change, so that it acts on the curve the change brings
@@ -245,34 +292,6 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         mUnits.limiterOversampler, signal, n,
         [limiterOn](RateStages& stages) { return limiterOn || stages.limiter.GlidingOut(); },
         [](RateStages& stages, double* const io[2], int32_t frames) { stages.limiter.Process(io, io, frames); });
-
-    mProgramFade.Scale(signal, n);
-    VolumeGuardAndHolds(n);
-
-    // Several host channels may be one buffer; each gets the finished signal.
-    if (outputs[0])
-        CopyFrames(outputs[0], mSignal.left, n);
-    if (outputs[1])
-        CopyFrames(outputs[1], mSignal.right, n);
-
-    switch (VisibleTab())
-    {
-    case kScopeTab:
-        if (mScopePace.Advance(n, FeedScope(n), GetSampleRate()))
-            RedrawControl(mControls.scopeDrawer);
-        break;
-    case kAboutTab:
-    {
-        const double* const finished[2] = {mSignal.left, mSignal.right};
-        mUnits.levelMeter.Process(finished, n);
-        for (IControl* eye : mControls.vuEyes)
-            RedrawControl(eye);
-        break;
-    }
-    default:
-        break;
-    }
-    PollTempo();
 }
 
 // The stereo position, then the blend with the input as it came.

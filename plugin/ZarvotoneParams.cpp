@@ -79,7 +79,7 @@ void Zarvotone::ApplyParamChange(int index)
 {
     // A loaded state waits for the quiet point of its fade, and so does every change made
     // meanwhile; the host hears of a new delay at once all the same.
-    if (mProgramFade.Pending())
+    if (mProgramFade.ValuesWait())
     {
         if (index == kParamOversampling)
             ReportLatency();

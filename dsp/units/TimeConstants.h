@@ -106,6 +106,9 @@ inline constexpr double kProgramFadeSeconds = 0.01;
 inline constexpr double kProgramSettleWindowSeconds = 0.01;
 inline constexpr int32_t kProgramShortestSettleWindows = 4;
 inline constexpr int32_t kProgramLongestSettleWindows = 7;
+// The program change's work at its quiet point is spread over steps this far apart: longer than a
+// 64-frame block at 44.1 kHz, so that such a block takes no more than one step.
+inline constexpr double kQuietPointStepSeconds = 0.0015;
 
 // --- Meters ---
 

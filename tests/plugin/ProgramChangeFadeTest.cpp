@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace
@@ -41,11 +42,11 @@ TEST(ProgramChangeFade, FadesOutToTheQuietPointThenSettlesAndFadesIn)
     fade.SetFrames(kFade, kWindow, kShortestWindows, kLongestWindows);
     fade.Request();
     ASSERT_TRUE(fade.Pending());
-    EXPECT_EQ(fade.FramesToQuiet(), kFade);
+    EXPECT_EQ(fade.FramesToNextStep(), kFade);
     const std::vector<double> out = Gains(fade, kFade);
     EXPECT_EQ(out.back(), 0.0);
     EXPECT_LT(LargestStep(out, 1.0), 2.0 / kFade);
-    EXPECT_TRUE(fade.ApplyDue());
+    EXPECT_EQ(fade.DueStep(), 0);
 
     fade.Applied();
     EXPECT_FALSE(fade.Pending());
@@ -72,7 +73,7 @@ TEST(ProgramChangeFade, ARequestDuringTheFadeInTurnsItRoundWithoutAJump)
     const std::vector<double> out = Gains(fade, kFade / 2);
     EXPECT_LT(LargestStep(out, reached), 2.0 / kFade);
     EXPECT_EQ(out.back(), 0.0);
-    EXPECT_TRUE(fade.ApplyDue());
+    EXPECT_EQ(fade.DueStep(), 0);
 }
 
 // A request while the new settings settle unheard is applied at once, and the settling starts again.
@@ -85,11 +86,52 @@ TEST(ProgramChangeFade, ARequestWhileSettlingIsDueAtOnce)
     fade.Applied();
     Gains(fade, kSettle / 2);
     fade.Request();
-    EXPECT_TRUE(fade.ApplyDue());
+    EXPECT_EQ(fade.DueStep(), 0);
     fade.Applied();
     for (double gain : Gains(fade, kSettle))
         EXPECT_EQ(gain, 0.0);
 }
+// The settings go in step by step, each where a slice starts, with the output silent and later
+// changes applied at once; the settling starts after the last step, and a request meanwhile
+// starts the steps again with the values waiting.
+TEST(ProgramChangeFade, AppliesInStepsThenSettles)
+{
+    constexpr int kSteps = 3;
+    constexpr int kStepFrames = 7;
+    ProgramChangeFade fade;
+    fade.SetFrames(kFade, kWindow, kShortestWindows, kLongestWindows);
+    fade.SetSteps(kSteps, kStepFrames);
+    fade.Request();
+    EXPECT_TRUE(fade.ValuesWait());
+    Gains(fade, kFade);
+    for (int step = 0; step < kSteps; ++step)
+    {
+        SCOPED_TRACE(step);
+        ASSERT_EQ(fade.DueStep(), step);
+        EXPECT_EQ(fade.FramesToNextStep(), step + 1 < kSteps ? kStepFrames : std::numeric_limits<int32_t>::max());
+        fade.StepTaken();
+        EXPECT_EQ(fade.Pending(), step + 1 < kSteps);
+        EXPECT_FALSE(fade.ValuesWait());
+        if (step + 1 == kSteps)
+            break;
+        EXPECT_EQ(fade.DueStep(), ProgramChangeFade::kNoStep);
+        for (double gain : Gains(fade, kStepFrames))
+            EXPECT_EQ(gain, 0.0);
+        if (step == 0)
+        {
+            fade.Request();
+            EXPECT_TRUE(fade.ValuesWait());
+            ASSERT_EQ(fade.DueStep(), 0);
+            fade.StepTaken();
+            Gains(fade, kStepFrames);
+        }
+    }
+    EXPECT_FALSE(fade.Applying());
+    const std::vector<double> out = Gains(fade, kSettle + kFade);
+    const auto heard = std::find_if(out.begin(), out.end(), [](double x) { return x != 0.0; });
+    EXPECT_EQ(heard - out.begin(), kSettle);
+}
+
 // The unheard run goes on while the output's peak still moves between windows, to a bound.
 TEST(ProgramChangeFade, SettlesUntilTheOutputStopsMoving)
 {
