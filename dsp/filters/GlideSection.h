@@ -41,6 +41,10 @@ struct GlideSection {
     // The section's transfer function times gain.
     static GlideSection FromBiquad(const BiquadSection& section, double gain);
 
+    // Each coefficient in equal parts of the way from `from` (at 0) to `to` (at 1). Of two
+    // stable sections the blended state update [A B] grows the state no more than they do.
+    static GlideSection Between(const GlideSection& from, const GlideSection& to, double position);
+
     // The state that the previous two internal values (w1, w2) of a direct form II section
     // with the same denominator stand for, and back.
     Pair FromCanonical(const Pair& w) const;

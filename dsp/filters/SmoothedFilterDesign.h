@@ -13,12 +13,20 @@
 
 namespace Dsp {
 
-// Glides to each new parameter set: over the transition length a second design is re-run at
-// every sample for parameters that move from the values in force to params, a frequency in
-// equal steps of the warped scale (FrequencyScale), every other parameter in equal steps.
-// While they move, the channels run that design in glide form (GlideCascade), whose memory
-// stays bounded however the coefficients change; the memory is moved into glide form when a
-// glide starts from the design in force and back when it ends. A frequency moves no faster
+// Frames between two designs of a glide. Short against every glide's shortest octave, so the
+// blend between them follows the designs closely.
+inline constexpr int32_t kGlideDesignInterval = 16;
+
+// Glides to each new parameter set: over the transition length the parameters move from the
+// values in force to params, a frequency in equal steps of the warped scale (FrequencyScale),
+// every other parameter in equal steps. While they move, the channels run a second design in
+// glide form (GlideCascade), whose memory stays bounded however the coefficients change; the
+// memory is moved into glide form when a glide starts from the design in force and back when
+// it ends. That design is re-run every kGlideDesignInterval frames and at the glide's end, and
+// the glide-form coefficients are blended between one run and the next, which keeps the bound
+// (a blend of two sections' state updates grows the state no more than either does); where the
+// number of stages changes between two runs there is nothing to blend and the design is re-run
+// at every frame of that stretch. A frequency moves no faster
 // than kShortestOctaveSeconds an octave of the scale, so a jump over many octaves takes longer
 // than the transition length: a filter opening or closing past the signal faster than that
 // rings out more steeply than the signal itself moves.
@@ -110,6 +118,14 @@ private:
     void Retarget()
     {
         armed = false;
+        if (Gliding()) {
+            for (int i = 0; i < kNumParams; ++i) {
+                positions[i] += steps[i] * segmentDone;
+                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
+            }
+        }
+        segmentLength = 0;
+        segmentDone = 0;
         if (InForce()) {
             PutInForce();
             return;
@@ -151,6 +167,8 @@ private:
         if (inGlideForm)
             LeaveGlide();
         remaining = 0;
+        segmentLength = 0;
+        segmentDone = 0;
         transitionParams = this->params;
     }
 
@@ -193,12 +211,15 @@ private:
             Retarget();
         const int count = std::min(frames, remaining);
         for (int n = 0; n < count; ++n) {
-            for (int i = 0; i < kNumParams; ++i) {
-                positions[i] += steps[i];
-                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
-            }
-            transitionDesign.SetParams(transitionParams);
-            glideCascade.Set(transitionDesign.GetCascade());
+            if (segmentDone == segmentLength)
+                BeginSegment(remaining - n);
+            ++segmentDone;
+            if (segmentDone == segmentLength)
+                glideCascade = segmentEnd;
+            else if (segmentBlends)
+                glideCascade.SetBetween(segmentStart, segmentEnd, static_cast<double>(segmentDone) / segmentLength);
+            else
+                DesignAhead(segmentDone, segmentLeft, glideCascade);
             for (int c = Channels - 1; c >= 0; --c)
                 channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
         }
@@ -208,6 +229,31 @@ private:
                 PutInForce();
         }
         this->RunCascade(std::max(count, 0), frames, channels, this->design.GetCascade());
+    }
+
+    // The next stretch of a glide with `left` frames to go, from the coefficients in use to the
+    // design kGlideDesignInterval frames on (or at the glide's end).
+    void BeginSegment(int32_t left)
+    {
+        for (int i = 0; i < kNumParams; ++i)
+            positions[i] += steps[i] * segmentLength;
+        segmentStart = glideCascade;
+        segmentDone = 0;
+        segmentLeft = left;
+        segmentLength = std::min(kGlideDesignInterval, left);
+        DesignAhead(segmentLength, left, segmentEnd);
+        segmentBlends = segmentEnd.GetNumStages() == segmentStart.GetNumStages();
+    }
+
+    // The design `frames` frames on from positions, of a glide with `left` frames to go.
+    void DesignAhead(int32_t frames, int32_t left, GlideCascade<kMaxStages>& into)
+    {
+        for (int i = 0; i < kNumParams; ++i) {
+            const double position = frames == left ? targets[i] : positions[i] + steps[i] * frames;
+            transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(position) : position;
+        }
+        transitionDesign.SetParams(transitionParams);
+        into.Set(transitionDesign.GetCascade());
     }
 
     FilterParams transitionParams{};
@@ -226,6 +272,15 @@ private:
     std::array<double, kNumParams> targets{};
     std::array<double, kNumParams> placedTargets = Unequalled<std::array<double, kNumParams>>();
     std::array<double, kNumParams> steps{};
+    // The stretch under way: positions stand at its start, where segmentStart was in use, and
+    // segmentEnd is the design at its end; segmentDone of its segmentLength frames have run.
+    GlideCascade<kMaxStages> segmentStart;
+    GlideCascade<kMaxStages> segmentEnd;
+    int32_t segmentLength = 0;
+    int32_t segmentDone = 0;
+    // The glide's frames to go when the stretch began, and whether its ends have as many stages.
+    int32_t segmentLeft = 0;
+    bool segmentBlends = true;
     // The values the design storage was made for; none at first.
     mutable FilterParams designedFor = Unequalled<FilterParams>();
 };
