@@ -55,25 +55,6 @@ GlideSection GlideSection::FromBiquad(const BiquadSection& section, double gain)
     return s;
 }
 
-GlideSection GlideSection::Between(const GlideSection& from, const GlideSection& to, double position)
-{
-    const auto blend = [position](double a, double b) { return a + (b - a) * position; };
-    GlideSection s;
-    s.a11 = blend(from.a11, to.a11);
-    s.a12 = blend(from.a12, to.a12);
-    s.a21 = blend(from.a21, to.a21);
-    s.a22 = blend(from.a22, to.a22);
-    s.b1 = blend(from.b1, to.b1);
-    s.b2 = blend(from.b2, to.b2);
-    s.c1 = blend(from.c1, to.c1);
-    s.c2 = blend(from.c2, to.c2);
-    s.d = blend(from.d, to.d);
-    s.k1 = blend(from.k1, to.k1);
-    s.scale1 = blend(from.scale1, to.scale1);
-    s.scale2 = blend(from.scale2, to.scale2);
-    return s;
-}
-
 GlideSection::Pair GlideSection::FromCanonical(const Pair& w) const
 {
     return {scale2 * scale1 * w.first, scale2 * (k1 * w.first + w.second)};

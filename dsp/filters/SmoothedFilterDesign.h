@@ -210,18 +210,20 @@ private:
         if (armed)
             Retarget();
         const int count = std::min(frames, remaining);
-        for (int n = 0; n < count; ++n) {
+        for (int n = 0; n < count;) {
             if (segmentDone == segmentLength)
                 BeginSegment(remaining - n);
-            ++segmentDone;
-            if (segmentDone == segmentLength)
-                glideCascade = segmentEnd;
-            else if (segmentBlends)
-                glideCascade.SetBetween(segmentStart, segmentEnd, static_cast<double>(segmentDone) / segmentLength);
-            else
-                DesignAhead(segmentDone, segmentLeft, glideCascade);
-            for (int c = Channels - 1; c >= 0; --c)
-                channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
+            const int run = std::min(count - n, segmentLength - segmentDone);
+            bool paired = false;
+            if constexpr (Channels == 2) {
+                if (segmentBlends) {
+                    BlendPair(n, run, channels);
+                    paired = true;
+                }
+            }
+            if (!paired)
+                GlideEachChannel(n, run, channels);
+            n += run;
         }
         if (count > 0) {
             remaining -= count;
@@ -230,6 +232,56 @@ private:
         }
         this->RunCascade(std::max(count, 0), frames, channels, this->design.GetCascade());
     }
+
+    // Frames of the stretch under way, each through the coefficients of its frame.
+    template <class Sample>
+    void GlideEachChannel(int begin, int frames, Sample* const* channels)
+    {
+        for (int n = begin; n < begin + frames; ++n) {
+            ++segmentDone;
+            if (segmentDone == segmentLength)
+                glideCascade = segmentEnd;
+            else if (segmentBlends)
+                glideCascade.SetBetween(segmentStart, segmentEnd, BlendPosition());
+            else
+                DesignAhead(segmentDone, segmentLeft, glideCascade);
+            for (int c = Channels - 1; c >= 0; --c)
+                channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
+        }
+    }
+
+    // GlideEachChannel for a blending stretch of a stereo pair, side by side with the stage
+    // count a constant of the loop; glideCascade is left with the coefficients of the last frame.
+    template <class Sample>
+    void BlendPair(int begin, int frames, Sample* const* channels)
+    {
+        using State = ChannelState<StateType, kMaxStages>;
+        this->template WithStageCount<kMaxStages>(segmentEnd.GetNumStages(), [&]<int Stages>() {
+            auto run = State::template BeginGlidePairRun<Stages>(this->states[0], this->states[1]);
+            std::array<GlideSection, Stages> sections;
+            Sample* left = channels[0];
+            Sample* right = channels[1];
+            for (int n = begin; n < begin + frames; ++n) {
+                ++segmentDone;
+                const double position = BlendPosition();
+                for (int i = 0; i < Stages; ++i)
+                    sections[i] = segmentDone == segmentLength ? segmentEnd.GetSection(i)
+                                                               : GlideSection::Between(segmentStart.GetSection(i),
+                                                                                       segmentEnd.GetSection(i), position);
+                const SamplePair y =
+                    run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])}, sections);
+                left[n] = static_cast<Sample>(y[0]);
+                right[n] = static_cast<Sample>(y[1]);
+            }
+            State::EndGlidePairRun(run, this->states[0], this->states[1]);
+        });
+        if (segmentDone == segmentLength)
+            glideCascade = segmentEnd;
+        else
+            glideCascade.SetBetween(segmentStart, segmentEnd, BlendPosition());
+    }
+
+    double BlendPosition() const { return static_cast<double>(segmentDone) / segmentLength; }
 
     // The next stretch of a glide with `left` frames to go, from the coefficients in use to the
     // design kGlideDesignInterval frames on (or at the glide's end).
