@@ -125,7 +125,7 @@ TEST(ClickFreeChanges, NoiseGateNeverAddsGain)
 // steps on a compressor program), as it does when a VST3 host deactivates and activates it.
 TEST(ClickFreeChanges, SuspendAndResumeWhileTheAudioGoesOn)
 {
-    for (const int program : {0, 2, 125})
+    for (const int program : {0, 2, 48, 91, 125})
         for (const double rate : {44100.0, 48000.0, 96000.0})
             for (const int block : {64, 512})
             {

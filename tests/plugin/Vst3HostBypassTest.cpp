@@ -1,6 +1,6 @@
-// The host's bypass switch, as a DAW's bypass button sets it: the effect fades out and in
-// instead of switching at once, and comes back settled on the signal instead of resuming from
-// where it stopped.
+// The host's bypass switch, as a DAW's bypass button sets it, and the host's deactivation: the
+// effect fades out and in instead of switching at once, and comes back settled on the signal
+// instead of resuming from where it stopped or from cleared filters.
 
 #include "tests/plugin/ChangeMeasure.h"
 #include "tests/plugin/Vst3ProcessRig.h"
@@ -11,6 +11,7 @@
 #include "vst3/abi/ResultCodes.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace
@@ -23,22 +24,23 @@ constexpr int kPresetCount = 128;
 // so that the effect has been heard and bypassed a while, as in a session.
 constexpr double kPlayedSeconds = 0.1;
 
-// Program `program`, played, then the host's bypass set to `from` and, `changeOffset` frames
-// into the block at the settle time, the other way; without `changeOffset` it stays at `from`.
-Render RenderBypass(int program, double rate, int block, bool from, std::optional<int> changeOffset)
+// What the host does to a block besides playing it: adds changes to its queue, or calls the
+// effect before it; `changeFrame` as RenderChange gives it.
+using HostActions = std::function<void(Vst3ProcessRig& rig, TestParameterChanges& changes, int played,
+                                       int frames, int changeFrame)>;
+
+// Program `program` played on the tone, with `actions` taken by the host at each block.
+Render RenderWithHost(int program, double rate, int block, int changeOffset, const HostActions& actions)
 {
     Vst3ProcessRig rig(block, rate);
     int played = 0;
-    return RenderChange(rate, block, changeOffset.value_or(0),
+    return RenderChange(rate, block, changeOffset,
                         [&](double* input, double* left, double* right, int frames, int changeFrame) {
                             TestParameterChanges changes;
                             if (played == 0)
                                 changes.Add(IEffectVST3::kProgramParamId, static_cast<double>(program) / kPresetCount);
-                            if (played < kPlayedSeconds * rate && played + frames >= kPlayedSeconds * rate)
-                                changes.Add(IEffectVST3::kBypassParamId, from ? 1.0 : 0.0);
+                            actions(rig, changes, played, frames, changeFrame);
                             played += frames;
-                            if (changeFrame >= 0 && changeOffset)
-                                changes.Add(IEffectVST3::kBypassParamId, from ? 0.0 : 1.0, changeFrame);
                             for (int c = 0; c < 2; ++c)
                             {
                                 std::vector<double>& in = rig.Input(c);
@@ -49,6 +51,19 @@ Render RenderBypass(int program, double rate, int block, bool from, std::optiona
                             std::copy_n(rig.Output(0).begin(), frames, left);
                             std::copy_n(rig.Output(1).begin(), frames, right);
                         });
+}
+
+// Program `program`, played, then the host's bypass set to `from` and, `changeOffset` frames
+// into the block at the settle time, the other way; without `changeOffset` it stays at `from`.
+Render RenderBypass(int program, double rate, int block, bool from, std::optional<int> changeOffset)
+{
+    return RenderWithHost(program, rate, block, changeOffset.value_or(0),
+                          [&](Vst3ProcessRig&, TestParameterChanges& changes, int played, int frames, int changeFrame) {
+                              if (played < kPlayedSeconds * rate && played + frames >= kPlayedSeconds * rate)
+                                  changes.Add(IEffectVST3::kBypassParamId, from ? 1.0 : 0.0);
+                              if (changeFrame >= 0 && changeOffset)
+                                  changes.Add(IEffectVST3::kBypassParamId, from ? 0.0 : 1.0, changeFrame);
+                          });
 }
 
 // The programs of a plain path, of distortions and of a compressor, each of which stepped by
@@ -74,6 +89,31 @@ TEST(Vst3HostBypass, FadesBothWaysWithoutAClick)
                         const Render change = RenderBypass(program, rate, block, from, offset);
                         EXPECT_LE(LargestStep(change.left, change.changeAt - 1, watch + 1) / steepest, 1.5);
                     }
+            }
+}
+
+// Hosts deactivate and activate the effect around transport changes while their audio goes on;
+// the output goes on as well, without a restart from cleared filters.
+TEST(Vst3Activation, DeactivatedAndActivatedWhileTheAudioGoesOn)
+{
+    for (const int program : {0, 48, 91})
+        for (const double rate : {44100.0, 48000.0, 96000.0})
+            for (const int block : {64, 512})
+            {
+                SCOPED_TRACE(testing::Message() << "program " << program << " at " << rate << " Hz, blocks of "
+                                                << block);
+                const HostActions none = [](Vst3ProcessRig&, TestParameterChanges&, int, int, int) {};
+                const double steepest = SettledStep(RenderWithHost(program, rate, block, 0, none), rate);
+                const Render change = RenderWithHost(
+                    program, rate, block, 0,
+                    [](Vst3ProcessRig& rig, TestParameterChanges&, int, int, int changeFrame) {
+                        if (changeFrame != 0)
+                            return;
+                        rig.plugin.setActive(false);
+                        rig.plugin.setActive(true);
+                    });
+                const int watch = static_cast<int>(kWatchSeconds * rate);
+                EXPECT_LE(LargestStep(change.left, change.changeAt - 1, watch + 1) / steepest, 1.5);
             }
 }
 
