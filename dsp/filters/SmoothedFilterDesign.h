@@ -26,10 +26,10 @@ inline constexpr int32_t kGlideDesignInterval = 16;
 // the glide-form coefficients are blended between one run and the next, which keeps the bound
 // (a blend of two sections' state updates grows the state no more than either does); where the
 // number of stages changes between two runs there is nothing to blend and the design is re-run
-// at every frame of that stretch. A frequency moves no faster
-// than kShortestOctaveSeconds an octave of the scale, so a jump over many octaves takes longer
-// than the transition length: a filter opening or closing past the signal faster than that
-// rings out more steeply than the signal itself moves.
+// at every frame of that stretch. A frequency moves no faster than kShortestOctaveSeconds an
+// octave of the scale, so a jump over many octaves takes longer than the transition length: a
+// filter opening or closing past the signal faster than that rings out more steeply than the
+// signal itself moves.
 //
 // A new set or length only arms the glide: the steps are worked out when the next samples run,
 // for the values set last, and the design for params is made when it comes into force (at the
