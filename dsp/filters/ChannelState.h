@@ -132,6 +132,51 @@ public:
         return FlushVanishing(y);
     }
 
+    // ProcessGlide for a run of frames of two channels side by side, one in each lane, through
+    // Stages stages, as many as the glide ran with last: the same operations on each lane, so
+    // each channel gets exactly what ProcessGlide gives it.
+    template <int Stages>
+    struct GlidePairRun {
+        std::array<GlideMemory<SamplePair>, Stages> memory;
+        SamplePair guard;
+
+        [[gnu::always_inline]] SamplePair Process(SamplePair x, const std::array<GlideSection, Stages>& sections)
+        {
+            guard = -guard;
+            if constexpr (Stages == 0) {
+                return x;
+            } else {
+                SamplePair y = x + guard;
+                for (int i = 0; i < Stages; ++i)
+                    y = memory[i].Process(y, sections[i]);
+                return FlushVanishing(y);
+            }
+        }
+    };
+
+    template <int Stages>
+    static GlidePairRun<Stages> BeginGlidePairRun(const ChannelState& left, const ChannelState& right)
+    {
+        GlidePairRun<Stages> run;
+        for (int i = 0; i < Stages; ++i) {
+            run.memory[i].s1 = SamplePair{left.glideStages[i].s1, right.glideStages[i].s1};
+            run.memory[i].s2 = SamplePair{left.glideStages[i].s2, right.glideStages[i].s2};
+        }
+        run.guard = SamplePair{left.guard, right.guard};
+        return run;
+    }
+
+    template <int Stages>
+    static void EndGlidePairRun(const GlidePairRun<Stages>& run, ChannelState& left, ChannelState& right)
+    {
+        for (int i = 0; i < Stages; ++i) {
+            left.glideStages[i] = GlideState{run.memory[i].s1[0], run.memory[i].s2[0]};
+            right.glideStages[i] = GlideState{run.memory[i].s1[1], run.memory[i].s2[1]};
+        }
+        left.guard = run.guard[0];
+        right.guard = run.guard[1];
+    }
+
     // Moves the memory back into the direct form of cascade, which glide holds in glide
     // form; stages that the glide did not run start from silence.
     void LeaveGlide(const Cascade& cascade, const GlideCascade<MaxStages>& glide)

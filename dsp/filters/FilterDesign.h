@@ -59,6 +59,21 @@ protected:
 
     std::array<ChannelState<StateType, DesignClass::kMaxStages>, Channels> states{};
 
+    // Calls body.template operator()<count>() for a count from 0 to Largest.
+    template <int Largest, class Body>
+    static void WithStageCount(int count, Body&& body)
+    {
+        if constexpr (Largest > 0) {
+            if (count >= Largest) {
+                body.template operator()<Largest>();
+                return;
+            }
+            WithStageCount<Largest - 1>(count, body);
+        } else {
+            body.template operator()<0>();
+        }
+    }
+
 private:
     // A stereo pair runs side by side, with the stage count, fixed for a block, made a
     // constant of the loop; with fused multiply-adds where the processor has them.
@@ -95,21 +110,6 @@ private:
             right[n] = static_cast<Sample>(y[1]);
         }
         State::EndPairRun(run, states[0], states[1]);
-    }
-
-    // Calls body.template operator()<count>() for a count from 0 to Largest.
-    template <int Largest, class Body>
-    static void WithStageCount(int count, Body&& body)
-    {
-        if constexpr (Largest > 0) {
-            if (count >= Largest) {
-                body.template operator()<Largest>();
-                return;
-            }
-            WithStageCount<Largest - 1>(count, body);
-        } else {
-            body.template operator()<0>();
-        }
     }
 };
 

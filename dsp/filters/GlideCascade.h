@@ -49,6 +49,16 @@ public:
         }
     }
 
+    // The sections blended from `from` (at 0) to `to` (at 1), which have as many stages; the
+    // input scales stay as they were, since only the memory's moves in and out of glide form
+    // use them, and those take a cascade set from a design.
+    void SetBetween(const GlideCascade& from, const GlideCascade& to, double position)
+    {
+        numStages = to.numStages;
+        for (int i = 0; i < numStages; ++i)
+            sections[i] = GlideSection::Between(from.sections[i], to.sections[i], position);
+    }
+
 private:
     std::array<GlideSection, MaxStages> sections{};
     std::array<double, MaxStages> inputScales{};

@@ -41,6 +41,17 @@ struct GlideSection {
     // The section's transfer function times gain.
     static GlideSection FromBiquad(const BiquadSection& section, double gain);
 
+    // Each coefficient in equal parts of the way from `from` (at 0) to `to` (at 1). Of two
+    // stable sections the blended state update [A B] grows the state no more than they do.
+    [[gnu::always_inline]] static GlideSection Between(const GlideSection& from, const GlideSection& to, double position)
+    {
+        const auto blend = [position](double a, double b) { return a + (b - a) * position; };
+        return {blend(from.a11, to.a11), blend(from.a12, to.a12), blend(from.a21, to.a21), blend(from.a22, to.a22),
+                blend(from.b1, to.b1),   blend(from.b2, to.b2),   blend(from.c1, to.c1),   blend(from.c2, to.c2),
+                blend(from.d, to.d),     blend(from.k1, to.k1),   blend(from.scale1, to.scale1),
+                blend(from.scale2, to.scale2)};
+    }
+
     // The state that the previous two internal values (w1, w2) of a direct form II section
     // with the same denominator stand for, and back.
     Pair FromCanonical(const Pair& w) const;

@@ -13,15 +13,23 @@
 
 namespace Dsp {
 
-// Glides to each new parameter set: over the transition length a second design is re-run at
-// every sample for parameters that move from the values in force to params, a frequency in
-// equal steps of the warped scale (FrequencyScale), every other parameter in equal steps.
-// While they move, the channels run that design in glide form (GlideCascade), whose memory
-// stays bounded however the coefficients change; the memory is moved into glide form when a
-// glide starts from the design in force and back when it ends. A frequency moves no faster
-// than kShortestOctaveSeconds an octave of the scale, so a jump over many octaves takes longer
-// than the transition length: a filter opening or closing past the signal faster than that
-// rings out more steeply than the signal itself moves.
+// Frames between two designs of a glide. Short against every glide's shortest octave, so the
+// blend between them follows the designs closely.
+inline constexpr int32_t kGlideDesignInterval = 16;
+
+// Glides to each new parameter set: over the transition length the parameters move from the
+// values in force to params, a frequency in equal steps of the warped scale (FrequencyScale),
+// every other parameter in equal steps. While they move, the channels run a second design in
+// glide form (GlideCascade), whose memory stays bounded however the coefficients change; the
+// memory is moved into glide form when a glide starts from the design in force and back when
+// it ends. That design is re-run every kGlideDesignInterval frames and at the glide's end, and
+// the glide-form coefficients are blended between one run and the next, which keeps the bound
+// (a blend of two sections' state updates grows the state no more than either does); where the
+// number of stages changes between two runs there is nothing to blend and the design is re-run
+// at every frame of that stretch. A frequency moves no faster than kShortestOctaveSeconds an
+// octave of the scale, so a jump over many octaves takes longer than the transition length: a
+// filter opening or closing past the signal faster than that rings out more steeply than the
+// signal itself moves.
 //
 // A new set or length only arms the glide: the steps are worked out when the next samples run,
 // for the values set last, and the design for params is made when it comes into force (at the
@@ -110,6 +118,14 @@ private:
     void Retarget()
     {
         armed = false;
+        if (Gliding()) {
+            for (int i = 0; i < kNumParams; ++i) {
+                positions[i] += steps[i] * segmentDone;
+                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
+            }
+        }
+        segmentLength = 0;
+        segmentDone = 0;
         if (InForce()) {
             PutInForce();
             return;
@@ -151,6 +167,8 @@ private:
         if (inGlideForm)
             LeaveGlide();
         remaining = 0;
+        segmentLength = 0;
+        segmentDone = 0;
         transitionParams = this->params;
     }
 
@@ -192,15 +210,20 @@ private:
         if (armed)
             Retarget();
         const int count = std::min(frames, remaining);
-        for (int n = 0; n < count; ++n) {
-            for (int i = 0; i < kNumParams; ++i) {
-                positions[i] += steps[i];
-                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
+        for (int n = 0; n < count;) {
+            if (segmentDone == segmentLength)
+                BeginSegment(remaining - n);
+            const int run = std::min(count - n, segmentLength - segmentDone);
+            bool paired = false;
+            if constexpr (Channels == 2) {
+                if (segmentBlends) {
+                    BlendPair(n, run, channels);
+                    paired = true;
+                }
             }
-            transitionDesign.SetParams(transitionParams);
-            glideCascade.Set(transitionDesign.GetCascade());
-            for (int c = Channels - 1; c >= 0; --c)
-                channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
+            if (!paired)
+                GlideEachChannel(n, run, channels);
+            n += run;
         }
         if (count > 0) {
             remaining -= count;
@@ -208,6 +231,81 @@ private:
                 PutInForce();
         }
         this->RunCascade(std::max(count, 0), frames, channels, this->design.GetCascade());
+    }
+
+    // Frames of the stretch under way, each through the coefficients of its frame.
+    template <class Sample>
+    void GlideEachChannel(int begin, int frames, Sample* const* channels)
+    {
+        for (int n = begin; n < begin + frames; ++n) {
+            ++segmentDone;
+            if (segmentDone == segmentLength)
+                glideCascade = segmentEnd;
+            else if (segmentBlends)
+                glideCascade.SetBetween(segmentStart, segmentEnd, BlendPosition());
+            else
+                DesignAhead(segmentDone, segmentLeft, glideCascade);
+            for (int c = Channels - 1; c >= 0; --c)
+                channels[c][n] = static_cast<Sample>(this->states[c].ProcessGlide(channels[c][n], glideCascade));
+        }
+    }
+
+    // GlideEachChannel for a blending stretch of a stereo pair, side by side with the stage
+    // count a constant of the loop; glideCascade is left with the coefficients of the last frame.
+    template <class Sample>
+    void BlendPair(int begin, int frames, Sample* const* channels)
+    {
+        using State = ChannelState<StateType, kMaxStages>;
+        this->template WithStageCount<kMaxStages>(segmentEnd.GetNumStages(), [&]<int Stages>() {
+            auto run = State::template BeginGlidePairRun<Stages>(this->states[0], this->states[1]);
+            std::array<GlideSection, Stages> sections;
+            Sample* left = channels[0];
+            Sample* right = channels[1];
+            for (int n = begin; n < begin + frames; ++n) {
+                ++segmentDone;
+                const double position = BlendPosition();
+                for (int i = 0; i < Stages; ++i)
+                    sections[i] = segmentDone == segmentLength ? segmentEnd.GetSection(i)
+                                                               : GlideSection::Between(segmentStart.GetSection(i),
+                                                                                       segmentEnd.GetSection(i), position);
+                const SamplePair y =
+                    run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])}, sections);
+                left[n] = static_cast<Sample>(y[0]);
+                right[n] = static_cast<Sample>(y[1]);
+            }
+            State::EndGlidePairRun(run, this->states[0], this->states[1]);
+        });
+        if (segmentDone == segmentLength)
+            glideCascade = segmentEnd;
+        else
+            glideCascade.SetBetween(segmentStart, segmentEnd, BlendPosition());
+    }
+
+    double BlendPosition() const { return static_cast<double>(segmentDone) / segmentLength; }
+
+    // The next stretch of a glide with `left` frames to go, from the coefficients in use to the
+    // design kGlideDesignInterval frames on (or at the glide's end).
+    void BeginSegment(int32_t left)
+    {
+        for (int i = 0; i < kNumParams; ++i)
+            positions[i] += steps[i] * segmentLength;
+        segmentStart = glideCascade;
+        segmentDone = 0;
+        segmentLeft = left;
+        segmentLength = std::min(kGlideDesignInterval, left);
+        DesignAhead(segmentLength, left, segmentEnd);
+        segmentBlends = segmentEnd.GetNumStages() == segmentStart.GetNumStages();
+    }
+
+    // The design `frames` frames on from positions, of a glide with `left` frames to go.
+    void DesignAhead(int32_t frames, int32_t left, GlideCascade<kMaxStages>& into)
+    {
+        for (int i = 0; i < kNumParams; ++i) {
+            const double position = frames == left ? targets[i] : positions[i] + steps[i] * frames;
+            transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(position) : position;
+        }
+        transitionDesign.SetParams(transitionParams);
+        into.Set(transitionDesign.GetCascade());
     }
 
     FilterParams transitionParams{};
@@ -226,6 +324,15 @@ private:
     std::array<double, kNumParams> targets{};
     std::array<double, kNumParams> placedTargets = Unequalled<std::array<double, kNumParams>>();
     std::array<double, kNumParams> steps{};
+    // The stretch under way: positions stand at its start, where segmentStart was in use, and
+    // segmentEnd is the design at its end; segmentDone of its segmentLength frames have run.
+    GlideCascade<kMaxStages> segmentStart;
+    GlideCascade<kMaxStages> segmentEnd;
+    int32_t segmentLength = 0;
+    int32_t segmentDone = 0;
+    // The glide's frames to go when the stretch began, and whether its ends have as many stages.
+    int32_t segmentLeft = 0;
+    bool segmentBlends = true;
     // The values the design storage was made for; none at first.
     mutable FilterParams designedFor = Unequalled<FilterParams>();
 };
