@@ -153,10 +153,10 @@ void CurveArguments(benchmark::internal::Benchmark* b)
 void FilterUnitCutoffCurve(benchmark::State& state)
 {
     Wezmark::FilterUnit unit;
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, kBlock);
     unit.SetCutoff(1000.0);
-    unit.balanceTarget = 0.5;
-    const auto process = [&](double* const io[2], int32_t n) { unit.ProcessBlock(io, n); };
+    unit.SetBalance(0.5);
+    const auto process = [&](double* const io[2], int32_t n) { unit.Process(io, n); };
     Settle([&](double* const io[2]) { process(io, kBlock); });
     const std::vector<double> curve = CurveValues([](double v) { return 10.0 * std::pow(2204.0, v); });
     RunCurve(state, curve, [&](double hz) { unit.SetCutoff(hz); }, process);
@@ -166,10 +166,10 @@ BENCHMARK(FilterUnitCutoffCurve)->Apply(CurveArguments);
 void FilterUnitResonanceCurve(benchmark::State& state)
 {
     Wezmark::FilterUnit unit;
-    unit.SetSampleRate(kRate);
+    unit.Prepare(kRate, kBlock);
     unit.SetCutoff(1000.0);
-    unit.balanceTarget = 0.5;
-    const auto process = [&](double* const io[2], int32_t n) { unit.ProcessBlock(io, n); };
+    unit.SetBalance(0.5);
+    const auto process = [&](double* const io[2], int32_t n) { unit.Process(io, n); };
     Settle([&](double* const io[2]) { process(io, kBlock); });
     RunCurve(state, CurveValues([](double v) { return v; }), [&](double r) { unit.SetResonance(r); }, process);
 }
@@ -179,11 +179,11 @@ BENCHMARK(FilterUnitResonanceCurve)->Apply(CurveArguments);
 void BandSplitCurve(benchmark::State& state)
 {
     Wezmark::BandSplitFilter splitter;
-    splitter.SetSampleRate(kRate);
+    splitter.Prepare(kRate, kBlock);
     splitter.lowSlope = splitter.highSlope = 2;
     const auto process = [&](double* const io[2], int32_t n) {
         const double* const in[2] = {io[0], io[1]};
-        splitter.ProcessBlock(in, in, n);
+        splitter.Process(in, in, n);
     };
     Settle([&](double* const io[2]) { process(io, kBlock); });
     RunCurve(state, CurveValues([](double v) { return v; }), [&](double v) { splitter.SetHighSplit(v); }, process);
@@ -193,8 +193,8 @@ BENCHMARK(BandSplitCurve)->Apply(CurveArguments);
 void EqualiserGainCurve(benchmark::State& state)
 {
     Wezmark::Eq4Band eq;
-    eq.SetSampleRate(kRate);
-    const auto process = [&](double* const io[2], int32_t n) { eq.ProcessBlock(io, n); };
+    eq.Prepare(kRate, kBlock);
+    const auto process = [&](double* const io[2], int32_t n) { eq.Process(io, n); };
     Settle([&](double* const io[2]) { process(io, kBlock); });
     RunCurve(state, CurveValues([](double v) { return v; }), [&](double v) { eq.SetLowMidGain(v); }, process);
 }
