@@ -251,34 +251,58 @@ private:
     }
 
     // GlideEachChannel for a blending stretch of a stereo pair, side by side with the stage
-    // count a constant of the loop; glideCascade is left with the coefficients of the last frame.
+    // count a constant of the loop, with fused multiply-adds where the processor has them;
+    // glideCascade is left with the coefficients of the last frame.
     template <class Sample>
     void BlendPair(int begin, int frames, Sample* const* channels)
     {
-        using State = ChannelState<StateType, kMaxStages>;
+        const bool fused = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
         this->template WithStageCount<kMaxStages>(segmentEnd.GetNumStages(), [&]<int Stages>() {
-            auto run = State::template BeginGlidePairRun<Stages>(this->states[0], this->states[1]);
-            std::array<GlideSection, Stages> sections;
-            Sample* left = channels[0];
-            Sample* right = channels[1];
-            for (int n = begin; n < begin + frames; ++n) {
-                ++segmentDone;
-                const double position = BlendPosition();
-                for (int i = 0; i < Stages; ++i)
-                    sections[i] = segmentDone == segmentLength ? segmentEnd.GetSection(i)
-                                                               : GlideSection::Between(segmentStart.GetSection(i),
-                                                                                       segmentEnd.GetSection(i), position);
-                const SamplePair y =
-                    run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])}, sections);
-                left[n] = static_cast<Sample>(y[0]);
-                right[n] = static_cast<Sample>(y[1]);
-            }
-            State::EndGlidePairRun(run, this->states[0], this->states[1]);
+            if (fused)
+                BlendPairFused<Stages>(begin, frames, channels);
+            else
+                BlendPairRun<Stages, false>(begin, frames, channels);
         });
         if (segmentDone == segmentLength)
             glideCascade = segmentEnd;
         else
             glideCascade.SetBetween(segmentStart, segmentEnd, BlendPosition());
+    }
+
+    // Flattened, so that the fused steps are inlined into the run.
+    template <int Stages, class Sample>
+    [[gnu::target("avx2,fma")]] [[gnu::flatten]] void BlendPairFused(int begin, int frames, Sample* const* channels)
+    {
+        BlendPairRun<Stages, true>(begin, frames, channels);
+    }
+
+    template <int Stages, bool Fused, class Sample>
+    [[gnu::always_inline]] void BlendPairRun(int begin, int frames, Sample* const* channels)
+    {
+        using State = ChannelState<StateType, kMaxStages>;
+        auto run = State::template BeginGlidePairRun<Stages>(this->states[0], this->states[1]);
+        std::array<GlideBlendPair, Stages> blends;
+        for (int i = 0; i < Stages; ++i)
+            blends[i] = GlideBlendPair::Between(segmentStart.GetSection(i), segmentEnd.GetSection(i));
+        Sample* left = channels[0];
+        Sample* right = channels[1];
+        // Locals, which the stores to the channels cannot alias.
+        const double length = segmentLength;
+        int32_t done = segmentDone;
+        for (int n = begin; n < begin + frames; ++n) {
+            ++done;
+            const double position = done / length;
+            const SamplePair x{static_cast<double>(left[n]), static_cast<double>(right[n])};
+            SamplePair y;
+            if constexpr (Fused)
+                y = run.ProcessBlendedFused(x, blends, SamplePair{position, position});
+            else
+                y = run.ProcessBlended(x, blends, SamplePair{position, position});
+            left[n] = static_cast<Sample>(y[0]);
+            right[n] = static_cast<Sample>(y[1]);
+        }
+        segmentDone = done;
+        State::EndGlidePairRun(run, this->states[0], this->states[1]);
     }
 
     double BlendPosition() const { return static_cast<double>(segmentDone) / segmentLength; }
