@@ -67,6 +67,20 @@ public:
                 return FlushVanishing(y);
             }
         }
+
+        // ProcessFused's steps of the memories, for a cascade that nobody hears.
+        [[gnu::target("avx2,fma")]] [[gnu::always_inline]] void AdvanceFused(SamplePair x)
+        {
+            guard = -guard;
+            if constexpr (Stages == 1) {
+                Dsp::AdvanceFused(memory[0], x, sections[0], guard);
+            } else if constexpr (Stages > 1) {
+                SamplePair y = Dsp::ProcessFused(memory[0], x, sections[0], guard);
+                for (int i = 1; i + 1 < Stages; ++i)
+                    y = Dsp::ProcessFused(memory[i], y, sections[i], SamplePair{});
+                Dsp::AdvanceFused(memory[Stages - 1], y, sections[Stages - 1], SamplePair{});
+            }
+        }
     };
 
     template <int Stages>
@@ -172,6 +186,19 @@ public:
                 for (int i = 0; i < Stages; ++i)
                     y = Dsp::ProcessFused(memory[i], y, blends[i], position);
                 return FlushVanishing(y);
+            }
+        }
+
+        // ProcessBlendedFused's steps of the memories, for a cascade that nobody hears.
+        [[gnu::target("avx2,fma")]] void AdvanceBlendedFused(SamplePair x, const std::array<GlideBlendPair, Stages>& blends,
+                                                             SamplePair position)
+        {
+            guard = -guard;
+            if constexpr (Stages > 0) {
+                SamplePair y = x + guard;
+                for (int i = 0; i + 1 < Stages; ++i)
+                    y = Dsp::ProcessFused(memory[i], y, blends[i], position);
+                Dsp::AdvanceFused(memory[Stages - 1], y, blends[Stages - 1], position);
             }
         }
     };

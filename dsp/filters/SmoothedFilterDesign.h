@@ -78,6 +78,7 @@ public:
 
     void ProcessDouble(int frames, double* const* channels) override { Glide(frames, channels); }
     void ProcessFloat(int frames, float* const* channels) override { Glide(frames, channels); }
+    void ProcessUnheard(int frames, double* const* channels) override { Glide<double, false>(frames, channels); }
 
 private:
     static constexpr int kNumParams = DesignClass::kNumParams;
@@ -204,7 +205,7 @@ private:
         designedFor = this->params;
     }
 
-    template <class Sample>
+    template <class Sample, bool Heard = true>
     void Glide(int frames, Sample* const* channels)
     {
         if (armed)
@@ -217,7 +218,7 @@ private:
             bool paired = false;
             if constexpr (Channels == 2) {
                 if (segmentBlends) {
-                    BlendPair(n, run, channels);
+                    BlendPair<Heard>(n, run, channels);
                     paired = true;
                 }
             }
@@ -230,7 +231,7 @@ private:
             if (remaining == 0)
                 PutInForce();
         }
-        this->RunCascade(std::max(count, 0), frames, channels, this->design.GetCascade());
+        this->template RunCascade<Sample, Heard>(std::max(count, 0), frames, channels, this->design.GetCascade());
     }
 
     // Frames of the stretch under way, each through the coefficients of its frame.
@@ -253,15 +254,15 @@ private:
     // GlideEachChannel for a blending stretch of a stereo pair, side by side with the stage
     // count a constant of the loop, with fused multiply-adds where the processor has them;
     // glideCascade is left with the coefficients of the last frame.
-    template <class Sample>
+    template <bool Heard, class Sample>
     void BlendPair(int begin, int frames, Sample* const* channels)
     {
         const bool fused = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
         this->template WithStageCount<kMaxStages>(segmentEnd.GetNumStages(), [&]<int Stages>() {
             if (fused)
-                BlendPairFused<Stages>(begin, frames, channels);
+                BlendPairFused<Stages, Heard>(begin, frames, channels);
             else
-                BlendPairRun<Stages, false>(begin, frames, channels);
+                BlendPairRun<Stages, false, true>(begin, frames, channels);
         });
         if (segmentDone == segmentLength)
             glideCascade = segmentEnd;
@@ -270,13 +271,14 @@ private:
     }
 
     // Flattened, so that the fused steps are inlined into the run.
-    template <int Stages, class Sample>
+    template <int Stages, bool Heard, class Sample>
     [[gnu::target("avx2,fma")]] [[gnu::flatten]] void BlendPairFused(int begin, int frames, Sample* const* channels)
     {
-        BlendPairRun<Stages, true>(begin, frames, channels);
+        BlendPairRun<Stages, true, Heard>(begin, frames, channels);
     }
 
-    template <int Stages, bool Fused, class Sample>
+    // Without a listener (fused only) only the memories' steps run.
+    template <int Stages, bool Fused, bool Heard, class Sample>
     [[gnu::always_inline]] void BlendPairRun(int begin, int frames, Sample* const* channels)
     {
         using State = ChannelState<StateType, kMaxStages>;
@@ -293,6 +295,10 @@ private:
             ++done;
             const double position = done / length;
             const SamplePair x{static_cast<double>(left[n]), static_cast<double>(right[n])};
+            if constexpr (!Heard) {
+                run.AdvanceBlendedFused(x, blends, SamplePair{position, position});
+                continue;
+            }
             SamplePair y;
             if constexpr (Fused)
                 y = run.ProcessBlendedFused(x, blends, SamplePair{position, position});
