@@ -331,6 +331,9 @@ private:
     void DesignAhead(int32_t frames, int32_t left, GlideCascade<kMaxStages>& into)
     {
         for (int i = 0; i < kNumParams; ++i) {
+            // A parameter that stands still keeps the value it has, without a trip to its scale and back.
+            if (steps[i] == 0.0)
+                continue;
             const double position = frames == left ? targets[i] : positions[i] + steps[i] * frames;
             transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(position) : position;
         }
