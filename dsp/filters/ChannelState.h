@@ -67,6 +67,20 @@ public:
                 return FlushVanishing(y);
             }
         }
+
+        // ProcessFused's steps of the memories, for a cascade that nobody hears.
+        [[gnu::target("avx2,fma")]] [[gnu::always_inline]] void AdvanceFused(SamplePair x)
+        {
+            guard = -guard;
+            if constexpr (Stages == 1) {
+                Dsp::AdvanceFused(memory[0], x, sections[0], guard);
+            } else if constexpr (Stages > 1) {
+                SamplePair y = Dsp::ProcessFused(memory[0], x, sections[0], guard);
+                for (int i = 1; i + 1 < Stages; ++i)
+                    y = Dsp::ProcessFused(memory[i], y, sections[i], SamplePair{});
+                Dsp::AdvanceFused(memory[Stages - 1], y, sections[Stages - 1], SamplePair{});
+            }
+        }
     };
 
     template <int Stages>
@@ -127,20 +141,25 @@ public:
             glideStages[i] = GlideState{};
         activeGlideStages = numStages;
         double y = x + guard;
-        for (int i = 0; i < numStages; ++i)
+        for (int i = 0; i < numStages; ++i) {
             y = glideStages[i].Process(y, cascade.GetSection(i));
+            glideStages[i].FlushMemory();
+        }
         return FlushVanishing(y);
     }
 
     // ProcessGlide for a run of frames of two channels side by side, one in each lane, through
-    // Stages stages, as many as the glide ran with last: the same operations on each lane, so
-    // each channel gets exactly what ProcessGlide gives it.
+    // Stages stages, as many as the glide ran with last: the same operations on each lane, the
+    // memories' vanishing values flushed at the run's end (a value below the flush level makes
+    // no difference that a sample can hold).
     template <int Stages>
     struct GlidePairRun {
         std::array<GlideMemory<SamplePair>, Stages> memory;
         SamplePair guard;
 
-        [[gnu::always_inline]] SamplePair Process(SamplePair x, const std::array<GlideSection, Stages>& sections)
+        // One frame through the stages' coefficients at `position` of their blends.
+        [[gnu::always_inline]] SamplePair ProcessBlended(SamplePair x, const std::array<GlideBlendPair, Stages>& blends,
+                                                         SamplePair position)
         {
             guard = -guard;
             if constexpr (Stages == 0) {
@@ -148,8 +167,38 @@ public:
             } else {
                 SamplePair y = x + guard;
                 for (int i = 0; i < Stages; ++i)
-                    y = memory[i].Process(y, sections[i]);
+                    y = blends[i].Process(memory[i], y, position);
                 return FlushVanishing(y);
+            }
+        }
+
+        // ProcessBlended with fused multiply-adds (FusedStages.h). Only for code built for FMA,
+        // which inlines it (a caller that is not cannot).
+        [[gnu::target("avx2,fma")]] SamplePair ProcessBlendedFused(SamplePair x,
+                                                                   const std::array<GlideBlendPair, Stages>& blends,
+                                                                   SamplePair position)
+        {
+            guard = -guard;
+            if constexpr (Stages == 0) {
+                return x;
+            } else {
+                SamplePair y = x + guard;
+                for (int i = 0; i < Stages; ++i)
+                    y = Dsp::ProcessFused(memory[i], y, blends[i], position);
+                return FlushVanishing(y);
+            }
+        }
+
+        // ProcessBlendedFused's steps of the memories, for a cascade that nobody hears.
+        [[gnu::target("avx2,fma")]] void AdvanceBlendedFused(SamplePair x, const std::array<GlideBlendPair, Stages>& blends,
+                                                             SamplePair position)
+        {
+            guard = -guard;
+            if constexpr (Stages > 0) {
+                SamplePair y = x + guard;
+                for (int i = 0; i + 1 < Stages; ++i)
+                    y = Dsp::ProcessFused(memory[i], y, blends[i], position);
+                Dsp::AdvanceFused(memory[Stages - 1], y, blends[Stages - 1], position);
             }
         }
     };
@@ -167,9 +216,10 @@ public:
     }
 
     template <int Stages>
-    static void EndGlidePairRun(const GlidePairRun<Stages>& run, ChannelState& left, ChannelState& right)
+    static void EndGlidePairRun(GlidePairRun<Stages>& run, ChannelState& left, ChannelState& right)
     {
         for (int i = 0; i < Stages; ++i) {
+            run.memory[i].FlushMemory();
             left.glideStages[i] = GlideState{run.memory[i].s1[0], run.memory[i].s2[0]};
             right.glideStages[i] = GlideState{run.memory[i].s1[1], run.memory[i].s2[1]};
         }

@@ -31,19 +31,25 @@ public:
         RunCascade(0, frames, channels, this->design.GetCascade());
     }
 
+    void ProcessUnheard(int frames, double* const* channels) override
+    {
+        RunCascade<double, false>(0, frames, channels, this->design.GetCascade());
+    }
+
 protected:
     // Frames begin..end-1 of every channel through the cascade. The channels' memories are
     // independent, so running them frame by frame gives what channel after channel gives,
     // while their recursions overlap. An empty range does not touch the channel array (hosts
-    // pass null buffers with no frames).
-    template <class Sample>
+    // pass null buffers with no frames). A cascade that is not Heard may leave the channels
+    // holding anything.
+    template <class Sample, bool Heard = true>
     void RunCascade(int begin, int end, Sample* const* channels, const Cascade& cascade)
     {
         if (begin >= end)
             return;
         if constexpr (Channels == 2) {
             WithStageCount<DesignClass::kMaxStages>(cascade.GetNumStages(), [&]<int Stages>() {
-                RunPair<Stages>(begin, end, channels, cascade);
+                RunPair<Stages, Heard>(begin, end, channels, cascade);
             });
         } else {
             std::array<Sample*, Channels> samples;
@@ -77,11 +83,11 @@ protected:
 private:
     // A stereo pair runs side by side, with the stage count, fixed for a block, made a
     // constant of the loop; with fused multiply-adds where the processor has them.
-    template <int Stages, class Sample>
+    template <int Stages, bool Heard, class Sample>
     void RunPair(int begin, int end, Sample* const* channels, const Cascade& cascade)
     {
         if (AvailableSimdLevel() == SimdLevel::kAvx2Fma) {
-            RunPairFused<Stages>(begin, end, channels, cascade);
+            RunPairFused<Stages, Heard>(begin, end, channels, cascade);
             return;
         }
         using State = ChannelState<StateType, DesignClass::kMaxStages>;
@@ -96,13 +102,20 @@ private:
         State::EndPairRun(run, states[0], states[1]);
     }
 
-    template <int Stages, class Sample>
+    // Without a listener only the memories' steps run.
+    template <int Stages, bool Heard, class Sample>
     [[gnu::target("avx2,fma")]] void RunPairFused(int begin, int end, Sample* const* channels, const Cascade& cascade)
     {
         using State = ChannelState<StateType, DesignClass::kMaxStages>;
         auto run = State::template BeginPairRun<Stages>(states[0], states[1], cascade);
         Sample* left = channels[0];
         Sample* right = channels[1];
+        if constexpr (!Heard) {
+            for (int n = begin; n < end; ++n)
+                run.AdvanceFused(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});
+            State::EndPairRun(run, states[0], states[1]);
+            return;
+        }
         for (int n = begin; n < end; ++n) {
             const SamplePair y =
                 run.ProcessFused(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])});

@@ -4,6 +4,7 @@
 #include "dsp/filters/BiquadSection.h"
 #include "dsp/filters/DirectFormI.h"
 #include "dsp/filters/DirectFormII.h"
+#include "dsp/filters/GlideState.h"
 
 #include <immintrin.h>
 
@@ -43,6 +44,66 @@ namespace Dsp {
     m.w2 = m.w1;
     m.w1 = u;
     return out;
+}
+
+// The memory's step of ProcessFused alone, for a last stage that nobody hears: a direct form
+// II memory does not hold the output, so the step leaves it out; a direct form I one does.
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline void AdvanceFused(DirectFormIMemory<SamplePair>& m,
+                                                                          SamplePair x, const BiquadSection& s,
+                                                                          SamplePair guard)
+{
+    ProcessFused(m, x, s, guard);
+}
+
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline void AdvanceFused(DirectFormIIMemory<SamplePair>& m,
+                                                                          SamplePair x, const BiquadSection& s,
+                                                                          SamplePair guard)
+{
+    const SamplePair u =
+        _mm_fnmadd_pd(_mm_set1_pd(s.a1), m.w1, _mm_fnmadd_pd(_mm_set1_pd(s.a2), m.w2, x + guard));
+    m.w2 = m.w1;
+    m.w1 = u;
+}
+
+// GlideBlendPair::Process with each blend and each product added unrounded.
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline SamplePair
+BlendedAt(const GlideBlendPair& b, GlideBlendPair::Coefficient c, SamplePair position)
+{
+    return _mm_fmadd_pd(b.span[c], position, b.from[c]);
+}
+
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline SamplePair
+FromGlideState(const GlideBlendPair& b, const GlideMemory<SamplePair>& m, GlideBlendPair::Coefficient first,
+               GlideBlendPair::Coefficient second, SamplePair position)
+{
+    return _mm_fmadd_pd(BlendedAt(b, first, position), m.s1, BlendedAt(b, second, position) * m.s2);
+}
+
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline SamplePair
+ProcessFused(GlideMemory<SamplePair>& m, SamplePair x, const GlideBlendPair& b, SamplePair position)
+{
+    using C = GlideBlendPair;
+    const SamplePair out = _mm_fmadd_pd(BlendedAt(b, C::kD, position), x, FromGlideState(b, m, C::kC1, C::kC2, position));
+    const SamplePair next1 =
+        _mm_fmadd_pd(BlendedAt(b, C::kB1, position), x, FromGlideState(b, m, C::kA11, C::kA12, position));
+    const SamplePair next2 =
+        _mm_fmadd_pd(BlendedAt(b, C::kB2, position), x, FromGlideState(b, m, C::kA21, C::kA22, position));
+    m.s1 = next1;
+    m.s2 = next2;
+    return out;
+}
+
+// The memory's step of the blended ProcessFused alone, for a last stage that nobody hears.
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline void
+AdvanceFused(GlideMemory<SamplePair>& m, SamplePair x, const GlideBlendPair& b, SamplePair position)
+{
+    using C = GlideBlendPair;
+    const SamplePair next1 =
+        _mm_fmadd_pd(BlendedAt(b, C::kB1, position), x, FromGlideState(b, m, C::kA11, C::kA12, position));
+    const SamplePair next2 =
+        _mm_fmadd_pd(BlendedAt(b, C::kB2, position), x, FromGlideState(b, m, C::kA21, C::kA22, position));
+    m.s1 = next1;
+    m.s2 = next2;
 }
 
 } // namespace Dsp

@@ -78,6 +78,7 @@ public:
 
     void ProcessDouble(int frames, double* const* channels) override { Glide(frames, channels); }
     void ProcessFloat(int frames, float* const* channels) override { Glide(frames, channels); }
+    void ProcessUnheard(int frames, double* const* channels) override { Glide<double, false>(frames, channels); }
 
 private:
     static constexpr int kNumParams = DesignClass::kNumParams;
@@ -204,7 +205,7 @@ private:
         designedFor = this->params;
     }
 
-    template <class Sample>
+    template <class Sample, bool Heard = true>
     void Glide(int frames, Sample* const* channels)
     {
         if (armed)
@@ -217,7 +218,7 @@ private:
             bool paired = false;
             if constexpr (Channels == 2) {
                 if (segmentBlends) {
-                    BlendPair(n, run, channels);
+                    BlendPair<Heard>(n, run, channels);
                     paired = true;
                 }
             }
@@ -230,7 +231,7 @@ private:
             if (remaining == 0)
                 PutInForce();
         }
-        this->RunCascade(std::max(count, 0), frames, channels, this->design.GetCascade());
+        this->template RunCascade<Sample, Heard>(std::max(count, 0), frames, channels, this->design.GetCascade());
     }
 
     // Frames of the stretch under way, each through the coefficients of its frame.
@@ -251,34 +252,63 @@ private:
     }
 
     // GlideEachChannel for a blending stretch of a stereo pair, side by side with the stage
-    // count a constant of the loop; glideCascade is left with the coefficients of the last frame.
-    template <class Sample>
+    // count a constant of the loop, with fused multiply-adds where the processor has them;
+    // glideCascade is left with the coefficients of the last frame.
+    template <bool Heard, class Sample>
     void BlendPair(int begin, int frames, Sample* const* channels)
     {
-        using State = ChannelState<StateType, kMaxStages>;
+        const bool fused = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
         this->template WithStageCount<kMaxStages>(segmentEnd.GetNumStages(), [&]<int Stages>() {
-            auto run = State::template BeginGlidePairRun<Stages>(this->states[0], this->states[1]);
-            std::array<GlideSection, Stages> sections;
-            Sample* left = channels[0];
-            Sample* right = channels[1];
-            for (int n = begin; n < begin + frames; ++n) {
-                ++segmentDone;
-                const double position = BlendPosition();
-                for (int i = 0; i < Stages; ++i)
-                    sections[i] = segmentDone == segmentLength ? segmentEnd.GetSection(i)
-                                                               : GlideSection::Between(segmentStart.GetSection(i),
-                                                                                       segmentEnd.GetSection(i), position);
-                const SamplePair y =
-                    run.Process(SamplePair{static_cast<double>(left[n]), static_cast<double>(right[n])}, sections);
-                left[n] = static_cast<Sample>(y[0]);
-                right[n] = static_cast<Sample>(y[1]);
-            }
-            State::EndGlidePairRun(run, this->states[0], this->states[1]);
+            if (fused)
+                BlendPairFused<Stages, Heard>(begin, frames, channels);
+            else
+                BlendPairRun<Stages, false, true>(begin, frames, channels);
         });
         if (segmentDone == segmentLength)
             glideCascade = segmentEnd;
         else
             glideCascade.SetBetween(segmentStart, segmentEnd, BlendPosition());
+    }
+
+    // Flattened, so that the fused steps are inlined into the run.
+    template <int Stages, bool Heard, class Sample>
+    [[gnu::target("avx2,fma")]] [[gnu::flatten]] void BlendPairFused(int begin, int frames, Sample* const* channels)
+    {
+        BlendPairRun<Stages, true, Heard>(begin, frames, channels);
+    }
+
+    // Without a listener (fused only) only the memories' steps run.
+    template <int Stages, bool Fused, bool Heard, class Sample>
+    [[gnu::always_inline]] void BlendPairRun(int begin, int frames, Sample* const* channels)
+    {
+        using State = ChannelState<StateType, kMaxStages>;
+        auto run = State::template BeginGlidePairRun<Stages>(this->states[0], this->states[1]);
+        std::array<GlideBlendPair, Stages> blends;
+        for (int i = 0; i < Stages; ++i)
+            blends[i] = GlideBlendPair::Between(segmentStart.GetSection(i), segmentEnd.GetSection(i));
+        Sample* left = channels[0];
+        Sample* right = channels[1];
+        // Locals, which the stores to the channels cannot alias.
+        const double length = segmentLength;
+        int32_t done = segmentDone;
+        for (int n = begin; n < begin + frames; ++n) {
+            ++done;
+            const double position = done / length;
+            const SamplePair x{static_cast<double>(left[n]), static_cast<double>(right[n])};
+            if constexpr (!Heard) {
+                run.AdvanceBlendedFused(x, blends, SamplePair{position, position});
+                continue;
+            }
+            SamplePair y;
+            if constexpr (Fused)
+                y = run.ProcessBlendedFused(x, blends, SamplePair{position, position});
+            else
+                y = run.ProcessBlended(x, blends, SamplePair{position, position});
+            left[n] = static_cast<Sample>(y[0]);
+            right[n] = static_cast<Sample>(y[1]);
+        }
+        segmentDone = done;
+        State::EndGlidePairRun(run, this->states[0], this->states[1]);
     }
 
     double BlendPosition() const { return static_cast<double>(segmentDone) / segmentLength; }
@@ -301,6 +331,9 @@ private:
     void DesignAhead(int32_t frames, int32_t left, GlideCascade<kMaxStages>& into)
     {
         for (int i = 0; i < kNumParams; ++i) {
+            // A parameter that stands still keeps the value it has, without a trip to its scale and back.
+            if (steps[i] == 0.0)
+                continue;
             const double position = frames == left ? targets[i] : positions[i] + steps[i] * frames;
             transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(position) : position;
         }

@@ -327,6 +327,32 @@ TEST(Glide, OnlyTheLastOfSeveralSetsBetweenTwoRunsCounts)
     }
 }
 
+// A filter run unheard through a glide and past its end, then heard, sounds as one heard all along.
+TEST(Glide, AnUnheardRunMovesTheMemoryOnAsAHeardOne)
+{
+    for (const GlideCase& c : kGlides) {
+        SCOPED_TRACE(c.design);
+        const DesignEntry& entry = FindDesign(c.design);
+        auto heard = entry.make();
+        auto unheard = entry.make();
+        for (Dsp::Filter* filter : {heard.get(), unheard.get()}) {
+            filter->SetParams(c.from);
+            filter->SetTransitionLength(c.length);
+            filter->SetParams(c.to);
+        }
+        std::vector<double> left = UniformNoise(600, 11);
+        std::vector<double> right = UniformNoise(600, 12);
+        for (int frame = 0; frame < 600; frame += 100) {
+            std::vector<double> copy[2] = {{left.begin() + frame, left.begin() + frame + 100},
+                                           {right.begin() + frame, right.begin() + frame + 100}};
+            double* channels[] = {copy[0].data(), copy[1].data()};
+            unheard->ProcessUnheard(100, channels);
+        }
+        RunInBlocks(*heard, {600});
+        EXPECT_EQ(RunInBlocks(*unheard, {64}), RunInBlocks(*heard, {64}));
+    }
+}
+
 } // namespace
 
 // A start afresh has nothing to glide from: a glide under way ends on its target at once, and

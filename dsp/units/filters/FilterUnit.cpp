@@ -164,16 +164,19 @@ void FilterUnit::EndGlides()
     mPlaying2.fadeLength = 0;
 }
 
-void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n)
+void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n,
+                         bool heard)
 {
     if (FilterBank::RunsStateVariable(type))
         bank.ProcessStateVariable(type, io, n);
-    else
+    else if (heard)
         design->ProcessDouble(n, io);
+    else
+        design->ProcessUnheard(n, io);
 }
 
 void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design,
-                            ChannelPair& work, int32_t n)
+                            ChannelPair& work, int32_t n, bool heard)
 {
     if (playing.fadeLength == 0 && (playing.type != type || playing.design != design))
         playing = PlayingFilter{type, design, playing.type, playing.design, 0, std::max(transitionLength, 1)};
@@ -181,15 +184,15 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
     if (playing.fadeLength == 0 || playing.outgoingDesign == nullptr)
     {
         playing.fadeLength = 0;
-        RunSlot(bank, playing.type, playing.design, io, n);
+        RunSlot(bank, playing.type, playing.design, io, n, heard);
         return;
     }
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(mOutgoing.left, work.left, bytes);
     std::memcpy(mOutgoing.right, work.right, bytes);
     double* const outgoing[2] = {mOutgoing.left, mOutgoing.right};
-    RunSlot(bank, playing.outgoingType, playing.outgoingDesign, outgoing, n);
-    RunSlot(bank, playing.type, playing.design, io, n);
+    RunSlot(bank, playing.outgoingType, playing.outgoingDesign, outgoing, n, heard);
+    RunSlot(bank, playing.type, playing.design, io, n, heard);
     const double length = playing.fadeLength;
     for (int32_t i = 0; i < n && playing.faded + i < playing.fadeLength; ++i)
     {
@@ -218,11 +221,11 @@ void FilterUnit::Process(double* const io[2], int32_t n)
         std::memcpy(work->left, io[0], bytes);
         std::memcpy(work->right, io[1], bytes);
     }
-    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n);
-    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n);
-    // A balance settled on one filter multiplies the other's output by exactly 0; otherwise
-    // the mix lands in A.
+    // A balance settled on one filter multiplies the other's output by exactly 0, so that one
+    // runs unheard; otherwise the mix lands in A.
     const bool settled = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance;
+    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n, !settled || balance != 1.0);
+    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n, !settled || balance != 0.0);
     const ChannelPair& heard = settled && balance == 1.0 ? workB : workA;
     if (!settled || (balance != 0.0 && balance != 1.0))
         MixByBalance(n);
