@@ -15,7 +15,7 @@ namespace Dsp {
 
 // Frames between two designs of a glide. Short against every glide's shortest octave, so the
 // blend between them follows the designs closely.
-inline constexpr int32_t kGlideDesignInterval = 16;
+inline constexpr int32_t kGlideDesignInterval = 32;
 
 // Glides to each new parameter set: over the transition length the parameters move from the
 // values in force to params, a frequency in equal steps of the warped scale (FrequencyScale),
