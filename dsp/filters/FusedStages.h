@@ -79,21 +79,7 @@ FromGlideState(const GlideBlendPair& b, const GlideMemory<SamplePair>& m, GlideB
     return _mm_fmadd_pd(BlendedAt(b, first, position), m.s1, BlendedAt(b, second, position) * m.s2);
 }
 
-[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline SamplePair
-ProcessFused(GlideMemory<SamplePair>& m, SamplePair x, const GlideBlendPair& b, SamplePair position)
-{
-    using C = GlideBlendPair;
-    const SamplePair out = _mm_fmadd_pd(BlendedAt(b, C::kD, position), x, FromGlideState(b, m, C::kC1, C::kC2, position));
-    const SamplePair next1 =
-        _mm_fmadd_pd(BlendedAt(b, C::kB1, position), x, FromGlideState(b, m, C::kA11, C::kA12, position));
-    const SamplePair next2 =
-        _mm_fmadd_pd(BlendedAt(b, C::kB2, position), x, FromGlideState(b, m, C::kA21, C::kA22, position));
-    m.s1 = next1;
-    m.s2 = next2;
-    return out;
-}
-
-// The memory's step of the blended ProcessFused alone, for a last stage that nobody hears.
+// The memory's step of the blended ProcessFused, alone for a last stage that nobody hears.
 [[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline void
 AdvanceFused(GlideMemory<SamplePair>& m, SamplePair x, const GlideBlendPair& b, SamplePair position)
 {
@@ -104,6 +90,15 @@ AdvanceFused(GlideMemory<SamplePair>& m, SamplePair x, const GlideBlendPair& b, 
         _mm_fmadd_pd(BlendedAt(b, C::kB2, position), x, FromGlideState(b, m, C::kA21, C::kA22, position));
     m.s1 = next1;
     m.s2 = next2;
+}
+
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline SamplePair
+ProcessFused(GlideMemory<SamplePair>& m, SamplePair x, const GlideBlendPair& b, SamplePair position)
+{
+    using C = GlideBlendPair;
+    const SamplePair out = _mm_fmadd_pd(BlendedAt(b, C::kD, position), x, FromGlideState(b, m, C::kC1, C::kC2, position));
+    AdvanceFused(m, x, b, position);
+    return out;
 }
 
 } // namespace Dsp
