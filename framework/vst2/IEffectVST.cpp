@@ -157,12 +157,15 @@ void IEffectVST::TellHostOfLinkedParam(int index, double)
 void IEffectVST::SetParamFromEditor(int index, double normalised)
 {
     IEffectBase::SetParamFromEditor(index, normalised);
-    TellHostOfMovedLinkedParams();
+    TellHostWhatItIsStillToHear();
 }
 
-void IEffectVST::TellHostOfMovedLinkedParams()
+void IEffectVST::TellHostWhatItIsStillToHear()
 {
     mMovedLinkedParams.TakeEach([this](int index) { AutomateParam(index, GetParam(index)->GetNormalized()); });
+    // The host reads the new delay again when told that the plug-in's set-up changed.
+    if (mLatencyChanged.exchange(false))
+        CallHost(audioMasterIOChanged);
 }
 
 bool IEffectVST::IsRenderingOffline()
@@ -321,8 +324,7 @@ void IEffectVST::SetLatency(int samples)
 {
     mEffect.initialDelay = samples;
     IEffectBase::SetLatency(samples);
-    // The host reads the new delay again when told that the plug-in's set-up changed.
-    CallHost(audioMasterIOChanged);
+    mLatencyChanged = true;
 }
 
 bool IEffectVST::SendMidiMsg(const MidiMessage* message)

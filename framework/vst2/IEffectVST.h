@@ -5,6 +5,7 @@
 #include "framework/StateChunk.h"
 #include "framework/vst2/Vst2Abi.h"
 
+#include <atomic>
 #include <cstdint>
 
 // Binds the plug-in base to the VST 2.4 host interface: the effect record the host sees,
@@ -36,8 +37,9 @@ public:
     void EndParamEdit(int index) override;
     void UpdateHostDisplay() override;
     // Hosts may not expect a call from inside their own calls (effOpen, setParameter, any
-    // dispatcher request): a parameter that moved with another is told at a moment of the
-    // plug-in's own, after an edit in the editor, at effEditIdle or after the next block.
+    // dispatcher request): a parameter that moved with another, and a new delay, are told at a
+    // moment of the plug-in's own, after an edit in the editor, at effEditIdle or after the next
+    // block.
     void TellHostOfLinkedParam(int index, double normalised) override;
     void SetParamFromEditor(int index, double normalised) override;
     bool IsRenderingOffline() override;
@@ -95,8 +97,9 @@ private:
     void AttachFloatBuffers(float** inputs, float** outputs, int32_t offset, int32_t frames);
     void AttachDoubleBuffers(double** inputs, double** outputs, int32_t offset);
     void WantMidiIfNeeded();
-    // Each linked parameter that moved since the host was last told, at its value now.
-    void TellHostOfMovedLinkedParams();
+    // Each linked parameter that moved since the host was last told, at its value now, and a
+    // delay that changed since.
+    void TellHostWhatItIsStillToHear();
     void SetParameterValue(int32_t index, float value);
     float GetParameterValue(int32_t index) const;
 
@@ -115,5 +118,6 @@ private:
     StateChunk mProgramChunk;
     StateChunk mBankChunk;
     MarkedParams<kParamCount> mMovedLinkedParams;
+    std::atomic<bool> mLatencyChanged{false};
     AEffect mEffect{};
 };

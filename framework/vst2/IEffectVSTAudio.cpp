@@ -39,7 +39,7 @@ void IEffectVST::RunBlock(AEffect* effect, Block block)
     CallLocked(effect, NoResult{}, [&](IEffectVST& plugin) {
         block(plugin);
         // Under the lock still, which effClose waits for before the object goes.
-        plugin.TellHostOfMovedLinkedParams();
+        plugin.TellHostWhatItIsStillToHear();
         return NoResult{};
     });
 }

@@ -78,7 +78,7 @@ VstIntPtr IEffectVST::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         // are the UI thread's moments to tell the host what it is still to hear of.
         if (opcode == effEditIdle || opcode == effIdle)
         {
-            plugin->TellHostOfMovedLinkedParams();
+            plugin->TellHostWhatItIsStillToHear();
             return 0;
         }
         ScopedLock stateLock(plugin->mStateLock);

@@ -411,6 +411,50 @@ TEST_F(BandLink, AnEditorEditTellsThePartnerAtOnce)
     EXPECT_EQ(host.calls[1].opt, 0.6f);
 }
 
+// The oversampled path's delay is the other news a host call can bring: the effect record holds
+// the new delay at once, and the host is told to read it again at the plug-in's next moment of
+// its own, once; an editor edit tells it at once.
+TEST(LatencyNews, AHostCallThatChangesTheDelayCallsNothingBack)
+{
+    FakeHost host;
+    PluginRig rig{PluginRig::kBlock, &FakeHost::Callback};
+    AEffect* effect = rig.plugin.GetEffect();
+    std::vector<float> silence(2 * 64);
+    float* in[2] = {silence.data(), silence.data() + 64};
+    std::vector<float> played(2 * 64);
+    float* out[2] = {played.data(), played.data() + 64};
+    using Call = std::function<void()>;
+    const Call block = [&] { effect->processReplacing(effect, in, out, 64); };
+    const Call idle = [&] { rig.Dispatch(effEditIdle); };
+    const struct
+    {
+        const char* name;
+        Call moment;
+        bool fromTheEditor;
+    } cases[] = {
+        {"setParameter, then a block", block, false},
+        {"setParameter, then an idle call", idle, false},
+        {"an editor edit", idle, true},
+    };
+    for (const auto& c : cases)
+    {
+        for (const float oversampling : {1.0f, 0.0f})
+        {
+            idle();
+            host.calls.clear();
+            if (c.fromTheEditor)
+                rig.plugin.SetParamFromEditor(kParamOversampling, oversampling);
+            else
+                effect->setParameter(effect, kParamOversampling, oversampling);
+            EXPECT_EQ(effect->initialDelay > 0, oversampling > 0.0f) << c.name;
+            EXPECT_EQ(host.CountOf(audioMasterIOChanged), c.fromTheEditor ? 1 : 0) << c.name;
+            c.moment();
+            c.moment();
+            EXPECT_EQ(host.CountOf(audioMasterIOChanged), 1) << c.name << ", " << oversampling;
+        }
+    }
+}
+
 // A host that answers the news by setting the partner to the value it was told moves nothing
 // further, so nothing goes back and forth block after block.
 TEST_F(BandLink, AHostThatSetsTheToldValueEndsTheExchange)
