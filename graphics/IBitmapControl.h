@@ -28,6 +28,9 @@ public:
     static void FramePosition(const BitmapStrip& strip, double value, int* srcX, int* srcY);
 
 protected:
+    // The value whose frame Draw shows: the control's value unless a switch shows a state.
+    virtual double FrameValue() const { return GetValue(); }
+
     BitmapStrip mBitmap;
 
 private:

@@ -58,11 +58,11 @@ TEST(DisplayText, FormatsTheUnitsValues)
         {[](char* o, int n) { Balance(o, n, 0.25); }, "75.0% / 25.0%"},
         {[](char* o, int n) { Frequency(o, n, 1234.56); }, "1234.6Hz"},
         {[](char* o, int n) { WholeHertz(o, n, 999.9); }, "999 Hz"},
-        {[](char* o, int n) { ChannelModeTooltip(o, n, "Input Channel Mode", 2); }, "Input Channel Mode: Mono Mix (L+R)"},
-        {[](char* o, int n) { ChannelModeTooltip(o, n, "Sub-Band Channel Mode", 9); }, "Sub-Band Channel Mode: Stereo"},
-        {[](char* o, int n) { OutputFilterTooltip(o, n, 1); }, "High-Quality Output Filter: 20.0Hz-20000.0Hz"},
-        {[](char* o, int n) { OutputFilterTooltip(o, n, 2); }, "High-Quality Output Filter: 40.0Hz-20000.0Hz"},
-        {[](char* o, int n) { OutputFilterTooltip(o, n, 3); }, "High-Quality Output Filter: off"},
+        {[](char* o, int n) { Tooltip(o, n, "Input Channel Mode", ChannelModeName(2)); }, "Input Channel Mode: Mono Mix (L+R)"},
+        {[](char* o, int n) { Tooltip(o, n, "Sub-Band Channel Mode", ChannelModeName(9)); }, "Sub-Band Channel Mode: Stereo"},
+        {[](char* o, int n) { OutputFilterBand(o, n, 1); }, "20.0Hz-20000.0Hz"},
+        {[](char* o, int n) { OutputFilterBand(o, n, 2); }, "40.0Hz-20000.0Hz"},
+        {[](char* o, int n) { OutputFilterBand(o, n, 3); }, "off"},
     };
     for (const FormatCase& c : cases)
     {

@@ -121,7 +121,7 @@ TEST(ZarvotoneModule, ParameterListInOrder)
         {4, u"Input Mono/Stereo Mode", u"", 0.0, 1},
         {5, u"Bit-Crash Quantization", u"", 1.0, 2},
         {22, u"Filter Unit On/Off", u"", 1.0, 3},
-        {25, u"Filter Cutoff Frequency", u"Hz", 1.0, 3},
+        {25, u"Filter Cutoff Frequency", u"", 1.0, 3},
         {30, u"Disto-Band EQ On/Off", u"", 1.0, 4},
         {35, u"Sub-Band/Disto-Band On/Off", u"", 0.0, 5},
         {41, u"Sub-Band EQ On/Off", u"", 1.0, 6},
@@ -270,7 +270,7 @@ TEST(ZarvotoneModule, ParameterTexts)
         const char16_t* text;
     };
     const Case cases[] = {
-        {0, 1.0, u"1.000"}, {3, 0.5, u"0.500000"}, {48, 0.25, u"0.25"}, {58, 1.0, u"1"}, {59, 0.0, u"0.004"},
+        {0, 1.0, u"0.00 dB"}, {3, 0.5, u"MEDIUM"}, {48, 0.25, u"12 dB"}, {58, 1.0, u"24 dB"}, {59, 0.0, u"-48.00 dB"},
     };
     for (const Case& c : cases)
     {
