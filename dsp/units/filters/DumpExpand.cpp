@@ -142,7 +142,12 @@ double DumpExpand::AmountOfHz(double hz, bool lowPass, double rate)
     const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
     const double lowest = rate <= kClampedRateLimit ? kLowestCutoff : frequency.minValue;
     const double highest = rate <= kClampedRateLimit ? kHighestCutoff : frequency.maxValue;
-    const double position = std::clamp(frequency.toNormalised(frequency, std::clamp(hz, lowest, highest)), 0.0, 1.0);
+    // The clamped ends exactly, where a rounding error would show the next text.
+    double position = 0.0;
+    if (hz >= highest)
+        position = 1.0;
+    else if (hz > lowest)
+        position = std::clamp(frequency.toNormalised(frequency, hz), 0.0, 1.0);
     // Below the neutral amount only: the neutral amount itself is the high pass's.
     return lowPass ? std::min(0.5 * position, std::nextafter(kNeutralAmount, 0.0)) : kNeutralAmount + 0.5 * position;
 }
