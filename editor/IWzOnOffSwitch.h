@@ -12,8 +12,6 @@ public:
     IWzOnOffSwitch(IEffectBase* plug, int x, int y, int paramIndex, const BitmapStrip* strip, IsOn isOn);
 
     void OnMouseDown(int x, int y, const MouseModifiers* mods) override;
-
-protected:
     double FrameValue() const override;
 
 private:
