@@ -133,41 +133,41 @@ struct Choice
     Picker pick;
 };
 
-struct Spec
+struct TextRule
 {
     Kind kind;
     int captionFormat = 0;
     Choice choice{};
 };
 
-constexpr Spec Caption(int format)
+constexpr TextRule Caption(int format)
 {
     return {Kind::kCaption, format, {}};
 }
 
-constexpr Spec Chosen(int steps, NameWriter write, Picker pick)
+constexpr TextRule Chosen(int steps, NameWriter write, Picker pick)
 {
     return {Kind::kChoice, 0, {steps, write, pick}};
 }
 
 template <const auto& Names>
-constexpr Spec Listed(Picker pick)
+constexpr TextRule Listed(Picker pick)
 {
     return Chosen(static_cast<int>(Names.size()) - 1, WriteListed<Names>, pick);
 }
 
 template <const auto& Names>
-constexpr Spec ListedRounded()
+constexpr TextRule ListedRounded()
 {
     return Listed<Names>(Rounded<static_cast<int>(Names.size()) - 1>);
 }
 
-constexpr Spec OnOff()
+constexpr TextRule OnOff()
 {
     return Listed<kOnOff>(OnUnlessZero);
 }
 
-Spec SpecOf(int index)
+TextRule TextRuleOf(int index)
 {
     switch (index)
     {
@@ -282,16 +282,16 @@ double WholeHzText(double hz)
     return std::floor(hz) + kMidStep;
 }
 
-void FormatText(const Spec& spec, double v, double sampleRate, char* out, size_t size)
+void FormatText(const TextRule& rule, double v, double sampleRate, char* out, size_t size)
 {
     const int n = static_cast<int>(size);
-    switch (spec.kind)
+    switch (rule.kind)
     {
     case Kind::kNumber:
         std::snprintf(out, size, "%.*f", kNumberDecimals, SignlessZero::Clean(v, kNumberDecimals));
         return;
     case Kind::kCaption:
-        IWzCaptionControl::FormatNumber(spec.captionFormat, v, out, size);
+        IWzCaptionControl::FormatNumber(rule.captionFormat, v, out, size);
         return;
     case Kind::kBits:
         ParamDisplayText::BitDepth(out, n, QuantizerBits(v));
@@ -325,7 +325,7 @@ void FormatText(const Spec& spec, double v, double sampleRate, char* out, size_t
             IWzCaptionControl::FormatNumber(IWzCaptionControl::kPercent, v, out, size);
         return;
     case Kind::kChoice:
-        FormatChoice(spec.choice, v, out, size);
+        FormatChoice(rule.choice, v, out, size);
         return;
     }
 }
@@ -393,15 +393,15 @@ bool ParseCaption(int format, const char* text, double* v)
     }
 }
 
-bool ParseText(const Spec& spec, const char* text, double sampleRate, double current, double* v)
+bool ParseText(const TextRule& rule, const char* text, double sampleRate, double current, double* v)
 {
     double x = 0.0;
-    switch (spec.kind)
+    switch (rule.kind)
     {
     case Kind::kNumber:
         return false;
     case Kind::kCaption:
-        return ParseCaption(spec.captionFormat, text, v);
+        return ParseCaption(rule.captionFormat, text, v);
     case Kind::kBits:
         if (!ReadNumber(text, "bit", &x))
             return false;
@@ -462,7 +462,7 @@ bool ParseText(const Spec& spec, const char* text, double sampleRate, double cur
             }
         return ParseCaption(IWzCaptionControl::kPercent, text, v);
     case Kind::kChoice:
-        return ParseChoice(spec.choice, text, v);
+        return ParseChoice(rule.choice, text, v);
     }
     return false;
 }
@@ -474,7 +474,7 @@ bool Format(int index, double v, double sampleRate, char* out, size_t size)
 {
     if (index < 0 || index >= kWorkingParamCount || size == 0)
         return false;
-    FormatText(SpecOf(index), v, sampleRate, out, size);
+    FormatText(TextRuleOf(index), v, sampleRate, out, size);
     return true;
 }
 
@@ -482,6 +482,6 @@ bool Parse(int index, const char* text, double sampleRate, double current, doubl
 {
     if (index < 0 || index >= kWorkingParamCount || !text)
         return false;
-    return ParseText(SpecOf(index), text, sampleRate, current, v);
+    return ParseText(TextRuleOf(index), text, sampleRate, current, v);
 }
 }
