@@ -24,7 +24,13 @@ IWzCaptionControl::IWzCaptionControl(IEffectBase* plug, const Rect& rect, int pa
 
 bool IWzCaptionControl::FormatNumber(double x, char* out, size_t size) const
 {
-    switch (mFormat)
+    return FormatNumber(mFormat, x, out, size, mScale, mOffset, mUnit.c_str());
+}
+
+bool IWzCaptionControl::FormatNumber(int format, double x, char* out, size_t size, double scale, double offset,
+                                     const char* unit)
+{
+    switch (format)
     {
     case kDecibels:
         if (x <= 0.0)
@@ -47,10 +53,10 @@ bool IWzCaptionControl::FormatNumber(double x, char* out, size_t size) const
         std::snprintf(out, size, "%4.3f", SignlessZero::Clean(x - 0.5, kFineDecimals));
         return true;
     case kScaledFine:
-        std::snprintf(out, size, "%4.3f%s", SignlessZero::Clean(x * mScale + mOffset, kFineDecimals), mUnit.c_str());
+        std::snprintf(out, size, "%4.3f%s", SignlessZero::Clean(x * scale + offset, kFineDecimals), unit);
         return true;
     case kScaledCoarse:
-        std::snprintf(out, size, "%4.1f%s", SignlessZero::Clean(x * mScale + mOffset, kCoarseDecimals), mUnit.c_str());
+        std::snprintf(out, size, "%4.1f%s", SignlessZero::Clean(x * scale + offset, kCoarseDecimals), unit);
         return true;
     case kCentredDoubled:
         std::snprintf(out, size, "%4.3f", SignlessZero::Clean((x - 0.5) * 2.0, kFineDecimals));
@@ -66,8 +72,10 @@ bool IWzCaptionControl::Draw(IGraphics* graphics)
     if (!param)
         return true;
     // The control's own value: the plug-in may be changing the parameter on another thread.
+    // The plug-in's text for the value, the one hosts are shown, where it has one.
     char text[PublishedText::kCapacity];
-    if (!FormatNumber(param->FromNormalized(GetValue()), text, sizeof text))
+    const double value = param->FromNormalized(GetValue());
+    if (!mPlug->FormatParamText(mParamIndex, value, text, sizeof text) && !FormatNumber(value, text, sizeof text))
         FormatValueText(text, sizeof text, mShowLabel);
     mText.Set(text);
     return DrawOwnText(graphics, text);

@@ -30,6 +30,9 @@ public:
 
     // The text of plain value `x` in one of the numeric formats; false for any other format.
     bool FormatNumber(double x, char* out, size_t size) const;
+    // The same for a given format, scale, offset and unit; hosts are shown these texts too.
+    static bool FormatNumber(int format, double x, char* out, size_t size, double scale = 1.0, double offset = 0.0,
+                             const char* unit = "");
 
 private:
     int32_t mFormat;

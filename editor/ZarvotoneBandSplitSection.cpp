@@ -3,10 +3,12 @@
 #include "editor/EditorLayout.h"
 #include "editor/IBandFreqDispay.h"
 #include "editor/IWzCaptionControl.h"
+#include "editor/IWzOnOffSwitch.h"
 #include "graphics/ICaptionControl.h"
 #include "graphics/IKnobMultiControl.h"
 #include "graphics/ISwitchControl.h"
 #include "graphics/ITextControl.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/ParamIndex.h"
 
 using namespace EditorLayout;
@@ -76,7 +78,7 @@ void Zarvotone::AttachBandSplitSection()
     AddToTab(new IWzCaptionControl(this, below(distoGainLeft, gainKnob), kParamDistoBandGain, caption,
                                    IWzCaptionControl::kDecibels));
 
-    AddToTab(new ISwitchControl(this, 45, 446, kParamSubBandOn, &onOff));
+    AddToTab(new IWzOnOffSwitch(this, 45, 446, kParamSubBandOn, &onOff, ParamConversions::IsOn));
     AddToTab(new IKnobMultiControl(this, gainLeft, kKnobTop, kParamSubBandGain, &gainKnob));
     mDisplays.subBandChannelSwitch =
         AddToTab(new ISwitchControl(this, CentredUnder(gainLeft, gainKnob, channelMode), switchTop(gainKnob),
@@ -91,6 +93,7 @@ void Zarvotone::AttachBandSplitSection()
     AddToTab(new IKnobMultiControl(this, x2, kKnobTop, kParamDistoBandCutoff, &filterKnob));
     AddToTab(new ISwitchControl(this, CentredUnder(x2, filterKnob, slope), switchTop(filterKnob), kParamDistoBandSlope,
                                 &slope));
-    AddToTab(new ISwitchControl(this, gapLeft, 485 + link.FrameHeight(), kParamBandLink, &link));
+    AddToTab(new IWzOnOffSwitch(this, gapLeft, 485 + link.FrameHeight(), kParamBandLink, &link,
+                                ParamConversions::IsAboveHalf));
     AddToTab(new IKnobMultiControl(this, distoGainLeft, kKnobTop, kParamDistoBandGain, &gainKnob));
 }

@@ -5,11 +5,13 @@
 #include "editor/IWzDistortionCurveEditor.h"
 #include "editor/IWzGraphLabel.h"
 #include "editor/IWzModeSwitch.h"
+#include "editor/IWzOnOffSwitch.h"
 #include "editor/IWzRestoreCurveButton.h"
 #include "graphics/ICaptionControl.h"
 #include "graphics/IKnobMultiControl.h"
 #include "graphics/ISwitchControl.h"
 #include "graphics/ITextControl.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/ParamIndex.h"
 
 using namespace EditorLayout;
@@ -132,7 +134,7 @@ void Zarvotone::AttachDistortionSection()
     AddToTab(NewCaption(leftColumnText(kGateColumnLeft, kLeftColumnRight, kKnobCaptionTop), caption, "Gate"));
     mDisplays.gateText = AddToTab(gateText);
 
-    AddToTab(new ISwitchControl(this, 45, 81, kParamDistortionOn, &onOff));
+    AddToTab(new IWzOnOffSwitch(this, 45, 81, kParamDistortionOn, &onOff, ParamConversions::IsOn));
     AddToTab(new IKnobMultiControl(this, amountLeft, kKnobCaptionTop, kParamDistortionAmount, &amountKnob));
     AddToTab(new IWzModeSwitch(this, menuLeft - previous.FrameWidth(), kMenuTop, &previous, kParamDistortionType,
                                kCurveShapes, &mCurrentValues, false, IWzModeSwitch::kDown));
@@ -162,7 +164,8 @@ void Zarvotone::AttachDistortionSection()
     AddToTab(NewCaption(rightColumnText(shaperKnob, wd, kBigKnobCaptionTop), caption, "Amount"));
     AddToTab(new IKnobMultiControl(this, shaperKnob, kKnobCaptionTop, kParamShaperAmount, &amountKnob));
     AddToTab(new ICaptionControl(this, rightColumnText(shaperKnob, wd, readOutTop), kParamShaperAmount, caption, true));
-    AddToTab(new ISwitchControl(this, shaperSwitches, kSwitchColumnTop + kSwitchRowStep, kParamShaperInvert, &invert));
+    AddToTab(new IWzOnOffSwitch(this, shaperSwitches, kSwitchColumnTop + kSwitchRowStep, kParamShaperInvert, &invert,
+                                ParamConversions::IsOn));
     AddToTab(new IWzModeSwitch(this, shaperSwitches, kSwitchColumnTop, &shaperMode, kParamShaperMode, kShaperModes,
                                &mCurrentValues, true, IWzModeSwitch::kUp));
     AddToTab(new ISwitchControl(this, shaperSwitches, kSwitchColumnTop + 2 * kSwitchRowStep, kParamShaperPolarity,

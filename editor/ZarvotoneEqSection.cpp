@@ -2,11 +2,12 @@
 
 #include "editor/EditorLayout.h"
 #include "editor/IEqTabButton.h"
+#include "editor/IWzOnOffSwitch.h"
 #include "graphics/IBitmapControl.h"
 #include "graphics/IGraphics.h"
 #include "graphics/IKnobMultiControl.h"
-#include "graphics/ISwitchControl.h"
 #include "graphics/ITextControl.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/ParamDisplayText.h"
 #include "plugin/ParamIndex.h"
 
@@ -56,9 +57,11 @@ void Zarvotone::AttachEqSection()
     ZarvotoneControls::EqPage& subBandPage = mControls.eqPages[ZarvotoneControls::kSubBandPage];
     ZarvotoneControls::EqPage& distoBandPage = mControls.eqPages[ZarvotoneControls::kDistoBandPage];
     subBandPage.eqSwitch =
-        AddToTab(new ISwitchControl(this, kSubBandTabLeft + kSwitchInset, kSwitchTop, kParamSubBandEqOn, &onOff));
+        AddToTab(new IWzOnOffSwitch(this, kSubBandTabLeft + kSwitchInset, kSwitchTop, kParamSubBandEqOn, &onOff,
+                                    ParamConversions::IsOn));
     distoBandPage.eqSwitch =
-        AddToTab(new ISwitchControl(this, kDistoBandTabLeft + kSwitchInset, kSwitchTop, kParamDistoEqOn, &onOff));
+        AddToTab(new IWzOnOffSwitch(this, kDistoBandTabLeft + kSwitchInset, kSwitchTop, kParamDistoEqOn, &onOff,
+                                    ParamConversions::IsOn));
 
     AttachEqPage(subBandButton, kSubBandParams, mDisplays.subEqTexts, mUnits.subBand.equaliser);
     AttachEqPage(distoBandButton, kDistoBandParams, mDisplays.distoEqTexts, mUnits.distoEq);

@@ -2,12 +2,13 @@
 
 #include "editor/EditorLayout.h"
 #include "editor/IWzFilterUnitMenu.h"
+#include "editor/IWzOnOffSwitch.h"
 #include "graphics/IBitmapControl.h"
 #include "graphics/ICaptionControl.h"
 #include "graphics/IFaderControl.h"
 #include "graphics/IKnobMultiControl.h"
-#include "graphics/ISwitchControl.h"
 #include "graphics/ITextControl.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/ParamIndex.h"
 
 using namespace EditorLayout;
@@ -73,7 +74,7 @@ void Zarvotone::AttachFilterSection()
     AddToTab(new IKnobMultiControl(this, cutoffLeft, kBigKnobTop, kParamFilterCutoff, &cutoffKnob));
     AddToTab(new IKnobMultiControl(this, resonanceLeft, kBigKnobTop, kParamFilterResonance, &resonanceKnob));
     AddToTab(new IKnobMultiControl(this, transitionLeft, kSmallKnobTop, kParamFilterTransition, &transitionKnob));
-    AddToTab(new ISwitchControl(this, 45, 296, kParamFilterOn, &onOff));
+    AddToTab(new IWzOnOffSwitch(this, 45, 296, kParamFilterOn, &onOff, ParamConversions::IsOn));
     AddToTab(NewPlate(sliderLeft, kSliderTop, &track));
     AddToTab(new IFaderControl(this, Rect{sliderLeft, kFaderTop, sliderLeft + wsb, kFaderTop + handle.FrameHeight()},
                                kParamFilterBalance, &handle, wsb, IFaderControl::kHorizontal));

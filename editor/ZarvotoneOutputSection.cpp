@@ -2,9 +2,11 @@
 
 #include "editor/EditorLayout.h"
 #include "editor/IWzCaptionControl.h"
+#include "editor/IWzOnOffSwitch.h"
 #include "graphics/IKnobMultiControl.h"
 #include "graphics/ISwitchControl.h"
 #include "graphics/ITextControl.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/ParamIndex.h"
 
 using namespace EditorLayout;
@@ -66,7 +68,8 @@ void Zarvotone::AttachOutputSection()
     // Between the limiter knob and the volume knob, as wide as the gap between them.
     AddToTab(NewCaption(Rect{505, 640, 545, 656}, caption, "Auto"));
     AddToTab(NewCaption(Rect{505, 656, 545, 672}, caption, "MU"));
-    auto* makeUpSwitch = new ISwitchControl(this, 525 - makeUp.FrameWidth() / 2, 675, kParamAutoMakeUp, &makeUp);
+    auto* makeUpSwitch = new IWzOnOffSwitch(this, 525 - makeUp.FrameWidth() / 2, 675, kParamAutoMakeUp, &makeUp,
+                                           ParamConversions::IsAboveHalf);
     makeUpSwitch->SetTooltip("Make-Up: auto compensate clipper threshold level");
     AddToTab(makeUpSwitch);
 
@@ -76,8 +79,9 @@ void Zarvotone::AttachOutputSection()
     AddToTab(new IWzCaptionControl(this, TextBox(volumeCaption, kVolumeTop + volumeKnob.FrameHeight()), kParamVolume,
                                    caption, IWzCaptionControl::kDecibels));
 
-    AddToTab(new ISwitchControl(this, CentredUnder(kVolumeLeft, volumeKnob, oversampling),
-                                644 + volumeKnob.FrameHeight(), kParamOversampling, &oversampling));
+    AddToTab(new IWzOnOffSwitch(this, CentredUnder(kVolumeLeft, volumeKnob, oversampling),
+                                644 + volumeKnob.FrameHeight(), kParamOversampling, &oversampling,
+                                ParamConversions::IsAboveHalf));
     AddToTab(new ISwitchControl(this, CentredUnder(x1, limiterKnob, limiterMode), switchTop, kParamLimiterMode,
                                 &limiterMode));
     AddToTab(new ISwitchControl(this, CentredUnder(x3, sweepKnob, sweepSlope), switchTop, kParamOutputSweepSlope,

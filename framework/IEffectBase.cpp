@@ -231,6 +231,25 @@ void IEffectBase::HandleSysEx(const SysExMessage*)
 {
 }
 
+bool IEffectBase::FormatParamText(int, double, char*, size_t) const
+{
+    return false;
+}
+
+bool IEffectBase::ParseParamText(int, const char*, double*) const
+{
+    return false;
+}
+
+const char* IEffectBase::ParamLabelForHost(int index) const
+{
+    const IParameter* param = GetParam(index);
+    if (!param)
+        return "";
+    char text[IParameter::kTextSize];
+    return FormatParamText(index, param->Value(), text, sizeof text) ? "" : param->GetLabelForHost();
+}
+
 bool IEffectBase::GetMidiKeyName(int, char* name)
 {
     if (name)

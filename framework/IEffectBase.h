@@ -94,6 +94,13 @@ public:
     // host's bypass): nothing of the effect is heard in it.
     virtual void OnBlockPassedBy();
     virtual void SetBlockSize(int frames);
+    // The product's own text for plain `value` of parameter `index`, for hosts and the editor
+    // alike; false where the record's display text serves. Never called on the audio thread.
+    virtual bool FormatParamText(int index, double value, char* out, size_t size) const;
+    // The plain value of a text FormatParamText gives; false where the record reads the text.
+    virtual bool ParseParamText(int index, const char* text, double* value) const;
+    // The label beside the text a host shows: empty where the product's text carries its unit.
+    const char* ParamLabelForHost(int index) const;
 
     // Clears the chunk, then writes the magic and the version.
     static bool WriteChunkHeader(StateChunk& chunk);

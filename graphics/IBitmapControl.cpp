@@ -38,7 +38,7 @@ bool IBitmapControl::Draw(IGraphics* graphics)
 {
     int srcX = 0;
     int srcY = 0;
-    FramePosition(mBitmap, GetValue(), &srcX, &srcY);
+    FramePosition(mBitmap, FrameValue(), &srcX, &srcY);
     const BlendSpec blend = GetBlend();
     const Rect opaque = blend.method == BlendSpec::kCopySourceAlpha ? OpaqueFrameRect() : Rect{};
     if (opaque.IsEmpty())

@@ -27,6 +27,9 @@ public:
     // trunc((n - 1) * value + 0.5) + 1, clamped to 1..n, at a rounded offset along the strip.
     static void FramePosition(const BitmapStrip& strip, double value, int* srcX, int* srcY);
 
+    // The value whose frame Draw shows: the control's value unless a switch shows a state.
+    virtual double FrameValue() const { return GetValue(); }
+
 protected:
     BitmapStrip mBitmap;
 

@@ -224,6 +224,9 @@ bool IControl::FormatValueText(char* out, int size, bool withLabel) const
     // The control's own value, not the parameter's: the plug-in may be changing the
     // parameter on another thread while the editor draws.
     const double plain = param->FromNormalized(GetValue());
+    // The plug-in's own text carries its unit.
+    if (mPlug->FormatParamText(mParamIndex, plain, out, static_cast<size_t>(size)))
+        return true;
     char value[IParameter::kTextSize];
     param->GetDisplayText(plain, false, value, true, sizeof(value));
     const char* shownText = param->FindDisplayText(plain);

@@ -131,8 +131,8 @@ protected:
     void MarkPendingRedraw() { mPendingRedraw.store(true); }
     // The wheel step of knobs and faders: 0.01 per notch, 0.001 with Shift or Control.
     void StepByWheel(const MouseModifiers* mods, int notches);
-    // The bound parameter's display text for the control's value, with a space and its label
-    // unless a display text stands for the value.
+    // The plug-in's text for the control's value where it has one; else the bound parameter's
+    // display text, with a space and its label unless a display text stands for the value.
     bool FormatValueText(char* out, int size, bool withLabel) const;
     void RefreshLinkedTexts();
 

@@ -70,21 +70,20 @@ void WholeHertz(char* out, int size, double hz)
     std::snprintf(out, static_cast<size_t>(size), "%d Hz", static_cast<int>(hz));
 }
 
-void ChannelModeTooltip(char* out, int size, const char* prefix, uint32_t mode)
+void Tooltip(char* out, int size, const char* prefix, const char* text)
 {
-    std::snprintf(out, static_cast<size_t>(size), "%s: %s", prefix, ChannelModeName(mode));
+    std::snprintf(out, static_cast<size_t>(size), "%s: %s", prefix, text);
 }
 
-void OutputFilterTooltip(char* out, int size, uint32_t mode)
+void OutputFilterBand(char* out, int size, uint32_t mode)
 {
     for (const HighQualityBand& band : kHighQualityBands)
         if (band.mode == mode)
         {
-            std::snprintf(out, static_cast<size_t>(size), "High-Quality Output Filter: %.1fHz-%.1fHz", band.low,
-                          band.high);
+            std::snprintf(out, static_cast<size_t>(size), "%.1fHz-%.1fHz", band.low, band.high);
             return;
         }
-    std::snprintf(out, static_cast<size_t>(size), "High-Quality Output Filter: off");
+    std::snprintf(out, static_cast<size_t>(size), "off");
 }
 
 const char* ChannelModeName(uint32_t mode)

@@ -24,10 +24,10 @@ void Balance(char* out, int size, double balance);
 void Frequency(char* out, int size, double hz);
 // "%d Hz": the output sweep's frequency, truncated.
 void WholeHertz(char* out, int size, double hz);
-// "<prefix>: <name of the channel mode>".
-void ChannelModeTooltip(char* out, int size, const char* prefix, uint32_t mode);
-// The band the high-quality output filter keeps, or "off".
-void OutputFilterTooltip(char* out, int size, uint32_t mode);
+// "<prefix>: <text>".
+void Tooltip(char* out, int size, const char* prefix, const char* text);
+// The band the high-quality output filter keeps ("20.0Hz-20000.0Hz"), or "off".
+void OutputFilterBand(char* out, int size, uint32_t mode);
 
 const char* ChannelModeName(uint32_t mode);
 const char* ShaperWaveformName(uint32_t waveform);

@@ -81,6 +81,9 @@ public:
     void ProcessBlock(double** inputs, double** outputs, int frames) override;
     void SetActive(bool active) override;
     int LatencyAtMost() const override;
+    // The working parameters' texts, the same for the editor's read-outs and both bindings.
+    bool FormatParamText(int index, double value, char* out, size_t size) const override;
+    bool ParseParamText(int index, const char* text, double* value) const override;
     void OnHostConfigured() override;
     void OnEditorOpened() override;
     // Shows what parameter changes and loads left for the editor: read-outs, previews,
@@ -245,7 +248,10 @@ private:
     void ShowDueDisplays();
     // The read-outs, tooltips, previews and grey state that follow the units after a change.
     void ShowUnitDisplays(int index);
-    void ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const Wezmark::Eq4Band& eq, int band);
+    void FormatUnitText(int index, char* out, size_t size) const;
+    void PublishUnitText(ITextControl* control, int index) const;
+    // "<prefix>: <text of the value>" as the control's tooltip.
+    void ShowTooltipWithText(IControl* control, const char* prefix, int index) const;
     void ShowCurveInEditors();
     void ShowDistortionPreviews();
     void ShowShaperPreviews();

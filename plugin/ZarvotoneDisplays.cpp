@@ -1,10 +1,9 @@
 #include "plugin/Zarvotone.h"
 
-#include "dsp/filters/Filter.h"
-#include "dsp/units/curves/InterpolationNames.h"
 #include "framework/ScopedLock.h"
 #include "graphics/IGraphics.h"
 #include "graphics/ITextControl.h"
+#include "plugin/HostParamText.h"
 #include "plugin/ParamDisplayText.h"
 #include "plugin/ParamIndex.h"
 #include "plugin/RedrawControl.h"
@@ -12,13 +11,12 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 
 namespace
 {
 constexpr char kInputChannelTooltip[] = "Input Channel Mode";
 constexpr char kSubBandChannelTooltip[] = "Sub-Band Channel Mode";
-constexpr uint32_t kNoInterpolation = std::numeric_limits<uint32_t>::max();
+constexpr char kOutputFilterTooltip[] = "High-Quality Output Filter";
 constexpr int32_t kDistortionPreviewMode = 0;
 constexpr int32_t kShaperPreviewMode = 1;
 static_assert(kTotalParamCount <= DueDisplays::kParamCapacity);
@@ -26,30 +24,17 @@ static_assert(kTotalParamCount <= DueDisplays::kParamCapacity);
 // Texts are formatted on the UI thread, at the editor's redraw tick, on the stack, and published
 // through the controls' fixed buffers, which mark the control dirty only when the text changed.
 using Text = char[ParamDisplayText::kTextSize];
-
-void Publish(ITextControl* control, const char* text)
-{
-    if (control)
-        control->SetTextFromPlug(text);
 }
 
-void SetTooltip(IControl* control, const char* text)
+bool Zarvotone::FormatParamText(int index, double value, char* out, size_t size) const
 {
-    if (control)
-        control->SetTooltip(text);
+    return HostParamText::Format(index, value, GetSampleRate(), out, size);
 }
 
-// The cutoff (or centre) frequency of a design: its last parameter that is a frequency.
-double DesignFrequency(const Dsp::Filter* design)
+bool Zarvotone::ParseParamText(int index, const char* text, double* value) const
 {
-    if (!design)
-        return 0.0;
-    double hz = 0.0;
-    for (int i = 0; i < design->GetNumParams(); ++i)
-        if (design->GetParamInfo(i).id == Dsp::kFrequencyId)
-            hz = design->params[static_cast<size_t>(i)];
-    return hz;
-}
+    const IParameter* param = GetParam(index);
+    return param && HostParamText::Parse(index, text, GetSampleRate(), param->Value(), value);
 }
 
 void Zarvotone::UpdateParamDisplays(int index)
@@ -138,28 +123,48 @@ void Zarvotone::PushAllParamsToGui()
         MarkDisplayDue(index);
 }
 
+// The read-outs show the texts hosts are shown, of the values the units took.
+void Zarvotone::FormatUnitText(int index, char* out, size_t size) const
+{
+    FormatParamText(index, mCurrentValues.Get(index), out, size);
+}
+
+void Zarvotone::PublishUnitText(ITextControl* control, int index) const
+{
+    if (!control)
+        return;
+    Text text;
+    FormatUnitText(index, text, sizeof text);
+    control->SetTextFromPlug(text);
+}
+
+void Zarvotone::ShowTooltipWithText(IControl* control, const char* prefix, int index) const
+{
+    if (!control)
+        return;
+    Text value;
+    FormatUnitText(index, value, sizeof value);
+    Text text;
+    ParamDisplayText::Tooltip(text, sizeof text, prefix, value);
+    control->SetTooltip(text);
+}
+
 void Zarvotone::ShowUnitDisplays(int index)
 {
     ParamDisplayControls& d = mDisplays;
-    DistortionChain& chain = mUnits.hostRate.chain1;
-    Text text;
     switch (index)
     {
     case kParamInputChannelMode:
-        ParamDisplayText::ChannelModeTooltip(text, sizeof text, kInputChannelTooltip, mUnits.hostRate.input.channelMode);
-        SetTooltip(d.inputChannelSwitch, text);
+        ShowTooltipWithText(d.inputChannelSwitch, kInputChannelTooltip, index);
         break;
     case kParamQuantization:
-        ParamDisplayText::BitDepth(text, sizeof text, chain.quantizer.bits);
-        Publish(d.bitCrushText, text);
+        PublishUnitText(d.bitCrushText, index);
         break;
     case kParamSampleRateReduction:
-        ParamDisplayText::ReducedRate(text, sizeof text, chain.reducer.ratio, chain.reducer.sampleRate);
-        Publish(d.sampleRateText, text);
+        PublishUnitText(d.sampleRateText, index);
         break;
     case kParamGateLevel:
-        ParamDisplayText::GateLevel(text, sizeof text, mCurrentValues.Get(kParamGateLevel), chain.gate.target);
-        Publish(d.gateText, text);
+        PublishUnitText(d.gateText, index);
         break;
     case kParamDistortionAmount:
         ShowDistortionPreviews();
@@ -170,14 +175,11 @@ void Zarvotone::ShowUnitDisplays(int index)
         break;
     case kParamCurveInterpolation:
     case kParamDistortionPolarity:
-    {
         if (!d.interpolationText)
             break;
-        const DistortionCurve* curve = chain.distortion.current;
-        Publish(d.interpolationText, GetInterpolationName(curve ? curve->interpolation : kNoInterpolation));
+        PublishUnitText(d.interpolationText, kParamCurveInterpolation);
         ShowDistortionPreviews();
         break;
-    }
     case kParamShaperAmount:
     case kParamShaperWidth:
     case kParamShaperInvert:
@@ -185,19 +187,17 @@ void Zarvotone::ShowUnitDisplays(int index)
         ShowShaperPreviews();
         break;
     case kParamShaperWaveform:
-        Publish(d.shapeText, ParamDisplayText::ShaperWaveformName(chain.shaper.waveform));
+        PublishUnitText(d.shapeText, kParamShaperWaveform);
         [[fallthrough]];
     case kParamShaperMode:
-        Publish(d.shaperModeText, ParamDisplayText::ShaperModeName(chain.shaper.mode));
+        PublishUnitText(d.shaperModeText, kParamShaperMode);
         ShowShaperPreviews();
         break;
     case kParamFilterBalance:
-        ParamDisplayText::Balance(text, sizeof text, mCurrentValues.Get(kParamFilterBalance));
-        Publish(d.balanceText, text);
+        PublishUnitText(d.balanceText, index);
         break;
     case kParamFilterCutoff:
-        ParamDisplayText::Frequency(text, sizeof text, DesignFrequency(mUnits.filter.Design(0)));
-        Publish(d.cutoffText, text);
+        PublishUnitText(d.cutoffText, index);
         break;
     case kParamFilter1Type:
         RedrawControl(d.filterTypeMenus[0]);
@@ -206,38 +206,34 @@ void Zarvotone::ShowUnitDisplays(int index)
         RedrawControl(d.filterTypeMenus[1]);
         break;
     case kParamFilterTransition:
-        Publish(d.transitionText, ParamDisplayText::TransitionName(mUnits.filter.TransitionSpeed()));
+        PublishUnitText(d.transitionText, index);
         break;
     case kParamDistoEqBass:
     case kParamDistoEqLowMid:
     case kParamDistoEqHighMid:
     case kParamDistoEqHigh:
-        ShowEqGain(d.distoEqTexts, mUnits.distoEq, index - kParamDistoEqBass);
+        PublishUnitText(d.distoEqTexts[static_cast<size_t>(index - kParamDistoEqBass)], index);
         break;
     case kParamSubBandChannelMode:
-        ParamDisplayText::ChannelModeTooltip(text, sizeof text, kSubBandChannelTooltip, mUnits.subBand.channelMode);
-        SetTooltip(d.subBandChannelSwitch, text);
+        ShowTooltipWithText(d.subBandChannelSwitch, kSubBandChannelTooltip, index);
         break;
     case kParamSubBandEqBass:
     case kParamSubBandEqMid:
     case kParamSubBandEqHighMid:
     case kParamSubBandEqHigh:
-        ShowEqGain(d.subEqTexts, mUnits.subBand.equaliser, index - kParamSubBandEqBass);
+        PublishUnitText(d.subEqTexts[static_cast<size_t>(index - kParamSubBandEqBass)], index);
         break;
     case kParamBandLink:
     case kParamSubBandCutoff:
     case kParamSubBandSlope:
     case kParamDistoBandCutoff:
     case kParamDistoBandSlope:
-        ParamDisplayText::Frequency(text, sizeof text, mUnits.subBand.splitter.GetLowSplit());
-        Publish(d.lowSplitText, text);
-        ParamDisplayText::Frequency(text, sizeof text, mUnits.subBand.splitter.GetHighSplit());
-        Publish(d.highSplitText, text);
+        PublishUnitText(d.lowSplitText, kParamSubBandCutoff);
+        PublishUnitText(d.highSplitText, kParamDistoBandCutoff);
         RedrawControl(d.bandDisplay);
         break;
     case kParamHqFilter:
-        ParamDisplayText::OutputFilterTooltip(text, sizeof text, mUnits.outputFilter.mode);
-        SetTooltip(d.outputFilterSwitch, text);
+        ShowTooltipWithText(d.outputFilterSwitch, kOutputFilterTooltip, index);
         [[fallthrough]];
     case kParamLimiterMode:
         if (d.limiterLevelKnob)
@@ -245,23 +241,11 @@ void Zarvotone::ShowUnitDisplays(int index)
         break;
     case kParamOutputSweep:
     case kParamOutputSweepSlope:
-        ParamDisplayText::WholeHertz(text, sizeof text, mUnits.outputSweep.GetAmount());
-        Publish(d.sweepText, text);
+        PublishUnitText(d.sweepText, kParamOutputSweep);
         break;
     default:
         break;
     }
-}
-
-void Zarvotone::ShowEqGain(const ParamDisplayControls::EqGainTexts& texts, const Wezmark::Eq4Band& eq, int band)
-{
-    ITextControl* control = texts[static_cast<size_t>(band)];
-    if (!control)
-        return;
-    const double gains[] = {eq.GetBassGain(), eq.GetLowMidGain(), eq.GetHighMidGain(), eq.GetHighGain()};
-    Text text;
-    ParamDisplayText::Decibels(text, sizeof text, gains[band]);
-    control->SetTextFromPlug(text);
 }
 
 void Zarvotone::RefreshCurveEditor()

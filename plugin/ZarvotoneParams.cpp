@@ -2,62 +2,23 @@
 
 #include "dsp/units/path/RoundedIndex.h"
 #include "framework/ScopedLock.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/ParameterTable.h"
 
 #include <algorithm>
 #include <cmath>
 
+using namespace ParamConversions;
+
 namespace
 {
-// The filter library's frequency scale: 10 to 22040 Hz, logarithmic to base 1.5.
-constexpr double kCutoffBase = 1.5;
-constexpr double kCutoffLowest = 10.0;
-constexpr double kCutoffHighest = 22040.0;
-constexpr double kCutoffFloor = 20.0;
-constexpr double kCutoffCeiling = 21000.0;
-
 constexpr double kShaperWidthScale = 0.777;
-constexpr double kQuantizerBitRange = 63.0;
-constexpr double kQuantizerFewestBits = 1.0;
 constexpr double kLinkThreshold = 0.5;
 constexpr double kMakeUpThreshold = 0.5;
-
-constexpr int kChannelModeSteps = 4;
-constexpr int kThreeWaySteps = 2;
-constexpr int kSlopeSteps = 3;
-constexpr int kShaperWaveformSteps = 8;
-constexpr int kShaperModeSteps = 3;
-constexpr int kFilterTypeSteps = 30;
-
-double Logarithm(double x)
-{
-    return std::log(x) / std::log(kCutoffBase);
-}
-
-// Worked out once: automation maps a cutoff many times a block.
-const double kLogCutoffLowest = Logarithm(kCutoffLowest);
-const double kLogCutoffSpan = Logarithm(kCutoffHighest) - kLogCutoffLowest;
-
-double CutoffHz(double p)
-{
-    const double hz = std::pow(kCutoffBase, kLogCutoffLowest + p * kLogCutoffSpan);
-    return std::clamp(hz, kCutoffFloor, kCutoffCeiling);
-}
-
-uint32_t Steps(double p, int steps)
-{
-    return RoundedIndex(steps * p);
-}
 
 bool BandsLinked(double link)
 {
     return link > kLinkThreshold;
-}
-
-// On/off switches are off only at exactly 0.
-bool IsOff(double p)
-{
-    return p == 0.0;
 }
 
 // From the mode and the target level, so the gain does not depend on where the limiter's
@@ -194,13 +155,13 @@ void Zarvotone::SetGlideTarget(int index, double p)
     {
     case kParamSampleRateReduction:
         for (DistortionChain* chain : u.Chains())
-            chain->reducer.ratio = p * p * p;
+            chain->reducer.ratio = ReducerRatio(p);
         break;
     case kParamGateLevel:
         for (DistortionChain* chain : u.Chains())
         {
             chain->gate.level = p;
-            chain->gate.target = p * p * p * p;
+            chain->gate.target = GateThreshold(p);
         }
         break;
     case kParamShaperAmount:
@@ -294,8 +255,8 @@ void Zarvotone::SetCrossfadedSetting(int index, double p)
     {
     case kParamQuantization:
     {
-        const double amount = p * p;
-        const double bits = kQuantizerFewestBits + kQuantizerBitRange * amount;
+        const double amount = QuantizerAmount(p);
+        const double bits = QuantizerBits(p);
         for (DistortionChain* chain : u.Chains())
         {
             chain->quantizer.amount = amount;

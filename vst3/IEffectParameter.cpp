@@ -10,12 +10,13 @@ namespace
 {
 constexpr char kClassName[] = "IEffectParameter";
 
-Vst3::ParameterInfo Describe(const IParameter& record, Vst3::ParamID id, Vst3::int32 unitId)
+Vst3::ParameterInfo Describe(const IParameter& record, Vst3::ParamID id, Vst3::int32 unitId, const IEffectBase* plug)
 {
     Vst3::ParameterInfo info{};
     info.id = id;
     Vst3::WidenText(record.Name(), info.title, Vst3::kString128Size);
-    Vst3::WidenText(record.GetLabelForHost(), info.units, Vst3::kString128Size);
+    const char* label = plug ? plug->ParamLabelForHost(static_cast<int>(id)) : record.GetLabelForHost();
+    Vst3::WidenText(label, info.units, Vst3::kString128Size);
     info.stepCount =
         record.Type() == kParamTypeDouble ? 0 : static_cast<Vst3::int32>(record.Maximum() - record.Minimum());
     // Hosts take the default for the value of a new instance, which holds the values its first
@@ -27,28 +28,34 @@ Vst3::ParameterInfo Describe(const IParameter& record, Vst3::ParamID id, Vst3::i
 }
 }
 
-IEffectParameter::IEffectParameter(const IParameter* record, Vst3::ParamID id, Vst3::int32 unitId)
-    : Vst3::Parameter(Describe(*record, id, unitId), record->DisplayPrecision()), mRecord(record)
+IEffectParameter::IEffectParameter(const IParameter* record, Vst3::ParamID id, Vst3::int32 unitId,
+                                   const IEffectBase* plug)
+    : Vst3::Parameter(Describe(*record, id, unitId, plug), record->DisplayPrecision()), mRecord(record), mPlug(plug)
 {
 }
 
-void IEffectParameter::FormatValue(const IParameter& record, double normalized, Vst3::String128 text)
+void IEffectParameter::FormatValue(const IParameter& record, const IEffectBase* plug, int index, double normalized,
+                                   Vst3::String128 text)
 {
     char narrow[Vst3::kString128Size];
-    record.GetDisplayText(normalized, true, narrow, true, sizeof narrow);
+    if (!plug || !plug->FormatParamText(index, record.ValueAt(normalized), narrow, sizeof narrow))
+        record.GetDisplayText(normalized, true, narrow, true, sizeof narrow);
     Vst3::WidenText(narrow, text, Vst3::kString128Size);
 }
 
 void IEffectParameter::ToString(Vst3::ParamValue normalized, Vst3::String128 text) const
 {
-    FormatValue(*mRecord, normalized, text);
+    FormatValue(*mRecord, mPlug, static_cast<int>(Info().id), normalized, text);
 }
 
 bool IEffectParameter::FromString(const Vst3::char16* text, Vst3::ParamValue& normalized) const
 {
     char narrow[Vst3::kString128Size];
     Vst3::NarrowText(text, narrow, Vst3::kString128Size);
-    normalized = mRecord->NormalizedOf(std::strtod(narrow, nullptr));
+    double plain = 0.0;
+    if (!mPlug || !mPlug->ParseParamText(static_cast<int>(Info().id), narrow, &plain))
+        plain = std::strtod(narrow, nullptr);
+    normalized = mRecord->NormalizedOf(plain);
     return true;
 }
 

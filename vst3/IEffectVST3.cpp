@@ -134,7 +134,7 @@ void IEffectVST3::AddParameters()
     {
         const IParameter* record = GetParam(i);
         const Vst3::int32 unitId = UnitIdForGroup(record->Group());
-        Parameters().Add(new IEffectParameter(record, static_cast<Vst3::ParamID>(i), unitId));
+        Parameters().Add(new IEffectParameter(record, static_cast<Vst3::ParamID>(i), unitId, this));
     }
 }
 

@@ -11,7 +11,7 @@ Vst3::tresult PLUGIN_API IEffectVST3::getParamStringByValue(Vst3::ParamID id, Vs
     double value = 0.0;
     if (!record || !string || !AcceptHostValue(valueNormalized, value))
         return Vst3::kResultFalse;
-    IEffectParameter::FormatValue(*record, value, string);
+    IEffectParameter::FormatValue(*record, this, static_cast<int>(id), value, string);
     return Vst3::kResultOk;
 }
 

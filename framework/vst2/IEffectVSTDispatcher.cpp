@@ -132,13 +132,15 @@ VstIntPtr IEffectVST::Dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value,
         return 0;
     case effGetParamLabel:
         if (ptr && ParamIndexValid(index))
-            CopyToHost(ptr, GetParam(index)->GetLabelForHost());
+            CopyToHost(ptr, ParamLabelForHost(index));
         return 0;
     case effGetParamDisplay:
         if (ptr && ParamIndexValid(index))
         {
             const IParameter* param = GetParam(index);
-            param->GetDisplayText(param->Value(), false, static_cast<char*>(ptr), true, kHostTextSize);
+            char* text = static_cast<char*>(ptr);
+            if (!FormatParamText(index, param->Value(), text, kHostTextSize))
+                param->GetDisplayText(param->Value(), false, text, true, kHostTextSize);
         }
         return 0;
     case effGetParamName:
@@ -342,7 +344,10 @@ VstIntPtr IEffectVST::String2Parameter(VstInt32 index, const char* text)
     if (!text)
         return 1;
     IParameter* param = GetParam(index);
-    if (!param->SetFromHostText(text))
+    double value = 0.0;
+    if (ParseParamText(index, text, &value))
+        param->SetPlain(value);
+    else if (!param->SetFromHostText(text))
         return 0;
     if (mGraphics)
         mGraphics->ShowParamValue(index, param->Value(), false);
@@ -389,7 +394,13 @@ VstIntPtr IEffectVST::VendorSpecific(VstInt32 index, VstIntPtr value, void* ptr,
         if (!ptr)
             return 0;
         if (ParamIndexValid(value))
-            GetParam(static_cast<int>(value))->GetDisplayText(opt, true, static_cast<char*>(ptr), true, kHostTextSize);
+        {
+            const int param = static_cast<int>(value);
+            const IParameter* record = GetParam(param);
+            char* text = static_cast<char*>(ptr);
+            if (!FormatParamText(param, record->ValueAt(opt), text, kHostTextSize))
+                record->GetDisplayText(opt, true, text, true, kHostTextSize);
+        }
         return kVendorSpecificAnswer;
     }
     if (index == kVendorSteppedParamRequest && ParamIndexValid(value) &&

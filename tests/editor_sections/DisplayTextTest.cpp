@@ -1,3 +1,6 @@
+#include "editor/IWzOnOffSwitch.h"
+#include "framework/vst2/Vst2Constants.h"
+#include "graphics/ICaptionControl.h"
 #include "graphics/ITextControl.h"
 #include "plugin/ParamDisplayText.h"
 #include "plugin/ParamIndex.h"
@@ -25,6 +28,17 @@ std::string TextOf(const ITextControl* control)
     control->GetText(text, sizeof text);
     return text;
 }
+
+// What the VST2 binding shows a host for the parameter's current value.
+std::string HostText(SectionsRig& rig, int index)
+{
+    AEffect* effect = rig.plugin().GetEffect();
+    char text[64] = {};
+    effect->dispatcher(effect, effGetParamDisplay, index, 0, text, 0.0f);
+    return text;
+}
+
+constexpr double kSomeValues[] = {0.0, 0.25, 0.5, 0.75, 1.0};
 
 std::string TooltipOf(const IControl* control)
 {
@@ -58,11 +72,11 @@ TEST(DisplayText, FormatsTheUnitsValues)
         {[](char* o, int n) { Balance(o, n, 0.25); }, "75.0% / 25.0%"},
         {[](char* o, int n) { Frequency(o, n, 1234.56); }, "1234.6Hz"},
         {[](char* o, int n) { WholeHertz(o, n, 999.9); }, "999 Hz"},
-        {[](char* o, int n) { ChannelModeTooltip(o, n, "Input Channel Mode", 2); }, "Input Channel Mode: Mono Mix (L+R)"},
-        {[](char* o, int n) { ChannelModeTooltip(o, n, "Sub-Band Channel Mode", 9); }, "Sub-Band Channel Mode: Stereo"},
-        {[](char* o, int n) { OutputFilterTooltip(o, n, 1); }, "High-Quality Output Filter: 20.0Hz-20000.0Hz"},
-        {[](char* o, int n) { OutputFilterTooltip(o, n, 2); }, "High-Quality Output Filter: 40.0Hz-20000.0Hz"},
-        {[](char* o, int n) { OutputFilterTooltip(o, n, 3); }, "High-Quality Output Filter: off"},
+        {[](char* o, int n) { Tooltip(o, n, "Input Channel Mode", ChannelModeName(2)); }, "Input Channel Mode: Mono Mix (L+R)"},
+        {[](char* o, int n) { Tooltip(o, n, "Sub-Band Channel Mode", ChannelModeName(9)); }, "Sub-Band Channel Mode: Stereo"},
+        {[](char* o, int n) { OutputFilterBand(o, n, 1); }, "20.0Hz-20000.0Hz"},
+        {[](char* o, int n) { OutputFilterBand(o, n, 2); }, "40.0Hz-20000.0Hz"},
+        {[](char* o, int n) { OutputFilterBand(o, n, 3); }, "off"},
     };
     for (const FormatCase& c : cases)
     {
@@ -187,4 +201,115 @@ TEST(DisplayText, AnotherEditorTakesTheOldControlsReferencesAlong)
     EXPECT_EQ(rig.plugin().Controls().curveMenu, nullptr);
     rig.SetAndShow(kParamGateLevel, 0.5);
     rig.SetAndShow(kParamShaperAmount, 0.5);
+}
+
+struct ReadOut
+{
+    int param;
+    std::function<ITextControl*(ParamDisplayControls&)> control;
+};
+
+// The read-outs beside the knobs show the text a host is shown for the same value.
+TEST(DisplayText, ReadOutsShowTheHostsTexts)
+{
+    const std::vector<ReadOut> readOuts = {
+        {kParamQuantization, [](ParamDisplayControls& d) { return d.bitCrushText; }},
+        {kParamSampleRateReduction, [](ParamDisplayControls& d) { return d.sampleRateText; }},
+        {kParamGateLevel, [](ParamDisplayControls& d) { return d.gateText; }},
+        {kParamCurveInterpolation, [](ParamDisplayControls& d) { return d.interpolationText; }},
+        {kParamShaperWaveform, [](ParamDisplayControls& d) { return d.shapeText; }},
+        {kParamShaperMode, [](ParamDisplayControls& d) { return d.shaperModeText; }},
+        {kParamFilterBalance, [](ParamDisplayControls& d) { return d.balanceText; }},
+        {kParamFilterCutoff, [](ParamDisplayControls& d) { return d.cutoffText; }},
+        {kParamFilterTransition, [](ParamDisplayControls& d) { return d.transitionText; }},
+        {kParamDistoEqLowMid, [](ParamDisplayControls& d) { return d.distoEqTexts[1]; }},
+        {kParamSubBandEqHigh, [](ParamDisplayControls& d) { return d.subEqTexts[3]; }},
+        {kParamSubBandCutoff, [](ParamDisplayControls& d) { return d.lowSplitText; }},
+        {kParamDistoBandCutoff, [](ParamDisplayControls& d) { return d.highSplitText; }},
+        {kParamOutputSweep, [](ParamDisplayControls& d) { return d.sweepText; }},
+    };
+    SectionsRig rig;
+    for (const ReadOut& r : readOuts)
+        for (const double value : kSomeValues)
+        {
+            rig.SetAndShow(r.param, value);
+            const ITextControl* control = r.control(rig.plugin().Displays());
+            ASSERT_NE(control, nullptr) << r.param;
+            EXPECT_EQ(TextOf(control), HostText(rig, r.param)) << "parameter " << r.param << " at " << value;
+        }
+}
+
+// So do the captions under the knobs, as they are drawn.
+TEST(DisplayText, KnobCaptionsShowTheHostsTexts)
+{
+    SectionsRig rig;
+    std::vector<const ICaptionControl*> captions;
+    for (int i = 0; i < rig.graphics->GetControlCount(); ++i)
+        if (const auto* caption = dynamic_cast<const ICaptionControl*>(rig.graphics->GetControl(i)))
+            captions.push_back(caption);
+    ASSERT_FALSE(captions.empty());
+    for (const double value : kSomeValues)
+    {
+        for (const ICaptionControl* caption : captions)
+            rig.SetAndShow(caption->GetParamIndex(), value);
+        rig.Settle();
+        for (const ICaptionControl* caption : captions)
+            EXPECT_EQ(TextOf(caption), HostText(rig, caption->GetParamIndex()))
+                << "parameter " << caption->GetParamIndex() << " at " << value;
+    }
+}
+
+// An on/off switch shows, and a host is told, what the effect does: most units run at any
+// value but 0, the link, auto make-up and oversampling only above 0.5.
+TEST(DisplayText, OnOffSwitchesShowWhatTheEffectDoes)
+{
+    struct SwitchCase
+    {
+        int param;
+        double value;
+        double frame;
+        const char* text;
+    };
+    const SwitchCase cases[] = {
+        {kParamFilterOn, 0.3, 1.0, "ON"},        {kParamFilterOn, 0.0, 0.0, "OFF"},
+        {kParamDistortionOn, 0.01, 1.0, "ON"},   {kParamShaperInvert, 0.3, 1.0, "ON"},
+        {kParamDistoEqOn, 0.3, 1.0, "ON"},       {kParamSubBandOn, 0.3, 1.0, "ON"},
+        {kParamSubBandEqOn, 0.3, 1.0, "ON"},     {kParamAutoMakeUp, 0.5, 0.0, "OFF"},
+        {kParamAutoMakeUp, 0.51, 1.0, "ON"},     {kParamBandLink, 0.5, 0.0, "UNLINKED"},
+        {kParamOversampling, 0.5, 0.0, "OS 1x"}, {kParamOversampling, 0.7, 1.0, "OS 8x"},
+    };
+    SectionsRig rig;
+    rig.Show(EditorView::kPlugInDistoBand);
+    for (const SwitchCase& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << "parameter " << c.param << " at " << c.value);
+        const IWzOnOffSwitch* shown = nullptr;
+        for (int i = 0; i < rig.graphics->GetControlCount() && !shown; ++i)
+        {
+            const auto* candidate = dynamic_cast<const IWzOnOffSwitch*>(rig.graphics->GetControl(i));
+            if (candidate && candidate->GetParamIndex() == c.param)
+                shown = candidate;
+        }
+        ASSERT_NE(shown, nullptr);
+        rig.SetAndShow(c.param, c.value);
+        EXPECT_EQ(shown->FrameValue(), c.frame);
+        EXPECT_EQ(HostText(rig, c.param), c.text);
+    }
+}
+
+// A click turns over the state shown: a switch at 0.3 is on, so it goes off.
+TEST(DisplayText, AClickTurnsAnOnOffSwitchOverFromTheStateShown)
+{
+    SectionsRig rig;
+    rig.SetAndShow(kParamFilterOn, 0.3);
+    rig.Settle();
+    IControl* control = nullptr;
+    for (int i = 0; i < rig.graphics->GetControlCount() && !control; ++i)
+        if (IControl* candidate = rig.graphics->GetControl(i);
+            dynamic_cast<IWzOnOffSwitch*>(candidate) && candidate->GetParamIndex() == kParamFilterOn)
+            control = candidate;
+    ASSERT_NE(control, nullptr);
+    const Rect& r = control->GetDrawRect();
+    rig.Click((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    EXPECT_EQ(HostText(rig, kParamFilterOn), "OFF");
 }

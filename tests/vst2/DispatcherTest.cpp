@@ -193,6 +193,7 @@ TEST_F(DispatcherTest, VendorSpecificDisplayTextAndSteppedQuery)
     const Case cases[] = {
         {7, 0, true, 0xBEEF, "0.25"},
         {7, RecordingEffect::kParamWithDisplayTexts, true, 0xBEEF, "Off"},
+        {7, RecordingEffect::kParamWithOwnText, true, 0xBEEF, "25 pc"},
         {7, 85, true, 0xBEEF, nullptr},
         {7, -1, true, 0xBEEF, nullptr},
         {7, 0, false, 0, nullptr},
@@ -238,6 +239,32 @@ TEST_F(DispatcherTest, PinPropertiesNameAndPairChannels)
     }
 }
 
+TEST_F(DispatcherTest, ParamDisplayAndLabelAreTheProductsTextWhereItHasOne)
+{
+    struct Case
+    {
+        VstInt32 index;
+        double value;
+        const char* display;
+        const char* label;
+    };
+    const Case cases[] = {
+        {0, 0.5, "0.50", "dB"},
+        {RecordingEffect::kParamWithDisplayTexts, 1.0, "On", ""},
+        {RecordingEffect::kParamWithOwnText, 0.5, "50 pc", ""},
+    };
+    for (const Case& c : cases)
+    {
+        product.GetParam(c.index)->SetPlain(c.value);
+        char display[64] = {};
+        char label[64] = "untouched";
+        plugin.Dispatch(effGetParamDisplay, c.index, 0, display);
+        plugin.Dispatch(effGetParamLabel, c.index, 0, label);
+        EXPECT_STREQ(display, c.display) << c.index;
+        EXPECT_STREQ(label, c.label) << c.index;
+    }
+}
+
 TEST_F(DispatcherTest, StringToParameterParsesNumbersAndDisplayTexts)
 {
     struct Case
@@ -254,6 +281,8 @@ TEST_F(DispatcherTest, StringToParameterParsesNumbersAndDisplayTexts)
         {0, nullptr, 1, 0.5, false},
         {RecordingEffect::kParamWithDisplayTexts, "On", 1, 1.0, true},
         {RecordingEffect::kParamWithDisplayTexts, "Maybe", 0, 0.5, false},
+        {RecordingEffect::kParamWithOwnText, "25 pc", 1, 0.25, true},
+        {RecordingEffect::kParamWithOwnText, "0.75", 1, 0.75, true},
         {85, "0.1", 0, 0.5, false},
         {-1, "0.1", 0, 0.5, false},
     };

@@ -1,5 +1,7 @@
 #include "tests/vst2/RecordingEffect.h"
 
+#include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 int RecordingEffect::destroyedCount = 0;
@@ -28,6 +30,24 @@ void RecordingEffect::ParamChanged(int index)
 {
     changedParams.push_back(index);
     IEffectVST::ParamChanged(index);
+}
+
+bool RecordingEffect::FormatParamText(int index, double value, char* out, size_t size) const
+{
+    if (index != kParamWithOwnText)
+        return false;
+    std::snprintf(out, size, "%.0f pc", value * 100.0);
+    return true;
+}
+
+bool RecordingEffect::ParseParamText(int index, const char* text, double* value) const
+{
+    int percent = 0;
+    char unit[3] = {};
+    if (index != kParamWithOwnText || std::sscanf(text, "%d %2s", &percent, unit) != 2 || std::strcmp(unit, "pc") != 0)
+        return false;
+    *value = percent / 100.0;
+    return true;
 }
 
 void RecordingEffect::SetActive(bool active)

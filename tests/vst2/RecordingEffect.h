@@ -11,6 +11,8 @@ class RecordingEffect : public IEffectVST
 public:
     // Parameter 1 shows "Off" and "On" for the values 0 and 1.
     static constexpr int kParamWithDisplayTexts = 1;
+    // Parameter 2 has the product's own text: "50 pc" for 0.5, read back from the same.
+    static constexpr int kParamWithOwnText = 2;
 
     explicit RecordingEffect(audioMasterCallback host);
     ~RecordingEffect() override;
@@ -22,6 +24,8 @@ public:
     void SetActive(bool active) override;
     void HandleMidiMessage(const MidiMessage* message) override;
     void HandleSysEx(const SysExMessage* message) override;
+    bool FormatParamText(int index, double value, char* out, size_t size) const override;
+    bool ParseParamText(int index, const char* text, double* value) const override;
 
     void EnableMidi() { mWantsMidi = true; }
     int32_t HostVersion() const { return mHostVersion; }

@@ -121,7 +121,7 @@ TEST(ZarvotoneModule, ParameterListInOrder)
         {4, u"Input Mono/Stereo Mode", u"", 0.0, 1},
         {5, u"Bit-Crash Quantization", u"", 1.0, 2},
         {22, u"Filter Unit On/Off", u"", 1.0, 3},
-        {25, u"Filter Cutoff Frequency", u"Hz", 1.0, 3},
+        {25, u"Filter Cutoff Frequency", u"", 1.0, 3},
         {30, u"Disto-Band EQ On/Off", u"", 1.0, 4},
         {35, u"Sub-Band/Disto-Band On/Off", u"", 0.0, 5},
         {41, u"Sub-Band EQ On/Off", u"", 1.0, 6},
@@ -259,6 +259,8 @@ TEST(ZarvotoneModule, EveryProgramReadsTheSameThroughBothBindings)
     }
 }
 
+// What a host shows: the editor's texts, with their units and names, for a new instance's values
+// (program 0) and a few others; bare numbers still read as the value itself.
 TEST(ZarvotoneModule, ParameterTexts)
 {
     LoadedEffect effect;
@@ -270,7 +272,37 @@ TEST(ZarvotoneModule, ParameterTexts)
         const char16_t* text;
     };
     const Case cases[] = {
-        {0, 1.0, u"1.000"}, {3, 0.5, u"0.500000"}, {48, 0.25, u"0.25"}, {58, 1.0, u"1"}, {59, 0.0, u"0.004"},
+        {0, 1.0, u"0.00 dB"},
+        {1, 0.5, u"0.000"},
+        {2, 0.25, u"25.0%"},
+        {3, 0.5, u"MEDIUM"},
+        {4, 0.5, u"Mono Mix (L+R)"},
+        {5, 1.0, u"64.0bit"},
+        {6, 0.5, u"5512Hz"},
+        {7, 0.0, u"-oodB"},
+        {8, 0.0, u"OFF"},
+        {9, 0.25, u"0.250"},
+        {12, 1.0, u"[hermite interpolation]"},
+        {13, 0.5, u"POS"},
+        {22, 0.3, u"ON"},
+        {25, 1.0, u"21000.0Hz"},
+        {25, 0.0, u"20.0Hz"},
+        {27, 28.0 / 30.0, u"Butterworth LowPass 12dB"},
+        {31, 0.5, u"0.00 dB"},
+        {46, 0.5, u"UNLINKED"},
+        {47, 0.38915574457972946, u"200.0Hz"},
+        {48, 0.25, u"12 dB"},
+        {52, 0.3, u"30.0%"},
+        {53, 0.75, u"0.500"},
+        {56, 0.5, u"20.0Hz-20000.0Hz"},
+        {57, 0.5, u"20 Hz"},
+        {58, 1.0, u"24 dB"},
+        {59, 0.0, u"-48.00 dB"},
+        {59, 0.706778448361457, u"-3.00 dB"},
+        {60, 1.0, u"HARD"},
+        {61, 1.0, u"OS 8x"},
+        {63, 0.0, u"-inf dB"},
+        {64, 0.5, u"OFF"},
     };
     for (const Case& c : cases)
     {
@@ -284,13 +316,61 @@ TEST(ZarvotoneModule, ParameterTexts)
         const char16_t* text;
         double normalized;
     };
-    for (const Reading& r : {Reading{0, u"0.5", 0.5}, Reading{0, u"7", 1.0}, Reading{0, u"x", 0.0},
-                             Reading{59, u"0", 0.0}})
+    const Reading readings[] = {
+        {0, u"0.5", 0.5},           {0, u"7", 1.0},        {0, u"x", 0.0},         {59, u"0", 0.0},
+        {0, u"-6.0206 dB", 0.5},    {3, u" hard ", 1.0},   {22, u"On", 1.0},       {22, u"0.3", 0.3},
+        {53, u"-1", 0.0},           {1, u"0.5", 0.75},     {48, u"48 DB", 1.0},    {2, u"50%", 0.5},
+        {27, u"butterworth lowpass 12db", 28.0 / 30.0}, {63, u"-inf dB", 0.0},
+    };
+    for (const Reading& r : readings)
     {
         std::u16string text = r.text;
         double normalized = -1.0;
         EXPECT_EQ(effect.controller->getParamValueByString(r.id, text.data(), normalized), Vst3::kResultOk);
-        EXPECT_NEAR(normalized, r.normalized, 1e-12) << r.id;
+        EXPECT_NEAR(normalized, r.normalized, 1e-6) << r.id;
+    }
+}
+
+// Every working parameter at its ends, its quarters and program 0's value: both bindings show
+// the same text, VST2 with no label beside it, and each reads its text back to the same text.
+TEST(ZarvotoneModule, EveryParameterTextReadsBackThroughBothBindings)
+{
+    LoadedEffect vst3;
+    OpenedVst2Effect vst2;
+    ASSERT_NE(vst3.component, nullptr);
+    ASSERT_NE(vst2.effect, nullptr);
+    for (Vst3::ParamID id = 0; id < 65; ++id)
+    {
+        const int index = static_cast<int>(id);
+        for (const double wanted : {0.0, 0.25, 0.5, 0.75, 1.0, vst3.controller->getParamNormalized(id)})
+        {
+            vst2.effect->setParameter(vst2.effect, index, static_cast<float>(wanted));
+            // The value VST2 holds, a float, for both.
+            const double normalised = vst2.effect->getParameter(vst2.effect, index);
+            ASSERT_EQ(vst3.controller->setParamNormalized(id, normalised), Vst3::kResultOk);
+            SCOPED_TRACE(testing::Message() << "parameter " << index << " at " << normalised);
+
+            char display[64] = {};
+            vst2.Dispatch(effGetParamDisplay, index, 0, display);
+            Vst3::String128 text = {};
+            ASSERT_EQ(vst3.controller->getParamStringByValue(id, normalised, text), Vst3::kResultOk);
+            EXPECT_EQ(std::u16string(text), Widened(display));
+            char label[64] = "poison";
+            vst2.Dispatch(effGetParamLabel, index, 0, label);
+            EXPECT_STREQ(label, "");
+
+            std::string shown = display;
+            EXPECT_EQ(vst2.Dispatch(effString2Parameter, index, 0, shown.data()), 1);
+            char again[64] = {};
+            vst2.Dispatch(effGetParamDisplay, index, 0, again);
+            EXPECT_EQ(std::string(again), shown);
+
+            double read = -1.0;
+            ASSERT_EQ(vst3.controller->getParamValueByString(id, text, read), Vst3::kResultOk);
+            Vst3::String128 back = {};
+            ASSERT_EQ(vst3.controller->getParamStringByValue(id, read, back), Vst3::kResultOk);
+            EXPECT_EQ(std::u16string(back), std::u16string(text));
+        }
     }
 }
 

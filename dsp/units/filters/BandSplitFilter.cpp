@@ -85,6 +85,12 @@ double BandSplitFilter::SplitHz(double v)
     return std::clamp(frequency.fromNormalised(frequency, v), kMinSplit, kMaxSplit);
 }
 
+double BandSplitFilter::SplitPosition(double hz)
+{
+    const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
+    return std::clamp(frequency.toNormalised(frequency, std::clamp(hz, kMinSplit, kMaxSplit)), 0.0, 1.0);
+}
+
 void BandSplitFilter::SetLowSplit(double v)
 {
     if (!std::isfinite(v))

@@ -42,6 +42,10 @@ public:
     void SetLowSplit(double v);
     // Sets the four high passes, and with link set the low passes too.
     void SetHighSplit(double v);
+    // The split in Hz for control value `v`, clamped to 20 .. 21000 Hz.
+    static double SplitHz(double v);
+    // The control value whose split is `hz` (limited to 20 .. 21000 Hz).
+    static double SplitPosition(double hz);
     // The cutoff in Hz of the design the slope chooses; 0 for a slope outside 0..3.
     double GetLowSplit() const;
     double GetHighSplit() const;
@@ -98,7 +102,6 @@ private:
     Dsp::Filter* LowPassOfSlope(uint32_t slope) const;
     Dsp::Filter* HighPassOfSlope(uint32_t slope) const;
     void SizeBuffers(int32_t frames);
-    static double SplitHz(double v);
     // Every design of a side glides to `hz` over `frames` at 44.1 kHz (0: at once).
     void MoveSide(bool lowSide, double hz, int32_t frames);
     void JumpToSplits();

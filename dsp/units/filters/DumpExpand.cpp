@@ -98,29 +98,29 @@ void DumpExpand::SetAmount(double a)
 void DumpExpand::SetAmountOnly(double a)
 {
     amount = a;
-    const double low = LowPassCutoff(amount);
-    const double high = HighPassCutoff(amount);
+    const double low = LowPassCutoff(amount, sampleRate);
+    const double high = HighPassCutoff(amount, sampleRate);
     DesignParams::Set(*highPass2, Dsp::kFrequencyId, high);
     DesignParams::Set(*lowPass2, Dsp::kFrequencyId, low);
     DesignParams::Set(*highPass4, Dsp::kFrequencyId, high);
     DesignParams::Set(*lowPass4, Dsp::kFrequencyId, low);
 }
 
-double DumpExpand::Cutoff(double control) const
+double DumpExpand::Cutoff(double control, double rate)
 {
     const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
     const double hz = frequency.fromNormalised(frequency, control);
-    return sampleRate <= kClampedRateLimit ? std::clamp(hz, kLowestCutoff, kHighestCutoff) : hz;
+    return rate <= kClampedRateLimit ? std::clamp(hz, kLowestCutoff, kHighestCutoff) : hz;
 }
 
-double DumpExpand::LowPassCutoff(double a) const
+double DumpExpand::LowPassCutoff(double a, double rate)
 {
-    return Cutoff(std::clamp(2.0 * a, 0.0, 1.0));
+    return Cutoff(std::clamp(2.0 * a, 0.0, 1.0), rate);
 }
 
-double DumpExpand::HighPassCutoff(double a) const
+double DumpExpand::HighPassCutoff(double a, double rate)
 {
-    return Cutoff(std::clamp(2.0 * a - 1.0, 0.0, 1.0));
+    return Cutoff(std::clamp(2.0 * a - 1.0, 0.0, 1.0), rate);
 }
 
 // Where the amount glides to, so that the display shows the setting at once.
@@ -128,7 +128,28 @@ double DumpExpand::GetAmount() const
 {
     if (std::isnan(mAmountTarget))
         return 0.0;
-    return mAmountTarget < kNeutralAmount ? LowPassCutoff(mAmountTarget) : HighPassCutoff(mAmountTarget);
+    return AmountHz(mAmountTarget, sampleRate);
+}
+
+double DumpExpand::AmountHz(double a, double rate)
+{
+    const double amount = std::clamp(a, 0.0, 1.0);
+    return amount < kNeutralAmount ? LowPassCutoff(amount, rate) : HighPassCutoff(amount, rate);
+}
+
+double DumpExpand::AmountOfHz(double hz, bool lowPass, double rate)
+{
+    const Dsp::ParamInfo frequency = Dsp::FrequencyRecord(Dsp::kCutoffFrequencyName);
+    const double lowest = rate <= kClampedRateLimit ? kLowestCutoff : frequency.minValue;
+    const double highest = rate <= kClampedRateLimit ? kHighestCutoff : frequency.maxValue;
+    // The clamped ends exactly, where a rounding error would show the next text.
+    double position = 0.0;
+    if (hz >= highest)
+        position = 1.0;
+    else if (hz > lowest)
+        position = std::clamp(frequency.toNormalised(frequency, hz), 0.0, 1.0);
+    // Below the neutral amount only: the neutral amount itself is the high pass's.
+    return lowPass ? std::min(0.5 * position, std::nextafter(kNeutralAmount, 0.0)) : kNeutralAmount + 0.5 * position;
 }
 
 void DumpExpand::SizeBuffers(int32_t frames)

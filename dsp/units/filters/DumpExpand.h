@@ -41,6 +41,11 @@ public:
     void GlideAmountTo(double a);
     // The cutoff in Hz that the amount moves: the low pass's below 0.5, else the high pass's.
     double GetAmount() const;
+    // The same for amount `a` (limited to 0..1) at `rate`, without a unit.
+    static double AmountHz(double a, double rate);
+    // The amount whose low pass (or high pass) cutoff at `rate` is `hz`, limited to the cutoffs
+    // that rate allows.
+    static double AmountOfHz(double hz, bool lowPass, double rate);
     // In place; a block longer than the working copies passes unchanged.
     void Process(double* const io[2], int32_t n);
 
@@ -72,9 +77,9 @@ private:
     void ProcessPiece(double* const io[2], int32_t n);
     // The designs' cutoffs for `a`, the target left as it is.
     void SetAmountOnly(double a);
-    double Cutoff(double control) const;
-    double LowPassCutoff(double a) const;
-    double HighPassCutoff(double a) const;
+    static double Cutoff(double control, double rate);
+    static double LowPassCutoff(double a, double rate);
+    static double HighPassCutoff(double a, double rate);
     void BlendComingPair(double* const io[2], int32_t n);
 
     // Whether a block ran since the designs were last reset: until then settings apply at once.

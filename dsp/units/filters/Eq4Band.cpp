@@ -28,12 +28,6 @@ std::unique_ptr<Dsp::Filter> MakeShelf()
     return std::make_unique<Dsp::SmoothedFilterDesign<DesignClass, 2, Dsp::DirectFormI>>();
 }
 
-double GainInDecibels(double v)
-{
-    const Dsp::ParamInfo gain = Dsp::GainRecord();
-    return gain.fromNormalised(gain, v);
-}
-
 } // namespace
 
 Eq4Band::Eq4Band()
@@ -159,6 +153,18 @@ void Eq4Band::BringBackIn(Band band)
 {
     designs[band]->Reset();
     mSkipped[band] = false;
+}
+
+double Eq4Band::GainInDecibels(double v)
+{
+    const Dsp::ParamInfo gain = Dsp::GainRecord();
+    return gain.fromNormalised(gain, std::clamp(v, 0.0, 1.0));
+}
+
+double Eq4Band::SettingOfDecibels(double db)
+{
+    const Dsp::ParamInfo gain = Dsp::GainRecord();
+    return std::clamp(gain.toNormalised(gain, std::clamp(db, gain.minValue, gain.maxValue)), 0.0, 1.0);
 }
 
 double Eq4Band::GetGain(Band band) const

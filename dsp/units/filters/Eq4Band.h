@@ -54,6 +54,10 @@ public:
     double GetLowMidGain() const;
     double GetHighMidGain() const;
     double GetHighGain() const;
+    // The gain in dB of a band set to `v` (limited to 0..1).
+    static double GainInDecibels(double v);
+    // The band setting whose gain is `db` (limited to the gain range).
+    static double SettingOfDecibels(double db);
     // In place; a block longer than the working copy passes unchanged.
     void Process(double* const io[2], int32_t n);
 

@@ -54,7 +54,6 @@ public:
     int32_t FilterType(int slot) const { return slot == 0 ? filter1Type : filter2Type; }
     const Dsp::Filter* Design(int slot) const { return slot == 0 ? design1 : design2; }
     const FilterBank& Bank(int slot) const { return slot == 0 ? bank1 : bank2; }
-    int32_t TransitionSpeed() const { return transitionSpeed; }
     // In frames at the prepared rate.
     int32_t TransitionLength() const { return transitionLength; }
 

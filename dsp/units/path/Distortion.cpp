@@ -28,7 +28,6 @@ namespace Wezmark
 namespace
 {
 
-constexpr uint32_t kInterpolationSteps = 4;
 constexpr uint32_t kPolaritySteps = 2;
 
 // Curves that drive hard on their own get less gain in the driving modes.
@@ -285,9 +284,14 @@ void Distortion::SelectCurve(double v)
     current = selected != nullptr ? selected : &curves[0];
 }
 
+uint32_t Distortion::InterpolationOf(double v)
+{
+    return RoundedIndex(kInterpolationSteps * v);
+}
+
 void Distortion::SetInterpolation(double v)
 {
-    const uint32_t interpolation = RoundedIndex(kInterpolationSteps * v);
+    const uint32_t interpolation = InterpolationOf(v);
     for (DistortionCurve* curve : curveById)
         if (curve != nullptr)
             curve->interpolation = interpolation;

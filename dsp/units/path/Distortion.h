@@ -70,6 +70,9 @@ public:
     static CurveId CurveIdOf(double v);
     void SelectCurve(double v);
     void SetInterpolation(double v);
+    // The interpolation mode that a normalised value selects.
+    static uint32_t InterpolationOf(double v);
+    static constexpr uint32_t kInterpolationSteps = 4;
     void SetPolarity(double v);
 
     // BeginBlock once per block, then Process on the block's frames in order, any number at a
