@@ -30,8 +30,7 @@ namespace
 {
 constexpr int kNumberDecimals = 3;
 constexpr double kPercent = 100.0;
-constexpr double kGateDecibelsPerLevel = 80.0;
-constexpr double kCaptionDecibelsPerLevel = 20.0;
+constexpr double kDecibelsPerLevel = 20.0;
 // A whole-Hz text stands for its whole 1 Hz step.
 constexpr double kMidStep = 0.5;
 
@@ -377,7 +376,7 @@ bool ParseCaption(int format, const char* text, double* v)
     case IWzCaptionControl::kDecibels:
         if (!ReadNumber(text, "dB", &x))
             return false;
-        *v = std::pow(10.0, x / kCaptionDecibelsPerLevel);
+        *v = std::pow(10.0, x / kDecibelsPerLevel);
         return true;
     case IWzCaptionControl::kPercent:
         if (!ReadNumber(text, "%", &x))
@@ -410,7 +409,7 @@ bool ParseText(const TextRule& rule, const char* text, double sampleRate, double
     case Kind::kReducedRate:
         if (sampleRate <= 0.0 || !ReadNumber(text, "Hz", &x))
             return false;
-        *v = std::cbrt(std::clamp(WholeHzText(x) / sampleRate, 0.0, 1.0));
+        *v = ReducerPosition(WholeHzText(x) / sampleRate);
         return true;
     case Kind::kGate:
         if (SameText(text, "-oodB") || SameText(text, "-oo dB"))
@@ -420,7 +419,7 @@ bool ParseText(const TextRule& rule, const char* text, double sampleRate, double
         }
         if (!ReadNumber(text, "dB", &x))
             return false;
-        *v = std::pow(10.0, x / kGateDecibelsPerLevel);
+        *v = GatePosition(std::pow(10.0, x / kDecibelsPerLevel));
         return true;
     case Kind::kEqGain:
         if (!ReadNumber(text, "dB", &x))

@@ -67,9 +67,19 @@ double ReducerRatio(double p)
     return p * p * p;
 }
 
+double ReducerPosition(double ratio)
+{
+    return std::cbrt(std::clamp(ratio, 0.0, 1.0));
+}
+
 double GateThreshold(double p)
 {
     return p * p * p * p;
+}
+
+double GatePosition(double threshold)
+{
+    return std::sqrt(std::sqrt(std::clamp(threshold, 0.0, 1.0)));
 }
 
 double QuantizerAmount(double p)

@@ -25,7 +25,11 @@ bool IsOn(double p);
 // The link, the auto make-up and oversampling are on only above 0.5.
 bool IsAboveHalf(double p);
 double ReducerRatio(double p);
+// The value whose reducer ratio is `ratio` (limited to 0..1).
+double ReducerPosition(double ratio);
 double GateThreshold(double p);
+// The value whose gate threshold is `threshold` (limited to 0..1).
+double GatePosition(double threshold);
 double QuantizerAmount(double p);
 double QuantizerBits(double p);
 // The value whose bit depth is `bits` (limited to 0..1).

@@ -1,4 +1,5 @@
 #include "plugin/DenormalGuard.h"
+#include "plugin/ParamConversions.h"
 #include "plugin/RedrawControl.h"
 #include "plugin/SharedWord.h"
 #include "plugin/Zarvotone.h"
@@ -10,7 +11,6 @@
 
 namespace
 {
-constexpr double kSwitchThreshold = 0.5;
 constexpr double kCentre = 0.5;
 // +10 dB: the loudest sample that leaves the plug-in.
 constexpr double kOutputClamp = 3.1622776601683795;
@@ -434,12 +434,12 @@ void Zarvotone::PollTempo()
 
 bool Zarvotone::OversamplingWanted() const
 {
-    return mCurrentValues.Get(kParamOversampling) > kSwitchThreshold;
+    return ParamConversions::IsAboveHalf(mCurrentValues.Get(kParamOversampling));
 }
 
 bool Zarvotone::OversamplingSet() const
 {
-    return GetParam(kParamOversampling)->Value() > kSwitchThreshold;
+    return ParamConversions::IsAboveHalf(GetParam(kParamOversampling)->Value());
 }
 
 namespace

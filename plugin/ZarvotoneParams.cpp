@@ -13,14 +13,6 @@ using namespace ParamConversions;
 namespace
 {
 constexpr double kShaperWidthScale = 0.777;
-constexpr double kLinkThreshold = 0.5;
-constexpr double kMakeUpThreshold = 0.5;
-
-bool BandsLinked(double link)
-{
-    return link > kLinkThreshold;
-}
-
 // From the mode and the target level, so the gain does not depend on where the limiter's
 // glide happens to stand (a preset load would otherwise depend on the previous state).
 void RefreshMakeUp(OutputLimiter& limiter)
@@ -119,7 +111,7 @@ void CrossfadeRateStages(RateStages& s, int index, double p)
         RefreshMakeUp(s.limiter);
         break;
     case kParamAutoMakeUp:
-        s.limiter.makeUpOn = p > kMakeUpThreshold;
+        s.limiter.makeUpOn = IsAboveHalf(p);
         RefreshMakeUp(s.limiter);
         break;
     default:
@@ -365,7 +357,7 @@ void Zarvotone::ApplyFilterType(int slot, double p)
 void Zarvotone::ApplyBandLink(double p)
 {
     Wezmark::BandSplitFilter& splitter = mUnits.subBand.splitter;
-    splitter.link = BandsLinked(p);
+    splitter.link = IsAboveHalf(p);
     if (!splitter.link)
         return;
     const double cutoff = mCurrentValues.Get(kParamSubBandCutoff);
@@ -393,7 +385,7 @@ void Zarvotone::MirrorParam(int index, double value)
 // Applying the values mirrors the sub-band cutoff into the disto-band cutoff, then that one back.
 void Zarvotone::LinkBandCutoffs(std::array<double, kTotalParamCount>& values) const
 {
-    if (!BandsLinked(values[kParamBandLink]))
+    if (!IsAboveHalf(values[kParamBandLink]))
         return;
     values[kParamDistoBandCutoff] = GetParam(kParamDistoBandCutoff)->FromNormalized(values[kParamSubBandCutoff]);
     values[kParamSubBandCutoff] = GetParam(kParamSubBandCutoff)->FromNormalized(values[kParamDistoBandCutoff]);
