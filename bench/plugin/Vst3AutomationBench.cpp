@@ -1,8 +1,10 @@
 // Automation through the VST3 process queues: program 0 at 48 kHz, 512-frame blocks, with four
 // glide parameters (distortion amount, filter cutoff, panning, output volume) given no point,
-// one point a block, or a point at every frame. The three instances run a second each in turn,
+// one point a block, or a point at every frame, and a fourth instance that holds them still at
+// the sweeps' centre (one point in its first block). The instances run a second each in turn,
 // ten times, so a machine whose speed drifts meets them alike; besides each one's realtime
-// factor the figures give the automated blocks' cost over the unautomated one's.
+// factor the figures give the automated blocks' cost over the unautomated one's, and over the
+// held one's, which also runs the distortion that program 0's amount of 0 leaves out.
 
 #include "plugin/ParamIndex.h"
 #include "tests/graphics_support/HeadlessGraphics.h"
@@ -46,10 +48,11 @@ double SweepValue(size_t parameter, double frame)
 
 // One instance (program 0, which initialize selects) with its editor built, as in a Windows
 // host where the editor exists while its window is closed, and the queues it gets, `spacing`
-// frames between points (0: no points).
+// frames between points (0: no points); `held` gives the points of the first block only, each
+// at the sweep's centre.
 struct Automated
 {
-    explicit Automated(int pointSpacing) : rig(kBlock, kRate), spacing(pointSpacing)
+    explicit Automated(int pointSpacing, bool held = false) : rig(kBlock, kRate), spacing(pointSpacing), heldStill(held)
     {
         auto* editor = new HeadlessGraphics(&rig.plugin);
         editor->SetResourceRoot(ZV_SOURCE_DIR);
@@ -58,13 +61,13 @@ struct Automated
             return;
         for (int param : kAutomated)
             for (int offset = 0; offset < kBlock; offset += spacing)
-                changes.Add(static_cast<Vst3::ParamID>(param), 0.0, offset);
+                changes.Add(static_cast<Vst3::ParamID>(param), heldStill ? kSweepCentre : 0.0, offset);
     }
 
     // The points of block `block`, written in place (no allocation while timing).
     void Prepare(int block)
     {
-        if (spacing <= 0)
+        if (spacing <= 0 || heldStill)
             return;
         for (size_t p = 0; p < kAutomated.size(); ++p)
             for (auto& [offset, value] : changes.Queue(static_cast<Vst3::ParamID>(kAutomated[p])).points)
@@ -74,7 +77,8 @@ struct Automated
     void Run()
     {
         const double start = ThreadSeconds();
-        rig.Process(spacing > 0 ? &changes : nullptr);
+        rig.Process(spacing > 0 && !(heldStill && ran) ? &changes : nullptr);
+        ran = true;
         const double elapsed = ThreadSeconds() - start;
         seconds += elapsed;
         worst = std::max(worst, elapsed);
@@ -82,7 +86,9 @@ struct Automated
 
     Vst3ProcessRig rig;
     int spacing;
+    bool heldStill;
     TestParameterChanges changes;
+    bool ran = false;
     double seconds = 0.0;
     double worst = 0.0;
 };
@@ -92,7 +98,8 @@ void BM_GlideParametersAutomated(benchmark::State& state)
     Automated none(0);
     Automated perBlock(kBlock);
     Automated perFrame(1);
-    Automated* const all[] = {&none, &perBlock, &perFrame};
+    Automated held(kBlock, true);
+    Automated* const all[] = {&none, &perBlock, &perFrame, &held};
     int blocks = 0;
     for (auto _ : state)
     {
@@ -105,7 +112,7 @@ void BM_GlideParametersAutomated(benchmark::State& state)
                 }
     }
     const double audioSeconds = blocks * kBlock / kRate;
-    const std::array<std::string, 3> names = {"none", "block", "frame"};
+    const std::array<std::string, 4> names = {"none", "block", "frame", "held"};
     for (size_t i = 0; i < names.size(); ++i)
     {
         state.counters["realtime_x_" + names[i]] = audioSeconds / all[i]->seconds;
@@ -113,6 +120,8 @@ void BM_GlideParametersAutomated(benchmark::State& state)
     }
     state.counters["ratio_block"] = perBlock.seconds / none.seconds;
     state.counters["ratio_frame"] = perFrame.seconds / none.seconds;
+    state.counters["ratio_block_held"] = perBlock.seconds / held.seconds;
+    state.counters["ratio_frame_held"] = perFrame.seconds / held.seconds;
 }
 }
 
