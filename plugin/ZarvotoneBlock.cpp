@@ -224,8 +224,9 @@ void Zarvotone::RunUnits(int32_t n)
     double* const signal[2] = {mSignal.left, mSignal.right};
 
     // An action waits with a program change, so that it acts on the curve the change brings
-    // rather than on one the quiet point replaces.
-    if (!mProgramFade.Pending())
+    // rather than on one the quiet point replaces. A plain read comes first: a locked exchange
+    // at every piece of an automated block costs more than the rare action.
+    if (!mProgramFade.Pending() && mPendingCurveAction.load(std::memory_order_relaxed) != kNoCurveAction)
     {
         const uint32_t action = mPendingCurveAction.exchange(kNoCurveAction, std::memory_order_relaxed);
         // An action the curves have no room for yet waits, unless a newer one came meanwhile.
@@ -335,7 +336,8 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
         holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));
         holdRight = std::max(holdRight, std::fabs(mSignal.right[i]));
     });
-    const bool reset = mMeterResetRequest.exchange(false, std::memory_order_relaxed);
+    const bool reset = mMeterResetRequest.load(std::memory_order_relaxed) &&
+                       mMeterResetRequest.exchange(false, std::memory_order_relaxed);
     if (reset)
         holdLeft = holdRight = 0.0;
     mPeakHoldLeft.store(holdLeft, std::memory_order_relaxed);

@@ -222,6 +222,7 @@ bool Zarvotone::CommitDrawing()
 void Zarvotone::CommitDrawingFromBlock()
 {
     CurveEditorState* drawArea = mControls.curveDrawArea.state;
-    if (drawArea && drawArea->drawn.exchange(false, std::memory_order_acquire) && !CommitDrawing())
+    if (drawArea && drawArea->drawn.load(std::memory_order_relaxed) &&
+        drawArea->drawn.exchange(false, std::memory_order_acquire) && !CommitDrawing())
         drawArea->drawn.store(true, std::memory_order_release);
 }

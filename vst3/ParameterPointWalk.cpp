@@ -55,8 +55,8 @@ void ParameterPointWalk::Open(Cursor& cursor, Vst3::int32 queue) const
 
 // Points lie in sample order. From the due point the search steps ahead, first by the frames
 // to go (a queue with a point at every frame lands on the last due one at once), then in
-// doubling steps, and halves the gap it leaves: a piece reads a few points, not every one it
-// passed.
+// doubling steps, never past the last point (which the end of a block reads alone), and halves
+// the gap it leaves: a piece reads a few points, not every one it passed.
 Vst3::ParamValue ParameterPointWalk::TakeLatestDue(Cursor& cursor, Vst3::int32 frame)
 {
     const Vst3::int32 count = cursor.count;
@@ -65,9 +65,10 @@ Vst3::ParamValue ParameterPointWalk::TakeLatestDue(Cursor& cursor, Vst3::int32 f
     Point beyond{count, kNoPoint, 0.0};
     int64_t step = std::max<int64_t>(int64_t{frame} - due.frame, 1);
     int64_t nextStep = 1;
-    while (due.index + step < count)
+    while (due.index + 1 < count)
     {
-        const Point next = FirstReadable(*cursor.points, static_cast<Vst3::int32>(due.index + step), count);
+        const auto probe = static_cast<Vst3::int32>(std::min<int64_t>(due.index + step, count - 1));
+        const Point next = FirstReadable(*cursor.points, probe, count);
         if (next.index == count || next.frame > frame)
         {
             beyond = next;
@@ -99,9 +100,12 @@ ParameterPointWalk::Point ParameterPointWalk::FirstReadable(Vst3::IParamValueQue
 {
     for (; index < limit; ++index)
     {
-        Point point{index, 0, 0.0};
-        if (points.getPoint(index, point.frame, point.value) == Vst3::kResultOk)
-            return point;
+        // Read into locals of their own: read back as one word with the index, a frame the host
+        // wrote into the point itself would stall the load.
+        Vst3::int32 frame = 0;
+        Vst3::ParamValue value = 0.0;
+        if (points.getPoint(index, frame, value) == Vst3::kResultOk)
+            return {index, frame, value};
     }
     return {limit, kNoPoint, 0.0};
 }
