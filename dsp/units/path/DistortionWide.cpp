@@ -4,6 +4,7 @@
 #include "dsp/units/SmootherStep.h"
 #include "dsp/units/path/WideLanes.h"
 
+#include <cmath>
 #include <immintrin.h>
 #include <type_traits>
 
@@ -162,7 +163,8 @@ struct GlideLanes
     TableLanes curve;
     AmountGlide glide;
     AmountDrive drive;
-    // The amount's distance from 0 below which the glide has landed; 0 where it never lands.
+    // The largest size of an amount that has landed: those below kOffReached toward a target
+    // of 0, otherwise 0 alone, as GlideOutStep and the portable pass stop.
     __m256d landing;
 };
 
@@ -219,7 +221,7 @@ template <bool kHermite, bool kFolding, bool kDriving, bool kEveryFrame>
 {
     const __m256d amount = NextAmounts<kEveryFrame>(steps, pass.glide, count);
     const __m256d size = _mm256_andnot_pd(_mm256_set1_pd(-0.0), amount);
-    const int landed = _mm256_movemask_pd(_mm256_cmp_pd(size, pass.landing, _CMP_LT_OQ)) & ((1 << count) - 1);
+    const int landed = _mm256_movemask_pd(_mm256_cmp_pd(size, pass.landing, _CMP_LE_OQ)) & ((1 << count) - 1);
     const int32_t shaped = landed == 0 ? count : __builtin_ctz(static_cast<unsigned>(landed));
     const bool whole = count == kLanes;
     const __m256i inBlock = TailMask(count);
@@ -249,7 +251,8 @@ template <bool kHermite, bool kFolding, bool kDriving, bool kEveryFrame>
                                                      const AmountGlide& glide, const AmountDrive& drive,
                                                      double& smoothed)
 {
-    const GlideLanes pass{LanesOf(wide), glide, drive, _mm256_set1_pd(glide.target == 0.0 ? kOffReached : 0.0)};
+    const double landing = glide.target == 0.0 ? std::nextafter(kOffReached, 0.0) : 0.0;
+    const GlideLanes pass{LanesOf(wide), glide, drive, _mm256_set1_pd(landing)};
     AmountSteps steps{smoothed, 0};
     double* const left = io[0];
     double* const right = io[1];
