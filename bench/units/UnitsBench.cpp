@@ -19,7 +19,7 @@ namespace
 constexpr int32_t kHostFrames = 256;
 // A host block of 256 frames eight times oversampled.
 constexpr int32_t kHighFrames = 8 * kHostFrames;
-constexpr int kSettleBlocks = 1000;
+constexpr int kWarmUpBlocks = 1000;
 
 const Wezmark::BuiltinCurves& Builtins()
 {
@@ -184,13 +184,14 @@ void CurveLookupBlock(benchmark::State& state)
 }
 BENCHMARK(CurveLookupBlock)->DenseRange(0, 4);
 
-// Runs `process` on a fresh copy of the signal each time, once settled.
+// Runs `process` on a fresh copy of the signal each time, after blocks enough for the glides
+// to settle, or to swing evenly where their targets keep moving.
 template <class Process>
-void MeasureSettled(benchmark::State& state, Process process)
+void MeasureAfterWarmUp(benchmark::State& state, Process process)
 {
     const Signal source(kHighFrames);
     Signal signal(kHighFrames);
-    for (int i = 0; i < kSettleBlocks; ++i)
+    for (int i = 0; i < kWarmUpBlocks; ++i)
         process(signal.io);
     for (auto _ : state)
     {
@@ -211,9 +212,25 @@ void DistortionSettled(benchmark::State& state)
     unit.SelectCurve(68.0 / 80.0);
     unit.mode = static_cast<uint32_t>(state.range(0));
     unit.amount = 0.8;
-    MeasureSettled(state, [&](double* const io[2]) { unit.BeginBlock(); unit.Process(io, kHighFrames); });
+    MeasureAfterWarmUp(state, [&](double* const io[2]) { unit.BeginBlock(); unit.Process(io, kHighFrames); });
 }
 BENCHMARK(DistortionSettled)->DenseRange(0, 2);
+
+// The same pass while the amount glides: its target swaps between two values every block.
+void DistortionGliding(benchmark::State& state)
+{
+    Wezmark::Distortion unit(Builtins());
+    unit.Init();
+    unit.Prepare(44100.0, kHighFrames);
+    unit.SelectCurve(68.0 / 80.0);
+    unit.mode = static_cast<uint32_t>(state.range(0));
+    MeasureAfterWarmUp(state, [&](double* const io[2]) {
+        unit.amount = unit.amount == 0.8 ? 0.6 : 0.8;
+        unit.BeginBlock();
+        unit.Process(io, kHighFrames);
+    });
+}
+BENCHMARK(DistortionGliding)->DenseRange(0, 2);
 
 // The dynamic shaper over a settled block, per waveform, in the boosting and driving mode.
 void ShaperSettled(benchmark::State& state)
@@ -225,7 +242,7 @@ void ShaperSettled(benchmark::State& state)
     shaper.width = 0.4;
     shaper.mode = 3;
     shaper.amount = 0.5;
-    MeasureSettled(state, [&](double* const io[2]) { shaper.Process(io, kHighFrames); });
+    MeasureAfterWarmUp(state, [&](double* const io[2]) { shaper.Process(io, kHighFrames); });
 }
 BENCHMARK(ShaperSettled)->DenseRange(0, 8);
 
@@ -234,7 +251,7 @@ void GateSettled(benchmark::State& state)
 {
     DeadZoneGate gate;
     gate.target = 0.0001;
-    MeasureSettled(state, [&](double* const io[2]) { gate.Process(io, kHighFrames); });
+    MeasureAfterWarmUp(state, [&](double* const io[2]) { gate.Process(io, kHighFrames); });
 }
 BENCHMARK(GateSettled);
 

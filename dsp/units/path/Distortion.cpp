@@ -83,28 +83,12 @@ struct ZeroReading
     SamplePair AtPair(SamplePair) const { return SamplePair{}; }
 };
 
-struct Glide
-{
-    double keep;
-    double take;
-    double target;
-    int32_t framesPerHostFrame;
-};
-
-// The wide look-ups where the processor has them (curve not null), and room for those of a
-// gliding block.
-struct WidePass
-{
-    const WideCurve* curve;
-    ChannelPair& scratch;
-};
-
 // One pass over the block: each frame is cleaned, looked up, driven and mixed while its
-// values are in registers, the mode decided once for the block. The wide pass, where there is
-// one, takes a settled block.
+// values are in registers, the mode decided once for the block. The wide passes, where the
+// processor has them (`wide` not null), take the block whether its amount glides or not.
 template <bool kDriving, bool kFolding, class Reading>
 void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scale, const Reading& reading,
-                   const Glide& glide, const WidePass& wide, double& smoothed)
+                   const AmountGlide& glide, const WideCurve* wide, double& smoothed)
 {
     double* left = io[0];
     double* right = io[1];
@@ -120,13 +104,9 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
         // Glided out: from here on the block passes as it came.
         return s != 0.0;
     };
-    // A gliding block's samples looked up beforehand, where the wide look-ups serve.
-    const double* lookedUp[2] = {nullptr, nullptr};
     const auto shape = [&](int32_t i) {
         const SamplePair dry = FiniteOrZero(SamplePair{left[i], right[i]});
-        const SamplePair shaped =
-            lookedUp[0] != nullptr ? SamplePair{lookedUp[0][i], lookedUp[1][i]} : reading.AtPair(dry);
-        SamplePair wet = g * shaped;
+        SamplePair wet = g * reading.AtPair(dry);
         wet = wet < -1.0 ? SamplePair{-1.0, -1.0} : wet;
         wet = wet > 1.0 ? SamplePair{1.0, 1.0} : wet;
         if constexpr (kFolding)
@@ -144,31 +124,23 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
     {
         if (step())
         {
-            if (wide.curve != nullptr)
+            if (wide != nullptr)
             {
-                ShapeSettledWide(io, frames, *wide.curve, g, h, kFolding);
+                ShapeSettledWide(io, frames, *wide, g, h, kFolding);
                 i = frames;
             }
             for (; i < frames; ++i)
                 shape(i);
         }
     }
-    else
+    else if (wide != nullptr)
     {
         // The same look-ups as a settled block's, so that a block sounds the same whether its
         // amount settles at its start or within it.
-        if (wide.curve != nullptr)
-        {
-            for (int32_t k = 0; k < frames; ++k)
-            {
-                wide.scratch.left[k] = FiniteOrZero(left[k]);
-                wide.scratch.right[k] = FiniteOrZero(right[k]);
-            }
-            LookupBlockWide(*wide.curve, wide.scratch.left, wide.scratch.left, frames);
-            LookupBlockWide(*wide.curve, wide.scratch.right, wide.scratch.right, frames);
-            lookedUp[0] = wide.scratch.left;
-            lookedUp[1] = wide.scratch.right;
-        }
+        i = ShapeGlidingWide(io, frames, *wide, glide, AmountDrive{kDriving, gain, scale}, kFolding, s);
+    }
+    else
+    {
         for (; i < frames; ++i)
         {
             if (StepsAt(i, glide.framesPerHostFrame) && !step())
@@ -186,7 +158,7 @@ void ShapeFramesIn(double* const io[2], int32_t frames, double gain, double scal
 
 template <class Reading>
 void ShapeFrames(double* const io[2], int32_t frames, const Distortion::Shaping& shaping, double drive,
-                 const Reading& reading, const Glide& glide, const WidePass& wide, double& smoothed)
+                 const Reading& reading, const AmountGlide& glide, const WideCurve* wide, double& smoothed)
 {
     switch (shaping.mode)
     {
@@ -366,17 +338,17 @@ void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shap
     const double target = TargetAmount();
     if ((target == 0.0 && smoothed == 0.0) || frames < 1 || frames > scratch.capacity)
         return;
-    const Glide glide{smoothKeep, smoothTake, target, framesPerHostFrame};
+    const AmountGlide glide{smoothKeep, smoothTake, target, framesPerHostFrame};
     const DistortionCurve& curve = *shaping.curve;
     if (table == nullptr || curve.count == 0)
     {
-        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, WidePass{nullptr, scratch}, smoothed);
+        ShapeFrames(io, frames, shaping, drive, ZeroReading{}, glide, nullptr, smoothed);
         return;
     }
     const std::optional<WideCurve> wide = mWide ? WideCurveOf(curve, table) : std::nullopt;
-    const WidePass widePass{wide ? &*wide : nullptr, scratch};
+    const WideCurve* wideOrNone = wide ? &*wide : nullptr;
     curve.WithReading(table, [&](const auto& reading) {
-        ShapeFrames(io, frames, shaping, drive, reading, glide, widePass, smoothed);
+        ShapeFrames(io, frames, shaping, drive, reading, glide, wideOrNone, smoothed);
     });
 }
 

@@ -1,9 +1,12 @@
 #include "dsp/units/path/DistortionWide.h"
 
 #include "dsp/units/SinPiPolynomial.h"
+#include "dsp/units/SmootherStep.h"
 #include "dsp/units/path/WideLanes.h"
 
+#include <cmath>
 #include <immintrin.h>
+#include <type_traits>
 
 // Only the functions marked with the target attribute use the wide instructions.
 
@@ -147,6 +150,145 @@ template <bool kHermite, bool kFolding>
     _mm256_maskstore_pd(right + i, mask, shapedRight);
 }
 
+// Where a gliding block's amount stands, and the frames until its next step.
+struct AmountSteps
+{
+    double amount;
+    int32_t untilStep;
+};
+
+// What a gliding block's pass keeps for every frame.
+struct GlideLanes
+{
+    TableLanes curve;
+    AmountGlide glide;
+    AmountDrive drive;
+    // The largest size of an amount that has landed: those below kOffReached toward a target
+    // of 0, otherwise 0 alone, as GlideOutStep and the portable pass stop.
+    __m256d landing;
+};
+
+// The amounts of the next `count` frames (up to four), a lane each; lanes past them repeat
+// the last. A smoother that steps every frame needs no count of frames between steps.
+template <bool kEveryFrame>
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline __m256d NextAmounts(AmountSteps& steps,
+                                                                              const AmountGlide& glide,
+                                                                              int32_t count)
+{
+    double lane[kLanes];
+    for (int32_t k = 0; k < kLanes; ++k)
+    {
+        if (k < count)
+        {
+            if constexpr (kEveryFrame)
+                steps.amount = SmootherStep(steps.amount, glide.keep, glide.take, glide.target);
+            else
+            {
+                if (steps.untilStep == 0)
+                {
+                    steps.amount = SmootherStep(steps.amount, glide.keep, glide.take, glide.target);
+                    steps.untilStep = glide.framesPerHostFrame;
+                }
+                --steps.untilStep;
+            }
+        }
+        lane[k] = steps.amount;
+    }
+    return _mm256_setr_pd(lane[0], lane[1], lane[2], lane[3]);
+}
+
+// Each lane's gain, mix and the dry signal's weight from its amount, as the portable pass
+// computes them.
+template <bool kDriving>
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline PassLanes PassOf(__m256d amount, const AmountDrive& drive)
+{
+    __m256d gain;
+    if constexpr (kDriving)
+        gain = _mm256_mul_pd(_mm256_add_pd(_mm256_mul_pd(amount, _mm256_set1_pd(drive.gain)), _mm256_set1_pd(1.0)),
+                             _mm256_set1_pd(drive.scale));
+    else
+        gain = _mm256_mul_pd(_mm256_set1_pd(2.0), amount);
+    const __m256d mix = _mm256_mul_pd(amount, _mm256_set1_pd(0.5));
+    return PassLanes{gain, mix, _mm256_sub_pd(_mm256_set1_pd(1.0), mix)};
+}
+
+// Steps the amount over the `count` frames (up to four) at `left` and `right` and shapes
+// them; answers how many it shaped: those before the first where the glide lands.
+template <bool kHermite, bool kFolding, bool kDriving, bool kEveryFrame>
+[[gnu::target("avx2,fma")]] [[gnu::always_inline]] inline int32_t ShapeGliding(double* left, double* right,
+                                                                               int32_t count, AmountSteps& steps,
+                                                                               const GlideLanes& pass)
+{
+    const __m256d amount = NextAmounts<kEveryFrame>(steps, pass.glide, count);
+    const __m256d size = _mm256_andnot_pd(_mm256_set1_pd(-0.0), amount);
+    const int landed = _mm256_movemask_pd(_mm256_cmp_pd(size, pass.landing, _CMP_LE_OQ)) & ((1 << count) - 1);
+    const int32_t shaped = landed == 0 ? count : __builtin_ctz(static_cast<unsigned>(landed));
+    const bool whole = count == kLanes;
+    const __m256i inBlock = TailMask(count);
+    const __m256d dryLeft = whole ? _mm256_loadu_pd(left) : _mm256_maskload_pd(left, inBlock);
+    const __m256d dryRight = whole ? _mm256_loadu_pd(right) : _mm256_maskload_pd(right, inBlock);
+    const PassLanes lanes = PassOf<kDriving>(amount, pass.drive);
+    const __m256d shapedLeft = Shaped<kHermite, kFolding>(dryLeft, pass.curve, lanes);
+    const __m256d shapedRight = Shaped<kHermite, kFolding>(dryRight, pass.curve, lanes);
+    if (shaped == kLanes)
+    {
+        _mm256_storeu_pd(left, shapedLeft);
+        _mm256_storeu_pd(right, shapedRight);
+    }
+    else
+    {
+        const __m256i mask = TailMask(shaped);
+        _mm256_maskstore_pd(left, mask, shapedLeft);
+        _mm256_maskstore_pd(right, mask, shapedRight);
+    }
+    return shaped;
+}
+
+// Four frames of both channels a step, as the settled pass, each group's amounts stepped
+// just before it: the smoother's chain of steps overlaps the look-ups of the frames before.
+template <bool kHermite, bool kFolding, bool kDriving, bool kEveryFrame>
+[[gnu::target("avx2,fma")]] int32_t ShapeGlidingWith(double* const io[2], int32_t n, const WideCurve& wide,
+                                                     const AmountGlide& glide, const AmountDrive& drive,
+                                                     double& smoothed)
+{
+    const double landing = glide.target == 0.0 ? std::nextafter(kOffReached, 0.0) : 0.0;
+    const GlideLanes pass{LanesOf(wide), glide, drive, _mm256_set1_pd(landing)};
+    AmountSteps steps{smoothed, 0};
+    double* const left = io[0];
+    double* const right = io[1];
+    int32_t i = 0;
+    for (; i + kLanes <= n; i += kLanes)
+    {
+        const int32_t shaped =
+            ShapeGliding<kHermite, kFolding, kDriving, kEveryFrame>(left + i, right + i, kLanes, steps, pass);
+        if (shaped < kLanes)
+        {
+            smoothed = 0.0;
+            return i + shaped;
+        }
+    }
+    const int32_t rest = n - i;
+    if (rest > 0)
+    {
+        const int32_t shaped =
+            ShapeGliding<kHermite, kFolding, kDriving, kEveryFrame>(left + i, right + i, rest, steps, pass);
+        if (shaped < rest)
+        {
+            smoothed = 0.0;
+            return i + shaped;
+        }
+    }
+    smoothed = steps.amount;
+    return n;
+}
+
+// Calls `run` with the flag as a compile-time constant.
+template <class Run>
+auto WithFlag(bool flag, Run run)
+{
+    return flag ? run(std::true_type{}) : run(std::false_type{});
+}
+
 template <bool kHermite>
 [[gnu::target("avx2,fma")]] void LookUp(const WideCurve& wide, const double* in, double* out, int32_t n)
 {
@@ -194,4 +336,19 @@ void ShapeSettledWide(double* const io[2], int32_t n, const WideCurve& curve, do
         ShapeFramesWith<false, true>(io, n, curve, gain, mix);
     else
         ShapeFramesWith<false, false>(io, n, curve, gain, mix);
+}
+
+int32_t ShapeGlidingWide(double* const io[2], int32_t n, const WideCurve& curve, const AmountGlide& glide,
+                         const AmountDrive& drive, bool folding, double& smoothed)
+{
+    return WithFlag(curve.hermite, [&](auto hermite) {
+        return WithFlag(folding, [&](auto fold) {
+            return WithFlag(drive.driving, [&](auto driving) {
+                return WithFlag(glide.framesPerHostFrame == 1, [&](auto everyFrame) {
+                    return ShapeGlidingWith<hermite(), fold(), driving(), everyFrame()>(io, n, curve, glide, drive,
+                                                                                        smoothed);
+                });
+            });
+        });
+    });
 }
