@@ -68,6 +68,38 @@ double Guarded(double sample)
     return std::isfinite(sample) ? std::clamp(sample, -kOutputClamp, kOutputClamp) : 0.0;
 }
 
+// Each channel is a loop of its own, one that vectorises. `gains` and `weights` are a glide's
+// values: stepped ones or a settled one.
+template <class Values>
+void ScaleAndGuard(double* samples, Values gains, int32_t count)
+{
+    for (int32_t k = 0; k < count; ++k)
+        samples[k] = Guarded(samples[k] * gains[k]);
+}
+
+// `signal` becomes the blend from `other` to itself, whose share at each frame `weights` gives.
+template <class Values>
+void Blend(double* signal, const double* other, Values weights, int32_t count)
+{
+    for (int32_t k = 0; k < count; ++k)
+        signal[k] = (1.0 - weights[k]) * other[k] + weights[k] * signal[k];
+}
+
+// The larger of `peak` and the samples' magnitudes. The samples are numbers, so they may be
+// compared in any order: in lanes, which vectorise, instead of one by one.
+double PeakOf(const double* samples, int32_t count, double peak)
+{
+    constexpr int32_t kLanes = 4;
+    double lanes[kLanes] = {peak, peak, peak, peak};
+    int32_t k = 0;
+    for (; k + kLanes <= count; k += kLanes)
+        for (int32_t lane = 0; lane < kLanes; ++lane)
+            lanes[lane] = std::max(lanes[lane], std::fabs(samples[k + lane]));
+    for (; k < count; ++k)
+        lanes[0] = std::max(lanes[0], std::fabs(samples[k]));
+    return std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
+}
+
 // A frame averaged with the next one where there is a next one.
 double ScopeValue(const double* samples, int32_t i, int32_t frames)
 {
@@ -268,9 +300,9 @@ void Zarvotone::RunUnits(int32_t n)
     mUnits.subBand.Process(dry, chain, n);
 
     AlignBypassedSignal(bypassTarget, n);
-    mBypass.Glide(bypassTarget, pathRuns, n, [this](int32_t i, double b) {
-        mSignal.left[i] = (1.0 - b) * mChainSignal.left[i] + b * mSignal.left[i];
-        mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
+    mBypass.Glide(bypassTarget, pathRuns, n, [this](int32_t first, auto weights, int32_t count) {
+        Blend(mSignal.left + first, mChainSignal.left + first, weights, count);
+        Blend(mSignal.right + first, mChainSignal.right + first, weights, count);
     });
 
     RunRateStage(
@@ -301,16 +333,20 @@ void Zarvotone::PanAndMix(int32_t n)
     const double panTarget = mCurrentValues.Get(kParamPan);
     // Settled in the centre, the pan multiplies by exactly 1.
     if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
-        mPanSmoother.Glide(panTarget, n, [this](int32_t i, double p) {
-            if (p >= kCentre)
-                mSignal.left[i] *= 1.0 - 2.0 * (p - kCentre);
-            else
-                mSignal.right[i] *= 2.0 * p;
+        mPanSmoother.Glide(panTarget, n, [this](int32_t first, auto positions, int32_t count) {
+            // Right of the centre the left side fades, left of it the right side. Each gain
+            // is 1 exactly on the side that stays, and the loops, free of branches, vectorise.
+            double* left = mSignal.left + first;
+            for (int32_t k = 0; k < count; ++k)
+                left[k] *= std::min(1.0 - 2.0 * (positions[k] - kCentre), 1.0);
+            double* right = mSignal.right + first;
+            for (int32_t k = 0; k < count; ++k)
+                right[k] *= std::min(2.0 * positions[k], 1.0);
         });
 
-    mDryWetSmoother.Glide(mCurrentValues.Get(kParamDryWet), n, [this](int32_t i, double w) {
-        mSignal.left[i] = (1.0 - w) * mDry.left[i] + w * mSignal.left[i];
-        mSignal.right[i] = (1.0 - w) * mDry.right[i] + w * mSignal.right[i];
+    mDryWetSmoother.Glide(mCurrentValues.Get(kParamDryWet), n, [this](int32_t first, auto weights, int32_t count) {
+        Blend(mSignal.left + first, mDry.left + first, weights, count);
+        Blend(mSignal.right + first, mDry.right + first, weights, count);
     });
 }
 
@@ -329,11 +365,13 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
         mVolumeGlideTarget = volumeTarget;
         mVolumeSmoother.SetCoefficient(volumeTarget > mVolumeSmoother.value ? mVolumeRiseKeep : mVolumeFallKeep);
     }
-    mVolumeSmoother.Glide(volumeTarget, n, [&](int32_t i, double v) {
-        mSignal.left[i] = Guarded(mSignal.left[i] * v);
-        mSignal.right[i] = Guarded(mSignal.right[i] * v);
-        holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));
-        holdRight = std::max(holdRight, std::fabs(mSignal.right[i]));
+    mVolumeSmoother.Glide(volumeTarget, n, [&](int32_t first, auto volumes, int32_t count) {
+        double* left = mSignal.left + first;
+        double* right = mSignal.right + first;
+        ScaleAndGuard(left, volumes, count);
+        ScaleAndGuard(right, volumes, count);
+        holdLeft = PeakOf(left, count, holdLeft);
+        holdRight = PeakOf(right, count, holdRight);
     });
     const bool reset = mMeterResetRequest.exchange(false, std::memory_order_relaxed);
     if (reset)
