@@ -78,6 +78,26 @@ struct Smoother
         GlideInChunks(*this, target, n, apply);
     }
 
+    // Steps this glide and `other` side by side, `count` steps each toward their targets, into
+    // their values: each one's wait for its previous step is spent on the other's.
+    void StepInto(double target, double* values, Smoother& other, double otherTarget, double* otherValues,
+                  int32_t count)
+    {
+        const double keep = coefficient;
+        const double take = complement;
+        const double otherKeep = other.coefficient;
+        const double otherTake = other.complement;
+        double state = value;
+        double otherState = other.value;
+        for (int32_t i = 0; i < count; ++i)
+        {
+            values[i] = state = SmootherStep(state, keep, take, target);
+            otherValues[i] = otherState = SmootherStep(otherState, otherKeep, otherTake, otherTarget);
+        }
+        value = state;
+        other.value = otherState;
+    }
+
     double coefficient = 0.99;
     double complement = 0.01;
     double value = 0.0;

@@ -179,6 +179,8 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
 
 void Zarvotone::ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t n)
 {
+    // Values stepped for a slice that failed are not heard.
+    mVolumeStepped = false;
     // The first block starts on the settings made since the preparation instead of gliding
     // there, frame by frame, from ones that were never heard.
     if (mFirstBlockAfterPrepare)
@@ -331,18 +333,36 @@ void Zarvotone::PanAndMix(int32_t n)
 {
     AlignDry(n);
     const double panTarget = mCurrentValues.Get(kParamPan);
+    const auto pan = [this](int32_t first, auto positions, int32_t count) {
+        // Right of the centre the left side fades, left of it the right side. Each gain is 1
+        // exactly on the side that stays, and the loops, free of branches, vectorise.
+        double* left = mSignal.left + first;
+        for (int32_t k = 0; k < count; ++k)
+            left[k] *= std::min(1.0 - 2.0 * (positions[k] - kCentre), 1.0);
+        double* right = mSignal.right + first;
+        for (int32_t k = 0; k < count; ++k)
+            right[k] *= std::min(2.0 * positions[k], 1.0);
+    };
+    const double volumeTarget = mCurrentValues.Get(kParamVolume);
+    ChooseVolumePace(volumeTarget);
+    if (!mPanSmoother.Settled(panTarget) && !mVolumeSmoother.Settled(volumeTarget))
+    {
+        // Each glide's steps wait on its previous one: stepped side by side, the two take
+        // the time of one. The volume is applied later, after the output stages.
+        mSteppedVolume = mVolumeSmoother;
+        for (int32_t first = 0; first < n; first += kGlideChunk)
+        {
+            double positions[kGlideChunk];
+            const int32_t count = std::min(kGlideChunk, n - first);
+            mPanSmoother.StepInto(panTarget, positions, mSteppedVolume, volumeTarget, mSteppedVolumes.data + first,
+                                  count);
+            pan(first, static_cast<const double*>(positions), count);
+        }
+        mVolumeStepped = true;
+    }
     // Settled in the centre, the pan multiplies by exactly 1.
-    if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
-        mPanSmoother.Glide(panTarget, n, [this](int32_t first, auto positions, int32_t count) {
-            // Right of the centre the left side fades, left of it the right side. Each gain
-            // is 1 exactly on the side that stays, and the loops, free of branches, vectorise.
-            double* left = mSignal.left + first;
-            for (int32_t k = 0; k < count; ++k)
-                left[k] *= std::min(1.0 - 2.0 * (positions[k] - kCentre), 1.0);
-            double* right = mSignal.right + first;
-            for (int32_t k = 0; k < count; ++k)
-                right[k] *= std::min(2.0 * positions[k], 1.0);
-        });
+    else if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
+        mPanSmoother.Glide(panTarget, n, pan);
 
     mDryWetSmoother.Glide(mCurrentValues.Get(kParamDryWet), n, [this](int32_t first, auto weights, int32_t count) {
         Blend(mSignal.left + first, mDry.left + first, weights, count);
@@ -359,20 +379,23 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     double holdLeft = startLeft;
     double holdRight = startRight;
     const double volumeTarget = mCurrentValues.Get(kParamVolume);
-    // The pace is chosen once per new target, so a settled volume stays where it settled.
-    if (volumeTarget != mVolumeGlideTarget)
-    {
-        mVolumeGlideTarget = volumeTarget;
-        mVolumeSmoother.SetCoefficient(volumeTarget > mVolumeSmoother.value ? mVolumeRiseKeep : mVolumeFallKeep);
-    }
-    mVolumeSmoother.Glide(volumeTarget, n, [&](int32_t first, auto volumes, int32_t count) {
+    ChooseVolumePace(volumeTarget);
+    const auto volume = [&](int32_t first, auto volumes, int32_t count) {
         double* left = mSignal.left + first;
         double* right = mSignal.right + first;
         ScaleAndGuard(left, volumes, count);
         ScaleAndGuard(right, volumes, count);
         holdLeft = PeakOf(left, count, holdLeft);
         holdRight = PeakOf(right, count, holdRight);
-    });
+    };
+    if (mVolumeStepped)
+    {
+        volume(0, static_cast<const double*>(mSteppedVolumes.data), n);
+        mVolumeSmoother = mSteppedVolume;
+        mVolumeStepped = false;
+    }
+    else
+        mVolumeSmoother.Glide(volumeTarget, n, volume);
     const bool reset = mMeterResetRequest.exchange(false, std::memory_order_relaxed);
     if (reset)
         holdLeft = holdRight = 0.0;
@@ -380,6 +403,15 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     mPeakHoldRight.store(holdRight, std::memory_order_relaxed);
     if (reset || holdLeft != startLeft || holdRight != startRight)
         RedrawControl(mControls.maxLevelText);
+}
+
+// The pace is chosen once per new target, so a settled volume stays where it settled.
+void Zarvotone::ChooseVolumePace(double target)
+{
+    if (target == mVolumeGlideTarget)
+        return;
+    mVolumeGlideTarget = target;
+    mVolumeSmoother.SetCoefficient(target > mVolumeSmoother.value ? mVolumeRiseKeep : mVolumeFallKeep);
 }
 
 // The chain that is `member` of the stages of each rate, on `chain` while `on` and while it
