@@ -1,4 +1,5 @@
 #include "plugin/DenormalGuard.h"
+#include "plugin/OutputGuard.h"
 #include "plugin/ParamConversions.h"
 #include "plugin/RedrawControl.h"
 #include "plugin/SharedWord.h"
@@ -12,8 +13,6 @@
 namespace
 {
 constexpr double kCentre = 0.5;
-// +10 dB: the loudest sample that leaves the plug-in.
-constexpr double kOutputClamp = 3.1622776601683795;
 constexpr double kScopeDivisor = 601.0;
 constexpr double kPercent = 100.0;
 constexpr double kLargestDecimation = 4294967295.0;
@@ -63,41 +62,13 @@ void MixInOversampled(double* const signal[2], const double* const oversampled[2
             signal[c][i] += weights[i] * (oversampled[c][i] - signal[c][i]);
 }
 
-double Guarded(double sample)
-{
-    return std::isfinite(sample) ? std::clamp(sample, -kOutputClamp, kOutputClamp) : 0.0;
-}
-
-// Each channel is a loop of its own, one that vectorises. `gains` and `weights` are a glide's
-// values: stepped ones or a settled one.
-template <class Values>
-void ScaleAndGuard(double* samples, Values gains, int32_t count)
-{
-    for (int32_t k = 0; k < count; ++k)
-        samples[k] = Guarded(samples[k] * gains[k]);
-}
-
-// `signal` becomes the blend from `other` to itself, whose share at each frame `weights` gives.
+// `signal` becomes the blend from `other` to itself, whose share at each frame `weights` (a
+// glide's values) gives. Each channel is a loop of its own, one that vectorises.
 template <class Values>
 void Blend(double* signal, const double* other, Values weights, int32_t count)
 {
     for (int32_t k = 0; k < count; ++k)
         signal[k] = (1.0 - weights[k]) * other[k] + weights[k] * signal[k];
-}
-
-// The larger of `peak` and the samples' magnitudes. The samples are numbers, so they may be
-// compared in any order: in lanes, which vectorise, instead of one by one.
-double PeakOf(const double* samples, int32_t count, double peak)
-{
-    constexpr int32_t kLanes = 4;
-    double lanes[kLanes] = {peak, peak, peak, peak};
-    int32_t k = 0;
-    for (; k + kLanes <= count; k += kLanes)
-        for (int32_t lane = 0; lane < kLanes; ++lane)
-            lanes[lane] = std::max(lanes[lane], std::fabs(samples[k + lane]));
-    for (; k < count; ++k)
-        lanes[0] = std::max(lanes[0], std::fabs(samples[k]));
-    return std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
 }
 
 // A frame averaged with the next one where there is a next one.
@@ -381,12 +352,8 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     const double volumeTarget = mCurrentValues.Get(kParamVolume);
     ChooseVolumePace(volumeTarget);
     const auto volume = [&](int32_t first, auto volumes, int32_t count) {
-        double* left = mSignal.left + first;
-        double* right = mSignal.right + first;
-        ScaleAndGuard(left, volumes, count);
-        ScaleAndGuard(right, volumes, count);
-        holdLeft = PeakOf(left, count, holdLeft);
-        holdRight = PeakOf(right, count, holdRight);
+        holdLeft = OutputGuard::ScaleGuardAndPeak(mSignal.left + first, volumes, count, holdLeft);
+        holdRight = OutputGuard::ScaleGuardAndPeak(mSignal.right + first, volumes, count, holdRight);
     };
     if (mVolumeStepped)
     {
