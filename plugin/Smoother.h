@@ -49,12 +49,6 @@ struct Smoother
         complement = 1.0 - keep;
     }
 
-    double Step(double target)
-    {
-        value = SmootherStep(value, coefficient, complement, target);
-        return value;
-    }
-
     // True when a step toward target leaves the value as it is, and so every later one too.
     bool Settled(double target) const { return SmootherStep(value, coefficient, complement, target) == value; }
 
