@@ -23,8 +23,8 @@ public:
     // Whether the effect path runs in a block gliding toward `target` (1 fully bypassed).
     bool PathRuns(double target) const { return target < kFadedOut || mSmoother.value < kFadedOut; }
 
-    // Steps the bypass weight b once per frame and calls mix(i, b); `pathRan` says whether the
-    // effect path ran in this block.
+    // Steps the bypass weight once per frame and calls mix(first, weights, count) as
+    // GlideInChunks does; `pathRan` says whether the effect path ran in this block.
     template <class Mix>
     void Glide(double target, bool pathRan, int32_t n, Mix mix);
 
@@ -48,5 +48,6 @@ void BypassCrossfade::Glide(double target, bool pathRan, int32_t n, Mix mix)
     // A path still warming up is held out; one already heard fades as the target says.
     const double heldTarget = mSmoother.value >= kFadedOut ? 1.0 : target;
     mSmoother.Glide(heldTarget, held, mix);
-    mSmoother.Glide(target, n - held, [&](int32_t i, double b) { mix(held + i, b); });
+    mSmoother.Glide(target, n - held,
+                    [&](int32_t first, auto weights, int32_t count) { mix(held + first, weights, count); });
 }

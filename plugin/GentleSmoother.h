@@ -28,19 +28,29 @@ public:
     // True when a step toward target leaves both stages as they are, and so every later one too.
     bool Settled(double target) const { return mLeading.Settled(target) && mHeard.Settled(mLeading.value); }
 
-    // Calls frame(i, value) for frames 0 .. n - 1, the value stepped once per frame; a settled
-    // glide is not stepped at all.
-    template <class Frame>
-    void Glide(double target, int32_t n, Frame frame)
+    // The next `count` steps toward target into values.
+    void StepInto(double target, double* values, int32_t count)
     {
-        if (Settled(target))
+        const double leadingKeep = mLeading.coefficient;
+        const double leadingTake = mLeading.complement;
+        const double heardKeep = mHeard.coefficient;
+        const double heardTake = mHeard.complement;
+        double leading = mLeading.value;
+        double heard = mHeard.value;
+        for (int32_t i = 0; i < count; ++i)
         {
-            for (int32_t i = 0; i < n; ++i)
-                frame(i, mHeard.value);
-            return;
+            leading = SmootherStep(leading, leadingKeep, leadingTake, target);
+            values[i] = heard = SmootherStep(heard, heardKeep, heardTake, leading);
         }
-        for (int32_t i = 0; i < n; ++i)
-            frame(i, mHeard.Step(mLeading.Step(target)));
+        mLeading.value = leading;
+        mHeard.value = heard;
+    }
+
+    // Calls apply(first, values, count) over frames 0 .. n - 1 as GlideInChunks does.
+    template <class Apply>
+    void Glide(double target, int32_t n, Apply apply)
+    {
+        GlideInChunks(*this, target, n, apply);
     }
 
 private:

@@ -259,6 +259,7 @@ void Zarvotone::Reset()
         ZeroPair(*pair);
     }
     ResizeSampleArray(mSilence, frames);
+    ResizeSampleArray(mSteppedVolumes, frames);
     std::memset(mSilence.data, 0, sizeof(double) * static_cast<size_t>(mSilence.capacity));
     mPreparedFrames = frames;
     mFirstBlockAfterPrepare = true;

@@ -320,6 +320,7 @@ private:
     void AlignBypassedSignal(double bypassTarget, int32_t frames);
     bool BypassHeard(double bypassTarget) const;
     void VolumeGuardAndHolds(int32_t frames);
+    void ChooseVolumePace(double target);
     // True when the ring changed: new entries or a request carried out.
     bool FeedScope(int32_t frames);
     uint32_t ScopeDecimation() const;
@@ -345,6 +346,12 @@ private:
     double mVolumeFallKeep = TimeConstants::kVolumeFallKeep;
     // The target the volume's pace was chosen for.
     double mVolumeGlideTarget = 1.0;
+    // While both the panning and the volume glide, the volume's values for the slice are
+    // stepped beside the panning's, and the volume glide as it stands after them waits here
+    // until they are applied.
+    SampleArray mSteppedVolumes;
+    Smoother mSteppedVolume;
+    bool mVolumeStepped = false;
     // Wet and dry may differ by more than either signal moves in a frame: a one-pole mix glide
     // stepped by almost twice the signal's own steps at its start.
     GentleSmoother mDryWetSmoother;

@@ -1,4 +1,5 @@
 #include "plugin/DenormalGuard.h"
+#include "plugin/OutputGuard.h"
 #include "plugin/ParamConversions.h"
 #include "plugin/RedrawControl.h"
 #include "plugin/SharedWord.h"
@@ -12,8 +13,6 @@
 namespace
 {
 constexpr double kCentre = 0.5;
-// +10 dB: the loudest sample that leaves the plug-in.
-constexpr double kOutputClamp = 3.1622776601683795;
 constexpr double kScopeDivisor = 601.0;
 constexpr double kPercent = 100.0;
 constexpr double kLargestDecimation = 4294967295.0;
@@ -63,9 +62,13 @@ void MixInOversampled(double* const signal[2], const double* const oversampled[2
             signal[c][i] += weights[i] * (oversampled[c][i] - signal[c][i]);
 }
 
-double Guarded(double sample)
+// `signal` becomes the blend from `other` to itself, whose share at each frame `weights` (a
+// glide's values) gives. Each channel is a loop of its own, one that vectorises.
+template <class Values>
+void Blend(double* signal, const double* other, Values weights, int32_t count)
 {
-    return std::isfinite(sample) ? std::clamp(sample, -kOutputClamp, kOutputClamp) : 0.0;
+    for (int32_t k = 0; k < count; ++k)
+        signal[k] = (1.0 - weights[k]) * other[k] + weights[k] * signal[k];
 }
 
 // A frame averaged with the next one where there is a next one.
@@ -147,6 +150,8 @@ void Zarvotone::ProcessBlock(double** inputs, double** outputs, int frames)
 
 void Zarvotone::ProcessSlice(const double* const inputs[2], double* const outputs[2], int32_t n)
 {
+    // Values stepped for a slice that failed are not heard.
+    mVolumeStepped = false;
     // The first block starts on the settings made since the preparation instead of gliding
     // there, frame by frame, from ones that were never heard.
     if (mFirstBlockAfterPrepare)
@@ -269,9 +274,9 @@ void Zarvotone::RunUnits(int32_t n)
     mUnits.subBand.Process(dry, chain, n);
 
     AlignBypassedSignal(bypassTarget, n);
-    mBypass.Glide(bypassTarget, pathRuns, n, [this](int32_t i, double b) {
-        mSignal.left[i] = (1.0 - b) * mChainSignal.left[i] + b * mSignal.left[i];
-        mSignal.right[i] = (1.0 - b) * mChainSignal.right[i] + b * mSignal.right[i];
+    mBypass.Glide(bypassTarget, pathRuns, n, [this](int32_t first, auto weights, int32_t count) {
+        Blend(mSignal.left + first, mChainSignal.left + first, weights, count);
+        Blend(mSignal.right + first, mChainSignal.right + first, weights, count);
     });
 
     RunRateStage(
@@ -300,18 +305,40 @@ void Zarvotone::PanAndMix(int32_t n)
 {
     AlignDry(n);
     const double panTarget = mCurrentValues.Get(kParamPan);
+    const auto pan = [this](int32_t first, auto positions, int32_t count) {
+        // Right of the centre the left side fades, left of it the right side. Each gain is 1
+        // exactly on the side that stays, and the loops, free of branches, vectorise.
+        double* left = mSignal.left + first;
+        for (int32_t k = 0; k < count; ++k)
+            left[k] *= std::min(1.0 - 2.0 * (positions[k] - kCentre), 1.0);
+        double* right = mSignal.right + first;
+        for (int32_t k = 0; k < count; ++k)
+            right[k] *= std::min(2.0 * positions[k], 1.0);
+    };
+    const double volumeTarget = mCurrentValues.Get(kParamVolume);
+    ChooseVolumePace(volumeTarget);
+    if (!mPanSmoother.Settled(panTarget) && !mVolumeSmoother.Settled(volumeTarget))
+    {
+        // Each glide's steps wait on its previous one: stepped side by side, the two take
+        // the time of one. The volume is applied later, after the output stages.
+        mSteppedVolume = mVolumeSmoother;
+        for (int32_t first = 0; first < n; first += kGlideChunk)
+        {
+            double positions[kGlideChunk];
+            const int32_t count = std::min(kGlideChunk, n - first);
+            mPanSmoother.StepInto(panTarget, positions, mSteppedVolume, volumeTarget, mSteppedVolumes.data + first,
+                                  count);
+            pan(first, static_cast<const double*>(positions), count);
+        }
+        mVolumeStepped = true;
+    }
     // Settled in the centre, the pan multiplies by exactly 1.
-    if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
-        mPanSmoother.Glide(panTarget, n, [this](int32_t i, double p) {
-            if (p >= kCentre)
-                mSignal.left[i] *= 1.0 - 2.0 * (p - kCentre);
-            else
-                mSignal.right[i] *= 2.0 * p;
-        });
+    else if (!(mPanSmoother.value == kCentre && mPanSmoother.Settled(panTarget)))
+        mPanSmoother.Glide(panTarget, n, pan);
 
-    mDryWetSmoother.Glide(mCurrentValues.Get(kParamDryWet), n, [this](int32_t i, double w) {
-        mSignal.left[i] = (1.0 - w) * mDry.left[i] + w * mSignal.left[i];
-        mSignal.right[i] = (1.0 - w) * mDry.right[i] + w * mSignal.right[i];
+    mDryWetSmoother.Glide(mCurrentValues.Get(kParamDryWet), n, [this](int32_t first, auto weights, int32_t count) {
+        Blend(mSignal.left + first, mDry.left + first, weights, count);
+        Blend(mSignal.right + first, mDry.right + first, weights, count);
     });
 }
 
@@ -324,18 +351,19 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     double holdLeft = startLeft;
     double holdRight = startRight;
     const double volumeTarget = mCurrentValues.Get(kParamVolume);
-    // The pace is chosen once per new target, so a settled volume stays where it settled.
-    if (volumeTarget != mVolumeGlideTarget)
+    ChooseVolumePace(volumeTarget);
+    const auto volume = [&](int32_t first, auto volumes, int32_t count) {
+        holdLeft = OutputGuard::ScaleGuardAndPeak(mSignal.left + first, volumes, count, holdLeft);
+        holdRight = OutputGuard::ScaleGuardAndPeak(mSignal.right + first, volumes, count, holdRight);
+    };
+    if (mVolumeStepped)
     {
-        mVolumeGlideTarget = volumeTarget;
-        mVolumeSmoother.SetCoefficient(volumeTarget > mVolumeSmoother.value ? mVolumeRiseKeep : mVolumeFallKeep);
+        volume(0, static_cast<const double*>(mSteppedVolumes.data), n);
+        mVolumeSmoother = mSteppedVolume;
+        mVolumeStepped = false;
     }
-    mVolumeSmoother.Glide(volumeTarget, n, [&](int32_t i, double v) {
-        mSignal.left[i] = Guarded(mSignal.left[i] * v);
-        mSignal.right[i] = Guarded(mSignal.right[i] * v);
-        holdLeft = std::max(holdLeft, std::fabs(mSignal.left[i]));
-        holdRight = std::max(holdRight, std::fabs(mSignal.right[i]));
-    });
+    else
+        mVolumeSmoother.Glide(volumeTarget, n, volume);
     const bool reset = mMeterResetRequest.load(std::memory_order_relaxed) &&
                        mMeterResetRequest.exchange(false, std::memory_order_relaxed);
     if (reset)
@@ -344,6 +372,15 @@ void Zarvotone::VolumeGuardAndHolds(int32_t n)
     mPeakHoldRight.store(holdRight, std::memory_order_relaxed);
     if (reset || holdLeft != startLeft || holdRight != startRight)
         RedrawControl(mControls.maxLevelText);
+}
+
+// The pace is chosen once per new target, so a settled volume stays where it settled.
+void Zarvotone::ChooseVolumePace(double target)
+{
+    if (target == mVolumeGlideTarget)
+        return;
+    mVolumeGlideTarget = target;
+    mVolumeSmoother.SetCoefficient(target > mVolumeSmoother.value ? mVolumeRiseKeep : mVolumeFallKeep);
 }
 
 // The chain that is `member` of the stages of each rate, on `chain` while `on` and while it

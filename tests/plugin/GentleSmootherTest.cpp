@@ -28,9 +28,12 @@ TEST(GentleSmoother, StartsGentlyAndSettlesOnTheTarget)
         EXPECT_TRUE(glide.Settled(c.from));
         double previous = c.from;
         double steepest = 0.0;
-        glide.Glide(c.to, kFrames, [&](int32_t, double value) {
-            steepest = std::max(steepest, std::fabs(value - previous));
-            previous = value;
+        glide.Glide(c.to, kFrames, [&](int32_t, auto values, int32_t count) {
+            for (int32_t k = 0; k < count; ++k)
+            {
+                steepest = std::max(steepest, std::fabs(values[k] - previous));
+                previous = values[k];
+            }
         });
         const double firstOnePoleStep = (1.0 - kKeep) * std::fabs(c.to - c.from);
         EXPECT_LE(steepest, kSteepestShare * firstOnePoleStep);
