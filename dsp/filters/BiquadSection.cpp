@@ -83,7 +83,7 @@ Complex BiquadSection::Response(double f) const
     const double w = 2.0 * std::numbers::pi * f;
     const Complex e1 = std::polar(1.0, -w);
     const Complex e2 = std::polar(1.0, -2.0 * w);
-    return Numerator(e1, e2) / Denominator(e1, e2);
+    return Divide(Numerator(e1, e2), Denominator(e1, e2));
 }
 
 } // namespace Dsp
