@@ -68,16 +68,6 @@ BiquadSection::PoleZeros BiquadSection::GetPoleZeroPair() const
     return result;
 }
 
-Complex BiquadSection::Numerator(const Complex& e1, const Complex& e2) const
-{
-    return b0 + b1 * e1 + b2 * e2;
-}
-
-Complex BiquadSection::Denominator(const Complex& e1, const Complex& e2) const
-{
-    return 1.0 + a1 * e1 + a2 * e2;
-}
-
 Complex BiquadSection::Response(double f) const
 {
     const double w = 2.0 * std::numbers::pi * f;

@@ -120,11 +120,15 @@ private:
     {
         armed = false;
         if (Gliding()) {
+            // Where the last design stands where the glide does, it has the moving values.
+            const bool designedHere = segmentDone == transitionFrames;
             for (int i = 0; i < kNumParams; ++i) {
                 positions[i] += steps[i] * segmentDone;
-                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
+                if (!(designedHere && steps[i] != 0.0))
+                    transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
             }
         }
+        transitionFrames = -1;
         segmentLength = 0;
         segmentDone = 0;
         if (InForce()) {
@@ -171,6 +175,7 @@ private:
         segmentLength = 0;
         segmentDone = 0;
         transitionParams = this->params;
+        transitionFrames = -1;
     }
 
     void EnterGlide()
@@ -337,11 +342,15 @@ private:
             const double position = frames == left ? targets[i] : positions[i] + steps[i] * frames;
             transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(position) : position;
         }
+        transitionFrames = frames == left ? -1 : frames;
         transitionDesign.SetParams(transitionParams);
         into.Set(transitionDesign.GetCascade());
     }
 
     FilterParams transitionParams{};
+    // The frames into the stretch under way at which transitionParams holds the moving values
+    // (from positions and steps, not placed on a target); -1 where it does not.
+    int32_t transitionFrames = -1;
     DesignClass transitionDesign;
     int32_t transitionLength = kDefaultTransitionLength;
     // -1 before the first parameter set; while positive, the frames left of the glide.
