@@ -293,26 +293,27 @@ private:
             blends[i] = GlideBlendPair::Between(segmentStart.GetSection(i), segmentEnd.GetSection(i));
         Sample* left = channels[0];
         Sample* right = channels[1];
-        // Locals, which the stores to the channels cannot alias.
-        const double length = segmentLength;
-        int32_t done = segmentDone;
+        // Locals, which the stores to the channels cannot alias. The frames done count on in
+        // both lanes as doubles (whole numbers, exact), so a frame's position takes one division.
+        const SamplePair length{static_cast<double>(segmentLength), static_cast<double>(segmentLength)};
+        SamplePair done{static_cast<double>(segmentDone), static_cast<double>(segmentDone)};
         for (int n = begin; n < begin + frames; ++n) {
-            ++done;
-            const double position = done / length;
+            done += 1.0;
+            const SamplePair position = done / length;
             const SamplePair x{static_cast<double>(left[n]), static_cast<double>(right[n])};
             if constexpr (!Heard) {
-                run.AdvanceBlendedFused(x, blends, SamplePair{position, position});
+                run.AdvanceBlendedFused(x, blends, position);
                 continue;
             }
             SamplePair y;
             if constexpr (Fused)
-                y = run.ProcessBlendedFused(x, blends, SamplePair{position, position});
+                y = run.ProcessBlendedFused(x, blends, position);
             else
-                y = run.ProcessBlended(x, blends, SamplePair{position, position});
+                y = run.ProcessBlended(x, blends, position);
             left[n] = static_cast<Sample>(y[0]);
             right[n] = static_cast<Sample>(y[1]);
         }
-        segmentDone = done;
+        segmentDone += frames;
         State::EndGlidePairRun(run, this->states[0], this->states[1]);
     }
 
