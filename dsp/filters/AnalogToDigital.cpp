@@ -83,7 +83,7 @@ void AnalogToDigitalLowPass(double fc, const PoleZeroLayout& analog, PoleZeroLay
 {
     const double k = std::tan(kPi * fc);
     MapLowOrHighPass(analog, digital, [k](const Complex& c) {
-        return IsInfinity(c) ? Complex(-1.0) : (1.0 + k * c) / (1.0 - k * c);
+        return IsInfinity(c) ? Complex(-1.0) : Divide(1.0 + k * c, 1.0 - k * c);
     });
     digital.normalW = analog.normalW;
     digital.normalGain = analog.normalGain;
@@ -93,7 +93,7 @@ void AnalogToDigitalHighPass(double fc, const PoleZeroLayout& analog, PoleZeroLa
 {
     const double k = 1.0 / std::tan(kPi * fc);
     MapLowOrHighPass(analog, digital, [k](const Complex& c) {
-        return IsInfinity(c) ? Complex(1.0) : -(1.0 + k * c) / (1.0 - k * c);
+        return IsInfinity(c) ? Complex(1.0) : -Divide(1.0 + k * c, 1.0 - k * c);
     });
     digital.normalW = kPi - analog.normalW;
     digital.normalGain = analog.normalGain;
@@ -110,11 +110,11 @@ void AnalogToDigitalBandPass(double fc, double fw, const PoleZeroLayout& analog,
         [a, b, m](const Complex& c) -> PointPair {
             if (IsInfinity(c))
                 return {Complex(-1.0), Complex(1.0)};
-            const Complex c1 = (1.0 + c) / (1.0 - c);
+            const Complex c1 = Divide(1.0 + c, 1.0 - c);
             const Complex v = std::sqrt(c1 * (c1 * 4.0 * (m + 1.0) + 8.0 * (m - 1.0)) + 4.0 * (m + 1.0));
             const Complex d = 2.0 * (b - 1.0) * c1 + 2.0 * (b + 1.0);
             const Complex centre = 2.0 * a * b * (1.0 + c1);
-            return {(centre - v) / d, (centre + v) / d};
+            return {Divide(centre - v, d), Divide(centre + v, d)};
         },
         false);
     const double w0 = analog.normalW;
@@ -133,11 +133,11 @@ void AnalogToDigitalBandStop(double fc, double fw, const PoleZeroLayout& analog,
     MapBand(
         analog, digital,
         [a, b, sum, difference](const Complex& c) -> PointPair {
-            const Complex c1 = IsInfinity(c) ? Complex(-1.0) : (1.0 + c) / (1.0 - c);
+            const Complex c1 = IsInfinity(c) ? Complex(-1.0) : Divide(1.0 + c, 1.0 - c);
             const Complex v = std::sqrt(c1 * (c1 * 4.0 * sum + 8.0 * difference) + 4.0 * sum);
             const Complex d = (b - 1.0) * c1 + (b + 1.0);
             const Complex centre = a * (1.0 - c1);
-            return {(centre + v / 2.0) / d, (centre - v / 2.0) / d};
+            return {Divide(centre + v / 2.0, d), Divide(centre - v / 2.0, d)};
         },
         true);
     digital.normalW = fc < 0.25 ? kPi : 0.0;

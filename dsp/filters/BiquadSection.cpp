@@ -68,22 +68,12 @@ BiquadSection::PoleZeros BiquadSection::GetPoleZeroPair() const
     return result;
 }
 
-Complex BiquadSection::Numerator(const Complex& e1, const Complex& e2) const
-{
-    return b0 + b1 * e1 + b2 * e2;
-}
-
-Complex BiquadSection::Denominator(const Complex& e1, const Complex& e2) const
-{
-    return 1.0 + a1 * e1 + a2 * e2;
-}
-
 Complex BiquadSection::Response(double f) const
 {
     const double w = 2.0 * std::numbers::pi * f;
     const Complex e1 = std::polar(1.0, -w);
     const Complex e2 = std::polar(1.0, -2.0 * w);
-    return Numerator(e1, e2) / Denominator(e1, e2);
+    return Divide(Numerator(e1, e2), Denominator(e1, e2));
 }
 
 } // namespace Dsp

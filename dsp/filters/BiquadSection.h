@@ -22,8 +22,8 @@ struct BiquadSection {
 
     void SetPoleZeroPair(const PoleZeroPair& pair);
     PoleZeros GetPoleZeroPair() const;
-    Complex Numerator(const Complex& e1, const Complex& e2) const;
-    Complex Denominator(const Complex& e1, const Complex& e2) const;
+    Complex Numerator(const Complex& e1, const Complex& e2) const { return b0 + b1 * e1 + b2 * e2; }
+    Complex Denominator(const Complex& e1, const Complex& e2) const { return 1.0 + a1 * e1 + a2 * e2; }
     Complex Response(double f) const;
 };
 

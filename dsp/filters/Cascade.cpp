@@ -17,7 +17,13 @@ void Cascade::SetLayout(const PoleZeroLayout& layout)
         stages[i].SetPoleZeroPair(layout.GetPair(i));
     if (numStages == 0)
         return;
-    const Complex response = Response(layout.normalW / (2.0 * std::numbers::pi));
+    // Designs that differ in their cutoff alone share the normalisation frequency.
+    const double f = layout.normalW / (2.0 * std::numbers::pi);
+    if (!(f == normalF)) {
+        normalF = f;
+        normalPoints = UnitCirclePoints(f);
+    }
+    const Complex response = ResponseAt(normalPoints);
     const double scale = layout.normalGain / std::hypot(response.real(), response.imag());
     stages[0].b0 *= scale;
     stages[0].b1 *= scale;
@@ -31,18 +37,26 @@ void Cascade::SetSingleStage(const BiquadSection& section)
     normalW = 0.0;
 }
 
-Complex Cascade::Response(double f) const
+Cascade::Points Cascade::UnitCirclePoints(double f)
 {
     const double w = 2.0 * std::numbers::pi * f;
-    const Complex e1 = std::polar(1.0, -w);
-    const Complex e2 = std::polar(1.0, -2.0 * w);
+    return {std::polar(1.0, -w), std::polar(1.0, -2.0 * w)};
+}
+
+Complex Cascade::Response(double f) const
+{
+    return ResponseAt(UnitCirclePoints(f));
+}
+
+Complex Cascade::ResponseAt(const Points& points) const
+{
     Complex numerator = 1.0;
     Complex denominator = 1.0;
     for (int i = 0; i < numStages; ++i) {
-        numerator *= stages[i].Numerator(e1, e2);
-        denominator *= stages[i].Denominator(e1, e2);
+        numerator *= stages[i].Numerator(points.e1, points.e2);
+        denominator *= stages[i].Denominator(points.e1, points.e2);
     }
-    return numerator / denominator;
+    return Divide(numerator, denominator);
 }
 
 } // namespace Dsp

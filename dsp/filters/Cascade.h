@@ -4,6 +4,7 @@
 #include "dsp/filters/PoleZeroLayout.h"
 
 #include <cstdint>
+#include <limits>
 #include <span>
 
 namespace Dsp {
@@ -26,9 +27,21 @@ public:
     Complex Response(double f) const;
 
 private:
+    // z^-1 and z^-2 on the unit circle at f cycles per sample.
+    struct Points {
+        Complex e1;
+        Complex e2;
+    };
+
+    static Points UnitCirclePoints(double f);
+    Complex ResponseAt(const Points& points) const;
+
     std::span<BiquadSection> stages;
     int32_t numStages = 0;
     double normalW = 0.0;
+    // The points of the last normalisation, at normalF; none at first.
+    double normalF = std::numeric_limits<double>::quiet_NaN();
+    Points normalPoints;
 };
 
 } // namespace Dsp

@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace Dsp {
 
@@ -30,8 +31,12 @@ public:
         if (numStages == 0)
             return;
         const double w = cascade.GetNormalW();
-        const Complex e1 = std::polar(1.0, -w);
-        const Complex e2 = e1 * e1;
+        // Designs that differ in their cutoff alone share the normalisation frequency.
+        if (numStages > 1 && !(w == pointsW)) {
+            pointsW = w;
+            e1 = std::polar(1.0, -w);
+            e2 = e1 * e1;
+        }
         std::array<double, MaxStages> gains;
         gains[0] = 1.0;
         for (int i = 1; i < numStages; ++i) {
@@ -63,6 +68,10 @@ private:
     std::array<GlideSection, MaxStages> sections{};
     std::array<double, MaxStages> inputScales{};
     int32_t numStages = 0;
+    // z^-1 and z^-2 at the normalisation frequency pointsW of the last Set; none at first.
+    double pointsW = std::numeric_limits<double>::quiet_NaN();
+    Complex e1;
+    Complex e2;
 };
 
 } // namespace Dsp

@@ -22,11 +22,24 @@ public:
 
     void Clear() { numPoles = 0; }
     // Appends (pole, conj pole, zero, conj zero): two poles.
-    void AddConjugatePair(const Complex& pole, const Complex& zero);
+    void AddConjugatePair(const Complex& pole, const Complex& zero)
+    {
+        AddPair({pole, std::conj(pole), zero, std::conj(zero)});
+    }
+
     // Appends (pole, 0, zero, 0): one pole.
-    void AddSingle(const Complex& pole, const Complex& zero);
+    void AddSingle(const Complex& pole, const Complex& zero)
+    {
+        pairs[numPoles / 2] = {pole, Complex(), zero, Complex()};
+        numPoles += 1;
+    }
+
     // Appends a pair whose two poles are given: two poles.
-    void AddPair(const PoleZeroPair& pair);
+    void AddPair(const PoleZeroPair& pair)
+    {
+        pairs[numPoles / 2] = pair;
+        numPoles += 2;
+    }
 
     double normalW;
     double normalGain;

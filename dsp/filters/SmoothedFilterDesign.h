@@ -120,11 +120,15 @@ private:
     {
         armed = false;
         if (Gliding()) {
+            // Where the last design stands where the glide does, it has the moving values.
+            const bool designedHere = segmentDone == transitionFrames;
             for (int i = 0; i < kNumParams; ++i) {
                 positions[i] += steps[i] * segmentDone;
-                transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
+                if (!(designedHere && steps[i] != 0.0))
+                    transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(positions[i]) : positions[i];
             }
         }
+        transitionFrames = -1;
         segmentLength = 0;
         segmentDone = 0;
         if (InForce()) {
@@ -171,6 +175,7 @@ private:
         segmentLength = 0;
         segmentDone = 0;
         transitionParams = this->params;
+        transitionFrames = -1;
     }
 
     void EnterGlide()
@@ -288,26 +293,27 @@ private:
             blends[i] = GlideBlendPair::Between(segmentStart.GetSection(i), segmentEnd.GetSection(i));
         Sample* left = channels[0];
         Sample* right = channels[1];
-        // Locals, which the stores to the channels cannot alias.
-        const double length = segmentLength;
-        int32_t done = segmentDone;
+        // Locals, which the stores to the channels cannot alias. The frames done count on in
+        // both lanes as doubles (whole numbers, exact), so a frame's position takes one division.
+        const SamplePair length{static_cast<double>(segmentLength), static_cast<double>(segmentLength)};
+        SamplePair done{static_cast<double>(segmentDone), static_cast<double>(segmentDone)};
         for (int n = begin; n < begin + frames; ++n) {
-            ++done;
-            const double position = done / length;
+            done += 1.0;
+            const SamplePair position = done / length;
             const SamplePair x{static_cast<double>(left[n]), static_cast<double>(right[n])};
             if constexpr (!Heard) {
-                run.AdvanceBlendedFused(x, blends, SamplePair{position, position});
+                run.AdvanceBlendedFused(x, blends, position);
                 continue;
             }
             SamplePair y;
             if constexpr (Fused)
-                y = run.ProcessBlendedFused(x, blends, SamplePair{position, position});
+                y = run.ProcessBlendedFused(x, blends, position);
             else
-                y = run.ProcessBlended(x, blends, SamplePair{position, position});
+                y = run.ProcessBlended(x, blends, position);
             left[n] = static_cast<Sample>(y[0]);
             right[n] = static_cast<Sample>(y[1]);
         }
-        segmentDone = done;
+        segmentDone += frames;
         State::EndGlidePairRun(run, this->states[0], this->states[1]);
     }
 
@@ -337,11 +343,15 @@ private:
             const double position = frames == left ? targets[i] : positions[i] + steps[i] * frames;
             transitionParams[i] = warped[i] ? FrequencyScale::FromWarped(position) : position;
         }
+        transitionFrames = frames == left ? -1 : frames;
         transitionDesign.SetParams(transitionParams);
         into.Set(transitionDesign.GetCascade());
     }
 
     FilterParams transitionParams{};
+    // The frames into the stretch under way at which transitionParams holds the moving values
+    // (from positions and steps, not placed on a target); -1 where it does not.
+    int32_t transitionFrames = -1;
     DesignClass transitionDesign;
     int32_t transitionLength = kDefaultTransitionLength;
     // -1 before the first parameter set; while positive, the frames left of the glide.
