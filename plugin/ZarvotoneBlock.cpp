@@ -37,11 +37,16 @@ void ZeroFrames(double* samples, int32_t frames)
 }
 
 // A host sample that is no number would stay in every filter's memory and, through the
-// dry/wet mix, silence the output for good; it enters as silence instead.
-void CopyFinite(double* destination, const double* source, int32_t frames)
+// dry/wet mix, silence the output for good; it enters as silence instead. Both copies are
+// written in one pass.
+void CopyFinite(double* destination, double* second, const double* source, int32_t frames)
 {
     for (int32_t i = 0; i < frames; ++i)
-        destination[i] = std::isfinite(source[i]) ? source[i] : 0.0;
+    {
+        const double sample = std::isfinite(source[i]) ? source[i] : 0.0;
+        destination[i] = sample;
+        second[i] = sample;
+    }
 }
 
 // One channel of a host block from `offset` on, or null when the host has no such channel.
@@ -176,10 +181,8 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
         if (!inputs[0])
             inLeft = inputs[1];
     }
-    CopyFinite(mDry.left, inLeft, n);
-    CopyFinite(mDry.right, inRight, n);
-    CopyFrames(mSignal.left, mDry.left, n);
-    CopyFrames(mSignal.right, mDry.right, n);
+    CopyFinite(mDry.left, mSignal.left, inLeft, n);
+    CopyFinite(mDry.right, mSignal.right, inRight, n);
     double* const signal[2] = {mSignal.left, mSignal.right};
 
     // Between the steps of a quiet point the units stand half on the new settings, whose glides
@@ -224,8 +227,6 @@ void Zarvotone::ProcessSlice(const double* const inputs[2], double* const output
 // The input stage to the limiter, on the input in mDry and mSignal.
 void Zarvotone::RunUnits(int32_t n)
 {
-    ZeroFrames(mChainSignal.left, n);
-    ZeroFrames(mChainSignal.right, n);
     double* const signal[2] = {mSignal.left, mSignal.right};
 
     // An action waits with a program change, so that it acts on the curve the change brings
@@ -264,6 +265,11 @@ void Zarvotone::RunUnits(int32_t n)
         CopyFrames(mChainSignal.left, mSignal.left, n);
         CopyFrames(mChainSignal.right, mSignal.right, n);
         RunEffectPath(n);
+    }
+    else
+    {
+        ZeroFrames(mChainSignal.left, n);
+        ZeroFrames(mChainSignal.right, n);
     }
 
     // The sub-band path reads the input as it came, never a host buffer that may since have

@@ -1,6 +1,7 @@
 #include "vst3/ChannelDelay.h"
 
 #include <algorithm>
+#include <cstring>
 
 void ChannelDelay::Prepare(int32_t capacity)
 {
@@ -17,10 +18,11 @@ void ChannelDelay::SetDelay(int32_t frames)
 void ChannelDelay::Process(const double* input, double* output, int32_t frames)
 {
     const size_t size = mMemory.size();
-    if (size == 0)
+    if (size == 0 || mDelay == 0)
     {
         if (output && output != input)
-            std::copy(input, input + std::max(frames, 0), output);
+            std::memmove(output, input, sizeof(double) * static_cast<size_t>(std::max(frames, 0)));
+        Remember(input, frames);
         return;
     }
     const auto delay = static_cast<size_t>(mDelay);
@@ -28,9 +30,31 @@ void ChannelDelay::Process(const double* input, double* output, int32_t frames)
     {
         const double sample = input[i];
         if (output)
-            output[i] = delay == 0 ? sample : mMemory[(mPosition + size - delay) % size];
+            output[i] = mMemory[(mPosition + size - delay) % size];
         mMemory[mPosition] = sample;
         if (++mPosition == size)
+            mPosition = 0;
+    }
+}
+
+// Without a delay the memory still follows the input, in runs up to its end, so that a delay
+// set later plays the input that came before it.
+void ChannelDelay::Remember(const double* input, int32_t frames)
+{
+    const size_t size = mMemory.size();
+    if (size == 0 || frames <= 0)
+        return;
+    const auto count = static_cast<size_t>(frames);
+    // Only the last `size` frames stay in memory.
+    const size_t skipped = count > size ? count - size : 0;
+    mPosition = (mPosition + skipped) % size;
+    for (size_t done = skipped; done < count;)
+    {
+        const size_t run = std::min(count - done, size - mPosition);
+        std::memcpy(mMemory.data() + mPosition, input + done, sizeof(double) * run);
+        done += run;
+        mPosition += run;
+        if (mPosition == size)
             mPosition = 0;
     }
 }

@@ -20,6 +20,8 @@ public:
     void Process(const double* input, double* output, int32_t frames);
 
 private:
+    void Remember(const double* input, int32_t frames);
+
     std::vector<double> mMemory;
     size_t mPosition = 0;
     int32_t mDelay = 0;

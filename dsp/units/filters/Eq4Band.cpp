@@ -201,17 +201,27 @@ void Eq4Band::Process(double* const io[2], int32_t n)
     }
     if (run == 0 && fade == 1.0)
         return;
+    // Fully on, the bands run on the block in place.
+    if (fade == 1.0)
+    {
+        RunBands(frames, io);
+        return;
+    }
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
     std::memcpy(work.left, io[0], bytes);
     std::memcpy(work.right, io[1], bytes);
     double* const processed[2] = {work.left, work.right};
-    for (int band = 0; band < kBandCount; ++band)
-        if (frames[band] > 0)
-            designs[band]->ProcessDouble(frames[band], processed);
-    if (fade != 1.0)
-        MixBypassFade(io, processed, n);
+    RunBands(frames, processed);
+    MixBypassFade(io, processed, n);
     std::memcpy(io[0], work.left, bytes);
     std::memcpy(io[1], work.right, bytes);
+}
+
+void Eq4Band::RunBands(const std::array<int32_t, kBandCount>& frames, double* const io[2])
+{
+    for (int band = 0; band < kBandCount; ++band)
+        if (frames[band] > 0)
+            designs[band]->ProcessDouble(frames[band], io);
 }
 
 } // namespace Wezmark

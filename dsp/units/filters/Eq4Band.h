@@ -81,6 +81,8 @@ private:
     int32_t FramesToRun(Band band, int32_t n) const;
     // The band as if it had run all along: for a flat band, any memory will do.
     void BringBackIn(Band band);
+    // Each band on the first `frames[band]` frames of `io`.
+    void RunBands(const std::array<int32_t, kBandCount>& frames, double* const io[2]);
 
     // Where each design keeps its gain, found once: every block asks for it.
     std::array<int, kBandCount> mGainIndex{};

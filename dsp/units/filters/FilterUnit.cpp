@@ -176,11 +176,10 @@ void FilterUnit::RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, do
 }
 
 void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design,
-                            ChannelPair& work, int32_t n, bool heard)
+                            double* const io[2], int32_t n, bool heard)
 {
     if (playing.fadeLength == 0 && (playing.type != type || playing.design != design))
         playing = PlayingFilter{type, design, playing.type, playing.design, 0, std::max(transitionLength, 1)};
-    double* const io[2] = {work.left, work.right};
     if (playing.fadeLength == 0 || playing.outgoingDesign == nullptr)
     {
         playing.fadeLength = 0;
@@ -188,8 +187,8 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
         return;
     }
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
-    std::memcpy(mOutgoing.left, work.left, bytes);
-    std::memcpy(mOutgoing.right, work.right, bytes);
+    std::memcpy(mOutgoing.left, io[0], bytes);
+    std::memcpy(mOutgoing.right, io[1], bytes);
     double* const outgoing[2] = {mOutgoing.left, mOutgoing.right};
     RunSlot(bank, playing.outgoingType, playing.outgoingDesign, outgoing, n, heard);
     RunSlot(bank, playing.type, playing.design, io, n, heard);
@@ -197,8 +196,8 @@ void FilterUnit::RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t ty
     for (int32_t i = 0; i < n && playing.faded + i < playing.fadeLength; ++i)
     {
         const double w = (playing.faded + i + 1) / length;
-        work.left[i] = w * work.left[i] + (1.0 - w) * mOutgoing.left[i];
-        work.right[i] = w * work.right[i] + (1.0 - w) * mOutgoing.right[i];
+        io[0][i] = w * io[0][i] + (1.0 - w) * mOutgoing.left[i];
+        io[1][i] = w * io[1][i] + (1.0 - w) * mOutgoing.right[i];
     }
     playing.faded += n;
     if (playing.faded >= playing.fadeLength)
@@ -214,8 +213,21 @@ void FilterUnit::Process(double* const io[2], int32_t n)
         return;
     saturator.BeginBlock();
     saturator.Process(io, n);
-    // The dry side of the bypass fade is the saturated block.
     const size_t bytes = sizeof(double) * static_cast<size_t>(n);
+    const bool settled = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance;
+    // Settled on one filter and fully on, the unit's output is that filter's: it runs on the
+    // block in place, the other on a copy that no one hears.
+    if (settled && fade == 1.0 && (balance == 0.0 || balance == 1.0))
+    {
+        ChannelPair& unheard = balance == 0.0 ? workB : workA;
+        std::memcpy(unheard.left, io[0], bytes);
+        std::memcpy(unheard.right, io[1], bytes);
+        double* const copy[2] = {unheard.left, unheard.right};
+        RunPlaying(bank1, mPlaying1, filter1Type, design1, balance == 0.0 ? io : copy, n, balance == 0.0);
+        RunPlaying(bank2, mPlaying2, filter2Type, design2, balance == 0.0 ? copy : io, n, balance == 1.0);
+        return;
+    }
+    // The dry side of the bypass fade is the saturated block.
     for (ChannelPair* work : {&workA, &workB})
     {
         std::memcpy(work->left, io[0], bytes);
@@ -223,9 +235,10 @@ void FilterUnit::Process(double* const io[2], int32_t n)
     }
     // A balance settled on one filter multiplies the other's output by exactly 0, so that one
     // runs unheard; otherwise the mix lands in A.
-    const bool settled = SmootherStep(balance, balanceA, balanceB, balanceTarget) == balance;
-    RunPlaying(bank1, mPlaying1, filter1Type, design1, workA, n, !settled || balance != 1.0);
-    RunPlaying(bank2, mPlaying2, filter2Type, design2, workB, n, !settled || balance != 0.0);
+    double* const a[2] = {workA.left, workA.right};
+    double* const b[2] = {workB.left, workB.right};
+    RunPlaying(bank1, mPlaying1, filter1Type, design1, a, n, !settled || balance != 1.0);
+    RunPlaying(bank2, mPlaying2, filter2Type, design2, b, n, !settled || balance != 0.0);
     const ChannelPair& heard = settled && balance == 1.0 ? workB : workA;
     if (!settled || (balance != 0.0 && balance != 1.0))
         MixByBalance(n);

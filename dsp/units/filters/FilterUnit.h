@@ -97,8 +97,8 @@ private:
     // A slot that is not heard leaves `io` holding anything; its filters' memories move on alike.
     static void RunSlot(FilterBank& bank, int32_t type, Dsp::Filter* design, double* const io[2], int32_t n,
                         bool heard);
-    // Runs the slot on `work`, starting a crossfade to the selected filter where it plays another.
-    void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, ChannelPair& work,
+    // Runs the slot on `io`, starting a crossfade to the selected filter where it plays another.
+    void RunPlaying(FilterBank& bank, PlayingFilter& playing, int32_t type, Dsp::Filter* design, double* const io[2],
                     int32_t n, bool heard);
     // Gives the designs in use a new transition length, in frames at the current rate.
     void ApplyTransitionLength(int32_t frames);
