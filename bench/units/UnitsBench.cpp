@@ -203,14 +203,20 @@ void MeasureAfterWarmUp(benchmark::State& state, Process process)
     state.counters["time/frame"] = TimePerFrame(state, kHighFrames);
 }
 
-// The distortion unit's pass over a settled block, per drive mode (blend, drive, drive and fold).
-void DistortionSettled(benchmark::State& state)
+// A distortion unit ready for the benchmark's drive mode (blend, drive, drive and fold).
+void PrepareDistortion(Wezmark::Distortion& unit, const benchmark::State& state)
 {
-    Wezmark::Distortion unit(Builtins());
     unit.Init();
     unit.Prepare(44100.0, kHighFrames);
     unit.SelectCurve(68.0 / 80.0);
     unit.mode = static_cast<uint32_t>(state.range(0));
+}
+
+// The distortion unit's pass over a settled block, per drive mode.
+void DistortionSettled(benchmark::State& state)
+{
+    Wezmark::Distortion unit(Builtins());
+    PrepareDistortion(unit, state);
     unit.amount = 0.8;
     MeasureAfterWarmUp(state, [&](double* const io[2]) { unit.BeginBlock(); unit.Process(io, kHighFrames); });
 }
@@ -220,10 +226,7 @@ BENCHMARK(DistortionSettled)->DenseRange(0, 2);
 void DistortionGliding(benchmark::State& state)
 {
     Wezmark::Distortion unit(Builtins());
-    unit.Init();
-    unit.Prepare(44100.0, kHighFrames);
-    unit.SelectCurve(68.0 / 80.0);
-    unit.mode = static_cast<uint32_t>(state.range(0));
+    PrepareDistortion(unit, state);
     MeasureAfterWarmUp(state, [&](double* const io[2]) {
         unit.amount = unit.amount == 0.8 ? 0.6 : 0.8;
         unit.BeginBlock();
