@@ -195,11 +195,8 @@ void Distortion::Prepare(double rate, int32_t maxFrames, int32_t framesPerHostFr
     sampleRate = rate;
     ApplyPace();
     mWide = AvailableSimdLevel() == SimdLevel::kAvx2Fma;
-    for (ChannelPair* pair : {&work, &leavingScratch})
-    {
-        ResizeChannelPair(*pair, maxFrames);
-        ClearChannelPair(*pair);
-    }
+    ResizeChannelPair(work, maxFrames);
+    ClearChannelPair(work);
     shapingCrossfade.SetBlockSize(maxFrames);
     this->framesPerHostFrame = framesPerHostFrame;
 }
@@ -313,7 +310,7 @@ void Distortion::Process(double* const io[2], int32_t frames)
     const bool fadeStarts = !shapingCrossfade.Fading();
     if (!shapingCrossfade.Follow(wanted))
     {
-        ProcessDetached(io, frames, wanted, current->ReadTable(), work, smoothedAmount, framesPerHostFrame);
+        ProcessDetached(io, frames, wanted, current->ReadTable(), work.capacity, smoothedAmount, framesPerHostFrame);
         return;
     }
     const Shaping& leavingShaping = shapingCrossfade.Leaving();
@@ -323,20 +320,20 @@ void Distortion::Process(double* const io[2], int32_t frames)
     shapingCrossfade.CopyForLeaving(io, frames, leaving);
     // Both shapings follow the same amount.
     double leavingSmoothed = smoothedAmount;
-    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->ReadTable(), leavingScratch,
+    ProcessDetached(leaving, frames, leavingShaping, leavingShaping.curve->ReadTable(), work.capacity,
                     leavingSmoothed, framesPerHostFrame);
     const Shaping& heardShaping = shapingCrossfade.Heard();
-    ProcessDetached(io, frames, heardShaping, heardShaping.curve->ReadTable(), work, smoothedAmount,
+    ProcessDetached(io, frames, heardShaping, heardShaping.curve->ReadTable(), work.capacity, smoothedAmount,
                     framesPerHostFrame);
     shapingCrossfade.Blend(io, frames, smoothKeep, smoothTake, framesPerHostFrame);
 }
 
 void Distortion::ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
-                                 ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const
+                                 int32_t longest, double& smoothed, int32_t framesPerHostFrame) const
 {
     // Switched off or at an amount of exactly 0, the unit glides out and then stops.
     const double target = TargetAmount();
-    if ((target == 0.0 && smoothed == 0.0) || frames < 1 || frames > scratch.capacity)
+    if ((target == 0.0 && smoothed == 0.0) || frames < 1 || frames > longest)
         return;
     const AmountGlide glide{smoothKeep, smoothTake, target, framesPerHostFrame};
     const DistortionCurve& curve = *shaping.curve;

@@ -82,11 +82,12 @@ public:
     void Process(double* const io[2], int32_t frames);
     // The current mode and drive level on `curve`.
     Shaping ShapingOf(DistortionCurve* curve) const;
-    // The shaping on caller-owned scratch and smoothing state: the live unit and everything
-    // the audio thread uses stay untouched. `table` is the shaping curve's lookup table; the
-    // smoothed amount steps once every `framesPerHostFrame` frames.
+    // The shaping on caller-owned smoothing state: the live unit and everything the audio
+    // thread uses stay untouched. `table` is the shaping curve's lookup table; the smoothed
+    // amount steps once every `framesPerHostFrame` frames; a block longer than `longest` passes
+    // unchanged.
     void ProcessDetached(double* const io[2], int32_t frames, const Shaping& shaping, const double* table,
-                         ChannelPair& scratch, double& smoothed, int32_t framesPerHostFrame) const;
+                         int32_t longest, double& smoothed, int32_t framesPerHostFrame) const;
     // Paces the amount glide and the shaping crossfade as they run at 44.1 kHz, sizes the work
     // pairs for blocks of up to `maxFrames` and clears them; nothing has been heard since, so
     // the next block takes the shaping as it is then. Chooses the widest loops the processor
@@ -156,11 +157,10 @@ public:
     double smoothedAmount = 0.0;
     // Frames per host frame while the unit runs oversampled; its glide keeps its time.
     int32_t framesPerHostFrame = 1;
+    // Sized for the longest block the unit shapes, which Prepare gives.
     ChannelPair work;
     // The shaping heard, and the crossfade from the one before it.
     SettingCrossfade<Shaping> shapingCrossfade;
-    // The leaving shaping's curve lookups.
-    ChannelPair leavingScratch;
 
 private:
     // The AVX2 look-ups instead of the portable ones.

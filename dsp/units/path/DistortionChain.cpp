@@ -38,7 +38,6 @@ DistortionChain::DistortionChain(const Wezmark::BuiltinCurves& builtins)
 {
     FillShaperTables();
     ResizeChannelPair(mPreviewSignal, kSignalPreviewFrames);
-    ResizeChannelPair(mPreviewScratch, kSignalPreviewFrames);
     // The preview copies the current curve's name; room made here keeps that copy from
     // allocating when a block refreshes the preview after a curve action.
     mPreviewCurve.name.reserve(kPreviewNameCapacity);
@@ -145,7 +144,7 @@ void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview sign
     double* io[2] = {mPreviewSignal.left, mPreviewSignal.right};
     // The preview is no oversampled stage: its amount steps every frame.
     double smoothed = distortion.smoothedAmount;
-    distortion.ProcessDetached(io, kSignalPreviewFrames, distortion.ShapingOf(&mPreviewCurve), table, mPreviewScratch,
+    distortion.ProcessDetached(io, kSignalPreviewFrames, distortion.ShapingOf(&mPreviewCurve), table, kSignalPreviewFrames,
                                smoothed, 1);
     std::memcpy(signal.data(), mPreviewSignal.left, sizeof(double) * kSignalPreviewFrames);
 }

@@ -68,8 +68,7 @@ private:
 
     // On or off, and the crossfade from the other.
     SettingCrossfade<bool> mSwitch;
-    // The previews' own curve copy and signal buffers, used on the user-interface thread only.
+    // The previews' own curve copy and signal buffer, used on the user-interface thread only.
     DistortionCurve mPreviewCurve;
     ChannelPair mPreviewSignal;
-    ChannelPair mPreviewScratch;
 };
