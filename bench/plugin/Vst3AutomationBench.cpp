@@ -1,10 +1,12 @@
 // Automation through the VST3 process queues: program 0 at 48 kHz, 512-frame blocks, with four
 // glide parameters (distortion amount, filter cutoff, panning, output volume) given no point,
-// one point a block, or a point at every frame, and a fourth instance that holds them still at
-// the sweeps' centre (one point in its first block). The instances run a second each in turn,
-// ten times, so a machine whose speed drifts meets them alike; besides each one's realtime
-// factor the figures give the automated blocks' cost over the unautomated one's, and over the
-// held one's, which also runs the distortion that program 0's amount of 0 leaves out.
+// one point a block, or a point at every frame, and an instance that holds them still at the
+// sweeps' centre (one point in its first block). The instances of a case run a second each in
+// turn, ten times, so a machine whose speed drifts meets them alike; besides each one's realtime
+// factor and block cost the figures give the automated blocks' cost over the unautomated one's,
+// and over the held one's, which also runs the distortion that program 0's amount of 0 leaves
+// out. A further instance sends the held values at every frame of every block, so that nothing
+// glides: the cost of the pieces themselves. A second case automates one parameter at a time.
 
 #include "plugin/ParamIndex.h"
 #include "tests/graphics_support/HeadlessGraphics.h"
@@ -19,6 +21,8 @@
 #include <ctime>
 #include <numbers>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -46,38 +50,50 @@ double SweepValue(size_t parameter, double frame)
     return kSweepCentre + kSweepDepth * std::sin(phase);
 }
 
+// What an instance's queues carry: nothing, the sweeps, the sweeps' centre in the first block
+// only, or the centre in every block.
+enum class Points
+{
+    kNone,
+    kSweep,
+    kHeldOnce,
+    kHeldAlways,
+};
+
 // One instance (program 0, which initialize selects) with its editor built, as in a Windows
-// host where the editor exists while its window is closed, and the queues it gets, `spacing`
-// frames between points (0: no points); `held` gives the points of the first block only, each
-// at the sweep's centre.
+// host where the editor exists while its window is closed, and the queues it gets for the
+// parameters `swept` (indexes into kAutomated), `spacing` frames between points.
 struct Automated
 {
-    explicit Automated(int pointSpacing, bool held = false) : rig(kBlock, kRate), spacing(pointSpacing), heldStill(held)
+    Automated(std::vector<size_t> sweptParameters, Points kind, int pointSpacing = kBlock)
+        : rig(kBlock, kRate), swept(std::move(sweptParameters)), points(kind)
     {
         auto* editor = new HeadlessGraphics(&rig.plugin);
         editor->SetResourceRoot(ZV_SOURCE_DIR);
         rig.plugin.BuildEditor(editor);
-        if (spacing <= 0)
+        if (points == Points::kNone)
             return;
-        for (int param : kAutomated)
-            for (int offset = 0; offset < kBlock; offset += spacing)
-                changes.Add(static_cast<Vst3::ParamID>(param), heldStill ? kSweepCentre : 0.0, offset);
+        for (size_t p : swept)
+            for (int offset = 0; offset < kBlock; offset += pointSpacing)
+                changes.Add(static_cast<Vst3::ParamID>(kAutomated[p]), kSweepCentre, offset);
     }
 
     // The points of block `block`, written in place (no allocation while timing).
     void Prepare(int block)
     {
-        if (spacing <= 0 || heldStill)
+        if (points != Points::kSweep)
             return;
-        for (size_t p = 0; p < kAutomated.size(); ++p)
+        for (size_t p : swept)
             for (auto& [offset, value] : changes.Queue(static_cast<Vst3::ParamID>(kAutomated[p])).points)
                 value = SweepValue(p, static_cast<double>(block) * kBlock + offset);
     }
 
     void Run()
     {
+        const bool sends = points == Points::kSweep || points == Points::kHeldAlways ||
+                           (points == Points::kHeldOnce && !ran);
         const double start = ThreadSeconds();
-        rig.Process(spacing > 0 && !(heldStill && ran) ? &changes : nullptr);
+        rig.Process(sends ? &changes : nullptr);
         ran = true;
         const double elapsed = ThreadSeconds() - start;
         seconds += elapsed;
@@ -85,44 +101,73 @@ struct Automated
     }
 
     Vst3ProcessRig rig;
-    int spacing;
-    bool heldStill;
+    std::vector<size_t> swept;
+    Points points;
     TestParameterChanges changes;
     bool ran = false;
     double seconds = 0.0;
     double worst = 0.0;
 };
 
-void BM_GlideParametersAutomated(benchmark::State& state)
+struct Named
 {
-    Automated none(0);
-    Automated perBlock(kBlock);
-    Automated perFrame(1);
-    Automated held(kBlock, true);
-    Automated* const all[] = {&none, &perBlock, &perFrame, &held};
+    std::string name;
+    Automated* instance;
+};
+
+// Runs the instances in turn for kRounds rounds and reports each one's figures; `none` and
+// `held` are the references of the ratios of the rest.
+void RunInTurn(benchmark::State& state, const std::vector<Named>& instances, const Automated& none,
+               const Automated& held)
+{
     int blocks = 0;
     for (auto _ : state)
     {
         for (int round = 0; round < kRounds; ++round, blocks += kRoundBlocks)
-            for (Automated* automated : all)
+            for (const Named& named : instances)
                 for (int block = blocks; block < blocks + kRoundBlocks; ++block)
                 {
-                    automated->Prepare(block);
-                    automated->Run();
+                    named.instance->Prepare(block);
+                    named.instance->Run();
                 }
     }
     const double audioSeconds = blocks * kBlock / kRate;
-    const std::array<std::string, 4> names = {"none", "block", "frame", "held"};
-    for (size_t i = 0; i < names.size(); ++i)
+    for (const auto& [name, instance] : instances)
     {
-        state.counters["realtime_x_" + names[i]] = audioSeconds / all[i]->seconds;
-        state.counters["worst_us_" + names[i]] = all[i]->worst * 1e6;
+        state.counters["realtime_x_" + name] = audioSeconds / instance->seconds;
+        state.counters["block_us_" + name] = instance->seconds / blocks * 1e6;
+        state.counters["worst_us_" + name] = instance->worst * 1e6;
+        if (instance == &none || instance == &held)
+            continue;
+        state.counters["ratio_" + name] = instance->seconds / none.seconds;
+        state.counters["ratio_" + name + "_held"] = instance->seconds / held.seconds;
     }
-    state.counters["ratio_block"] = perBlock.seconds / none.seconds;
-    state.counters["ratio_frame"] = perFrame.seconds / none.seconds;
-    state.counters["ratio_block_held"] = perBlock.seconds / held.seconds;
-    state.counters["ratio_frame_held"] = perFrame.seconds / held.seconds;
+}
+
+void BM_GlideParametersAutomated(benchmark::State& state)
+{
+    const std::vector<size_t> all = {0, 1, 2, 3};
+    Automated none(all, Points::kNone);
+    Automated perBlock(all, Points::kSweep);
+    Automated perFrame(all, Points::kSweep, 1);
+    Automated held(all, Points::kHeldOnce);
+    Automated flat(all, Points::kHeldAlways, 1);
+    RunInTurn(state, {{"none", &none}, {"block", &perBlock}, {"frame", &perFrame}, {"held", &held}, {"flat", &flat}},
+              none, held);
+}
+
+// The parameter kAutomated[state.range(0)] alone; held is that parameter held still.
+void BM_OneGlideParameterAutomated(benchmark::State& state)
+{
+    const std::vector<size_t> one = {static_cast<size_t>(state.range(0))};
+    Automated none(one, Points::kNone);
+    Automated perBlock(one, Points::kSweep);
+    Automated perFrame(one, Points::kSweep, 1);
+    Automated held(one, Points::kHeldOnce);
+    RunInTurn(state, {{"none", &none}, {"block", &perBlock}, {"frame", &perFrame}, {"held", &held}}, none, held);
 }
 }
 
 BENCHMARK(BM_GlideParametersAutomated)->Iterations(1)->Unit(benchmark::kMillisecond);
+// Distortion amount, filter cutoff, panning, output volume.
+BENCHMARK(BM_OneGlideParameterAutomated)->DenseRange(0, 3)->ArgName("parameter")->Iterations(1)->Unit(benchmark::kMillisecond);
