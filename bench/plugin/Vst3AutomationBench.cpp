@@ -62,7 +62,7 @@ enum class Points
 
 // One instance (program 0, which initialize selects) with its editor built, as in a Windows
 // host where the editor exists while its window is closed, and the queues it gets for the
-// parameters `swept` (indexes into kAutomated), `spacing` frames between points.
+// parameters `swept` (indexes into kAutomated), `pointSpacing` frames between points.
 struct Automated
 {
     Automated(std::vector<size_t> sweptParameters, Points kind, int pointSpacing = kBlock)
@@ -170,4 +170,8 @@ void BM_OneGlideParameterAutomated(benchmark::State& state)
 
 BENCHMARK(BM_GlideParametersAutomated)->Iterations(1)->Unit(benchmark::kMillisecond);
 // Distortion amount, filter cutoff, panning, output volume.
-BENCHMARK(BM_OneGlideParameterAutomated)->DenseRange(0, 3)->ArgName("parameter")->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OneGlideParameterAutomated)
+    ->DenseRange(0, 3)
+    ->ArgName("parameter")
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
