@@ -37,6 +37,21 @@ ProcessingUnits& U(Zarvotone& z)
     return z.Units();
 }
 
+// A silent stereo input and an output of kFrames frames, in the sample type of a host call.
+template <class Sample>
+struct SilentBlock
+{
+    static constexpr int kFrames = 64;
+    SilentBlock() = default;
+    SilentBlock(const SilentBlock&) = delete;
+    SilentBlock& operator=(const SilentBlock&) = delete;
+
+    std::vector<Sample> input = std::vector<Sample>(2 * kFrames);
+    std::vector<Sample> output = std::vector<Sample>(2 * kFrames);
+    Sample* in[2] = {input.data(), input.data() + kFrames};
+    Sample* out[2] = {output.data(), output.data() + kFrames};
+};
+
 // The stages held at both rates must take every setting alike: the cases read through R run
 // once for each rate.
 bool gReadOversampled = false;
@@ -341,16 +356,12 @@ TEST_F(BandLink, ChunkLoadsTellTheHostOnlyToUpdateItsDisplay)
 TEST_F(BandLink, ThePartnersMoveWaitsForAMomentOfThePluginsOwn)
 {
     AEffect* effect = rig.plugin.GetEffect();
-    std::vector<float> silence(2 * 64);
-    float* in[2] = {silence.data(), silence.data() + 64};
-    std::vector<float> played(2 * 64);
-    float* out[2] = {played.data(), played.data() + 64};
-    std::vector<double> silence64(2 * 64);
-    double* in64[2] = {silence64.data(), silence64.data() + 64};
-    std::vector<double> played64(2 * 64);
-    double* out64[2] = {played64.data(), played64.data() + 64};
+    SilentBlock<float> floats;
+    SilentBlock<double> doubles;
     using Call = std::function<void()>;
-    const Call block = [&] { effect->processReplacing(effect, in, out, 64); };
+    const Call block = [&] { effect->processReplacing(effect, floats.in, floats.out, floats.kFrames); };
+    const Call doubleBlock = [&] { effect->processDoubleReplacing(effect, doubles.in, doubles.out, doubles.kFrames); };
+    const Call accumulatingBlock = [&] { effect->process(effect, floats.in, floats.out, floats.kFrames); };
     char text[] = "0.45";
     const Call setSubBandCutoff = [&] { effect->setParameter(effect, kParamSubBandCutoff, 0.6f); };
     const struct
@@ -370,10 +381,8 @@ TEST_F(BandLink, ThePartnersMoveWaitsForAMomentOfThePluginsOwn)
          kParamDistoBandCutoff, 0.45f},
         {"switching the link on", true, [&] { effect->setParameter(effect, kParamBandLink, 1.0f); }, block,
          kParamDistoBandCutoff, 0.2f},
-        {"a double block", false, setSubBandCutoff, [&] { effect->processDoubleReplacing(effect, in64, out64, 64); },
-         kParamDistoBandCutoff, 0.6f},
-        {"an accumulating block", false, setSubBandCutoff, [&] { effect->process(effect, in, out, 64); },
-         kParamDistoBandCutoff, 0.6f},
+        {"a double block", false, setSubBandCutoff, doubleBlock, kParamDistoBandCutoff, 0.6f},
+        {"an accumulating block", false, setSubBandCutoff, accumulatingBlock, kParamDistoBandCutoff, 0.6f},
         {"the editor's idle call", false, setSubBandCutoff, [&] { rig.Dispatch(effEditIdle); },
          kParamDistoBandCutoff, 0.6f},
         {"an idle call", false, setSubBandCutoff, [&] { rig.Dispatch(effIdle); }, kParamDistoBandCutoff, 0.6f},
@@ -419,12 +428,9 @@ TEST(LatencyNews, AHostCallThatChangesTheDelayCallsNothingBack)
     FakeHost host;
     PluginRig rig{PluginRig::kBlock, &FakeHost::Callback};
     AEffect* effect = rig.plugin.GetEffect();
-    std::vector<float> silence(2 * 64);
-    float* in[2] = {silence.data(), silence.data() + 64};
-    std::vector<float> played(2 * 64);
-    float* out[2] = {played.data(), played.data() + 64};
+    SilentBlock<float> floats;
     using Call = std::function<void()>;
-    const Call block = [&] { effect->processReplacing(effect, in, out, 64); };
+    const Call block = [&] { effect->processReplacing(effect, floats.in, floats.out, floats.kFrames); };
     const Call idle = [&] { rig.Dispatch(effEditIdle); };
     const struct
     {
@@ -468,12 +474,9 @@ TEST_F(BandLink, AHostThatSetsTheToldValueEndsTheExchange)
     };
     host.calls.clear();
     effect->setParameter(effect, kParamSubBandCutoff, 0.6f);
-    std::vector<double> silence(2 * 64);
-    double* in[2] = {silence.data(), silence.data() + 64};
-    std::vector<double> played(2 * 64);
-    double* out[2] = {played.data(), played.data() + 64};
+    SilentBlock<double> doubles;
     for (int block = 0; block < 4; ++block)
-        effect->processDoubleReplacing(effect, in, out, 64);
+        effect->processDoubleReplacing(effect, doubles.in, doubles.out, doubles.kFrames);
     host.onCall = nullptr;
     EXPECT_EQ(AutomationOf(kParamDistoBandCutoff).size(), 1u);
     EXPECT_TRUE(AutomationOf(kParamSubBandCutoff).empty());
