@@ -258,11 +258,13 @@ uint32_t Distortion::InterpolationOf(double v)
     return RoundedIndex(kInterpolationSteps * v);
 }
 
+// Both modes are read before they are written: dense automation gives the same mode again at
+// every piece, and reading every curve costs less than writing to each of them.
 void Distortion::SetInterpolation(double v)
 {
     const uint32_t interpolation = InterpolationOf(v);
     for (DistortionCurve* curve : curveById)
-        if (curve != nullptr)
+        if (curve != nullptr && curve->interpolation != interpolation)
             curve->interpolation = interpolation;
 }
 
@@ -270,7 +272,7 @@ void Distortion::SetPolarity(double v)
 {
     const uint32_t polarity = RoundedIndex(kPolaritySteps * std::clamp(v, 0.0, 1.0));
     for (DistortionCurve* curve : curveById)
-        if (curve != nullptr)
+        if (curve != nullptr && curve->polarity != polarity)
             curve->polarity = polarity;
 }
 
