@@ -164,8 +164,9 @@ void BM_GlideParametersAutomated(benchmark::State& state)
 }
 
 // The parameter with the index state.range(0) alone (the four above on their own periods, the
-// rest on kOtherSweepSeconds); held is that parameter held still. The held and the swept instances differ in more than their points
-// where the parameter's values cost differently (the oversampling factor, a unit switched on).
+// rest on kOtherSweepSeconds); held is that parameter held still. The held and the swept
+// instances differ in more than their points where the parameter's values cost differently
+// (the oversampling factor, a unit switched on).
 void BM_OneParameterAutomated(benchmark::State& state)
 {
     const int parameter = static_cast<int>(state.range(0));

@@ -33,7 +33,8 @@ void ExpectSame(const Complex& n, const Complex& d)
 
 TEST(ComplexDivisionTest, EdgeOperandsMatchTheLibrary)
 {
-    const double parts[] = {0.0, -0.0, 1.0, -3.5, 1e-300, 5e-324, 1e300, 0x1p200, 0x1p-200, 0x1p-201, kInf, -kInf, kNaN};
+    const double parts[] = {0.0,     -0.0,     1.0,      -3.5, 1e-300, 5e-324, 1e300,
+                            0x1p200, 0x1p-200, 0x1p-201, kInf, -kInf,  kNaN};
     for (double a : parts)
         for (double b : parts)
             for (double c : parts)

@@ -144,8 +144,8 @@ void DistortionChain::ComputeCurvePreview(CurvePreview curve, SignalPreview sign
     double* io[2] = {mPreviewSignal.left, mPreviewSignal.right};
     // The preview is no oversampled stage: its amount steps every frame.
     double smoothed = distortion.smoothedAmount;
-    distortion.ProcessDetached(io, kSignalPreviewFrames, distortion.ShapingOf(&mPreviewCurve), table, kSignalPreviewFrames,
-                               smoothed, 1);
+    distortion.ProcessDetached(io, kSignalPreviewFrames, distortion.ShapingOf(&mPreviewCurve), table,
+                               kSignalPreviewFrames, smoothed, 1);
     std::memcpy(signal.data(), mPreviewSignal.left, sizeof(double) * kSignalPreviewFrames);
 }
 
